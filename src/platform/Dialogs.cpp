@@ -1,0 +1,187 @@
+#include "platform/Dialogs.h"
+
+#include <QAbstractButton>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace bw::dlg {
+
+namespace {
+
+Answerer& answerer() {
+    static Answerer a;
+    return a;
+}
+
+QList<Shown>& shownLog() {
+    static QList<Shown> log;
+    return log;
+}
+
+QPointer<QWidget>& parentWidget() {
+    static QPointer<QWidget> p;
+    return p;
+}
+
+// Records the dialog and, when an answerer is installed, returns its answer.
+std::optional<QVariant> answered(Shown s) {
+    if (!answerer()) {
+        return std::nullopt;
+    }
+    s.answer = answerer()(s);
+    shownLog().append(s);
+    return s.answer;
+}
+
+void logShown(Shown s, const QVariant& answer) {
+    s.answer = answer;
+    shownLog().append(s);
+}
+
+QString titleOr(const QString& title) { return title.isEmpty() ? AppTitle() : title; }
+
+}  // namespace
+
+QString AppTitle() { return QStringLiteral("Bellweft"); }
+
+int MsgBox(const QString& text, int style, const QString& title) {
+    Shown s{Shown::Message, titleOr(title), text, {}, style, {}};
+    if (auto a = answered(s)) {
+        bool ok = false;
+        int v = a->toInt(&ok);
+        int buttons = style & 7;
+        if (!ok || !a->isValid()) {
+            v = (buttons == OkOnly) ? Ok : (buttons == OkCancel ? Cancel : No);
+            if (buttons == YesNoCancel) v = Cancel;
+        }
+        return v;
+    }
+    QMessageBox box(parentWidget());
+    box.setWindowTitle(titleOr(title));
+    box.setText(text);
+    switch (style & 0x70) {
+        case Critical: box.setIcon(QMessageBox::Critical); break;
+        case Question: box.setIcon(QMessageBox::Question); break;
+        case Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case Information: box.setIcon(QMessageBox::Information); break;
+        default: break;
+    }
+    switch (style & 7) {
+        case OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+            break;
+        case YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+            box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+            break;
+        case YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+            box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+            break;
+        default:
+            box.setStandardButtons(QMessageBox::Ok);
+            box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+            break;
+    }
+    int r = box.exec();
+    int v = Ok;
+    switch (r) {
+        case QMessageBox::Ok: v = Ok; break;
+        case QMessageBox::Cancel: v = Cancel; break;
+        case QMessageBox::Yes: v = Yes; break;
+        case QMessageBox::No: v = No; break;
+        default: v = ((style & 7) == OkOnly) ? Ok : Cancel; break;
+    }
+    logShown(s, v);
+    return v;
+}
+
+std::optional<QString> InputBox(const QString& prompt, const QString& title,
+                                const QString& defaultText) {
+    Shown s{Shown::Input, titleOr(title), prompt, defaultText, 0, {}};
+    if (auto a = answered(s)) {
+        if (!a->isValid()) return std::nullopt;
+        return a->toString();
+    }
+    bool ok = false;
+    QString t = QInputDialog::getText(parentWidget(), titleOr(title), prompt, QLineEdit::Normal,
+                                      defaultText, &ok);
+    logShown(s, ok ? QVariant(t) : QVariant());
+    if (!ok) return std::nullopt;
+    return t;
+}
+
+QString QtFilter(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        out << parts[i] + QStringLiteral(" (") + patterns + u')';
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+static QString fileDialog(Shown::Kind kind, const QString& filter, const QString& defaultName,
+                          const QString& title) {
+    Shown s{kind, title, filter, defaultName, 0, {}};
+    if (auto a = answered(s)) return a->isValid() ? a->toString() : QString();
+    QString qf = QtFilter(filter);
+    QString r = kind == Shown::SaveFile
+                    ? QFileDialog::getSaveFileName(parentWidget(), title, defaultName, qf)
+                    : QFileDialog::getOpenFileName(parentWidget(), title, defaultName, qf);
+    logShown(s, r.isEmpty() ? QVariant() : QVariant(r));
+    return r;
+}
+
+QString OpenFileName(const QString& filter, const QString& defaultName, const QString& title) {
+    return fileDialog(Shown::OpenFile, filter, defaultName, title);
+}
+
+QString SaveFileName(const QString& filter, const QString& defaultName, const QString& title) {
+    return fileDialog(Shown::SaveFile, filter, defaultName, title);
+}
+
+std::optional<FontChoice> ChooseFontDialog(const FontChoice& initial) {
+    Shown s{Shown::Font, AppTitle(), initial.font.family(), initial.color.name(), 0, {}};
+    if (auto a = answered(s)) {
+        if (!a->isValid()) return std::nullopt;
+        if (a->canConvert<QFont>()) return FontChoice{a->value<QFont>(), initial.color};
+        return std::nullopt;
+    }
+    bool ok = false;
+    QFont f = QFontDialog::getFont(&ok, initial.font, parentWidget());
+    logShown(s, ok ? QVariant(f) : QVariant());
+    if (!ok) return std::nullopt;
+    return FontChoice{f, initial.color};
+}
+
+std::optional<QColor> ChooseColorDialog(const QColor& initial) {
+    Shown s{Shown::Color, AppTitle(), {}, initial.name(), 0, {}};
+    if (auto a = answered(s)) {
+        if (!a->isValid()) return std::nullopt;
+        return a->value<QColor>();
+    }
+    QColor c = QColorDialog::getColor(initial, parentWidget());
+    logShown(s, c.isValid() ? QVariant(c) : QVariant());
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+void SetAnswerer(Answerer a) { answerer() = std::move(a); }
+bool HasAnswerer() { return static_cast<bool>(answerer()); }
+const QList<Shown>& ShownLog() { return shownLog(); }
+void ClearShown() { shownLog().clear(); }
+void SetDialogParent(QWidget* parent) { parentWidget() = parent; }
+QWidget* DialogParent() { return parentWidget(); }
+
+}  // namespace bw::dlg

@@ -1,0 +1,159 @@
+#include "platform/VbNumbers.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace bw {
+
+namespace {
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\u3000'; }
+
+// Collects the leading number of `text` into ASCII, skipping blanks. Returns the number
+// of significant characters consumed (0 when no digits were seen).
+QByteArray leadingNumber(const QString& text) {
+    QByteArray out;
+    int i = 0;
+    const int n = text.size();
+    auto skip = [&] {
+        while (i < n && isBlank(text[i])) ++i;
+    };
+    skip();
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        if (text[i] == u'-') out += '-';
+        ++i;
+    }
+    bool digits = false;
+    auto readDigits = [&] {
+        for (;;) {
+            skip();
+            if (i < n && text[i] >= u'0' && text[i] <= u'9') {
+                out += char(text[i].unicode());
+                digits = true;
+                ++i;
+            } else {
+                break;
+            }
+        }
+    };
+    readDigits();
+    skip();
+    if (i < n && text[i] == u'.') {
+        out += '.';
+        ++i;
+        readDigits();
+    }
+    if (!digits) return {};
+    skip();
+    if (i < n && (text[i] == u'E' || text[i] == u'e' || text[i] == u'D' || text[i] == u'd')) {
+        int save = i;
+        QByteArray exp = "e";
+        ++i;
+        skip();
+        if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+            exp += char(text[i].unicode());
+            ++i;
+        }
+        bool expDigits = false;
+        for (;;) {
+            skip();
+            if (i < n && text[i] >= u'0' && text[i] <= u'9') {
+                exp += char(text[i].unicode());
+                expDigits = true;
+                ++i;
+            } else {
+                break;
+            }
+        }
+        if (expDigits)
+            out += exp;
+        else
+            i = save;
+    }
+    return out;
+}
+
+template <typename T>
+T clampRound(double x) {
+    if (std::isnan(x)) return 0;
+    double r = RoundHalfEven(x);
+    if (r >= static_cast<double>(std::numeric_limits<T>::max())) return std::numeric_limits<T>::max();
+    if (r <= static_cast<double>(std::numeric_limits<T>::min())) return std::numeric_limits<T>::min();
+    return static_cast<T>(r);
+}
+
+}  // namespace
+
+double Val(const QString& text) {
+    QByteArray num = leadingNumber(text);
+    if (num.isEmpty()) return 0.0;
+    double v = std::strtod(num.constData(), nullptr);
+    if (std::isinf(v) || std::isnan(v)) return 0.0;
+    return v;
+}
+
+bool IsNumeric(const QString& text) {
+    QString t = text.trimmed();
+    t.remove(u',');
+    if (t.isEmpty()) return false;
+    bool ok = false;
+    t.toDouble(&ok);
+    return ok;
+}
+
+double Fix(double x) { return std::isfinite(x) ? std::trunc(x) : 0.0; }
+double Int(double x) { return std::isfinite(x) ? std::floor(x) : 0.0; }
+
+double RoundHalfEven(double x) {
+    if (std::isnan(x)) return 0.0;
+    if (std::isinf(x)) return x;
+    double f = std::floor(x);
+    double diff = x - f;
+    if (diff > 0.5) return f + 1.0;
+    if (diff < 0.5) return f;
+    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
+}
+
+double RoundTo(double x, int digits) {
+    if (!std::isfinite(x)) return std::isnan(x) ? 0.0 : x;
+    if (digits <= 0) return RoundHalfEven(x);
+    double scale = std::pow(10.0, digits);
+    double y = x * scale;
+    double f = std::floor(y);
+    double diff = y - f;
+    const double eps = 1e-9 * std::max(1.0, std::fabs(y));
+    double r;
+    if (std::fabs(diff - 0.5) <= eps)
+        r = std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
+    else
+        r = diff > 0.5 ? f + 1.0 : f;
+    return r / scale;
+}
+
+std::int16_t CInt(double x) { return clampRound<std::int16_t>(x); }
+std::int32_t CLng(double x) { return clampRound<std::int32_t>(x); }
+std::int64_t CLng64(double x) { return clampRound<std::int64_t>(x); }
+std::int32_t CLngText(const QString& text) { return CLng(Val(text)); }
+
+QString NumText(double x) {
+    if (std::isnan(x)) return QStringLiteral("0");
+    if (std::isinf(x)) return x > 0 ? QStringLiteral("1E+308") : QStringLiteral("-1E+308");
+    if (x == 0.0) return QStringLiteral("0");
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15G", x);
+    QString s = QString::fromLatin1(buf);
+    // %G already drops trailing zeros; normalise the exponent to at least two digits.
+    int e = s.indexOf(u'E');
+    if (e >= 0) {
+        QString mant = s.left(e);
+        QChar sign = s[e + 1];
+        QString digits = s.mid(e + 2);
+        while (digits.size() > 2 && digits.startsWith(u'0')) digits.remove(0, 1);
+        if (digits.size() < 2) digits.prepend(u'0');
+        s = mant + u'E' + sign + digits;
+    }
+    return s;
+}
+
+}  // namespace bw

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "platform/VbNumbers.h"
+
+using namespace bw;
+
+TEST(Val, ReadsTheLeadingDecimalNumberIgnoringBlanks) {
+    EXPECT_DOUBLE_EQ(Val("1234.5"), 1234.5);
+    EXPECT_DOUBLE_EQ(Val("  1 2 3abc"), 123);
+    EXPECT_DOUBLE_EQ(Val("-1.5元"), -1.5);
+    EXPECT_DOUBLE_EQ(Val("- 2"), -2);
+    EXPECT_DOUBLE_EQ(Val(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(Val("1e3"), 1000);
+    EXPECT_DOUBLE_EQ(Val("1e"), 1);
+    EXPECT_DOUBLE_EQ(Val("1,234"), 1);
+    EXPECT_DOUBLE_EQ(Val("abc"), 0);
+    EXPECT_DOUBLE_EQ(Val(""), 0);
+    EXPECT_DOUBLE_EQ(Val("-"), 0);
+    EXPECT_DOUBLE_EQ(Val("1.2.3"), 1.2);
+    EXPECT_DOUBLE_EQ(Val("1e999"), 0);  // an overflowing text is no number
+}
+
+TEST(Rounding, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(RoundHalfEven(0.5), 0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2);
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(-1.5), -2);
+    EXPECT_EQ(RoundHalfEven(2.6), 3);
+    EXPECT_EQ(CLng(566.5), 566);
+    EXPECT_EQ(CLng(567.5), 568);
+    EXPECT_DOUBLE_EQ(RoundTo(2.675, 2), 2.68);
+    EXPECT_DOUBLE_EQ(RoundTo(2.665, 2), 2.66);
+    EXPECT_DOUBLE_EQ(RoundTo(1.005, 2), 1.0);
+    EXPECT_EQ(Fix(-2.7), -2);
+    EXPECT_EQ(Int(-2.7), -3);
+}
+
+TEST(Rounding, WholeNumberConversionsNeverFail) {
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(CLng(std::nan("")), 0);
+    EXPECT_EQ(CLng(inf), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(CLng(-inf), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(CInt(40000), 32767);
+    EXPECT_EQ(CLng64(1e300), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(CLngText("12.5"), 12);
+    EXPECT_EQ(CLngText("x"), 0);
+}
+
+TEST(NumText, WritesFifteenSignificantDigits) {
+    EXPECT_EQ(NumText(0.0), "0");
+    EXPECT_EQ(NumText(10.0), "10");
+    EXPECT_EQ(NumText(0.5), "0.5");
+    EXPECT_EQ(NumText(-0.5), "-0.5");
+    EXPECT_EQ(NumText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(NumText(1234.5), "1234.5");
+    EXPECT_EQ(NumText(123456789012345.0), "123456789012345");
+    EXPECT_EQ(NumText(1e15), "1E+15");
+    EXPECT_EQ(NumText(1234567890123456.0), "1.23456789012346E+15");
+    EXPECT_EQ(NumText(0.0001), "0.0001");
+    EXPECT_EQ(NumText(0.000015), "1.5E-05");
+    EXPECT_EQ(NumText(std::nan("")), "0");
+    // What is written reads back as the same number.
+    for (double v : {3.14159, 210.0, 0.001, 56.6928, -1234.56})
+        EXPECT_DOUBLE_EQ(Val(NumText(v)), v);
+}

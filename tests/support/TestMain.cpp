@@ -1,0 +1,28 @@
+// Test main: a QApplication on the offscreen platform, with settings and data in temporary
+// folders of the test run, so that no test touches the user's own files or blocks on a dialog.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "platform/AppFolder.h"
+#include "platform/Settings.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Bellweft"));
+    static QTemporaryDir root;
+    bw::SetSettingsFolder(root.filePath(QStringLiteral("settings")));
+    bw::SetAppPath(root.filePath(QStringLiteral("data")));
+    bw::test::InstallDefaultAnswerer();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
