@@ -1,0 +1,128 @@
+#pragma once
+// The database engine under the program's data layer: one SQLite file, opened on first use
+// and shared by every call, with materialised result sets that can be walked, updated and
+// appended to like the recordsets the program was written against.
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+namespace bw::sql {
+
+// The declared type of a result column, as far as the program needs it: grids show doubles,
+// dates and Booleans in their own way.
+enum class FieldType { Unknown, Integer, Double, Text, Boolean, Date, Blob };
+
+struct FieldInfo {
+    QString name;
+    FieldType type = FieldType::Unknown;
+    QString table;   // the table the column comes from, "" for an expression
+    QString origin;  // the column's name in that table
+};
+
+class Connection;
+
+// A materialised result: every row is read when the query runs, so the record count is exact.
+// NULL is an invalid-but-null QVariant (isNull() true), distinct from the empty text.
+// A result of a plain single-table SELECT can be changed: Edit the current record or AddNew,
+// assign fields, Update.
+class Recordset {
+public:
+    Recordset() = default;
+
+    bool IsOpen() const { return open_; }
+    int RecordCount() const { return static_cast<int>(rows_.size()); }
+    bool Eof() const { return !open_ || pos_ >= RecordCount(); }
+    bool Bof() const { return !open_ || pos_ < 0 || RecordCount() == 0; }
+    int Position() const { return pos_; }  // 0-based index of the current record
+
+    void MoveFirst() { pos_ = 0; }
+    void MoveNext() { if (pos_ < RecordCount()) ++pos_; }
+    void MovePrevious() { if (pos_ >= 0) --pos_; }
+    void MoveLast() { pos_ = RecordCount() - 1; }
+    void MoveTo(int position) { pos_ = position; }
+
+    int FieldCount() const { return static_cast<int>(fields_.size()); }
+    const FieldInfo& Field(int position) const { return fields_.at(position); }
+    int FieldIndex(const QString& name) const;  // exact name, then case-insensitive; -1
+
+    // Value of the current record; an invalid QVariant outside the records or for an
+    // unknown field. Booleans come back as bool, dates as QDateTime.
+    QVariant Value(int position) const;
+    QVariant Value(const QString& name) const;
+    // The value as text: "" for NULL; numbers as the program writes them.
+    QString Text(const QString& name) const;
+    double Number(const QString& name) const;
+
+    // Changing the result. AddNew starts a new record (all NULL) that Update inserts;
+    // SetValue on an existing record changes it when Update runs. Update returns false and
+    // leaves the stored data as it was when the statement fails or the result cannot be
+    // changed (not a single-table result).
+    void AddNew();
+    bool SetValue(const QString& name, const QVariant& value);
+    bool Update();
+    // Deletes the current record from its table.
+    bool Delete();
+    bool Updatable() const { return !table_.isEmpty(); }
+    // The row id of the record inserted by the last Update of an AddNew.
+    qint64 LastInsertId() const { return lastInsertId_; }
+
+    QString LastError() const { return error_; }
+    void Close();
+
+private:
+    friend class Connection;
+    bool open_ = false;
+    std::vector<FieldInfo> fields_;
+    std::vector<std::vector<QVariant>> rows_;
+    std::vector<qint64> rowids_;  // when updatable
+    int pos_ = 0;
+    QString table_;  // the single table an updatable result comes from
+    int hiddenRowid_ = -1;
+    enum class EditMode { None, Edit, Add } mode_ = EditMode::None;
+    std::vector<QVariant> buffer_;
+    std::vector<bool> dirty_;
+    qint64 lastInsertId_ = 0;
+    QString error_;
+    std::shared_ptr<Connection> conn_;
+};
+
+// One open database file.
+class Connection : public std::enable_shared_from_this<Connection> {
+public:
+    static std::shared_ptr<Connection> Open(const QString& path, QString* error = nullptr);
+    ~Connection();
+
+    // Runs one statement (or several separated by ";" when `params` is empty); false on failure.
+    bool Exec(const QString& sql, const QVariantList& params = {}, QString* error = nullptr);
+    // Runs a query and materialises its rows; the result is not open on failure.
+    Recordset Query(const QString& sql, const QVariantList& params = {});
+
+    bool Begin();
+    bool Commit();
+    bool Rollback();
+    bool InTransaction() const;
+
+    qint64 LastInsertId() const;
+    int Changes() const;
+    QString LastError() const;
+    QString Path() const { return path_; }
+    sqlite3* Handle() const { return db_; }
+
+private:
+    Connection() = default;
+    sqlite3* db_ = nullptr;
+    QString path_;
+};
+
+// Binds a QVariant to a statement parameter (1-based), the way every statement binds values.
+struct Binder;
+
+// Escapes "\", "%" and "_" for use inside a LIKE pattern written with ESCAPE '\'.
+QString LikeLiteral(const QString& text);
+
+}  // namespace bw::sql

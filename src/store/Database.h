@@ -1,0 +1,70 @@
+#pragma once
+// The program's way to its database file DATA.db in the data folder. Every value goes into
+// SQL as a bound parameter ("?"); table and column names come only from program constants.
+
+#include <QString>
+#include <QVariantList>
+
+#include "platform/SqlEngine.h"
+
+class QComboBox;
+
+namespace bw {
+
+using sql::Recordset;
+using Params = QVariantList;
+
+// Path of DATA.db in the data folder.
+QString DatabasePath();
+
+// The shared connection, opened on first use. Shows "无法建立数据库连接！" once when the
+// file cannot be opened and returns null then.
+std::shared_ptr<sql::Connection> Db();
+
+// Releases the shared connection (compaction, switching the data folder in tests).
+void CloseDatabase();
+
+// Replaces `rs` by the result of the query; `rs` is not open when the query failed.
+bool OpenRecordset(Recordset& rs, const QString& sql, const Params& params = {});
+void CloseRecordset(Recordset& rs);
+
+// Runs a statement that returns no rows. Failures leave no trace for the user; the result
+// tells a caller that needs it whether the statement ran.
+bool ExecuteSql(const QString& sql, const Params& params = {});
+
+// The field of the first record of the table with that ID; "" (a QString) when none.
+QVariant ValueById(const QString& table, qint64 id, const QString& field);
+// The field of the first record matching the condition (with "?" for the bound values);
+// "" when none; a NULL field gives a null QVariant.
+QVariant ValueWhere(const QString& table, const QString& condition, const QString& field,
+                    const Params& params = {});
+
+bool TableExists(const QString& table);                        // exact, case-sensitive name
+bool FieldExists(const QString& table, const QString& field);  // exact, case-sensitive name
+void DropTableIfExists(const QString& table);
+// Adds the column and sets it to 0 in every row, only when it is missing.
+void AddColumnIfMissing(const QString& table, const QString& field, const QString& type);
+
+// Replaces the list's items by the distinct non-empty values of a column of Fmt, ascending.
+void FillComboDistinct(QComboBox* list, const QString& column);
+
+// A transaction on the shared connection: rolled back unless Commit() is called. Nested
+// transactions join the outer one.
+class Transaction {
+public:
+    Transaction();
+    ~Transaction();
+    bool Commit();
+    bool Active() const { return active_; }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    bool active_ = false;
+    bool outer_ = false;
+};
+
+// "x" -> "x" with "\", "%", "_" escaped; use with LIKE ? ESCAPE '\'.
+inline QString LikeLiteral(const QString& text) { return sql::LikeLiteral(text); }
+
+}  // namespace bw
