@@ -94,7 +94,8 @@ private:
 // One open database file.
 class Connection : public std::enable_shared_from_this<Connection> {
 public:
-    static std::shared_ptr<Connection> Open(const QString& path, QString* error = nullptr);
+    // Opens the file; `create` makes a new empty database when the file is missing.
+    static std::shared_ptr<Connection> Open(const QString& path, bool create, QString* error = nullptr);
     ~Connection();
 
     // Runs one statement (or several separated by ";" when `params` is empty); false on failure.

@@ -8,4 +8,7 @@ namespace bw {
 // the first window. False when the program is to end at once.
 bool Main(const QStringList& arguments);
 
+// Brings table Fmt up to date: the link columns added by later versions.
+void UpgradeFmtSchema();
+
 }  // namespace bw

@@ -1,0 +1,431 @@
+#include "platform/SqlEngine.h"
+
+#include <sqlite3.h>
+
+#include <QDateTime>
+#include <QRegularExpression>
+
+#include "platform/VbNumbers.h"
+
+namespace bw::sql {
+
+namespace {
+
+FieldType typeOfDecl(const char* decl) {
+    if (!decl) return FieldType::Unknown;
+    const QString d = QString::fromUtf8(decl).toUpper();
+    if (d.contains(QLatin1String("BOOL")) || d == QLatin1String("BIT") || d.contains(QLatin1String("YESNO")))
+        return FieldType::Boolean;
+    if (d.contains(QLatin1String("DATE")) || d.contains(QLatin1String("TIME"))) return FieldType::Date;
+    if (d.contains(QLatin1String("INT")) || d == QLatin1String("LONG") || d == QLatin1String("COUNTER"))
+        return FieldType::Integer;
+    if (d.contains(QLatin1String("CHAR")) || d.contains(QLatin1String("TEXT")) ||
+        d.contains(QLatin1String("CLOB")) || d.contains(QLatin1String("MEMO")))
+        return FieldType::Text;
+    if (d.contains(QLatin1String("REAL")) || d.contains(QLatin1String("FLOA")) ||
+        d.contains(QLatin1String("DOUB")) || d.contains(QLatin1String("NUM")) ||
+        d.contains(QLatin1String("DEC")) || d.contains(QLatin1String("SINGLE")) ||
+        d.contains(QLatin1String("CURRENCY")))
+        return FieldType::Double;
+    if (d.contains(QLatin1String("BLOB"))) return FieldType::Blob;
+    return FieldType::Unknown;
+}
+
+QDateTime parseDate(const QString& s) {
+    static const char* formats[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm",
+                                    "yyyy-MM-dd", "yyyy/MM/dd HH:mm:ss", "yyyy/MM/dd", "yyyy.MM.dd"};
+    for (const char* f : formats) {
+        QDateTime d = QDateTime::fromString(s, QLatin1String(f));
+        if (d.isValid()) return d;
+    }
+    return {};
+}
+
+// The value of one column of the current row, shaped by the column's declared type.
+QVariant columnValue(sqlite3_stmt* st, int i, FieldType type) {
+    switch (sqlite3_column_type(st, i)) {
+        case SQLITE_NULL: return QVariant();  // NULL
+        case SQLITE_INTEGER: {
+            qlonglong v = sqlite3_column_int64(st, i);
+            if (type == FieldType::Boolean) return QVariant(v != 0);
+            if (type == FieldType::Double) return QVariant(static_cast<double>(v));
+            return QVariant(v);
+        }
+        case SQLITE_FLOAT: {
+            double v = sqlite3_column_double(st, i);
+            if (type == FieldType::Boolean) return QVariant(v != 0.0);
+            return QVariant(v);
+        }
+        case SQLITE_BLOB: {
+            const void* p = sqlite3_column_blob(st, i);
+            int n = sqlite3_column_bytes(st, i);
+            return QVariant(QByteArray(static_cast<const char*>(p), n));
+        }
+        default: {
+            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+            QString s = QString::fromUtf8(p, sqlite3_column_bytes(st, i));
+            if (type == FieldType::Date) {
+                QDateTime d = parseDate(s);
+                if (d.isValid()) return QVariant(d);
+            }
+            if (type == FieldType::Boolean) {
+                const QString l = s.trimmed().toLower();
+                if (l == QLatin1String("true")) return QVariant(true);
+                if (l == QLatin1String("false") || l.isEmpty()) return QVariant(false);
+                return QVariant(Val(s) != 0.0);
+            }
+            return QVariant(s);
+        }
+    }
+}
+
+}  // namespace
+
+struct Binder {
+    static bool bind(sqlite3_stmt* st, int index, const QVariant& v) {
+        if (!v.isValid() || v.isNull()) return sqlite3_bind_null(st, index) == SQLITE_OK;
+        switch (v.typeId()) {
+            case QMetaType::Bool: return sqlite3_bind_int(st, index, v.toBool() ? 1 : 0) == SQLITE_OK;
+            case QMetaType::Int:
+            case QMetaType::UInt:
+            case QMetaType::Short:
+            case QMetaType::UShort:
+            case QMetaType::Long:
+            case QMetaType::LongLong:
+            case QMetaType::ULongLong:
+            case QMetaType::ULong:
+                return sqlite3_bind_int64(st, index, v.toLongLong()) == SQLITE_OK;
+            case QMetaType::Double:
+            case QMetaType::Float: return sqlite3_bind_double(st, index, v.toDouble()) == SQLITE_OK;
+            case QMetaType::QDateTime: {
+                QByteArray t = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+                return sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+            }
+            case QMetaType::QDate: {
+                QByteArray t = v.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
+                return sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+            }
+            case QMetaType::QByteArray: {
+                QByteArray b = v.toByteArray();
+                return sqlite3_bind_blob(st, index, b.constData(), int(b.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+            }
+            default: {
+                QByteArray t = v.toString().toUtf8();
+                return sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+            }
+        }
+    }
+
+    static bool bindAll(sqlite3_stmt* st, const QVariantList& params) {
+        const int n = sqlite3_bind_parameter_count(st);
+        for (int i = 0; i < n && i < params.size(); ++i)
+            if (!bind(st, i + 1, params[i])) return false;
+        return true;
+    }
+};
+
+QString LikeLiteral(const QString& text) {
+    QString out;
+    out.reserve(text.size() + 4);
+    for (QChar c : text) {
+        if (c == u'\\' || c == u'%' || c == u'_') out += u'\\';
+        out += c;
+    }
+    return out;
+}
+
+// ---- Connection ---------------------------------------------------------------------
+
+std::shared_ptr<Connection> Connection::Open(const QString& path, bool create, QString* error) {
+    std::shared_ptr<Connection> c(new Connection);
+    c->path_ = path;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &c->db_,
+                             SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        if (error) *error = c->db_ ? QString::fromUtf8(sqlite3_errmsg(c->db_)) : QStringLiteral("open failed");
+        return nullptr;
+    }
+    sqlite3_busy_timeout(c->db_, 3000);
+    sqlite3_extended_result_codes(c->db_, 1);
+    // Verify the file is a database (a garbage file opens but fails on first read).
+    char* msg = nullptr;
+    rc = sqlite3_exec(c->db_, "PRAGMA foreign_keys=OFF; SELECT count(*) FROM sqlite_master;", nullptr,
+                      nullptr, &msg);
+    if (rc != SQLITE_OK) {
+        if (error) *error = msg ? QString::fromUtf8(msg) : QStringLiteral("not a database");
+        sqlite3_free(msg);
+        return nullptr;
+    }
+    return c;
+}
+
+Connection::~Connection() {
+    if (db_) sqlite3_close_v2(db_);
+}
+
+bool Connection::Exec(const QString& sql, const QVariantList& params, QString* error) {
+    if (!db_) return false;
+    QByteArray text = sql.toUtf8();
+    const char* tail = text.constData();
+    const char* end = tail + text.size();
+    bool any = false;
+    while (tail < end) {
+        sqlite3_stmt* st = nullptr;
+        const char* next = nullptr;
+        int rc = sqlite3_prepare_v2(db_, tail, int(end - tail), &st, &next);
+        if (rc != SQLITE_OK) {
+            if (error) *error = QString::fromUtf8(sqlite3_errmsg(db_));
+            return false;
+        }
+        tail = next;
+        if (!st) continue;  // only blanks or a comment
+        any = true;
+        if (!Binder::bindAll(st, params)) {
+            if (error) *error = QString::fromUtf8(sqlite3_errmsg(db_));
+            sqlite3_finalize(st);
+            return false;
+        }
+        do {
+            rc = sqlite3_step(st);
+        } while (rc == SQLITE_ROW);
+        if (rc != SQLITE_DONE) {
+            if (error) *error = QString::fromUtf8(sqlite3_errmsg(db_));
+            sqlite3_finalize(st);
+            return false;
+        }
+        sqlite3_finalize(st);
+        if (!params.isEmpty()) break;  // bound values belong to one statement
+    }
+    return any;
+}
+
+namespace {
+
+// A plain "SELECT <columns> FROM <table> [WHERE/ORDER BY ...]" over one table can be changed
+// record by record; it is then read with the row id in a hidden first column.
+bool singleTable(const QString& sql, QString* table, QString* rewritten) {
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*SELECT\\s+(.+?)\\s+FROM\\s+([^\\s,();]+)(\\s+(WHERE|ORDER)\\b.*)?\\s*;?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    auto m = re.match(sql);
+    if (!m.hasMatch()) return false;
+    const QString cols = m.captured(1);
+    const QString rest = m.captured(3);
+    if (cols.contains(u'(') || cols.startsWith(QLatin1String("DISTINCT"), Qt::CaseInsensitive)) return false;
+    static const QRegularExpression bad(QStringLiteral("\\b(GROUP|UNION|JOIN|HAVING|LIMIT\\s+\\d+\\s*,)\\b"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    if (bad.match(rest).hasMatch()) return false;
+    QString t = m.captured(2);
+    if (t.startsWith(u'"') || t.startsWith(u'[')) t = t.mid(1, t.size() - 2);
+    *table = t;
+    *rewritten = QStringLiteral("SELECT rowid AS \"__rowid__\", ") + cols + QStringLiteral(" FROM ") +
+                 m.captured(2) + rest;
+    return true;
+}
+
+}  // namespace
+
+Recordset Connection::Query(const QString& sql, const QVariantList& params) {
+    Recordset rs;
+    rs.conn_ = shared_from_this();
+    if (!db_) return rs;
+    QString table, rewritten;
+    bool updatable = singleTable(sql, &table, &rewritten);
+    sqlite3_stmt* st = nullptr;
+    int rc = SQLITE_ERROR;
+    if (updatable) {
+        rc = sqlite3_prepare_v2(db_, rewritten.toUtf8().constData(), -1, &st, nullptr);
+        if (rc != SQLITE_OK) {  // a view or a table without row ids
+            updatable = false;
+            st = nullptr;
+        }
+    }
+    if (!updatable) rc = sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &st, nullptr);
+    if (rc != SQLITE_OK || !st) {
+        rs.error_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        return rs;
+    }
+    if (!Binder::bindAll(st, params)) {
+        rs.error_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        sqlite3_finalize(st);
+        return rs;
+    }
+    const int ncol = sqlite3_column_count(st);
+    const int first = updatable ? 1 : 0;
+    for (int i = first; i < ncol; ++i) {
+        FieldInfo f;
+        f.name = QString::fromUtf8(sqlite3_column_name(st, i));
+        f.type = typeOfDecl(sqlite3_column_decltype(st, i));
+        const char* t = sqlite3_column_table_name(st, i);
+        const char* o = sqlite3_column_origin_name(st, i);
+        f.table = t ? QString::fromUtf8(t) : QString();
+        f.origin = o ? QString::fromUtf8(o) : QString();
+        rs.fields_.push_back(f);
+    }
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        std::vector<QVariant> row;
+        row.reserve(rs.fields_.size());
+        for (int i = first; i < ncol; ++i) row.push_back(columnValue(st, i, rs.fields_[i - first].type));
+        if (updatable) rs.rowids_.push_back(sqlite3_column_int64(st, 0));
+        rs.rows_.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        rs.error_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        sqlite3_finalize(st);
+        rs.rows_.clear();
+        rs.rowids_.clear();
+        return rs;
+    }
+    sqlite3_finalize(st);
+    if (updatable) rs.table_ = table;
+    rs.open_ = true;
+    rs.pos_ = 0;
+    return rs;
+}
+
+bool Connection::Begin() { return Exec(QStringLiteral("BEGIN IMMEDIATE")); }
+bool Connection::Commit() { return Exec(QStringLiteral("COMMIT")); }
+bool Connection::Rollback() { return Exec(QStringLiteral("ROLLBACK")); }
+bool Connection::InTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
+qint64 Connection::LastInsertId() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
+int Connection::Changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+QString Connection::LastError() const { return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString(); }
+
+// ---- Recordset ----------------------------------------------------------------------
+
+int Recordset::FieldIndex(const QString& name) const {
+    for (int i = 0; i < FieldCount(); ++i)
+        if (fields_[i].name == name) return i;
+    for (int i = 0; i < FieldCount(); ++i)
+        if (fields_[i].name.compare(name, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+QVariant Recordset::Value(int position) const {
+    if (position < 0 || position >= FieldCount()) return {};
+    if (mode_ != EditMode::None) return buffer_[position];
+    if (Eof() || pos_ < 0) return {};
+    return rows_[pos_][position];
+}
+
+QVariant Recordset::Value(const QString& name) const { return Value(FieldIndex(name)); }
+
+QString Recordset::Text(const QString& name) const {
+    QVariant v = Value(name);
+    if (!v.isValid() || v.isNull()) return {};
+    if (v.typeId() == QMetaType::Double) return NumText(v.toDouble());
+    if (v.typeId() == QMetaType::Bool) return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    return v.toString();
+}
+
+double Recordset::Number(const QString& name) const {
+    QVariant v = Value(name);
+    if (!v.isValid() || v.isNull()) return 0.0;
+    switch (v.typeId()) {
+        case QMetaType::Double:
+        case QMetaType::LongLong:
+        case QMetaType::Int: return v.toDouble();
+        case QMetaType::Bool: return v.toBool() ? -1.0 : 0.0;
+        default: return Val(v.toString());
+    }
+}
+
+void Recordset::AddNew() {
+    mode_ = EditMode::Add;
+    buffer_.assign(fields_.size(), QVariant());
+    dirty_.assign(fields_.size(), false);
+}
+
+bool Recordset::SetValue(const QString& name, const QVariant& value) {
+    int i = FieldIndex(name);
+    if (i < 0) return false;
+    if (mode_ == EditMode::None) {
+        if (Eof() || pos_ < 0) return false;
+        mode_ = EditMode::Edit;
+        buffer_ = rows_[pos_];
+        dirty_.assign(fields_.size(), false);
+    }
+    buffer_[i] = value;
+    dirty_[i] = true;
+    return true;
+}
+
+bool Recordset::Update() {
+    if (mode_ == EditMode::None) return true;
+    const EditMode mode = mode_;
+    mode_ = EditMode::None;
+    if (!Updatable() || !conn_) {
+        error_ = QStringLiteral("result cannot be changed");
+        return false;
+    }
+    QStringList cols;
+    QVariantList vals;
+    std::vector<int> changed;
+    for (int i = 0; i < FieldCount(); ++i) {
+        if (!dirty_[i]) continue;
+        if (fields_[i].table != table_ || fields_[i].origin.isEmpty()) continue;
+        cols << u'"' + fields_[i].origin + u'"';
+        vals << buffer_[i];
+        changed.push_back(i);
+    }
+    const QString quotedTable = u'"' + table_ + u'"';
+    if (mode == EditMode::Add) {
+        QString sql;
+        if (cols.isEmpty()) {
+            sql = QStringLiteral("INSERT INTO ") + quotedTable + QStringLiteral(" DEFAULT VALUES");
+        } else {
+            QStringList marks;
+            for (int i = 0; i < cols.size(); ++i) marks << QStringLiteral("?");
+            sql = QStringLiteral("INSERT INTO ") + quotedTable + u'(' + cols.join(u',') +
+                  QStringLiteral(") VALUES(") + marks.join(u',') + u')';
+        }
+        if (!conn_->Exec(sql, vals, &error_)) return false;
+        lastInsertId_ = conn_->LastInsertId();
+        // Read the stored record back so that defaults and the new ID show at once.
+        Recordset back = conn_->Query(QStringLiteral("SELECT * FROM ") + quotedTable +
+                                          QStringLiteral(" WHERE rowid=?"),
+                                      {lastInsertId_});
+        std::vector<QVariant> row = buffer_;
+        if (back.RecordCount() == 1) {
+            for (int i = 0; i < FieldCount(); ++i) {
+                int j = back.FieldIndex(fields_[i].origin.isEmpty() ? fields_[i].name : fields_[i].origin);
+                if (j >= 0 && fields_[i].table == table_) row[i] = back.rows_[0][j];
+            }
+        }
+        rows_.push_back(row);
+        rowids_.push_back(lastInsertId_);
+        pos_ = RecordCount() - 1;
+        return true;
+    }
+    if (cols.isEmpty()) return true;
+    QStringList sets;
+    for (const QString& c : cols) sets << c + QStringLiteral("=?");
+    vals << rowids_[pos_];
+    const QString sql = QStringLiteral("UPDATE ") + quotedTable + QStringLiteral(" SET ") + sets.join(u',') +
+                        QStringLiteral(" WHERE rowid=?");
+    if (!conn_->Exec(sql, vals, &error_)) return false;
+    for (int i : changed) rows_[pos_][i] = buffer_[i];
+    return true;
+}
+
+bool Recordset::Delete() {
+    if (!Updatable() || !conn_ || Eof() || pos_ < 0) return false;
+    const QString sql = QStringLiteral("DELETE FROM \"") + table_ + QStringLiteral("\" WHERE rowid=?");
+    if (!conn_->Exec(sql, {rowids_[pos_]}, &error_)) return false;
+    rows_.erase(rows_.begin() + pos_);
+    rowids_.erase(rowids_.begin() + pos_);
+    return true;
+}
+
+void Recordset::Close() {
+    open_ = false;
+    fields_.clear();
+    rows_.clear();
+    rowids_.clear();
+    pos_ = 0;
+    table_.clear();
+    mode_ = EditMode::None;
+    conn_.reset();
+}
+
+}  // namespace bw::sql

@@ -1,0 +1,21 @@
+#pragma once
+// Named settings: text parameters in table 参数 and the per-user registry settings.
+
+#include <QString>
+
+class QWidget;
+
+namespace bw {
+
+void SetParam(const QString& name, const QString& value);
+QString GetParam(const QString& name);  // "" when absent
+
+// Window positions as "Left;Top;Width;Height" in twips under "窗口参数：" + name.
+void SaveWindowPos(QWidget* window, const QString& name);
+void RestoreWindowPos(QWidget* window, const QString& name);
+
+bool SaveRegValue(const QString& app, const QString& section, const QString& key, const QString& value);
+QString GetRegValue(const QString& app, const QString& section, const QString& key,
+                    const QString& defaultValue);
+
+}  // namespace bw
