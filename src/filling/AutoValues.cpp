@@ -1,0 +1,122 @@
+#include "filling/AutoValues.h"
+
+#include <QStringList>
+
+#include "filling/ConversionContext.h"
+#include "filling/Dates.h"
+#include "filling/Money.h"
+#include "platform/Dialogs.h"
+#include "platform/VbNumbers.h"
+
+namespace bw {
+
+QString IncrementCode(const QString& text) {
+    int i = text.size() - 1;
+    while (i >= 0 && text[i] >= u'0' && text[i] <= u'9') --i;
+    const QString tail = text.mid(i + 1);
+    if (tail.isEmpty()) return text;
+    return text.left(i + 1) + IncrementDigits(tail);
+}
+
+QString CustomDateText(const QDateTime& date, const QString& pattern) {
+    if (pattern.isEmpty()) return DefaultDateText(date);
+    bool ok = false;
+    QString text = FormatDatePattern(date, pattern, &ok);
+    if (!ok) {
+        dlg::MsgBox(QStringLiteral("自定义日期格式设置有误：“") + pattern + QStringLiteral("”"),
+                    dlg::Exclamation);
+        return QString();
+    }
+    if (pattern.contains(u'/')) text.replace(u'-', u'/');
+    if (pattern.contains(u'\\')) text.replace(u'-', u'\\');
+    return text;
+}
+
+QString CustomDateText(const QDateTime& date, int code, const ConversionContext& ctx) {
+    return CustomDateText(date, ctx.CustomValue(code));
+}
+
+namespace {
+
+const QString kPsdSeparator = QStringLiteral("{[]}");
+
+void readCount(const QString& text, std::int16_t& setting) {
+    QString t = text.trimmed();
+    if (!IsNumeric(t)) return;
+    t.remove(u',');
+    const double v = t.toDouble();
+    if (!(v > -32768.5 && v < 32767.5)) return;
+    setting = CInt(v);
+}
+
+PsdPara& current() {
+    static PsdPara para;
+    return para;
+}
+
+}  // namespace
+
+PsdPara ParsePsdPara(const QString& text) {
+    PsdPara p;
+    if (text.isEmpty()) return p;
+    const QStringList part = text.split(kPsdSeparator);
+    p.charset = part[0];
+    if (part.size() > 1) readCount(part[1], p.perSegment);
+    if (part.size() > 2) readCount(part[2], p.segments);
+    if (part.size() > 3) p.separator = part[3];
+    return p;
+}
+
+QString PsdParaText(const PsdPara& p) {
+    return p.charset + kPsdSeparator + QString::number(p.perSegment) + kPsdSeparator +
+           QString::number(p.segments) + kPsdSeparator + p.separator;
+}
+
+void LoadPsdPara(const QString& text) {
+    current() = ParsePsdPara(text);
+}
+QString PsdParaString() {
+    return PsdParaText(current());
+}
+PsdPara& CurrentPsdPara() {
+    return current();
+}
+
+float RandomCodeSource::Next() {
+    // 24 random bits: every float of the form k / 2^24, never 1.
+    return float(engine_() >> 40) * (1.0f / 16777216.0f);
+}
+
+std::uint64_t DateTimeSeed(const QDateTime& when) {
+    const QDate d = when.date();
+    const QTime t = when.time();
+    return std::uint64_t(d.year() + d.month() + d.day() + t.hour() + t.minute() + t.second());
+}
+
+QString CreateRandomPsd(const PsdPara& para, RandomCodeSource& source) {
+    QString out;
+    const int len = para.charset.size();
+    int drawn = 0;
+    for (int seg = 1; seg <= para.segments && drawn < kMaxPsdChars; ++seg) {
+        for (int c = 0; c < para.perSegment && drawn < kMaxPsdChars; ++c, ++drawn) {
+            const double r = source.Next();
+            if (len > 0) out += para.charset[int(len * r)];
+        }
+        if (seg < para.segments && drawn < kMaxPsdChars) out += para.separator;
+    }
+    return out;
+}
+
+QString CreateRandomPsd() {
+    static RandomCodeSource source = [] {
+        std::random_device entropy;
+        std::seed_seq seq{std::uint32_t(DateTimeSeed(QDateTime::currentDateTime())), entropy(),
+                          entropy()};
+        std::uint32_t words[2];
+        seq.generate(words, words + 2);
+        return RandomCodeSource((std::uint64_t(words[0]) << 32) | words[1]);
+    }();
+    return CreateRandomPsd(current(), source);
+}
+
+}  // namespace bw

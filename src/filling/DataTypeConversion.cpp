@@ -1,0 +1,112 @@
+#include "filling/DataTypeConversion.h"
+
+#include <cmath>
+
+#include "filling/Capitals.h"
+#include "filling/ConversionContext.h"
+#include "filling/Dates.h"
+#include "filling/IdentityAndPostcode.h"
+#include "filling/Money.h"
+#include "platform/VbNumbers.h"
+#include "store/Common.h"
+
+namespace bw {
+
+int DataTypeBorderStyle(double t) {
+    if (std::isnan(t)) return 0;
+    return ((t <= 0 || t >= 100) && (t <= 200 || t >= 400)) ? 0 : 1;
+}
+
+QString PercentText(const QString& text, const QString& currencySign) {
+    if (text.contains(u'%')) {
+        QString number = text;
+        number.remove(u'%');
+        return NumText(ParseMoney(number, currencySign)) + u'%';
+    }
+    return NumText(ParseMoney(text, currencySign) * 100.0) + u'%';
+}
+
+namespace {
+
+QString convert(double t, const QString& text, const ConversionContext& ctx) {
+    // Codes of 400 and above, and codes no stored row can hold, leave the text alone.
+    if (!(Fix(t) > 0 && t < 400)) return text;
+    const int code = int(Fix(t));
+    const QString sign = ctx.CurrencySign();
+    const int cut = ctx.NumCutMethod();
+    const QDate today = ctx.Now().date();
+
+    if (code < 100) return FormatMoney(text, sign, cut);
+    if (code > 300 && code < 400) return FormatMoney(text, sign, cut, MoneyWithCommas);
+    switch (code) {
+        case 100:
+        case 101:
+        case 102:
+            return DatePartCapitals(text, code - 100, ctx.MonthZero());
+        case 103:
+            return AmountToCapitals(text, QStringLiteral("元"), sign, cut);
+        case 104:
+            return FormatMoney(text, sign, cut);
+        case 105:
+            return FormatMoney(text, sign, cut, MoneyWithCommas);
+        case 106:
+        case 107:
+        case 108:
+            return DatePartDigits(text, code - 106, today);
+        case 109:
+            return FormatPostcode(text);
+        case 110:
+            return FormatDateText(text, QStringLiteral("YYYY年MM月DD日"), today);
+        case 111:
+            return FormatDateText(text, QStringLiteral("YYYY-MM-DD"), today);
+        case 112:
+            return FormatDateText(text, QStringLiteral("MM月DD日"), today);
+        case 113:
+            return FormatDateText(text, QStringLiteral("MM-DD"), today);
+        case 114:
+            return CapitalDigitCells(text, int(Int((t - 114 + 0.0001) * 100)), sign);
+        case 116:
+            return PercentText(text, sign);
+        case 117:
+            return FormatMoney(text, sign, cut, MoneyPlain);
+        case 118:
+            return FormatMoney(text, sign, cut, MoneyWithSign);
+        case 120:
+            return AmountToCapitals(text, QStringLiteral("圆"), sign, cut);
+        case 121: {
+            if (IsCapitalDigit(text[0])) return text;
+            // Two cells more than the code holds are written, the jiao and the fen, and then
+            // left off: what remains are the whole yuan in exactly the code's cells.
+            QString cells = CapitalDigitCells(text, int(Int((t - 121 + 0.0201) * 100)), sign);
+            if (cells == text || cells.size() < 2) return text;  // an amount beyond any cells
+            cells.chop(2);
+            return cells;
+        }
+        case 123: {
+            // The amount as a plain number: no symbol, no commas, no trailing zeros.
+            const MoneyAmount a = ReadMoneyAmount(text, sign, cut);
+            QString number = a.negative ? QStringLiteral("-") + a.yuan : a.yuan;
+            QString cents = a.cents;
+            while (cents.endsWith(u'0')) cents.chop(1);
+            if (!cents.isEmpty()) number += u'.' + cents;
+            return number + u'元';
+        }
+        case 131:
+            return GenderFromIdNumber(text);
+        default:
+            return text;  // ticks, running numbers, custom lists and dates, random codes
+    }
+}
+
+}  // namespace
+
+ConversionResult ConvertValue(double dataType, const QString& text, const ConversionContext& ctx) {
+    ConversionResult r;
+    r.text = text;
+    if (text.isEmpty()) return r;
+    r.borderStyle = DataTypeBorderStyle(dataType);
+    r.text = convert(dataType, text, ctx);
+    return r;
+}
+
+}  // namespace bw

@@ -1,0 +1,50 @@
+#include "filling/SetNumCutMethod.h"
+
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "store/Globals.h"
+#include "store/Params.h"
+
+namespace bw {
+
+SetNumCutMethod::SetNumCutMethod(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("小数舍入方法"));
+    auto* layout = new QVBoxLayout(this);
+    const char16_t* captions[] = {u"舍去多余小数", u"四舍五入", u"有小数加整"};
+    for (int i = 0; i < 3; ++i) {
+        op_[i] = new QRadioButton(QString::fromUtf16(captions[i]), this);
+        op_[i]->setChecked(i == NumCutMethod);
+        layout->addWidget(op_[i]);
+    }
+    com_ = new QPushButton(QStringLiteral("确   定"), this);
+    com_->setDefault(true);
+    layout->addWidget(com_, 0, Qt::AlignHCenter);
+    connect(com_, &QPushButton::clicked, this, [this] { COM_Click(); });
+    setFixedSize(sizeHint().expandedTo(QSize(220, 0)));
+}
+
+void SetNumCutMethod::COM_Click() {
+    for (int i = 0; i < 3; ++i) {
+        if (!op_[i]->isChecked()) continue;
+        NumCutMethod = i;
+        SetParam(QStringLiteral("NumCutMethod"), QString::number(i));
+    }
+    close();
+}
+
+SetNumCutMethod* SetNumCutMethod::Show(QWidget* parent) {
+    static QPointer<SetNumCutMethod> dialog;
+    if (!dialog) {
+        dialog = new SetNumCutMethod(parent);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    return dialog;
+}
+
+}  // namespace bw

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include "QStringPrint.h"
+#include "filling/ConversionContext.h"
+#include "filling/DataTypeConversion.h"
+#include "filling/Money.h"
+
+using namespace bw;
+
+namespace {
+
+FixedContext context() {
+    FixedContext ctx;
+    ctx.now = QDateTime(QDate(2024, 3, 15), QTime(10, 0));
+    return ctx;
+}
+
+const char* kId18 = "440301199003070831";  // sex digit 3: a man
+
+}  // namespace
+
+TEST(ConvertValue, ConvertsByTheDataTypeAndSetsTheBorder) {
+    const struct {
+        double type;
+        const char* in;
+        const char* out;
+        int border;
+    } cases[] = {
+        {0, "abc", "abc", 0},
+        {0.5, "abc", "abc", 1},
+        {-3, "1234", "1234", 0},
+        {11, "1234.5", "￥1,234.50", 1},
+        {100, "2013", "贰零壹叁", 0},
+        {101, "3", "叁", 0},
+        {102, "30", "零叁拾", 0},
+        {103, "1234.5", "壹仟贰佰叁拾肆元伍角整", 0},
+        {104, "1234", "￥1,234.00", 0},
+        {105, "-1234", "-1,234.00", 0},
+        {106, "2013年5月8日", "2013", 0},
+        {107, "2013年5月8日", "05", 0},
+        {108, "2013年5月8日", "08", 0},
+        {109, "邮编：100-86", "010086", 0},
+        {110, "2013-5-8", "2013年05月08日", 0},
+        {111, "2013年05月08日", "2013-05-08", 0},
+        {112, "2013-5-8", "05月08日", 0},
+        {113, "2013-5-8", "05-08", 0},
+        {113, "无", "", 0},
+        {114.08, "1234.5", "零零壹贰叁肆伍零", 0},
+        {114.07, "0.07", "零零零零零零柒", 0},
+        {116, "0.125", "12.5%", 0},
+        {116, "12.5%", "12.5%", 0},
+        {117, "-1234", "-1234.00", 0},
+        {118, "1234", "￥1234.00", 0},
+        {119, "2013/4/11", "2013/4/11", 0},
+        {120, "1000", "壹仟圆整", 0},
+        {121.10, "1234.5", "零零零零零零壹贰叁肆", 0},
+        {121.10, "壹贰叁", "壹贰叁", 0},
+        {123, "1234.5", "1234.5元", 0},
+        {123, "1234.5元", "1234.5元", 0},
+        {124, "甲", "甲", 0},
+        {131, kId18, "男", 0},
+        {150, "abc", "abc", 0},
+        {211, "12345", "12345", 1},
+        {250, "abc", "abc", 1},
+        {305, "1234.5", "1,234.50", 1},
+        {311, "-1234", "-1,234.00", 1},
+        {400, "1234", "1234", 0},
+        {1e300, "1234", "1234", 0},
+    };
+    const FixedContext ctx = context();
+    for (const auto& c : cases) {
+        ConversionResult r = ConvertValue(c.type, QString::fromUtf8(c.in), ctx);
+        EXPECT_EQ(r.text, QString::fromUtf8(c.out)) << c.type << " " << c.in;
+        EXPECT_EQ(r.borderStyle, c.border) << c.type << " " << c.in;
+    }
+}
+
+TEST(ConvertValue, AnEmptyTextLeavesTheBorderAlone) {
+    ConversionResult r = ConvertValue(11, "", context());
+    EXPECT_EQ(r.text, "");
+    EXPECT_FALSE(r.borderStyle.has_value());
+}
+
+// A box is converted again at every focus loss and every reload: a second conversion must
+// give what the first gave.
+TEST(ConvertValue, ConvertingTwiceChangesNothing) {
+    FixedContext ctx = context();
+    const double types[] = {11,  100, 101, 102,    103, 104, 105, 106, 107,   108, 109, 110,
+                            111, 112, 113, 114.08, 116, 117, 118, 120, 121.1, 123, 131, 305};
+    const char* inputs[] = {"1234.5", "-0.5", "2013-5-8", "12", "0.125", kId18};
+    for (const QString sign : {"￥", "US$", "HK$", "€", ""}) {
+        ctx.currencySign = sign;
+        for (double t : types)
+            for (const char* in : inputs) {
+                const QString once = ConvertValue(t, QString::fromUtf8(in), ctx).text;
+                EXPECT_EQ(ConvertValue(t, once, ctx).text, once)
+                    << sign.toStdString() << " type " << t << " " << in;
+            }
+    }
+}
+
+TEST(ConvertValue, FollowsTheContext) {
+    FixedContext ctx = context();
+    ctx.currencySign = "US$";
+    ctx.numCutMethod = NumCutHalfUp;
+    EXPECT_EQ(ConvertValue(104, "1234.567", ctx).text, "US$1,234.57");
+    EXPECT_EQ(ConvertValue(105, "US$-1,234.00", ctx).text, "-1,234.00");
+    EXPECT_EQ(ConvertValue(103, "US$1,234.567", ctx).text, "壹仟贰佰叁拾肆元伍角柒分");
+    ctx.monthZero = true;
+    EXPECT_EQ(ConvertValue(101, "3", ctx).text, "零叁");
+    EXPECT_EQ(ConvertValue(107, "", ctx).text, "");
+    EXPECT_EQ(ConvertValue(107, "13", ctx).text, "3");
+    EXPECT_EQ(ConvertValue(113, "05-08", ctx).text, "05-08");
+}
