@@ -32,6 +32,10 @@ bool minusBeforeDigits(const QString& text) {
 QString expandExponent(const QString& text) {
     static const QRegularExpression number(
         QStringLiteral("^\\s*([+-]?)(\\d*)(?:\\.(\\d*))?[eEdD]([+-]?\\d{1,3})\\s*$"));
+    bool mayHoldExponent = false;
+    for (QChar c : text)
+        if (c == u'E' || c == u'e' || c == u'D' || c == u'd') mayHoldExponent = true;
+    if (!mayHoldExponent) return text;
     const QRegularExpressionMatch m = number.match(text);
     if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty())) return text;
     QString digits = m.captured(2) + m.captured(3);
