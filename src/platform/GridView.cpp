@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QScreen>
 #include <QScrollBar>
 
 #include "platform/VbNumbers.h"
@@ -64,22 +63,7 @@ void GridView::attach() {
     refresh();
 }
 
-double GridView::TwipsPerPixel(const QWidget* widget) {
-    int dpi = 0;
-    if (widget) {
-        dpi = widget->logicalDpiX();
-    } else if (QScreen* s = QGuiApplication::primaryScreen()) {
-        dpi = qRound(s->logicalDotsPerInchX());
-    }
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
-}
-
-int GridView::TwipsToPixels(double twips) const {
-    return qRound(twips / tpp_);
-}
-
 void GridView::updateMetrics() {
-    tpp_ = TwipsPerPixel(this);
     // Rows as tall as the font needs, never lower than the usual 20 pixels.
     const int needed = qRound((fontMetrics().height() + 6) * tpp_);
     grid_->SetDefaultRowHeight(std::max(Grid::kDefaultRowHeight, needed));

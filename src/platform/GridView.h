@@ -3,7 +3,8 @@
 // headers, scrolls by whole rows and columns, selects cells, rows and columns with the
 // mouse and the keys as a Windows grid does, and reports the user's mouse and keys in the
 // form the program's handlers take: button (1 left, 2 right, 4 middle), shift (1 Shift,
-// 2 Ctrl, 4 Alt), x and y in twips from the grid's top-left corner, Windows key codes.
+// 2 Ctrl, 4 Alt), x and y in twips from the grid's top-left corner (Twips.h), Windows key
+// codes.
 //
 // Only the rows and columns in sight are drawn, so a grid of tens of thousands of rows
 // stays as quick as a small one. The state-change events (RowColChange, EnterCell,
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "platform/Grid.h"
+#include "platform/Twips.h"
 
 class QKeyEvent;
 
@@ -31,12 +33,6 @@ public:
     ~GridView() override;
 
     Grid& grid() const { return *grid_; }
-
-    // Twips per screen pixel of a widget (of the primary screen when none): 1440 per
-    // logical inch, 15 at 96 dpi.
-    static double TwipsPerPixel(const QWidget* widget = nullptr);
-    double PixelsToTwips(double pixels) const { return pixels * tpp_; }
-    int TwipsToPixels(double twips) const;
 
     // The cell under the mouse at the last mouse event; -1 when it was outside the cells.
     int MouseRow() const { return mouseRow_; }
@@ -111,7 +107,7 @@ private:
 
     Grid* grid_ = nullptr;
     bool ownsGrid_ = false;
-    double tpp_ = 15.0;
+    const double tpp_ = kTwipsPerPixel;  // twips per pixel of the screen (Twips.h)
     bool refreshQueued_ = false;
     bool syncing_ = false;
     int mouseRow_ = -1, mouseCol_ = -1;

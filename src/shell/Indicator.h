@@ -1,0 +1,74 @@
+#pragma once
+// The progress window of long operations. An operation opens it with a caption and the
+// number of its steps, advances it step by step and closes it; each step lets pending
+// window messages through, so the other windows keep repainting while the operation runs.
+// The window has no way to cancel: operations always run to their end. One progress window
+// at a time; a second ShowProgress reuses the open one.
+
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace bw {
+
+// Opens the window (or reuses the open one) with the caption and the total number of
+// steps; the bar starts at `start` steps, or where the previous operation left it when
+// `start` is negative.
+void ShowProgress(const QString& caption, int total, int start = 0);
+// Advances by `step` steps: the share done as "37.5%", and, for the unit "pages", the
+// elapsed/remaining/estimated time and "(done/total)".
+void UpdateProgress(int step = 1, const QString& unit = QStringLiteral("pages"));
+// Closes the window; nothing when none is open.
+void CloseProgress();
+// Draws the bar for `value` steps and makes it the current count.
+void DrawProgressBar(int value);
+
+// -1 while the window is open, 0 once it was closed (by CloseProgress or by the user, which
+// long downloads take as the sign to stop).
+int ProgressShown();
+int ProgressTotal();
+int ProgressCurrent();
+
+// The bar: a blue box growing from the left, as wide as value / total of the box.
+class ProgressPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit ProgressPicture(QWidget* parent = nullptr);
+    void SetBar(int value, int total);
+    // The width of the filled part in pixels.
+    int FilledWidth() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int value_ = 0;
+    int total_ = 0;
+};
+
+// The window itself, caption "进度指示器".
+class Indicator : public QWidget {
+    Q_OBJECT
+public:
+    explicit Indicator(QWidget* parent = nullptr);
+    ~Indicator() override;
+
+    QLabel* LBL;           // the caption of the operation
+    ProgressPicture* Pic;  // the bar
+    QLabel* Percent;       // "37.5%"
+    QLabel* L2;            // elapsed/remaining/estimated time
+    QLabel* L1;            // "(done/total)"
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+};
+
+// The open progress window, or null.
+Indicator* ProgressWindow();
+
+// Tests set the clock (milliseconds) that measures the elapsed time; an empty function
+// returns to the real clock.
+void SetProgressClock(std::function<qint64()> clock);
+
+}  // namespace bw

@@ -1,0 +1,10 @@
+#include "shell/MainLinks.h"
+
+namespace bw {
+
+MainWindowLinks& MainLinks() {
+    static MainWindowLinks links;
+    return links;
+}
+
+}  // namespace bw
