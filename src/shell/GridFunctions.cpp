@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QRegularExpression>
 #include <QWidget>
+#include <limits>
 
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
@@ -264,22 +266,39 @@ void AutoFitGridColumns(QWidget* form, Grid& grid, int startRow, bool showProgre
     if (progress) ShowProgress(QStringLiteral("正在做交易数据表格进行格式设置……"), grid.Cols(), 0);
     if (grid.Rows() <= grid.FixedRows()) startRow = 0;
     startRow = std::max(startRow, 0);
-    const QFontMetrics fm(form ? form->font() : QApplication::font());
-    QHash<QString, int> widths;  // text -> pixels, so that repeated texts are measured once
-    auto textWidth = [&](const QString& t) -> double {
-        if (t.isEmpty()) return 0;
-        auto it = widths.constFind(t);
-        if (it == widths.cend()) it = widths.insert(t, fm.horizontalAdvance(t));
-        return PixelsToTwipsF(*it);
+    const QFont font = form ? form->font() : QApplication::font();
+    const QFontMetrics fm(font);
+    // Measuring every cell of a large grid is slow, so a text is measured only when the sum
+    // of its characters' widths goes beyond the widest text so far. (Kerning could make a
+    // skipped text a pixel wider than that sum; the 100 twips of margin cover it.)
+    const QFontMetricsF fmf(font);
+    std::vector<double> charWidths(0x10000, -1);
+    auto roughWidth = [&](const QString& t) {
+        double sum = 0;
+        for (QChar ch : t) {
+            if (ch.isSurrogate()) return std::numeric_limits<double>::max();
+            double& w = charWidths[ch.unicode()];
+            if (w < 0) w = fmf.horizontalAdvance(ch);
+            sum += w;
+        }
+        return sum;
+    };
+    auto widest = [&](int c, int fromRow, int toRow, int widestSoFar) {
+        for (int r = fromRow; r <= toRow; ++r) {
+            const QString& t = grid.TextRef(r, c);
+            if (t.isEmpty() || roughWidth(t) <= widestSoFar) continue;
+            widestSoFar = std::max(widestSoFar, fm.horizontalAdvance(t));
+        }
+        return widestSoFar;
     };
     const int serial = serialCol(grid);
     for (int c = 0; c < grid.Cols(); ++c) {
         double w = 0;
         if (c >= serial) {
-            for (int r = startRow; r < grid.Rows(); ++r)
-                w = std::max(w, textWidth(grid.TextRef(r, c)));
-            if (w != 0 && grid.FixedRows() > 0)
-                w = std::max(w, textWidth(grid.TextRef(grid.FixedRows() - 1, c)));
+            int px = widest(c, startRow, grid.Rows() - 1, 0);
+            if (px != 0 && grid.FixedRows() > 0)
+                px = widest(c, grid.FixedRows() - 1, grid.FixedRows() - 1, px);
+            w = PixelsToTwipsF(px);
         }
         w = (w != 0) ? w + 100 : 50;
         if (w > grid.Width() / 2.0) w = grid.Width() / 2.0;

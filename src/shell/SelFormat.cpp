@@ -34,7 +34,6 @@ QString ChoiceAnswer(const QString& text) {
 
 SelFormat::SelFormat(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("请选择格式名称"));
-    setAttribute(Qt::WA_DeleteOnClose);
     CMB = new QComboBox(this);
     CMB->setEditable(true);
     CMB->setInsertPolicy(QComboBox::NoInsert);
@@ -119,6 +118,7 @@ bool SelFormat::eventFilter(QObject* watched, QEvent* event) {
 
 QString RunChooser(const QString& mode, bool typing, const QString& caption) {
     auto* dialog = new SelFormat(dlg::DialogParent());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->ChooserMode = mode;
     dialog->ChooserTyping = typing;
     if (!caption.isEmpty()) dialog->setWindowTitle(caption);

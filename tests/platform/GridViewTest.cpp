@@ -191,18 +191,3 @@ TEST(GridView, ScrollingFollowsTheScrollBarAndAGridOfManyRowsDrawsQuickly) {
     g.SetVisible(true);
     EXPECT_TRUE(f.view.isVisible());
 }
-
-TEST(GridView, KeyCodesAreThoseOfWindows) {
-    auto code = [](int key, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QKeyEvent e(QEvent::KeyPress, key, m);
-        return GridView::VbKeyCode(&e);
-    };
-    EXPECT_EQ(code(Qt::Key_Escape), 27);
-    EXPECT_EQ(code(Qt::Key_F1), 112);
-    EXPECT_EQ(code(Qt::Key_5), 53);
-    EXPECT_EQ(code(Qt::Key_5, Qt::KeypadModifier), 101);
-    EXPECT_EQ(code(Qt::Key_Up), 38);
-    EXPECT_EQ(GridView::VbShift(Qt::ShiftModifier | Qt::AltModifier), 5);
-    EXPECT_EQ(GridView::VbButton(Qt::RightButton), 2);
-    EXPECT_EQ(GridView::VbButton(Qt::MiddleButton), 4);
-}
