@@ -38,6 +38,10 @@ GridView::GridView(Grid* grid, QWidget* parent) : QAbstractScrollArea(parent) {
         ownsGrid_ = true;
     }
     setFocusPolicy(Qt::StrongFocus);
+    // Code hides a grid while it refills it; the window's layout keeps its place meanwhile.
+    QSizePolicy policy = sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    setSizePolicy(policy);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
