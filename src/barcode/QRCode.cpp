@@ -1,0 +1,133 @@
+#include "barcode/QRCode.h"
+
+#include <algorithm>
+
+#include "barcode/QRMask.h"
+#include "barcode/QRMatrix.h"
+
+namespace bw {
+
+// The parts of a symbol that depend on its version alone, built once per version: the
+// function patterns and the order of the data modules.
+struct clsQRCode::Layout {
+    int size = 0;
+    std::vector<std::uint8_t> function;  // kFree / kDark / kLight
+    std::vector<std::uint16_t> positions;
+};
+
+clsQRCode::clsQRCode() { gf256_.Init(256, 285, 2); }
+
+clsQRCode::~clsQRCode() = default;
+
+const clsQRCode::Layout& clsQRCode::LayoutOf(int version) {
+    std::unique_ptr<Layout>& slot = layouts_[version];
+    if (!slot) {
+        auto layout = std::make_unique<Layout>();
+        const int n = qr::SymbolSize(version);
+        layout->size = n;
+        layout->function.assign(static_cast<size_t>(n) * n, qr::kFree);
+        qr::PlaceFunctionPatterns(layout->function.data(), version);
+        const std::vector<int> order = qr::DataPositions(layout->function.data(), n);
+        layout->positions.assign(order.begin(), order.end());
+        slot = std::move(layout);
+    }
+    return *slot;
+}
+
+int clsQRCode::ChooseVersion(const std::uint8_t* data, int length, int level) const {
+    if (level < 1 || level > 4) level = qr::LevelM;
+    static constexpr int kClasses[3][2] = {{1, 9}, {10, 26}, {27, 40}};
+    for (const auto& range : kClasses) {
+        const long count = qr::EncodeData(nullptr, data, length, range[0], true);
+        for (int v = range[0]; v <= range[1]; ++v)
+            if (count - 4 <= 8L * qr::DataCodewords(v, level)) return v;
+    }
+    return 0;
+}
+
+std::vector<std::uint8_t> clsQRCode::PadCodewords(const qr::BitBuffer& bits, int version,
+                                                  int level) {
+    const int d = qr::DataCodewords(version, level);
+    std::vector<std::uint8_t> out(static_cast<size_t>(d), 0);
+    const int capacity = 8 * d;
+    const int used = std::min(bits.Size(), capacity);
+    const std::vector<std::uint8_t>& bytes = bits.Bytes();
+    const int whole = (used + 7) / 8;  // zero bits complete the last byte
+    for (int i = 0; i < whole && i < d; ++i) out[i] = bytes[i];
+    if (used & 7) out[whole - 1] &= static_cast<std::uint8_t>(0xFF00 >> (used & 7));
+    for (int i = whole, k = 0; i < d; ++i, ++k) out[i] = (k % 2 == 0) ? 0xEC : 0x11;
+    return out;
+}
+
+std::vector<std::uint8_t> clsQRCode::Interleave(const std::vector<std::uint8_t>& dataCodewords,
+                                                int version, int level) {
+    const int d = qr::DataCodewords(version, level);
+    const int b = qr::ECBlocks(version, level);
+    const int e = qr::ECPerBlock(version, level);
+    const int total = qr::TotalCodewords(version);
+    const int longLen = (d + b - 1) / b;
+    const int shortBlocks = (d % b == 0) ? 0 : b - d % b;
+    if (!rsEncoder_) rsEncoder_ = std::make_unique<clsReedSolomon>();
+    rsEncoder_->Init(longLen, e, &gf256_, 0, 0);
+
+    std::vector<std::uint8_t> out(static_cast<size_t>(total), 0);
+    std::uint8_t check[clsReedSolomon::kMaxSymbols];
+    int start = 0;
+    for (int block = 0; block < b; ++block) {
+        const int len = block < shortBlocks ? longLen - 1 : longLen;
+        const std::uint8_t* p = dataCodewords.data() + start;
+        for (int j = 0; j < len; ++j) {
+            const int pos = (j < longLen - 1) ? j * b + block : (longLen - 1) * b + (block - shortBlocks);
+            out[pos] = p[j];
+        }
+        rsEncoder_->EncodeBytes(p, len, check);
+        for (int k = 0; k < e; ++k) out[d + k * b + block] = check[k];
+        start += len;
+    }
+    return out;
+}
+
+std::optional<QRSymbol> clsQRCode::Encode(const std::uint8_t* data, int length, int version,
+                                          int level, int mask) {
+    if (length < 0) length = 0;
+    if (level < 1 || level > 4) level = qr::LevelM;
+    if (version < 0) return std::nullopt;
+    if (version == 0 || version > 40) {
+        version = ChooseVersion(data, length, level);
+        if (version == 0) return std::nullopt;
+    } else {
+        const long count = qr::EncodeData(nullptr, data, length, version, true);
+        if (count - 4 > 8L * qr::DataCodewords(version, level)) return std::nullopt;
+    }
+
+    qr::EncodeData(&bits_, data, length, version, false);
+    const std::vector<std::uint8_t> codewords =
+        Interleave(PadCodewords(bits_, version, level), version, level);
+
+    const Layout& layout = LayoutOf(version);
+    const int n = layout.size;
+    QRSymbol symbol;
+    symbol.version = version;
+    symbol.level = level;
+    symbol.size = n;
+    symbol.modules.resize(static_cast<size_t>(n) * n);
+    std::vector<std::uint8_t> isData(static_cast<size_t>(n) * n, 0);
+    for (size_t i = 0; i < symbol.modules.size(); ++i) {
+        const std::uint8_t f = layout.function[i];
+        symbol.modules[i] = f == qr::kDark ? 1 : 0;
+        isData[i] = f == qr::kFree ? 1 : 0;
+    }
+    // Codeword bits, most significant first, along the zig-zag; the remainder bits stay 0.
+    const size_t bitCount = codewords.size() * 8;
+    for (size_t k = 0; k < bitCount && k < layout.positions.size(); ++k)
+        symbol.modules[layout.positions[k]] = (codewords[k >> 3] >> (7 - (k & 7))) & 1;
+
+    if (mask < 0 || mask > 7) mask = qr::ChooseMask(symbol.modules.data(), isData.data(), n, level);
+    symbol.mask = mask;
+    for (const std::uint16_t pos : layout.positions)
+        if (qr::MaskCondition(mask, pos / n, pos % n)) symbol.modules[pos] ^= 1;
+    qr::PlaceFormatInfo(symbol.modules.data(), n, qr::FormatBits(level, mask));
+    return symbol;
+}
+
+}  // namespace bw

@@ -1,0 +1,43 @@
+#pragma once
+// The barcode-standard dialog: three choices (Code 39, EAN-13, QR Code) and a confirm
+// button. Shown without blocking; confirming sets BarcodeStandard and lets the main window
+// redraw its barcode boxes.
+
+#include <QDialog>
+#include <functional>
+
+class QRadioButton;
+class QPushButton;
+
+namespace bw {
+
+class StrCodeStand : public QDialog {
+    Q_OBJECT
+public:
+    explicit StrCodeStand(QWidget* parent = nullptr);
+
+    QRadioButton* OP(int index) const { return (index >= 0 && index < 3) ? op_[index] : nullptr; }
+    QPushButton* Command1() const { return command1_; }
+
+    // What the main window does after the standard changed: redraw every picture box of
+    // the format and, when the label sheets are shown, their preview.
+    static void SetRedrawHandler(std::function<void()> handler);
+
+    // The one dialog, created on first use and shown without blocking.
+    static StrCodeStand* Show(QWidget* parent = nullptr);
+    static StrCodeStand* Current();
+
+public slots:
+    void Command1_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Form_Load();
+
+    QRadioButton* op_[3] = {};
+    QPushButton* command1_ = nullptr;
+};
+
+}  // namespace bw

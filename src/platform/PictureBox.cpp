@@ -1,0 +1,59 @@
+#include "platform/PictureBox.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+#include <cmath>
+
+namespace bw {
+
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent), image_(1, 1, QImage::Format_RGB32), target_(&image_) {
+    image_.fill(Qt::white);
+    target_.SetChangedCallback([this] { update(); });
+    FitImage();
+}
+
+PictureBox::~PictureBox() { target_.Suspend(); }
+
+const QImage& PictureBox::Image() {
+    target_.Suspend();
+    return image_;
+}
+
+void PictureBox::SetBackColor(const QColor& color) {
+    target_.SetBackColor(color);
+    update();
+}
+
+// The image follows the widget's size in device pixels; what was drawn stays where it was
+// and new room gets the back colour.
+void PictureBox::FitImage() {
+    const double ratio = devicePixelRatioF();
+    const int w = std::max(1, static_cast<int>(std::lround(width() * ratio)));
+    const int h = std::max(1, static_cast<int>(std::lround(height() * ratio)));
+    const int dpm = static_cast<int>(std::lround(logicalDpiX() * ratio / 0.0254));
+    if (image_.width() == w && image_.height() == h && image_.dotsPerMeterX() == dpm) return;
+    target_.Suspend();
+    QImage next(w, h, QImage::Format_RGB32);
+    next.fill(target_.BackColor());
+    {
+        QPainter p(&next);
+        p.drawImage(0, 0, image_);
+    }
+    next.setDotsPerMeterX(dpm);
+    next.setDotsPerMeterY(dpm);
+    image_ = next;
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitImage();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    target_.Suspend();
+    QPainter p(this);
+    p.drawImage(rect(), image_);
+}
+
+}  // namespace bw

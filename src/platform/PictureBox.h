@@ -1,0 +1,40 @@
+#pragma once
+// A picture box of a window: a widget that keeps what is drawn on it in an image of its own
+// size (so it survives being covered and repainted) and is drawn on through a DrawTarget in
+// twips, like the printer.
+
+#include <QImage>
+#include <QWidget>
+
+#include "platform/DrawTarget.h"
+
+namespace bw {
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+    ~PictureBox() override;
+
+    // The drawing surface; it has the widget's size at the screen's resolution.
+    DrawTarget& Target() { return target_; }
+    // What has been drawn, one image pixel per device pixel of the screen.
+    const QImage& Image();
+
+    QColor BackColor() const { return target_.BackColor(); }
+    void SetBackColor(const QColor& color);
+    // Clears the drawing to BackColor.
+    void Cls() { target_.Cls(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FitImage();
+
+    QImage image_;
+    DrawTarget target_;
+};
+
+}  // namespace bw
