@@ -24,8 +24,10 @@ bool DrawBarcode(DrawTarget& target, int standard, const QString& text, const Ba
         }
         case kEAN13:
             return DrawEAN13(target, text, box.x, box.y, box.height, box.width, box.fontSize, true);
-        case kQRCode: return DrawQRCode(target, text, box.x, box.y, box.width, box.height);
-        default: return false;
+        case kQRCode:
+            return DrawQRCode(target, text, box.x, box.y, box.width, box.height);
+        default:
+            return false;
     }
 }
 

@@ -18,12 +18,12 @@ int& BarcodeStandard();
 
 // A barcode box on a target.
 struct BarcodeBox {
-    double x = 0;          // top-left corner and size in millimetres on the target
+    double x = 0;  // top-left corner and size in millimetres on the target
     double y = 0;
     double width = 0;
     double height = 0;
-    double fontSize = 0;   // points of the human-readable text; 0 = none
-    QString fontName;      // the box's font, for the characters under a Code 39 symbol
+    double fontSize = 0;  // points of the human-readable text; 0 = none
+    QString fontName;     // the box's font, for the characters under a Code 39 symbol
     // The greatest Code 39 width in twips; below 0 the box width converted by the target.
     double code39MaxWidth = -1;
 };

@@ -28,11 +28,11 @@ struct Code39Layout {
         double left;
         double width;
     };
-    QString chars;                  // the characters drawn (stars included)
-    std::vector<double> charLeft;   // left edge of each character's first bar
+    QString chars;                 // the characters drawn (stars included)
+    std::vector<double> charLeft;  // left edge of each character's first bar
     std::vector<Bar> bars;
-    double width = 0;               // to the end of the last character's gap
-    int invalidAt = -1;             // index in chars of the first character without a pattern
+    double width = 0;    // to the end of the last character's gap
+    int invalidAt = -1;  // index in chars of the first character without a pattern
 };
 Code39Layout LayoutCode39(const QString& text, double moduleWidth);
 

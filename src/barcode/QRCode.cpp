@@ -13,9 +13,14 @@ struct clsQRCode::Layout {
     int size = 0;
     std::vector<std::uint8_t> function;  // kFree / kDark / kLight
     std::vector<std::uint16_t> positions;
+    std::vector<std::uint8_t> posX, posY;
+    qr::ModuleBoard functionDark;  // the dark function modules
+    qr::ModuleBoard dataModules;   // the modules a mask inverts
 };
 
-clsQRCode::clsQRCode() { gf256_.Init(256, 285, 2); }
+clsQRCode::clsQRCode() {
+    gf256_.Init(256, 285, 2);
+}
 
 clsQRCode::~clsQRCode() = default;
 
@@ -29,6 +34,16 @@ const clsQRCode::Layout& clsQRCode::LayoutOf(int version) {
         qr::PlaceFunctionPatterns(layout->function.data(), version);
         const std::vector<int> order = qr::DataPositions(layout->function.data(), n);
         layout->positions.assign(order.begin(), order.end());
+        layout->functionDark.Reset(n);
+        layout->dataModules.Reset(n);
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x)
+                if (layout->function[y * n + x] == qr::kDark) layout->functionDark.SetDark(x, y);
+        for (int pos : order) {
+            layout->posX.push_back(static_cast<std::uint8_t>(pos % n));
+            layout->posY.push_back(static_cast<std::uint8_t>(pos / n));
+            layout->dataModules.SetDark(pos % n, pos / n);
+        }
         slot = std::move(layout);
     }
     return *slot;
@@ -77,7 +92,8 @@ std::vector<std::uint8_t> clsQRCode::Interleave(const std::vector<std::uint8_t>&
         const int len = block < shortBlocks ? longLen - 1 : longLen;
         const std::uint8_t* p = dataCodewords.data() + start;
         for (int j = 0; j < len; ++j) {
-            const int pos = (j < longLen - 1) ? j * b + block : (longLen - 1) * b + (block - shortBlocks);
+            const int pos =
+                (j < longLen - 1) ? j * b + block : (longLen - 1) * b + (block - shortBlocks);
             out[pos] = p[j];
         }
         rsEncoder_->EncodeBytes(p, len, check);
@@ -85,6 +101,52 @@ std::vector<std::uint8_t> clsQRCode::Interleave(const std::vector<std::uint8_t>&
         start += len;
     }
     return out;
+}
+
+namespace {
+
+// Inverts the data modules where the mask's condition holds (i the row, j the column).
+template <typename Condition>
+void Invert(std::uint8_t* modules, const std::vector<std::uint16_t>& positions,
+            const std::vector<std::uint8_t>& xs, const std::vector<std::uint8_t>& ys,
+            Condition condition) {
+    for (size_t k = 0; k < positions.size(); ++k)
+        if (condition(ys[k], xs[k])) modules[positions[k]] ^= 1;
+}
+
+}  // namespace
+
+void clsQRCode::ApplyDataMask(std::uint8_t* modules, const Layout& l, int mask) {
+    const auto& p = l.positions;
+    switch (mask) {
+        case 1:
+            Invert(modules, p, l.posX, l.posY, [](int i, int) { return i % 2 == 0; });
+            break;
+        case 2:
+            Invert(modules, p, l.posX, l.posY, [](int, int j) { return j % 3 == 0; });
+            break;
+        case 3:
+            Invert(modules, p, l.posX, l.posY, [](int i, int j) { return (i + j) % 3 == 0; });
+            break;
+        case 4:
+            Invert(modules, p, l.posX, l.posY,
+                   [](int i, int j) { return (i / 2 + j / 3) % 2 == 0; });
+            break;
+        case 5:
+            Invert(modules, p, l.posX, l.posY,
+                   [](int i, int j) { return (i * j) % 2 + (i * j) % 3 == 0; });
+            break;
+        case 6:
+            Invert(modules, p, l.posX, l.posY,
+                   [](int i, int j) { return ((i * j) % 2 + (i * j) % 3) % 2 == 0; });
+            break;
+        case 7:
+            Invert(modules, p, l.posX, l.posY,
+                   [](int i, int j) { return ((i + j) % 2 + (i * j) % 3) % 2 == 0; });
+            break;
+        default:
+            Invert(modules, p, l.posX, l.posY, [](int i, int j) { return (i + j) % 2 == 0; });
+    }
 }
 
 std::optional<QRSymbol> clsQRCode::Encode(const std::uint8_t* data, int length, int version,
@@ -111,21 +173,20 @@ std::optional<QRSymbol> clsQRCode::Encode(const std::uint8_t* data, int length, 
     symbol.level = level;
     symbol.size = n;
     symbol.modules.resize(static_cast<size_t>(n) * n);
-    std::vector<std::uint8_t> isData(static_cast<size_t>(n) * n, 0);
-    for (size_t i = 0; i < symbol.modules.size(); ++i) {
-        const std::uint8_t f = layout.function[i];
-        symbol.modules[i] = f == qr::kDark ? 1 : 0;
-        isData[i] = f == qr::kFree ? 1 : 0;
-    }
+    for (size_t i = 0; i < symbol.modules.size(); ++i)
+        symbol.modules[i] = layout.function[i] == qr::kDark ? 1 : 0;
     // Codeword bits, most significant first, along the zig-zag; the remainder bits stay 0.
-    const size_t bitCount = codewords.size() * 8;
-    for (size_t k = 0; k < bitCount && k < layout.positions.size(); ++k)
-        symbol.modules[layout.positions[k]] = (codewords[k >> 3] >> (7 - (k & 7))) & 1;
+    board_ = layout.functionDark;
+    const size_t bitCount = std::min(codewords.size() * 8, layout.positions.size());
+    for (size_t k = 0; k < bitCount; ++k)
+        if ((codewords[k >> 3] >> (7 - (k & 7))) & 1) {
+            symbol.modules[layout.positions[k]] = 1;
+            board_.SetDark(layout.posX[k], layout.posY[k]);
+        }
 
-    if (mask < 0 || mask > 7) mask = qr::ChooseMask(symbol.modules.data(), isData.data(), n, level);
+    if (mask < 0 || mask > 7) mask = qr::ChooseMask(board_, layout.dataModules, level);
     symbol.mask = mask;
-    for (const std::uint16_t pos : layout.positions)
-        if (qr::MaskCondition(mask, pos / n, pos % n)) symbol.modules[pos] ^= 1;
+    ApplyDataMask(symbol.modules.data(), layout, mask);
     qr::PlaceFormatInfo(symbol.modules.data(), n, qr::FormatBits(level, mask));
     return symbol;
 }

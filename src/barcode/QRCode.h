@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "barcode/FiniteField.h"
+#include "barcode/QRMask.h"
 #include "barcode/QRSegments.h"
 #include "barcode/QRTables.h"
 #include "barcode/ReedSolomon.h"
@@ -60,11 +61,13 @@ public:
 private:
     struct Layout;
     const Layout& LayoutOf(int version);
+    static void ApplyDataMask(std::uint8_t* modules, const Layout& layout, int mask);
 
     clsFiniteField gf256_;
     std::unique_ptr<clsReedSolomon> rsEncoder_;
     std::array<std::unique_ptr<Layout>, 41> layouts_;
     qr::BitBuffer bits_;
+    qr::ModuleBoard board_;
 };
 
 }  // namespace bw

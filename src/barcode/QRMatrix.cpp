@@ -98,15 +98,17 @@ int FormatBits(int level, int mask) {
     return static_cast<int>(((data << 10) | BCHRemainder(data, 0x537, 0x400, 10)) ^ 0x5412);
 }
 
-long VersionBits(int version) { return version * 4096L + BCHRemainder(version, 0x1F25, 0x1000, 12); }
+long VersionBits(int version) {
+    return version * 4096L + BCHRemainder(version, 0x1F25, 0x1000, 12);
+}
 
 void FormatPositions(int n, int first[15], int second[15]) {
     int k = 0;
     for (int x = 0; x <= 5; ++x) first[k++] = 8 * n + x;  // bits 14..9
-    first[k++] = 8 * n + 7;                              // bit 8
-    first[k++] = 8 * n + 8;                              // bit 7
-    first[k++] = 7 * n + 8;                              // bit 6
-    for (int y = 5; y >= 0; --y) first[k++] = y * n + 8; // bits 5..0
+    first[k++] = 8 * n + 7;                               // bit 8
+    first[k++] = 8 * n + 8;                               // bit 7
+    first[k++] = 7 * n + 8;                               // bit 6
+    for (int y = 5; y >= 0; --y) first[k++] = y * n + 8;  // bits 5..0
     k = 0;
     for (int y = n - 1; y >= n - 7; --y) second[k++] = y * n + 8;  // bits 14..8
     for (int x = n - 8; x <= n - 1; ++x) second[k++] = 8 * n + x;  // bits 7..0
@@ -142,14 +144,22 @@ std::vector<int> DataPositions(const std::uint8_t* fm, int n) {
 
 bool MaskCondition(int mask, int i, int j) {
     switch (mask) {
-        case 1: return i % 2 == 0;
-        case 2: return j % 3 == 0;
-        case 3: return (i + j) % 3 == 0;
-        case 4: return (i / 2 + j / 3) % 2 == 0;
-        case 5: return (i * j) % 2 + (i * j) % 3 == 0;
-        case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-        case 7: return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
-        default: return (i + j) % 2 == 0;
+        case 1:
+            return i % 2 == 0;
+        case 2:
+            return j % 3 == 0;
+        case 3:
+            return (i + j) % 3 == 0;
+        case 4:
+            return (i / 2 + j / 3) % 2 == 0;
+        case 5:
+            return (i * j) % 2 + (i * j) % 3 == 0;
+        case 6:
+            return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+        case 7:
+            return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
+        default:
+            return (i + j) % 2 == 0;
     }
 }
 

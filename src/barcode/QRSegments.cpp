@@ -12,22 +12,38 @@ constexpr long long kNever = 1LL << 60;  // the cost of a state whose mode is no
 constexpr int kIndicator[kModes] = {0x4, 0x1, 0x2};
 constexpr int kFirstCost[kModes] = {8, 4, 6};
 
-int VersionClass(int version) { return version <= 9 ? 0 : (version <= 26 ? 1 : 2); }
+int VersionClass(int version) {
+    return version <= 9 ? 0 : (version <= 26 ? 1 : 2);
+}
 
-bool Allowed(Mode mode, std::uint8_t b) {
-    switch (mode) {
-        case Mode::Byte: return true;
-        case Mode::Numeric: return CharClass(b) == 1;
-        default: return CharClass(b) != 0;
+// The character class of every byte value.
+struct ClassTable {
+    std::uint8_t cls[256];
+    ClassTable() {
+        for (int b = 0; b < 256; ++b)
+            cls[b] = static_cast<std::uint8_t>(CharClass(static_cast<std::uint8_t>(b)));
     }
+};
+
+const ClassTable& Classes() {
+    static const ClassTable table;
+    return table;
+}
+
+// Whether a byte of the class may stand in the mode.
+inline bool Allowed(int mode, int cls) {
+    return mode == 0 || (mode == 1 ? cls == 1 : cls != 0);
 }
 
 // Bits that one more character adds to a segment already holding `run` characters.
 int ContinueCost(int mode, long run) {
     switch (mode) {
-        case 0: return 8;
-        case 1: return 3 + (run % 3 == 0 ? 1 : 0);
-        default: return 5 + (run % 2 == 0 ? 1 : 0);
+        case 0:
+            return 8;
+        case 1:
+            return 3 + (run % 3 == 0 ? 1 : 0);
+        default:
+            return 5 + (run % 2 == 0 ? 1 : 0);
     }
 }
 
@@ -41,12 +57,13 @@ long long ChooseModes(const std::uint8_t* data, int length, int version,
         width[m] = CountBits(static_cast<Mode>(m), version);
         maxCount[m] = (1L << width[m]) - 1;
     }
+    const std::uint8_t* cls = Classes().cls;
     long long cost[kModes];
     long run[kModes];
     std::vector<std::uint8_t> prev;
     if (modes) prev.assign(static_cast<size_t>(length) * kModes, 0);
     for (int m = 0; m < kModes; ++m) {
-        if (Allowed(static_cast<Mode>(m), data[0])) {
+        if (Allowed(m, cls[data[0]])) {
             cost[m] = 4 + width[m] + kFirstCost[m];
             run[m] = 1;
         } else {
@@ -60,7 +77,7 @@ long long ChooseModes(const std::uint8_t* data, int length, int version,
         for (int m = 0; m < kModes; ++m) {
             nextCost[m] = kNever;
             nextRun[m] = 0;
-            if (!Allowed(static_cast<Mode>(m), data[i])) continue;
+            if (!Allowed(m, cls[data[i]])) continue;
             int best = 0;
             bool bestContinues = false;
             for (int k = 0; k < kModes; ++k) {
@@ -100,9 +117,18 @@ int CharClass(std::uint8_t b) {
     if (b >= '0' && b <= '9') return 1;
     if (b >= 'A' && b <= 'Z') return 2;
     switch (b) {
-        case ' ': case '$': case '%': case '*': case '+': case '-': case '.': case '/': case ':':
+        case ' ':
+        case '$':
+        case '%':
+        case '*':
+        case '+':
+        case '-':
+        case '.':
+        case '/':
+        case ':':
             return 2;
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
@@ -110,16 +136,26 @@ int AlnumValue(std::uint8_t b) {
     if (b >= '0' && b <= '9') return b - '0';
     if (b >= 'A' && b <= 'Z') return b - 'A' + 10;
     switch (b) {
-        case ' ': return 36;
-        case '$': return 37;
-        case '%': return 38;
-        case '*': return 39;
-        case '+': return 40;
-        case '-': return 41;
-        case '.': return 42;
-        case '/': return 43;
-        case ':': return 44;
-        default: return 0;
+        case ' ':
+            return 36;
+        case '$':
+            return 37;
+        case '%':
+            return 38;
+        case '*':
+            return 39;
+        case '+':
+            return 40;
+        case '-':
+            return 41;
+        case '.':
+            return 42;
+        case '/':
+            return 43;
+        case ':':
+            return 44;
+        default:
+            return 0;
     }
 }
 
@@ -129,10 +165,15 @@ int CountBits(Mode mode, int version) {
 }
 
 void BitBuffer::Append(std::uint32_t value, int count) {
-    for (int i = count - 1; i >= 0; --i) {
-        if ((bits_ & 7) == 0) bytes_.push_back(0);
-        if ((value >> i) & 1) bytes_.back() |= static_cast<std::uint8_t>(0x80 >> (bits_ & 7));
-        ++bits_;
+    value &= (count >= 32) ? 0xFFFFFFFFu : ((1u << count) - 1);
+    while (count > 0) {
+        const int used = bits_ & 7;
+        if (used == 0) bytes_.push_back(0);
+        const int take = std::min(8 - used, count);  // bits that go into the last byte
+        const std::uint32_t part = (value >> (count - take)) & ((1u << take) - 1);
+        bytes_.back() |= static_cast<std::uint8_t>(part << (8 - used - take));
+        bits_ += take;
+        count -= take;
     }
 }
 

@@ -4,8 +4,8 @@
 
 namespace bw {
 
-bool clsReedSolomon::Init(long dataCount, long ecCount, const clsFiniteField* field,
-                          long generator, long firstRoot) {
+bool clsReedSolomon::Init(long dataCount, long ecCount, const clsFiniteField* field, long generator,
+                          long firstRoot) {
     if (dataCount + ecCount > kMaxSymbols || dataCount <= 0 || ecCount <= 0 || firstRoot < 0)
         return false;
     const clsFiniteField* f = field ? field : field_;
@@ -37,7 +37,8 @@ bool clsReedSolomon::Init(long dataCount, long ecCount, const clsFiniteField* fi
         for (long j = i - 1; j >= 1; --j) coef_[j] = f->Add(coef_[j - 1], f->Multiply(coef_[j], t));
         coef_[0] = f->Multiply(coef_[0], t);
     }
-    for (long i = 0; i <= ecCount; ++i) coefLog_[i] = coef_[i] == 0 ? -1 : static_cast<int>(f->Log(coef_[i]));
+    for (long i = 0; i <= ecCount; ++i)
+        coefLog_[i] = coef_[i] == 0 ? -1 : static_cast<int>(f->Log(coef_[i]));
     return true;
 }
 
@@ -48,7 +49,8 @@ void clsReedSolomon::Encode(long* symbols) const {
     for (long i = 0; i < dataCount_; ++i) work[n + i] = symbols[n + i];
     for (long i = dataCount_ - 1; i >= 0; --i) {
         const long fb = work[n + i];
-        for (long j = 0; j < n; ++j) work[i + j] = f.Subtract(work[i + j], f.Multiply(fb, coef_[j]));
+        for (long j = 0; j < n; ++j)
+            work[i + j] = f.Subtract(work[i + j], f.Multiply(fb, coef_[j]));
     }
     for (long j = 0; j < n; ++j) symbols[j] = f.Negate(work[j]);
 }

@@ -85,6 +85,8 @@ StrCodeStand* StrCodeStand::Show(QWidget* parent) {
     return instance;
 }
 
-StrCodeStand* StrCodeStand::Current() { return Instance(); }
+StrCodeStand* StrCodeStand::Current() {
+    return Instance();
+}
 
 }  // namespace bw

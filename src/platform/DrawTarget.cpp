@@ -26,46 +26,75 @@ QStringList SplitLines(const QString& text) {
 
 Qt::PenStyle QtPenStyle(LineStyle style) {
     switch (style) {
-        case LineStyle::Dash: return Qt::DashLine;
-        case LineStyle::Dot: return Qt::DotLine;
-        case LineStyle::DashDot: return Qt::DashDotLine;
-        case LineStyle::DashDotDot: return Qt::DashDotDotLine;
-        case LineStyle::Transparent: return Qt::NoPen;
-        default: return Qt::SolidLine;
+        case LineStyle::Dash:
+            return Qt::DashLine;
+        case LineStyle::Dot:
+            return Qt::DotLine;
+        case LineStyle::DashDot:
+            return Qt::DashDotLine;
+        case LineStyle::DashDotDot:
+            return Qt::DashDotDotLine;
+        case LineStyle::Transparent:
+            return Qt::NoPen;
+        default:
+            return Qt::SolidLine;
     }
 }
 
 // The raster operation of a pen mode; CopyPen draws normally.
 QPainter::CompositionMode RasterMode(PenMode mode) {
     switch (mode) {
-        case PenMode::Blackness: return QPainter::RasterOp_ClearDestination;
-        case PenMode::NotMergePen: return QPainter::RasterOp_NotSourceAndNotDestination;
-        case PenMode::MaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
-        case PenMode::NotCopyPen: return QPainter::RasterOp_NotSource;
-        case PenMode::MaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
-        case PenMode::Invert: return QPainter::RasterOp_NotDestination;
-        case PenMode::XorPen: return QPainter::RasterOp_SourceXorDestination;
-        case PenMode::NotMaskPen: return QPainter::RasterOp_NotSourceOrNotDestination;
-        case PenMode::MaskPen: return QPainter::RasterOp_SourceAndDestination;
-        case PenMode::NotXorPen: return QPainter::RasterOp_NotSourceXorDestination;
-        case PenMode::MergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
-        case PenMode::MergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
-        case PenMode::MergePen: return QPainter::RasterOp_SourceOrDestination;
-        case PenMode::Whiteness: return QPainter::RasterOp_SetDestination;
-        default: return QPainter::CompositionMode_SourceOver;
+        case PenMode::Blackness:
+            return QPainter::RasterOp_ClearDestination;
+        case PenMode::NotMergePen:
+            return QPainter::RasterOp_NotSourceAndNotDestination;
+        case PenMode::MaskNotPen:
+            return QPainter::RasterOp_NotSourceAndDestination;
+        case PenMode::NotCopyPen:
+            return QPainter::RasterOp_NotSource;
+        case PenMode::MaskPenNot:
+            return QPainter::RasterOp_SourceAndNotDestination;
+        case PenMode::Invert:
+            return QPainter::RasterOp_NotDestination;
+        case PenMode::XorPen:
+            return QPainter::RasterOp_SourceXorDestination;
+        case PenMode::NotMaskPen:
+            return QPainter::RasterOp_NotSourceOrNotDestination;
+        case PenMode::MaskPen:
+            return QPainter::RasterOp_SourceAndDestination;
+        case PenMode::NotXorPen:
+            return QPainter::RasterOp_NotSourceXorDestination;
+        case PenMode::MergeNotPen:
+            return QPainter::RasterOp_NotSourceOrDestination;
+        case PenMode::MergePenNot:
+            return QPainter::RasterOp_SourceOrNotDestination;
+        case PenMode::MergePen:
+            return QPainter::RasterOp_SourceOrDestination;
+        case PenMode::Whiteness:
+            return QPainter::RasterOp_SetDestination;
+        default:
+            return QPainter::CompositionMode_SourceOver;
     }
 }
 
 Qt::BrushStyle QtBrushStyle(FillPattern style) {
     switch (style) {
-        case FillPattern::Solid: return Qt::SolidPattern;
-        case FillPattern::HorizontalLine: return Qt::HorPattern;
-        case FillPattern::VerticalLine: return Qt::VerPattern;
-        case FillPattern::UpwardDiagonal: return Qt::BDiagPattern;
-        case FillPattern::DownwardDiagonal: return Qt::FDiagPattern;
-        case FillPattern::Cross: return Qt::CrossPattern;
-        case FillPattern::DiagonalCross: return Qt::DiagCrossPattern;
-        default: return Qt::NoBrush;
+        case FillPattern::Solid:
+            return Qt::SolidPattern;
+        case FillPattern::HorizontalLine:
+            return Qt::HorPattern;
+        case FillPattern::VerticalLine:
+            return Qt::VerPattern;
+        case FillPattern::UpwardDiagonal:
+            return Qt::BDiagPattern;
+        case FillPattern::DownwardDiagonal:
+            return Qt::FDiagPattern;
+        case FillPattern::Cross:
+            return Qt::CrossPattern;
+        case FillPattern::DiagonalCross:
+            return Qt::DiagCrossPattern;
+        default:
+            return Qt::NoBrush;
     }
 }
 
@@ -81,29 +110,44 @@ DrawTarget::~DrawTarget() {
     if (painter_ && painter_->isActive()) painter_->end();
 }
 
-double DrawTarget::DpiX() const { return device_->logicalDpiX(); }
-double DrawTarget::DpiY() const { return device_->logicalDpiY(); }
+double DrawTarget::DpiX() const {
+    return device_->logicalDpiX();
+}
+double DrawTarget::DpiY() const {
+    return device_->logicalDpiY();
+}
 
 // ---- Scale ------------------------------------------------------------------------
 
 double DrawTarget::UnitsPerTwipX(ScaleUnit unit) const {
     switch (unit) {
-        case ScaleUnit::Points: return 1.0 / 20.0;
-        case ScaleUnit::Pixels: return DpiX() / kTwipsPerInch;
-        case ScaleUnit::Characters: return 1.0 / 120.0;
-        case ScaleUnit::Inches: return 1.0 / kTwipsPerInch;
-        case ScaleUnit::Millimeters: return 25.4 / kTwipsPerInch;
-        case ScaleUnit::Centimeters: return 2.54 / kTwipsPerInch;
-        case ScaleUnit::Himetric: return 2540.0 / kTwipsPerInch;
-        default: return 1.0;
+        case ScaleUnit::Points:
+            return 1.0 / 20.0;
+        case ScaleUnit::Pixels:
+            return DpiX() / kTwipsPerInch;
+        case ScaleUnit::Characters:
+            return 1.0 / 120.0;
+        case ScaleUnit::Inches:
+            return 1.0 / kTwipsPerInch;
+        case ScaleUnit::Millimeters:
+            return 25.4 / kTwipsPerInch;
+        case ScaleUnit::Centimeters:
+            return 2.54 / kTwipsPerInch;
+        case ScaleUnit::Himetric:
+            return 2540.0 / kTwipsPerInch;
+        default:
+            return 1.0;
     }
 }
 
 double DrawTarget::UnitsPerTwipY(ScaleUnit unit) const {
     switch (unit) {
-        case ScaleUnit::Pixels: return DpiY() / kTwipsPerInch;
-        case ScaleUnit::Characters: return 1.0 / 240.0;
-        default: return UnitsPerTwipX(unit);
+        case ScaleUnit::Pixels:
+            return DpiY() / kTwipsPerInch;
+        case ScaleUnit::Characters:
+            return 1.0 / 240.0;
+        default:
+            return UnitsPerTwipX(unit);
     }
 }
 
@@ -117,8 +161,12 @@ double DrawTarget::ScaleY(double value, ScaleUnit from, ScaleUnit to) const {
     return value / UnitsPerTwipY(from) * UnitsPerTwipY(to);
 }
 
-double DrawTarget::ToDeviceX(double x) const { return ScaleX(x, s_.scaleMode, ScaleUnit::Pixels); }
-double DrawTarget::ToDeviceY(double y) const { return ScaleY(y, s_.scaleMode, ScaleUnit::Pixels); }
+double DrawTarget::ToDeviceX(double x) const {
+    return ScaleX(x, s_.scaleMode, ScaleUnit::Pixels);
+}
+double DrawTarget::ToDeviceY(double y) const {
+    return ScaleY(y, s_.scaleMode, ScaleUnit::Pixels);
+}
 double DrawTarget::FromDeviceX(double x) const {
     return ScaleX(x, ScaleUnit::Pixels, s_.scaleMode);
 }
@@ -126,8 +174,12 @@ double DrawTarget::FromDeviceY(double y) const {
     return ScaleY(y, ScaleUnit::Pixels, s_.scaleMode);
 }
 
-double DrawTarget::ScaleWidth() const { return FromDeviceX(device_->width()); }
-double DrawTarget::ScaleHeight() const { return FromDeviceY(device_->height()); }
+double DrawTarget::ScaleWidth() const {
+    return FromDeviceX(device_->width());
+}
+double DrawTarget::ScaleHeight() const {
+    return FromDeviceY(device_->height());
+}
 
 double DrawTarget::Width() const {
     if (paged_) return paged_->pageLayout().fullRect(QPageLayout::Millimeter).width() * kTwipsPerMm;
@@ -135,7 +187,8 @@ double DrawTarget::Width() const {
 }
 
 double DrawTarget::Height() const {
-    if (paged_) return paged_->pageLayout().fullRect(QPageLayout::Millimeter).height() * kTwipsPerMm;
+    if (paged_)
+        return paged_->pageLayout().fullRect(QPageLayout::Millimeter).height() * kTwipsPerMm;
     return ScaleY(device_->height(), ScaleUnit::Pixels, ScaleUnit::Twips);
 }
 
@@ -208,7 +261,8 @@ void DrawTarget::PrepareFill(QPainter& p) {
 double DrawTarget::TextWidth(const QString& text) const {
     QFontMetricsF fm(s_.font, device_);
     double widest = 0;
-    for (const QString& line : SplitLines(text)) widest = std::max(widest, fm.horizontalAdvance(line));
+    for (const QString& line : SplitLines(text))
+        widest = std::max(widest, fm.horizontalAdvance(line));
     return FromDeviceX(widest);
 }
 
@@ -295,7 +349,8 @@ void DrawTarget::FilledBox(double x1, double y1, double x2, double y2,
         int right = static_cast<int>(std::lround(ToDeviceX(std::max(x1, x2))));
         int top = static_cast<int>(std::lround(ToDeviceY(std::min(y1, y2))));
         int bottom = static_cast<int>(std::lround(ToDeviceY(std::max(y1, y2))));
-        if (right > left && bottom > top) p.fillRect(QRect(left, top, right - left, bottom - top), c);
+        if (right > left && bottom > top)
+            p.fillRect(QRect(left, top, right - left, bottom - top), c);
     }
     curX_ = x2;
     curY_ = y2;
@@ -316,8 +371,8 @@ void DrawTarget::Circle(double x, double y, double radius, std::optional<QColor>
         }
         // The radius is measured across; the vertical one is converted as a height.
         double rxDev = ToDeviceX(rx);
-        double ryDev = ScaleY(ScaleX(ry, s_.scaleMode, ScaleUnit::Twips), ScaleUnit::Twips,
-                              ScaleUnit::Pixels);
+        double ryDev =
+            ScaleY(ScaleX(ry, s_.scaleMode, ScaleUnit::Twips), ScaleUnit::Twips, ScaleUnit::Pixels);
         p.drawEllipse(QPointF(ToDeviceX(x), ToDeviceY(y)), rxDev, ryDev);
     }
     curX_ = x;
@@ -416,7 +471,9 @@ ImageTarget::ImageTarget(int widthPixels, int heightPixels, double dpi, const QC
 ImageTarget::ImageTarget(std::unique_ptr<QImage> image)
     : DrawTarget(image.get()), image_(std::move(image)) {}
 
-ImageTarget::~ImageTarget() { Suspend(); }
+ImageTarget::~ImageTarget() {
+    Suspend();
+}
 
 const QImage& ImageTarget::Image() {
     Suspend();

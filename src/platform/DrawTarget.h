@@ -23,14 +23,14 @@ namespace bw {
 
 // Units of coordinates and sizes (the numbers are those every stored routine uses).
 enum class ScaleUnit : int {
-    Twips = 1,        // 1/1440 inch
-    Points = 2,       // 1/72 inch
-    Pixels = 3,       // device units of this target
-    Characters = 4,   // 120 twips across, 240 twips down
+    Twips = 1,       // 1/1440 inch
+    Points = 2,      // 1/72 inch
+    Pixels = 3,      // device units of this target
+    Characters = 4,  // 120 twips across, 240 twips down
     Inches = 5,
     Millimeters = 6,
     Centimeters = 7,
-    Himetric = 8,     // 1/100 mm
+    Himetric = 8,  // 1/100 mm
 };
 
 // How lines, boxes, circles and points combine with what is already drawn. Pen modes other

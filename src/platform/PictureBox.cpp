@@ -13,9 +13,17 @@ PictureBox::PictureBox(QWidget* parent)
     FitImage();
 }
 
-PictureBox::~PictureBox() { target_.Suspend(); }
+PictureBox::~PictureBox() {
+    target_.Suspend();
+}
+
+DrawTarget& PictureBox::Target() {
+    FitImage();  // a hidden widget gets its resize event only when it is shown
+    return target_;
+}
 
 const QImage& PictureBox::Image() {
+    FitImage();
     target_.Suspend();
     return image_;
 }

@@ -17,14 +17,14 @@ public:
     ~PictureBox() override;
 
     // The drawing surface; it has the widget's size at the screen's resolution.
-    DrawTarget& Target() { return target_; }
+    DrawTarget& Target();
     // What has been drawn, one image pixel per device pixel of the screen.
     const QImage& Image();
 
     QColor BackColor() const { return target_.BackColor(); }
     void SetBackColor(const QColor& color);
     // Clears the drawing to BackColor.
-    void Cls() { target_.Cls(); }
+    void Cls() { Target().Cls(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

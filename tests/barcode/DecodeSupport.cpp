@@ -11,10 +11,14 @@ namespace {
 
 ZXing::BarcodeFormats FormatsOf(Symbology s) {
     switch (s) {
-        case Symbology::QRCode: return ZXing::BarcodeFormat::QRCode;
-        case Symbology::Code39: return ZXing::BarcodeFormat::Code39;
-        case Symbology::EAN13: return ZXing::BarcodeFormat::EAN13;
-        default: return ZXing::BarcodeFormats();
+        case Symbology::QRCode:
+            return ZXing::BarcodeFormat::QRCode;
+        case Symbology::Code39:
+            return ZXing::BarcodeFormat::Code39;
+        case Symbology::EAN13:
+            return ZXing::BarcodeFormat::EAN13;
+        default:
+            return ZXing::BarcodeFormats();
     }
 }
 

@@ -33,6 +33,8 @@ bool ZbarRead(const QString& imageFile, QByteArray* bytes);
 bool HaveProgram(const QString& name);
 
 // The bytes of a UTF-8 string.
-inline std::string Utf8(const QString& s) { return s.toUtf8().toStdString(); }
+inline std::string Utf8(const QString& s) {
+    return s.toUtf8().toStdString();
+}
 
 }  // namespace bw::test

@@ -36,7 +36,8 @@ TEST_F(Dispatch, EachStandardDrawsItsSymbology) {
     } cases[] = {
         {kCode39, "a-42", test::Symbology::Code39, "A-42"},
         {kEAN13, "690123456789", test::Symbology::EAN13, "6901234567892"},
-        {kQRCode, QStringLiteral("收款单位：织锦"), test::Symbology::QRCode, test::Utf8(QStringLiteral("收款单位：织锦"))},
+        {kQRCode, QStringLiteral("收款单位：织锦"), test::Symbology::QRCode,
+         test::Utf8(QStringLiteral("收款单位：织锦"))},
     };
     for (const Case& c : cases) {
         BarcodeStandard() = c.standard;
@@ -57,7 +58,8 @@ TEST_F(Dispatch, OtherStandardsAndEmptyTextsDrawNothing) {
     for (int standard : {0, 1, 2})
         EXPECT_FALSE(DrawBarcode(target, standard, "", BarcodeBox{0, 0, 50, 50, 9, "宋体", -1}));
     // A Code 39 text too wide for its box draws nothing rather than a pile of characters.
-    EXPECT_FALSE(DrawBarcode(target, kCode39, "ABCDEFGHIJ", BarcodeBox{0, 0, 1, 50, 9, "宋体", -1}));
+    EXPECT_FALSE(
+        DrawBarcode(target, kCode39, "ABCDEFGHIJ", BarcodeBox{0, 0, 1, 50, 9, "宋体", -1}));
     EXPECT_TRUE(Blank(target.Image()));
 }
 

@@ -31,7 +31,8 @@ TEST(FiniteField, QrFieldValues) {
 TEST(FiniteField, TablesAgreeWithDirectArithmetic) {
     const clsFiniteField f = Gf256();
     for (long a = 0; a < 256; ++a) {
-        for (long b = 0; b < 256; ++b) ASSERT_EQ(f.Multiply(a, b), f.MultiplyDirect(a, b)) << a << "*" << b;
+        for (long b = 0; b < 256; ++b)
+            ASSERT_EQ(f.Multiply(a, b), f.MultiplyDirect(a, b)) << a << "*" << b;
         if (a != 0) {
             EXPECT_EQ(f.Multiply(a, f.Inverse(a)), 1) << a;
             EXPECT_EQ(f.Exp(f.Log(a)), a);
@@ -127,8 +128,8 @@ TEST(ReedSolomon, CountLimits) {
 TEST(ReedSolomon, KnownQrBlocks) {
     const clsFiniteField f = Gf256();
     clsReedSolomon rs;
-    const std::vector<std::uint8_t> d1 = {16, 32, 12, 86, 97, 128, 236, 17,
-                                          236, 17, 236, 17, 236, 17, 236, 17};
+    const std::vector<std::uint8_t> d1 = {16,  32, 12,  86, 97,  128, 236, 17,
+                                          236, 17, 236, 17, 236, 17,  236, 17};
     const std::vector<std::uint8_t> e1 = {165, 36, 212, 193, 237, 54, 199, 135, 44, 85};
     ASSERT_TRUE(rs.Init(16, 10, &f, 0, 0));
     std::uint8_t check[32];
@@ -162,7 +163,8 @@ TEST(ReedSolomon, CodeWordsVanishAtTheRoots) {
             for (int root = 0; root < ec; ++root) {
                 const long x = f.Exp(root);
                 long value = 0;  // Horner from the highest degree
-                for (int i = data + ec - 1; i >= 0; --i) value = f.Add(f.Multiply(value, x), symbols[i]);
+                for (int i = data + ec - 1; i >= 0; --i)
+                    value = f.Add(f.Multiply(value, x), symbols[i]);
                 EXPECT_EQ(value, 0) << "ec " << ec << " data " << data << " root " << root;
             }
         }

@@ -20,8 +20,8 @@ struct Page {
 };
 
 TEST(Code39Decode, EverySupportedCharacter) {
-    const QString texts[] = {"0123456789", "ABCDEFGHIJKLM", "NOPQRSTUVWXYZ", "-%$", "a-b$c%9",
-                             "*SN-2024*"};
+    const QString texts[] = {"0123456789", "ABCDEFGHIJKLM", "NOPQRSTUVWXYZ",
+                             "-%$",        "a-b$c%9",       "*SN-2024*"};
     for (const QString& text : texts) {
         // A box 95 mm wide with room on its left for the quiet zone of wide modules.
         Page page;
@@ -64,8 +64,9 @@ TEST(Code39Decode, InvalidCharacterShowsTheMessageAndStops) {
     page.target.SetDrawWidth(3);
     EXPECT_FALSE(DrawCode39(page.target, "12.5", 10, 10, 15, 10, 0, true, "宋体"));
     ASSERT_EQ(answers.messages().size(), 1);
-    EXPECT_EQ(answers.lastMessage(),
-              QStringLiteral("要打印的条形码字符串中包含无效字符！当前版本只支持字符0-9,A-Z,-,%,$和*"));
+    EXPECT_EQ(
+        answers.lastMessage(),
+        QStringLiteral("要打印的条形码字符串中包含无效字符！当前版本只支持字符0-9,A-Z,-,%,$和*"));
     EXPECT_EQ(page.target.DrawWidth(), 3);
     // The start character and the digits 1 and 2 stay drawn: 3 characters of 16 modules.
     const QImage image = page.target.Image();
@@ -81,8 +82,8 @@ TEST(Code39Decode, InvalidCharacterShowsTheMessageAndStops) {
 }
 
 TEST(EAN13Decode, SeveralNumbers) {
-    const QString texts[] = {"6901234567892", "9787111123453", "978-7-111-12345-6", "123",
-                             "4006381333931", "5901234123457"};
+    const QString texts[] = {"6901234567892", "9787111123453", "978-7-111-12345-6",
+                             "123",           "4006381333931", "5901234123457"};
     for (const QString& text : texts) {
         Page page;
         ASSERT_TRUE(DrawEAN13(page.target, text, 10, 10, 25, 50, 10, true));
@@ -111,8 +112,8 @@ TEST(EAN13Decode, BarsFillTheBoxWidth) {
                 maxY = std::max(maxY, y);
             }
     EXPECT_NEAR(maxX + 1, 60 * px, 2);
-    EXPECT_GT(minX, 10 * px);            // room for the first digit on the left
-    EXPECT_NEAR(maxY + 1, 35 * px, 2);   // the guard bars end at the box's bottom edge
+    EXPECT_GT(minX, 10 * px);           // room for the first digit on the left
+    EXPECT_NEAR(maxY + 1, 35 * px, 2);  // the guard bars end at the box's bottom edge
     EXPECT_FALSE(DrawEAN13(page.target, "", 10, 10, 25, 50, 10, true));
     EXPECT_FALSE(DrawEAN13(page.target, "123", 10, 10, 25, 0.5, 10, true));  // box too narrow
 }

@@ -21,7 +21,8 @@ QStringList Rasterise(const QString& pdf, const QString& prefix) {
     if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
     QDir dir = QFileInfo(prefix).dir();
     QStringList files;
-    for (const QString& f : dir.entryList({QFileInfo(prefix).fileName() + "*.png"}, QDir::Files, QDir::Name))
+    for (const QString& f :
+         dir.entryList({QFileInfo(prefix).fileName() + "*.png"}, QDir::Files, QDir::Name))
         files << dir.filePath(f);
     return files;
 }
@@ -33,7 +34,8 @@ TEST(PrintedSymbols, PdfPageRasterisedAndDecoded) {
     const QString dir = test::ArtifactDir();
     const QString pdf = QDir(dir).filePath("printed-barcodes.pdf");
     QFile::remove(pdf);
-    for (const QString& old : QDir(dir).entryList({"printed-barcodes-*.png"})) QFile::remove(QDir(dir).filePath(old));
+    for (const QString& old : QDir(dir).entryList({"printed-barcodes-*.png"}))
+        QFile::remove(QDir(dir).filePath(old));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -47,7 +49,7 @@ TEST(PrintedSymbols, PdfPageRasterisedAndDecoded) {
     {
         DrawTarget target(&printer);
         EXPECT_TRUE(target.IsPrinter());
-        EXPECT_NEAR(target.Width(), 11906, 2);   // A4 in twips
+        EXPECT_NEAR(target.Width(), 11906, 2);  // A4 in twips
         EXPECT_NEAR(target.Height(), 16838, 2);
         BarcodeBox qrBox{20, 20, 40, 50, 0, QString(), -1};
         EXPECT_TRUE(DrawBarcode(target, kQRCode, chinese, qrBox));
@@ -68,8 +70,8 @@ TEST(PrintedSymbols, PdfPageRasterisedAndDecoded) {
     // Each box with a margin of 15 mm around it, read on its own.
     const double px = 300 / 25.4;
     auto region = [&](double x, double y, double w, double h) {
-        return first.copy(QRect(int((x - 15) * px), int((y - 15) * px), int((w + 30) * px),
-                                int((h + 30) * px)));
+        return first.copy(
+            QRect(int((x - 15) * px), int((y - 15) * px), int((w + 30) * px), int((h + 30) * px)));
     };
     const test::Decoded qr = test::Decode(region(20, 20, 40, 50), test::Symbology::QRCode);
     EXPECT_EQ(qr.bytes, test::Utf8(chinese));

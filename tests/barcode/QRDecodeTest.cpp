@@ -62,16 +62,17 @@ TEST(QRDecode, EveryMaskAndEveryByteValue) {
 TEST(QRDecode, NumericAlphanumericAndMixedSegments) {
     clsQRCode qr;
     const std::string texts[] = {
-        std::string(7089, '7'),                    // numeric, the largest symbol
-        "314159265358979323846264338327950288419",  // numeric, last group of three incomplete
-        "HELLO WORLD $%*+-./: 0123",               // alphanumeric
-        std::string(4296, 'A'),                    // alphanumeric, the largest symbol
-        "no. 12345678901234 ABCDEFGHIJKLMN xyz 99", // mixed
+        std::string(7089, '7'),                      // numeric, the largest symbol
+        "314159265358979323846264338327950288419",   // numeric, last group of three incomplete
+        "HELLO WORLD $%*+-./: 0123",                 // alphanumeric
+        std::string(4296, 'A'),                      // alphanumeric, the largest symbol
+        "no. 12345678901234 ABCDEFGHIJKLMN xyz 99",  // mixed
         "a1B2c3" + std::string(40, '9') + "ZZ" + std::string(30, 'Q') + "end",
         "",
     };
     for (const std::string& text : texts) {
-        const auto symbol = qr.Encode(Bytes(text), static_cast<int>(text.size()), 0, qr::LevelL, -1);
+        const auto symbol =
+            qr.Encode(Bytes(text), static_cast<int>(text.size()), 0, qr::LevelL, -1);
         ASSERT_TRUE(symbol) << text.size();
         const test::Decoded d = Decode(test::SymbolImage(*symbol, 3), Symbology::QRCode);
         ASSERT_TRUE(d.ok) << text.substr(0, 40);
@@ -81,7 +82,9 @@ TEST(QRDecode, NumericAlphanumericAndMixedSegments) {
 
 // What DrawQRCode draws onto a picture: the UTF-8 bytes of the text, a square in the box.
 TEST(QRDecode, ChineseTextDrawnOnAnImage) {
-    const QString text = QStringLiteral("中国工商银行 进账单 收款人：北京织锦科技有限公司 金额：壹万贰仟叁佰肆拾伍元整 ￥12,345.00");
+    const QString text = QStringLiteral(
+        "中国工商银行 进账单 收款人：北京织锦科技有限公司 金额：壹万贰仟叁佰肆拾伍元整 "
+        "￥12,345.00");
     ImageTarget target(1200, 900, 300);
     target.SetScaleMode(ScaleUnit::Millimeters);
     ASSERT_TRUE(DrawQRCode(target, text, 10, 10, 60, 40));  // 40 mm square at (10, 10)
@@ -93,10 +96,12 @@ TEST(QRDecode, ChineseTextDrawnOnAnImage) {
 
     // The symbol fills a 40 mm square at (10 mm, 10 mm) and nothing beyond it.
     const double px = 300 / 25.4;
-    auto dark = [&](double xmm, double ymm) { return qGray(image.pixel(int(xmm * px), int(ymm * px))) < 128; };
-    EXPECT_TRUE(dark(10.2, 10.2));        // the finder's corner
-    EXPECT_TRUE(dark(49.8, 10.2));        // top-right finder
-    EXPECT_FALSE(dark(50.3, 10.2));       // beyond the square
+    auto dark = [&](double xmm, double ymm) {
+        return qGray(image.pixel(int(xmm * px), int(ymm * px))) < 128;
+    };
+    EXPECT_TRUE(dark(10.2, 10.2));   // the finder's corner
+    EXPECT_TRUE(dark(49.8, 10.2));   // top-right finder
+    EXPECT_FALSE(dark(50.3, 10.2));  // beyond the square
     EXPECT_TRUE(dark(10.2, 49.8));
     EXPECT_FALSE(dark(10.2, 50.3));
 
@@ -110,7 +115,8 @@ TEST(QRDecode, ChineseTextDrawnOnAnImage) {
 TEST(QRDecode, ModulesAreWholeDevicePixels) {
     // 21 modules in 84 device pixels: every module exactly 4 pixels.
     ImageTarget target(100, 100, 96);
-    ASSERT_TRUE(DrawQRCode(target, "x", 25.4 * 8 / 96, 25.4 * 8 / 96, 25.4 * 84 / 96, 25.4 * 84 / 96));
+    ASSERT_TRUE(
+        DrawQRCode(target, "x", 25.4 * 8 / 96, 25.4 * 8 / 96, 25.4 * 84 / 96, 25.4 * 84 / 96));
     const QImage image = target.Image();
     auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };
     // The top-left finder: 7 modules dark from pixel 8 to 35, then the light separator.

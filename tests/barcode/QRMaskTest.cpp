@@ -40,8 +40,10 @@ long PlainPenalty(const std::vector<std::uint8_t>& m, int n) {
                 if (!match) continue;
                 bool before = true, after = true;
                 for (int t = 1; t <= 4; ++t) {
-                    before = before && (row ? lightAt(k - t, line, true) : lightAt(line, k - t, false));
-                    after = after && (row ? lightAt(k + 6 + t, line, true) : lightAt(line, k + 6 + t, false));
+                    before =
+                        before && (row ? lightAt(k - t, line, true) : lightAt(line, k - t, false));
+                    after = after && (row ? lightAt(k + 6 + t, line, true)
+                                          : lightAt(line, k + 6 + t, false));
                 }
                 if (before || after) score += 40;
             }
@@ -69,7 +71,8 @@ TEST(QRMask, WordScorerMatchesThePlainRules) {
             const auto s = qr.Encode(reinterpret_cast<const std::uint8_t*>(text.data()),
                                      static_cast<int>(text.size()), version, qr::LevelM, mask);
             ASSERT_TRUE(s) << version;
-            EXPECT_EQ(qr::PenaltyScore(s->modules.data(), s->size), PlainPenalty(s->modules, s->size))
+            EXPECT_EQ(qr::PenaltyScore(s->modules.data(), s->size),
+                      PlainPenalty(s->modules, s->size))
                 << "version " << version << " mask " << mask;
         }
     }
