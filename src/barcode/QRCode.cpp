@@ -105,48 +105,24 @@ std::vector<std::uint8_t> clsQRCode::Interleave(const std::vector<std::uint8_t>&
 
 namespace {
 
-// Inverts the data modules where the mask's condition holds (i the row, j the column).
-template <typename Condition>
-void Invert(std::uint8_t* modules, const std::vector<std::uint16_t>& positions,
-            const std::vector<std::uint8_t>& xs, const std::vector<std::uint8_t>& ys,
-            Condition condition) {
+// Inverts the data modules where mask M's condition holds; M is a constant, so the test of
+// the condition is compiled for each mask on its own.
+template <int M>
+void InvertData(std::uint8_t* modules, const std::vector<std::uint16_t>& positions,
+                const std::vector<std::uint8_t>& xs, const std::vector<std::uint8_t>& ys) {
     for (size_t k = 0; k < positions.size(); ++k)
-        if (condition(ys[k], xs[k])) modules[positions[k]] ^= 1;
+        if (qr::MaskCondition(M, ys[k], xs[k])) modules[positions[k]] ^= 1;
 }
 
 }  // namespace
 
 void clsQRCode::ApplyDataMask(std::uint8_t* modules, const Layout& l, int mask) {
-    const auto& p = l.positions;
-    switch (mask) {
-        case 1:
-            Invert(modules, p, l.posX, l.posY, [](int i, int) { return i % 2 == 0; });
-            break;
-        case 2:
-            Invert(modules, p, l.posX, l.posY, [](int, int j) { return j % 3 == 0; });
-            break;
-        case 3:
-            Invert(modules, p, l.posX, l.posY, [](int i, int j) { return (i + j) % 3 == 0; });
-            break;
-        case 4:
-            Invert(modules, p, l.posX, l.posY,
-                   [](int i, int j) { return (i / 2 + j / 3) % 2 == 0; });
-            break;
-        case 5:
-            Invert(modules, p, l.posX, l.posY,
-                   [](int i, int j) { return (i * j) % 2 + (i * j) % 3 == 0; });
-            break;
-        case 6:
-            Invert(modules, p, l.posX, l.posY,
-                   [](int i, int j) { return ((i * j) % 2 + (i * j) % 3) % 2 == 0; });
-            break;
-        case 7:
-            Invert(modules, p, l.posX, l.posY,
-                   [](int i, int j) { return ((i + j) % 2 + (i * j) % 3) % 2 == 0; });
-            break;
-        default:
-            Invert(modules, p, l.posX, l.posY, [](int i, int j) { return (i + j) % 2 == 0; });
-    }
+    using Inverter = void (*)(std::uint8_t*, const std::vector<std::uint16_t>&,
+                              const std::vector<std::uint8_t>&, const std::vector<std::uint8_t>&);
+    static constexpr Inverter kInvert[8] = {InvertData<0>, InvertData<1>, InvertData<2>,
+                                            InvertData<3>, InvertData<4>, InvertData<5>,
+                                            InvertData<6>, InvertData<7>};
+    kInvert[(mask < 0 || mask > 7) ? 0 : mask](modules, l.positions, l.posX, l.posY);
 }
 
 std::optional<QRSymbol> clsQRCode::Encode(const std::uint8_t* data, int length, int version,

@@ -142,27 +142,6 @@ std::vector<int> DataPositions(const std::uint8_t* fm, int n) {
     return order;
 }
 
-bool MaskCondition(int mask, int i, int j) {
-    switch (mask) {
-        case 1:
-            return i % 2 == 0;
-        case 2:
-            return j % 3 == 0;
-        case 3:
-            return (i + j) % 3 == 0;
-        case 4:
-            return (i / 2 + j / 3) % 2 == 0;
-        case 5:
-            return (i * j) % 2 + (i * j) % 3 == 0;
-        case 6:
-            return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-        case 7:
-            return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
-        default:
-            return (i + j) % 2 == 0;
-    }
-}
-
 int ApplyMask(std::uint8_t* matrix, int n, int mask) {
     if (mask < 0 || mask > 7) mask = 0;
     for (int i = 0; i < n; ++i)

@@ -39,7 +39,26 @@ void FormatPositions(int n, int first[15], int second[15]);
 std::vector<int> DataPositions(const std::uint8_t* functionMatrix, int n);
 
 // True when the data mask inverts the module of row i, column j.
-bool MaskCondition(int mask, int i, int j);
+constexpr bool MaskCondition(int mask, int i, int j) {
+    switch (mask) {
+        case 1:
+            return i % 2 == 0;
+        case 2:
+            return j % 3 == 0;
+        case 3:
+            return (i + j) % 3 == 0;
+        case 4:
+            return (i / 2 + j / 3) % 2 == 0;
+        case 5:
+            return (i * j) % 2 + (i * j) % 3 == 0;
+        case 6:
+            return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+        case 7:
+            return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
+        default:
+            return (i + j) % 2 == 0;
+    }
+}
 // Inverts every module of the n x n matrix where the mask's condition holds; a mask
 // outside 0 to 7 is taken as 0. Returns the mask used.
 int ApplyMask(std::uint8_t* matrix, int n, int mask);
