@@ -4,6 +4,8 @@
 #include <QResizeEvent>
 #include <cmath>
 
+#include "platform/Twips.h"
+
 namespace bw {
 
 PictureBox::PictureBox(QWidget* parent)
@@ -34,12 +36,14 @@ void PictureBox::SetBackColor(const QColor& color) {
 }
 
 // The image follows the widget's size in device pixels; what was drawn stays where it was
-// and new room gets the back colour.
+// and new room gets the back colour. A logical pixel of the screen is kTwipsPerPixel twips,
+// as everywhere on the windows, whatever the screen's own resolution.
 void PictureBox::FitImage() {
     const double ratio = devicePixelRatioF();
     const int w = std::max(1, static_cast<int>(std::lround(width() * ratio)));
     const int h = std::max(1, static_cast<int>(std::lround(height() * ratio)));
-    const int dpm = static_cast<int>(std::lround(logicalDpiX() * ratio / 0.0254));
+    const double dpi = 1440.0 / kTwipsPerPixel * ratio;
+    const int dpm = static_cast<int>(std::lround(dpi / 0.0254));
     if (image_.width() == w && image_.height() == h && image_.dotsPerMeterX() == dpm) return;
     target_.Suspend();
     QImage next(w, h, QImage::Format_RGB32);
