@@ -8,7 +8,7 @@
 #include "TestSupport.h"
 #include "barcode/BarcodeStandard.h"
 #include "barcode/StrCodeStand.h"
-#include "platform/PictureBox.h"
+#include "platform/PictureWidget.h"
 
 namespace bw {
 namespace {
@@ -64,7 +64,7 @@ TEST_F(Dispatch, OtherStandardsAndEmptyTextsDrawNothing) {
 }
 
 TEST_F(Dispatch, DrawsIntoAPictureBox) {
-    PictureBox box;
+    PictureWidget box;
     box.resize(300, 200);
     box.Cls();
     DrawTarget& t = box.Target();

@@ -8,7 +8,7 @@
 
 #include "TestSupport.h"
 #include "platform/DrawTarget.h"
-#include "platform/PictureBox.h"
+#include "platform/PictureWidget.h"
 
 namespace bw {
 namespace {
@@ -232,8 +232,8 @@ TEST(DrawTarget, PrinterPagesInPdf) {
     EXPECT_EQ(content.count(QRegularExpression("/Type\\s*/Page[^s]")), 2);
 }
 
-TEST(PictureBox, KeepsItsDrawingAndShowsIt) {
-    PictureBox box;
+TEST(PictureWidget, KeepsItsDrawingAndShowsIt) {
+    PictureWidget box;
     box.resize(120, 80);
     box.Cls();
     box.Target().FilledBox(0, 0, 600, 600);  // 40 x 40 pixels at 96 dpi

@@ -1,4 +1,4 @@
-#include "platform/PictureBox.h"
+#include "platform/PictureWidget.h"
 
 #include <QPainter>
 #include <QResizeEvent>
@@ -8,29 +8,29 @@
 
 namespace bw {
 
-PictureBox::PictureBox(QWidget* parent)
+PictureWidget::PictureWidget(QWidget* parent)
     : QWidget(parent), image_(1, 1, QImage::Format_RGB32), target_(&image_) {
     image_.fill(Qt::white);
     target_.SetChangedCallback([this] { update(); });
     FitImage();
 }
 
-PictureBox::~PictureBox() {
+PictureWidget::~PictureWidget() {
     target_.Suspend();
 }
 
-DrawTarget& PictureBox::Target() {
+DrawTarget& PictureWidget::Target() {
     FitImage();  // a hidden widget gets its resize event only when it is shown
     return target_;
 }
 
-const QImage& PictureBox::Image() {
+const QImage& PictureWidget::Image() {
     FitImage();
     target_.Suspend();
     return image_;
 }
 
-void PictureBox::SetBackColor(const QColor& color) {
+void PictureWidget::SetBackColor(const QColor& color) {
     target_.SetBackColor(color);
     update();
 }
@@ -38,7 +38,7 @@ void PictureBox::SetBackColor(const QColor& color) {
 // The image follows the widget's size in device pixels; what was drawn stays where it was
 // and new room gets the back colour. A logical pixel of the screen is kTwipsPerPixel twips,
 // as everywhere on the windows, whatever the screen's own resolution.
-void PictureBox::FitImage() {
+void PictureWidget::FitImage() {
     const double ratio = devicePixelRatioF();
     const int w = std::max(1, static_cast<int>(std::lround(width() * ratio)));
     const int h = std::max(1, static_cast<int>(std::lround(height() * ratio)));
@@ -57,12 +57,12 @@ void PictureBox::FitImage() {
     image_ = next;
 }
 
-void PictureBox::resizeEvent(QResizeEvent* event) {
+void PictureWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     FitImage();
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureWidget::paintEvent(QPaintEvent*) {
     target_.Suspend();
     QPainter p(this);
     p.drawImage(rect(), image_);

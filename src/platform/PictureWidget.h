@@ -10,11 +10,11 @@
 
 namespace bw {
 
-class PictureBox : public QWidget {
+class PictureWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit PictureBox(QWidget* parent = nullptr);
-    ~PictureBox() override;
+    explicit PictureWidget(QWidget* parent = nullptr);
+    ~PictureWidget() override;
 
     // The drawing surface; it has the widget's size at the screen's resolution.
     DrawTarget& Target();

@@ -1,0 +1,42 @@
+#pragma once
+// A label: transparent text on the canvas. Also the caption label beside a box.
+
+#include <QLabel>
+
+#include "store/BoxControl.h"
+
+namespace bw {
+
+class Label : public QLabel, public BoxControl {
+    Q_OBJECT
+public:
+    explicit Label(QWidget* parent = nullptr);
+
+    BoxKind Kind() const override { return kLabel; }
+    QWidget* Widget() override { return this; }
+
+    QString Caption() const;
+    void SetCaption(const QString& caption);
+    // 0 left, 1 right, 2 centre.
+    int Alignment() const { return alignment_; }
+    void SetAlignment(int a);
+    // 0 none, 1 single line (also the designer's selection look).
+    int BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(int s);
+    // The label takes the size of its text.
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool a);
+    void SetFont(const QFont& f) override;
+
+protected:
+    void ApplyForeColor() override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    void fit();
+    int alignment_ = 0;
+    int borderStyle_ = 0;
+    bool autoSize_ = false;
+};
+
+}  // namespace bw

@@ -1,0 +1,136 @@
+#include "store/MainForm.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <memory>
+
+#include "platform/Twips.h"
+#include "platform/VbNumbers.h"
+#include "store/Canvas.h"
+#include "store/PictureBox.h"
+
+namespace bw {
+
+namespace {
+std::unique_ptr<MainForm>& instance() {
+    static std::unique_ptr<MainForm> mf;
+    return mf;
+}
+
+QAction* checkable(QObject* owner, const QString& text, const char* name) {
+    auto* a = new QAction(text, owner);
+    a->setCheckable(true);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+}  // namespace
+
+MainForm::MainForm(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("MF"));
+    PFrm = new QFrame(this);
+    PFrm->setObjectName(QStringLiteral("PFrm"));
+    PFrm->setFrameShape(QFrame::NoFrame);
+    PG = new Canvas(PFrm);
+    PG->setObjectName(QStringLiteral("PG"));
+    VS = new QScrollBar(Qt::Vertical, this);
+    VS->setObjectName(QStringLiteral("VS"));
+    PHS = new QScrollBar(Qt::Horizontal, this);
+    PHS->setObjectName(QStringLiteral("PHS"));
+    HS = new QScrollBar(Qt::Horizontal, this);
+    HS->setObjectName(QStringLiteral("HS"));
+    TTP = new PictureBox(this);
+    TTP->setObjectName(QStringLiteral("TTP"));
+    TTP->hide();
+
+    auto label = [this](const char* name, const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QLatin1String(name));
+        return l;
+    };
+    Wid = label("Wid", QStringLiteral("210"));
+    Hie = label("Hie", QStringLiteral("99"));
+    M_X = label("M_X", QStringLiteral("10"));
+    M_Y = label("M_Y", QStringLiteral("10"));
+    LFMT[0] = label("LFMT0", QString());
+    LFMT[1] = label("LFMT1", QString());
+    R_Num[0] = label("R_Num0", QStringLiteral("0"));
+    R_Num[1] = label("R_Num1", QStringLiteral("0"));
+
+    const char* o2Captions[5] = {"显示标尺(1厘米/大格；2毫米/小格)", "纵向打印", "锁定格式",
+                                 "卡纸器两边向中间收缩", "显示底图"};
+    for (int i = 0; i < 5; ++i) {
+        O2[i] = new QCheckBox(QString::fromUtf8(o2Captions[i]), this);
+        O2[i]->setObjectName(QStringLiteral("O2_%1").arg(i));
+        O2[i]->setTristate(false);
+        connect(O2[i], &QCheckBox::stateChanged, this, [this, i] { Q_EMIT OptionClicked(i); });
+    }
+
+    mSetPaper = checkable(this, QStringLiteral("自动设置纸张"), "mSetPaper");
+    mDiTuPrint = checkable(this, QStringLiteral("连同底图打印"), "mDiTuPrint");
+    mPrintRulers = checkable(this, QStringLiteral("打印标尺坐标"), "mPrintRulers");
+    mMonthZero = checkable(this, QStringLiteral("中文月加“零”"), "mMonthZero");
+    mPagesAutoJump = checkable(this, QStringLiteral("多页自动跳转"), "mPagesAutoJump");
+    mClearAfterPrint = checkable(this, QStringLiteral("打印后自动清空"), "mClearAfterPrint");
+    mForbidPicClear = checkable(this, QStringLiteral("禁止图片清空"), "mForbidPicClear");
+    mAutoFontsize = checkable(this, QStringLiteral("自动缩小字体"), "mAutoFontsize");
+
+    for (int i = 1; i <= 3; ++i) {
+        MSF[i] = new Grid(this);
+        MSF[i]->setObjectName(QStringLiteral("MSF%1").arg(i));
+    }
+    SetFrameSize(frameWidth_, frameHeight_);
+    PG->SetWidth(frameWidth_);
+    PG->SetHeight(frameHeight_);
+}
+
+MainForm::~MainForm() = default;
+
+double MainForm::FrameWidth() const { return frameWidth_; }
+double MainForm::FrameHeight() const { return frameHeight_; }
+
+void MainForm::SetFrameSize(double widthTwips, double heightTwips) {
+    frameWidth_ = widthTwips;
+    frameHeight_ = heightTwips;
+    PFrm->resize(std::max(1, TwipsToPixels(widthTwips)), std::max(1, TwipsToPixels(heightTwips)));
+}
+
+QString MainForm::CurrentFormat() const { return LFMT[0]->text(); }
+void MainForm::SetCurrentFormat(const QString& name) { LFMT[0]->setText(name); }
+double MainForm::PaperWidthMm() const { return Val(Wid->text()); }
+double MainForm::PaperHeightMm() const { return Val(Hie->text()); }
+
+int MainForm::O2Value(int i) const {
+    if (i < 0 || i > 4) return 0;
+    switch (O2[i]->checkState()) {
+        case Qt::Checked: return 1;
+        case Qt::PartiallyChecked: return 2;
+        default: return 0;
+    }
+}
+
+void MainForm::SetO2Value(int i, int value) {
+    if (i < 0 || i > 4) return;
+    if (value == 2) O2[i]->setTristate(true);
+    const Qt::CheckState s = value == 1 ? Qt::Checked : (value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    O2[i]->setCheckState(s);  // a change runs the option's handler
+}
+
+double MainForm::ZoomRatio() const {
+    return frameWidth_ > 0 ? PG->Width() / frameWidth_ : 1.0;
+}
+
+double MainForm::ScreenWidthTwips() const {
+    if (screenWidth_ > 0) return screenWidth_;
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? PixelsToTwips(s->geometry().width()) : 15360;
+}
+
+MainForm& MF() {
+    auto& mf = instance();
+    if (!mf) mf = std::make_unique<MainForm>();
+    return *mf;
+}
+
+void ResetMF(MainForm* form) { instance().reset(form); }
+
+}  // namespace bw
