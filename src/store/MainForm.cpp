@@ -41,6 +41,9 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     TTP = new PictureBox(this);
     TTP->setObjectName(QStringLiteral("TTP"));
     TTP->hide();
+    TP = new PictureBox(this);
+    TP->setObjectName(QStringLiteral("TP"));
+    TP->hide();
 
     auto label = [this](const char* name, const QString& text) {
         auto* l = new QLabel(text, this);

@@ -39,6 +39,7 @@ public:
     QScrollBar* PHS;   // horizontal canvas scroll bar
     QScrollBar* HS;    // batch record scroll bar
     PictureBox* TTP;   // scratch picture box (hidden)
+    PictureBox* TP;    // holds the current format's background picture (hidden)
 
     // PFrm's size in twips. The shell sets it from the layout; tests set it directly.
     double FrameWidth() const;
