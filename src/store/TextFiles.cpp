@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SqlEngine.h"
 #include "platform/TextCodec.h"
+#include "shell/Indicator.h"
 #include "store/Common.h"
 #include "store/Database.h"
 #include "store/Globals.h"
@@ -77,6 +78,7 @@ QString TempPath() {
 namespace {
 
 void compactFailed(int code, const QString& message) {
+    CloseProgress();
     dlg::MsgBox(QStringLiteral("数据库压缩失败（") + QString::number(code) + message + QStringLiteral("）！"),
                 dlg::OkOnly);
 }
@@ -93,6 +95,7 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
         compactFailed(0, QStringLiteral("没有可用的临时文件夹"));
         return;
     }
+    ShowProgress(QStringLiteral("开始压缩数据库……"), 3, 0);
     const bool isShared = QFileInfo(path).absoluteFilePath() == QFileInfo(DatabasePath()).absoluteFilePath();
     if (isShared) CloseDatabase();
 
@@ -104,6 +107,7 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
             return;
         }
     }
+    UpdateProgress(1, QStringLiteral("pages"));
     const QString t = TempPath() + QStringLiteral("TEMP.db");
     QFile::remove(t);
     {
@@ -119,6 +123,7 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
             return;
         }
     }
+    UpdateProgress(1, QStringLiteral("pages"));
     // The compacted copy must open and be whole before it takes the original's place.
     {
         QString error;
@@ -145,6 +150,7 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
         return;
     }
     QFile::remove(t);
+    CloseProgress();
 }
 
 void CompactDataFile() { CompactDatabase(DatabasePath(), QString::fromLatin1(kDatabasePassword), true); }
