@@ -23,6 +23,7 @@
 #include "store/Globals.h"
 #include "store/Label.h"
 #include "store/Line.h"
+#include "barcode/BarcodeStandard.h"
 #include "store/MainForm.h"
 #include "store/Params.h"
 #include "store/PictureBox.h"
@@ -479,4 +480,33 @@ TEST_F(BoxModelTest, DropDownOffersChoicesAndEarlierValues) {
     items.clear();
     for (int i = 0; i < box.count(); ++i) items << box.itemText(i);
     EXPECT_EQ(items, (QStringList{"货款", "运费"}));
+}
+
+TEST_F(BoxModelTest, ScreenshotOfEveryKindOfBox) {
+    addWholeFormatRow("样张", 120, 60, "");
+    addRecord("样张", 0, "收款人", 25, 5, 45, 7);
+    addRecord("样张", 0, "金额", 25, 15, 45, 7, 11);
+    addRecord("样张", 1, "现金", 80, 5, 5, 5);
+    addRecord("样张", 2, "条码", 85, 20, 25, 25);
+    addRecord("样张", 3, "线条", 5, 50, 115, 50, 1);
+    ExecuteSql("UPDATE Fmt SET fSize=1 WHERE Fmt=? AND Clas=3", {QString("样张")});
+    addRecord("样张", 4, "附言：请核对金额", 5, 30, 60, 6);
+    show("样张");
+    BarcodeStandard() = kQRCode;
+    SetBoxValue(GetBoxByIndex(1), "上海某某贸易有限公司");
+    SetBoxValue(GetBoxByIndex(2), "1234.50");
+    SetBoxValue(GetBoxByIndex(1001), "1");
+    SetBoxValue(GetBoxByIndex(2001), "Bellweft 进账单 0001");
+    MF().PFrm->resize(MF().PG->size());
+    const QImage shot = MF().PFrm->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save(test::ArtifactDir() + "/boxmodel_canvas.png"));
+    // The picture box shows dark modules of its symbol.
+    const QPoint corner = static_cast<PictureBox*>(GetBoxByIndex(2001))->geometry().topLeft();
+    int dark = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (qGray(shot.pixel(corner + QPoint(x, y))) < 100) ++dark;
+    EXPECT_GT(dark, 100);
+    BarcodeStandard() = kCode39;
 }
