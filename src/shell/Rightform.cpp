@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 #include "store/Common.h"
 
@@ -60,17 +61,17 @@ Rightform::Rightform(QWidget* parent) : QDialog(parent) {
     Image1->setPixmap(billPicture());
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->installEventFilter(this);
-    const char* texts[6] = {
-        "Bellweft 票据套打系统",
-        "进账单、支票、电汇单、快递单等各类票据的专业套打工具。",
-        "销售与服务：Bellweft 软件工作室",
-        "网站：bellweft.example.com",
-        "电子邮件：support@bellweft.example.com",
-        "开发日期：2024年6月",
+    const QString texts[6] = {
+        QStringLiteral("Bellweft 票据套打系统"),
+        QStringLiteral("进账单、支票、电汇单、快递单等各类票据的套打工具。"),
+        QStringLiteral("数据文件夹：") + AppPath(),
+        QStringLiteral("数据库：") + QLatin1String(kDatabaseFileName),
+        QStringLiteral("点击图片或文字打开数据文件夹。"),
+        QStringLiteral("开发日期：2026年12月"),
     };
     auto* labels = new QVBoxLayout;
     for (int i = 0; i < 6; ++i) {
-        lblCompany[i] = new QLabel(QString::fromUtf8(texts[i]), this);
+        lblCompany[i] = new QLabel(texts[i], this);
         lblCompany[i]->setCursor(Qt::PointingHandCursor);
         lblCompany[i]->installEventFilter(this);
         labels->addWidget(lblCompany[i]);
@@ -94,15 +95,17 @@ Rightform::Rightform(QWidget* parent) : QDialog(parent) {
     setFixedSize(sizeHint());
 }
 
+QString MakerPage() { return AppPath(); }
+
 void Rightform::COM_Click(int index) {
     if (index == 0) close();
 }
 
 void Rightform::OpenMakerPage() {
     if (opener())
-        opener()(kMakerPage);
+        opener()(MakerPage());
     else
-        ShellOpen(kMakerPage);
+        ShellOpen(MakerPage());
 }
 
 bool Rightform::eventFilter(QObject* watched, QEvent* event) {

@@ -10,7 +10,8 @@
 namespace bw {
 
 // The maker's web page that the About box opens.
-inline const QString kMakerPage = QStringLiteral("https://bellweft.example.com/");
+// What a click on the picture or the texts opens: the program's data folder.
+QString MakerPage();
 
 class Rightform : public QDialog {
     Q_OBJECT

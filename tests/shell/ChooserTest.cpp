@@ -202,7 +202,7 @@ TEST_F(Chooser, TheAboutBoxShowsTheVersionAndOpensTheMakersPage) {
                             Qt::NoModifier);
         QApplication::sendEvent(target, &release);
     }
-    EXPECT_EQ(opened, (QStringList{kMakerPage, kMakerPage, kMakerPage}));
+    EXPECT_EQ(opened, (QStringList{MakerPage(), MakerPage(), MakerPage()}));
     w->COM_Click(0);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(AboutWindow(), nullptr);
