@@ -211,8 +211,17 @@ QPainter& DrawTarget::Painter() {
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
         painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);
+        pagePending_ = false;
+    }
+    if (pagePending_ && painter_->isActive()) {
+        pagePending_ = false;
+        paged_->newPage();
     }
     return *painter_;
+}
+
+bool DrawTarget::Active() const {
+    return painter_ && painter_->isActive();
 }
 
 void DrawTarget::Suspend() {
@@ -429,19 +438,20 @@ void DrawTarget::Cls() {
 
 void DrawTarget::NewPage() {
     if (!paged_) return;
-    Painter();
-    paged_->newPage();
+    if (Active()) pagePending_ = true;
     curX_ = 0;
     curY_ = 0;
 }
 
 void DrawTarget::EndDoc() {
+    pagePending_ = false;
     if (painter_ && painter_->isActive()) painter_->end();
     curX_ = 0;
     curY_ = 0;
 }
 
 void DrawTarget::KillDoc() {
+    pagePending_ = false;
     if (auto* printer = dynamic_cast<QPrinter*>(device_)) {
         if (painter_ && painter_->isActive()) printer->abort();
     }

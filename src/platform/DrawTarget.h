@@ -208,15 +208,20 @@ public:
     // Clears a picture or an image to BackColor and moves the position to (0, 0); does
     // nothing on a printer.
     void Cls();
-    // Printer: ends the page and starts the next. Does nothing on other targets.
+    // Printer: ends the page. The next page starts with the next drawing, so a new page that
+    // only the end of the document follows leaves no blank sheet; before anything of the
+    // document was drawn it does nothing. Does nothing on other targets.
     void NewPage();
+    // True while a document (a printer) or a painting (an image) is open on the device.
+    bool Active() const;
     // Printer: finishes the document and hands it to the printer (the target can then start
     // another). Other targets: ends the painting so that the picture can be shown.
     void EndDoc();
     // Printer: abandons the document.
     void KillDoc();
 
-    // The painter, active on the device (begun when needed), in device units.
+    // The painter, active on the device (begun when needed, which also starts a page that
+    // NewPage left pending), in device units. Inactive when the device refused to begin.
     QPainter& Painter();
 
     // Called after every drawing operation (a picture box repaints itself on it).
@@ -244,6 +249,7 @@ private:
     QColor backColor_ = Qt::white;
     double curX_ = 0;
     double curY_ = 0;
+    bool pagePending_ = false;
     std::function<void()> changed_;
 };
 

@@ -1,0 +1,196 @@
+#include "platform/Printer.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryFile>
+
+#include "platform/AppFolder.h"
+
+namespace bw {
+
+namespace {
+
+std::unique_ptr<Printer>& current() {
+    static std::unique_ptr<Printer> printer;
+    return printer;
+}
+
+// A document name as part of a file name: the characters no file name may hold become "_".
+QString FileNamePart(const QString& name) {
+    QString out = name.trimmed();
+    for (QChar& c : out) {
+        if (QStringLiteral("*?<>/\\:|\"").contains(c) || c.unicode() < 32) c = QLatin1Char('_');
+    }
+    return out.isEmpty() ? QStringLiteral("单据") : out;
+}
+
+bool FolderWritable(const QString& folder, QString* why) {
+    if (!QDir().mkpath(folder)) {
+        if (why) *why = QStringLiteral("无法建立文件夹“%1”").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    // Writing a probe is the only sure test of rights, ACLs and read-only mounts.
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("probe-XXXXXX")));
+    if (!probe.open()) {
+        if (why) *why = QStringLiteral("文件夹“%1”不能写入").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QStringList PrinterNames() {
+    QStringList names = QPrinterInfo::availablePrinterNames();
+    names.removeAll(kPdfPrinterName);
+    names << kPdfPrinterName;
+    return names;
+}
+
+QString DefaultPrinterName() {
+    const QString name = QPrinterInfo::defaultPrinterName();
+    return name.isEmpty() ? kPdfPrinterName : name;
+}
+
+Printer::Printer(std::unique_ptr<QPrinter> dev, const QString& name)
+    : detail::PrinterDevice{std::move(dev)}, DrawTarget(device.get()), name_(name) {}
+
+Printer::~Printer() {
+    // The drawing target ends an open document before the device goes.
+    EndDoc();
+}
+
+std::unique_ptr<Printer> Printer::Open(const QString& name) {
+    std::unique_ptr<QPrinter> dev;
+    if (name == kPdfPrinterName) {
+        dev = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        dev->setOutputFormat(QPrinter::PdfFormat);
+        dev->setFullPage(true);
+        dev->setPageSize(QPageSize(QPageSize::A4));
+        dev->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        dev->setPageOrientation(QPageLayout::Portrait);
+    } else {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+        if (name.isEmpty() || info.isNull()) return nullptr;
+        dev = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    }
+    dev->setCreator(QStringLiteral("Bellweft"));
+    return std::make_unique<Printer>(std::move(dev), name);
+}
+
+bool Printer::IsPdfFile() const {
+    return name_ == kPdfPrinterName;
+}
+
+QString Printer::DefaultOutputFile(const QString& docName) {
+    const QDir folder(AppFile(kPdfOutputFolder));
+    const QString stem =
+        FileNamePart(docName) + QLatin1Char('_') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss"));
+    QString path = folder.filePath(stem + QStringLiteral(".pdf"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder.filePath(stem + QLatin1Char('_') + QString::number(n) + QStringLiteral(".pdf"));
+    return path;
+}
+
+void Printer::SetDocName(const QString& name) {
+    docName_ = name;
+    device->setDocName(name);
+}
+
+int Printer::Orientation() const {
+    return device->pageLayout().orientation() == QPageLayout::Landscape ? kLandscape : kPortrait;
+}
+
+void Printer::SetOrientation(int orientation) {
+    device->setPageOrientation(orientation == kLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+QPageSize Printer::PageSize() const {
+    return device->pageLayout().pageSize();
+}
+
+bool Printer::SetPageSize(const QPageSize& size) {
+    if (!size.isValid()) return false;
+    return device->setPageSize(size);
+}
+
+QList<QPageSize> Printer::PaperSizes() const {
+    if (!IsPdfFile()) {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(name_);
+        if (!info.isNull()) return info.supportedPageSizes();
+        return {};
+    }
+    // A PDF file takes any paper; it offers the standard sizes.
+    QList<QPageSize> sizes;
+    for (int id = 0; id <= int(QPageSize::LastPageSize); ++id) {
+        if (id == int(QPageSize::Custom)) continue;
+        sizes << QPageSize(QPageSize::PageSizeId(id));
+    }
+    return sizes;
+}
+
+bool Printer::Ready(QString* why) const {
+    if (IsPdfFile()) {
+        const QString file = outputFile_.isEmpty() ? AppFile(kPdfOutputFolder) + QStringLiteral("/x.pdf") : outputFile_;
+        return FolderWritable(QFileInfo(file).absolutePath(), why);
+    }
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name_);
+    if (info.isNull()) {
+        if (why) *why = QStringLiteral("系统中没有打印机“%1”").arg(name_);
+        return false;
+    }
+    if (info.state() == QPrinter::Error || info.state() == QPrinter::Aborted) {
+        if (why) *why = QStringLiteral("打印机“%1”已停止").arg(name_);
+        return false;
+    }
+    return true;
+}
+
+bool Printer::StartDoc() {
+    if (!Active()) {
+        if (!Ready()) return false;
+        if (IsPdfFile()) {
+            lastOutput_ = outputFile_.isEmpty() ? DefaultOutputFile(docName_) : outputFile_;
+            QDir().mkpath(QFileInfo(lastOutput_).absolutePath());
+            device->setOutputFileName(lastOutput_);
+        }
+    }
+    Painter();
+    return Active();
+}
+
+bool Printer::FinishDoc() {
+    const bool begun = Active();
+    EndDoc();
+    if (!begun) return false;
+    if (IsPdfFile()) {
+        const QFileInfo written(lastOutput_);
+        return written.exists() && written.size() > 0;
+    }
+    return device->printerState() != QPrinter::Error && Ready();
+}
+
+Printer& CurrentPrinter() {
+    auto& p = current();
+    if (!p) p = Printer::Open(DefaultPrinterName());
+    if (!p) p = Printer::Open(kPdfPrinterName);
+    return *p;
+}
+
+bool SelectPrinter(const QString& name) {
+    auto& p = current();
+    if (p && p->DeviceName() == name) return true;
+    auto opened = Printer::Open(name);
+    if (!opened) return false;
+    p = std::move(opened);
+    return true;
+}
+
+void InstallPrinter(std::unique_ptr<Printer> printer) {
+    current() = std::move(printer);
+}
+
+}  // namespace bw

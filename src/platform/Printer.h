@@ -1,0 +1,107 @@
+#pragma once
+// The printer every print path draws on: one current printer for the whole program, a
+// drawing target over a QPrinter with its device name, paper size, orientation, new page and
+// end of document. Besides the printers the system offers (CUPS on Linux) there is always
+// the PDF file printer, which writes each print job into a PDF file, so that the program
+// prints on a machine without a printer.
+//
+// Coordinates start at the corner of the printable area as the printer reports it; the PDF
+// file printer has no margins, so there it is the paper's corner. Width() and Height() give
+// the paper in twips in the current orientation.
+
+#include <QList>
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "platform/DrawTarget.h"
+
+class QPrinter;
+
+namespace bw {
+
+// The name under which the PDF file printer is listed.
+inline const QString kPdfPrinterName = QStringLiteral("PDF文件打印机");
+// The folder of the data folder where the PDF file printer writes when no file was named.
+inline const QString kPdfOutputFolder = QStringLiteral("Output");
+
+// The printers in the order the system lists them, then the PDF file printer.
+QStringList PrinterNames();
+// The system's default printer, or the PDF file printer when there is none.
+QString DefaultPrinterName();
+
+// Printer orientation codes.
+enum : int { kPortrait = 1, kLandscape = 2 };
+
+namespace detail {
+// Owns the device so that it is made before the drawing target over it.
+struct PrinterDevice {
+    std::unique_ptr<QPrinter> device;
+};
+}  // namespace detail
+
+class Printer : private detail::PrinterDevice, public DrawTarget {
+public:
+    // A printer over a prepared device, listed under `name`.
+    Printer(std::unique_ptr<QPrinter> device, const QString& name);
+    ~Printer() override;
+    Printer(const Printer&) = delete;
+    Printer& operator=(const Printer&) = delete;
+
+    // The printer of that name set up for printing: a system printer, or the PDF file
+    // printer (A4 portrait, no margins). Null when the system has no printer of that name.
+    static std::unique_ptr<Printer> Open(const QString& name);
+
+    QString DeviceName() const { return name_; }
+    bool IsPdfFile() const;
+    QPrinter& Device() { return *device; }
+
+    // The PDF file printer's file for the next document; "" gives a new file in the output
+    // folder of the data folder. The file the last document went to.
+    QString OutputFile() const { return outputFile_; }
+    void SetOutputFile(const QString& path) { outputFile_ = path; }
+    QString LastOutputFile() const { return lastOutput_; }
+    // A new file name in the output folder for a document of that name.
+    static QString DefaultOutputFile(const QString& docName);
+
+    // The name the spooler shows for the next document.
+    void SetDocName(const QString& name);
+
+    // Orientation (kPortrait, kLandscape) and paper of the page that starts next.
+    int Orientation() const;
+    void SetOrientation(int orientation);
+    QPageSize PageSize() const;
+    bool SetPageSize(const QPageSize& size);
+    // The paper sizes the printer offers, in its own order.
+    QList<QPageSize> PaperSizes() const;
+
+    // Whether the printer can take a job now, without printing anything: a system printer
+    // must still be known to the system and not stopped; the PDF file printer's folder must
+    // be writable. `why` receives the reason when not.
+    virtual bool Ready(QString* why = nullptr) const;
+
+    // Begins the document, or the page that NewPage left pending. False when the job cannot
+    // start (the printer is gone, the PDF file cannot be written).
+    bool StartDoc();
+    // Ends the document and hands it to the printer. False when no document was begun or it
+    // could not be delivered (the printer went away, the PDF file was not written).
+    bool FinishDoc();
+
+private:
+    QString name_;
+    QString outputFile_;
+    QString lastOutput_;
+    QString docName_;
+};
+
+// The program's current printer; the system's default printer (or the PDF file printer) on
+// first use.
+Printer& CurrentPrinter();
+// Makes the named printer the current one; false, and the current one stays, when the
+// system has no printer of that name. Naming the current printer keeps it as it is.
+bool SelectPrinter(const QString& name);
+// Puts a printer in place as the current one (tests install printers of their own).
+void InstallPrinter(std::unique_ptr<Printer> printer);
+
+}  // namespace bw

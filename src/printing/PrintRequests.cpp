@@ -1,0 +1,174 @@
+#include "printing/PrintRequests.h"
+
+#include <QAction>
+#include <QEventLoop>
+#include <QLabel>
+#include <QScrollBar>
+
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+#include "platform/Printer.h"
+#include "platform/VbNumbers.h"
+#include "printing/PrintEngine.h"
+#include "printing/SelPrinter.h"
+#include "printing/TextLayout.h"
+#include "records/BatchRows.h"
+#include "records/History.h"
+#include "shell/Indicator.h"
+#include "store/BoxAccessors.h"
+#include "store/BoxControl.h"
+#include "store/BoxModel.h"
+#include "store/CheckBox.h"
+#include "store/Database.h"
+#include "store/Globals.h"
+#include "store/MainForm.h"
+#include "store/TextBox.h"
+
+namespace bw {
+
+namespace {
+
+// The value a box prints in its cells, for the boxes whose data type lays out an amount.
+QString CellValueOf(const BoxControl* box, const Grid& g, int row) {
+    switch (box->Kind()) {
+        case kTextBox: return static_cast<const TextBox*>(box)->Text();
+        case kCheckBox: return static_cast<const CheckBox*>(box)->Value() == 1 ? QStringLiteral("√") : QString();
+        case kLabel: return g.TextMatrix(row, col::LBL);
+        default: return QString();
+    }
+}
+
+void TellJobFailed(const Printer& printer, bool saveHistory) {
+    QString text = QStringLiteral("没有正常连接打印机“") + printer.DeviceName() + QStringLiteral("”，单据没有打印");
+    text += saveHistory ? QStringLiteral("，也没有记入历史记录！") : QStringLiteral("！");
+    dlg::MsgBox(text, dlg::OkOnly | dlg::Exclamation);
+}
+
+}  // namespace
+
+QString AmountOverflowMessage() {
+    const Grid& g = MF().BoxGrid();
+    for (int kind : {int(kTextBox), int(kCheckBox), int(kLabel)}) {
+        for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i) {
+            const BoxControl* box = GetBoxByIndex(i);
+            if (!box) continue;
+            const int row = BoxRow(box);
+            if (row < g.FixedRows() || row >= g.Rows()) continue;
+            const int t = static_cast<int>(Fix(Val(g.TextMatrix(row, col::Cash))));
+            if (!((t >= 1 && t <= 99) || (t >= 301 && t <= 399))) continue;
+            const QString value = CellValueOf(box, g, row);
+            if (value.isEmpty()) continue;
+            bool fits = true;
+            CashCellText(value, t, &fits);
+            if (fits) continue;
+            QString caption = g.TextMatrix(row, col::LBL);
+            if (caption.isEmpty()) caption = QStringLiteral("金额");
+            return QStringLiteral("“") + caption + QStringLiteral("”的金额“") + value + QStringLiteral("”超出了") +
+                   QString::number(t > 300 ? t - 300 : t) +
+                   QStringLiteral("个数字格，单据没有打印，也没有记入历史记录！\r\n请改正金额或该框的数据类别后再打印。");
+        }
+    }
+    return QString();
+}
+
+QString ChoosePrinter(bool withCopies) {
+    auto* dialog = new SelPrinter(dlg::DialogParent());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->Tag = kChoosePrinterMode;
+    dialog->Form_Load();
+    dialog->SetWithCopies(withCopies);
+    QEventLoop loop;
+    QObject::connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    QObject::connect(dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    loop.exec();
+    return ChosenItem;
+}
+
+bool PrintBill(bool askPrinter, bool saveHistory) {
+    // An amount that lost digits would go out as a wrong bill: refuse it before anything
+    // reaches the paper.
+    const QString overflow = AmountOverflowMessage();
+    if (!overflow.isEmpty()) {
+        dlg::MsgBox(overflow, dlg::OkOnly | dlg::Exclamation);
+        return false;
+    }
+    if (askPrinter && ChoosePrinter(true).isEmpty()) return false;
+    MainForm& mf = MF();
+    Printer& printer = CurrentPrinter();
+    if (askPrinter) printer.SetDocName(mf.CurrentFormat());
+    const double offX = Val(mf.M_X->text()) - 10;
+    const double offY = Val(mf.M_Y->text()) - 10;
+    for (int copy = 1; copy <= PrintCopies; ++copy) {
+        if (!RenderBill(printer, offX, offY)) {
+            if (askPrinter) printer.KillDoc();
+            TellJobFailed(printer, saveHistory);
+            return false;
+        }
+        if (mf.mPrintRulers->isChecked()) PrintRulers();
+        if (copy < PrintCopies) printer.NewPage();
+    }
+    if (askPrinter) {
+        if (!printer.FinishDoc()) {
+            TellJobFailed(printer, saveHistory);
+            return false;
+        }
+    } else {
+        // The next bill of the batch begins on a fresh page; the batch ends the document.
+        printer.NewPage();
+    }
+    if (saveHistory) SaveBillToHistory(mf.CurrentFormat());
+    return true;
+}
+
+void PrintBatchBills() {
+    MainForm& mf = MF();
+    Grid& grid = *mf.MSF[1];
+    const int records = BatchRecordCount(grid);
+    if (records <= 0) return;
+    if (ChoosePrinter(true).isEmpty()) return;
+    Printer& printer = CurrentPrinter();
+    printer.SetDocName(mf.CurrentFormat());
+    ShowProgress(QStringLiteral("正在打印单据……"), records, 0);
+    {
+        // The bills of the batch stay in the history only when the document reached the
+        // printer.
+        Transaction history;
+        bool printed = false;
+        for (int i = 1; i <= records; ++i) {
+            LoadBatchRow(grid, grid.FixedRows() + i - 1);
+            if (!PrintBill(false, true)) break;
+            printed = true;
+            UpdateProgress(1, QStringLiteral("pages"));
+        }
+        if (printer.FinishDoc()) {
+            history.Commit();
+        } else if (printed) {
+            dlg::MsgBox(QStringLiteral("没有正常连接打印机“") + printer.DeviceName() +
+                            QStringLiteral("”，本批单据没有打印，也没有记入历史记录！"),
+                        dlg::OkOnly | dlg::Exclamation);
+        }
+    }
+    LoadBatchRow(grid, grid.FixedRows() + mf.HS->value() - 1);
+    CloseProgress();
+}
+
+void PrintRulers() {
+    Printer& printer = CurrentPrinter();
+    printer.SetScaleMode(ScaleUnit::Millimeters);
+    const double wm = RoundHalfEven(printer.Width() / kTwipsPerMm);
+    const double hm = RoundHalfEven(printer.Height() / kTwipsPerMm);
+    printer.SetDrawWidth(1);
+    const QColor grey = RgbValueToColor(0x333333);
+    auto pen = [&](double at) {
+        const bool heavy = std::fmod(at, 10.0) == 0;
+        printer.SetDrawWidth(heavy ? 2 : 1);
+        return heavy ? QColor(Qt::black) : grey;
+    };
+    for (double x = 0; x <= wm - 2; x += 2) printer.Line(x, 0, x, hm, pen(x));
+    for (double y = 0; y <= hm - 2; y += 2) printer.Line(0, y, wm, y, pen(y));
+}
+
+}  // namespace bw

@@ -1,0 +1,38 @@
+#pragma once
+// The print commands: choose the printer and the copies, draw the bill once per copy with a
+// new page between copies (and the millimetre grid over each when asked), end the document
+// and record the bill in the history; the whole batch as one document; the millimetre grid.
+
+#include <QString>
+
+namespace bw {
+
+// The printer choice dialog's mode word for choosing the printer.
+inline const QString kChoosePrinterMode = QStringLiteral("选择打印机");
+
+// Shows the printer choice (with the copies box when withCopies) and waits until it closes.
+// The chosen printer's name, or "" when the user cancelled or the printer is not ready.
+QString ChoosePrinter(bool withCopies);
+
+// Prints the open bill in PrintCopies copies and, with saveHistory, records it. With
+// askPrinter the printer is asked for first and the document is ended here; otherwise a new
+// page follows the bill and the caller (a batch) ends the document. False when the user
+// cancelled the printer choice, when an amount does not fit its digit cells (the bill is
+// then neither printed nor recorded) or when the printer could not take the job (nothing
+// is recorded then).
+bool PrintBill(bool askPrinter, bool saveHistory);
+
+// Prints every record of the batch grid, one bill each in one document, recording each in
+// the history; the history keeps the bills only when the document reached the printer.
+// Nothing happens without records.
+void PrintBatchBills();
+
+// Lays the millimetre grid over the current page: a line every 2 mm, a heavier black one
+// every centimetre, from the page's origin.
+void PrintRulers();
+
+// The message for the first amount of the open bill whose digits do not fit its cells, or
+// "" when every amount fits.
+QString AmountOverflowMessage();
+
+}  // namespace bw

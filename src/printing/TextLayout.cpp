@@ -1,0 +1,260 @@
+#include "printing/TextLayout.h"
+
+#include <QFontMetrics>
+#include <QHash>
+#include <QStringList>
+#include <cmath>
+
+#include "filling/Money.h"
+#include "filling/ProgramContext.h"
+#include "platform/DrawTarget.h"
+#include "platform/Twips.h"
+#include "platform/VbNumbers.h"
+#include "store/Globals.h"
+#include "store/MainForm.h"
+
+namespace bw {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool IsWordEnd(QChar c) {
+    return c == u'.' || c == u',' || c == u';';
+}
+
+bool IsWordCharAt(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '-' || u == '_' ||
+           u == '.' || u == ',' || u == ';';
+}
+
+// The width a line takes with `spacing` between its characters.
+double SpacedWidth(DrawTarget& target, const QString& line, double spacing) {
+    return target.TextWidth(line) + (line.size() - 1) * spacing;
+}
+
+// Prints one character with its top-left corner at (x, y); a blank only takes its place.
+void PrintAt(DrawTarget& target, QChar c, double x, double y) {
+    if (c == u' ') return;
+    target.SetCurrentX(x);
+    target.SetCurrentY(y);
+    target.Print(QString(c), false);
+}
+
+}  // namespace
+
+void PrintTextInCells(DrawTarget& target, const QString& text, double x, double y, double width, int cells,
+                      int align) {
+    if (cells <= 0) return;
+    const double cell = width / cells;
+    QString s = text;
+    const int n = static_cast<int>(s.size());
+    if (align >= 1) {
+        if (n < cells) {
+            const int pad = align == 1 ? cells - n : (cells - n) / 2;
+            s.prepend(QString(pad, u' '));
+        } else if (n > cells) {
+            const int excess = n - cells;
+            x -= (align == 1 ? excess : excess / 2) * cell;
+        }
+    }
+    for (int i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == u' ') continue;
+        PrintAt(target, c, x + i * cell + (cell - target.TextWidth(QString(c))) / 2, y);
+    }
+}
+
+QString CashCellText(const QString& text, int code, bool* fits) {
+    const int n = code > 300 ? code - 300 : code;
+    QString s = FormatMoney(text, TheProgramContext());
+    s.remove(u'.');
+    s.remove(u',');
+    QString sign = CurrencySign;
+    sign.remove(u'.');
+    sign.remove(u',');
+    // What must have a cell: everything after the currency sign (the digits and a minus).
+    const qsizetype body = !sign.isEmpty() && s.startsWith(sign) ? s.size() - sign.size() : s.size();
+    if (fits) *fits = n > 0 && body <= n;
+    if (n <= 0) return QString();
+    if (s.size() > n) s = s.right(n);
+    if (s.size() < n) s.prepend(QString(n - s.size(), u' '));
+    if (code > 300 && !sign.isEmpty()) s.replace(sign, QString(sign.size(), u' '));
+    return s;
+}
+
+bool PrintCashCells(DrawTarget& target, const QString& text, double x, double y, double width, int code,
+                    int /*align*/) {
+    if (text.isEmpty()) return true;
+    bool fits = false;
+    const QString s = CashCellText(text, code, &fits);
+    if (!fits) return false;
+    PrintTextInCells(target, s, x, y, width, static_cast<int>(s.size()), 0);
+    return true;
+}
+
+bool IsWordChar(const QString& c) {
+    return !c.isEmpty() && IsWordCharAt(c[0]);
+}
+
+QString FindWordEnd(const QString& text, int start) {
+    if (start < 1 || start > text.size()) return QString();
+    const QChar first = text[start - 1];
+    QString token(first);
+    if (IsWordEnd(first) || !IsWordCharAt(first)) return token;
+    for (qsizetype i = start; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (!IsWordCharAt(c)) break;
+        token += c;
+        if (IsWordEnd(c)) break;
+    }
+    return token;
+}
+
+QStringList WrapLines(DrawTarget& target, const QString& text, double width, double spacing) {
+    QStringList lines;
+    if (text.isEmpty()) return lines;
+    for (const QString& paragraph : text.split(kCrLf)) {
+        if (paragraph.isEmpty()) {
+            lines << QString();
+            continue;
+        }
+        QString rest = paragraph;
+        while (!rest.isEmpty()) {
+            QString line = FindWordEnd(rest, 1);
+            rest.remove(0, line.size());
+            double w = SpacedWidth(target, line, spacing);
+            while (w < width && !rest.isEmpty()) {
+                const QString token = FindWordEnd(rest, 1);
+                const QString candidate = line + token;
+                w = SpacedWidth(target, candidate, spacing);
+                if (w > width) break;
+                line = candidate;
+                rest.remove(0, token.size());
+            }
+            lines << line;
+        }
+    }
+    return lines;
+}
+
+void PrintWrappedText(DrawTarget& target, const QString& text, double x, double y, double width,
+                      double spacing, double lineSpacing, int align) {
+    if (text.isEmpty()) return;
+    const QStringList lines = WrapLines(target, text, width, spacing);
+    const double advance = target.TextHeight(kLineSample) + lineSpacing + 1;
+    double top = RoundHalfEven(y);
+    for (const QString& line : lines) {
+        double left = x;
+        if (align == 1 || align == 2) {
+            const double free = width - target.TextWidth(line) - line.size() * spacing - 1;
+            left = align == 1 ? x + free : x + free / 2;
+        }
+        PrintSpacedLine(target, line, RoundHalfEven(left), top, spacing);
+        top = RoundHalfEven(top + advance);
+    }
+}
+
+void PrintSpacedLine(DrawTarget& target, const QString& text, double x, double y, double spacing) {
+    for (QChar c : text) {
+        const double w = target.TextWidth(QString(c));
+        PrintAt(target, c, x, y);
+        x += w + spacing;
+    }
+}
+
+// ---- Font size ------------------------------------------------------------------------
+
+namespace {
+
+QHash<QString, double>& sizeCache() {
+    static QHash<QString, double> cache;
+    return cache;
+}
+
+// The width of the self-sizing measuring label on the canvas, in canvas twips.
+double LabelWidthTwips(const QString& fontName, double points, bool bold) {
+    QFont font(fontName);
+    if (points > 0 && std::isfinite(points)) font.setPointSizeF(points);
+    font.setBold(bold);
+    return PixelsToTwipsF(QFontMetrics(font).horizontalAdvance(kFontSample));
+}
+
+// Sets a size the printer can take; false for none.
+bool SetSize(DrawTarget& printer, double points) {
+    const float size = static_cast<float>(points);
+    if (!(size > 0)) return false;
+    printer.SetFontSize(size);
+    return true;
+}
+
+double SearchSize(DrawTarget& printer, double target, bool bold) {
+    printer.SetFontSize(10.5);
+    printer.SetFontBold(bold);
+    double w = printer.TextWidth(kFontSample);
+    double step = w > target ? -4.0 : 10.0;
+    for (int round = 0; round < 501; ++round) {
+        const double size = printer.FontSize();
+        if (size + step < 0) step = -size;
+        if (!SetSize(printer, size + step)) break;  // no size left below
+        w = printer.TextWidth(kFontSample);
+        if (step > 0 && w > target) {
+            step = -step / 2;
+        } else if (step <= 0 && w < target) {
+            step = -step / 2;
+        }
+        if (std::fabs(step) < 0.3) break;
+    }
+    step = w > target ? -0.1 : 0.1;
+    const double base = printer.FontSize();
+    for (int i = 1; i <= 10; ++i) {
+        if (!SetSize(printer, base + i * step)) break;
+        w = printer.TextWidth(kFontSample);
+        if (step < 0 ? w < target : w > target) break;
+    }
+    return printer.FontSize();
+}
+
+}  // namespace
+
+double FitPrinterFontSize(DrawTarget& printer, double size, const QString& fontName, bool bold, double zoom) {
+    const ScaleUnit unit = printer.ScaleMode();
+    printer.SetScaleMode(ScaleUnit::Twips);
+    MainForm& mf = MF();
+    const double paperWidth = mf.PaperWidthMm();
+    const double frameWidth = mf.FrameWidth();
+    double result = size;
+    if (paperWidth > 0 && frameWidth > 0 && size * zoom > 0 && std::isfinite(size * zoom)) {
+        const double target = LabelWidthTwips(fontName, size * zoom, bold) * paperWidth / frameWidth * kTwipsPerMm;
+        QFont probe = printer.Font();
+        probe.setBold(bold);
+        probe.setPointSizeF(10.5);
+        // The search gives the same size for the same font, target and printer resolution.
+        const QString key = probe.key() + QLatin1Char('|') + QString::number(target, 'g', 17) + QLatin1Char('|') +
+                            QString::number(printer.DpiX()) + QLatin1Char('x') + QString::number(printer.DpiY());
+        auto& cache = sizeCache();
+        const auto hit = cache.constFind(key);
+        if (hit != cache.constEnd()) {
+            result = hit.value();
+            printer.SetFontBold(bold);
+            printer.SetFontSize(result);
+        } else {
+            result = SearchSize(printer, target, bold);
+            if (cache.size() > 4096) cache.clear();
+            cache.insert(key, result);
+        }
+    } else {
+        printer.SetFontBold(bold);
+        SetSize(printer, size);
+        result = printer.FontSize();
+    }
+    printer.SetScaleMode(unit);
+    return result;
+}
+
+void ClearFontSizeCache() {
+    sizeCache().clear();
+}
+
+}  // namespace bw

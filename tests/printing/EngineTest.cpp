@@ -1,0 +1,270 @@
+// The print engine on a recording printer: where each kind of box lands, in which layout
+// and size, with the offsets and the lengthwise and centre-fed shifts, and the bill's paper.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+
+#include "PrintTestSupport.h"
+#include "barcode/BarcodeStandard.h"
+#include "platform/Grid.h"
+#include "printing/PaperForms.h"
+#include "printing/PrintEngine.h"
+#include "printing/TextLayout.h"
+#include "store/BoxAccessors.h"
+#include "store/BoxModel.h"
+#include "store/CheckBox.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+#include "store/TextBox.h"
+
+using namespace bw;
+using namespace bw::test;
+
+namespace {
+
+constexpr double kMm = 56.6928;
+
+class Engine : public PrintFixture {
+protected:
+    // Shows the format, puts the recording printer in place and prints one page.
+    Drawn& Render(double offX = 0, double offY = 0) {
+        printer = &InstallRecordingPrinter();
+        EXPECT_TRUE(RenderBill(*printer, offX, offY));
+        printer->FinishDoc();
+        return printer->Record();
+    }
+    RecordingPrinter* printer = nullptr;
+};
+
+TEST(PackedColumn, AlignmentAboveTheThousandsLineSpacingBelow) {
+    EXPECT_EQ(GetPackedCode(-2003.5), 2);
+    EXPECT_EQ(GetPackedValue(-2003.5), -3.5);
+    EXPECT_EQ(GetPackedCode(1002), 1);
+    EXPECT_EQ(GetPackedValue(1002), 2);
+    EXPECT_EQ(GetPackedValue(25000), 5000);  // at most 20 thousands come off
+    EXPECT_EQ(GetPackedValue(0), 0);
+    EXPECT_EQ(GetPackedCode(999.9), 0);
+}
+
+TEST_F(Engine, BoxesLandAtTheirMillimetresLessTheOffsets) {
+    NewFormat("进账单", 200, 100);
+    AddBox({.kind = 0, .caption = "收款人", .x = 20, .y = 30, .w = 60, .h = 8});
+    AddBox({.kind = 1, .caption = "现金", .x = 100, .y = 10, .w = 5, .h = 5, .fontSize = 12});
+    AddBox({.kind = 1, .caption = "转账", .x = 110, .y = 10, .w = 5, .h = 5});
+    AddBox({.kind = 4, .caption = "备注", .x = 10, .y = 70, .w = 40, .h = 6});
+    Show();
+    SetBoxValue(Text(1), "张三");
+    Check(1)->SetValue(1);
+    Check(2)->SetValue(2);  // greyed: nothing on paper
+
+    const Drawn& d = Render();
+    const auto* zhang = d.Find("张");
+    ASSERT_NE(zhang, nullptr);
+    // Wrapped text starts on whole twips.
+    EXPECT_NEAR(zhang->left, 20 * kMm, 0.5);
+    EXPECT_NEAR(zhang->top, 30 * kMm, 0.5);
+    // A tick in its own design size, without fitting to the printer.
+    const auto* tick = d.Find("√");
+    ASSERT_NE(tick, nullptr);
+    EXPECT_NEAR(tick->left, 100 * kMm, 0.5);
+    EXPECT_EQ(tick->font.pointSizeF(), 12);
+    EXPECT_EQ(d.PageText(1).count("√"), 1);
+    // Kinds print in order: text boxes, check boxes, pictures, lines, labels.
+    EXPECT_EQ(d.PageText(1), "张三√备注");
+
+    // Offsets of 2.5 and -2 mm move everything left and down.
+    const Drawn& moved = Render(2.5, -2);
+    EXPECT_NEAR(moved.Find("张")->left, 17.5 * kMm, 0.5);
+    EXPECT_NEAR(moved.Find("张")->top, 32 * kMm, 0.5);
+    EXPECT_NEAR(moved.Find("备")->left, 7.5 * kMm, 0.5);
+}
+
+TEST_F(Engine, LengthwiseAndCentreFedBillsShiftOnThePage) {
+    NewFormat("快递单", 190, 100);
+    AddBox({.kind = 0, .caption = "寄件人", .x = 0, .y = 0, .w = 60, .h = 8});
+    AddBox({.kind = 3, .caption = "", .x = 0, .y = 0, .w = 50, .h = 0, .cash = 1, .fontSize = 3});
+    Show();
+    SetBoxValue(Text(1), "李");
+    MainForm& mf = MF();
+
+    // Portrait, centre-fed: the bill is 20 mm narrower than A4, so it moves 10 mm left.
+    mf.SetO2Value(3, 1);
+    Drawn* d = &Render();
+    EXPECT_EQ(d->pages[0].orientation(), QPageLayout::Portrait);
+    EXPECT_NEAR(d->Find("李")->left, -10 * kMm, 1.0);
+    EXPECT_NEAR(d->Find("李")->top, 0, 0.01);
+    ASSERT_EQ(d->lines.size(), 1u);
+    EXPECT_NEAR(d->lines[0].line.x1(), -10 * kMm, 1.0);
+    EXPECT_NEAR(d->lines[0].line.x2(), 40 * kMm, 1.0);
+
+    // Lengthwise: landscape, the bill at the bottom edge of the 210 mm high page...
+    mf.SetO2Value(3, 0);
+    mf.SetO2Value(1, 1);
+    d = &Render();
+    EXPECT_EQ(d->pages[0].orientation(), QPageLayout::Landscape);
+    EXPECT_NEAR(d->Find("李")->top, 110 * kMm, 1.0);
+    EXPECT_NEAR(d->Find("李")->left, 0, 0.01);
+    EXPECT_NEAR(d->lines[0].line.y1(), 110 * kMm, 1.0);
+    EXPECT_NEAR(d->lines[0].line.y2(), 110 * kMm, 1.0);
+    // ...or half-way when centre-fed.
+    mf.SetO2Value(3, 1);
+    d = &Render();
+    EXPECT_NEAR(d->Find("李")->top, 55 * kMm, 1.0);
+}
+
+TEST_F(Engine, DataTypesChooseTheLayout) {
+    NewFormat("表单", 200, 100);
+    for (double cash : {150.0, 200.0, 300.0, 400.0}) AddBox({.kind = 0, .caption = "无", .y = 10, .cash = cash});
+    AddBox({.kind = 0, .caption = "一格", .x = 10, .y = 30, .w = 20, .cash = 201});
+    AddBox({.kind = 0, .caption = "大写", .x = 10, .y = 50, .w = 60, .cash = 114.05});
+    AddBox({.kind = 0, .caption = "邮编", .x = 10, .y = 70, .w = 30, .cash = 109});
+    Show();
+    for (int i = 1; i <= 4; ++i) Text(i)->SetText("X");
+    Text(5)->SetText("Q");
+    Text(6)->SetText("壹佰元整");
+    Text(7)->SetText("100081");
+
+    const Drawn& d = Render();
+    EXPECT_EQ(d.PageText(1), "Q壹佰元整100081");
+    // One cell across the whole box: the character centred in it.
+    const auto* q = d.Find("Q");
+    EXPECT_NEAR(q->left + printer->TextWidth("Q") / 2, 20 * kMm, 1.0);
+    // 114.05 counts as 114: wrapped text, right-aligned whatever the box says.
+    const auto* last = d.Find("整");
+    EXPECT_NEAR(last->left + printer->TextWidth("整"), 70 * kMm - 1, 2.0);
+    // A postcode in six 5 mm cells.
+    const auto* first = d.Find("1");
+    EXPECT_NEAR(first->left + printer->TextWidth("1") / 2, 12.5 * kMm, 1.0);
+}
+
+TEST_F(Engine, PicturesPrintTheirFileOrTheirBarcode) {
+    NewFormat("标签", 100, 60);
+    AddBox({.kind = 2, .caption = "照片", .x = 10, .y = 10, .w = 20, .h = 30});
+    AddBox({.kind = 2, .caption = "条码", .x = 50, .y = 10, .w = 30, .h = 30});
+    Show();
+    QImage photo(40, 60, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    const QString jpg = QDir(folder_.path()).filePath("photo.JPG");
+    ASSERT_TRUE(photo.save(jpg, "JPG"));
+    SetBoxValue(Picture(1), jpg);
+    BarcodeStandard() = kQRCode;
+    SetBoxValue(Picture(2), "code.bmp");  // not a picture file: its text as a barcode
+
+    const Drawn& d = Render();
+    ASSERT_EQ(d.images.size(), 1u);
+    EXPECT_NEAR(d.images[0].rect.left(), 10 * kMm, 1);
+    EXPECT_NEAR(d.images[0].rect.top(), 10 * kMm, 1);
+    EXPECT_NEAR(d.images[0].rect.width(), 20 * kMm, 1);
+    EXPECT_NEAR(d.images[0].rect.height(), 30 * kMm, 1);
+    // The QR symbol's white square and dark runs fill the 30 mm box.
+    double right = 0;
+    for (const auto& r : d.rects) right = std::max(right, r.rect.right());
+    EXPECT_GT(d.rects.size(), 20u);
+    EXPECT_NEAR(right, 80 * kMm, 2);
+}
+
+TEST_F(Engine, LinesTakeTheirStyleWidthAndColour) {
+    NewFormat("表格", 200, 100);
+    AddBox({.kind = 3, .caption = "", .x = 10, .y = 20, .w = 190, .h = 20, .cash = 1, .fontSize = 4, .color = 0x0000FF});
+    AddBox({.kind = 3, .caption = "", .x = 10, .y = 40, .w = 190, .h = 40, .cash = 3, .fontSize = 1});
+    AddBox({.kind = 3, .caption = "", .x = 10, .y = 60, .w = 190, .h = 60, .cash = 0, .fontSize = 1});  // transparent
+    Show();
+    const Drawn& d = Render(0, 5);
+    ASSERT_EQ(d.lines.size(), 2u);
+    EXPECT_NEAR(d.lines[0].line.y1(), 15 * kMm, 0.01);
+    EXPECT_NEAR(d.lines[0].line.x2(), 190 * kMm, 0.01);
+    EXPECT_EQ(d.lines[0].width, 4);
+    EXPECT_EQ(d.lines[0].color, QColor(255, 0, 0));
+    EXPECT_EQ(d.lines[0].style, Qt::SolidLine);
+    EXPECT_EQ(d.lines[1].style, Qt::DotLine);
+}
+
+TEST_F(Engine, AutomaticShrinkingFitsTheWidestLine) {
+    NewFormat("说明", 200, 100);
+    AddBox({.kind = 4, .caption = "很长很长很长很长很长很长的说明文字", .x = 10, .y = 10, .w = 30, .h = 6});
+    AddBox({.kind = 4, .caption = "短", .x = 10, .y = 40, .w = 30, .h = 6});
+    Show();
+    MF().mAutoFontsize->setChecked(true);
+    const Drawn& d = Render();
+    const auto* longText = d.Find("很");
+    const auto* shortText = d.Find("短");
+    ASSERT_TRUE(longText && shortText);
+    printer->SetFont(longText->font);
+    EXPECT_LE(printer->TextWidth("很长很长很长很长很长很长的说明文字"), 30 * kMm);
+    EXPECT_GE(longText->font.pointSizeF(), 2);
+    EXPECT_LT(longText->font.pointSizeF(), shortText->font.pointSizeF());
+    // The short label keeps the fitted printer size.
+    printer->SetFontSize(1);
+    EXPECT_EQ(shortText->font.pointSizeF(), FitPrinterFontSize(*printer, 10.5, kTestFont, false, 1.0));
+}
+
+TEST_F(Engine, ABoxWithoutANumberForItsPlaceIsLeftOut) {
+    NewFormat("坏格式", 200, 100);
+    AddBox({.kind = 0, .caption = "甲", .x = 20, .y = 30});
+    AddBox({.kind = 0, .caption = "乙", .x = 50, .y = 30});
+    Show();
+    Text(1)->SetText("甲");
+    Text(2)->SetText("乙");
+    MF().BoxGrid().SetTextMatrix(BoxRow(Text(1)), col::X, "abc");
+    const Drawn& d = Render();
+    EXPECT_EQ(d.PageText(1), "乙");
+    EXPECT_NEAR(d.Find("乙")->left, 50 * kMm, 0.5);
+}
+
+TEST_F(Engine, TheBackgroundLiesUnderTheBillInRegister) {
+    NewFormat("底图", 200, 100);
+    AddBox({.kind = 0, .caption = "甲", .x = 20, .y = 30});
+    Show();
+    QImage scan(200, 100, QImage::Format_ARGB32);
+    scan.fill(QColor(0, 0, 255, 100));
+    MF().TP->SetPicture(scan);
+    MF().mDiTuPrint->setChecked(true);
+    MF().SetO2Value(3, 1);
+    const Drawn& d = Render(1, 2);
+    ASSERT_EQ(d.images.size(), 1u);
+    EXPECT_NEAR(d.images[0].rect.left(), (-1 - 5) * kMm, 1);
+    EXPECT_NEAR(d.images[0].rect.top(), -2 * kMm, 1);
+    EXPECT_NEAR(d.images[0].rect.width(), 200 * kMm, 1);
+    EXPECT_NEAR(d.images[0].rect.height(), 100 * kMm, 1);
+}
+
+TEST_F(Engine, TheBillsPaperIsAMatchingSizeOrTheProgramsOwnForm) {
+    EXPECT_EQ(PaperSizeOf(100.5, 1), (PaperFormSize{100500, 1000}));
+    EXPECT_EQ(PaperSizeOf(0.0025, 1).cx, 2);  // halves to even
+    QString found;
+    const QList<QPageSize> forms{QPageSize(QPageSize::A5), QPageSize(QPageSize::A4)};
+    EXPECT_EQ(FindPaperForm(forms, {210000, 297000}, found), 2);
+    EXPECT_EQ(found, "A4");
+    EXPECT_EQ(FindPaperForm(forms, {297000, 210000}, found), -1);
+    EXPECT_EQ(found, "");
+
+    NewFormat("支票", 241, 93);
+    AddBox({.kind = 0, .caption = "甲", .x = 20, .y = 30});
+    Show();
+    MF().mSetPaper->setChecked(true);
+    auto& pdf = InstallPdfPrinter(QDir(ArtifactDir()).filePath("paper-form.pdf"));
+    QString name = kCustomFormName;
+    ASSERT_TRUE(SetCustomPaper(pdf, name, 241, 93));
+    EXPECT_EQ(name, kCustomFormName);
+    EXPECT_EQ(PaperSizeOf(pdf.PageSize()), (PaperFormSize{241000, 93000}));
+    EXPECT_EQ(pdf.PageSize().name(), kCustomFormName);
+    // A second size replaces the program's form; a standard size is reused under its name.
+    ASSERT_TRUE(SetCustomPaper(pdf, name, 120, 80));
+    int own = 0;
+    for (const QPageSize& f : PaperForms(pdf)) own += f.name() == kCustomFormName;
+    EXPECT_EQ(own, 1);
+    name = kCustomFormName;
+    ASSERT_TRUE(SetCustomPaper(pdf, name, 210, 297));
+    EXPECT_EQ(name, "A4");
+    EXPECT_EQ(pdf.PageSize().id(), QPageSize::A4);
+    EXPECT_FALSE(SetCustomPaper(pdf, name, 0, 297));  // no paper: the printer keeps its own
+
+    // The engine puts the bill's paper on the printer before the page begins.
+    const Drawn& d = Render();
+    EXPECT_EQ(PaperSizeOf(d.pages[0].pageSize()), (PaperFormSize{241000, 93000}));
+}
+
+}  // namespace

@@ -1,0 +1,410 @@
+#include "PrintTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <QPrintEngine>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextItem>
+#include <climits>
+
+#include "barcode/BarcodeStandard.h"
+#include "platform/VbNumbers.h"
+#include "printing/PaperForms.h"
+#include "printing/PrintRequests.h"
+#include "printing/TextLayout.h"
+#include "store/BoxModel.h"
+#include "store/Canvas.h"
+#include "store/CheckBox.h"
+#include "store/Database.h"
+#include "store/FormatRows.h"
+#include "store/FormatTable.h"
+#include "store/Globals.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+#include "store/RowToBox.h"
+#include "store/Schema.h"
+#include "store/TextBox.h"
+
+namespace bw::test {
+
+// ---- The recording printer ------------------------------------------------------------
+
+namespace {
+
+constexpr int kDpi = 1440;  // one device dot per twip
+
+// A print engine and paint engine in one, as Qt's own printers are: it keeps the page
+// layout the program asks for and writes down what is drawn.
+class RecordingEngine : public QPaintEngine, public QPrintEngine {
+public:
+    explicit RecordingEngine(const QPageSize& paper)
+        : QPaintEngine(AllFeatures), layout_(paper, QPageLayout::Portrait, QMarginsF()) {}
+
+    Drawn drawn;
+    QPaintDevice* device = nullptr;
+
+    // QPaintEngine
+    bool begin(QPaintDevice* dev) override {
+        device = dev;
+        state_ = QPrinter::Active;
+        page_ = 1;
+        drawn.pages.push_back(layout_);
+        return true;
+    }
+    bool end() override {
+        state_ = QPrinter::Idle;
+        ++drawn.documents;
+        return true;
+    }
+    void updateState(const QPaintEngineState& s) override {
+        if (s.state() & DirtyPen) pen_ = s.pen();
+        if (s.state() & DirtyBrush) brush_ = s.brush();
+    }
+    void drawRects(const QRectF* rects, int count) override {
+        for (int i = 0; i < count; ++i) drawn.rects.push_back({page_, rects[i], fillColour()});
+    }
+    void drawRects(const QRect* rects, int count) override {
+        for (int i = 0; i < count; ++i) drawn.rects.push_back({page_, QRectF(rects[i]), fillColour()});
+    }
+    void drawLines(const QLineF* lines, int count) override {
+        for (int i = 0; i < count; ++i)
+            drawn.lines.push_back({page_, lines[i], pen_.color(), pen_.widthF(), pen_.style()});
+    }
+    void drawLines(const QLine* lines, int count) override {
+        for (int i = 0; i < count; ++i)
+            drawn.lines.push_back({page_, QLineF(lines[i]), pen_.color(), pen_.widthF(), pen_.style()});
+    }
+    void drawPath(const QPainterPath& path) override {
+        drawn.rects.push_back({page_, path.boundingRect(), fillColour()});
+    }
+    void drawPolygon(const QPointF* points, int count, PolygonDrawMode) override {
+        drawn.rects.push_back({page_, QPolygonF(QList<QPointF>(points, points + count)).boundingRect(), fillColour()});
+    }
+    void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF&) override {
+        drawn.images.push_back({page_, r, pm.size()});
+    }
+    void drawImage(const QRectF& r, const QImage& image, const QRectF&, Qt::ImageConversionFlags) override {
+        drawn.images.push_back({page_, r, image.size()});
+    }
+    void drawTextItem(const QPointF& p, const QTextItem& item) override {
+        const QFontMetricsF fm(item.font(), device);
+        drawn.texts.push_back({page_, item.text(), p.x(), p.y() - fm.ascent(), p.y(), item.font(), pen_.color()});
+    }
+    Type type() const override { return User; }
+
+    // QPrintEngine
+    void setProperty(PrintEnginePropertyKey key, const QVariant& value) override {
+        switch (key) {
+            case PPK_QPageLayout: layout_ = value.value<QPageLayout>(); break;
+            case PPK_QPageSize: layout_.setPageSize(value.value<QPageSize>()); break;
+            case PPK_Orientation: layout_.setOrientation(QPageLayout::Orientation(value.toInt())); break;
+            case PPK_QPageMargins: {
+                const auto pair = value.value<std::pair<QMarginsF, QPageLayout::Unit>>();
+                layout_.setUnits(pair.second);
+                layout_.setMargins(pair.first);
+                break;
+            }
+            default: others_[key] = value; break;
+        }
+    }
+    QVariant property(PrintEnginePropertyKey key) const override {
+        switch (key) {
+            case PPK_QPageLayout: return QVariant::fromValue(layout_);
+            case PPK_QPageSize: return QVariant::fromValue(layout_.pageSize());
+            case PPK_Orientation: return int(layout_.orientation());
+            case PPK_QPageMargins:
+                return QVariant::fromValue(std::pair<QMarginsF, QPageLayout::Unit>(layout_.margins(), layout_.units()));
+            case PPK_Resolution: return kDpi;
+            case PPK_FullPage: return true;
+            case PPK_NumberOfCopies:
+            case PPK_CopyCount: return 1;
+            case PPK_PageRect:
+            case PPK_PaperRect: return layout_.fullRectPixels(kDpi);
+            default: return others_.value(key);
+        }
+    }
+    bool newPage() override {
+        ++page_;
+        drawn.pages.push_back(layout_);
+        return true;
+    }
+    bool abort() override {
+        state_ = QPrinter::Aborted;
+        return true;
+    }
+    int metric(QPaintDevice::PaintDeviceMetric id) const override {
+        const QRect full = layout_.fullRectPixels(kDpi);
+        const QRectF mm = layout_.fullRect(QPageLayout::Millimeter);
+        switch (id) {
+            case QPaintDevice::PdmWidth: return full.width();
+            case QPaintDevice::PdmHeight: return full.height();
+            case QPaintDevice::PdmWidthMM: return qRound(mm.width());
+            case QPaintDevice::PdmHeightMM: return qRound(mm.height());
+            case QPaintDevice::PdmDpiX:
+            case QPaintDevice::PdmDpiY:
+            case QPaintDevice::PdmPhysicalDpiX:
+            case QPaintDevice::PdmPhysicalDpiY: return kDpi;
+            case QPaintDevice::PdmNumColors: return INT_MAX;
+            case QPaintDevice::PdmDepth: return 32;
+            case QPaintDevice::PdmDevicePixelRatio: return 1;
+            case QPaintDevice::PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
+            default: return 0;
+        }
+    }
+    QPrinter::PrinterState printerState() const override { return state_; }
+
+private:
+    QColor fillColour() const { return brush_.style() == Qt::NoBrush ? pen_.color() : brush_.color(); }
+
+    QPageLayout layout_;
+    QPen pen_;
+    QBrush brush_;
+    int page_ = 0;
+    QPrinter::PrinterState state_ = QPrinter::Idle;
+    QHash<int, QVariant> others_;
+};
+
+class RecordingDevice : public QPrinter {
+public:
+    explicit RecordingDevice(const QPageSize& paper) : QPrinter(QPrinter::HighResolution), engine(paper) {
+        setEngines(&engine, &engine);
+    }
+    ~RecordingDevice() override {
+        // The engines are ours; the printer must not reach them any more.
+        setEngines(nullptr, nullptr);
+    }
+    RecordingEngine engine;
+};
+
+}  // namespace
+
+QString Drawn::PageText(int page) const {
+    QString s;
+    for (const Text& t : texts)
+        if (t.page == page) s += t.text;
+    return s;
+}
+
+const Drawn::Text* Drawn::Find(const QString& text, int page) const {
+    for (const Text& t : texts)
+        if (t.page == page && t.text == text) return &t;
+    return nullptr;
+}
+
+RecordingPrinter::RecordingPrinter(const QPageSize& paper)
+    : Printer(std::make_unique<RecordingDevice>(paper), QStringLiteral("录制打印机")) {}
+
+bool RecordingPrinter::Ready(QString* why) const {
+    if (!ready && why) *why = QStringLiteral("not ready");
+    return ready;
+}
+
+Drawn& RecordingPrinter::Record() {
+    return static_cast<RecordingDevice&>(Device()).engine.drawn;
+}
+
+RecordingPrinter& InstallRecordingPrinter(const QPageSize& paper) {
+    auto printer = std::make_unique<RecordingPrinter>(paper);
+    RecordingPrinter& ref = *printer;
+    InstallPrinter(std::move(printer));
+    return ref;
+}
+
+Printer& InstallPdfPrinter(const QString& file) {
+    QFile::remove(file);
+    auto printer = Printer::Open(kPdfPrinterName);
+    printer->SetOutputFile(file);
+    Printer& ref = *printer;
+    InstallPrinter(std::move(printer));
+    return ref;
+}
+
+// ---- The fixture ------------------------------------------------------------------------
+
+void PrintFixture::SetUp() {
+    CloseDatabase();
+    ASSERT_TRUE(EnsureDatabase());
+    ResetMF(new MainForm);
+    MF().SetScreenWidthTwips(15360);
+    MF().SetFrameSize(9000, 6000);
+    InitBoxModule();
+    ClearFontSizeCache();
+    ClearAddedPaperForms();
+    PrintCopies = 1;
+    ChosenItem.clear();
+    CurrencySign = QStringLiteral("￥");
+    NumCutMethod = 0;
+    BarcodeStandard() = kQRCode;
+}
+
+void PrintFixture::TearDown() {
+    InstallPrinter(nullptr);
+    UnloadAllBoxes();
+    ResetMF();
+    CloseDatabase();
+    PrintCopies = 1;
+    ChosenItem.clear();
+}
+
+void PrintFixture::NewFormat(const QString& name, double widthMm, double heightMm) {
+    format_ = name;
+    ExecuteSql(QStringLiteral("INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES(?, ?, ?, ?, 10, 10, 15360, '')"),
+               {name, kWholeFormatLabel, widthMm, heightMm});
+}
+
+qint64 PrintFixture::AddBox(const BoxSpec& b) {
+    Recordset rs;
+    OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE ID=0"));
+    rs.AddNew();
+    rs.SetValue(QStringLiteral("Fmt"), format_);
+    rs.SetValue(QStringLiteral("LBL"), b.caption);
+    rs.SetValue(QStringLiteral("Dir"), 1);
+    rs.SetValue(QStringLiteral("X"), b.x);
+    rs.SetValue(QStringLiteral("Y"), b.y);
+    rs.SetValue(QStringLiteral("W"), b.w);
+    rs.SetValue(QStringLiteral("H"), b.h);
+    rs.SetValue(QStringLiteral("S"), b.spacing);
+    rs.SetValue(QStringLiteral("L"), b.packed);
+    rs.SetValue(QStringLiteral("Color"), b.color);
+    rs.SetValue(QStringLiteral("fName"), b.font);
+    rs.SetValue(QStringLiteral("fSize"), b.fontSize);
+    rs.SetValue(QStringLiteral("fBold"), b.bold ? 1 : 0);
+    rs.SetValue(QStringLiteral("Clas"), b.kind);
+    rs.SetValue(QStringLiteral("Cash"), b.cash);
+    rs.Update();
+    return rs.Value(QStringLiteral("ID")).toLongLong();
+}
+
+void PrintFixture::Show() {
+    MainForm& mf = MF();
+    mf.SetCurrentFormat(format_);
+    QString name = format_;
+    LoadWholeFormatRow(name);
+    mf.PG->SetWidth(mf.FrameWidth());
+    mf.PG->SetHeight(mf.FrameWidth() * mf.PaperHeightMm() / mf.PaperWidthMm());
+    LoadBoxesIntoGrid(mf.BoxGrid(), name);
+    ReloadFormatBoxes(mf.BoxGrid(), false);
+}
+
+TextBox* PrintFixture::Text(int n) const {
+    return static_cast<TextBox*>(GetBoxByIndex(n));
+}
+CheckBox* PrintFixture::Check(int n) const {
+    return static_cast<CheckBox*>(GetBoxByIndex(1000 + n));
+}
+PictureBox* PrintFixture::Picture(int n) const {
+    return static_cast<PictureBox*>(GetBoxByIndex(2000 + n));
+}
+
+QString PrintFixture::PrintToPdf(const QString& name) {
+    const QString file = QDir(ArtifactDir()).filePath(name + QStringLiteral(".pdf"));
+    Printer& printer = InstallPdfPrinter(file);
+    if (!PrintBill(false, false)) return QString();
+    if (!printer.FinishDoc()) return QString();
+    return file;
+}
+
+// ---- PDF readers ------------------------------------------------------------------------
+
+namespace {
+
+constexpr double kMmPerPoint = 25.4 / 72.0;
+
+QString Run(const QString& program, const QStringList& args, bool* ok = nullptr) {
+    QProcess p;
+    p.start(program, args);
+    const bool done = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    if (ok) *ok = done;
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString Unescape(QString s) {
+    s.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    s.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    s.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    s.replace(QStringLiteral("&apos;"), QStringLiteral("'"));
+    s.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return s;
+}
+
+}  // namespace
+
+std::vector<PdfPage> ReadPdf(const QString& file) {
+    std::vector<PdfPage> pages;
+    const QString html = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    static const QRegularExpression pageRe(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
+    static const QRegularExpression wordRe(
+        QStringLiteral("<word xMin=\"([\\d.-]+)\" yMin=\"([\\d.-]+)\" xMax=\"([\\d.-]+)\" yMax=\"([\\d.-]+)\">([^<]*)</word>"));
+    for (const QString& line : html.split(QLatin1Char('\n'))) {
+        const auto pm = pageRe.match(line);
+        if (pm.hasMatch()) {
+            pages.push_back({pm.captured(1).toDouble() * kMmPerPoint, pm.captured(2).toDouble() * kMmPerPoint, {}});
+            continue;
+        }
+        const auto wm = wordRe.match(line);
+        if (wm.hasMatch() && !pages.empty()) {
+            pages.back().words.push_back({int(pages.size()), Unescape(wm.captured(5)),
+                                          wm.captured(1).toDouble() * kMmPerPoint, wm.captured(2).toDouble() * kMmPerPoint,
+                                          wm.captured(3).toDouble() * kMmPerPoint, wm.captured(4).toDouble() * kMmPerPoint});
+        }
+    }
+    return pages;
+}
+
+const PdfWord* FindWord(const std::vector<PdfPage>& pages, const QString& text, int page) {
+    if (page < 1 || page > int(pages.size())) return nullptr;
+    for (const PdfWord& w : pages[page - 1].words)
+        if (w.text == text) return &w;
+    return nullptr;
+}
+
+int PdfPageCount(const QString& file) {
+    bool ok = false;
+    const QString info = Run(QStringLiteral("pdfinfo"), {file}, &ok);
+    if (!ok) return -1;
+    static const QRegularExpression re(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    const auto m = re.match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QImage RasterisePdf(const QString& file, int page, int dpi) {
+    QTemporaryDir dir;
+    const QString stem = dir.filePath(QStringLiteral("page"));
+    bool ok = false;
+    Run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-gray"), QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+         QString::number(page), QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"), file, stem},
+        &ok);
+    if (!ok) return QImage();
+    return QImage(stem + QStringLiteral(".png"));
+}
+
+QRectF DarkBox(const QImage& image, int dpi, const QRectF& area) {
+    if (image.isNull()) return QRectF();
+    const double pxPerMm = dpi / 25.4;
+    QRect scan = image.rect();
+    if (!area.isEmpty())
+        scan = QRect(QPoint(int(area.left() * pxPerMm), int(area.top() * pxPerMm)),
+                     QPoint(int(area.right() * pxPerMm), int(area.bottom() * pxPerMm)))
+                   .intersected(image.rect());
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    for (int y = scan.top(); y <= scan.bottom(); ++y) {
+        for (int x = scan.left(); x <= scan.right(); ++x) {
+            if (qGray(image.pixel(x, y)) >= 128) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (right < 0) return QRectF();
+    return QRectF(QPointF(left / pxPerMm, top / pxPerMm), QPointF((right + 1) / pxPerMm, (bottom + 1) / pxPerMm));
+}
+
+}  // namespace bw::test

@@ -1,0 +1,174 @@
+// Text in cells, amounts in digit cells, wrapped text and the printer font size, measured on
+// a printer that records every character it is asked to draw.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <cmath>
+
+#include "PrintTestSupport.h"
+#include "platform/VbNumbers.h"
+#include "printing/TextLayout.h"
+#include "store/Globals.h"
+#include "store/MainForm.h"
+
+using namespace bw;
+using namespace bw::test;
+
+namespace {
+
+class Layout : public PrintFixture {
+protected:
+    void SetUp() override {
+        PrintFixture::SetUp();
+        printer = &InstallRecordingPrinter();
+        printer->SetFontName(kTestFont);
+        printer->SetFontSize(12);
+        printer->StartDoc();
+    }
+    // The cell (0-based) each drawn character's centre falls in, in drawing order.
+    std::vector<std::pair<QString, int>> Cells(double x, double cell) {
+        std::vector<std::pair<QString, int>> out;
+        for (const auto& t : printer->Record().texts) {
+            const double centre = t.left + printer->TextWidth(t.text) / 2;
+            out.push_back({t.text, int(std::floor((centre - x) / cell))});
+        }
+        return out;
+    }
+    const std::vector<Drawn::Text>& texts() { return printer->Record().texts; }
+    RecordingPrinter* printer = nullptr;
+};
+
+using CellList = std::vector<std::pair<QString, int>>;
+
+TEST_F(Layout, CellsHoldOneCentredCharacterEachAndAlignAsAsked) {
+    // 3 characters in 6 cells centred: one blank in front (the odd one goes right).
+    PrintTextInCells(*printer, "ABC", 1000, 500, 6000, 6, 2);
+    EXPECT_EQ(Cells(1000, 1000), (CellList{{"A", 1}, {"B", 2}, {"C", 3}}));
+    // Each character is centred in its cell, all on the box's top line.
+    for (const auto& [text, cell] : Cells(1000, 1000)) {
+        const auto* t = printer->Record().Find(text);
+        EXPECT_NEAR(t->left + printer->TextWidth(text) / 2, 1000 + (cell + 0.5) * 1000, 0.01) << text.toStdString();
+        EXPECT_NEAR(t->top, 500, 0.01);
+    }
+    printer->Record().texts.clear();
+
+    // Too long: right alignment keeps the last character in the last cell, centring splits
+    // the excess, no alignment runs over the right edge.
+    PrintTextInCells(*printer, "12345678", 0, 0, 6000, 6, 1);
+    EXPECT_EQ(Cells(0, 1000).front(), (std::pair<QString, int>{"1", -2}));
+    EXPECT_EQ(Cells(0, 1000).back(), (std::pair<QString, int>{"8", 5}));
+    printer->Record().texts.clear();
+    PrintTextInCells(*printer, "12345678", 0, 0, 6000, 6, 2);
+    EXPECT_EQ(Cells(0, 1000).front().second, -1);
+    printer->Record().texts.clear();
+    PrintTextInCells(*printer, "12345678", 0, 0, 6000, 6, 0);
+    EXPECT_EQ(Cells(0, 1000).back().second, 7);
+    printer->Record().texts.clear();
+
+    // Right-aligned short text ends in the last cell; no cells at all print nothing.
+    PrintTextInCells(*printer, "邮编", 0, 0, 6000, 6, 1);
+    EXPECT_EQ(Cells(0, 1000), (CellList{{"邮", 4}, {"编", 5}}));
+    printer->Record().texts.clear();
+    PrintTextInCells(*printer, "123", 0, 0, 6000, 0, 1);
+    EXPECT_TRUE(texts().empty());
+}
+
+TEST_F(Layout, AmountsFillTheirDigitCellsFromTheRight) {
+    bool fits = false;
+    EXPECT_EQ(CashCellText("1234.5", 8, &fits), " ￥123450");
+    EXPECT_TRUE(fits);
+    EXPECT_EQ(CashCellText("1234.5", 308, &fits), "  123450");
+    EXPECT_TRUE(fits);
+    // Only the currency sign has no cell: it is dropped and the amount still fits.
+    EXPECT_EQ(CashCellText("1234.5", 6, &fits), "123450");
+    EXPECT_TRUE(fits);
+    // A digit without a cell would print a wrong amount.
+    CashCellText("1234.5", 5, &fits);
+    EXPECT_FALSE(fits);
+    CashCellText("-34.5", 4, &fits);  // "-3450": the minus needs its cell too
+    EXPECT_FALSE(fits);
+    CashCellText("1", 0, &fits);
+    EXPECT_FALSE(fits);
+
+    EXPECT_TRUE(PrintCashCells(*printer, "1234.5", 0, 0, 8000, 8, 0));
+    EXPECT_EQ(Cells(0, 1000), (CellList{{"￥", 1}, {"1", 2}, {"2", 3}, {"3", 4}, {"4", 5}, {"5", 6}, {"0", 7}}));
+    printer->Record().texts.clear();
+    EXPECT_FALSE(PrintCashCells(*printer, "1234.5", 0, 0, 5000, 5, 0));
+    EXPECT_TRUE(PrintCashCells(*printer, "", 0, 0, 5000, 5, 0));
+    EXPECT_TRUE(texts().empty());
+}
+
+TEST_F(Layout, TokensKeepWordsWithTheirPunctuationAndSplitEverythingElse) {
+    EXPECT_EQ(FindWordEnd("Hello, world", 1), "Hello,");
+    EXPECT_EQ(FindWordEnd("Hello, world", 7), " ");
+    EXPECT_EQ(FindWordEnd("Hello, world", 8), "world");
+    EXPECT_EQ(FindWordEnd("a.b", 1), "a.");
+    EXPECT_EQ(FindWordEnd(",x", 1), ",");
+    EXPECT_EQ(FindWordEnd("中国银行", 2), "国");
+    EXPECT_EQ(FindWordEnd("A_B-1;C", 1), "A_B-1;");
+    EXPECT_TRUE(IsWordChar("_"));
+    EXPECT_FALSE(IsWordChar("é"));
+    EXPECT_FALSE(IsWordChar("中"));
+    EXPECT_FALSE(IsWordChar(""));
+}
+
+TEST_F(Layout, WrappedTextBreaksAtTheBoxWidthWithItsSpacing) {
+    const double cjk = printer->TextWidth("中");
+    const double spacing = 50;
+    // Room for exactly four characters with their spacing: the fourth fills the line.
+    const double width = 4 * cjk + 3 * spacing;
+    EXPECT_EQ(WrapLines(*printer, "中华人民共和国银行", width, spacing), (QStringList{"中华人民", "共和国银", "行"}));
+    EXPECT_EQ(WrapLines(*printer, "中华人民共和国银行", width - 1, spacing), (QStringList{"中华人", "民共和", "国银行"}));
+    // A word wider than the box stays whole; words break at blanks.
+    EXPECT_EQ(WrapLines(*printer, "Incomprehensibilities ok", 500, 0), (QStringList{"Incomprehensibilities", " ok"}));
+
+    PrintWrappedText(*printer, "中华人民共和\r\n\r\n国", 1000, 2000.4, width, spacing, 100, 0);
+    ASSERT_EQ(texts().size(), 7u);
+    // Characters stand `spacing` apart beyond their widths; lines a sample height + line
+    // spacing + 1 twip apart, an empty paragraph taking a full line.
+    EXPECT_NEAR(texts()[1].left - texts()[0].left, printer->TextWidth("中") + spacing, 1e-6);
+    const double advance = printer->TextHeight(kLineSample) + 100 + 1;
+    EXPECT_EQ(texts()[0].top, 2000);
+    EXPECT_NEAR(texts()[4].top, 2000 + advance, 0.51);   // 和, second line
+    EXPECT_NEAR(texts()[6].top, 2000 + 3 * advance, 1.5);  // 国 after the empty line
+}
+
+TEST_F(Layout, RightAndCentredLinesCountASpacingPerCharacter) {
+    const double spacing = 40;
+    PrintWrappedText(*printer, "AB", 1000, 0, 5000, spacing, 0, 1);
+    ASSERT_EQ(texts().size(), 2u);
+    const double end = texts()[1].left + printer->TextWidth("B");
+    // A right-aligned line ends one spacing and one twip short of the right edge.
+    EXPECT_NEAR(1000 + 5000 - end, spacing + 1, 1.0);
+    printer->Record().texts.clear();
+    PrintWrappedText(*printer, "AB", 1000, 0, 5000, spacing, 0, 2);
+    const double free = 5000 - printer->TextWidth("AB") - 2 * spacing - 1;
+    EXPECT_NEAR(texts()[0].left, RoundHalfEven(1000 + free / 2), 1e-6);
+}
+
+TEST_F(Layout, PrinterFontSizeMakesTheSampleAsWideAsOnTheCanvas) {
+    MainForm& mf = MF();
+    mf.Wid->setText("200");
+    mf.SetFrameSize(9000, 6000);
+    const double size = FitPrinterFontSize(*printer, 10.5, kTestFont, false, 1.0);
+    // The sample's canvas width taken as millimetres of a 200 mm bill over 9000 twips.
+    QFont screen(kTestFont);
+    screen.setPointSizeF(10.5);
+    const double canvasTwips = QFontMetrics(screen).horizontalAdvance(kFontSample) * 15.0;
+    const double target = canvasTwips * 200 / 9000 * kTwipsPerMm;
+    EXPECT_EQ(printer->FontSize(), size);
+    EXPECT_NEAR(printer->TextWidth(kFontSample), target, target * 0.02);
+    // The same request again gives the same size, and leaves the bold flag as asked.
+    printer->SetFontSize(30);
+    EXPECT_EQ(FitPrinterFontSize(*printer, 10.5, kTestFont, true, 1.0) > 0, true);
+    EXPECT_TRUE(printer->FontBold());
+    EXPECT_EQ(FitPrinterFontSize(*printer, 10.5, kTestFont, false, 1.0), size);
+    EXPECT_EQ(printer->ScaleMode(), ScaleUnit::Twips);
+    // Without a paper width there is nothing to compare with: the design size stays.
+    mf.Wid->setText("0");
+    EXPECT_EQ(FitPrinterFontSize(*printer, 9, kTestFont, false, 1.0), 9);
+}
+
+}  // namespace
