@@ -106,7 +106,9 @@ void SelPrinter::FillPrinterList() {
     COMB->clear();
     const QString saved = GetRegValue(QStringLiteral("BWF"), QStringLiteral("Validate"), QStringLiteral("Printer"), QString());
     const QString now = CurrentPrinter().DeviceName();
-    const QStringList names = PrinterNames();
+    QStringList names = PrinterNames();
+    // The current printer is shown even when the system no longer lists it.
+    if (!now.isEmpty() && !names.contains(now)) names.prepend(now);
     COMB->addItems(names);
     int pick = names.indexOf(saved);
     if (pick < 0) pick = names.indexOf(now);

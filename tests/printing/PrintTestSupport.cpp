@@ -201,8 +201,13 @@ RecordingPrinter::RecordingPrinter(const QPageSize& paper)
     : Printer(std::make_unique<RecordingDevice>(paper), QStringLiteral("录制打印机")) {}
 
 bool RecordingPrinter::Ready(QString* why) const {
-    if (!ready && why) *why = QStringLiteral("not ready");
-    return ready;
+    if (readyFor < 0) return true;
+    if (readyFor == 0) {
+        if (why) *why = QStringLiteral("gone");
+        return false;
+    }
+    --readyFor;
+    return true;
 }
 
 Drawn& RecordingPrinter::Record() {

@@ -74,7 +74,8 @@ public:
     explicit RecordingPrinter(const QPageSize& paper = QPageSize(QPageSize::A4));
     bool Ready(QString* why = nullptr) const override;
     Drawn& Record();
-    bool ready = true;
+    // How many more times the printer answers that it is ready (-1: always).
+    mutable int readyFor = -1;
 };
 
 // Installs a recording printer as the current printer and returns it.

@@ -1,0 +1,232 @@
+// The printer choice dialog and the calibration with its offset dialog.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "PrintTestSupport.h"
+#include "platform/Twips.h"
+#include "printing/Calibration.h"
+#include "printing/PrintRequests.h"
+#include "printing/SelPrinter.h"
+#include "store/Globals.h"
+#include "store/MainForm.h"
+#include "store/Params.h"
+
+using namespace bw;
+using namespace bw::test;
+
+namespace {
+
+class PrinterDialog : public PrintFixture {
+protected:
+    void SetUp() override {
+        PrintFixture::SetUp();
+        SaveRegValue("BWF", "Validate", "Printer", "");
+    }
+    void Shot(QWidget* w, const QString& name) {
+        w->grab().save(QDir(ArtifactDir()).filePath(name + ".png"));
+    }
+};
+
+TEST_F(PrinterDialog, ListsThePrintersWithThePdfFilePrinterAndTheRememberedOneChosen) {
+    InstallRecordingPrinter();
+    SelPrinter d;
+    d.Tag = kChoosePrinterMode;
+    d.Form_Load();
+    d.FillPrinterList();
+    QStringList items;
+    for (int i = 0; i < d.COMB->count(); ++i) items << d.COMB->itemText(i);
+    EXPECT_EQ(items.last(), kPdfPrinterName);
+    // The current printer is listed even though the system does not know it, and chosen.
+    EXPECT_EQ(items.first(), "录制打印机");
+    EXPECT_EQ(d.COMB->currentText(), "录制打印机");
+    EXPECT_FALSE(d.PdfFile->isVisibleTo(&d));
+
+    // A remembered printer is chosen; one that is gone leaves the current printer chosen.
+    SaveRegValue("BWF", "Validate", "Printer", kPdfPrinterName);
+    d.FillPrinterList();
+    EXPECT_EQ(d.COMB->currentText(), kPdfPrinterName);
+    EXPECT_TRUE(d.PdfFile->isVisibleTo(&d));
+    EXPECT_TRUE(d.PdfFile->text().endsWith(".pdf"));
+    SaveRegValue("BWF", "Validate", "Printer", "不存在的打印机");
+    d.FillPrinterList();
+    EXPECT_EQ(d.COMB->currentText(), "录制打印机");
+
+    // Typing into the list changes nothing.
+    for (int key : {int(Qt::Key_Down), int(Qt::Key_End), int(Qt::Key_P)}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_P ? "p" : "");
+        QApplication::sendEvent(d.COMB, &press);
+    }
+    EXPECT_EQ(d.COMB->currentText(), "录制打印机");
+    d.SetWithCopies(true);
+    d.COMB->setCurrentText(kPdfPrinterName);
+    d.adjustSize();
+    Shot(&d, "printer-dialog");
+}
+
+TEST_F(PrinterDialog, CopiesRoundToWholeNumbersAndAreAtLeastOne) {
+    EXPECT_EQ(CopiesFromText("1.5"), 2);
+    EXPECT_EQ(CopiesFromText("2.5"), 2);
+    EXPECT_EQ(CopiesFromText("3.5"), 4);
+    EXPECT_EQ(CopiesFromText("0.5"), 1);
+    EXPECT_EQ(CopiesFromText("-3"), 1);
+    EXPECT_EQ(CopiesFromText("abc"), 1);
+    EXPECT_EQ(CopiesFromText(""), 1);
+    EXPECT_EQ(CopiesFromText("40000"), 999);
+
+    PrintCopies = 3;
+    SelPrinter d;
+    d.Tag = kChoosePrinterMode;
+    d.Form_Load();
+    EXPECT_EQ(d.TT->text(), "3");
+    d.TT->setText("7");
+    EXPECT_EQ(PrintCopies, 7);
+    d.COM_Click(1);
+    EXPECT_EQ(ChosenItem, "");
+    EXPECT_EQ(PrintCopies, 7);  // cancel keeps the copies typed
+}
+
+TEST_F(PrinterDialog, OkAnswersTheChosenPrinterOnlyWhenItCanTakeAJob) {
+    RecordingPrinter& rec = InstallRecordingPrinter();
+    {
+        SelPrinter d;
+        d.Tag = kChoosePrinterMode;
+        d.Form_Load();
+        d.FillPrinterList();
+        d.COM_Click(0);
+        EXPECT_EQ(ChosenItem, "录制打印机");
+        // Not a printer of the system: nothing remembered, the current printer stays.
+        EXPECT_EQ(GetRegValue("BWF", "Validate", "Printer", ""), "");
+        EXPECT_EQ(&CurrentPrinter(), &rec);
+    }
+    rec.readyFor = 0;
+    ScriptedAnswers answers;
+    {
+        SelPrinter d;
+        d.Tag = kChoosePrinterMode;
+        d.Form_Load();
+        d.FillPrinterList();
+        d.COM_Click(0);
+    }
+    EXPECT_EQ(ChosenItem, "");
+    EXPECT_EQ(answers.lastMessage(), "没有正常连接打印机！");
+    EXPECT_EQ(rec.Record().pages.size(), 0u);  // the test prints nothing
+
+    // Choosing the PDF file printer makes it current and remembers it.
+    const QString file = QDir(ArtifactDir()).filePath("chosen.pdf");
+    {
+        SelPrinter d;
+        d.Tag = kChoosePrinterMode;
+        d.Form_Load();
+        d.FillPrinterList();
+        d.COMB->setCurrentText(kPdfPrinterName);
+        d.PdfFile->setText(file);
+        d.COM_Click(0);
+    }
+    EXPECT_EQ(ChosenItem, kPdfPrinterName);
+    EXPECT_EQ(CurrentPrinter().DeviceName(), kPdfPrinterName);
+    EXPECT_EQ(CurrentPrinter().OutputFile(), file);
+    EXPECT_EQ(GetRegValue("BWF", "Validate", "Printer", ""), kPdfPrinterName);
+}
+
+TEST_F(PrinterDialog, WithoutCopiesTheListCoversTheCopiesBox) {
+    InstallRecordingPrinter();
+    bool copiesVisible = true;
+    int width = 0;
+    QTimer::singleShot(0, [&] {
+        SelPrinter* d = SelPrinter::Current();
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->windowTitle(), "选择");
+        copiesVisible = d->TT->isVisible();
+        width = d->COMB->width();
+        d->COM_Click(1);
+    });
+    EXPECT_EQ(ChoosePrinter(false), "");
+    EXPECT_FALSE(copiesVisible);
+    EXPECT_EQ(width, TwipsToPixels(4440));
+}
+
+class Calibration : public PrintFixture {};
+
+TEST_F(Calibration, TheOffsetDialogShowsAndTakesTheMeasuredDistances) {
+    MainForm& mf = MF();
+    mf.M_X->setText("10");
+    mf.M_Y->setText("9.5");
+    Margin* m = ShowMargin();
+    EXPECT_EQ(m->windowTitle(), "输入打印页边距");
+    EXPECT_EQ(m->TX->text(), "10");
+    EXPECT_EQ(m->TY->text(), "9.5");
+    EXPECT_EQ(m->TX->toolTip(), "横向打印页边距。");
+    QDir().mkpath(ArtifactDir());
+    m->grab().save(QDir(ArtifactDir()).filePath("margin-dialog.png"));
+    m->TX->setText("12.50");
+    m->TY->setText("-3");
+    m->Comm_Click(0);
+    EXPECT_EQ(mf.M_X->text(), "12.5");
+    EXPECT_EQ(mf.M_Y->text(), "-3");
+    QCoreApplication::processEvents();
+
+    m = ShowMargin();
+    m->TX->setText("abc");
+    m->Comm_Click(1);  // cancel: nothing changes
+    EXPECT_EQ(mf.M_X->text(), "12.5");
+    m = ShowMargin();
+    m->TX->setText("abc");
+    m->Comm_Click(0);  // no number: 0, an offset of -10 mm
+    EXPECT_EQ(mf.M_X->text(), "0");
+}
+
+TEST_F(Calibration, TheOffsetDialogOpensWhateverThePrinterAnswer) {
+    RecordingPrinter& rec = InstallRecordingPrinter();
+    // Cancelled printer choice: nothing printed, the dialog still opens.
+    QTimer::singleShot(0, [] { SelPrinter::Current()->COM_Click(1); });
+    PrintCalibrationPage();
+    ASSERT_NE(Margin::Current(), nullptr);
+    EXPECT_TRUE(Margin::Current()->isVisible());
+    Margin::Current()->Comm_Click(1);
+    EXPECT_EQ(rec.Record().documents, 0);
+
+    // "No" to loading the A4 sheet: nothing printed either.
+    ScriptedAnswers answers;
+    answers << dlg::No;
+    QTimer::singleShot(0, [&] {
+        SelPrinter::Current()->COMB->setCurrentText(rec.DeviceName());
+        SelPrinter::Current()->COM_Click(0);
+    });
+    PrintCalibrationPage();
+    EXPECT_EQ(answers.lastMessage(), "您是否需要打印校验图形？如果要打印，请在打印机中放好A4纸一张。");
+    EXPECT_EQ(rec.Record().documents, 0);
+    ASSERT_NE(Margin::Current(), nullptr);
+    Margin::Current()->Comm_Click(1);
+
+    // "Yes": one A4 portrait page with the square, no offsets.
+    MF().M_X->setText("15");
+    answers << dlg::Yes;
+    QTimer::singleShot(0, [&] {
+        SelPrinter::Current()->COMB->setCurrentText(rec.DeviceName());
+        SelPrinter::Current()->COM_Click(0);
+    });
+    PrintCalibrationPage();
+    Margin::Current()->Comm_Click(1);
+    const Drawn& d = rec.Record();
+    EXPECT_EQ(d.documents, 1);
+    ASSERT_EQ(d.pages.size(), 1u);
+    EXPECT_EQ(d.pages[0].pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(d.pages[0].orientation(), QPageLayout::Portrait);
+    ASSERT_EQ(d.rects.size(), 1u);
+    const double mm = 1440 / 25.4;
+    EXPECT_NEAR(d.rects[0].rect.left(), 10 * mm, 1);
+    EXPECT_NEAR(d.rects[0].rect.top(), 10 * mm, 1);
+    EXPECT_NEAR(d.rects[0].rect.right(), 20 * mm, 1);
+    EXPECT_NEAR(d.rects[0].rect.bottom(), 20 * mm, 1);
+    EXPECT_EQ(d.rects[0].color, QColor(Qt::black));
+}
+
+}  // namespace

@@ -1,0 +1,263 @@
+// The print commands end to end: the printer dialog, copies, the history record, the batch
+// as one document, and what happens when an amount does not fit or the printer fails.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTimer>
+#include <functional>
+
+#include "PrintTestSupport.h"
+#include "platform/Grid.h"
+#include "printing/PrintRequests.h"
+#include "printing/SelPrinter.h"
+#include "records/History.h"
+#include "store/BoxModel.h"
+#include "store/Database.h"
+#include "store/Globals.h"
+#include "store/MainForm.h"
+#include "store/Params.h"
+#include "store/TextBox.h"
+
+using namespace bw;
+using namespace bw::test;
+
+namespace {
+
+class Requests : public PrintFixture {
+protected:
+    void SetUp() override {
+        PrintFixture::SetUp();
+        NewFormat("进账单", 200, 100);
+        nameId = AddBox({.kind = 0, .caption = "户名", .x = 20, .y = 30, .w = 60});
+        amountId = AddBox({.kind = 0, .caption = "金额", .x = 100, .y = 30, .w = 30, .cash = 5});
+        Show();
+        SaveRegValue("BWF", "Validate", "Printer", "");
+    }
+    // What the user does in the printer dialog once it is up.
+    void InDialog(std::function<void(SelPrinter*)> act) {
+        QTimer::singleShot(0, [act] {
+            if (SelPrinter* d = SelPrinter::Current()) act(d);
+        });
+    }
+    // Picks the PDF file printer writing to `file` and presses OK.
+    void ChoosePdf(const QString& file, const QString& copies = "1") {
+        InDialog([file, copies](SelPrinter* d) {
+            d->COMB->setCurrentText(kPdfPrinterName);
+            d->PdfFile->setText(file);
+            d->TT->setText(copies);
+            d->COM_Click(0);
+        });
+    }
+    QString Artifact(const QString& name) { return QDir(ArtifactDir()).filePath(name); }
+    int Bills() { return LastBillNumber(format_); }
+    QString HistoryValue(int bill, qint64 id) {
+        return ValueWhere("历史", "Fmt=? AND ID=? AND CID=?", "Con", {format_, bill, id}).toString();
+    }
+    // The batch grid with one record per name: column 1 feeds box 1, column 2 box 2.
+    void FillBatch(const QStringList& names, const QStringList& amounts) {
+        Grid& g = *MF().MSF[1];
+        g.SetRows(2 + int(names.size()));
+        g.SetCols(3);
+        g.SetFixedRows(2);
+        g.SetFixedCols(1);
+        g.SetTextMatrix(0, 1, "1");
+        g.SetTextMatrix(0, 2, "2");
+        for (int i = 0; i < names.size(); ++i) {
+            g.SetTextMatrix(2 + i, 0, QString::number(i + 1));
+            g.SetTextMatrix(2 + i, 1, names[i]);
+            g.SetTextMatrix(2 + i, 2, amounts.value(i));
+        }
+    }
+    qint64 nameId = 0, amountId = 0;
+};
+
+TEST_F(Requests, ABillPrintsItsCopiesAndIsRecordedUnderTheNextNumber) {
+    SetBoxValue(Text(1), "张三");
+    SetBoxValue(Text(2), "12.5");
+    const QString file = Artifact("request-two-copies.pdf");
+    QFile::remove(file);
+    ChoosePdf(file, "2");
+    ASSERT_TRUE(PrintBill(true, true));
+    EXPECT_EQ(PrintCopies, 2);
+    EXPECT_EQ(PdfPageCount(file), 2);
+    EXPECT_EQ(CurrentPrinter().DeviceName(), kPdfPrinterName);
+    EXPECT_EQ(GetRegValue("BWF", "Validate", "Printer", ""), kPdfPrinterName);
+    EXPECT_EQ(Bills(), 1);
+    EXPECT_EQ(HistoryValue(1, nameId), "张三");
+    EXPECT_EQ(HistoryValue(1, amountId), Text(2)->Text());
+
+    // The next bill gets the next number; without recording nothing is added.
+    ChoosePdf(Artifact("request-second.pdf"));
+    ASSERT_TRUE(PrintBill(true, true));
+    EXPECT_EQ(Bills(), 2);
+    ChoosePdf(Artifact("request-third.pdf"));
+    ASSERT_TRUE(PrintBill(true, false));
+    EXPECT_EQ(Bills(), 2);
+}
+
+TEST_F(Requests, CancellingThePrinterChoicePrintsAndRecordsNothing) {
+    SetBoxValue(Text(1), "张三");
+    InDialog([](SelPrinter* d) {
+        d->TT->setText("4");
+        d->COM_Click(1);
+    });
+    EXPECT_FALSE(PrintBill(true, true));
+    EXPECT_EQ(PrintCopies, 4);  // the copies typed stay
+    EXPECT_EQ(Bills(), 0);
+}
+
+TEST_F(Requests, AnAmountTooLongForItsCellsIsNeitherPrintedNorRecorded) {
+    SetBoxValue(Text(1), "张三");
+    SetBoxValue(Text(2), "1234.5");  // six digits for five cells
+    ScriptedAnswers answers;
+    bool dialogShown = false;
+    InDialog([&](SelPrinter* d) {
+        dialogShown = true;
+        d->COM_Click(1);
+    });
+    EXPECT_FALSE(PrintBill(true, true));
+    QCoreApplication::processEvents();  // the dialog action finds no dialog
+    EXPECT_FALSE(dialogShown);
+    EXPECT_TRUE(answers.lastMessage().contains("超出了5个数字格")) << answers.lastMessage().toStdString();
+    EXPECT_TRUE(answers.lastMessage().contains("金额"));
+    EXPECT_EQ(Bills(), 0);
+
+    // Five digits fit; only the currency sign has no cell and is left off.
+    SetBoxValue(Text(2), "234.5");
+    const QString file = Artifact("amount-fits.pdf");
+    ChoosePdf(file);
+    ASSERT_TRUE(PrintBill(true, true));
+    EXPECT_EQ(Bills(), 1);
+    const auto pages = ReadPdf(file);
+    EXPECT_EQ(FindWord(pages, "￥"), nullptr);
+    EXPECT_NE(FindWord(pages, "0"), nullptr);
+}
+
+TEST_F(Requests, APrinterThatCannotTakeTheJobLeavesNoHistory) {
+    SetBoxValue(Text(1), "张三");
+    // The connection test in the dialog: a PDF file that cannot be written.
+    ScriptedAnswers answers;
+    InDialog([](SelPrinter* d) {
+        d->COMB->setCurrentText(kPdfPrinterName);
+        d->PdfFile->setText("/proc/bellweft/none.pdf");
+        d->COM_Click(0);
+    });
+    EXPECT_FALSE(PrintBill(true, true));
+    EXPECT_EQ(answers.lastMessage(), "没有正常连接打印机！");
+    EXPECT_EQ(Bills(), 0);
+
+    // A job that cannot start (inside a batch, without the dialog).
+    CurrentPrinter().SetOutputFile("/proc/bellweft/none.pdf");
+    EXPECT_FALSE(PrintBill(false, true));
+    EXPECT_TRUE(answers.lastMessage().contains("没有记入历史记录"));
+    EXPECT_EQ(Bills(), 0);
+
+    // A printer that goes away before the document is ended.
+    RecordingPrinter& rec = InstallRecordingPrinter();
+    rec.readyFor = 2;  // the dialog's test and the start of the job
+    InDialog([&](SelPrinter* d) {
+        d->COMB->setCurrentText(rec.DeviceName());
+        d->COM_Click(0);
+    });
+    EXPECT_FALSE(PrintBill(true, true));
+    EXPECT_EQ(rec.Record().pages.size(), 1u);  // drawn, but never delivered
+    EXPECT_EQ(Bills(), 0);
+}
+
+TEST_F(Requests, ABatchIsOneDocumentWithEveryCopyAndEveryBillRecorded) {
+    FillBatch({"甲", "乙", "丙", "丁", "戊"}, {"1", "2", "3", "4", "5"});
+    MF().HS->setRange(1, 5);
+    MF().HS->setValue(3);
+    const QString file = Artifact("batch-five.pdf");
+    QFile::remove(file);
+    ChoosePdf(file, "2");
+    PrintBatchBills();
+    EXPECT_EQ(PdfPageCount(file), 10);
+    const auto pages = ReadPdf(file);
+    ASSERT_EQ(pages.size(), 10u);
+    EXPECT_NE(FindWord(pages, "甲", 1), nullptr);
+    EXPECT_NE(FindWord(pages, "甲", 2), nullptr);
+    EXPECT_NE(FindWord(pages, "戊", 10), nullptr);
+    EXPECT_EQ(Bills(), 5);
+    EXPECT_EQ(HistoryValue(4, nameId), "丁");
+    // The record shown before the batch is shown again.
+    EXPECT_EQ(Text(1)->Text(), "丙");
+    EXPECT_EQ(MF().R_Num[1]->text(), "3");
+}
+
+TEST_F(Requests, ABatchStopsAtAnAmountThatDoesNotFitAndKeepsWhatWasPrinted) {
+    FillBatch({"甲", "乙", "丙"}, {"1", "2", "1234.5"});
+    ScriptedAnswers answers;
+    const QString file = Artifact("batch-stops.pdf");
+    ChoosePdf(file);
+    PrintBatchBills();
+    EXPECT_EQ(PdfPageCount(file), 2);
+    EXPECT_EQ(Bills(), 2);
+    EXPECT_TRUE(answers.lastMessage().contains("超出了"));
+}
+
+TEST_F(Requests, ABatchWithoutRecordsOrWithoutAPrinterDoesNothing) {
+    FillBatch({}, {});
+    bool asked = false;
+    InDialog([&](SelPrinter* d) {
+        asked = true;
+        d->COM_Click(1);
+    });
+    PrintBatchBills();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(Bills(), 0);
+    QCoreApplication::processEvents();
+
+    FillBatch({"甲"}, {"1"});
+    InDialog([](SelPrinter* d) { d->COM_Click(1); });
+    PrintBatchBills();
+    EXPECT_EQ(Bills(), 0);
+}
+
+TEST_F(Requests, ABatchThatNeverReachesThePrinterLeavesNoHistory) {
+    FillBatch({"甲", "乙"}, {"1", "2"});
+    RecordingPrinter& rec = InstallRecordingPrinter();
+    rec.readyFor = 2;  // gone when the document ends
+    ScriptedAnswers answers;
+    InDialog([&](SelPrinter* d) {
+        d->COMB->setCurrentText(rec.DeviceName());
+        d->COM_Click(0);
+    });
+    PrintBatchBills();
+    EXPECT_EQ(rec.Record().pages.size(), 2u);
+    EXPECT_EQ(Bills(), 0);
+    EXPECT_TRUE(answers.lastMessage().contains("本批单据没有打印")) << answers.lastMessage().toStdString();
+}
+
+TEST_F(Requests, TheRulersCoverThePageFromItsOrigin) {
+    RecordingPrinter& rec = InstallRecordingPrinter();
+    rec.StartDoc();
+    PrintRulers();
+    const Drawn& d = rec.Record();
+    std::vector<double> vertical, horizontal;
+    int heavy = 0;
+    for (const auto& l : d.lines) {
+        (l.line.x1() == l.line.x2() ? vertical : horizontal).push_back(l.line.x1() == l.line.x2() ? l.line.x1() : l.line.y1());
+        if (l.width == 2) {
+            ++heavy;
+            EXPECT_EQ(l.color, QColor(Qt::black));
+        } else {
+            EXPECT_EQ(l.color, QColor(0x33, 0x33, 0x33));
+        }
+    }
+    ASSERT_EQ(vertical.size(), 105u);   // 0, 2, ... 208 mm
+    ASSERT_EQ(horizontal.size(), 148u); // 0, 2, ... 294 mm
+    EXPECT_NEAR(vertical.back(), 208 * 1440 / 25.4, 0.5);
+    EXPECT_NEAR(horizontal.back(), 294 * 1440 / 25.4, 0.5);
+    EXPECT_EQ(heavy, 21 + 30);  // every centimetre: 0 .. 200 and 0 .. 290
+    EXPECT_EQ(rec.ScaleMode(), ScaleUnit::Millimeters);
+}
+
+}  // namespace
