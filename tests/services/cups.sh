@@ -117,7 +117,7 @@ EOF
     local previous
     previous=$(trap -p EXIT | sed -e "s/^trap -- '//" -e "s/' EXIT\$//")
     # shellcheck disable=SC2064
-    trap "kill $BW_CUPSD_PID 2>/dev/null; rm -rf '$root'; $previous" EXIT
+    trap "kill $BW_CUPSD_PID 2>/dev/null; for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 $BW_CUPSD_PID 2>/dev/null || break; sleep 0.2; done; rm -rf '$root'; $previous" EXIT
     echo "cups: private scheduler at $CUPS_SERVER, queue $BW_CUPS_QUEUE"
 }
 
