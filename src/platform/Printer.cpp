@@ -87,11 +87,12 @@ bool Printer::IsPdfFile() const {
 
 QString Printer::DefaultOutputFile(const QString& docName) {
     const QDir folder(AppFile(kPdfOutputFolder));
-    const QString stem =
-        FileNamePart(docName) + QLatin1Char('_') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss"));
+    const QString stem = FileNamePart(docName) + QLatin1Char('_') +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss"));
     QString path = folder.filePath(stem + QStringLiteral(".pdf"));
     for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder.filePath(stem + QLatin1Char('_') + QString::number(n) + QStringLiteral(".pdf"));
+        path =
+            folder.filePath(stem + QLatin1Char('_') + QString::number(n) + QStringLiteral(".pdf"));
     return path;
 }
 
@@ -105,7 +106,8 @@ int Printer::Orientation() const {
 }
 
 void Printer::SetOrientation(int orientation) {
-    device->setPageOrientation(orientation == kLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    device->setPageOrientation(orientation == kLandscape ? QPageLayout::Landscape
+                                                         : QPageLayout::Portrait);
 }
 
 QPageSize Printer::PageSize() const {
@@ -134,7 +136,9 @@ QList<QPageSize> Printer::PaperSizes() const {
 
 bool Printer::Ready(QString* why) const {
     if (IsPdfFile()) {
-        const QString file = outputFile_.isEmpty() ? AppFile(kPdfOutputFolder) + QStringLiteral("/x.pdf") : outputFile_;
+        const QString file = outputFile_.isEmpty()
+                                 ? AppFile(kPdfOutputFolder) + QStringLiteral("/x.pdf")
+                                 : outputFile_;
         return FolderWritable(QFileInfo(file).absolutePath(), why);
     }
     const QPrinterInfo info = QPrinterInfo::printerInfo(name_);

@@ -53,8 +53,9 @@ void PrintCalibrationPage() {
 
 bool DrawCalibrationPattern() {
     if (ChosenItem.isEmpty()) return false;
-    if (dlg::MsgBox(QStringLiteral("您是否需要打印校验图形？如果要打印，请在打印机中放好A4纸一张。"), dlg::YesNo,
-                    QStringLiteral("校验图形打印")) != dlg::Yes)
+    if (dlg::MsgBox(
+            QStringLiteral("您是否需要打印校验图形？如果要打印，请在打印机中放好A4纸一张。"),
+            dlg::YesNo, QStringLiteral("校验图形打印")) != dlg::Yes)
         return false;
     Printer& printer = CurrentPrinter();
     printer.SetDocName(QStringLiteral("校验图形"));
@@ -69,9 +70,14 @@ bool DrawCalibrationPattern() {
 
 Margin::Margin(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("输入打印页边距"));
-    auto* intro = new QLabel(QStringLiteral("请在下列输入框中填入打印内容需要移动的距离，如需向反方向移动，请填写负数。"), this);
+    auto* intro = new QLabel(
+        QStringLiteral(
+            "请在下列输入框中填入打印内容需要移动的距离，如需向反方向移动，请填写负数。"),
+        this);
     intro->setWordWrap(true);
-    auto* hint = new QLabel(QStringLiteral("【通常情况下，只需打印出如右图的校准黑块，量出横向边距和纵向边距填入输入框即可，数字可填写小数】"), this);
+    auto* hint = new QLabel(QStringLiteral("【通常情况下，只需打印出如右图的校准黑块，量出横向边距"
+                                           "和纵向边距填入输入框即可，数字可填写小数】"),
+                            this);
     hint->setWordWrap(true);
     TX = new QLineEdit(this);
     TX->setToolTip(QStringLiteral("横向打印页边距。"));
@@ -79,8 +85,10 @@ Margin::Margin(QWidget* parent) : QDialog(parent) {
     TY->setToolTip(QStringLiteral("纵向打印页边距。"));
     Sample = new QLabel(this);
     Sample->setPixmap(SquarePicture());
-    Comm[0] = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("确定"), this);
-    Comm[1] = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("取消"), this);
+    Comm[0] = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                              QStringLiteral("确定"), this);
+    Comm[1] = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                              QStringLiteral("取消"), this);
     Comm[0]->setDefault(true);
 
     auto* rows = new QGridLayout;

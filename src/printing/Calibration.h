@@ -27,9 +27,9 @@ public:
     explicit Margin(QWidget* parent = nullptr);
     ~Margin() override;
 
-    QLineEdit* TX;  // horizontal: the square's distance from the left edge
-    QLineEdit* TY;  // vertical: from the top edge
-    QLabel* Sample;  // a picture of the printed square
+    QLineEdit* TX;         // horizontal: the square's distance from the left edge
+    QLineEdit* TY;         // vertical: from the top edge
+    QLabel* Sample;        // a picture of the printed square
     QPushButton* Comm[2];  // OK, Cancel
 
     // Takes the offsets from M_X and M_Y and centres the window.

@@ -20,8 +20,9 @@ PaperFormSize PaperSizeOf(double widthMm, double heightMm) {
 }
 
 PaperFormSize PaperSizeOf(const QPageSize& size) {
-    const QSizeF mm = size.definitionUnits() == QPageSize::Millimeter ? size.definitionSize()
-                                                                      : size.size(QPageSize::Millimeter);
+    const QSizeF mm = size.definitionUnits() == QPageSize::Millimeter
+                          ? size.definitionSize()
+                          : size.size(QPageSize::Millimeter);
     return PaperSizeOf(mm.width(), mm.height());
 }
 
@@ -42,8 +43,8 @@ int FindPaperForm(const QList<QPageSize>& forms, PaperFormSize size, QString& fo
 
 QString AddPaperForm(const Printer& printer, PaperFormSize size, const QString& formName) {
     if (size.cx <= 0 || size.cy <= 0) return QStringLiteral("None");
-    const QPageSize form(QSizeF(size.cx / 1000.0, size.cy / 1000.0), QPageSize::Millimeter, formName,
-                         QPageSize::ExactMatch);
+    const QPageSize form(QSizeF(size.cx / 1000.0, size.cy / 1000.0), QPageSize::Millimeter,
+                         formName, QPageSize::ExactMatch);
     if (!form.isValid()) return QStringLiteral("None");
     QList<QPageSize>& forms = addedForms()[printer.DeviceName()];
     forms.removeIf([&](const QPageSize& f) { return f.name() == formName; });

@@ -44,9 +44,9 @@ namespace {
 struct PageShift {
     bool lengthwise = false;
     bool centred = false;
-    double pageWidth = 0;   // the printer's page, twips
+    double pageWidth = 0;  // the printer's page, twips
     double pageHeight = 0;
-    double billWidth = 0;   // the bill, twips
+    double billWidth = 0;  // the bill, twips
     double billHeight = 0;
 
     void Apply(double& x, double& y) const {
@@ -75,17 +75,22 @@ bool Flag(const Grid& g, int row, int column) {
 // The value a box prints.
 QString BoxPrintValue(BoxControl* box, const Grid& g, int row) {
     switch (box->Kind()) {
-        case kTextBox: return static_cast<TextBox*>(box)->Text();
-        case kCheckBox: return static_cast<CheckBox*>(box)->Value() == 1 ? QStringLiteral("√") : QString();
-        case kPictureBox: return static_cast<PictureBox*>(box)->LinkItem;
-        case kLabel: return g.TextMatrix(row, col::LBL);
-        default: return QString();
+        case kTextBox:
+            return static_cast<TextBox*>(box)->Text();
+        case kCheckBox:
+            return static_cast<CheckBox*>(box)->Value() == 1 ? QStringLiteral("√") : QString();
+        case kPictureBox:
+            return static_cast<PictureBox*>(box)->LinkItem;
+        case kLabel:
+            return g.TextMatrix(row, col::LBL);
+        default:
+            return QString();
     }
 }
 
 // Text, check mark or label by the data type's print layout.
-void PrintTextValue(DrawTarget& p, const QString& value, int t, double x, double y, double w, double spacing,
-                    double lineSpacing, int align) {
+void PrintTextValue(DrawTarget& p, const QString& value, int t, double x, double y, double w,
+                    double spacing, double lineSpacing, int align) {
     if (t <= 0 || (t >= 100 && t <= 108) || (t >= 110 && t <= 133)) {
         PrintWrappedText(p, value, x, y, w, spacing, lineSpacing, align);
     } else if (t <= 99 || (t >= 301 && t <= 399)) {
@@ -101,7 +106,9 @@ void PrintTextValue(DrawTarget& p, const QString& value, int t, double x, double
 // Shrinks the printer font until the widest line of the value fits the box width.
 void ShrinkToWidth(DrawTarget& p, const QString& value, double boxWidth, double spacing) {
     const QStringList lines = value.split(QStringLiteral("\r\n"));
-    auto widthOf = [&](const QString& line) { return p.TextWidth(line) + (line.size() - 1) * spacing; };
+    auto widthOf = [&](const QString& line) {
+        return p.TextWidth(line) + (line.size() - 1) * spacing;
+    };
     int widest = 0;
     double best = widthOf(lines[0]);
     for (int i = 1; i < lines.size(); ++i) {
@@ -125,9 +132,10 @@ void ShrinkToWidth(DrawTarget& p, const QString& value, double boxWidth, double 
     }
 }
 
-void PrintBarcode(DrawTarget& p, const QString& value, const Grid& g, int row, double x, double y, double w,
-                  double h) {
-    const double xmm = x / kTwipsPerMm, ymm = y / kTwipsPerMm, wmm = w / kTwipsPerMm, hmm = h / kTwipsPerMm;
+void PrintBarcode(DrawTarget& p, const QString& value, const Grid& g, int row, double x, double y,
+                  double w, double h) {
+    const double xmm = x / kTwipsPerMm, ymm = y / kTwipsPerMm, wmm = w / kTwipsPerMm,
+                 hmm = h / kTwipsPerMm;
     // The size of the text under the bars comes from the box's design size, so that the
     // canvas zoom of the moment does not change the print.
     const QString fontName = g.TextMatrix(row, col::fName);
@@ -141,9 +149,14 @@ void PrintBarcode(DrawTarget& p, const QString& value, const Grid& g, int row, d
             DrawCode39(p, value, xmm, ymm, hmm, module, textSize, true, fontName);
             break;
         }
-        case kEAN13: DrawEAN13(p, value, xmm, ymm, hmm, wmm, textSize, true); break;
-        case kQRCode: DrawQRCode(p, value, xmm, ymm, wmm, hmm); break;
-        default: break;
+        case kEAN13:
+            DrawEAN13(p, value, xmm, ymm, hmm, wmm, textSize, true);
+            break;
+        case kQRCode:
+            DrawQRCode(p, value, xmm, ymm, wmm, hmm);
+            break;
+        default:
+            break;
     }
 }
 
@@ -157,8 +170,8 @@ void PrintBox(Printer& p, BoxControl* box, const PageShift& shift, double offXt,
 
     // A box whose place or size is no number is left out rather than printed elsewhere.
     double X = 0, Y = 0, W = 0, H = 0;
-    if (!CellValue(g, row, col::X, X) || !CellValue(g, row, col::Y, Y) || !CellValue(g, row, col::W, W) ||
-        !CellValue(g, row, col::H, H))
+    if (!CellValue(g, row, col::X, X) || !CellValue(g, row, col::Y, Y) ||
+        !CellValue(g, row, col::W, W) || !CellValue(g, row, col::H, H))
         return;
     double x = X * kTwipsPerMm - offXt;
     double y = Y * kTwipsPerMm - offYt;
@@ -229,14 +242,15 @@ void PrintBox(Printer& p, BoxControl* box, const PageShift& shift, double offXt,
 
 }  // namespace
 
-void PrintBackgroundPicture(DrawTarget& printer, double offX, double offY, double pageW, double pageH,
-                            bool lengthwise, bool centred) {
+void PrintBackgroundPicture(DrawTarget& printer, double offX, double offY, double pageW,
+                            double pageH, bool lengthwise, bool centred) {
     QImage picture = MF().TP->Picture();
     if (picture.isNull()) return;
     // The scan is laid under the boxes opaque, whatever transparency the file has.
     if (picture.hasAlphaChannel()) picture = picture.convertToFormat(QImage::Format_RGB32);
-    PageShift shift{lengthwise, centred, printer.Width(), printer.Height(), pageW * kTwipsPerMm,
-                    pageH * kTwipsPerMm};
+    PageShift shift{lengthwise,          centred,
+                    printer.Width(),     printer.Height(),
+                    pageW * kTwipsPerMm, pageH * kTwipsPerMm};
     double x = -offX * kTwipsPerMm;
     double y = -offY * kTwipsPerMm;
     shift.Apply(x, y);
@@ -263,11 +277,13 @@ bool RenderBill(Printer& p, double offX, double offY) {
     // The page begins here, on the paper and in the orientation just set.
     if (!p.StartDoc()) return false;
     p.Painter().setBackgroundMode(Qt::TransparentMode);
-    if (mf.mDiTuPrint->isChecked()) PrintBackgroundPicture(p, offX, offY, pageW, pageH, lengthwise, centred);
+    if (mf.mDiTuPrint->isChecked())
+        PrintBackgroundPicture(p, offX, offY, pageW, pageH, lengthwise, centred);
 
     const double offXt = offX * kTwipsPerMm;
     const double offYt = offY * kTwipsPerMm;
-    const PageShift shift{lengthwise, centred, p.Width(), p.Height(), pageW * kTwipsPerMm, pageH * kTwipsPerMm};
+    const PageShift shift{lengthwise,         centred, p.Width(), p.Height(), pageW * kTwipsPerMm,
+                          pageH * kTwipsPerMm};
     for (int kind = kTextBox; kind <= kLabel; ++kind) {
         for (int index = FirstBoxIndex(kind); index <= LastBoxIndex(kind); ++index) {
             if (BoxControl* box = GetBoxByIndex(index)) PrintBox(p, box, shift, offXt, offYt);

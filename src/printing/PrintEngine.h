@@ -25,7 +25,7 @@ std::int16_t GetPackedCode(double v);
 double GetPackedValue(double v);
 
 // Paints the format's background picture over the bill area, shifted like the boxes.
-void PrintBackgroundPicture(DrawTarget& printer, double offX, double offY, double pageW, double pageH,
-                            bool lengthwise, bool centred);
+void PrintBackgroundPicture(DrawTarget& printer, double offX, double offY, double pageW,
+                            double pageH, bool lengthwise, bool centred);
 
 }  // namespace bw

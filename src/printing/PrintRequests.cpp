@@ -31,15 +31,21 @@ namespace {
 // The value a box prints in its cells, for the boxes whose data type lays out an amount.
 QString CellValueOf(const BoxControl* box, const Grid& g, int row) {
     switch (box->Kind()) {
-        case kTextBox: return static_cast<const TextBox*>(box)->Text();
-        case kCheckBox: return static_cast<const CheckBox*>(box)->Value() == 1 ? QStringLiteral("√") : QString();
-        case kLabel: return g.TextMatrix(row, col::LBL);
-        default: return QString();
+        case kTextBox:
+            return static_cast<const TextBox*>(box)->Text();
+        case kCheckBox:
+            return static_cast<const CheckBox*>(box)->Value() == 1 ? QStringLiteral("√")
+                                                                   : QString();
+        case kLabel:
+            return g.TextMatrix(row, col::LBL);
+        default:
+            return QString();
     }
 }
 
 void TellJobFailed(const Printer& printer, bool saveHistory) {
-    QString text = QStringLiteral("没有正常连接打印机“") + printer.DeviceName() + QStringLiteral("”，单据没有打印");
+    QString text = QStringLiteral("没有正常连接打印机“") + printer.DeviceName() +
+                   QStringLiteral("”，单据没有打印");
     text += saveHistory ? QStringLiteral("，也没有记入历史记录！") : QStringLiteral("！");
     dlg::MsgBox(text, dlg::OkOnly | dlg::Exclamation);
 }
@@ -63,9 +69,11 @@ QString AmountOverflowMessage() {
             if (fits) continue;
             QString caption = g.TextMatrix(row, col::LBL);
             if (caption.isEmpty()) caption = QStringLiteral("金额");
-            return QStringLiteral("“") + caption + QStringLiteral("”的金额“") + value + QStringLiteral("”超出了") +
-                   QString::number(t > 300 ? t - 300 : t) +
-                   QStringLiteral("个数字格，单据没有打印，也没有记入历史记录！\r\n请改正金额或该框的数据类别后再打印。");
+            return QStringLiteral("“") + caption + QStringLiteral("”的金额“") + value +
+                   QStringLiteral("”超出了") + QString::number(t > 300 ? t - 300 : t) +
+                   QStringLiteral(
+                       "个数字格，单据没有打印，也没有记入历史记录！\r\n请改正金额或该框的数据类别"
+                       "后再打印。");
         }
     }
     return QString();

@@ -56,8 +56,10 @@ SelPrinter::SelPrinter(QWidget* parent) : QDialog(parent) {
     PdfFile = new QLineEdit(this);
     PdfFile->setToolTip(QStringLiteral("打印到PDF文件时写入的文件。"));
     PdfBrowse = new QPushButton(QStringLiteral("浏览…"), this);
-    COM[0] = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("确定"), this);
-    COM[1] = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("取消"), this);
+    COM[0] = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                             QStringLiteral("确定"), this);
+    COM[1] = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                             QStringLiteral("取消"), this);
     COM[0]->setDefault(true);
 
     auto* grid = new QGridLayout;
@@ -80,7 +82,8 @@ SelPrinter::SelPrinter(QWidget* parent) : QDialog(parent) {
     connect(COM[1], &QPushButton::clicked, this, [this] { COM_Click(1); });
     connect(COMB, &QComboBox::currentTextChanged, this, [this] { ShowPdfFile(); });
     connect(PdfBrowse, &QPushButton::clicked, this, [this] {
-        const QString file = dlg::SaveFileName(QStringLiteral("PDF文件(*.pdf)|*.pdf"), PdfFile->text());
+        const QString file =
+            dlg::SaveFileName(QStringLiteral("PDF文件(*.pdf)|*.pdf"), PdfFile->text());
         if (!file.isEmpty()) PdfFile->setText(file);
     });
     ShowPdfFile();
@@ -104,7 +107,8 @@ void SelPrinter::Form_Load() {
 void SelPrinter::FillPrinterList() {
     filled_ = true;
     COMB->clear();
-    const QString saved = GetRegValue(QStringLiteral("BWF"), QStringLiteral("Validate"), QStringLiteral("Printer"), QString());
+    const QString saved = GetRegValue(QStringLiteral("BWF"), QStringLiteral("Validate"),
+                                      QStringLiteral("Printer"), QString());
     const QString now = CurrentPrinter().DeviceName();
     QStringList names = PrinterNames();
     // The current printer is shown even when the system no longer lists it.
@@ -121,7 +125,8 @@ void SelPrinter::ShowPdfFile() {
     PdfLabel->setVisible(pdf);
     PdfFile->setVisible(pdf);
     PdfBrowse->setVisible(pdf);
-    if (pdf && PdfFile->text().isEmpty()) PdfFile->setText(Printer::DefaultOutputFile(MF().CurrentFormat()));
+    if (pdf && PdfFile->text().isEmpty())
+        PdfFile->setText(Printer::DefaultOutputFile(MF().CurrentFormat()));
 }
 
 void SelPrinter::TT_Change() {
@@ -141,11 +146,13 @@ void SelPrinter::COM_Click(int index) {
     }
     ChosenItem = COMB->currentText();
     if (Tag == kChoosePrinterMode && PrinterNames().contains(ChosenItem)) {
-        SaveRegValue(QStringLiteral("BWF"), QStringLiteral("Validate"), QStringLiteral("Printer"), ChosenItem);
+        SaveRegValue(QStringLiteral("BWF"), QStringLiteral("Validate"), QStringLiteral("Printer"),
+                     ChosenItem);
         SelectPrinter(ChosenItem);
     }
     Printer& printer = CurrentPrinter();
-    if (printer.IsPdfFile() && ChosenItem == kPdfPrinterName) printer.SetOutputFile(PdfFile->text().trimmed());
+    if (printer.IsPdfFile() && ChosenItem == kPdfPrinterName)
+        printer.SetOutputFile(PdfFile->text().trimmed());
     // The connection test: the printer must be able to take a job; nothing is printed.
     if (!printer.Ready()) {
         dlg::MsgBox(QStringLiteral("没有正常连接打印机！"), dlg::OkOnly);
@@ -156,8 +163,9 @@ void SelPrinter::COM_Click(int index) {
 
 bool SelPrinter::eventFilter(QObject* watched, QEvent* event) {
     // The printer's name is chosen from the list, never typed.
-    if (watched == COMB && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
-                            event->type() == QEvent::ShortcutOverride))
+    if (watched == COMB &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+         event->type() == QEvent::ShortcutOverride))
         return true;
     return QDialog::eventFilter(watched, event);
 }
@@ -170,7 +178,8 @@ void SelPrinter::showEvent(QShowEvent* event) {
 bool SelPrinter::event(QEvent* event) {
     // The list is filled when the window first comes up; later activations keep the
     // user's pick.
-    if (event->type() == QEvent::WindowActivate && Tag == kChoosePrinterMode && !filled_) FillPrinterList();
+    if (event->type() == QEvent::WindowActivate && Tag == kChoosePrinterMode && !filled_)
+        FillPrinterList();
     return QDialog::event(event);
 }
 

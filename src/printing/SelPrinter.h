@@ -24,13 +24,13 @@ public:
     // The mode word; "选择打印机" lists the printers when the window is shown.
     QString Tag;
 
-    QComboBox* COMB;        // the printers
-    QLabel* LBL;            // "打印份数："
-    QLineEdit* TT;          // copies
-    QLabel* PdfLabel;       // the PDF file printer's file
+    QComboBox* COMB;   // the printers
+    QLabel* LBL;       // "打印份数："
+    QLineEdit* TT;     // copies
+    QLabel* PdfLabel;  // the PDF file printer's file
     QLineEdit* PdfFile;
     QPushButton* PdfBrowse;
-    QPushButton* COM[2];    // OK, Cancel
+    QPushButton* COM[2];  // OK, Cancel
 
     // Clears the answer, centres the window and shows the copies count.
     void Form_Load();

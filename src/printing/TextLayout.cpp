@@ -25,8 +25,8 @@ bool IsWordEnd(QChar c) {
 
 bool IsWordCharAt(QChar c) {
     const char16_t u = c.unicode();
-    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '-' || u == '_' ||
-           u == '.' || u == ',' || u == ';';
+    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '-' ||
+           u == '_' || u == '.' || u == ',' || u == ';';
 }
 
 // The width a line takes with `spacing` between its characters.
@@ -44,8 +44,8 @@ void PrintAt(DrawTarget& target, QChar c, double x, double y) {
 
 }  // namespace
 
-void PrintTextInCells(DrawTarget& target, const QString& text, double x, double y, double width, int cells,
-                      int align) {
+void PrintTextInCells(DrawTarget& target, const QString& text, double x, double y, double width,
+                      int cells, int align) {
     if (cells <= 0) return;
     const double cell = width / cells;
     QString s = text;
@@ -75,7 +75,8 @@ QString CashCellText(const QString& text, int code, bool* fits) {
     sign.remove(u'.');
     sign.remove(u',');
     // What must have a cell: everything after the currency sign (the digits and a minus).
-    const qsizetype body = !sign.isEmpty() && s.startsWith(sign) ? s.size() - sign.size() : s.size();
+    const qsizetype body =
+        !sign.isEmpty() && s.startsWith(sign) ? s.size() - sign.size() : s.size();
     if (fits) *fits = n > 0 && body <= n;
     if (n <= 0) return QString();
     if (s.size() > n) s = s.right(n);
@@ -84,8 +85,8 @@ QString CashCellText(const QString& text, int code, bool* fits) {
     return s;
 }
 
-bool PrintCashCells(DrawTarget& target, const QString& text, double x, double y, double width, int code,
-                    int /*align*/) {
+bool PrintCashCells(DrawTarget& target, const QString& text, double x, double y, double width,
+                    int code, int /*align*/) {
     if (text.isEmpty()) return true;
     bool fits = false;
     const QString s = CashCellText(text, code, &fits);
@@ -218,7 +219,8 @@ double SearchSize(DrawTarget& printer, double target, bool bold) {
 
 }  // namespace
 
-double FitPrinterFontSize(DrawTarget& printer, double size, const QString& fontName, bool bold, double zoom) {
+double FitPrinterFontSize(DrawTarget& printer, double size, const QString& fontName, bool bold,
+                          double zoom) {
     const ScaleUnit unit = printer.ScaleMode();
     printer.SetScaleMode(ScaleUnit::Twips);
     MainForm& mf = MF();
@@ -226,13 +228,15 @@ double FitPrinterFontSize(DrawTarget& printer, double size, const QString& fontN
     const double frameWidth = mf.FrameWidth();
     double result = size;
     if (paperWidth > 0 && frameWidth > 0 && size * zoom > 0 && std::isfinite(size * zoom)) {
-        const double target = LabelWidthTwips(fontName, size * zoom, bold) * paperWidth / frameWidth * kTwipsPerMm;
+        const double target =
+            LabelWidthTwips(fontName, size * zoom, bold) * paperWidth / frameWidth * kTwipsPerMm;
         QFont probe = printer.Font();
         probe.setBold(bold);
         probe.setPointSizeF(10.5);
         // The search gives the same size for the same font, target and printer resolution.
-        const QString key = probe.key() + QLatin1Char('|') + QString::number(target, 'g', 17) + QLatin1Char('|') +
-                            QString::number(printer.DpiX()) + QLatin1Char('x') + QString::number(printer.DpiY());
+        const QString key = probe.key() + QLatin1Char('|') + QString::number(target, 'g', 17) +
+                            QLatin1Char('|') + QString::number(printer.DpiX()) + QLatin1Char('x') +
+                            QString::number(printer.DpiY());
         auto& cache = sizeCache();
         const auto hit = cache.constFind(key);
         if (hit != cache.constEnd()) {

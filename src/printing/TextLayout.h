@@ -26,8 +26,8 @@ inline const QString kLineSample = QStringLiteral("国");
 // 1 right-aligns the text in the cells, any code above 1 centres it (the odd cell to the
 // right), 0 starts at the first cell; a text longer than the cells moves left so that its
 // end stays in the last cell (right) or the excess splits (centre). No cells: nothing.
-void PrintTextInCells(DrawTarget& target, const QString& text, double x, double y, double width, int cells,
-                      int align);
+void PrintTextInCells(DrawTarget& target, const QString& text, double x, double y, double width,
+                      int cells, int align);
 
 // The cells of an amount for the data-type code 1..99 (with the currency sign) or 301..399
 // (the sign's cell left blank): the money text without "." and ",", right-aligned in the
@@ -38,8 +38,8 @@ QString CashCellText(const QString& text, int code, bool* fits = nullptr);
 // Prints an amount in its digit cells. An amount whose digits do not all fit prints nothing
 // and gives false: a bill never goes out with leading digits lost. An empty text prints
 // nothing. `align` is not used: an amount always fills its cells from the right.
-bool PrintCashCells(DrawTarget& target, const QString& text, double x, double y, double width, int code,
-                    int align);
+bool PrintCashCells(DrawTarget& target, const QString& text, double x, double y, double width,
+                    int code, int align);
 
 // Free text wrapped to `width`: paragraphs at CR LF, lines broken between tokens (a word
 // with its ".,;", any other single character, so CJK text breaks anywhere; a token wider
@@ -64,7 +64,8 @@ bool IsWordChar(const QString& c);
 // as millimetres of the bill through the paper width and the canvas frame. The search
 // works on the sizes the printer takes. Leaves the printer at that size and at `bold`, and
 // its scale unit as it was. Without a paper width or a frame it keeps the design size.
-double FitPrinterFontSize(DrawTarget& printer, double size, const QString& fontName, bool bold, double zoom);
+double FitPrinterFontSize(DrawTarget& printer, double size, const QString& fontName, bool bold,
+                          double zoom);
 // Forgets the sizes found so far (they are kept per font, size and printer resolution).
 void ClearFontSizeCache();
 

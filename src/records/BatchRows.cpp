@@ -25,7 +25,8 @@ void LoadBatchRow(Grid& grid, int row) {
             for (int c = 1; c < grid.Cols(); ++c) {
                 const QString& head = grid.TextRef(0, c);
                 if (head.isEmpty() || CLng(Val(head)) != i) continue;
-                if (grid.ColWidth(c) >= kBatchColumnMinWidth) SetBoxValue(box, grid.TextMatrix(row, c));
+                if (grid.ColWidth(c) >= kBatchColumnMinWidth)
+                    SetBoxValue(box, grid.TextMatrix(row, c));
                 break;
             }
         }

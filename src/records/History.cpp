@@ -9,7 +9,9 @@ namespace bw {
 
 int LastBillNumber(const QString& format) {
     Recordset rs;
-    if (!OpenRecordset(rs, QStringLiteral("SELECT MAX(ID) AS Last FROM 历史 WHERE Fmt=?"), {format})) return 0;
+    if (!OpenRecordset(rs, QStringLiteral("SELECT MAX(ID) AS Last FROM 历史 WHERE Fmt=?"),
+                       {format}))
+        return 0;
     const int last = rs.RecordCount() > 0 ? static_cast<int>(rs.Number(QStringLiteral("Last"))) : 0;
     CloseRecordset(rs);
     return last;
@@ -26,8 +28,9 @@ int SaveBillToHistory(const QString& format) {
             // A box of a format not yet saved has no record for the history to point to.
             const int id = BoxRecordId(box);
             if (value.isEmpty() || id <= 0) continue;
-            if (!ExecuteSql(QStringLiteral("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(?, ?, ?, ?)"),
-                            {number, format, id, value}))
+            if (!ExecuteSql(
+                    QStringLiteral("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(?, ?, ?, ?)"),
+                    {number, format, id, value}))
                 return 0;
         }
     }

@@ -50,7 +50,9 @@ class Spooler : public PrintFixture {};
 
 TEST_F(Spooler, ABillArrivesAtTheQueueOnPaperOfItsOwnSize) {
     const QString error = qEnvironmentVariable("BW_CUPS_ERROR");
-    if (!error.isEmpty()) FAIL() << "the private CUPS scheduler for the tests is not running: " << error.toStdString();
+    if (!error.isEmpty())
+        FAIL() << "the private CUPS scheduler for the tests is not running: "
+               << error.toStdString();
     const QString queue = qEnvironmentVariable("BW_CUPS_QUEUE");
     const QString dir = qEnvironmentVariable("BW_CUPS_CAPTURE_DIR");
     if (queue.isEmpty() || dir.isEmpty())
@@ -73,9 +75,11 @@ TEST_F(Spooler, ABillArrivesAtTheQueueOnPaperOfItsOwnSize) {
     EXPECT_EQ(LastBillNumber(format), 1);
 
     const QString job = WaitForJob(dir, format, 30);
-    ASSERT_FALSE(job.isEmpty()) << "no job titled " << format.toStdString() << " arrived in " << dir.toStdString();
+    ASSERT_FALSE(job.isEmpty()) << "no job titled " << format.toStdString() << " arrived in "
+                                << dir.toStdString();
     // The spooler was asked for the bill's paper, and the document is on it.
-    EXPECT_TRUE(ReadText(job + ".options").contains("media=Custom.241x93mm")) << ReadText(job + ".options").toStdString();
+    EXPECT_TRUE(ReadText(job + ".options").contains("media=Custom.241x93mm"))
+        << ReadText(job + ".options").toStdString();
     const auto pages = ReadPdf(job + ".data");
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_NEAR(pages[0].width, 241, 0.5);

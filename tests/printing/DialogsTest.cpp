@@ -201,7 +201,8 @@ TEST_F(Calibration, TheOffsetDialogOpensWhateverThePrinterAnswer) {
         SelPrinter::Current()->COM_Click(0);
     });
     PrintCalibrationPage();
-    EXPECT_EQ(answers.lastMessage(), "您是否需要打印校验图形？如果要打印，请在打印机中放好A4纸一张。");
+    EXPECT_EQ(answers.lastMessage(),
+              "您是否需要打印校验图形？如果要打印，请在打印机中放好A4纸一张。");
     EXPECT_EQ(rec.Record().documents, 0);
     ASSERT_NE(Margin::Current(), nullptr);
     Margin::Current()->Comm_Click(1);

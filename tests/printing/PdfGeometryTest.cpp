@@ -32,7 +32,8 @@ class PdfGeometry : public PrintFixture {
 protected:
     void SetUp() override {
         PrintFixture::SetUp();
-        if (!HaveProgram("pdftotext") || !HaveProgram("pdftoppm")) GTEST_SKIP() << "poppler-utils missing";
+        if (!HaveProgram("pdftotext") || !HaveProgram("pdftoppm"))
+            GTEST_SKIP() << "poppler-utils missing";
     }
     // A bill of one text box at 20/30 mm.
     void OneTextBox(double w = 60) {
@@ -77,13 +78,21 @@ TEST_F(PdfGeometry, DigitCellsHoldOneDigitEachFromTheRight) {
         EXPECT_NEAR(centre, 100 + (cell + 0.5) * 6, kTolerance) << w.text.toStdString();
         cells[cell] = w.text;
     }
-    EXPECT_EQ(cells, (std::map<int, QString>{{3, "￥"}, {4, "1"}, {5, "2"}, {6, "3"}, {7, "4"}, {8, "5"}, {9, "0"}}));
+    EXPECT_EQ(cells, (std::map<int, QString>{
+                         {3, "￥"}, {4, "1"}, {5, "2"}, {6, "3"}, {7, "4"}, {8, "5"}, {9, "0"}}));
 }
 
 TEST_F(PdfGeometry, WrappedTextBreaksAtTheBoxWidthWithItsSpacing) {
     NewFormat("说明", 200, 100);
     // 1 mm between characters, 2 mm between lines, 30 mm wide.
-    AddBox({.kind = 0, .caption = "附言", .x = 20, .y = 20, .w = 30, .h = 30, .fontSize = 10.5, .spacing = 1,
+    AddBox({.kind = 0,
+            .caption = "附言",
+            .x = 20,
+            .y = 20,
+            .w = 30,
+            .h = 30,
+            .fontSize = 10.5,
+            .spacing = 1,
             .packed = 2});
     Show();
     SetBoxValue(Text(1), "中华人民共和国银行结算业务委托书");
@@ -166,7 +175,8 @@ TEST_F(PdfGeometry, TheRulerPageIsA2mmGridHeavyEveryCentimetre) {
     const double px = dpi / 25.4;
     auto darkColumn = [&](double xMm) {  // a vertical line crosses y = 150 mm here
         int dark = 0;
-        for (int dx = -1; dx <= 1; ++dx) dark += qGray(page.pixel(int(xMm * px + 0.5) + dx, int(150.5 * px))) < 200;
+        for (int dx = -1; dx <= 1; ++dx)
+            dark += qGray(page.pixel(int(xMm * px + 0.5) + dx, int(150.5 * px))) < 200;
         return dark > 0;
     };
     for (int x = 2; x <= 208; x += 2) EXPECT_TRUE(darkColumn(x)) << x;
@@ -174,7 +184,8 @@ TEST_F(PdfGeometry, TheRulerPageIsA2mmGridHeavyEveryCentimetre) {
     // Heavy lines every centimetre: more ink than the 2 mm lines beside them.
     auto ink = [&](double xMm) {
         int sum = 0;
-        for (int dx = -3; dx <= 3; ++dx) sum += 255 - qGray(page.pixel(int(xMm * px + 0.5) + dx, int(151.5 * px)));
+        for (int dx = -3; dx <= 3; ++dx)
+            sum += 255 - qGray(page.pixel(int(xMm * px + 0.5) + dx, int(151.5 * px)));
         return sum;
     };
     EXPECT_GT(ink(100), ink(102));
@@ -192,7 +203,8 @@ TEST_F(PdfGeometry, TheCalibrationSquareLies10mmFromTheCorner) {
     answers << dlg::Yes;
     ChosenItem = kPdfPrinterName;
     ASSERT_TRUE(DrawCalibrationPattern());
-    EXPECT_EQ(answers.lastMessage(), "您是否需要打印校验图形？如果要打印，请在打印机中放好A4纸一张。");
+    EXPECT_EQ(answers.lastMessage(),
+              "您是否需要打印校验图形？如果要打印，请在打印机中放好A4纸一张。");
     const auto pages = ReadPdf(file);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_NEAR(pages[0].width, 210, 0.5);

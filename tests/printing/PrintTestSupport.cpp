@@ -70,7 +70,8 @@ public:
         for (int i = 0; i < count; ++i) drawn.rects.push_back({page_, rects[i], fillColour()});
     }
     void drawRects(const QRect* rects, int count) override {
-        for (int i = 0; i < count; ++i) drawn.rects.push_back({page_, QRectF(rects[i]), fillColour()});
+        for (int i = 0; i < count; ++i)
+            drawn.rects.push_back({page_, QRectF(rects[i]), fillColour()});
     }
     void drawLines(const QLineF* lines, int count) override {
         for (int i = 0; i < count; ++i)
@@ -78,55 +79,77 @@ public:
     }
     void drawLines(const QLine* lines, int count) override {
         for (int i = 0; i < count; ++i)
-            drawn.lines.push_back({page_, QLineF(lines[i]), pen_.color(), pen_.widthF(), pen_.style()});
+            drawn.lines.push_back(
+                {page_, QLineF(lines[i]), pen_.color(), pen_.widthF(), pen_.style()});
     }
     void drawPath(const QPainterPath& path) override {
         drawn.rects.push_back({page_, path.boundingRect(), fillColour()});
     }
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode) override {
-        drawn.rects.push_back({page_, QPolygonF(QList<QPointF>(points, points + count)).boundingRect(), fillColour()});
+        drawn.rects.push_back({page_,
+                               QPolygonF(QList<QPointF>(points, points + count)).boundingRect(),
+                               fillColour()});
     }
     void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF&) override {
         drawn.images.push_back({page_, r, pm.size()});
     }
-    void drawImage(const QRectF& r, const QImage& image, const QRectF&, Qt::ImageConversionFlags) override {
+    void drawImage(const QRectF& r, const QImage& image, const QRectF&,
+                   Qt::ImageConversionFlags) override {
         drawn.images.push_back({page_, r, image.size()});
     }
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
         const QFontMetricsF fm(item.font(), device);
-        drawn.texts.push_back({page_, item.text(), p.x(), p.y() - fm.ascent(), p.y(), item.font(), pen_.color()});
+        drawn.texts.push_back(
+            {page_, item.text(), p.x(), p.y() - fm.ascent(), p.y(), item.font(), pen_.color()});
     }
     Type type() const override { return User; }
 
     // QPrintEngine
     void setProperty(PrintEnginePropertyKey key, const QVariant& value) override {
         switch (key) {
-            case PPK_QPageLayout: layout_ = value.value<QPageLayout>(); break;
-            case PPK_QPageSize: layout_.setPageSize(value.value<QPageSize>()); break;
-            case PPK_Orientation: layout_.setOrientation(QPageLayout::Orientation(value.toInt())); break;
+            case PPK_QPageLayout:
+                layout_ = value.value<QPageLayout>();
+                break;
+            case PPK_QPageSize:
+                layout_.setPageSize(value.value<QPageSize>());
+                break;
+            case PPK_Orientation:
+                layout_.setOrientation(QPageLayout::Orientation(value.toInt()));
+                break;
             case PPK_QPageMargins: {
                 const auto pair = value.value<std::pair<QMarginsF, QPageLayout::Unit>>();
                 layout_.setUnits(pair.second);
                 layout_.setMargins(pair.first);
                 break;
             }
-            default: others_[key] = value; break;
+            default:
+                others_[key] = value;
+                break;
         }
     }
     QVariant property(PrintEnginePropertyKey key) const override {
         switch (key) {
-            case PPK_QPageLayout: return QVariant::fromValue(layout_);
-            case PPK_QPageSize: return QVariant::fromValue(layout_.pageSize());
-            case PPK_Orientation: return int(layout_.orientation());
+            case PPK_QPageLayout:
+                return QVariant::fromValue(layout_);
+            case PPK_QPageSize:
+                return QVariant::fromValue(layout_.pageSize());
+            case PPK_Orientation:
+                return int(layout_.orientation());
             case PPK_QPageMargins:
-                return QVariant::fromValue(std::pair<QMarginsF, QPageLayout::Unit>(layout_.margins(), layout_.units()));
-            case PPK_Resolution: return kDpi;
-            case PPK_FullPage: return true;
+                return QVariant::fromValue(
+                    std::pair<QMarginsF, QPageLayout::Unit>(layout_.margins(), layout_.units()));
+            case PPK_Resolution:
+                return kDpi;
+            case PPK_FullPage:
+                return true;
             case PPK_NumberOfCopies:
-            case PPK_CopyCount: return 1;
+            case PPK_CopyCount:
+                return 1;
             case PPK_PageRect:
-            case PPK_PaperRect: return layout_.fullRectPixels(kDpi);
-            default: return others_.value(key);
+            case PPK_PaperRect:
+                return layout_.fullRectPixels(kDpi);
+            default:
+                return others_.value(key);
         }
     }
     bool newPage() override {
@@ -142,25 +165,37 @@ public:
         const QRect full = layout_.fullRectPixels(kDpi);
         const QRectF mm = layout_.fullRect(QPageLayout::Millimeter);
         switch (id) {
-            case QPaintDevice::PdmWidth: return full.width();
-            case QPaintDevice::PdmHeight: return full.height();
-            case QPaintDevice::PdmWidthMM: return qRound(mm.width());
-            case QPaintDevice::PdmHeightMM: return qRound(mm.height());
+            case QPaintDevice::PdmWidth:
+                return full.width();
+            case QPaintDevice::PdmHeight:
+                return full.height();
+            case QPaintDevice::PdmWidthMM:
+                return qRound(mm.width());
+            case QPaintDevice::PdmHeightMM:
+                return qRound(mm.height());
             case QPaintDevice::PdmDpiX:
             case QPaintDevice::PdmDpiY:
             case QPaintDevice::PdmPhysicalDpiX:
-            case QPaintDevice::PdmPhysicalDpiY: return kDpi;
-            case QPaintDevice::PdmNumColors: return INT_MAX;
-            case QPaintDevice::PdmDepth: return 32;
-            case QPaintDevice::PdmDevicePixelRatio: return 1;
-            case QPaintDevice::PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-            default: return 0;
+            case QPaintDevice::PdmPhysicalDpiY:
+                return kDpi;
+            case QPaintDevice::PdmNumColors:
+                return INT_MAX;
+            case QPaintDevice::PdmDepth:
+                return 32;
+            case QPaintDevice::PdmDevicePixelRatio:
+                return 1;
+            case QPaintDevice::PdmDevicePixelRatioScaled:
+                return int(QPaintDevice::devicePixelRatioFScale());
+            default:
+                return 0;
         }
     }
     QPrinter::PrinterState printerState() const override { return state_; }
 
 private:
-    QColor fillColour() const { return brush_.style() == Qt::NoBrush ? pen_.color() : brush_.color(); }
+    QColor fillColour() const {
+        return brush_.style() == Qt::NoBrush ? pen_.color() : brush_.color();
+    }
 
     QPageLayout layout_;
     QPen pen_;
@@ -172,7 +207,8 @@ private:
 
 class RecordingDevice : public QPrinter {
 public:
-    explicit RecordingDevice(const QPageSize& paper) : QPrinter(QPrinter::HighResolution), engine(paper) {
+    explicit RecordingDevice(const QPageSize& paper)
+        : QPrinter(QPrinter::HighResolution), engine(paper) {
         setEngines(&engine, &engine);
     }
     ~RecordingDevice() override {
@@ -259,7 +295,8 @@ void PrintFixture::TearDown() {
 
 void PrintFixture::NewFormat(const QString& name, double widthMm, double heightMm) {
     format_ = name;
-    ExecuteSql(QStringLiteral("INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES(?, ?, ?, ?, 10, 10, 15360, '')"),
+    ExecuteSql(QStringLiteral("INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES(?, ?, ?, "
+                              "?, 10, 10, 15360, '')"),
                {name, kWholeFormatLabel, widthMm, heightMm});
 }
 
@@ -324,7 +361,8 @@ constexpr double kMmPerPoint = 25.4 / 72.0;
 QString Run(const QString& program, const QStringList& args, bool* ok = nullptr) {
     QProcess p;
     p.start(program, args);
-    const bool done = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    const bool done =
+        p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     if (ok) *ok = done;
     return QString::fromUtf8(p.readAllStandardOutput());
 }
@@ -342,21 +380,27 @@ QString Unescape(QString s) {
 
 std::vector<PdfPage> ReadPdf(const QString& file) {
     std::vector<PdfPage> pages;
-    const QString html = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
-    static const QRegularExpression pageRe(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
+    const QString html =
+        Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    static const QRegularExpression pageRe(
+        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
     static const QRegularExpression wordRe(
-        QStringLiteral("<word xMin=\"([\\d.-]+)\" yMin=\"([\\d.-]+)\" xMax=\"([\\d.-]+)\" yMax=\"([\\d.-]+)\">([^<]*)</word>"));
+        QStringLiteral("<word xMin=\"([\\d.-]+)\" yMin=\"([\\d.-]+)\" xMax=\"([\\d.-]+)\" "
+                       "yMax=\"([\\d.-]+)\">([^<]*)</word>"));
     for (const QString& line : html.split(QLatin1Char('\n'))) {
         const auto pm = pageRe.match(line);
         if (pm.hasMatch()) {
-            pages.push_back({pm.captured(1).toDouble() * kMmPerPoint, pm.captured(2).toDouble() * kMmPerPoint, {}});
+            pages.push_back({pm.captured(1).toDouble() * kMmPerPoint,
+                             pm.captured(2).toDouble() * kMmPerPoint,
+                             {}});
             continue;
         }
         const auto wm = wordRe.match(line);
         if (wm.hasMatch() && !pages.empty()) {
-            pages.back().words.push_back({int(pages.size()), Unescape(wm.captured(5)),
-                                          wm.captured(1).toDouble() * kMmPerPoint, wm.captured(2).toDouble() * kMmPerPoint,
-                                          wm.captured(3).toDouble() * kMmPerPoint, wm.captured(4).toDouble() * kMmPerPoint});
+            pages.back().words.push_back(
+                {int(pages.size()), Unescape(wm.captured(5)),
+                 wm.captured(1).toDouble() * kMmPerPoint, wm.captured(2).toDouble() * kMmPerPoint,
+                 wm.captured(3).toDouble() * kMmPerPoint, wm.captured(4).toDouble() * kMmPerPoint});
         }
     }
     return pages;
@@ -373,7 +417,8 @@ int PdfPageCount(const QString& file) {
     bool ok = false;
     const QString info = Run(QStringLiteral("pdfinfo"), {file}, &ok);
     if (!ok) return -1;
-    static const QRegularExpression re(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    static const QRegularExpression re(QStringLiteral("^Pages:\\s+(\\d+)"),
+                                       QRegularExpression::MultilineOption);
     const auto m = re.match(info);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
@@ -383,8 +428,9 @@ QImage RasterisePdf(const QString& file, int page, int dpi) {
     const QString stem = dir.filePath(QStringLiteral("page"));
     bool ok = false;
     Run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-gray"), QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
-         QString::number(page), QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"), file, stem},
+        {QStringLiteral("-gray"), QStringLiteral("-png"), QStringLiteral("-r"),
+         QString::number(dpi), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+         QString::number(page), QStringLiteral("-singlefile"), file, stem},
         &ok);
     if (!ok) return QImage();
     return QImage(stem + QStringLiteral(".png"));
@@ -409,7 +455,8 @@ QRectF DarkBox(const QImage& image, int dpi, const QRectF& area) {
         }
     }
     if (right < 0) return QRectF();
-    return QRectF(QPointF(left / pxPerMm, top / pxPerMm), QPointF((right + 1) / pxPerMm, (bottom + 1) / pxPerMm));
+    return QRectF(QPointF(left / pxPerMm, top / pxPerMm),
+                  QPointF((right + 1) / pxPerMm, (bottom + 1) / pxPerMm));
 }
 
 }  // namespace bw::test

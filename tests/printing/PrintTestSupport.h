@@ -150,6 +150,8 @@ QImage RasterisePdf(const QString& file, int page, int dpi);
 QRectF DarkBox(const QImage& page, int dpi, const QRectF& area = QRectF());
 
 // Millimetres of a twips value.
-inline double Mm(double twips) { return twips / 56.6928; }
+inline double Mm(double twips) {
+    return twips / 56.6928;
+}
 
 }  // namespace bw::test

@@ -49,7 +49,8 @@ TEST_F(Layout, CellsHoldOneCentredCharacterEachAndAlignAsAsked) {
     // Each character is centred in its cell, all on the box's top line.
     for (const auto& [text, cell] : Cells(1000, 1000)) {
         const auto* t = printer->Record().Find(text);
-        EXPECT_NEAR(t->left + printer->TextWidth(text) / 2, 1000 + (cell + 0.5) * 1000, 0.01) << text.toStdString();
+        EXPECT_NEAR(t->left + printer->TextWidth(text) / 2, 1000 + (cell + 0.5) * 1000, 0.01)
+            << text.toStdString();
         EXPECT_NEAR(t->top, 500, 0.01);
     }
     printer->Record().texts.clear();
@@ -93,7 +94,8 @@ TEST_F(Layout, AmountsFillTheirDigitCellsFromTheRight) {
     EXPECT_FALSE(fits);
 
     EXPECT_TRUE(PrintCashCells(*printer, "1234.5", 0, 0, 8000, 8, 0));
-    EXPECT_EQ(Cells(0, 1000), (CellList{{"￥", 1}, {"1", 2}, {"2", 3}, {"3", 4}, {"4", 5}, {"5", 6}, {"0", 7}}));
+    EXPECT_EQ(Cells(0, 1000),
+              (CellList{{"￥", 1}, {"1", 2}, {"2", 3}, {"3", 4}, {"4", 5}, {"5", 6}, {"0", 7}}));
     printer->Record().texts.clear();
     EXPECT_FALSE(PrintCashCells(*printer, "1234.5", 0, 0, 5000, 5, 0));
     EXPECT_TRUE(PrintCashCells(*printer, "", 0, 0, 5000, 5, 0));
@@ -119,10 +121,13 @@ TEST_F(Layout, WrappedTextBreaksAtTheBoxWidthWithItsSpacing) {
     const double spacing = 50;
     // Room for exactly four characters with their spacing: the fourth fills the line.
     const double width = 4 * cjk + 3 * spacing;
-    EXPECT_EQ(WrapLines(*printer, "中华人民共和国银行", width, spacing), (QStringList{"中华人民", "共和国银", "行"}));
-    EXPECT_EQ(WrapLines(*printer, "中华人民共和国银行", width - 1, spacing), (QStringList{"中华人", "民共和", "国银行"}));
+    EXPECT_EQ(WrapLines(*printer, "中华人民共和国银行", width, spacing),
+              (QStringList{"中华人民", "共和国银", "行"}));
+    EXPECT_EQ(WrapLines(*printer, "中华人民共和国银行", width - 1, spacing),
+              (QStringList{"中华人", "民共和", "国银行"}));
     // A word wider than the box stays whole; words break at blanks.
-    EXPECT_EQ(WrapLines(*printer, "Incomprehensibilities ok", 500, 0), (QStringList{"Incomprehensibilities", " ok"}));
+    EXPECT_EQ(WrapLines(*printer, "Incomprehensibilities ok", 500, 0),
+              (QStringList{"Incomprehensibilities", " ok"}));
 
     PrintWrappedText(*printer, "中华人民共和\r\n\r\n国", 1000, 2000.4, width, spacing, 100, 0);
     ASSERT_EQ(texts().size(), 7u);
@@ -131,7 +136,7 @@ TEST_F(Layout, WrappedTextBreaksAtTheBoxWidthWithItsSpacing) {
     EXPECT_NEAR(texts()[1].left - texts()[0].left, printer->TextWidth("中") + spacing, 1e-6);
     const double advance = printer->TextHeight(kLineSample) + 100 + 1;
     EXPECT_EQ(texts()[0].top, 2000);
-    EXPECT_NEAR(texts()[4].top, 2000 + advance, 0.51);   // 和, second line
+    EXPECT_NEAR(texts()[4].top, 2000 + advance, 0.51);     // 和, second line
     EXPECT_NEAR(texts()[6].top, 2000 + 3 * advance, 1.5);  // 国 after the empty line
 }
 

@@ -33,12 +33,19 @@ protected:
         ResetMF(new MainForm);
         MF().SetScreenWidthTwips(15360);
         InitBoxModule();
-        ExecuteSql("INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES('进账单', ?, 200, 100, 10, 10, 15360, '')",
-                   {kWholeFormatLabel});
-        for (auto [clas, lbl] : {std::pair{0, "户名"}, {0, "金额"}, {0, "备注"}, {1, "现金"}, {2, "条码"}}) {
-            ExecuteSql("INSERT INTO Fmt(Fmt, LBL, X, Y, W, H, fName, fSize, Clas) VALUES('进账单', ?, 10, 10, 40, 8, '宋体', 10.5, ?)",
-                       {QString::fromUtf8(lbl), clas});
-            ids.push_back(ValueWhere("Fmt", "Fmt='进账单' AND LBL=?", "ID", {QString::fromUtf8(lbl)}).toLongLong());
+        ExecuteSql(
+            "INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES('进账单', ?, 200, 100, 10, "
+            "10, 15360, '')",
+            {kWholeFormatLabel});
+        for (auto [clas, lbl] :
+             {std::pair{0, "户名"}, {0, "金额"}, {0, "备注"}, {1, "现金"}, {2, "条码"}}) {
+            ExecuteSql(
+                "INSERT INTO Fmt(Fmt, LBL, X, Y, W, H, fName, fSize, Clas) VALUES('进账单', ?, 10, "
+                "10, 40, 8, '宋体', 10.5, ?)",
+                {QString::fromUtf8(lbl), clas});
+            ids.push_back(
+                ValueWhere("Fmt", "Fmt='进账单' AND LBL=?", "ID", {QString::fromUtf8(lbl)})
+                    .toLongLong());
         }
         MainForm& mf = MF();
         mf.SetCurrentFormat("进账单");

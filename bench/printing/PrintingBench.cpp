@@ -1,0 +1,164 @@
+// Printing a bill of 60 boxes (wrapped text, amounts and text in cells, labels, a QR code)
+// into a PDF file page after page, the first page of a document on its own, and a batch of
+// 1,000 bills in one document with their history records.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "barcode/BarcodeStandard.h"
+#include "platform/AppFolder.h"
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+#include "platform/Printer.h"
+#include "printing/PrintEngine.h"
+#include "printing/PrintRequests.h"
+#include "printing/TextLayout.h"
+#include "records/BatchRows.h"
+#include "store/BoxModel.h"
+#include "store/Canvas.h"
+#include "store/Database.h"
+#include "store/FormatRows.h"
+#include "store/FormatTable.h"
+#include "store/Globals.h"
+#include "store/MainForm.h"
+#include "store/RowToBox.h"
+#include "store/Schema.h"
+
+namespace {
+
+const QString kFormat = QStringLiteral("基准单据");
+QTemporaryDir* output = nullptr;
+
+void AddBox(int clas, const QString& lbl, double x, double y, double w, double h, double cash,
+            double spacing = 0, double packed = 0) {
+    bw::ExecuteSql(
+        QStringLiteral(
+            "INSERT INTO Fmt(Fmt, LBL, Dir, X, Y, W, H, S, L, Color, fName, fSize, Clas, Cash) "
+            "VALUES(?, ?, 1, ?, ?, ?, ?, ?, ?, 0, 'WenQuanYi Micro Hei', 10.5, ?, ?)"),
+        {kFormat, lbl, x, y, w, h, spacing, packed, clas, cash});
+}
+
+// 40 text boxes, 10 amounts in digit cells, 5 texts in cells, 4 labels and a QR code.
+void MakeFormat() {
+    bw::ExecuteSql(
+        QStringLiteral(
+            "INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES(?, ?, 210, 140, 10, 10, "
+            "15360, '')"),
+        {kFormat, bw::kWholeFormatLabel});
+    for (int i = 0; i < 40; ++i)
+        AddBox(0, QStringLiteral("文本%1").arg(i), 5 + (i % 4) * 50, 5 + (i / 4) * 9, 45, 8, 0,
+               i % 3 * 0.3, (i % 3) * 1000 + 1);
+    for (int i = 0; i < 10; ++i)
+        AddBox(0, QStringLiteral("金额%1").arg(i), 5 + (i % 2) * 70, 95 + (i / 2) * 8, 60, 7, 12);
+    for (int i = 0; i < 5; ++i)
+        AddBox(0, QStringLiteral("格子%1").arg(i), 150, 95 + i * 8, 30, 7, 206);
+    for (int i = 0; i < 4; ++i)
+        AddBox(4, QStringLiteral("标签文字%1").arg(i), 185, 95 + i * 8, 20, 7, 0);
+    AddBox(2, QStringLiteral("二维码"), 185, 100, 20, 20, 0);
+
+    bw::MainForm& mf = bw::MF();
+    mf.SetScreenWidthTwips(15360);
+    mf.SetCurrentFormat(kFormat);
+    QString name = kFormat;
+    bw::LoadWholeFormatRow(name);
+    mf.PG->SetWidth(mf.FrameWidth());
+    mf.PG->SetHeight(mf.FrameWidth() * 140 / 210);
+    bw::LoadBoxesIntoGrid(mf.BoxGrid(), name);
+    bw::ReloadFormatBoxes(mf.BoxGrid(), false);
+    bw::BarcodeStandard() = bw::kQRCode;
+    const char* texts[] = {"上海申通物流有限公司", "Bellweft Trading Co., Ltd.",
+                           "中国工商银行北京分行营业部", "备注：货款，请于月底前付清"};
+    for (int i = 1; i <= 40; ++i)
+        bw::SetBoxValue(bw::GetBoxByIndex(i), QString::fromUtf8(texts[i % 4]));
+    for (int i = 41; i <= 50; ++i)
+        bw::SetBoxValue(bw::GetBoxByIndex(i), QString::number(1234.5 * i));
+    for (int i = 51; i <= 55; ++i) bw::SetBoxValue(bw::GetBoxByIndex(i), QStringLiteral("100081"));
+    bw::SetBoxValue(bw::GetBoxByIndex(2001),
+                    QStringLiteral("https://example.com/bill/20240518-0001"));
+}
+
+bw::Printer& PdfPrinter(const QString& name) {
+    auto printer = bw::Printer::Open(bw::kPdfPrinterName);
+    printer->SetOutputFile(output->filePath(name));
+    bw::Printer& ref = *printer;
+    bw::InstallPrinter(std::move(printer));
+    return ref;
+}
+
+// The first page of a document: the printer's font sizes still to be found.
+void BM_FirstPage(benchmark::State& state) {
+    for (auto _ : state) {
+        bw::ClearFontSizeCache();
+        bw::Printer& p = PdfPrinter(QStringLiteral("first.pdf"));
+        bw::RenderBill(p, 0, 0);
+        p.FinishDoc();
+    }
+}
+BENCHMARK(BM_FirstPage)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Each further page of the same document.
+void BM_RenderBillPerPage(benchmark::State& state) {
+    bw::Printer& p = PdfPrinter(QStringLiteral("pages.pdf"));
+    bw::RenderBill(p, 0, 0);
+    for (auto _ : state) {
+        p.NewPage();
+        bw::RenderBill(p, 0, 0);
+    }
+    p.FinishDoc();
+    state.counters["boxes"] = 60;
+}
+BENCHMARK(BM_RenderBillPerPage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// 1,000 batch records, each shown in the boxes, printed and recorded, in one document.
+void BM_Batch1000(benchmark::State& state) {
+    bw::Grid& g = *bw::MF().MSF[1];
+    g.SetRows(2 + 1000);
+    g.SetCols(3);
+    g.SetFixedRows(2);
+    g.SetFixedCols(1);
+    g.SetTextMatrix(0, 1, QStringLiteral("1"));
+    g.SetTextMatrix(0, 2, QStringLiteral("41"));
+    for (int i = 0; i < 1000; ++i) {
+        g.SetTextMatrix(2 + i, 0, QString::number(i + 1));
+        g.SetTextMatrix(2 + i, 1, QStringLiteral("收款人%1").arg(i));
+        g.SetTextMatrix(2 + i, 2, QString::number(100 + i * 3.25));
+    }
+    for (auto _ : state) {
+        bw::Printer& p = PdfPrinter(QStringLiteral("batch.pdf"));
+        bw::Transaction history;
+        for (int i = 0; i < 1000; ++i) {
+            bw::LoadBatchRow(g, 2 + i);
+            bw::PrintBill(false, true);
+        }
+        p.FinishDoc();
+        history.Commit();
+    }
+    state.counters["bills"] = 1000;
+}
+BENCHMARK(BM_Batch1000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir data;
+    QTemporaryDir out;
+    output = &out;
+    out.setAutoRemove(false);
+    fprintf(stderr, "OUT %s\n", qPrintable(out.path()));
+    bw::SetAppPath(data.path());
+    bw::dlg::SetAnswerer([](const bw::dlg::Shown&) { return QVariant(); });
+    if (!bw::EnsureDatabase()) return 1;
+    bw::InitBoxModule();
+    MakeFormat();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    bw::InstallPrinter(nullptr);
+    bw::UnloadAllBoxes();
+    bw::ResetMF();
+    bw::CloseDatabase();
+    return 0;
+}
