@@ -10,6 +10,13 @@
 #                         (the job's options) and job-<id>.title
 #   BW_CUPS_ERROR         set instead of the two above when the scheduler did not start
 
+bw_cups_give_up() {
+    kill "$BW_CUPSD_PID" 2>/dev/null || true
+    sleep 0.5
+    rm -rf "$1" 2>/dev/null || true
+    unset CUPS_SERVER
+}
+
 bw_cups_start() {
     local root sbin sub status=""
     unset BW_CUPS_ERROR BW_CUPS_QUEUE BW_CUPS_CAPTURE_DIR
@@ -90,9 +97,10 @@ EOF
     BW_CUPSD_PID=$!
     export CUPS_SERVER="$root/cups.sock"
 
-    local i
-    for i in $(seq 1 50); do
-        if [ -S "$root/cups.sock" ] && timeout 5 lpstat -r >/dev/null 2>&1; then
+    # At most about 15 seconds, whatever the scheduler does.
+    local deadline=$((SECONDS + 15))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        if [ -S "$root/cups.sock" ] && timeout 2 lpstat -r >/dev/null 2>&1; then
             status=running
             break
         fi
@@ -101,13 +109,13 @@ EOF
     done
     if [ "$status" != running ]; then
         export BW_CUPS_ERROR="the private cupsd did not start: $(tail -n 3 "$root/log/error_log" "$root/log/cupsd.out" 2>/dev/null | tr '\n' ' ')"
-        kill "$BW_CUPSD_PID" 2>/dev/null || true
+        bw_cups_give_up "$root"
         return 0
     fi
     if ! timeout 20 lpadmin -p bellweft-capture -E -v "bwcapture:$root/capture" -m raw >/dev/null 2>&1 ||
         ! timeout 5 lpstat -p bellweft-capture >/dev/null 2>&1; then
         export BW_CUPS_ERROR="the capture queue could not be added to the private cupsd"
-        kill "$BW_CUPSD_PID" 2>/dev/null || true
+        bw_cups_give_up "$root"
         return 0
     fi
     export BW_CUPS_QUEUE=bellweft-capture
@@ -122,4 +130,4 @@ EOF
 }
 
 bw_cups_start || true
-unset -f bw_cups_start
+unset -f bw_cups_start bw_cups_give_up
