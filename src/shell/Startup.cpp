@@ -1,13 +1,26 @@
 #include "shell/Startup.h"
 
-#include <QMainWindow>
+#include <QFileInfo>
+#include <QLockFile>
+#include <memory>
 
 #include "platform/AppFolder.h"
+#include "shell/MainWindow.h"
+#include "shell/Passwords.h"
 #include "store/Database.h"
 #include "store/Globals.h"
+#include "store/Params.h"
+#include "store/SampleFormats.h"
 #include "store/Schema.h"
 
 namespace bw {
+
+namespace {
+std::unique_ptr<QLockFile>& lock() {
+    static std::unique_ptr<QLockFile> l;
+    return l;
+}
+}  // namespace
 
 void UpgradeFmtSchema() {
     // Cash, RCtl, SumID and SumID1 are doubles from the start in this database; older files
@@ -17,16 +30,37 @@ void UpgradeFmtSchema() {
     AddColumnIfMissing(QStringLiteral("Fmt"), QStringLiteral("RCtl1"), QStringLiteral("LONG"));
 }
 
+QString InstanceLockPath() {
+    return AppFile(QStringLiteral("BWF.lock"));
+}
+
+bool AcquireInstanceLock() {
+    const QString path = InstanceLockPath();
+    if (lock() && lock()->fileName() == path && lock()->isLocked()) return true;
+    auto l = std::make_unique<QLockFile>(path);
+    l->setStaleLockTime(0);  // a lock is stale only when its process is gone
+    if (!l->tryLock(0)) return false;
+    lock() = std::move(l);
+    return true;
+}
+
+void ReleaseInstanceLock() {
+    lock().reset();
+}
+
 bool Main(const QStringList& arguments) {
     InitAppFolder(arguments);
-    EnsureDatabase();
+    // A database made now starts with the ready formats, so that a new user sees a bill.
+    const bool fresh = !QFileInfo::exists(DatabasePath());
+    if (EnsureDatabase() && fresh) SeedSampleFormats();
     UpgradeFmtSchema();
+    if (!AcquireInstanceLock()) return false;
     ChosenItem.clear();
-    auto* w = new QMainWindow;
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->setWindowTitle(QStringLiteral("Bellweft3.07"));
-    w->resize(1024, 700);
-    w->show();
+    if (!GetParam(QStringLiteral("软件密码")).isEmpty()) {
+        ShowPasswordPrompt();
+    } else {
+        ShowMainWindow();
+    }
     return true;
 }
 

@@ -1,14 +1,24 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 namespace bw {
 
-// The program's entry: decides the data folder, brings the database up to date and opens
-// the first window. False when the program is to end at once.
+// The program's entry: decides the data folder, brings the database up to date, ends at
+// once (false) when the program already runs on that data folder, and otherwise opens the
+// password prompt or the main window.
 bool Main(const QStringList& arguments);
 
 // Brings table Fmt up to date: the link columns added by later versions.
 void UpgradeFmtSchema();
+
+// One running program per data folder: takes the lock file in the data folder and keeps it
+// for the life of the process. False when another running program holds it.
+bool AcquireInstanceLock();
+// Gives the lock up (tests that start the program more than once in one process).
+void ReleaseInstanceLock();
+// The lock file of the data folder.
+QString InstanceLockPath();
 
 }  // namespace bw

@@ -1,6 +1,7 @@
 #include "store/MainForm.h"
 
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <memory>
 
@@ -126,6 +127,16 @@ double MainForm::ScreenWidthTwips() const {
     if (screenWidth_ > 0) return screenWidth_;
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? PixelsToTwips(s->geometry().width()) : 15360;
+}
+
+void MainForm::SetCommandEnabled(QObject* command, bool enabled) {
+    if (!command) return;
+    const bool on = enabled && !Unavailable.count(command);
+    if (auto* w = qobject_cast<QWidget*>(command)) {
+        w->setEnabled(on);
+    } else if (auto* a = qobject_cast<QAction*>(command)) {
+        a->setEnabled(on);
+    }
 }
 
 MainForm& MF() {

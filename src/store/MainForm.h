@@ -12,9 +12,13 @@
 #include <QWidget>
 #include <array>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/Grid.h"
+
+class QPushButton;
+class QTreeWidget;
 
 namespace bw {
 
@@ -95,6 +99,17 @@ public:
     // tests set it.
     double ScreenWidthTwips() const;
     void SetScreenWidthTwips(double twips) { screenWidth_ = twips; }
+
+    // ---- Commands of the window ------------------------------------------------------
+    // Filled in by the shell's main window when it is built; empty without one (tests of
+    // the format store run without it).
+    QTreeWidget* TV = nullptr;        // the format category tree
+    std::map<int, QPushButton*> COM;  // the command buttons by index
+    QAction* mCtlSame = nullptr;      // the menu of box alignment and sizes
+    // Commands whose work this build does not have: they stay disabled whatever else asks.
+    std::set<const QObject*> Unavailable;
+    // Enables or disables a button or menu action; an unavailable one is always disabled.
+    void SetCommandEnabled(QObject* command, bool enabled);
 
 Q_SIGNALS:
     // An option check box changed its value (O2_Click).

@@ -32,6 +32,18 @@ bool rewriteLink(const QString& cell, double old, double id, QString* out) {
     return true;
 }
 
+// True when a link cell points at a row below `row`: that row is saved later and may get a
+// new record ID then (saving under another name gives every row one), so the link is
+// written again once every row is saved.
+bool linksToLaterRow(const Grid& grid, int row, const QString& cell) {
+    if (!IsNumeric(cell)) return false;
+    const double whole = std::fabs(Fix(Val(cell)));
+    if (whole == 0) return false;
+    for (int r = row + 1; r < grid.Rows(); ++r)
+        if (std::fabs(Val(grid.TextRef(r, col::ID))) == whole) return true;
+    return false;
+}
+
 }  // namespace
 
 bool LinkIsProvisional(const Grid& grid, const QString& cell) {
@@ -80,7 +92,7 @@ int SaveRowToRecord(Grid& grid, int row, sql::Recordset& rs, FormatSaveState* st
     setNumber("SumID1", col::SumID1);
     bool pending = false;
     for (int c : kLinkCols)
-        if (LinkIsProvisional(grid, text(c))) pending = true;
+        if (LinkIsProvisional(grid, text(c)) || linksToLaterRow(grid, row, text(c))) pending = true;
     if (!rs.Update()) return 0;
     const qint64 id = rs.Value(QStringLiteral("ID")).toLongLong();
     if (id <= 0) return 0;

@@ -1,0 +1,117 @@
+// The main window's life: what it does when it loads, resizes and unloads, its timers and
+// the tab switch.
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "designer/CanvasOptions.h"
+#include "library/FormatTree.h"
+#include "platform/GridView.h"
+#include "platform/VbNumbers.h"
+#include "records/Defaults.h"
+#include "shell/MainHooks.h"
+#include "shell/MainWindow.h"
+#include "shell/TabStrip.h"
+#include "shell/WindowLayout.h"
+#include "store/BoxModel.h"
+#include "store/Common.h"
+#include "store/FormatOperations.h"
+#include "store/FormatRows.h"
+#include "store/Globals.h"
+#include "store/MainForm.h"
+#include "store/Params.h"
+
+namespace bw {
+
+MainWindow* ShowMainWindow() {
+    if (MainWindow* w = TheMainWindow()) {
+        w->show();
+        w->raise();
+        return w;
+    }
+    auto* w = new MainWindow;
+    w->Form_Load();
+    return w;
+}
+
+void MainWindow::Form_Load() {
+    EnsureAppFolder(QStringLiteral("Temp"));
+    LineBreakMark = GetRegValue(QStringLiteral("BWF"), QStringLiteral("Para"),
+                                QStringLiteral("CrlfChr"), QStringLiteral("//"));
+    if (MainHooks().resetNewVersion) MainHooks().resetNewVersion();
+    InitBoxModule();
+    if (MainHooks().loadPopupMenu) MainHooks().loadPopupMenu();
+    LayoutMainForm();
+    SetFormatCaption(LoadAppOptionsRow());
+    QString name = MF().CurrentFormat();
+    bool force = true;
+    SelectFormat(name, force);
+    LoadFormatTree();
+    PrintCopies = 1;
+    NumCutMethod = CInt(Val(GetParam(QStringLiteral("NumCutMethod"))));
+    NewEditionTimer->start();
+}
+
+void MainWindow::Form_Resize() {
+    // The format tree waits beyond the frame's left edge, as high as the frame below the
+    // zoom buttons.
+    if (!TV || !Zm[0]) return;
+    SetTwTop(TV, TwHeight(Zm[0]) - 15);
+    SetTwHeight(TV, MF().FrameHeight() - TwTop(TV) - 15);
+    SetTwLeft(TV, -TwWidth(TV));
+}
+
+void MainWindow::SaveSoftSettings() {
+    QString value;
+    for (int i = 0; i < 5; ++i) value += QString::number(MF().O2Value(i)) + QStringLiteral("§☆§");
+    SaveRegValue(QStringLiteral("BWF"), QStringLiteral("Validate"),
+                 QStringLiteral("DefaultSoftSet"), value);
+}
+
+void MainWindow::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    AutoFind->stop();
+    NewEditionTimer->stop();
+    SaveDefaultData(MF().CurrentFormat());
+    SaveSoftSettings();
+    QString current;
+    SaveAppOptionsRow(current);
+    if (MainHooks().unloadPopupMenu) MainHooks().unloadPopupMenu();
+    // The program ends with this window: every other window goes without its own closing,
+    // so that this one is the last to close.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible()) w->hide();
+}
+
+void MainWindow::NewEditionTimer_Timer() {
+    if (MainHooks().checkNewVersion) MainHooks().checkNewVersion();
+    NewEditionTimer->stop();
+}
+
+void MainWindow::AutoFind_Timer() {
+    AutoFind->stop();
+    if (MainHooks().autoFindTick) MainHooks().autoFindTick();
+}
+
+void MainWindow::SST_Click(int) {
+    for (int i = 0; i < SST->Tabs(); ++i) SST->Page(i)->setVisible(false);
+    const int t = SST->Tab();
+    if (t == 1 || t == 2) {
+        GridView* g = MSF[t];
+        QWidget* page = Pic[t];
+        SetTwLeft(g, -10);
+        SetTwWidth(g, TwWidth(page));
+        SetTwHeight(g, TwHeight(page) - TwTop(g));
+    } else if (t == 3) {
+        SetTwWidth(MSF[3], TwWidth(Pic[3]) - TwWidth(Frm[3]) + 30);
+        SetTwHeight(MSF[3], TwHeight(Pic[3]));
+        MSF[3]->show();
+    }
+    if (QWidget* page = SST->Page(t)) page->setVisible(true);
+}
+
+}  // namespace bw

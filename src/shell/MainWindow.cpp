@@ -1,0 +1,385 @@
+#include "shell/MainWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "designer/CanvasOptions.h"
+#include "platform/Dialogs.h"
+#include "platform/GridView.h"
+#include "platform/PictureWidget.h"
+#include "platform/Twips.h"
+#include "shell/MainLinks.h"
+#include "shell/TabStrip.h"
+#include "shell/WindowLayout.h"
+#include "store/BoxModel.h"
+#include "store/Canvas.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+
+namespace bw {
+
+namespace {
+
+QPointer<MainWindow>& instance() {
+    static QPointer<MainWindow> w;
+    return w;
+}
+
+// Scroll bars of the windows: 255 twips thick.
+constexpr double kBarThickness = 255;
+
+QLabel* caption(QWidget* parent, const QString& text, double left, double top, double width) {
+    auto* l = new QLabel(text, parent);
+    SetTwGeometry(l, left, top, width, 255);
+    return l;
+}
+
+}  // namespace
+
+MainWindow* TheMainWindow() {
+    return instance().data();
+}
+
+MainWindow::MainWindow() {
+    instance() = this;
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("Bellweft3.07"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    MainForm& mf = MF();
+    setCentralWidget(&mf);
+    buildPages();
+    buildMenus();
+
+    AutoFind = new QTimer(this);
+    AutoFind->setObjectName(QStringLiteral("AutoFind"));
+    AutoFind->setInterval(50);
+    connect(AutoFind, &QTimer::timeout, this, &MainWindow::AutoFind_Timer);
+    NewEditionTimer = new QTimer(this);
+    NewEditionTimer->setObjectName(QStringLiteral("NewEditionTimer"));
+    NewEditionTimer->setInterval(10000);
+    connect(NewEditionTimer, &QTimer::timeout, this, &MainWindow::NewEditionTimer_Timer);
+
+    ConnectCanvasHandlers();
+    connect(SST, &TabStrip::TabClicked, this, &MainWindow::SST_Click);
+
+    MainWindowLinks& links = MainLinks();
+    links.window = this;
+    links.batchGrid = mf.MSF[1];
+    links.boxGrid = mf.MSF[3];
+    links.currentFormatName = [] { return MF().CurrentFormat(); };
+    dlg::SetDialogParent(this);
+}
+
+MainWindow::~MainWindow() {
+    if (dlg::DialogParent() == this) dlg::SetDialogParent(nullptr);
+    MainWindowLinks& links = MainLinks();
+    if (links.window == this) links = MainWindowLinks();
+    // The window's state goes with it: the boxes, the grids and the canvas.
+    if (QWidget* state = takeCentralWidget()) state->setParent(nullptr);
+    UnloadAllBoxes();
+    ResetMF();
+}
+
+QPushButton* MainWindow::addCommand(QWidget* page, int index, const QString& text,
+                                    const QString& tip) {
+    auto* b = new QPushButton(text, page);
+    b->setObjectName(QStringLiteral("COM%1").arg(index));
+    b->setToolTip(tip);
+    b->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: #C0C0FF; border: 1px solid #8080C0;"
+                       " padding: 2px 8px; } QPushButton:disabled { color: #8080A0; }"));
+    connect(b, &QPushButton::clicked, this, [this, index] { COM_Click(index); });
+    COM[index] = b;
+    MF().COM[index] = b;
+    if (!CommandHasWork(index)) markUnavailable(b);
+    return b;
+}
+
+void MainWindow::markUnavailable(QObject* command) {
+    MainForm& mf = MF();
+    mf.Unavailable.insert(command);
+    mf.SetCommandEnabled(command, false);
+}
+
+void MainWindow::buildPages() {
+    MainForm& mf = MF();
+    SST = new TabStrip(&mf);
+    SST->setObjectName(QStringLiteral("SST"));
+    const char* captions[4] = {" 单 据 打 印", " 批 量 数 据", " 历 史 记 录", " 标 签 打 印"};
+    for (int i = 0; i < 4; ++i) Pic[i] = SST->AddTab(QString::fromUtf8(captions[i]));
+    LBL = new QLabel(QStringLiteral("在输入框中填好单据内容，点“打印”即可把内容套打在预印的单据上；"
+                                    "格式可在“格式”菜单中选择、保存和另存。"),
+                     &mf);
+    LBL->setObjectName(QStringLiteral("LBL"));
+    SetTwHeight(LBL, 255);
+    buildBillPage();
+    buildBatchPage();
+    buildHistoryPage();
+    buildLabelPage();
+    // The hidden helpers stay where they are, on the state object itself.
+    mf.TTP->hide();
+    mf.TP->hide();
+}
+
+void MainWindow::buildBillPage() {
+    MainForm& mf = MF();
+    QWidget* page = Pic[0];
+    Frm[1] = new QGroupBox(page);
+    Frm[1]->setObjectName(QStringLiteral("Frm1"));
+    Frm[1]->setFlat(true);
+    SetTwGeometry(Frm[1], 15, 0, 12000, 750);
+
+    QWidget* strip = Frm[1];
+    addCommand(strip, 0, QStringLiteral("打印单据"), QStringLiteral("打印当前显示的单据。"));
+    SetTwGeometry(COM[0], 30, 45, 1200, 330);
+    addCommand(strip, 2, QStringLiteral("页边距"), QStringLiteral("重新设置横向和纵向页边距。"));
+    SetTwGeometry(COM[2], 1260, 45, 900, 330);
+    addCommand(strip, 36, QStringLiteral("校准页"), QStringLiteral("重新设置横向和纵向页边距。"));
+    SetTwGeometry(COM[36], 2190, 45, 900, 330);
+
+    caption(strip, QStringLiteral("当前格式："), 3240, 75, 1000);
+    mf.LFMT[0]->setParent(strip);
+    mf.LFMT[0]->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
+    SetTwGeometry(mf.LFMT[0], 4200, 75, 3600, 255);
+    caption(strip, QStringLiteral("尺寸(毫米)："), 7860, 75, 1100);
+    mf.Wid->setParent(strip);
+    SetTwGeometry(mf.Wid, 8940, 75, 600, 255);
+    caption(strip, QStringLiteral("×"), 9540, 75, 200);
+    mf.Hie->setParent(strip);
+    SetTwGeometry(mf.Hie, 9750, 75, 600, 255);
+    caption(strip, QStringLiteral("批量记录："), 10440, 75, 1000);
+    mf.R_Num[1]->setParent(strip);
+    SetTwGeometry(mf.R_Num[1], 11400, 75, 450, 255);
+    mf.R_Num[1]->setToolTip(QStringLiteral("当前显示单据在的序号。"));
+    caption(strip, QStringLiteral("/"), 11850, 75, 120);
+    mf.R_Num[0]->setParent(strip);
+    SetTwGeometry(mf.R_Num[0], 11970, 75, 450, 255);
+    mf.R_Num[0]->setToolTip(QStringLiteral("批量导入的单据数量。"));
+    // The print offsets and the second format label are state only.
+    for (QLabel* l : {mf.M_X, mf.M_Y, mf.LFMT[1]}) l->hide();
+
+    const char* tips[5] = {
+        "显示标尺网格，方便您根据打印偏差移动输入框。", "将单据纵向放入打印机打印时，请选择此项。",
+        "选择此项后，格式被锁定，无法进行修改。",
+        "对于卡纸器两边向中间同时收缩的打印机，请选择此项。", "显示单据的背景图片。"};
+    const double lefts[5] = {30, 3780, 5040, 6300, 9300};
+    const double widths[5] = {3700, 1200, 1200, 2950, 1300};
+    for (int i = 0; i < 5; ++i) {
+        mf.O2[i]->setParent(strip);
+        mf.O2[i]->setToolTip(QString::fromUtf8(tips[i]));
+        SetTwGeometry(mf.O2[i], lefts[i], 435, widths[i], 285);
+    }
+
+    mf.HS->setParent(page);
+    SetTwGeometry(mf.HS, 15, 765, 12000, 240);
+    mf.HS->setMinimum(1);
+    mf.HS->setMaximum(1);
+    mf.HS->setEnabled(false);
+
+    mf.PFrm->setParent(page);
+    mf.PFrm->setFrameShape(QFrame::StyledPanel);
+    mf.PFrm->setStyleSheet(QStringLiteral("QFrame#PFrm { background: #808080; }"));
+    mf.VS->setParent(page);
+    SetTwGeometry(mf.VS, 0, 1020, kBarThickness, 3000);
+    mf.PHS->setParent(page);
+    SetTwGeometry(mf.PHS, 0, 4000, 3000, kBarThickness);
+    for (QScrollBar* s : {mf.VS, mf.PHS}) {
+        s->setMinimum(0);
+        s->setMaximum(0);
+        s->setEnabled(false);
+    }
+
+    // Inside the canvas frame: the zoom buttons over the canvas's top-left corner, the
+    // format tree waiting beyond the frame's left edge and the format grid under the buttons.
+    const char* zoomText[3] = {"+", "-", "□"};
+    const char* zoomTip[3] = {"放大", "缩小", "适合窗口宽度"};
+    for (int i = 0; i < 3; ++i) {
+        Zm[i] = new QToolButton(mf.PFrm);
+        Zm[i]->setObjectName(QStringLiteral("Zm%1").arg(i));
+        Zm[i]->setText(QString::fromUtf8(zoomText[i]));
+        Zm[i]->setToolTip(QString::fromUtf8(zoomTip[i]));
+        SetTwGeometry(Zm[i], i * 300, 0, 300, 300);
+        connect(Zm[i], &QToolButton::clicked, this, [i] { Zm_Click(i); });
+        Zm[i]->raise();
+    }
+    TV = new QTreeWidget(mf.PFrm);
+    TV->setObjectName(QStringLiteral("TV"));
+    TV->setHeaderHidden(true);
+    SetTwGeometry(TV, -3000, 285, 3000, 3000);
+    mf.TV = TV;
+    FMSF = new GridView(mf.PFrm);
+    FMSF->setObjectName(QStringLiteral("FMSF"));
+    SetTwGeometry(FMSF, 0, 270, 2400, 1200);
+    FMSF->hide();  // no format list is kept in it
+}
+
+void MainWindow::buildBatchPage() {
+    MainForm& mf = MF();
+    QWidget* page = Pic[1];
+    struct Cmd {
+        int index;
+        const char* text;
+        const char* tip;
+    };
+    const Cmd cmds[] = {{10, "导入数据", "从XLS或CSV格式表格导入要批量打印的数据。"},
+                        {11, "删除选中", "删除已导入的批量打印数据。"},
+                        {12, "全部清除", "清除所有已经导入的批量数据。"},
+                        {4, "打印当前记录", ""},
+                        {1, "批量打印", "按照当前单据的格式设置，批量打印所有导入的单据内容。"},
+                        {5, "导出数据", ""}};
+    double left = 30;
+    for (const Cmd& c : cmds) {
+        QPushButton* b =
+            addCommand(page, c.index, QString::fromUtf8(c.text), QString::fromUtf8(c.tip));
+        const double w = c.index == 4 ? 1500 : 1140;
+        SetTwGeometry(b, left, 60, w, 330);
+        left += w + 30;
+    }
+    caption(page, QStringLiteral("关键词："), left + 60, 97, 900);
+    KW1 = new QLineEdit(page);
+    KW1->setObjectName(QStringLiteral("KW1"));
+    SetTwGeometry(KW1, left + 900, 60, 1800, 330);
+    QPushButton* find = addCommand(page, 3, QStringLiteral("查找"), QString());
+    SetTwGeometry(find, left + 2730, 60, 800, 330);
+    MSF[1] = new GridView(mf.MSF[1], page);
+    MSF[1]->setObjectName(QStringLiteral("MSF1"));
+    SetTwGeometry(MSF[1], -10, 450, 6000, 3000);
+}
+
+void MainWindow::buildHistoryPage() {
+    MainForm& mf = MF();
+    QWidget* page = Pic[2];
+    struct Cmd {
+        int index;
+        const char* text;
+        const char* tip;
+    };
+    const Cmd before[] = {{20, "再次打印", "再次打印选中的历史打印记录内容。"},
+                          {21, "删除选中", "删除选中的历史打印记录。"},
+                          {22, "全部清空", "清空所有历史打印记录。"},
+                          {23, "导出记录", "将历史打印记录导出成XLS或CSV格式表格文件。"}};
+    double left = 30;
+    for (const Cmd& c : before) {
+        QPushButton* b =
+            addCommand(page, c.index, QString::fromUtf8(c.text), QString::fromUtf8(c.tip));
+        SetTwGeometry(b, left, 60, 1140, 330);
+        left += 1170;
+    }
+    caption(page, QStringLiteral("关键词："), left + 60, 97, 900);
+    KWord = new QLineEdit(page);
+    KWord->setObjectName(QStringLiteral("KWord"));
+    SetTwGeometry(KWord, left + 900, 60, 1800, 330);
+    left += 2730;
+    const Cmd after[] = {{24, "查找", "根据左侧输入的关键词查找相关历史记录。"},
+                         {25, "显示全部", ""},
+                         {26, "统计", ""},
+                         {27, "列顺序", ""}};
+    for (const Cmd& c : after) {
+        QPushButton* b =
+            addCommand(page, c.index, QString::fromUtf8(c.text), QString::fromUtf8(c.tip));
+        SetTwGeometry(b, left, 60, 1000, 330);
+        left += 1030;
+    }
+    MSF[2] = new GridView(mf.MSF[2], page);
+    MSF[2]->setObjectName(QStringLiteral("MSF2"));
+    SetTwGeometry(MSF[2], -10, 450, 6000, 3000);
+}
+
+void MainWindow::buildLabelPage() {
+    MainForm& mf = MF();
+    QWidget* page = Pic[3];
+    HS1 = new QScrollBar(Qt::Horizontal, page);
+    HS1->setObjectName(QStringLiteral("HS1"));
+    SetTwGeometry(HS1, 0, 0, 6000, kBarThickness);
+    VS1 = new QScrollBar(Qt::Vertical, page);
+    VS1->setObjectName(QStringLiteral("VS1"));
+    SetTwGeometry(VS1, 6000, kBarThickness, kBarThickness, 3000);
+    for (QScrollBar* s : {HS1, VS1}) {
+        s->setMinimum(0);
+        s->setMaximum(0);
+        s->setEnabled(false);
+    }
+    LFrm = new QFrame(page);
+    LFrm->setObjectName(QStringLiteral("LFrm"));
+    LFrm->setFrameShape(QFrame::StyledPanel);
+    PTag = new PictureWidget(LFrm);
+    PTag->setObjectName(QStringLiteral("PTag"));
+
+    // The settings column; its work is the label printing's.
+    Frm[3] = new QGroupBox(QStringLiteral("标签设置"), page);
+    Frm[3]->setObjectName(QStringLiteral("Frm3"));
+    SetTwGeometry(Frm[3], 6300, 0, 2535, 4200);
+    const char* names[5] = {"横向数量(个)：", "纵向数量(个)：", "缩小倍数 1/", "纸张宽度(毫米)：",
+                            "纸张高度(毫米)："};
+    const char* defaults[5] = {"2", "4", "1.5", "205", "290"};
+    for (int i = 0; i < 5; ++i) {
+        caption(Frm[3], QString::fromUtf8(names[i]), 90, 330 + i * 450, 1500);
+        TNum[i] = new QLineEdit(QString::fromUtf8(defaults[i]), Frm[3]);
+        TNum[i]->setObjectName(QStringLiteral("TNum%1").arg(i));
+        SetTwGeometry(TNum[i], 1620, 300 + i * 450, 800, 315);
+    }
+    TagDir = new QCheckBox(QStringLiteral("横向排列标签 "), Frm[3]);
+    TagDir->setObjectName(QStringLiteral("TagDir"));
+    SetTwGeometry(TagDir, 90, 330 + 5 * 450, 2300, 285);
+    Frm[3]->setEnabled(false);
+
+    MSF[3] = new GridView(mf.MSF[3], page);
+    MSF[3]->setObjectName(QStringLiteral("MSF3"));
+    SetTwGeometry(MSF[3], 0, 0, 6000, 3000);
+    MSF[3]->hide();  // laid over the page by the tab switch
+}
+
+void MainWindow::SetFormGeometry(double left, double top, double width, double height) {
+    formLeft_ = left;
+    formTop_ = top;
+    formWidth_ = width;
+    formHeight_ = height;
+    applyFormGeometry();
+}
+
+void MainWindow::MoveForm(double left, double top) {
+    formLeft_ = left;
+    formTop_ = top;
+    applyFormGeometry();
+}
+
+// The twips are the window's outer size; what the window system adds around the client
+// area is taken off it, once it is known.
+void MainWindow::applyFormGeometry() {
+    const QScreen* s = screen();
+    const QPoint origin = s ? s->geometry().topLeft() : QPoint();
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    move(origin.x() + TwipsToPixels(formLeft_), origin.y() + TwipsToPixels(formTop_));
+    resize(std::max(1, TwipsToPixels(formWidth_) - decoration.width()),
+           std::max(1, TwipsToPixels(formHeight_) - decoration.height()));
+}
+
+void MainWindow::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    // The window system's frame is known once the window is on the screen.
+    QTimer::singleShot(0, this, [this] {
+        if (formWidth_ > 0 && frameGeometry().size() != geometry().size()) applyFormGeometry();
+    });
+}
+
+void MainWindow::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    Form_Resize();
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    Form_Unload();
+    e->accept();
+}
+
+}  // namespace bw

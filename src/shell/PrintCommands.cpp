@@ -1,0 +1,13 @@
+#include "shell/PrintCommands.h"
+
+namespace bw {
+
+bool PrintCommandsReady() {
+    return false;
+}
+
+bool RunPrintCommand(int) {
+    return false;
+}
+
+}  // namespace bw

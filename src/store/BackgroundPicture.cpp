@@ -1,0 +1,82 @@
+#include "store/BackgroundPicture.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include "designer/CanvasOptions.h"
+#include "platform/AppFolder.h"
+#include "platform/Dialogs.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+
+namespace bw {
+
+namespace {
+
+const QString kJpegFilter = QStringLiteral("JPEG格式(*.jpg)|*.jpg");
+
+void emptyHolder() {
+    PictureBox* tp = MF().TP;
+    tp->SetPicture(QImage());
+    tp->Cls();
+}
+
+void loadHolder(const QString& file) {
+    QImageReader reader(file);
+    reader.setAutoTransform(true);
+    MF().TP->SetPicture(reader.read());  // a damaged file leaves the holder empty
+}
+
+}  // namespace
+
+QString BackgroundPicturePath(const QString& format) {
+    QString name = format;
+    const QString from = QStringLiteral("*?<>/\\:|\"");
+    for (int i = 0; i < from.size(); ++i) name.replace(from[i], QChar(u'0' + i));
+    return AppFile(name + QStringLiteral(".jpg"));
+}
+
+void SetBackgroundPicture(const QString& format) {
+    const QString chosen = dlg::OpenFileName(kJpegFilter);
+    if (chosen.isEmpty() || !chosen.toLower().endsWith(QLatin1String(".jpg")) ||
+        !QFileInfo::exists(chosen))
+        return;
+    const QString dest = BackgroundPicturePath(format);
+    // Choosing the format's own file again keeps it as it is.
+    const bool same = QFileInfo(chosen).canonicalFilePath() == QFileInfo(dest).canonicalFilePath();
+    if (QFileInfo::exists(dest)) {
+        if (dlg::MsgBox(QStringLiteral("当前格式已有底图，是否要替换？"),
+                        dlg::YesNo | dlg::Question) != dlg::Yes)
+            return;
+        if (!same) QFile::remove(dest);
+    }
+    if (!same) QFile::copy(chosen, dest);
+    emptyHolder();
+    loadHolder(dest);
+    MainForm& mf = MF();
+    if (mf.O2Value(4) == 1) {
+        O2_Click(4);
+    } else {
+        mf.SetO2Value(4, 1);
+    }
+}
+
+void LoadBackgroundPicture(const QString& format) {
+    emptyHolder();
+    const QString file = BackgroundPicturePath(format);
+    if (QFileInfo::exists(file)) loadHolder(file);
+}
+
+bool ClearBackgroundPicture(const QString& format) {
+    if (dlg::MsgBox(QStringLiteral("您确定要清除背景图？"), dlg::YesNo | dlg::Question) != dlg::Yes)
+        return true;
+    const QString file = BackgroundPicturePath(format);
+    if (!QFileInfo::exists(file)) return true;
+    if (!QFile::remove(file)) return false;
+    emptyHolder();
+    O2_Click(4);
+    return true;
+}
+
+}  // namespace bw

@@ -1,0 +1,207 @@
+#include "store/FormatOperations.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTreeWidget>
+#include <utility>
+#include <vector>
+
+#include "designer/CanvasOptions.h"
+#include "library/FormatTree.h"
+#include "platform/Dialogs.h"
+#include "platform/VbNumbers.h"
+#include "records/Defaults.h"
+#include "shell/CanvasSizing.h"
+#include "shell/GridFunctions.h"
+#include "shell/Indicator.h"
+#include "shell/MainHooks.h"
+#include "shell/SelFormat.h"
+#include "store/BackgroundPicture.h"
+#include "store/Canvas.h"
+#include "store/Database.h"
+#include "store/FormatRows.h"
+#include "store/FormatTable.h"
+#include "store/Globals.h"
+#include "store/MainForm.h"
+#include "store/RowToBox.h"
+
+namespace bw {
+
+namespace {
+
+const QString kParamMarker = QStringLiteral("=>");
+
+// The parameters of a format: every Var that starts with the name and "=>".
+QString paramPattern(const QString& format) {
+    return LikeLiteral(format + kParamMarker) + u'%';
+}
+const QString kParamCondition = QStringLiteral("Var LIKE ? ESCAPE '\\'");
+
+QString chooseFormat(bool typing) {
+    return RunChooser(QStringLiteral("Format"), typing);
+}
+
+// Replaces the parameters of `target` by copies of those of `source`.
+bool copyFormatParams(const QString& source, const QString& target) {
+    Transaction t;
+    if (!ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE ") + kParamCondition,
+                    {paramPattern(target)}))
+        return false;
+    Recordset rs;
+    if (!OpenRecordset(rs, QStringLiteral("SELECT * FROM 参数 WHERE ") + kParamCondition,
+                       {paramPattern(source)}))
+        return false;
+    std::vector<std::pair<QString, QString>> params;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        params.emplace_back(rs.Text(QStringLiteral("Var")).mid(source.size() + kParamMarker.size()),
+                            rs.Text(QStringLiteral("Con")));
+    CloseRecordset(rs);
+    for (const auto& [tail, con] : params)
+        if (!ExecuteSql(QStringLiteral("INSERT INTO 参数(Var, Con) VALUES(?, ?)"),
+                        {target + kParamMarker + tail, con}))
+            return false;
+    return t.Commit();
+}
+
+}  // namespace
+
+bool FormatNameAllowed(const QString& name) {
+    for (QChar c : kForbiddenNameChars) {
+        if (name.contains(c)) {
+            dlg::MsgBox(kForbiddenNameMessage, dlg::OkOnly | dlg::Exclamation);
+            return false;
+        }
+    }
+    return true;
+}
+
+void SetFormatCaption(const QString& name) {
+    MainForm& mf = MF();
+    if (mf.CurrentFormat() == name) return;
+    mf.SetCurrentFormat(name);
+    mf.LFMT[0]->setToolTip(name);
+    LoadBackgroundPicture(name);
+}
+
+void SelectFormat(const QString& name, bool force) {
+    QString n = name;
+    bool f = force;
+    SelectFormat(n, f);
+}
+
+void SelectFormat(QString& name, bool& force) {
+    MainForm& mf = MF();
+    if (name.isEmpty())
+        name = MainHooks().formatList ? MainHooks().formatList() : chooseFormat(false);
+    if (name.isEmpty() || (name == mf.CurrentFormat() && !force)) return;
+    const QString previous = mf.CurrentFormat();
+    if (name != previous) {
+        SaveDefaultData(previous);
+        SetFormatCaption(name);
+    }
+    LoadFormatIntoView(name);
+    SaveAppOptionsRow(name);
+    ResetCanvasScroll();
+    LoadDefaultData(name);
+    if (MainHooks().fillNewBillValues) MainHooks().fillNewBillValues();
+    for (int i = 0; i <= 4; ++i) O2_Click(i);
+    MarkCurrentFormatNode(previous, name);
+}
+
+void LoadFormatIntoView(QString& name) {
+    MainForm& mf = MF();
+    mf.PG->hide();
+    ClearGrid(mf.BoxGrid(), false);
+    ShowProgress(QStringLiteral("正在初始化格式……"), 6, 0);
+    UpdateProgress(1, QStringLiteral("pages"));
+    LoadWholeFormatRow(name);
+    UpdateProgress(1, QStringLiteral("pages"));
+    SizeCanvasToFormat(mf.PaperWidthMm(), mf.PaperHeightMm());  // refuses a size of 0
+    UpdateProgress(1, QStringLiteral("pages"));
+    LoadBoxesIntoGrid(mf.BoxGrid(), name);
+    UpdateProgress(1, QStringLiteral("pages"));
+    ReloadFormatBoxes(mf.BoxGrid(), false);
+    UpdateProgress(1, QStringLiteral("pages"));
+    LoadDefaultData(name);
+    CloseProgress();
+    mf.PG->show();
+}
+
+bool SaveFormatAs(QString& newName) {
+    MainForm& mf = MF();
+    if (newName.isEmpty()) {
+        newName = chooseFormat(true);
+        if (newName.isEmpty()) return false;
+    }
+    if (!FormatNameAllowed(newName)) return false;
+    QString current = mf.CurrentFormat();
+    const bool same = newName == current;
+    SaveDefaultData(current);
+
+    Recordset rs;
+    OpenRecordset(rs, QStringLiteral("SELECT Fmt FROM Fmt WHERE Fmt=?"), {newName});
+    const bool exists = rs.RecordCount() > 0;
+    CloseRecordset(rs);
+    if (exists && dlg::MsgBox(QStringLiteral("该格式已经存在，是否覆盖？"),
+                              dlg::YesNo | dlg::Question) != dlg::Yes)
+        return false;
+
+    // Saving under the open format's own name keeps its picture and its parameters (the
+    // custom lists) as they are; another name gets copies of them.
+    if (!same) {
+        const QString from = BackgroundPicturePath(current), to = BackgroundPicturePath(newName);
+        if (QFileInfo::exists(from) && !QFileInfo::exists(to)) QFile::copy(from, to);
+    }
+    if (!SaveFormat(mf.BoxGrid(), newName)) return false;
+    if (!same && !copyFormatParams(current, newName)) {
+        dlg::MsgBox(QStringLiteral("格式“") + newName + QStringLiteral("”的参数复制失败！"),
+                    dlg::OkOnly | dlg::Exclamation);
+    }
+    AddFormatNode(mf.TV, newName);
+    // The grid now holds the new format's record IDs: what the boxes show becomes the new
+    // format's default contents (not the old one's, whose IDs those are not), and the new
+    // format is shown again from the table.
+    SaveDefaultData(newName);
+    SetFormatCaption(newName);
+    bool force = true;
+    SelectFormat(newName, force);
+    MarkCurrentFormatNode(current, newName);
+    SaveAppOptionsRow(newName);
+    return true;
+}
+
+bool DeleteFormat(QString& name) {
+    MainForm& mf = MF();
+    ChosenItem = name.isEmpty() ? chooseFormat(false) : name;
+    const QString f = ChosenItem;
+    if (f.isEmpty()) return false;
+    name = f;
+    if (f == mf.CurrentFormat()) {
+        dlg::MsgBox(QStringLiteral("此格式为当前格式，不允许删除！"),
+                    dlg::OkOnly | dlg::Exclamation);
+        return false;
+    }
+    if (dlg::MsgBox(QStringLiteral("您确定要删除格式：“") + f + QStringLiteral("”？"),
+                    dlg::YesNo | dlg::Question) != dlg::Yes)
+        return false;
+    bool ok = false;
+    {
+        Transaction t;
+        ok = t.Active() && ExecuteSql(QStringLiteral("DELETE FROM 历史 WHERE Fmt=?"), {f}) &&
+             ExecuteSql(QStringLiteral("DELETE FROM 默认 WHERE Fmt=?"), {f}) &&
+             ExecuteSql(QStringLiteral("DELETE FROM 映射 WHERE Fmt=?"), {f}) &&
+             ExecuteSql(QStringLiteral("DELETE FROM Fmt WHERE Fmt=?"), {f}) &&
+             ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE ") + kParamCondition,
+                        {paramPattern(f)}) &&
+             t.Commit();
+    }
+    if (!ok) {
+        dlg::MsgBox(QStringLiteral("格式“") + f + QStringLiteral("”删除失败，原有数据未作改动！"),
+                    dlg::OkOnly | dlg::Exclamation);
+        return false;
+    }
+    RemoveTreeNode(mf.TV, QStringLiteral("F") + f);
+    return true;
+}
+
+}  // namespace bw

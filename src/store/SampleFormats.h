@@ -1,0 +1,16 @@
+#pragma once
+// The ready formats a new database starts with: a bank deposit slip and an express waybill
+// at their paper sizes, with sample contents, so that a new user sees a bill at once.
+
+#include <QString>
+
+namespace bw {
+
+inline const QString kSampleDepositSlip = QStringLiteral("银行进账单");
+inline const QString kSampleWaybill = QStringLiteral("快递运单");
+
+// Stores the ready formats and opens the deposit slip at the next start, when the database
+// holds no format yet. True when they were stored.
+bool SeedSampleFormats();
+
+}  // namespace bw

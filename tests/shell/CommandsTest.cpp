@@ -1,0 +1,210 @@
+// The main window's command buttons and menus: what is offered, the option prompts, the
+// layout lock, and the two tools.
+
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include <QRadioButton>
+#include "MainWindowFixture.h"
+#include "barcode/BarcodeStandard.h"
+#include "barcode/StrCodeStand.h"
+#include "platform/Grid.h"
+#include "platform/Settings.h"
+#include "platform/VbNumbers.h"
+#include "shell/PrintCommands.h"
+#include "store/BoxAccessors.h"
+#include "store/BoxModel.h"
+#include "store/Canvas.h"
+#include "store/Common.h"
+#include "store/Database.h"
+#include "store/Globals.h"
+#include "store/Line.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+#include "store/SampleFormats.h"
+#include "store/Schema.h"
+#include "store/TextBox.h"
+
+using namespace bw;
+
+namespace {
+
+double darkShare(PictureBox* box) {
+    const QImage img = box->Image();
+    int dark = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 80) ++dark;
+    return double(dark) / std::max(1, img.width() * img.height());
+}
+
+class Commands : public test::MainWindowTest {
+protected:
+    void SetUp() override {
+        test::MainWindowTest::SetUp();
+        w_ = start();
+        ASSERT_NE(w_, nullptr);
+    }
+    MainWindow* w_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Commands, WorkThatIsNotInThisBuildIsShownDisabled) {
+    // Every button of the four pages is there.
+    for (int i : {0, 1, 2, 3, 4, 5, 10, 11, 12, 20, 21, 22, 23, 24, 25, 26, 27, 36}) {
+        ASSERT_TRUE(w_->COM.count(i)) << i;
+        EXPECT_EQ(MF().COM[i], w_->COM[i]) << i;
+        EXPECT_EQ(w_->COM[i]->isEnabled(), MainWindow::CommandHasWork(i) && i != 1) << i;
+    }
+    EXPECT_FALSE(PrintCommandsReady());
+    EXPECT_FALSE(w_->m_PCom[0]->isEnabled());
+    EXPECT_FALSE(w_->mNewFmt->isEnabled());
+    EXPECT_FALSE(w_->mCtlSame->menuAction()->isEnabled());
+    for (QAction* a : {w_->m_FCom[30], w_->m_FCom[31], w_->m_FCom[32], w_->mManageFmt,
+                       w_->mSetCashChr, w_->mSetCrlfChr, w_->mStrBarCodeStand, w_->mNumCut,
+                       w_->mPSDSet, w_->mTool[0], w_->mTool[1], w_->mAbout})
+        EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+    // A click on a disabled print button gives back what the two print buttons were.
+    w_->COM_Click(0);
+    w_->COM_Click(1);
+    EXPECT_FALSE(w_->COM[0]->isEnabled());
+    EXPECT_FALSE(w_->COM[1]->isEnabled());
+}
+
+TEST_F(Commands, TheLockDisablesTheLayoutCommandsThatHaveWork) {
+    MainForm& mf = MF();
+    // Give the bill-size button work for this test, as the designer's build will.
+    mf.Unavailable.erase(mf.COM[2]);
+    mf.Unavailable.erase(mf.mCtlSame);
+    mf.SetO2Value(2, 0);
+    mf.SetCommandEnabled(mf.COM[2], true);
+    mf.SetO2Value(2, 1);
+    EXPECT_FALSE(mf.COM[2]->isEnabled());
+    EXPECT_FALSE(w_->mCtlSame->menuAction()->isEnabled());
+    mf.SetO2Value(2, 0);
+    EXPECT_TRUE(mf.COM[2]->isEnabled());
+    EXPECT_TRUE(w_->mCtlSame->menuAction()->isEnabled());
+    EXPECT_FALSE(mf.COM[36]->isEnabled());  // still without work: unlocking does not enable it
+}
+
+TEST_F(Commands, TheCurrencySignPromptKeepsTheSignOnCancel) {
+    CurrencySign = "￥";
+    test::ScriptedAnswers answers;
+    answers << QVariant();  // Cancel
+    w_->mSetCashChr->trigger();
+    EXPECT_EQ(CurrencySign, "￥");
+    ASSERT_EQ(dlg::ShownLog().size(), 1);
+    EXPECT_EQ(dlg::ShownLog()[0].text, "请输入本单据的货币符号：");
+    EXPECT_EQ(dlg::ShownLog()[0].preset, "￥");
+    answers << QString("US$");
+    w_->mSetCashChr->trigger();
+    EXPECT_EQ(CurrencySign, "US$");
+    answers << QString("");
+    w_->mSetCashChr->trigger();
+    EXPECT_EQ(CurrencySign, "");
+    CurrencySign = "￥";
+}
+
+TEST_F(Commands, TheLineBreakPromptTakesOnlyANonEmptyAnswer) {
+    WriteSetting("BWF", "Para", "CrlfChr", "");
+    test::ScriptedAnswers answers;
+    answers << QString("");
+    w_->mSetCrlfChr->trigger();
+    EXPECT_EQ(LineBreakMark, "//");
+    EXPECT_EQ(dlg::ShownLog().last().preset, "//");
+    EXPECT_EQ(dlg::ShownLog().last().text, "请输入表示回车的表示字符串");
+    answers << QVariant();
+    w_->mSetCrlfChr->trigger();
+    EXPECT_EQ(LineBreakMark, "//");
+    answers << QString("##");
+    w_->mSetCrlfChr->trigger();
+    EXPECT_EQ(LineBreakMark, "##");
+    EXPECT_EQ(ReadSetting("BWF", "Para", "CrlfChr", "?"), "##");
+    WriteSetting("BWF", "Para", "CrlfChr", "");
+    LineBreakMark = "//";
+}
+
+TEST_F(Commands, TogglesFlipAndThePrintRulersToggleIsRemembered) {
+    MainForm& mf = MF();
+    mf.mPrintRulers->setChecked(false);
+    mf.mPrintRulers->trigger();
+    EXPECT_TRUE(mf.mPrintRulers->isChecked());
+    EXPECT_EQ(ReadSetting("BWF", "Validate", "mPrintRulers", "?"), "1");
+    mf.mPrintRulers->trigger();
+    EXPECT_EQ(ReadSetting("BWF", "Validate", "mPrintRulers", "?"), "?");  // written empty
+    const bool before = mf.mClearAfterPrint->isChecked();
+    mf.mClearAfterPrint->trigger();
+    EXPECT_NE(mf.mClearAfterPrint->isChecked(), before);
+}
+
+TEST_F(Commands, CheckingForBoxesOutsideTheBillPullsThemBack) {
+    MainForm& mf = MF();
+    Grid& g = mf.BoxGrid();
+    TextBox* a = mf.TT[0];
+    TextBox* b = mf.TT[1];
+    Line* line = mf.LN[0];
+    a->Move(-50, -80);
+    b->Move(-50, 200);
+    const int w = static_cast<int>(mf.PG->Width());
+    line->SetEnds(-10, 5, w + 40, 5);
+    w_->mTool[0]->trigger();
+    EXPECT_EQ(a->Left(), 0);
+    EXPECT_EQ(a->Top(), 300);
+    EXPECT_EQ(b->Left(), 0);
+    EXPECT_EQ(b->Top(), 200);
+    EXPECT_EQ(line->X1(), 0);
+    EXPECT_EQ(line->X2(), w);
+    EXPECT_EQ(line->Y1(), 5);
+    // The grid follows, in millimetres.
+    EXPECT_NEAR(Val(g.TextMatrix(BoxRow(a), col::X)), 0, 1e-9);
+    EXPECT_NEAR(Val(g.TextMatrix(BoxRow(a), col::Y)),
+                CanvasToMm(300, mf.PG->Width(), mf.PaperWidthMm()), 0.01);
+    EXPECT_NEAR(Val(g.TextMatrix(BoxRow(line), col::W)), mf.PaperWidthMm(), 0.01);
+    // A box too far right or down ends at the edge.
+    b->Move(w + 100, static_cast<int>(mf.PG->Height()) + 50);
+    w_->mTool_Click(0);
+    EXPECT_EQ(b->Left(), w - b->Width());
+    EXPECT_EQ(b->Top(), static_cast<int>(mf.PG->Height()) - b->Height());
+}
+
+TEST_F(Commands, TidyingTheDatabaseDropsOrphansAndCompacts) {
+    // Box rows of a format that lost its whole-format row, and defaults of a vanished format.
+    ExecuteSql("INSERT INTO Fmt(Fmt, LBL, Clas) VALUES('孤儿格式', '框', 0)");
+    ExecuteSql("INSERT INTO 默认(Fmt, ID, Con) VALUES('不存在', 1, 'x')");
+    const int slipDefaults = [] {
+        Recordset rs;
+        OpenRecordset(rs, "SELECT * FROM 默认 WHERE Fmt=?", {kSampleDepositSlip});
+        return rs.RecordCount();
+    }();
+    test::ScriptedAnswers answers;
+    answers << int(dlg::Yes);
+    w_->mTool[1]->trigger();
+    EXPECT_EQ(answers.messages().value(0), "您确定要删除格式：“孤儿格式”？");
+    EXPECT_EQ(ValueWhere("Fmt", "Fmt=?", "ID", {"孤儿格式"}).toString(), "");
+    EXPECT_EQ(ValueWhere("默认", "Fmt=?", "Con", {"不存在"}).toString(), "");
+    Recordset rs;
+    OpenRecordset(rs, "SELECT * FROM 默认 WHERE Fmt=?", {kSampleDepositSlip});
+    EXPECT_EQ(rs.RecordCount(), slipDefaults);
+    EXPECT_EQ(ValueWhere("Fmt", "Fmt=''", "LBL").toString(), kSampleDepositSlip);
+    EXPECT_TRUE(QFileInfo::exists(DatabasePath()));
+    // With nothing orphaned it only compacts, asking nothing.
+    answers << int(dlg::Yes);
+    const int shown = dlg::ShownLog().size();
+    w_->mTool_Click(1);
+    EXPECT_EQ(dlg::ShownLog().size(), shown);
+}
+
+TEST_F(Commands, ANewBarcodeStandardRedrawsThePictureBoxesWithTheirText) {
+    PictureBox* qr = MF().II[0];
+    const QString text = qr->LinkItem;
+    ASSERT_FALSE(text.isEmpty());
+    StrCodeStand* d = StrCodeStand::Show(w_);
+    d->OP(0)->setChecked(true);
+    d->Command1_Click();
+    EXPECT_EQ(BarcodeStandard(), 0);
+    EXPECT_EQ(qr->LinkItem, text);
+    EXPECT_GT(darkShare(qr), 0.05);
+}

@@ -1,0 +1,339 @@
+// Switching, saving, saving as and deleting formats from the main window, with what each
+// does to every table, the parameters and the background pictures.
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QSet>
+#include <QTimer>
+
+#include "MainWindowFixture.h"
+#include "platform/AppFolder.h"
+#include "platform/Grid.h"
+#include "platform/VbNumbers.h"
+#include "shell/SelFormat.h"
+#include "store/BackgroundPicture.h"
+#include "store/BoxAccessors.h"
+#include "store/BoxModel.h"
+#include "store/Canvas.h"
+#include "store/Common.h"
+#include "store/Database.h"
+#include "store/FormatOperations.h"
+#include "store/Globals.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+#include "store/SampleFormats.h"
+#include "store/Schema.h"
+#include "store/TextBox.h"
+
+using namespace bw;
+
+namespace {
+
+// Answers the next format chooser with the text typed into it (a null text: as offered).
+void answerChooser(const QString& text, bool cancel = false) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, text, cancel] {
+        SelFormat* d = SelFormat::Current();
+        if (!d || !d->isVisible()) return;
+        if (!cancel && !text.isNull()) d->CMB->setEditText(text);
+        d->COM_Click(cancel ? 1 : 0);
+        poll->deleteLater();
+    });
+    poll->start(5);
+}
+
+// The box records of a format (the whole-format row is written anew by every save).
+QList<qint64> ids(const QString& fmt) {
+    QList<qint64> out;
+    Recordset rs;
+    OpenRecordset(rs, "SELECT ID FROM Fmt WHERE Fmt=? AND LBL<>? ORDER BY ID",
+                  {fmt, kWholeFormatLabel});
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) out << rs.Value("ID").toLongLong();
+    return out;
+}
+
+int count(const QString& table, const QString& where, const Params& params) {
+    Recordset rs;
+    OpenRecordset(rs, "SELECT * FROM " + table + " WHERE " + where, params);
+    return rs.RecordCount();
+}
+
+QString param(const QString& name) {
+    return ValueWhere("参数", "Var=?", "Con", {name}).toString();
+}
+
+void writePicture(const QString& path, QColor colour) {
+    QImage img(60, 30, QImage::Format_RGB32);
+    img.fill(colour);
+    ASSERT_TRUE(img.save(path, "JPG"));
+}
+
+double redShare(const QImage& img) {
+    int red = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 100 && c.blue() < 100) ++red;
+        }
+    return double(red) / (img.width() * img.height());
+}
+
+class FormatOperations : public test::MainWindowTest {
+protected:
+    void SetUp() override {
+        test::MainWindowTest::SetUp();
+        ASSERT_NE(start(), nullptr);
+        slipIds_ = ids(kSampleDepositSlip);
+        waybillIds_ = ids(kSampleWaybill);
+        ASSERT_FALSE(slipIds_.isEmpty());
+        // Per-format data of both formats in every table.
+        for (const QString& f : {kSampleDepositSlip, kSampleWaybill}) {
+            ExecuteSql("INSERT INTO 参数(Var, Con) VALUES(?, ?)",
+                       {f + "=>自定义类型124", f + "的列表;乙;丙"});
+            ExecuteSql("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(1, ?, 5, '旧单据')", {f});
+            ExecuteSql("INSERT INTO 映射(ID, Fmt, Map) VALUES(1, ?, 'A;B')", {f});
+        }
+    }
+    QList<qint64> slipIds_, waybillIds_;
+};
+
+}  // namespace
+
+TEST_F(FormatOperations, SaveAsANewNameCopiesTheFormatAndMakesItCurrent) {
+    writePicture(BackgroundPicturePath(kSampleDepositSlip), Qt::blue);
+    // A link from the first box to the last one, which is saved after it.
+    Grid& g = MF().BoxGrid();
+    const int firstRow = g.FixedRows(), lastRow = g.Rows() - 1;
+    g.SetTextMatrix(firstRow, col::RCtl, g.TextMatrix(lastRow, col::ID));
+    MF().TT[0]->SetText("2013");  // what the boxes show goes with the copy
+    test::ScriptedAnswers answers;
+    answerChooser("进账单（副本）");
+    TheMainWindow()->m_FCom[32]->trigger();
+
+    const QString copy = "进账单（副本）";
+    EXPECT_EQ(MF().CurrentFormat(), copy);
+    EXPECT_EQ(ids(kSampleDepositSlip), slipIds_);  // the original is untouched
+    const QList<qint64> copyIds = ids(copy);
+    ASSERT_EQ(copyIds.size(), slipIds_.size());
+    for (qint64 id : copyIds) EXPECT_FALSE(slipIds_.contains(id));
+    // The grid now holds the copy's record IDs, and the link points into the copy.
+    for (int r = g.FixedRows(); r < g.Rows(); ++r)
+        EXPECT_TRUE(copyIds.contains(CLng64(Val(g.TextMatrix(r, col::ID)))));
+    const qint64 firstId = CLng64(Val(g.TextMatrix(firstRow, col::ID)));
+    const qint64 lastId = CLng64(Val(g.TextMatrix(lastRow, col::ID)));
+    EXPECT_EQ(ValueById("Fmt", firstId, "RCtl").toLongLong(), lastId);
+    EXPECT_EQ(ValueWhere("Fmt", "Fmt=''", "LBL").toString(), copy);
+    EXPECT_EQ(param(copy + "=>自定义类型124"), kSampleDepositSlip + "的列表;乙;丙");
+    EXPECT_EQ(param(kSampleDepositSlip + "=>自定义类型124"), kSampleDepositSlip + "的列表;乙;丙");
+    EXPECT_TRUE(QFileInfo::exists(BackgroundPicturePath(copy)));
+    EXPECT_FALSE(MF().TP->Picture().isNull());
+    // The contents went with the copy, keyed by its IDs; the original's stay keyed by its own.
+    EXPECT_EQ(MF().TT[0]->Text(), "2013");
+    Recordset rs;
+    OpenRecordset(rs, "SELECT * FROM 默认 WHERE Fmt=?", {kSampleDepositSlip});
+    ASSERT_GT(rs.RecordCount(), 0);
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        EXPECT_TRUE(slipIds_.contains(rs.Value("ID").toLongLong()));
+    EXPECT_GT(count("默认", "Fmt=?", {copy}), 0);
+    EXPECT_TRUE(answers.messages().isEmpty());
+}
+
+TEST_F(FormatOperations, SaveAsAnExistingNameAsksAndCopiesThePictureOnlyAfterYes) {
+    writePicture(BackgroundPicturePath(kSampleDepositSlip), Qt::blue);
+    {
+        test::ScriptedAnswers answers;
+        answers << int(dlg::No);
+        answerChooser(kSampleWaybill);
+        QString name;
+        EXPECT_FALSE(SaveFormatAs(name));
+        EXPECT_EQ(answers.lastMessage(), "该格式已经存在，是否覆盖？");
+    }
+    EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
+    EXPECT_EQ(ids(kSampleWaybill), waybillIds_);
+    EXPECT_FALSE(QFileInfo::exists(BackgroundPicturePath(kSampleWaybill)));
+    EXPECT_EQ(param(kSampleWaybill + "=>自定义类型124"), kSampleWaybill + "的列表;乙;丙");
+
+    {
+        test::ScriptedAnswers answers;
+        answers << int(dlg::Yes);
+        QString name = kSampleWaybill;
+        EXPECT_TRUE(SaveFormatAs(name));
+    }
+    EXPECT_EQ(MF().CurrentFormat(), kSampleWaybill);
+    EXPECT_EQ(ids(kSampleWaybill).size(), slipIds_.size());  // now the slip's boxes
+    EXPECT_EQ(MF().Wid->text(), "210");
+    EXPECT_TRUE(QFileInfo::exists(BackgroundPicturePath(kSampleWaybill)));
+    EXPECT_EQ(param(kSampleWaybill + "=>自定义类型124"), kSampleDepositSlip + "的列表;乙;丙");
+}
+
+TEST_F(FormatOperations, SaveAsTheOpenFormatsOwnNameKeepsItsListsAndPicture) {
+    writePicture(BackgroundPicturePath(kSampleDepositSlip), Qt::blue);
+    test::ScriptedAnswers answers;
+    answers << int(dlg::Yes);
+    answerChooser(QString());  // the chooser offers the open format; OK takes it
+    QString name;
+    ASSERT_TRUE(SaveFormatAs(name));
+    EXPECT_EQ(name, kSampleDepositSlip);
+    EXPECT_EQ(answers.lastMessage(), "该格式已经存在，是否覆盖？");
+    EXPECT_EQ(param(kSampleDepositSlip + "=>自定义类型124"), kSampleDepositSlip + "的列表;乙;丙");
+    EXPECT_TRUE(QFileInfo::exists(BackgroundPicturePath(kSampleDepositSlip)));
+    EXPECT_EQ(ids(kSampleDepositSlip), slipIds_);
+    EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
+}
+
+TEST_F(FormatOperations, NamesThatWouldBreakTheStoredListsAreRefused) {
+    for (const char* bad : {"a/b", "a\\b", "a|b", "a,b", "a'b", "a\"b"}) {
+        test::ScriptedAnswers answers;
+        QString name = QString::fromUtf8(bad);
+        EXPECT_FALSE(SaveFormatAs(name)) << bad;
+        EXPECT_EQ(answers.lastMessage(), kForbiddenNameMessage) << bad;
+        EXPECT_EQ(count("Fmt", "Fmt=?", {QString::fromUtf8(bad)}), 0) << bad;
+    }
+    EXPECT_EQ(kForbiddenNameMessage, "名称不能包含字符： / \\ | , ' ！");
+    EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
+    // A cancelled chooser saves nothing.
+    answerChooser(QString(), true);
+    QString name;
+    EXPECT_FALSE(SaveFormatAs(name));
+}
+
+TEST_F(FormatOperations, DeleteRemovesEverythingOfThatFormatAndNothingElse) {
+    writePicture(BackgroundPicturePath(kSampleWaybill), Qt::green);
+    // Formats whose names a wildcard of the name would also match.
+    for (const QString& f : {QString("快递运单X"), QString("快递%单")}) {
+        ExecuteSql("INSERT INTO Fmt(Fmt, LBL, W, H) VALUES(?, ?, 100, 50)", {f, kWholeFormatLabel});
+        ExecuteSql("INSERT INTO 参数(Var, Con) VALUES(?, 'keep')", {f + "=>自定义类型124"});
+    }
+    ExecuteSql("INSERT INTO Fmt(Fmt, LBL, W, H) VALUES('快递_单', ?, 100, 50)",
+               {kWholeFormatLabel});
+    ExecuteSql("INSERT INTO 参数(Var, Con) VALUES('快递_单=>自定义类型125', 'gone')");
+
+    test::ScriptedAnswers answers;
+    // The open format cannot go.
+    QString current = kSampleDepositSlip;
+    EXPECT_FALSE(DeleteFormat(current));
+    EXPECT_EQ(answers.lastMessage(), "此格式为当前格式，不允许删除！");
+    EXPECT_EQ(ids(kSampleDepositSlip), slipIds_);
+    // No leaves it all.
+    QString name = kSampleWaybill;
+    answers << int(dlg::No);
+    EXPECT_FALSE(DeleteFormat(name));
+    EXPECT_EQ(answers.lastMessage(), "您确定要删除格式：“快递运单”？");
+    EXPECT_EQ(ids(kSampleWaybill), waybillIds_);
+
+    answers << int(dlg::Yes);
+    EXPECT_TRUE(DeleteFormat(name));
+    for (const char* table : {"Fmt", "历史", "默认", "映射"})
+        EXPECT_EQ(count(table, "Fmt=?", {kSampleWaybill}), 0) << table;
+    EXPECT_EQ(count("参数", "Var=?", {kSampleWaybill + "=>自定义类型124"}), 0);
+    EXPECT_TRUE(QFileInfo::exists(BackgroundPicturePath(kSampleWaybill)));  // the picture stays
+    EXPECT_EQ(param("快递运单X=>自定义类型124"), "keep");
+    EXPECT_EQ(param("快递%单=>自定义类型124"), "keep");
+    EXPECT_EQ(ids(kSampleDepositSlip), slipIds_);
+    EXPECT_EQ(count("历史", "Fmt=?", {kSampleDepositSlip}), 1);
+
+    // "_" and "%" in a name are plain characters.
+    name = "快递_单";
+    answers << int(dlg::Yes);
+    EXPECT_TRUE(DeleteFormat(name));
+    EXPECT_EQ(param("快递运单X=>自定义类型124"), "keep");
+    EXPECT_EQ(count("参数", "Var=?", {QString("快递_单=>自定义类型125")}), 0);
+    EXPECT_EQ(count("Fmt", "Fmt=?", {QString("快递运单X")}), 1);
+
+    // Chosen in the chooser, the same happens.
+    answerChooser("快递%单");
+    answers << int(dlg::Yes);
+    QString chosen;
+    EXPECT_TRUE(DeleteFormat(chosen));
+    EXPECT_EQ(chosen, "快递%单");
+    EXPECT_EQ(count("Fmt", "Fmt=?", {QString("快递%单")}), 0);
+    EXPECT_EQ(param("快递运单X=>自定义类型124"), "keep");
+}
+
+TEST_F(FormatOperations, AFailedDeleteChangesNothingAndSaysSo) {
+    ASSERT_TRUE(ExecuteSql("DROP TABLE 映射"));
+    test::ScriptedAnswers answers;
+    answers << int(dlg::Yes);
+    QString name = kSampleWaybill;
+    EXPECT_FALSE(DeleteFormat(name));
+    EXPECT_TRUE(answers.lastMessage().contains("删除失败")) << answers.lastMessage().toStdString();
+    EXPECT_EQ(count("历史", "Fmt=?", {kSampleWaybill}), 1);
+    EXPECT_EQ(ids(kSampleWaybill), waybillIds_);
+}
+
+TEST_F(FormatOperations, SwitchingStoresTheContentsAndReloadsOnlyWhenForced) {
+    MainForm& mf = MF();
+    Grid& g = mf.BoxGrid();
+    const QString edited = "编辑未保存";
+    g.SetTextMatrix(g.FixedRows(), col::LBL, edited);
+    SelectFormat(kSampleDepositSlip, false);
+    EXPECT_EQ(g.TextMatrix(g.FixedRows(), col::LBL), edited);
+    SelectFormat(kSampleDepositSlip, true);
+    EXPECT_NE(g.TextMatrix(g.FixedRows(), col::LBL), edited);
+
+    // Leaving a format keeps what its boxes show for the next time.
+    mf.TT[0]->SetText("2014");
+    answerChooser(kSampleWaybill);
+    TheMainWindow()->m_FCom[30]->trigger();
+    EXPECT_EQ(mf.CurrentFormat(), kSampleWaybill);
+    EXPECT_EQ(mf.Wid->text(), "230");
+    EXPECT_EQ(ValueWhere("Fmt", "Fmt=''", "LBL").toString(), kSampleWaybill);
+    SelectFormat(kSampleDepositSlip);
+    EXPECT_EQ(mf.TT[0]->Text(), "2014");
+}
+
+TEST_F(FormatOperations, SavingPullsStrayBoxesBackAndWritesTheGrid) {
+    MainForm& mf = MF();
+    TextBox* box = mf.TT[1];
+    const int row = BoxRow(box);
+    const qint64 id = CLng64(Val(mf.BoxGrid().TextMatrix(row, col::ID)));
+    box->SetLeft(-700);  // as a drag beyond the edge leaves it
+    TheMainWindow()->m_FCom[31]->trigger();
+    EXPECT_EQ(box->Left(), 0);
+    EXPECT_EQ(ValueById("Fmt", id, "X").toDouble(), 0);
+    EXPECT_EQ(ids(kSampleDepositSlip), slipIds_);
+}
+
+TEST_F(FormatOperations, BackgroundPicturesFollowTheNameRule) {
+    EXPECT_EQ(BackgroundPicturePath("a/b:c"), AppFile("a4b6c.jpg"));
+    EXPECT_EQ(BackgroundPicturePath("*?<>/\\:|\""), AppFile("012345678.jpg"));
+    EXPECT_EQ(BackgroundPicturePath("x*"), BackgroundPicturePath("x0"));
+
+    const QString upper = folder_.file("scan.JPG"), other = folder_.file("scan.jpeg");
+    writePicture(upper, Qt::red);
+    ASSERT_TRUE(QFile::copy(upper, other));
+    MF().SetO2Value(4, 0);
+    test::ScriptedAnswers answers;
+    answers << QString(other);  // a .jpeg is not taken
+    SetBackgroundPicture(kSampleDepositSlip);
+    EXPECT_FALSE(QFileInfo::exists(BackgroundPicturePath(kSampleDepositSlip)));
+    answers << QString(upper);
+    SetBackgroundPicture(kSampleDepositSlip);
+    EXPECT_TRUE(QFileInfo::exists(BackgroundPicturePath(kSampleDepositSlip)));
+    EXPECT_EQ(MF().O2Value(4), 1);
+    EXPECT_FALSE(MF().TP->Picture().isNull());
+    EXPECT_GT(redShare(MF().PG->Image()), 0.5);
+
+    // Declining the replacement keeps the old picture.
+    writePicture(folder_.file("other.jpg"), Qt::green);
+    answers << QString(folder_.file("other.jpg")) << int(dlg::No);
+    SetBackgroundPicture(kSampleDepositSlip);
+    EXPECT_EQ(answers.lastMessage(), "当前格式已有底图，是否要替换？");
+    QImage kept(BackgroundPicturePath(kSampleDepositSlip));
+    EXPECT_GT(kept.pixelColor(5, 5).red(), 200);
+
+    // Clearing asks, then removes the file and the picture.
+    answers << int(dlg::No);
+    EXPECT_TRUE(ClearBackgroundPicture(kSampleDepositSlip));
+    EXPECT_TRUE(QFileInfo::exists(BackgroundPicturePath(kSampleDepositSlip)));
+    answers << int(dlg::Yes);
+    EXPECT_TRUE(ClearBackgroundPicture(kSampleDepositSlip));
+    EXPECT_FALSE(QFileInfo::exists(BackgroundPicturePath(kSampleDepositSlip)));
+    EXPECT_TRUE(MF().TP->Picture().isNull());
+    // Without a file: the question, and nothing else.
+    const int shownBefore = dlg::ShownLog().size();
+    answers << int(dlg::Yes);
+    EXPECT_TRUE(ClearBackgroundPicture(kSampleDepositSlip));
+    EXPECT_EQ(dlg::ShownLog().size(), shownBefore + 1);
+}

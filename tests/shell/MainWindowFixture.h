@@ -1,0 +1,36 @@
+#pragma once
+// Starting the real program in a test: a data folder of the test's own, the program's entry
+// with that folder on its command line, and the main window closed and gone at the end.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QStringList>
+
+#include "TestSupport.h"
+#include "shell/MainWindow.h"
+
+namespace bw::test {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the program's entry on the test's data folder; the main window (null when the
+    // entry ended at once or a password prompt opened).
+    MainWindow* start(bool* ran = nullptr);
+    // Closes the main window as the user does and waits until it is gone.
+    void closeWindow();
+    // Lets the window paint.
+    static void settle();
+    // The main window as it is painted.
+    static QImage grab();
+
+    QStringList arguments() const;
+
+    TempDataFolder folder_;
+};
+
+}  // namespace bw::test

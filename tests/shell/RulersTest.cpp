@@ -1,0 +1,133 @@
+// The canvas background: the measuring grid, its numbers and the background picture.
+
+#include <QImage>
+
+#include "MainWindowFixture.h"
+#include "designer/CanvasOptions.h"
+#include "platform/DrawTarget.h"
+#include "platform/Twips.h"
+#include "shell/Rulers.h"
+#include "store/BoxModel.h"
+#include "store/Canvas.h"
+#include "store/Database.h"
+#include "store/Label.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+#include "store/Schema.h"
+
+using namespace bw;
+
+namespace {
+
+class Rulers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CloseDatabase();
+        ASSERT_TRUE(EnsureDatabase());
+        ResetMF(new MainForm);
+        InitBoxModule();
+        // 200 x 100 mm at 30 pixels a centimetre: 6000 x 3000 pixels would be too much; 600 x 300.
+        MainForm& mf = MF();
+        mf.SetFrameSize(9000, 4500);
+        mf.PG->SetWidth(9000);
+        mf.PG->SetHeight(4500);
+        mf.Wid->setText("200");
+        mf.Hie->setText("100");
+    }
+    void TearDown() override {
+        UnloadAllBoxes();
+        ResetMF();
+        CloseDatabase();
+    }
+    // The canvas pixel at a paper position in mm.
+    QColor at(double xMm, double yMm) {
+        const QImage& img = MF().PG->Image();
+        const double px = img.width() / 200.0;
+        const int x = std::min(img.width() - 1, int(xMm * px + 0.5)),
+                  y = std::min(img.height() - 1, int(yMm * px + 0.5));
+        return img.pixelColor(x, y);
+    }
+    int count(const QColor& c) {
+        const QImage& img = MF().PG->Image();
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixelColor(x, y) == c) ++n;
+        return n;
+    }
+    test::TempDataFolder folder_;
+};
+
+}  // namespace
+
+TEST_F(Rulers, LinesEveryTwoMillimetresDeeperEveryCentimetre) {
+    DrawRulers(MF().PG, 200, 1);
+    EXPECT_EQ(at(10, 5), kCentimetreRulerColour);
+    EXPECT_EQ(at(50, 33), kCentimetreRulerColour);
+    EXPECT_EQ(at(4, 33), kMinorRulerColour);
+    EXPECT_EQ(at(33, 6), kMinorRulerColour);
+    EXPECT_EQ(at(33, 50), kCentimetreRulerColour);
+    EXPECT_EQ(at(5, 5), QColor(Qt::white));  // between lines
+    EXPECT_EQ(at(31, 33), QColor(Qt::white));
+    // Numbers are written in the corners' cells and along the edges.
+    int dark = 0;
+    const QImage& img = MF().PG->Image();
+    for (int y = 0; y < 12; ++y)
+        for (int x = 30; x < 45; ++x)
+            if (qGray(img.pixel(x, y)) < 100) ++dark;
+    EXPECT_GT(dark, 3) << "the number 1 at the top edge";
+
+    // Without the grid the canvas is only cleared.
+    DrawRulers(MF().PG, 200, 0);
+    EXPECT_EQ(count(kCentimetreRulerColour), 0);
+    EXPECT_EQ(count(kMinorRulerColour), 0);
+}
+
+TEST_F(Rulers, ANarrowerPaperSpreadsTheSameLinesWider) {
+    MF().Wid->setText("215");
+    DrawRulers(MF().PG, 215, 1);
+    const QImage& img = MF().PG->Image();
+    // 210 mm (the last centimetre line) lies at 210 / 215 of the width.
+    // Looked at 37 mm down, between two horizontal lines.
+    const int x210 = int(210.0 / 215.0 * img.width() + 0.5), y = int(37.0 / 215.0 * img.width());
+    EXPECT_EQ(img.pixelColor(std::min(x210, img.width() - 1), y), kCentimetreRulerColour);
+    EXPECT_NE(img.pixelColor(std::min(x210 + 3, img.width() - 1), y), kCentimetreRulerColour);
+}
+
+TEST_F(Rulers, TheBackgroundPictureLiesUnderTheGridAndHidesTheCaptions) {
+    MainForm& mf = MF();
+    int row = 0;
+    BoxControl* box = LoadBoxControl(kTextBox, row);
+    ASSERT_NE(box, nullptr);
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    mf.TP->SetPicture(red);
+    mf.SetO2Value(4, 1);
+    DrawRulers(mf.PG, 200, 0);
+    EXPECT_EQ(at(5, 5), QColor(Qt::red));
+    EXPECT_EQ(at(195, 95), QColor(Qt::red));
+    EXPECT_FALSE(CaptionLabel(box->Index())->Visible());
+    DrawRulers(mf.PG, 200, 1);
+    EXPECT_EQ(at(10, 5), kCentimetreRulerColour);
+    EXPECT_EQ(at(5, 5), QColor(Qt::red));
+
+    // Switched off, or without a picture: the captions show and the canvas is white.
+    mf.SetO2Value(4, 0);
+    DrawRulers(mf.PG, 200, 0);
+    EXPECT_EQ(at(5, 5), QColor(Qt::white));
+    EXPECT_TRUE(CaptionLabel(box->Index())->Visible());
+    mf.SetO2Value(4, 1);
+    mf.TP->SetPicture(QImage());
+    DrawRulers(mf.PG, 200, 0);
+    EXPECT_EQ(at(5, 5), QColor(Qt::white));
+    EXPECT_TRUE(CaptionLabel(box->Index())->Visible());
+}
+
+TEST_F(Rulers, TheOptionBoxesRedrawTheCanvas) {
+    ConnectCanvasHandlers();
+    MainForm& mf = MF();
+    mf.SetO2Value(0, 1);
+    EXPECT_EQ(at(10, 5), kCentimetreRulerColour);
+    mf.SetO2Value(0, 0);
+    EXPECT_EQ(at(10, 5), QColor(Qt::white));
+}

@@ -1,0 +1,329 @@
+// Starting and ending the program: the ready formats of a new database, the last format
+// opened again, one running program per data folder, the software password, and what the
+// main window stores when it closes.
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "MainWindowFixture.h"
+#include "platform/AppFolder.h"
+#include "platform/GridView.h"
+#include "platform/Settings.h"
+#include "platform/SqlEngine.h"
+#include "shell/Passwords.h"
+#include "shell/Startup.h"
+#include "shell/TabStrip.h"
+#include "shell/WindowLayout.h"
+#include "store/BoxModel.h"
+#include "store/Canvas.h"
+#include "store/Database.h"
+#include "store/FormatOperations.h"
+#include "store/Globals.h"
+#include "store/Label.h"
+#include "store/MainForm.h"
+#include "store/Params.h"
+#include "store/PictureBox.h"
+#include "store/SampleFormats.h"
+#include "store/Schema.h"
+#include "store/TextBox.h"
+
+using namespace bw;
+
+namespace {
+
+int rows(const QString& sql, const Params& params = {}) {
+    Recordset rs;
+    OpenRecordset(rs, sql, params);
+    return rs.RecordCount();
+}
+
+TextBox* textBoxCaptioned(const QString& caption) {
+    for (TextBox* t : MF().TT) {
+        Label* l = CaptionLabel(t->Index());
+        if (l && l->Caption() == caption) return t;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+using Startup = test::MainWindowTest;
+
+TEST_F(Startup, ANewDatabaseOpensOnTheReadyDepositSlip) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->windowTitle(), "Bellweft3.07");
+    MainForm& mf = MF();
+    EXPECT_EQ(mf.CurrentFormat(), kSampleDepositSlip);
+    EXPECT_EQ(mf.Wid->text(), "210");
+    EXPECT_EQ(mf.Hie->text(), "101.6");
+    EXPECT_TRUE(QFileInfo(AppFile("Temp")).isDir());
+
+    // Both ready formats are real format records: a whole-format row and boxes of every kind.
+    for (const QString& f : {kSampleDepositSlip, kSampleWaybill}) {
+        EXPECT_EQ(rows("SELECT * FROM Fmt WHERE Fmt=? AND LBL=?", {f, kWholeFormatLabel}), 1)
+            << f.toStdString();
+        for (int kind = 0; kind <= 4; ++kind)
+            EXPECT_GT(rows("SELECT * FROM Fmt WHERE Fmt=? AND Clas=? AND LBL<>?",
+                           {f, kind, kWholeFormatLabel}),
+                      0)
+                << f.toStdString() << " kind " << kind;
+    }
+    EXPECT_GT(rows("SELECT DISTINCT Cash FROM Fmt WHERE Fmt=? AND Clas=0", {kSampleWaybill}), 3);
+
+    // The slip shows its sample contents, the amount in capitals and a QR code.
+    EXPECT_GT(BoxCount[kTextBox], 10);
+    TextBox* payer = textBoxCaptioned("全称");
+    ASSERT_NE(payer, nullptr);
+    EXPECT_EQ(payer->Text(), "上海申通物流有限公司");
+    TextBox* capitals = textBoxCaptioned("人民币(大写)");
+    ASSERT_NE(capitals, nullptr);
+    EXPECT_TRUE(capitals->Text().startsWith("壹万贰仟")) << capitals->Text().toStdString();
+    ASSERT_EQ(BoxCount[kPictureBox], 1);
+    EXPECT_EQ(mf.II[0]->LinkItem, "BW-JZD-20130411-0001");
+    EXPECT_TRUE(mf.II[0]->ToolTipText().startsWith("当前条码："));
+}
+
+TEST_F(Startup, TheLastFormatOpensAgainAndClosingStoresTheOptionsAndContents) {
+    ASSERT_NE(start(), nullptr);
+    SelectFormat(kSampleWaybill);
+    ASSERT_EQ(MF().CurrentFormat(), kSampleWaybill);
+    TextBox* name = textBoxCaptioned("姓名");
+    ASSERT_NE(name, nullptr);
+    name->SetText("王五");
+    MF().SetO2Value(0, 0);
+    MF().SetO2Value(2, 1);
+    closeWindow();
+    ASSERT_EQ(TheMainWindow(), nullptr);
+
+    EXPECT_EQ(ValueWhere("Fmt", "Fmt=''", "LBL").toString(), kSampleWaybill);
+    EXPECT_EQ(ValueWhere("Fmt", "Fmt=''", "fName").toString(), "0§☆§0§☆§1");
+    EXPECT_EQ(ReadSetting("BWF", "Validate", "DefaultSoftSet", "?"), "0§☆§0§☆§1§☆§0§☆§1§☆§");
+
+    ReleaseInstanceLock();
+    ASSERT_NE(start(), nullptr);
+    EXPECT_EQ(MF().CurrentFormat(), kSampleWaybill);
+    EXPECT_EQ(MF().Wid->text(), "230");
+    name = textBoxCaptioned("姓名");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->Text(), "王五");
+}
+
+TEST_F(Startup, ASecondStartOnTheSameDataFolderEndsSilentlyAfterTheSchemaUpgrade) {
+    // A database of an older version without the later link columns.
+    CloseDatabase();
+    {
+        auto c = sql::Connection::Open(folder_.file(kDatabaseFileName), true);
+        ASSERT_TRUE(c);
+        ASSERT_TRUE(
+            c->Exec("CREATE TABLE Fmt(ID INTEGER PRIMARY KEY AUTOINCREMENT, Fmt TEXT, LBL TEXT, "
+                    "Dir INTEGER,"
+                    " X DOUBLE, Y DOUBLE, W DOUBLE, H DOUBLE, S DOUBLE, L DOUBLE, Color INTEGER,"
+                    " fName TEXT, fSize DOUBLE, fBold BOOLEAN, fItalic BOOLEAN, fUnderline BOOLEAN,"
+                    " fStrikethru BOOLEAN, Clas INTEGER, Cash DOUBLE, RCtl DOUBLE, Mem TEXT)"));
+        ASSERT_TRUE(c->Exec("CREATE TABLE 参数(Var TEXT, Con TEXT)"));
+        ASSERT_TRUE(c->Exec("INSERT INTO Fmt(Fmt, LBL, fName) VALUES('', '', '1§☆§0§☆§0')"));
+    }
+    SetAppPath(folder_.path());
+    QLockFile running(InstanceLockPath());  // the program already runs on this folder
+    ASSERT_TRUE(running.tryLock(0));
+    test::ScriptedAnswers answers;
+    bool ran = true;
+    EXPECT_EQ(start(&ran), nullptr);
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(dlg::ShownLog().isEmpty());
+    EXPECT_EQ(PasswordPrompt(), nullptr);
+    for (const char* column : {"SumID", "SumID1", "RCtl1"})
+        EXPECT_TRUE(FieldExists("Fmt", column)) << column;
+
+    // Another data folder is another program's; once the first program ends, a start runs.
+    QTemporaryDir other;
+    SetAppPath(other.path());
+    EXPECT_TRUE(AcquireInstanceLock());
+    ReleaseInstanceLock();
+    SetAppPath(folder_.path());
+    running.unlock();
+    EXPECT_TRUE(AcquireInstanceLock());
+}
+
+TEST_F(Startup, TheRealProgramStartedTwiceLeavesTheSecondAtOnce) {
+    const QString program = QStringLiteral(BW_TEST_BINARY_DIR "/src/app/bellweft");
+    ASSERT_TRUE(QFileInfo::exists(program));
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    env.insert("XDG_DATA_HOME", home.filePath("data"));
+    env.insert("XDG_RUNTIME_DIR", home.path());
+    const QStringList args{"--data-dir", folder_.path()};
+
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(program, args);
+    ASSERT_TRUE(first.waitForStarted(10000));
+    // The first one is up once it holds the lock and has made its folder Temp.
+    QElapsedTimer clock;
+    clock.start();
+    while (!(QFileInfo::exists(InstanceLockPath()) && QFileInfo(folder_.file("Temp")).isDir()) &&
+           clock.elapsed() < 20000)
+        QTest::qWait(50);
+    ASSERT_TRUE(QFileInfo::exists(InstanceLockPath()));
+
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(program, args);
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.terminate();
+    if (!first.waitForFinished(10000)) {
+        first.kill();
+        first.waitForFinished(5000);
+    }
+}
+
+TEST_F(Startup, ThePasswordPromptOpensTheWindowOnlyForTheRightPassword) {
+    SetAppPath(folder_.path());
+    ASSERT_TRUE(EnsureDatabase());
+    ASSERT_TRUE(SeedSampleFormats());
+    SetParam("软件密码", "Ab12");
+    test::ScriptedAnswers answers;
+    bool ran = false;
+    EXPECT_EQ(start(&ran), nullptr);
+    EXPECT_TRUE(ran);
+    PSDCon* prompt = PasswordPrompt();
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(prompt->windowTitle(), "请输入密码");
+    EXPECT_EQ(prompt->T->echoMode(), QLineEdit::Password);
+
+    for (const char* wrong : {"ab12", "Ab1", "", "Ab12 "}) {
+        prompt->T->setText(wrong);
+        prompt->COM_Click();
+        EXPECT_EQ(answers.lastMessage(), "密码错误！");
+        EXPECT_EQ(PasswordPrompt(), prompt);
+        EXPECT_EQ(prompt->T->text(), wrong);
+        EXPECT_EQ(TheMainWindow(), nullptr);
+    }
+    // Enter does what the button does.
+    prompt->T->setText("Ab12");
+    QTest::keyClick(prompt->T, Qt::Key_Return);
+    settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(TheMainWindow(), nullptr);
+    EXPECT_EQ(PasswordPrompt(), nullptr);
+    EXPECT_EQ(answers.messages().size(), 4);
+}
+
+TEST_F(Startup, ThePasswordChangeNeedsTheOldPasswordAndTwoEqualNewOnes) {
+    ASSERT_NE(start(), nullptr);
+    test::ScriptedAnswers answers;
+    ModiPSD* d = ShowModiPSD();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->windowTitle(), "修改密码");
+    // No password yet: the old one is entered empty.
+    d->T[1]->setText("new");
+    d->T[2]->setText("neW");
+    d->COM_Click();
+    EXPECT_EQ(answers.lastMessage(), "两次输入的新密码不相符！");
+    EXPECT_EQ(GetParam("软件密码"), "");
+    d->T[2]->setText("new");
+    d->T[0]->setText("guess");
+    d->COM_Click();
+    EXPECT_EQ(answers.messages().size(), 1);  // a wrong old password: no word, no change
+    EXPECT_EQ(GetParam("软件密码"), "");
+    EXPECT_EQ(PasswordDialog(), d);
+    d->T[0]->clear();
+    QTest::keyClick(d->T[2], Qt::Key_Return);
+    EXPECT_EQ(GetParam("软件密码"), "new");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(PasswordDialog(), nullptr);
+
+    // An empty new password with the right old one removes the lock.
+    d = ShowModiPSD();
+    d->T[0]->setText("new");
+    d->COM_Click();
+    EXPECT_EQ(GetParam("软件密码"), "");
+}
+
+TEST_F(Startup, StartUpReadsTheRoundingMethodAndTheLineBreakMarker) {
+    SetAppPath(folder_.path());
+    ASSERT_TRUE(EnsureDatabase());
+    ASSERT_TRUE(SeedSampleFormats());
+    SetParam("NumCutMethod", "2");
+    WriteSetting("BWF", "Para", "CrlfChr", "");
+    NumCutMethod = 0;
+    LineBreakMark = "x";
+    PrintCopies = 3;
+    ASSERT_NE(start(), nullptr);
+    EXPECT_EQ(NumCutMethod, 2);
+    EXPECT_EQ(LineBreakMark, "//");
+    EXPECT_EQ(PrintCopies, 1);
+    closeWindow();
+
+    SetParam("NumCutMethod", "abc");
+    WriteSetting("BWF", "Para", "CrlfChr", "##");
+    ReleaseInstanceLock();
+    ASSERT_NE(start(), nullptr);
+    EXPECT_EQ(NumCutMethod, 0);
+    EXPECT_EQ(LineBreakMark, "##");
+    closeWindow();
+    WriteSetting("BWF", "Para", "CrlfChr", "");
+    LineBreakMark = "//";
+}
+
+TEST_F(Startup, TheWindowFillsTheWorkAreaByTheLayoutRules) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    QScreen* s = QGuiApplication::primaryScreen();
+    const double sw = s->geometry().width() * 15.0, sh = s->geometry().height() * 15.0;
+    EXPECT_EQ(w->FormLeft(), 0);
+    EXPECT_EQ(w->FormTop(), 0);
+    EXPECT_EQ(w->FormWidth(), sw);
+    EXPECT_EQ(w->FormHeight(), sh - GetTaskbarHeight(w));
+    EXPECT_EQ(TwWidth(w->SST), sw - 80);
+    EXPECT_EQ(TwHeight(w->SST), w->FormHeight() - 1000);
+    const double pageW = sw - 80, pageH = w->FormHeight() - 1000 - 330;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(TwTop(w->Pic[i]), 330) << i;
+        EXPECT_EQ(TwWidth(w->Pic[i]), pageW) << i;
+        EXPECT_EQ(TwHeight(w->Pic[i]), pageH) << i;
+    }
+    MainForm& mf = MF();
+    EXPECT_EQ(TwTop(mf.PFrm), 1020);
+    EXPECT_EQ(mf.FrameWidth(), pageW - TwWidth(mf.VS));
+    EXPECT_EQ(mf.FrameHeight(), pageH - 1020 - TwHeight(mf.PHS));
+    EXPECT_EQ(TwTop(mf.PHS), pageH - TwHeight(mf.PHS) - 15);
+    EXPECT_EQ(TwLeft(mf.VS), sw - 80 - 280);
+    EXPECT_EQ(TwTop(w->LBL), TwHeight(w->SST) + 20);
+    EXPECT_EQ(TwLeft(w->Frm[3]), pageW - 2535);
+    EXPECT_EQ(TwWidth(w->LFrm), TwLeft(w->VS1));
+    EXPECT_EQ(w->SST->Tab(), 0);
+    EXPECT_TRUE(w->Pic[0]->isVisible());
+    EXPECT_FALSE(w->Pic[1]->isVisible());
+    // The canvas is as wide as its frame; the tree waits beyond the frame's left edge.
+    EXPECT_EQ(mf.PG->Width(), mf.FrameWidth());
+    EXPECT_EQ(TwLeft(w->TV), -TwWidth(w->TV));
+    EXPECT_EQ(TwHeight(w->TV), mf.FrameHeight() - TwTop(w->TV) - 15);
+
+    // The tab switch shows one page, with its grid laid over it.
+    w->SST->SetTab(2);
+    EXPECT_TRUE(w->Pic[2]->isVisible());
+    EXPECT_FALSE(w->Pic[0]->isVisible());
+    EXPECT_EQ(TwWidth(w->MSF[2]), pageW);
+    EXPECT_EQ(TwHeight(w->MSF[2]), pageH - TwTop(w->MSF[2]));
+    w->SST->SetTab(0);
+    EXPECT_TRUE(w->Pic[0]->isVisible());
+}
