@@ -22,7 +22,8 @@ void ResetCanvasScroll();
 // Sizes the label preview for the label area's size and direction and redraws it.
 void SizeLabelPreview();
 
-// The largest canvas side in screen pixels that a zoom may give.
-inline constexpr int kMaxCanvasPixels = 16000;
+// The largest canvas side in screen pixels that a zoom may give (the canvas keeps a picture
+// of its own size).
+inline constexpr int kMaxCanvasPixels = 8000;
 
 }  // namespace bw

@@ -169,7 +169,9 @@ void MainWindow::buildMenus() {
     connect(help, &QMenu::aboutToShow, this, [this] {
         mMoreHelp->setEnabled(QFileInfo::exists(AppFile(QStringLiteral("BWF.CHM"))));
     });
+}
 
+void MainWindow::connectServices() {
     StrCodeStand::SetRedrawHandler(redrawPictureBoxes);
     ProgramContext& ctx = TheProgramContext();
     ctx.monthZero = [] { return MF().mMonthZero->isChecked(); };

@@ -78,6 +78,7 @@ MainWindow::MainWindow() {
     links.boxGrid = mf.MSF[3];
     links.currentFormatName = [] { return MF().CurrentFormat(); };
     dlg::SetDialogParent(this);
+    connectServices();
 }
 
 MainWindow::~MainWindow() {

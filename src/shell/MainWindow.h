@@ -128,6 +128,9 @@ private:
     void buildHistoryPage();
     void buildLabelPage();
     void buildMenus();
+    // What the rest of the program asks of the window: the barcode redraw, the conversions'
+    // month option and format name.
+    void connectServices();
     QPushButton* addCommand(QWidget* page, int index, const QString& caption, const QString& tip);
     void markUnavailable(QObject* command);
     void applyFormGeometry();

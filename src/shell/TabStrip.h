@@ -14,7 +14,7 @@ class TabStrip : public QWidget {
 public:
     explicit TabStrip(QWidget* parent = nullptr);
 
-    // Adds a tab with its page (a child of the strip); the page's index.
+    // Adds a tab with its page (a child of the strip) and returns the page.
     QWidget* AddTab(const QString& caption);
     int Tabs() const { return static_cast<int>(pages_.size()); }
     QWidget* Page(int i) const;

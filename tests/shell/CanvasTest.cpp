@@ -1,15 +1,20 @@
 // The canvas's size for a paper, zooming with the boxes rebuilt at the new scale, and the
 // two canvas scroll bars.
 
+#include <QCheckBox>
+#include <QFrame>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <cmath>
 
 #include "MainWindowFixture.h"
 #include "designer/CanvasOptions.h"
 #include "platform/Grid.h"
+#include "platform/PictureWidget.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 #include "shell/CanvasSizing.h"
+#include "shell/WindowLayout.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
@@ -188,4 +193,25 @@ TEST_F(Zooming, BoxesKeepTheirMillimetresAndEverythingTheUserEntered) {
     EXPECT_NEAR(mf.PG->Width(), before * 1.1, 1e-6);
     EXPECT_NEAR(mf.II[0]->Width(), qrWidth * 1.1, 2);
     EXPECT_TRUE(mf.PG->isVisible());
+}
+
+TEST_F(Zooming, TheLabelPreviewFollowsTheLabelAreaAndItsDirection) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    w->TNum[3]->setText("100");
+    w->TNum[4]->setText("50");
+    w->TagDir->setChecked(false);
+    SizeLabelPreview();
+    EXPECT_EQ(TwWidth(w->PTag), TwWidth(w->LFrm));
+    EXPECT_NEAR(TwHeight(w->PTag), TwWidth(w->PTag) / 2, 1e-6);
+    EXPECT_FALSE(w->VS1->isEnabled());
+    w->TagDir->setChecked(true);
+    SizeLabelPreview();
+    EXPECT_NEAR(TwHeight(w->PTag), TwWidth(w->PTag) * 2, 1e-6);
+    EXPECT_TRUE(w->VS1->isEnabled());
+    // A missing or zero size keeps the height.
+    const double kept = TwHeight(w->PTag);
+    w->TNum[4]->setText("abc");
+    SizeLabelPreview();
+    EXPECT_EQ(TwHeight(w->PTag), kept);
 }

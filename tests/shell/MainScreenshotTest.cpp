@@ -4,6 +4,7 @@
 
 #include "MainWindowFixture.h"
 #include "designer/CanvasOptions.h"
+#include "shell/TabStrip.h"
 #include "store/MainForm.h"
 
 using namespace bw;
@@ -21,4 +22,11 @@ TEST_F(MainScreenshot, TheDepositSlipWithAndWithoutRulersAndZoomed) {
     Zm_Click(0);
     test::MainWindowTest::settle();
     ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_zoomed.png"));
+    // The other pages: the batch grid and the label sheets with the box property grid.
+    TheMainWindow()->SST->SetTab(1);
+    test::MainWindowTest::settle();
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_batch_page.png"));
+    TheMainWindow()->SST->SetTab(3);
+    test::MainWindowTest::settle();
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_label_page.png"));
 }

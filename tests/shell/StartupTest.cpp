@@ -326,4 +326,16 @@ TEST_F(Startup, TheWindowFillsTheWorkAreaByTheLayoutRules) {
     EXPECT_EQ(TwHeight(w->MSF[2]), pageH - TwTop(w->MSF[2]));
     w->SST->SetTab(0);
     EXPECT_TRUE(w->Pic[0]->isVisible());
+
+    // Any other window is centred on the work area.
+    QWidget other;
+    other.resize(300, 200);
+    other.show();
+    CenterForm(&other);
+    EXPECT_EQ(other.frameGeometry().left(),
+              (s->geometry().width() - other.frameGeometry().width()) / 2);
+    EXPECT_EQ(
+        other.frameGeometry().top(),
+        (s->geometry().height() - other.frameGeometry().height() - GetTaskbarHeight(&other) / 15) /
+            2);
 }
