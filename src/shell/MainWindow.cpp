@@ -18,6 +18,7 @@
 #include "platform/GridView.h"
 #include "platform/PictureWidget.h"
 #include "platform/Twips.h"
+#include "records/BatchRows.h"
 #include "shell/MainLinks.h"
 #include "shell/TabStrip.h"
 #include "shell/WindowLayout.h"
@@ -77,6 +78,11 @@ MainWindow::MainWindow() {
     links.batchGrid = mf.MSF[1];
     links.boxGrid = mf.MSF[3];
     links.currentFormatName = [] { return MF().CurrentFormat(); };
+    links.setupBatchRows = [](Grid& grid) {
+        MainForm& state = MF();
+        SetupBatchRows(grid, state.HS);
+        if (state.COM.count(1)) state.SetCommandEnabled(state.COM[1], BatchRecordCount(grid) > 0);
+    };
     dlg::SetDialogParent(this);
     connectServices();
 }
@@ -103,6 +109,7 @@ QPushButton* MainWindow::addCommand(QWidget* page, int index, const QString& tex
     COM[index] = b;
     MF().COM[index] = b;
     if (!CommandHasWork(index)) markUnavailable(b);
+    if (index == 1) MF().SetCommandEnabled(b, false);  // until a batch is imported
     return b;
 }
 

@@ -23,9 +23,9 @@ struct SampleBox {
     bool bold = false;
 };
 
-// The whole-format options: no paper form, no picture printing, rulers shown, the
-// background picture shown, the currency sign, QR codes for the barcode boxes.
-const char* const kOptions = "False|False|1|0|0|0|1|False|False|￥|False|False||False|False|2|";
+// The whole-format options: the printer's paper set to the bill's size, no picture
+// printing, rulers shown, the background picture shown, the currency sign, QR codes for the barcode boxes.
+const char* const kOptions = "True|False|1|0|0|0|1|False|False|￥|False|False||False|False|2|";
 
 bool addFormat(const QString& name, double widthMm, double heightMm,
                std::initializer_list<SampleBox> boxes) {

@@ -1,18 +1,23 @@
 // The main window's command buttons and menus: what is offered, the option prompts, the
 // layout lock, and the two tools.
 
+#include <QComboBox>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 
 #include <QRadioButton>
+#include <QTimer>
 #include "MainWindowFixture.h"
 #include "barcode/BarcodeStandard.h"
 #include "barcode/StrCodeStand.h"
 #include "platform/Grid.h"
 #include "platform/Settings.h"
 #include "platform/VbNumbers.h"
+#include "platform/Printer.h"
+#include "printing/SelPrinter.h"
 #include "shell/PrintCommands.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
@@ -53,25 +58,48 @@ protected:
 }  // namespace
 
 TEST_F(Commands, WorkThatIsNotInThisBuildIsShownDisabled) {
-    // Every button of the four pages is there.
+    // Every button of the four pages is there; the batch print waits for batch records.
     for (int i : {0, 1, 2, 3, 4, 5, 10, 11, 12, 20, 21, 22, 23, 24, 25, 26, 27, 36}) {
         ASSERT_TRUE(w_->COM.count(i)) << i;
         EXPECT_EQ(MF().COM[i], w_->COM[i]) << i;
         EXPECT_EQ(w_->COM[i]->isEnabled(), MainWindow::CommandHasWork(i) && i != 1) << i;
     }
-    EXPECT_FALSE(PrintCommandsReady());
-    EXPECT_FALSE(w_->m_PCom[0]->isEnabled());
+    EXPECT_TRUE(PrintCommandsReady());
+    EXPECT_TRUE(w_->m_PCom[0]->isEnabled());
     EXPECT_FALSE(w_->mNewFmt->isEnabled());
     EXPECT_FALSE(w_->mCtlSame->menuAction()->isEnabled());
     for (QAction* a : {w_->m_FCom[30], w_->m_FCom[31], w_->m_FCom[32], w_->mManageFmt,
                        w_->mSetCashChr, w_->mSetCrlfChr, w_->mStrBarCodeStand, w_->mNumCut,
                        w_->mPSDSet, w_->mTool[0], w_->mTool[1], w_->mAbout})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
-    // A click on a disabled print button gives back what the two print buttons were.
+}
+
+TEST_F(Commands, ThePrintButtonPrintsTheBillShownAndRecordsIt) {
+    const QString file = test::ArtifactDir() + "/main_window_print.pdf";
+    QFile::remove(file);
+    auto history = [] {
+        Recordset rs;
+        OpenRecordset(rs, "SELECT DISTINCT ID FROM 历史 WHERE Fmt=?", {MF().CurrentFormat()});
+        return rs.RecordCount();
+    };
+    // Cancelled in the printer dialog: nothing printed, nothing recorded, buttons back.
+    QTimer::singleShot(0, [] { SelPrinter::Current()->COM_Click(1); });
     w_->COM_Click(0);
-    w_->COM_Click(1);
-    EXPECT_FALSE(w_->COM[0]->isEnabled());
-    EXPECT_FALSE(w_->COM[1]->isEnabled());
+    EXPECT_EQ(history(), 0);
+    EXPECT_TRUE(w_->COM[0]->isEnabled());
+    EXPECT_FALSE(QFileInfo::exists(file));
+
+    QTimer::singleShot(0, [file] {
+        SelPrinter* d = SelPrinter::Current();
+        d->COMB->setCurrentText(kPdfPrinterName);
+        d->PdfFile->setText(file);
+        d->COM_Click(0);
+    });
+    w_->COM_Click(0);
+    EXPECT_TRUE(QFileInfo(file).size() > 0);
+    EXPECT_EQ(history(), 1);
+    EXPECT_TRUE(w_->COM[0]->isEnabled());
+    EXPECT_FALSE(w_->COM[1]->isEnabled());  // no batch records
 }
 
 TEST_F(Commands, TheLockDisablesTheLayoutCommandsThatHaveWork) {
@@ -87,7 +115,7 @@ TEST_F(Commands, TheLockDisablesTheLayoutCommandsThatHaveWork) {
     mf.SetO2Value(2, 0);
     EXPECT_TRUE(mf.COM[2]->isEnabled());
     EXPECT_TRUE(w_->mCtlSame->menuAction()->isEnabled());
-    EXPECT_FALSE(mf.COM[36]->isEnabled());  // still without work: unlocking does not enable it
+    EXPECT_FALSE(mf.COM[3]->isEnabled());  // still without work: unlocking does not enable it
 }
 
 TEST_F(Commands, TheCurrencySignPromptKeepsTheSignOnCancel) {
