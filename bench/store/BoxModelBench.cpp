@@ -26,15 +26,18 @@ const QString kFormat = QStringLiteral("五百框");
 
 void makeFormat() {
     Transaction t;
-    ExecuteSql("INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES(?, ?, 297, 210, 10, 10, 15360, '')",
-               {kFormat, kWholeFormatLabel});
+    ExecuteSql(
+        "INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES(?, ?, 297, 210, 10, 10, 15360, "
+        "'')",
+        {kFormat, kWholeFormatLabel});
     for (int i = 0; i < 500; ++i) {
         const int kind = i % 10 == 9 ? 1 : (i % 25 == 24 ? 3 : 0);
         const double x = 5 + (i % 20) * 14, y = 5 + (i / 20) * 8;
-        ExecuteSql("INSERT INTO Fmt(Fmt, LBL, Dir, X, Y, W, H, fName, fSize, Clas, Cash) "
-                   "VALUES(?, ?, 1, ?, ?, ?, ?, '宋体', 9, ?, ?)",
-                   {kFormat, QStringLiteral("框%1").arg(i), x, y, kind == 3 ? x + 12 : 12.0,
-                    kind == 3 ? y : 6.0, kind, i % 7 == 0 ? 11.0 : 0.0});
+        ExecuteSql(
+            "INSERT INTO Fmt(Fmt, LBL, Dir, X, Y, W, H, fName, fSize, Clas, Cash) "
+            "VALUES(?, ?, 1, ?, ?, ?, ?, '宋体', 9, ?, ?)",
+            {kFormat, QStringLiteral("框%1").arg(i), x, y, kind == 3 ? x + 12 : 12.0,
+             kind == 3 ? y : 6.0, kind, i % 7 == 0 ? 11.0 : 0.0});
     }
     t.Commit();
 }

@@ -21,9 +21,15 @@ void MoveBox(int dx, int dy, BoxControl* box) {
     MainForm& mf = MF();
     if (auto* l = dynamic_cast<Line*>(box)) {
         switch (mf.PG->MousePointer) {
-            case 5: l->SetEnds(l->X1() + dx, l->Y1() + dy, l->X2(), l->Y2()); break;
-            case 8: l->SetEnds(l->X1(), l->Y1(), l->X2() + dx, l->Y2() + dy); break;
-            default: l->SetEnds(l->X1() + dx, l->Y1() + dy, l->X2() + dx, l->Y2() + dy); break;
+            case 5:
+                l->SetEnds(l->X1() + dx, l->Y1() + dy, l->X2(), l->Y2());
+                break;
+            case 8:
+                l->SetEnds(l->X1(), l->Y1(), l->X2() + dx, l->Y2() + dy);
+                break;
+            default:
+                l->SetEnds(l->X1() + dx, l->Y1() + dy, l->X2() + dx, l->Y2() + dy);
+                break;
         }
     } else {
         const int pgW = static_cast<int>(mf.PG->Width()), pgH = static_cast<int>(mf.PG->Height());
@@ -41,11 +47,16 @@ void MoveBox(int dx, int dy, BoxControl* box) {
 bool IsBoxSelected(const BoxControl* box) {
     if (!box) return false;
     switch (box->Kind()) {
-        case kCheckBox: return static_cast<const CheckBox*>(box)->Appearance() == 0;
-        case kTextBox: return static_cast<const TextBox*>(box)->BackColor() == kGrey;
-        case kPictureBox: return static_cast<const PictureBox*>(box)->BorderStyle() == 1;
-        case kLine: return static_cast<const Line*>(box)->BorderColor() == kGrey;
-        case kLabel: return static_cast<const Label*>(box)->BorderStyle() == 1;
+        case kCheckBox:
+            return static_cast<const CheckBox*>(box)->Appearance() == 0;
+        case kTextBox:
+            return static_cast<const TextBox*>(box)->BackColor() == kGrey;
+        case kPictureBox:
+            return static_cast<const PictureBox*>(box)->BorderStyle() == 1;
+        case kLine:
+            return static_cast<const Line*>(box)->BorderColor() == kGrey;
+        case kLabel:
+            return static_cast<const Label*>(box)->BorderStyle() == 1;
     }
     return false;
 }

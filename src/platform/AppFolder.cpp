@@ -29,7 +29,8 @@ QString InitAppFolder(const QStringList& arguments) {
     }
     if (dir.isEmpty()) {
         const QString exeDir = QCoreApplication::applicationDirPath();
-        if (!exeDir.isEmpty() && QFileInfo::exists(exeDir + u'/' + QLatin1String(kDatabaseFileName)))
+        if (!exeDir.isEmpty() &&
+            QFileInfo::exists(exeDir + u'/' + QLatin1String(kDatabaseFileName)))
             dir = exeDir;
     }
     if (dir.isEmpty()) dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -38,7 +39,8 @@ QString InitAppFolder(const QStringList& arguments) {
 }
 
 QString AppPath() {
-    if (folder().isEmpty()) SetAppPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (folder().isEmpty())
+        SetAppPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     return folder();
 }
 
@@ -49,6 +51,8 @@ void SetAppPath(const QString& f) {
     folder() = abs;
 }
 
-QString AppFile(const QString& name) { return AppPath() + u'/' + name; }
+QString AppFile(const QString& name) {
+    return AppPath() + u'/' + name;
+}
 
 }  // namespace bw

@@ -42,11 +42,15 @@ void logShown(Shown s, const QVariant& answer) {
     shownLog().append(s);
 }
 
-QString titleOr(const QString& title) { return title.isEmpty() ? AppTitle() : title; }
+QString titleOr(const QString& title) {
+    return title.isEmpty() ? AppTitle() : title;
+}
 
 }  // namespace
 
-QString AppTitle() { return QStringLiteral("Bellweft"); }
+QString AppTitle() {
+    return QStringLiteral("Bellweft");
+}
 
 int MsgBox(const QString& text, int style, const QString& title) {
     Shown s{Shown::Message, titleOr(title), text, {}, style, {}};
@@ -64,11 +68,20 @@ int MsgBox(const QString& text, int style, const QString& title) {
     box.setWindowTitle(titleOr(title));
     box.setText(text);
     switch (style & 0x70) {
-        case Critical: box.setIcon(QMessageBox::Critical); break;
-        case Question: box.setIcon(QMessageBox::Question); break;
-        case Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case Information: box.setIcon(QMessageBox::Information); break;
-        default: break;
+        case Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
     }
     switch (style & 7) {
         case OkCancel:
@@ -95,11 +108,21 @@ int MsgBox(const QString& text, int style, const QString& title) {
     int r = box.exec();
     int v = Ok;
     switch (r) {
-        case QMessageBox::Ok: v = Ok; break;
-        case QMessageBox::Cancel: v = Cancel; break;
-        case QMessageBox::Yes: v = Yes; break;
-        case QMessageBox::No: v = No; break;
-        default: v = ((style & 7) == OkOnly) ? Ok : Cancel; break;
+        case QMessageBox::Ok:
+            v = Ok;
+            break;
+        case QMessageBox::Cancel:
+            v = Cancel;
+            break;
+        case QMessageBox::Yes:
+            v = Yes;
+            break;
+        case QMessageBox::No:
+            v = No;
+            break;
+        default:
+            v = ((style & 7) == OkOnly) ? Ok : Cancel;
+            break;
     }
     logShown(s, v);
     return v;
@@ -177,11 +200,23 @@ std::optional<QColor> ChooseColorDialog(const QColor& initial) {
     return c;
 }
 
-void SetAnswerer(Answerer a) { answerer() = std::move(a); }
-bool HasAnswerer() { return static_cast<bool>(answerer()); }
-const QList<Shown>& ShownLog() { return shownLog(); }
-void ClearShown() { shownLog().clear(); }
-void SetDialogParent(QWidget* parent) { parentWidget() = parent; }
-QWidget* DialogParent() { return parentWidget(); }
+void SetAnswerer(Answerer a) {
+    answerer() = std::move(a);
+}
+bool HasAnswerer() {
+    return static_cast<bool>(answerer());
+}
+const QList<Shown>& ShownLog() {
+    return shownLog();
+}
+void ClearShown() {
+    shownLog().clear();
+}
+void SetDialogParent(QWidget* parent) {
+    parentWidget() = parent;
+}
+QWidget* DialogParent() {
+    return parentWidget();
+}
 
 }  // namespace bw::dlg

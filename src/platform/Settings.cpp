@@ -12,10 +12,14 @@ QString& folderRef() {
     return f;
 }
 
-QString fileOf(const QString& app) { return SettingsFolder() + u'/' + app + QStringLiteral(".ini"); }
+QString fileOf(const QString& app) {
+    return SettingsFolder() + u'/' + app + QStringLiteral(".ini");
+}
 
 // Sections and keys are stored as given; "/" would open a sub-group, so it is replaced.
-QString cleanPart(QString s) { return s.replace(u'/', u'_').replace(u'\\', u'_'); }
+QString cleanPart(QString s) {
+    return s.replace(u'/', u'_').replace(u'\\', u'_');
+}
 }  // namespace
 
 QString SettingsFolder() {
@@ -26,7 +30,9 @@ QString SettingsFolder() {
     return folderRef();
 }
 
-void SetSettingsFolder(const QString& folder) { folderRef() = folder; }
+void SetSettingsFolder(const QString& folder) {
+    folderRef() = folder;
+}
 
 QString ReadSetting(const QString& app, const QString& section, const QString& key,
                     const QString& defaultValue) {

@@ -14,10 +14,13 @@ namespace {
 FieldType typeOfDecl(const char* decl) {
     if (!decl) return FieldType::Unknown;
     const QString d = QString::fromUtf8(decl).toUpper();
-    if (d.contains(QLatin1String("BOOL")) || d == QLatin1String("BIT") || d.contains(QLatin1String("YESNO")))
+    if (d.contains(QLatin1String("BOOL")) || d == QLatin1String("BIT") ||
+        d.contains(QLatin1String("YESNO")))
         return FieldType::Boolean;
-    if (d.contains(QLatin1String("DATE")) || d.contains(QLatin1String("TIME"))) return FieldType::Date;
-    if (d.contains(QLatin1String("INT")) || d == QLatin1String("LONG") || d == QLatin1String("COUNTER"))
+    if (d.contains(QLatin1String("DATE")) || d.contains(QLatin1String("TIME")))
+        return FieldType::Date;
+    if (d.contains(QLatin1String("INT")) || d == QLatin1String("LONG") ||
+        d == QLatin1String("COUNTER"))
         return FieldType::Integer;
     if (d.contains(QLatin1String("CHAR")) || d.contains(QLatin1String("TEXT")) ||
         d.contains(QLatin1String("CLOB")) || d.contains(QLatin1String("MEMO")))
@@ -32,8 +35,9 @@ FieldType typeOfDecl(const char* decl) {
 }
 
 QDateTime parseDate(const QString& s) {
-    static const char* formats[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm",
-                                    "yyyy-MM-dd", "yyyy/MM/dd HH:mm:ss", "yyyy/MM/dd", "yyyy.MM.dd"};
+    static const char* formats[] = {
+        "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd",
+        "yyyy/MM/dd HH:mm:ss", "yyyy/MM/dd",          "yyyy.MM.dd"};
     for (const char* f : formats) {
         QDateTime d = QDateTime::fromString(s, QLatin1String(f));
         if (d.isValid()) return d;
@@ -44,7 +48,8 @@ QDateTime parseDate(const QString& s) {
 // The value of one column of the current row, shaped by the column's declared type.
 QVariant columnValue(sqlite3_stmt* st, int i, FieldType type) {
     switch (sqlite3_column_type(st, i)) {
-        case SQLITE_NULL: return QVariant();  // NULL
+        case SQLITE_NULL:
+            return QVariant();  // NULL
         case SQLITE_INTEGER: {
             qlonglong v = sqlite3_column_int64(st, i);
             if (type == FieldType::Boolean) return QVariant(v != 0);
@@ -85,7 +90,8 @@ struct Binder {
     static bool bind(sqlite3_stmt* st, int index, const QVariant& v) {
         if (!v.isValid() || v.isNull()) return sqlite3_bind_null(st, index) == SQLITE_OK;
         switch (v.typeId()) {
-            case QMetaType::Bool: return sqlite3_bind_int(st, index, v.toBool() ? 1 : 0) == SQLITE_OK;
+            case QMetaType::Bool:
+                return sqlite3_bind_int(st, index, v.toBool() ? 1 : 0) == SQLITE_OK;
             case QMetaType::Int:
             case QMetaType::UInt:
             case QMetaType::Short:
@@ -96,22 +102,28 @@ struct Binder {
             case QMetaType::ULong:
                 return sqlite3_bind_int64(st, index, v.toLongLong()) == SQLITE_OK;
             case QMetaType::Double:
-            case QMetaType::Float: return sqlite3_bind_double(st, index, v.toDouble()) == SQLITE_OK;
+            case QMetaType::Float:
+                return sqlite3_bind_double(st, index, v.toDouble()) == SQLITE_OK;
             case QMetaType::QDateTime: {
-                QByteArray t = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
-                return sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+                QByteArray t =
+                    v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+                return sqlite3_bind_text(st, index, t.constData(), int(t.size()),
+                                         SQLITE_TRANSIENT) == SQLITE_OK;
             }
             case QMetaType::QDate: {
                 QByteArray t = v.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
-                return sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+                return sqlite3_bind_text(st, index, t.constData(), int(t.size()),
+                                         SQLITE_TRANSIENT) == SQLITE_OK;
             }
             case QMetaType::QByteArray: {
                 QByteArray b = v.toByteArray();
-                return sqlite3_bind_blob(st, index, b.constData(), int(b.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+                return sqlite3_bind_blob(st, index, b.constData(), int(b.size()),
+                                         SQLITE_TRANSIENT) == SQLITE_OK;
             }
             default: {
                 QByteArray t = v.toString().toUtf8();
-                return sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+                return sqlite3_bind_text(st, index, t.constData(), int(t.size()),
+                                         SQLITE_TRANSIENT) == SQLITE_OK;
             }
         }
     }
@@ -139,18 +151,21 @@ QString LikeLiteral(const QString& text) {
 std::shared_ptr<Connection> Connection::Open(const QString& path, bool create, QString* error) {
     std::shared_ptr<Connection> c(new Connection);
     c->path_ = path;
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &c->db_,
-                             SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_FULLMUTEX, nullptr);
+    int rc = sqlite3_open_v2(
+        path.toUtf8().constData(), &c->db_,
+        SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        if (error) *error = c->db_ ? QString::fromUtf8(sqlite3_errmsg(c->db_)) : QStringLiteral("open failed");
+        if (error)
+            *error =
+                c->db_ ? QString::fromUtf8(sqlite3_errmsg(c->db_)) : QStringLiteral("open failed");
         return nullptr;
     }
     sqlite3_busy_timeout(c->db_, 3000);
     sqlite3_extended_result_codes(c->db_, 1);
     // Verify the file is a database (a garbage file opens but fails on first read).
     char* msg = nullptr;
-    rc = sqlite3_exec(c->db_, "PRAGMA foreign_keys=OFF; SELECT count(*) FROM sqlite_master;", nullptr,
-                      nullptr, &msg);
+    rc = sqlite3_exec(c->db_, "PRAGMA foreign_keys=OFF; SELECT count(*) FROM sqlite_master;",
+                      nullptr, nullptr, &msg);
     if (rc != SQLITE_OK) {
         if (error) *error = msg ? QString::fromUtf8(msg) : QStringLiteral("not a database");
         sqlite3_free(msg);
@@ -205,21 +220,24 @@ namespace {
 // record by record; it is then read with the row id in a hidden first column.
 bool singleTable(const QString& sql, QString* table, QString* rewritten) {
     static const QRegularExpression re(
-        QStringLiteral("^\\s*SELECT\\s+(.+?)\\s+FROM\\s+([^\\s,();]+)(\\s+(WHERE|ORDER)\\b.*)?\\s*;?\\s*$"),
+        QStringLiteral(
+            "^\\s*SELECT\\s+(.+?)\\s+FROM\\s+([^\\s,();]+)(\\s+(WHERE|ORDER)\\b.*)?\\s*;?\\s*$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     auto m = re.match(sql);
     if (!m.hasMatch()) return false;
     const QString cols = m.captured(1);
     const QString rest = m.captured(3);
-    if (cols.contains(u'(') || cols.startsWith(QLatin1String("DISTINCT"), Qt::CaseInsensitive)) return false;
-    static const QRegularExpression bad(QStringLiteral("\\b(GROUP|UNION|JOIN|HAVING|LIMIT\\s+\\d+\\s*,)\\b"),
-                                        QRegularExpression::CaseInsensitiveOption);
+    if (cols.contains(u'(') || cols.startsWith(QLatin1String("DISTINCT"), Qt::CaseInsensitive))
+        return false;
+    static const QRegularExpression bad(
+        QStringLiteral("\\b(GROUP|UNION|JOIN|HAVING|LIMIT\\s+\\d+\\s*,)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
     if (bad.match(rest).hasMatch()) return false;
     QString t = m.captured(2);
     if (t.startsWith(u'"') || t.startsWith(u'[')) t = t.mid(1, t.size() - 2);
     *table = t;
-    *rewritten = QStringLiteral("SELECT rowid AS \"__rowid__\", ") + cols + QStringLiteral(" FROM ") +
-                 m.captured(2) + rest;
+    *rewritten = QStringLiteral("SELECT rowid AS \"__rowid__\", ") + cols +
+                 QStringLiteral(" FROM ") + m.captured(2) + rest;
     return true;
 }
 
@@ -265,7 +283,8 @@ Recordset Connection::Query(const QString& sql, const QVariantList& params) {
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         std::vector<QVariant> row;
         row.reserve(rs.fields_.size());
-        for (int i = first; i < ncol; ++i) row.push_back(columnValue(st, i, rs.fields_[i - first].type));
+        for (int i = first; i < ncol; ++i)
+            row.push_back(columnValue(st, i, rs.fields_[i - first].type));
         if (updatable) rs.rowids_.push_back(sqlite3_column_int64(st, 0));
         rs.rows_.push_back(std::move(row));
     }
@@ -283,13 +302,27 @@ Recordset Connection::Query(const QString& sql, const QVariantList& params) {
     return rs;
 }
 
-bool Connection::Begin() { return Exec(QStringLiteral("BEGIN IMMEDIATE")); }
-bool Connection::Commit() { return Exec(QStringLiteral("COMMIT")); }
-bool Connection::Rollback() { return Exec(QStringLiteral("ROLLBACK")); }
-bool Connection::InTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
-qint64 Connection::LastInsertId() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
-int Connection::Changes() const { return db_ ? sqlite3_changes(db_) : 0; }
-QString Connection::LastError() const { return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString(); }
+bool Connection::Begin() {
+    return Exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+bool Connection::Commit() {
+    return Exec(QStringLiteral("COMMIT"));
+}
+bool Connection::Rollback() {
+    return Exec(QStringLiteral("ROLLBACK"));
+}
+bool Connection::InTransaction() const {
+    return db_ && sqlite3_get_autocommit(db_) == 0;
+}
+qint64 Connection::LastInsertId() const {
+    return db_ ? sqlite3_last_insert_rowid(db_) : 0;
+}
+int Connection::Changes() const {
+    return db_ ? sqlite3_changes(db_) : 0;
+}
+QString Connection::LastError() const {
+    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
+}
 
 // ---- Recordset ----------------------------------------------------------------------
 
@@ -308,13 +341,16 @@ QVariant Recordset::Value(int position) const {
     return rows_[pos_][position];
 }
 
-QVariant Recordset::Value(const QString& name) const { return Value(FieldIndex(name)); }
+QVariant Recordset::Value(const QString& name) const {
+    return Value(FieldIndex(name));
+}
 
 QString Recordset::Text(const QString& name) const {
     QVariant v = Value(name);
     if (!v.isValid() || v.isNull()) return {};
     if (v.typeId() == QMetaType::Double) return NumText(v.toDouble());
-    if (v.typeId() == QMetaType::Bool) return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     return v.toString();
 }
 
@@ -324,9 +360,12 @@ double Recordset::Number(const QString& name) const {
     switch (v.typeId()) {
         case QMetaType::Double:
         case QMetaType::LongLong:
-        case QMetaType::Int: return v.toDouble();
-        case QMetaType::Bool: return v.toBool() ? -1.0 : 0.0;
-        default: return Val(v.toString());
+        case QMetaType::Int:
+            return v.toDouble();
+        case QMetaType::Bool:
+            return v.toBool() ? -1.0 : 0.0;
+        default:
+            return Val(v.toString());
     }
 }
 
@@ -382,13 +421,14 @@ bool Recordset::Update() {
         if (!conn_->Exec(sql, vals, &error_)) return false;
         lastInsertId_ = conn_->LastInsertId();
         // Read the stored record back so that defaults and the new ID show at once.
-        Recordset back = conn_->Query(QStringLiteral("SELECT * FROM ") + quotedTable +
-                                          QStringLiteral(" WHERE rowid=?"),
-                                      {lastInsertId_});
+        Recordset back = conn_->Query(
+            QStringLiteral("SELECT * FROM ") + quotedTable + QStringLiteral(" WHERE rowid=?"),
+            {lastInsertId_});
         std::vector<QVariant> row = buffer_;
         if (back.RecordCount() == 1) {
             for (int i = 0; i < FieldCount(); ++i) {
-                int j = back.FieldIndex(fields_[i].origin.isEmpty() ? fields_[i].name : fields_[i].origin);
+                int j = back.FieldIndex(fields_[i].origin.isEmpty() ? fields_[i].name
+                                                                    : fields_[i].origin);
                 if (j >= 0 && fields_[i].table == table_) row[i] = back.rows_[0][j];
             }
         }
@@ -401,8 +441,8 @@ bool Recordset::Update() {
     QStringList sets;
     for (const QString& c : cols) sets << c + QStringLiteral("=?");
     vals << rowids_[pos_];
-    const QString sql = QStringLiteral("UPDATE ") + quotedTable + QStringLiteral(" SET ") + sets.join(u',') +
-                        QStringLiteral(" WHERE rowid=?");
+    const QString sql = QStringLiteral("UPDATE ") + quotedTable + QStringLiteral(" SET ") +
+                        sets.join(u',') + QStringLiteral(" WHERE rowid=?");
     if (!conn_->Exec(sql, vals, &error_)) return false;
     for (int i : changed) rows_[pos_][i] = buffer_[i];
     return true;
@@ -410,7 +450,8 @@ bool Recordset::Update() {
 
 bool Recordset::Delete() {
     if (!Updatable() || !conn_ || Eof() || pos_ < 0) return false;
-    const QString sql = QStringLiteral("DELETE FROM \"") + table_ + QStringLiteral("\" WHERE rowid=?");
+    const QString sql =
+        QStringLiteral("DELETE FROM \"") + table_ + QStringLiteral("\" WHERE rowid=?");
     if (!conn_->Exec(sql, {rowids_[pos_]}, &error_)) return false;
     rows_.erase(rows_.begin() + pos_);
     rowids_.erase(rowids_.begin() + pos_);

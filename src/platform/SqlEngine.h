@@ -41,8 +41,12 @@ public:
     int Position() const { return pos_; }  // 0-based index of the current record
 
     void MoveFirst() { pos_ = 0; }
-    void MoveNext() { if (pos_ < RecordCount()) ++pos_; }
-    void MovePrevious() { if (pos_ >= 0) --pos_; }
+    void MoveNext() {
+        if (pos_ < RecordCount()) ++pos_;
+    }
+    void MovePrevious() {
+        if (pos_ >= 0) --pos_;
+    }
     void MoveLast() { pos_ = RecordCount() - 1; }
     void MoveTo(int position) { pos_ = position; }
 
@@ -95,7 +99,8 @@ private:
 class Connection : public std::enable_shared_from_this<Connection> {
 public:
     // Opens the file; `create` makes a new empty database when the file is missing.
-    static std::shared_ptr<Connection> Open(const QString& path, bool create, QString* error = nullptr);
+    static std::shared_ptr<Connection> Open(const QString& path, bool create,
+                                            QString* error = nullptr);
     ~Connection();
 
     // Runs one statement (or several separated by ";" when `params` is empty); false on failure.

@@ -1,7 +1,7 @@
 #include "platform/TextCodec.h"
 
-#include <QList>
 #include <iconv.h>
+#include <QList>
 
 #include <cerrno>
 #include <vector>

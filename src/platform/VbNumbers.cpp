@@ -8,7 +8,9 @@ namespace bw {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\u3000'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\u3000';
+}
 
 // Collects the leading number of `text` into ASCII, skipping blanks. Returns the number
 // of significant characters consumed (0 when no digits were seen).
@@ -78,8 +80,10 @@ template <typename T>
 T clampRound(double x) {
     if (std::isnan(x)) return 0;
     double r = RoundHalfEven(x);
-    if (r >= static_cast<double>(std::numeric_limits<T>::max())) return std::numeric_limits<T>::max();
-    if (r <= static_cast<double>(std::numeric_limits<T>::min())) return std::numeric_limits<T>::min();
+    if (r >= static_cast<double>(std::numeric_limits<T>::max()))
+        return std::numeric_limits<T>::max();
+    if (r <= static_cast<double>(std::numeric_limits<T>::min()))
+        return std::numeric_limits<T>::min();
     return static_cast<T>(r);
 }
 
@@ -102,8 +106,12 @@ bool IsNumeric(const QString& text) {
     return ok;
 }
 
-double Fix(double x) { return std::isfinite(x) ? std::trunc(x) : 0.0; }
-double Int(double x) { return std::isfinite(x) ? std::floor(x) : 0.0; }
+double Fix(double x) {
+    return std::isfinite(x) ? std::trunc(x) : 0.0;
+}
+double Int(double x) {
+    return std::isfinite(x) ? std::floor(x) : 0.0;
+}
 
 double RoundHalfEven(double x) {
     if (std::isnan(x)) return 0.0;
@@ -131,10 +139,18 @@ double RoundTo(double x, int digits) {
     return r / scale;
 }
 
-std::int16_t CInt(double x) { return clampRound<std::int16_t>(x); }
-std::int32_t CLng(double x) { return clampRound<std::int32_t>(x); }
-std::int64_t CLng64(double x) { return clampRound<std::int64_t>(x); }
-std::int32_t CLngText(const QString& text) { return CLng(Val(text)); }
+std::int16_t CInt(double x) {
+    return clampRound<std::int16_t>(x);
+}
+std::int32_t CLng(double x) {
+    return clampRound<std::int32_t>(x);
+}
+std::int64_t CLng64(double x) {
+    return clampRound<std::int64_t>(x);
+}
+std::int32_t CLngText(const QString& text) {
+    return CLng(Val(text));
+}
 
 QString NumText(double x) {
     if (std::isnan(x)) return QStringLiteral("0");

@@ -42,7 +42,11 @@ std::int32_t CLngText(const QString& text);
 QString NumText(double x);
 
 // The same for a 64-bit whole number.
-inline QString NumText(std::int64_t x) { return QString::number(static_cast<qlonglong>(x)); }
-inline QString NumText(int x) { return QString::number(x); }
+inline QString NumText(std::int64_t x) {
+    return QString::number(static_cast<qlonglong>(x));
+}
+inline QString NumText(int x) {
+    return QString::number(x);
+}
 
 }  // namespace bw

@@ -34,7 +34,8 @@ void SaveDefaultData(const QString& format) {
             const QString v = GetBoxValue(box);
             const int id = BoxRecordId(box);
             if (!v.isEmpty() && id > 0)
-                ExecuteSql(QStringLiteral("INSERT INTO 默认(Fmt, ID, Con) VALUES(?, ?, ?)"), {format, id, v});
+                ExecuteSql(QStringLiteral("INSERT INTO 默认(Fmt, ID, Con) VALUES(?, ?, ?)"),
+                           {format, id, v});
             UpdateProgress(1, QStringLiteral("pages"));
         }
     }

@@ -12,7 +12,8 @@
 namespace bw {
 
 namespace {
-const QString kHint = QStringLiteral("点鼠标右键，在弹出菜单选相应的菜单项，可添加/更改图片或输入条码。");
+const QString kHint =
+    QStringLiteral("点鼠标右键，在弹出菜单选相应的菜单项，可添加/更改图片或输入条码。");
 
 void paintPicture(PictureBox* box) {
     DrawTarget& t = box->Target();

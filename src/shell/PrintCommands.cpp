@@ -5,14 +5,22 @@
 
 namespace bw {
 
-bool PrintCommandsReady() { return true; }
+bool PrintCommandsReady() {
+    return true;
+}
 
 bool RunPrintCommand(int index) {
     switch (index) {
-        case 0: return PrintBill(true, true);
-        case 1: PrintBatchBills(); return true;
-        case 36: PrintCalibrationPage(); return true;
-        default: return false;
+        case 0:
+            return PrintBill(true, true);
+        case 1:
+            PrintBatchBills();
+            return true;
+        case 36:
+            PrintCalibrationPage();
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -95,7 +95,9 @@ Rightform::Rightform(QWidget* parent) : QDialog(parent) {
     setFixedSize(sizeHint());
 }
 
-QString MakerPage() { return AppPath(); }
+QString MakerPage() {
+    return AppPath();
+}
 
 void Rightform::COM_Click(int index) {
     if (index == 0) close();

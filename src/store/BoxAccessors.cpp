@@ -21,13 +21,19 @@ double cellOf(const BoxControl* box, int column) {
 }
 }  // namespace
 
-int BoxRow(const BoxControl* box) { return box ? CLng(Val(box->Tag)) : 0; }
+int BoxRow(const BoxControl* box) {
+    return box ? CLng(Val(box->Tag)) : 0;
+}
 
 int BoxRelatedRow(const BoxControl* box, bool second) {
     return CLng(cellOf(box, second ? col::RCtl1 : col::RCtl));
 }
-int BoxSumRow(const BoxControl* box) { return CInt(cellOf(box, col::SumID)); }
-int BoxSumRow1(const BoxControl* box) { return CInt(cellOf(box, col::SumID1)); }
+int BoxSumRow(const BoxControl* box) {
+    return CInt(cellOf(box, col::SumID));
+}
+int BoxSumRow1(const BoxControl* box) {
+    return CInt(cellOf(box, col::SumID1));
+}
 
 int BoxLabelSide(const BoxControl* box) {
     if (!box) return 0;
@@ -37,8 +43,12 @@ int BoxLabelSide(const BoxControl* box) {
     return SideCode(g.TextMatrix(row, col::Dir));
 }
 
-double BoxDataType(const BoxControl* box) { return cellOf(box, col::Cash); }
-int BoxRecordId(const BoxControl* box) { return CLng(cellOf(box, col::ID)); }
+double BoxDataType(const BoxControl* box) {
+    return cellOf(box, col::Cash);
+}
+int BoxRecordId(const BoxControl* box) {
+    return CLng(cellOf(box, col::ID));
+}
 
 BoxControl* BoxOfRow(int row) {
     const Grid& g = MF().BoxGrid();
@@ -82,11 +92,16 @@ int SideCode(const QString& name) {
 
 QString SideName(int code) {
     switch (code) {
-        case 0: return QStringLiteral("上方");
-        case 1: return QStringLiteral("左边");
-        case 2: return QStringLiteral("右边");
-        case 3: return QStringLiteral("下方");
-        default: return {};
+        case 0:
+            return QStringLiteral("上方");
+        case 1:
+            return QStringLiteral("左边");
+        case 2:
+            return QStringLiteral("右边");
+        case 3:
+            return QStringLiteral("下方");
+        default:
+            return {};
     }
 }
 

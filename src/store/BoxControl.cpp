@@ -8,11 +8,16 @@ namespace bw {
 
 QString BoxControl::TypeName() const {
     switch (Kind()) {
-        case kTextBox: return QStringLiteral("TextBox");
-        case kCheckBox: return QStringLiteral("CheckBox");
-        case kPictureBox: return QStringLiteral("PictureBox");
-        case kLine: return QStringLiteral("Line");
-        case kLabel: return QStringLiteral("Label");
+        case kTextBox:
+            return QStringLiteral("TextBox");
+        case kCheckBox:
+            return QStringLiteral("CheckBox");
+        case kPictureBox:
+            return QStringLiteral("PictureBox");
+        case kLine:
+            return QStringLiteral("Line");
+        case kLabel:
+            return QStringLiteral("Label");
     }
     return {};
 }
@@ -28,7 +33,8 @@ void BoxControl::Move(int left, int top, int width, int height) {
 void BoxControl::ApplyGeometry() {
     if (QWidget* w = Widget()) {
         const int x = TwipsToPixels(left_), y = TwipsToPixels(top_);
-        const int r = TwipsToPixels(double(left_) + width_), b = TwipsToPixels(double(top_) + height_);
+        const int r = TwipsToPixels(double(left_) + width_),
+                  b = TwipsToPixels(double(top_) + height_);
         w->setGeometry(x, y, std::max(r - x, 1), std::max(b - y, 1));
     }
 }

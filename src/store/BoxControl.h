@@ -40,11 +40,27 @@ public:
     virtual int Top() const { return top_; }
     virtual int Width() const { return width_; }
     virtual int Height() const { return height_; }
-    virtual void SetLeft(int v) { left_ = v; ApplyGeometry(); }
-    virtual void SetTop(int v) { top_ = v; ApplyGeometry(); }
-    virtual void SetWidth(int v) { width_ = v < 0 ? 0 : v; ApplyGeometry(); }
-    virtual void SetHeight(int v) { height_ = v < 0 ? 0 : v; ApplyGeometry(); }
-    void Move(int left, int top) { left_ = left; top_ = top; ApplyGeometry(); }
+    virtual void SetLeft(int v) {
+        left_ = v;
+        ApplyGeometry();
+    }
+    virtual void SetTop(int v) {
+        top_ = v;
+        ApplyGeometry();
+    }
+    virtual void SetWidth(int v) {
+        width_ = v < 0 ? 0 : v;
+        ApplyGeometry();
+    }
+    virtual void SetHeight(int v) {
+        height_ = v < 0 ? 0 : v;
+        ApplyGeometry();
+    }
+    void Move(int left, int top) {
+        left_ = left;
+        top_ = top;
+        ApplyGeometry();
+    }
     void Move(int left, int top, int width, int height);
 
     virtual QFont Font() const;
@@ -67,7 +83,9 @@ protected:
 };
 
 // A colour as the program stores it: &HBBGGRR.
-inline qint64 ColorToRgbValue(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+inline qint64 ColorToRgbValue(const QColor& c) {
+    return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
 inline QColor RgbValueToColor(qint64 v) {
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }

@@ -23,11 +23,12 @@ void FillBoxDropDown(QComboBox* list, qint64 recordId) {
             list->addItem(QStringLiteral("男"));
             list->addItem(QStringLiteral("女"));
         } else {
-            const QString items =
-                GetParam(MF().CurrentFormat() + QStringLiteral("=>自定义类型") + QString::number(type));
+            const QString items = GetParam(MF().CurrentFormat() + QStringLiteral("=>自定义类型") +
+                                           QString::number(type));
             if (!items.isEmpty()) {
                 for (const QString& item : items.split(u';'))
-                    if (list->findText(item, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) list->addItem(item);
+                    if (list->findText(item, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+                        list->addItem(item);
             }
         }
         if (remembered.isEmpty() && list->count() > 0) remembered = list->itemText(0);
@@ -37,13 +38,16 @@ void FillBoxDropDown(QComboBox* list, qint64 recordId) {
     const int number = CLng(Val(SplitAtSeparator(label, QStringLiteral("_"), 0)));
     Recordset rs;
     if (number < 1) {
-        OpenRecordset(rs, QStringLiteral("SELECT Con FROM 历史 WHERE CID=? GROUP BY Con ORDER BY Con"), {recordId});
+        OpenRecordset(rs,
+                      QStringLiteral("SELECT Con FROM 历史 WHERE CID=? GROUP BY Con ORDER BY Con"),
+                      {recordId});
     } else {
         // Every box whose caption is the prefix, "_" and at least one more character.
-        OpenRecordset(rs,
-                      QStringLiteral("SELECT Con FROM 历史 WHERE CID IN (SELECT ID FROM Fmt WHERE LBL LIKE ? "
-                                     "ESCAPE '\\') GROUP BY Con ORDER BY Con"),
-                      {LikeLiteral(label + u'_') + QStringLiteral("_%")});
+        OpenRecordset(
+            rs,
+            QStringLiteral("SELECT Con FROM 历史 WHERE CID IN (SELECT ID FROM Fmt WHERE LBL LIKE ? "
+                           "ESCAPE '\\') GROUP BY Con ORDER BY Con"),
+            {LikeLiteral(label + u'_') + QStringLiteral("_%")});
     }
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         const QString con = rs.Text(QStringLiteral("Con"));

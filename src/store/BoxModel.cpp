@@ -6,9 +6,10 @@
 #include "platform/VbNumbers.h"
 #include "records/Defaults.h"
 #include "records/PictureRefresh.h"
-#include "shell/SelFormat.h"
 #include "shell/GridFunctions.h"
+#include "shell/SelFormat.h"
 #include "store/BoxAccessors.h"
+#include "store/BoxToRow.h"
 #include "store/Canvas.h"
 #include "store/CheckBox.h"
 #include "store/Common.h"
@@ -18,12 +19,13 @@
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 #include "store/RowToBox.h"
-#include "store/BoxToRow.h"
 #include "store/TextBox.h"
 
 namespace bw {
 
-void InitBoxModule() { BoxCount.fill(0); }
+void InitBoxModule() {
+    BoxCount.fill(0);
+}
 
 void UnloadAllBoxes() {
     MainForm& mf = MF();
@@ -45,7 +47,8 @@ void UnloadAllBoxes() {
 BoxControl* LoadBoxControl(int kind, int& row) {
     if (kind < 0 || kind > 4) return nullptr;
     if (BoxCount[kind] >= kMaxBoxesPerKind) {
-        dlg::MsgBox(QStringLiteral("每类输入框最多只能有%1个，无法再添加！").arg(kMaxBoxesPerKind), dlg::OkOnly);
+        dlg::MsgBox(QStringLiteral("每类输入框最多只能有%1个，无法再添加！").arg(kMaxBoxesPerKind),
+                    dlg::OkOnly);
         return nullptr;
     }
     MainForm& mf = MF();
@@ -119,11 +122,20 @@ void PlaceBoxLabel(BoxControl* box, Label* label, int& side) {
     if (!label) return;
     if (side == -1) side = BoxLabelSide(box);
     switch (side) {
-        case 0: label->Move(box->Left(), box->Top() - label->Height()); break;
-        case 1: label->Move(box->Left() - label->Width(), box->Top() + 40); break;
-        case 2: label->Move(box->Left() + box->Width(), box->Top() + 40); break;
-        case 3: label->Move(box->Left(), box->Top() + box->Height()); break;
-        default: break;
+        case 0:
+            label->Move(box->Left(), box->Top() - label->Height());
+            break;
+        case 1:
+            label->Move(box->Left() - label->Width(), box->Top() + 40);
+            break;
+        case 2:
+            label->Move(box->Left() + box->Width(), box->Top() + 40);
+            break;
+        case 3:
+            label->Move(box->Left(), box->Top() + box->Height());
+            break;
+        default:
+            break;
     }
 }
 
@@ -157,8 +169,9 @@ void DeleteBoxRows(Grid& grid, bool confirm) {
     int first = grid.Row(), last = grid.RowSel();
     OrderPair(first, last);
     if (confirm) {
-        const QString q = QStringLiteral("您确定要删除第") + QString::number(first - 1) + QStringLiteral("行至第") +
-                          QString::number(last - 1) + QStringLiteral("行对应的输入框？");
+        const QString q = QStringLiteral("您确定要删除第") + QString::number(first - 1) +
+                          QStringLiteral("行至第") + QString::number(last - 1) +
+                          QStringLiteral("行对应的输入框？");
         if (dlg::MsgBox(q, dlg::YesNo | dlg::Question) != dlg::Yes) return;
     }
     DeleteGridRows(grid, first, last, false);
@@ -167,7 +180,8 @@ void DeleteBoxRows(Grid& grid, bool confirm) {
 }
 
 void DeleteSelectedBoxes(BoxControl* current) {
-    if (dlg::MsgBox(QStringLiteral("您确定要删除选定的输入框和当前输入框？"), dlg::YesNo | dlg::Question) != dlg::Yes)
+    if (dlg::MsgBox(QStringLiteral("您确定要删除选定的输入框和当前输入框？"),
+                    dlg::YesNo | dlg::Question) != dlg::Yes)
         return;
     MainForm& mf = MF();
     mf.PG->hide();
@@ -176,7 +190,8 @@ void DeleteSelectedBoxes(BoxControl* current) {
         for (int i = LastBoxIndex(kind); i >= FirstBoxIndex(kind); --i) {
             BoxControl* b = GetBoxByIndex(i);
             if (!b) continue;
-            if ((current && b->Index() == current->Index()) || IsBoxSelected(b)) rows.push_back(BoxRow(b));
+            if ((current && b->Index() == current->Index()) || IsBoxSelected(b))
+                rows.push_back(BoxRow(b));
         }
     }
     std::sort(rows.begin(), rows.end(), std::greater<int>());
@@ -192,7 +207,9 @@ void DeleteSelectedBoxes(BoxControl* current) {
     mf.PG->show();
 }
 
-int BoxClassCode(const BoxControl* box) { return box ? static_cast<int>(box->Kind()) : 0; }
+int BoxClassCode(const BoxControl* box) {
+    return box ? static_cast<int>(box->Kind()) : 0;
+}
 
 BoxControl* GetBoxByIndex(int index) {
     MainForm& mf = MF();
@@ -218,22 +235,30 @@ void SetBoxValue(BoxControl* box, const QString& text) {
             t->SetText(ConvertByDataType(t, t->Text()));
             break;
         }
-        case kCheckBox: static_cast<CheckBox*>(box)->SetValue(text.trimmed().isEmpty() ? 0 : 1); break;
-        case kPictureBox: RefreshPictureBox(static_cast<PictureBox*>(box), text); break;
-        default: break;
+        case kCheckBox:
+            static_cast<CheckBox*>(box)->SetValue(text.trimmed().isEmpty() ? 0 : 1);
+            break;
+        case kPictureBox:
+            RefreshPictureBox(static_cast<PictureBox*>(box), text);
+            break;
+        default:
+            break;
     }
 }
 
 QString GetBoxValue(const BoxControl* box) {
     if (!box) return {};
     switch (box->Kind()) {
-        case kTextBox: return static_cast<const TextBox*>(box)->Text();
+        case kTextBox:
+            return static_cast<const TextBox*>(box)->Text();
         case kCheckBox: {
             const int v = static_cast<const CheckBox*>(box)->Value();
             return v == 0 ? QString() : QString::number(v);
         }
-        case kPictureBox: return static_cast<const PictureBox*>(box)->LinkItem;
-        default: return {};
+        case kPictureBox:
+            return static_cast<const PictureBox*>(box)->LinkItem;
+        default:
+            return {};
     }
 }
 

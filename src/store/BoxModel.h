@@ -17,9 +17,15 @@ inline std::array<int, 5> BoxCount{};
 // The most boxes one kind can hold: a further one would take an index of the next kind.
 inline constexpr int kMaxBoxesPerKind = 999;
 
-inline int FirstBoxIndex(int kind) { return kind * 1000 + 1; }
-inline int LastBoxIndex(int kind) { return kind * 1000 + (kind >= 0 && kind < 5 ? BoxCount[kind] : 0); }
-inline int NextBoxIndex(int kind) { return LastBoxIndex(kind); }
+inline int FirstBoxIndex(int kind) {
+    return kind * 1000 + 1;
+}
+inline int LastBoxIndex(int kind) {
+    return kind * 1000 + (kind >= 0 && kind < 5 ? BoxCount[kind] : 0);
+}
+inline int NextBoxIndex(int kind) {
+    return LastBoxIndex(kind);
+}
 
 void InitBoxModule();
 void UnloadAllBoxes();

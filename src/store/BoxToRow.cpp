@@ -34,8 +34,8 @@ int NewProvisionalId(const Grid& grid) {
             if (v < lowest) lowest = v;
         }
     }
-    const QVariant maxId = ValueWhere(QStringLiteral("sqlite_sequence"), QStringLiteral("name='Fmt'"),
-                                      QStringLiteral("seq"));
+    const QVariant maxId = ValueWhere(QStringLiteral("sqlite_sequence"),
+                                      QStringLiteral("name='Fmt'"), QStringLiteral("seq"));
     const double seq = Val(maxId.toString());
     if (-seq < lowest) lowest = -seq;
     return CLng(lowest - 1);
@@ -77,7 +77,8 @@ int UpdateRowFromBox(BoxControl* box) {
         g.SetTextMatrix(row, col::fName, QStringLiteral("宋体"));
         g.SetTextMatrix(row, col::fSize, NumText(line->BorderWidth() * back));
         if (!IsBoxSelected(line))
-            SetGridCellColour(g, row, col::Color, static_cast<GridColor>(ColorToRgbValue(line->BorderColor())), false);
+            SetGridCellColour(g, row, col::Color,
+                              static_cast<GridColor>(ColorToRgbValue(line->BorderColor())), false);
         g.SetTextMatrix(row, col::Cash, QString::number(line->BorderStyle()));
     } else {
         g.SetTextMatrix(row, col::X, mmText(box->Left()));
@@ -87,7 +88,8 @@ int UpdateRowFromBox(BoxControl* box) {
         const QFont f = box->Font();
         g.SetTextMatrix(row, col::fName, f.family());
         g.SetTextMatrix(row, col::fSize, NumText(f.pointSizeF() * back));
-        SetGridCellColour(g, row, col::Color, static_cast<GridColor>(ColorToRgbValue(box->ForeColor())), false);
+        SetGridCellColour(g, row, col::Color,
+                          static_cast<GridColor>(ColorToRgbValue(box->ForeColor())), false);
         g.SetTextMatrix(row, col::fBold, CheckMark(f.bold()));
         g.SetTextMatrix(row, col::fItalic, CheckMark(f.italic()));
         g.SetTextMatrix(row, col::fUnderline, CheckMark(f.underline()));
@@ -102,10 +104,12 @@ void CopyBoxProperties(BoxControl* source, BoxControl* target, bool copyIntoTarg
     Grid& g = MF().BoxGrid();
     const int srcRow = BoxRow(source);
     const int dstRow = copyIntoTarget && target ? BoxRow(target) : srcRow;
-    if (srcRow != dstRow && srcRow >= g.FixedRows() && srcRow < g.Rows() && dstRow >= g.FixedRows() &&
-        dstRow < g.Rows()) {
-        for (int c = g.FixedCols(); c < g.Cols(); ++c) g.SetTextMatrix(dstRow, c, g.TextMatrix(srcRow, c));
-        SetGridCellColour(g, dstRow, col::Color, GetCellProperty(g, srcRow, col::Color, false), false);
+    if (srcRow != dstRow && srcRow >= g.FixedRows() && srcRow < g.Rows() &&
+        dstRow >= g.FixedRows() && dstRow < g.Rows()) {
+        for (int c = g.FixedCols(); c < g.Cols(); ++c)
+            g.SetTextMatrix(dstRow, c, g.TextMatrix(srcRow, c));
+        SetGridCellColour(g, dstRow, col::Color, GetCellProperty(g, srcRow, col::Color, false),
+                          false);
     }
     ApplyRowToBox(g, dstRow);
 }
@@ -115,8 +119,9 @@ void StoreControlFont(Grid& grid, int row, QWidget* source) {
     const QFont f = source->font();
     grid.SetTextMatrix(row, col::fName, f.family());
     grid.SetTextMatrix(row, col::fSize, NumText(f.pointSizeF()));
-    SetGridCellColour(grid, row, col::Color,
-                      static_cast<GridColor>(ColorToRgbValue(source->palette().color(QPalette::Text))), false);
+    SetGridCellColour(
+        grid, row, col::Color,
+        static_cast<GridColor>(ColorToRgbValue(source->palette().color(QPalette::Text))), false);
     grid.SetTextMatrix(row, col::fBold, CheckMark(f.bold()));
     grid.SetTextMatrix(row, col::fItalic, CheckMark(f.italic()));
     grid.SetTextMatrix(row, col::fStrikethru, CheckMark(f.strikeOut()));

@@ -11,12 +11,18 @@ namespace bw {
 namespace {
 Qt::PenStyle penStyle(int borderStyle) {
     switch (borderStyle) {
-        case 0: return Qt::NoPen;
-        case 2: return Qt::DashLine;
-        case 3: return Qt::DotLine;
-        case 4: return Qt::DashDotLine;
-        case 5: return Qt::DashDotDotLine;
-        default: return Qt::SolidLine;
+        case 0:
+            return Qt::NoPen;
+        case 2:
+            return Qt::DashLine;
+        case 3:
+            return Qt::DotLine;
+        case 4:
+            return Qt::DashDotLine;
+        case 5:
+            return Qt::DashDotDotLine;
+        default:
+            return Qt::SolidLine;
     }
 }
 }  // namespace

@@ -12,9 +12,12 @@ CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {
 
 int CheckBox::Value() const {
     switch (checkState()) {
-        case Qt::Checked: return 1;
-        case Qt::PartiallyChecked: return 2;
-        default: return 0;
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        default:
+            return 0;
     }
 }
 
@@ -47,5 +50,7 @@ void CheckBox::paintEvent(QPaintEvent* e) {
 
 namespace bw {
 // A click ticks or clears; the greyed value is only ever set by the program.
-void CheckBox::nextCheckState() { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
+void CheckBox::nextCheckState() {
+    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
 }  // namespace bw

@@ -29,7 +29,9 @@ int MmToCanvas(double mm, double canvasWidth, double paperWidthMm) {
     return CLng((canvasWidth / paperWidthMm) * mm);
 }
 
-double ParseMoney(const QString& value) { return ParseMoney(value, CurrencySign); }
+double ParseMoney(const QString& value) {
+    return ParseMoney(value, CurrencySign);
+}
 
 double ParseMoney(const QString& value, const QString& currencySign) {
     QString t = value;
@@ -75,8 +77,12 @@ QString SplitAtSeparator(QString& text, const QString& separator, int firstFlag)
     return before;
 }
 
-QDate FirstDayOfMonth(const QDate& d) { return QDate(d.year(), d.month(), 1); }
-QDate LastDayOfMonth(const QDate& d) { return FirstDayOfMonth(d).addMonths(1).addDays(-1); }
+QDate FirstDayOfMonth(const QDate& d) {
+    return QDate(d.year(), d.month(), 1);
+}
+QDate LastDayOfMonth(const QDate& d) {
+    return FirstDayOfMonth(d).addMonths(1).addDays(-1);
+}
 
 QString CheckMark(const QVariant& value) {
     if (!value.isValid() || value.isNull()) return {};
@@ -88,7 +94,8 @@ QString CheckMark(const QVariant& value) {
 }
 
 void NumericKeyFilter(int& keyAscii) {
-    if ((keyAscii >= '0' && keyAscii <= '9') || keyAscii == 8 || keyAscii == '.' || keyAscii == '-') return;
+    if ((keyAscii >= '0' && keyAscii <= '9') || keyAscii == 8 || keyAscii == '.' || keyAscii == '-')
+        return;
     keyAscii = 0;
 }
 
@@ -117,7 +124,9 @@ double& pauseMillis() {
 }
 }  // namespace
 
-void SetPauseMillisPerPass(double ms) { pauseMillis() = ms; }
+void SetPauseMillisPerPass(double ms) {
+    pauseMillis() = ms;
+}
 
 void Pause(int n) {
     if (n < 0) return;
@@ -155,7 +164,9 @@ void CursorPos(int& x, int& y) {
     y = PixelsToTwips(p.y());
 }
 
-QString OpenPictureDialog() { return dlg::OpenFileName(kPictureFilter); }
+QString OpenPictureDialog() {
+    return dlg::OpenFileName(kPictureFilter);
+}
 
 QString FileDialog(const QString& filter, bool save, const QString& defaultName) {
     return save ? dlg::SaveFileName(filter, defaultName) : dlg::OpenFileName(filter, defaultName);

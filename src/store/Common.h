@@ -18,7 +18,7 @@ int MmToCanvas(double mm, double canvasWidth, double paperWidthMm);
 
 // The amount of a money text: every "￥", "$", the currency sign and "," removed; a trailing
 // "%" divides by 100. 0 when there is no number.
-double ParseMoney(const QString& value);                              // with the current CurrencySign
+double ParseMoney(const QString& value);  // with the current CurrencySign
 double ParseMoney(const QString& value, const QString& currencySign);
 
 // "d:h:m:s" without leading zero fields: 0 -> "0:0", 65 -> "1:5", 3725 -> "1:2:5".
@@ -34,20 +34,22 @@ QDate LastDayOfMonth(const QDate& d);
 
 // "√" for true or a non-zero number, "" otherwise (null included).
 QString CheckMark(const QVariant& value);
-inline bool IsNonEmpty(const QString& text) { return !text.isEmpty(); }
+inline bool IsNonEmpty(const QString& text) {
+    return !text.isEmpty();
+}
 
 // Lets digits, Backspace (8), "." and "-" through; any other key code becomes 0.
 void NumericKeyFilter(int& keyAscii);
 
 // Window utilities.
 bool IsFormOpen(const QString& caption);
-void WaitForForm(const QString& caption);  // until no open window has this caption
+void WaitForForm(const QString& caption);   // until no open window has this caption
 void Pause(int n);                          // n + 1 passes of pending events, and a short sleep
 void SetPauseMillisPerPass(double ms);      // how long one pass of Pause waits (tests set 0)
 bool EnsureAppFolder(const QString& name);  // a folder under the data folder
 void ShellOpen(const QString& target);      // the file's or address's default action
 void SetTopmost(QWidget* window);
-void CursorPos(int& x, int& y);             // the mouse position on the screen, in twips
+void CursorPos(int& x, int& y);  // the mouse position on the screen, in twips
 
 // Standard dialogs. Filters are written "描述(*.jpg)|*.jpg|...".
 inline const QString kPictureFilter = QStringLiteral(

@@ -31,11 +31,15 @@ bool isIdentifier(const QString& name) {
     return !name.isEmpty() && re.match(name).hasMatch();
 }
 
-QString quoted(const QString& name) { return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
+QString quoted(const QString& name) {
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
 
 }  // namespace
 
-QString DatabasePath() { return AppFile(QLatin1String(kDatabaseFileName)); }
+QString DatabasePath() {
+    return AppFile(QLatin1String(kDatabaseFileName));
+}
 
 std::shared_ptr<sql::Connection> Db() {
     Shared& s = shared();
@@ -68,7 +72,9 @@ bool OpenRecordset(Recordset& rs, const QString& sql, const Params& params) {
     return rs.IsOpen();
 }
 
-void CloseRecordset(Recordset& rs) { rs.Close(); }
+void CloseRecordset(Recordset& rs) {
+    rs.Close();
+}
 
 bool ExecuteSql(const QString& sql, const Params& params) {
     auto c = Db();
@@ -79,7 +85,8 @@ bool ExecuteSql(const QString& sql, const Params& params) {
 QVariant ValueById(const QString& table, qint64 id, const QString& field) {
     if (!isIdentifier(table)) return QString();
     Recordset rs;
-    OpenRecordset(rs, QStringLiteral("SELECT * FROM ") + quoted(table) + QStringLiteral(" WHERE ID=?"), {id});
+    OpenRecordset(
+        rs, QStringLiteral("SELECT * FROM ") + quoted(table) + QStringLiteral(" WHERE ID=?"), {id});
     if (rs.RecordCount() < 1) return QString();
     return rs.Value(field);
 }
@@ -88,22 +95,27 @@ QVariant ValueWhere(const QString& table, const QString& condition, const QStrin
                     const Params& params) {
     if (!isIdentifier(table)) return QString();
     Recordset rs;
-    OpenRecordset(rs, QStringLiteral("SELECT * FROM ") + quoted(table) + QStringLiteral(" WHERE ") + condition,
-                  params);
+    OpenRecordset(
+        rs,
+        QStringLiteral("SELECT * FROM ") + quoted(table) + QStringLiteral(" WHERE ") + condition,
+        params);
     if (rs.RecordCount() < 1) return QString();
     return rs.Value(field);
 }
 
 bool TableExists(const QString& table) {
     Recordset rs;
-    OpenRecordset(rs, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name=?"), {table});
+    OpenRecordset(rs,
+                  QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name=?"),
+                  {table});
     return rs.RecordCount() > 0;
 }
 
 bool FieldExists(const QString& table, const QString& field) {
     if (!isIdentifier(table) || !TableExists(table)) return false;
     Recordset rs;
-    OpenRecordset(rs, QStringLiteral("SELECT * FROM ") + quoted(table) + QStringLiteral(" LIMIT 1"));
+    OpenRecordset(rs,
+                  QStringLiteral("SELECT * FROM ") + quoted(table) + QStringLiteral(" LIMIT 1"));
     for (int i = 0; i < rs.FieldCount(); ++i)
         if (rs.Field(i).name == field) return true;
     return false;
@@ -124,8 +136,8 @@ void AddColumnIfMissing(const QString& table, const QString& field, const QStrin
     // SQLite compares column names without case: a column that differs only in case already
     // exists, and the ALTER fails. Only a column really added is set to 0, so that existing
     // data is never overwritten.
-    if (!ExecuteSql(QStringLiteral("ALTER TABLE ") + quoted(table) + QStringLiteral(" ADD ") + quoted(field) +
-                    u' ' + t))
+    if (!ExecuteSql(QStringLiteral("ALTER TABLE ") + quoted(table) + QStringLiteral(" ADD ") +
+                    quoted(field) + u' ' + t))
         return;
     ExecuteSql(QStringLiteral("UPDATE ") + quoted(table) + QStringLiteral(" SET ") + quoted(field) +
                QStringLiteral("=0"));

@@ -65,6 +65,8 @@ private:
 };
 
 // "x" -> "x" with "\", "%", "_" escaped; use with LIKE ? ESCAPE '\'.
-inline QString LikeLiteral(const QString& text) { return sql::LikeLiteral(text); }
+inline QString LikeLiteral(const QString& text) {
+    return sql::LikeLiteral(text);
+}
 
 }  // namespace bw

@@ -11,8 +11,12 @@
 namespace bw {
 
 namespace {
-QString boolText(const QAction* a) { return a->isChecked() ? QStringLiteral("True") : QStringLiteral("False"); }
-bool isTrue(const QString& s) { return s.toLower() == QLatin1String("true"); }
+QString boolText(const QAction* a) {
+    return a->isChecked() ? QStringLiteral("True") : QStringLiteral("False");
+}
+bool isTrue(const QString& s) {
+    return s.toLower() == QLatin1String("true");
+}
 }  // namespace
 
 double ComputeDisplayScale(double savedWidth, double screenWidth) {
@@ -29,7 +33,8 @@ QString WholeFormatOptions() {
     for (int i = 0; i < 5; ++i) items << QString::number(mf.O2Value(i));
     items << boolText(mf.mPrintRulers) << boolText(mf.mMonthZero) << CurrencySign
           << boolText(mf.mPagesAutoJump) << boolText(mf.mClearAfterPrint) << PsdParaString()
-          << boolText(mf.mForbidPicClear) << boolText(mf.mAutoFontsize) << QString::number(BarcodeStandard());
+          << boolText(mf.mForbidPicClear) << boolText(mf.mAutoFontsize)
+          << QString::number(BarcodeStandard());
     QString mem;
     for (const QString& i : items) mem += i + u'|';
     return mem;
@@ -39,8 +44,9 @@ void ApplyWholeFormatOptions(const QString& mem) {
     MainForm& mf = MF();
     CurrencySign = QStringLiteral("￥");
     LoadPsdPara(QString());
-    for (QAction* a : {mf.mSetPaper, mf.mDiTuPrint, mf.mPrintRulers, mf.mMonthZero, mf.mPagesAutoJump,
-                       mf.mClearAfterPrint, mf.mForbidPicClear, mf.mAutoFontsize})
+    for (QAction* a :
+         {mf.mSetPaper, mf.mDiTuPrint, mf.mPrintRulers, mf.mMonthZero, mf.mPagesAutoJump,
+          mf.mClearAfterPrint, mf.mForbidPicClear, mf.mAutoFontsize})
         a->setChecked(false);
     BarcodeStandard() = 0;
     if (mem.isEmpty()) return;
@@ -67,7 +73,8 @@ void LoadWholeFormatRow(QString& name) {
     CurrencySign = QStringLiteral("￥");
     if (name.isEmpty()) name = mf.CurrentFormat();
     Recordset rs;
-    OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE Fmt=? AND LBL=?"), {name, kWholeFormatLabel});
+    OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE Fmt=? AND LBL=?"),
+                  {name, kWholeFormatLabel});
     if (rs.RecordCount() < 1) return;
     mf.Wid->setText(rs.Text(QStringLiteral("W")));
     mf.Hie->setText(rs.Text(QStringLiteral("H")));
@@ -77,12 +84,14 @@ void LoadWholeFormatRow(QString& name) {
     ApplyWholeFormatOptions(rs.Text(QStringLiteral("Mem")));
 }
 
-bool SaveWholeFormatRow(const QString& w, const QString& h, const QString& x, const QString& y, QString& name) {
+bool SaveWholeFormatRow(const QString& w, const QString& h, const QString& x, const QString& y,
+                        QString& name) {
     MainForm& mf = MF();
     if (name.isEmpty()) name = mf.CurrentFormat();
     const QString mem = WholeFormatOptions();
     Recordset rs;
-    if (!OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE Fmt=? AND LBL=?"), {name, kWholeFormatLabel}))
+    if (!OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE Fmt=? AND LBL=?"),
+                       {name, kWholeFormatLabel}))
         return false;
     if (rs.RecordCount() == 0) rs.AddNew();
     rs.SetValue(QStringLiteral("Fmt"), name);
@@ -98,9 +107,12 @@ bool SaveWholeFormatRow(const QString& w, const QString& h, const QString& x, co
 
 QString LoadAppOptionsRow() {
     MainForm& mf = MF();
-    const QString name = ValueWhere(QStringLiteral("Fmt"), QStringLiteral("Fmt=''"), QStringLiteral("LBL")).toString();
+    const QString name =
+        ValueWhere(QStringLiteral("Fmt"), QStringLiteral("Fmt=''"), QStringLiteral("LBL"))
+            .toString();
     const QString options =
-        ValueWhere(QStringLiteral("Fmt"), QStringLiteral("Fmt=''"), QStringLiteral("fName")).toString();
+        ValueWhere(QStringLiteral("Fmt"), QStringLiteral("Fmt=''"), QStringLiteral("fName"))
+            .toString();
     if (!options.isEmpty()) {
         const QStringList p = options.split(QStringLiteral("§☆§"));
         for (int i = 0; i < 3 && i < p.size(); ++i) mf.SetO2Value(i, CInt(Val(p[i])));
@@ -110,8 +122,9 @@ QString LoadAppOptionsRow() {
 
 void SaveAppOptionsRow(QString& name) {
     MainForm& mf = MF();
-    const QString s = QString::number(mf.O2Value(0)) + QStringLiteral("§☆§") + QString::number(mf.O2Value(1)) +
-                      QStringLiteral("§☆§") + QString::number(mf.O2Value(2));
+    const QString s = QString::number(mf.O2Value(0)) + QStringLiteral("§☆§") +
+                      QString::number(mf.O2Value(1)) + QStringLiteral("§☆§") +
+                      QString::number(mf.O2Value(2));
     if (name.isEmpty()) name = mf.CurrentFormat();
     ExecuteSql(QStringLiteral("UPDATE Fmt SET LBL=?, fName=? WHERE Fmt=''"), {name, s});
 }

@@ -16,7 +16,8 @@ double ComputeDisplayScale(double savedWidth, double screenWidth);
 // An empty name stands for the current format and is handed back.
 void LoadWholeFormatRow(QString& name);
 // False when the row could not be stored.
-bool SaveWholeFormatRow(const QString& w, const QString& h, const QString& x, const QString& y, QString& name);
+bool SaveWholeFormatRow(const QString& w, const QString& h, const QString& x, const QString& y,
+                        QString& name);
 QString LoadAppOptionsRow();
 void SaveAppOptionsRow(QString& name);
 

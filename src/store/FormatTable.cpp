@@ -19,18 +19,22 @@
 namespace bw {
 
 const QStringList& BoxGridFields() {
-    static const QStringList f{"ID",    "",     "LBL",     "Dir",   "X",          "Y",           "W",     "H",
-                               "S",     "L",    "Color",   "fName", "fSize",      "fBold",       "fItalic",
-                               "fUnderline",    "fStrikethru",      "Clas",       "Cash",        "RCtl",
-                               "SumID", "SumID1", "RCtl1"};
+    static const QStringList f{"ID",    "",      "LBL",     "Dir",        "X",           "Y",
+                               "W",     "H",     "S",       "L",          "Color",       "fName",
+                               "fSize", "fBold", "fItalic", "fUnderline", "fStrikethru", "Clas",
+                               "Cash",  "RCtl",  "SumID",   "SumID1",     "RCtl1"};
     return f;
 }
 
 const QStringList& BoxGridCaptions() {
-    static const QStringList c{"ID",       "序号",     "标签内容", "标签位置",    "横向位置(毫米)", "纵向位置(毫米)",
-                               "宽度(毫米)", "高度(毫米)", "字间距(毫米)", "行距(毫米)", "字体颜色",       "字体",
-                               "字号",     "黑体",     "斜体",     "下划线",      "删除线",         "类别",
-                               "数据类别", "关联项",   "累加框",   "累加框1",     "相关项1"};
+    static const QStringList c{"ID",         "序号",           "标签内容",
+                               "标签位置",   "横向位置(毫米)", "纵向位置(毫米)",
+                               "宽度(毫米)", "高度(毫米)",     "字间距(毫米)",
+                               "行距(毫米)", "字体颜色",       "字体",
+                               "字号",       "黑体",           "斜体",
+                               "下划线",     "删除线",         "类别",
+                               "数据类别",   "关联项",         "累加框",
+                               "累加框1",    "相关项1"};
     return c;
 }
 
@@ -38,12 +42,14 @@ void LoadBoxesIntoGrid(Grid& grid, QString& name) {
     if (name.isEmpty()) name = MF().CurrentFormat();
     SetupGrid(grid, BoxGridFields(), BoxGridCaptions());
     grid.SetTag(QStringLiteral("Fmt"));
-    FillGridFromSql(grid, QStringLiteral("Fmt=? AND LBL<>?"), QStringLiteral("Clas,ID"), {name, kWholeFormatLabel});
+    FillGridFromSql(grid, QStringLiteral("Fmt=? AND LBL<>?"), QStringLiteral("Clas,ID"),
+                    {name, kWholeFormatLabel});
     for (int r = grid.FixedRows(); r < grid.Rows(); ++r) {
         grid.SetTextMatrix(r, col::Dir, SideName(CLng(Val(grid.TextMatrix(r, col::Dir)))));
         if (DisplayScale != 1.0) {
             const double size = Val(grid.TextMatrix(r, col::fSize));
-            grid.SetTextMatrix(r, col::fSize, NumText(RoundHalfEven(size * DisplayScale * 100) / 100));
+            grid.SetTextMatrix(r, col::fSize,
+                               NumText(RoundHalfEven(size * DisplayScale * 100) / 100));
         }
     }
 }
@@ -56,8 +62,9 @@ struct GridLinks {
     void take(const Grid& g) {
         cells.clear();
         for (int r = g.FixedRows(); r < g.Rows(); ++r)
-            cells.push_back({g.TextMatrix(r, col::ID), g.TextMatrix(r, col::RCtl), g.TextMatrix(r, col::SumID),
-                             g.TextMatrix(r, col::SumID1), g.TextMatrix(r, col::RCtl1)});
+            cells.push_back({g.TextMatrix(r, col::ID), g.TextMatrix(r, col::RCtl),
+                             g.TextMatrix(r, col::SumID), g.TextMatrix(r, col::SumID1),
+                             g.TextMatrix(r, col::RCtl1)});
     }
     void restore(Grid& g) const {
         int r = g.FixedRows();
@@ -95,7 +102,8 @@ bool SaveFormat(Grid& grid, QString& name) {
         Transaction transaction;
         ok = transaction.Active();
         Recordset rs;
-        ok = ok && OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE Fmt=? ORDER BY ID"), {name});
+        ok = ok &&
+             OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE Fmt=? ORDER BY ID"), {name});
 
         // Records of boxes no longer in the grid go, and so does the whole-format row.
         QSet<qint64> inGrid;
@@ -149,7 +157,8 @@ bool SaveFormat(Grid& grid, QString& name) {
         }
         CloseRecordset(rs);
         if (ok) {
-            ok = SaveWholeFormatRow(mf.Wid->text(), mf.Hie->text(), mf.M_X->text(), mf.M_Y->text(), name);
+            ok = SaveWholeFormatRow(mf.Wid->text(), mf.Hie->text(), mf.M_X->text(), mf.M_Y->text(),
+                                    name);
         }
         ok = ok && transaction.Commit();
     }
@@ -160,8 +169,9 @@ bool SaveFormat(Grid& grid, QString& name) {
     }
     CloseProgress();
     if (!ok) {
-        dlg::MsgBox(QStringLiteral("格式“") + name + QStringLiteral("”保存失败，原有格式未作改动！"),
-                    dlg::OkOnly | dlg::Exclamation);
+        dlg::MsgBox(
+            QStringLiteral("格式“") + name + QStringLiteral("”保存失败，原有格式未作改动！"),
+            dlg::OkOnly | dlg::Exclamation);
     }
     return ok;
 }

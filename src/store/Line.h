@@ -25,20 +25,41 @@ public:
     int Y1() const { return y1_; }
     int X2() const { return x2_; }
     int Y2() const { return y2_; }
-    void SetX1(int v) { x1_ = v; changed(); }
-    void SetY1(int v) { y1_ = v; changed(); }
-    void SetX2(int v) { x2_ = v; changed(); }
-    void SetY2(int v) { y2_ = v; changed(); }
+    void SetX1(int v) {
+        x1_ = v;
+        changed();
+    }
+    void SetY1(int v) {
+        y1_ = v;
+        changed();
+    }
+    void SetX2(int v) {
+        x2_ = v;
+        changed();
+    }
+    void SetY2(int v) {
+        y2_ = v;
+        changed();
+    }
     void SetEnds(int x1, int y1, int x2, int y2);
 
     // Width in screen pixels; style 0 transparent, 1 solid, 2 dash, 3 dot, 4 dash-dot,
     // 5 dash-dot-dot, 6 inside solid.
     double BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(double w) { borderWidth_ = w; changed(); }
+    void SetBorderWidth(double w) {
+        borderWidth_ = w;
+        changed();
+    }
     int BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(int s) { borderStyle_ = s; changed(); }
+    void SetBorderStyle(int s) {
+        borderStyle_ = s;
+        changed();
+    }
     QColor BorderColor() const { return borderColor_; }
-    void SetBorderColor(const QColor& c) { borderColor_ = c; changed(); }
+    void SetBorderColor(const QColor& c) {
+        borderColor_ = c;
+        changed();
+    }
 
     int Left() const override { return std::min(x1_, x2_); }
     int Top() const override { return std::min(y1_, y2_); }
@@ -47,7 +68,10 @@ public:
     void SetLeft(int v) override;
     void SetTop(int v) override;
     bool Visible() const override { return visible_; }
-    void SetVisible(bool v) override { visible_ = v; changed(); }
+    void SetVisible(bool v) override {
+        visible_ = v;
+        changed();
+    }
     QString ToolTipText() const override { return toolTip_; }
     void SetToolTipText(const QString& t) override { toolTip_ = t; }
 

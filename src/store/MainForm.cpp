@@ -89,8 +89,12 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
 
 MainForm::~MainForm() = default;
 
-double MainForm::FrameWidth() const { return frameWidth_; }
-double MainForm::FrameHeight() const { return frameHeight_; }
+double MainForm::FrameWidth() const {
+    return frameWidth_;
+}
+double MainForm::FrameHeight() const {
+    return frameHeight_;
+}
 
 void MainForm::SetFrameSize(double widthTwips, double heightTwips) {
     frameWidth_ = widthTwips;
@@ -98,24 +102,36 @@ void MainForm::SetFrameSize(double widthTwips, double heightTwips) {
     PFrm->resize(std::max(1, TwipsToPixels(widthTwips)), std::max(1, TwipsToPixels(heightTwips)));
 }
 
-QString MainForm::CurrentFormat() const { return LFMT[0]->text(); }
-void MainForm::SetCurrentFormat(const QString& name) { LFMT[0]->setText(name); }
-double MainForm::PaperWidthMm() const { return Val(Wid->text()); }
-double MainForm::PaperHeightMm() const { return Val(Hie->text()); }
+QString MainForm::CurrentFormat() const {
+    return LFMT[0]->text();
+}
+void MainForm::SetCurrentFormat(const QString& name) {
+    LFMT[0]->setText(name);
+}
+double MainForm::PaperWidthMm() const {
+    return Val(Wid->text());
+}
+double MainForm::PaperHeightMm() const {
+    return Val(Hie->text());
+}
 
 int MainForm::O2Value(int i) const {
     if (i < 0 || i > 4) return 0;
     switch (O2[i]->checkState()) {
-        case Qt::Checked: return 1;
-        case Qt::PartiallyChecked: return 2;
-        default: return 0;
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        default:
+            return 0;
     }
 }
 
 void MainForm::SetO2Value(int i, int value) {
     if (i < 0 || i > 4) return;
     if (value == 2) O2[i]->setTristate(true);
-    const Qt::CheckState s = value == 1 ? Qt::Checked : (value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    const Qt::CheckState s =
+        value == 1 ? Qt::Checked : (value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
     O2[i]->setCheckState(s);  // a change runs the option's handler
 }
 
@@ -145,6 +161,8 @@ MainForm& MF() {
     return *mf;
 }
 
-void ResetMF(MainForm* form) { instance().reset(form); }
+void ResetMF(MainForm* form) {
+    instance().reset(form);
+}
 
 }  // namespace bw

@@ -37,13 +37,13 @@ public:
     ~MainForm() override;
 
     // ---- Canvas ---------------------------------------------------------------------
-    QFrame* PFrm;      // the window onto the canvas
-    Canvas* PG;        // the canvas, child of PFrm
-    QScrollBar* VS;    // vertical canvas scroll bar
-    QScrollBar* PHS;   // horizontal canvas scroll bar
-    QScrollBar* HS;    // batch record scroll bar
-    PictureBox* TTP;   // scratch picture box (hidden)
-    PictureBox* TP;    // holds the current format's background picture (hidden)
+    QFrame* PFrm;     // the window onto the canvas
+    Canvas* PG;       // the canvas, child of PFrm
+    QScrollBar* VS;   // vertical canvas scroll bar
+    QScrollBar* PHS;  // horizontal canvas scroll bar
+    QScrollBar* HS;   // batch record scroll bar
+    PictureBox* TTP;  // scratch picture box (hidden)
+    PictureBox* TP;   // holds the current format's background picture (hidden)
 
     // PFrm's size in twips. The shell sets it from the layout; tests set it directly.
     double FrameWidth() const;
@@ -51,11 +51,11 @@ public:
     void SetFrameSize(double widthTwips, double heightTwips);
 
     // ---- Format labels --------------------------------------------------------------
-    QLabel* Wid;   // paper width in mm
-    QLabel* Hie;   // paper height in mm
-    QLabel* M_X;   // horizontal print offset + 10 mm
-    QLabel* M_Y;   // vertical print offset + 10 mm
-    std::array<QLabel*, 2> LFMT{};  // LFMT[0]: the current format's name
+    QLabel* Wid;                     // paper width in mm
+    QLabel* Hie;                     // paper height in mm
+    QLabel* M_X;                     // horizontal print offset + 10 mm
+    QLabel* M_Y;                     // vertical print offset + 10 mm
+    std::array<QLabel*, 2> LFMT{};   // LFMT[0]: the current format's name
     std::array<QLabel*, 2> R_Num{};  // batch records loaded / record shown
 
     QString CurrentFormat() const;

@@ -22,7 +22,8 @@ void SetParam(const QString& name, const QString& value) {
 }
 
 QString GetParam(const QString& name) {
-    QVariant v = ValueWhere(QStringLiteral("参数"), QStringLiteral("Var=?"), QStringLiteral("Con"), {name});
+    QVariant v =
+        ValueWhere(QStringLiteral("参数"), QStringLiteral("Var=?"), QStringLiteral("Con"), {name});
     return v.isNull() ? QString() : v.toString();
 }
 
@@ -43,7 +44,8 @@ void SaveWindowPos(QWidget* window, const QString& name) {
     if (PixelsToTwips(g.width()) >= scr.width()) {
         value = QStringLiteral("0;0;0;0");
     } else {
-        value = QStringList{NumText(double(PixelsToTwips(g.x()))), NumText(double(PixelsToTwips(g.y()))),
+        value = QStringList{NumText(double(PixelsToTwips(g.x()))),
+                            NumText(double(PixelsToTwips(g.y()))),
                             NumText(double(PixelsToTwips(g.width()))),
                             NumText(double(PixelsToTwips(g.height())))}
                     .join(u';');
@@ -65,7 +67,8 @@ void RestoreWindowPos(QWidget* window, const QString& name) {
     if (w > 0 && h > 0) window->resize(TwipsToPixels(w), TwipsToPixels(h));
 }
 
-bool SaveRegValue(const QString& app, const QString& section, const QString& key, const QString& value) {
+bool SaveRegValue(const QString& app, const QString& section, const QString& key,
+                  const QString& value) {
     return WriteSetting(app, section, key, value);
 }
 

@@ -14,7 +14,8 @@ QString GetParam(const QString& name);  // "" when absent
 void SaveWindowPos(QWidget* window, const QString& name);
 void RestoreWindowPos(QWidget* window, const QString& name);
 
-bool SaveRegValue(const QString& app, const QString& section, const QString& key, const QString& value);
+bool SaveRegValue(const QString& app, const QString& section, const QString& key,
+                  const QString& value);
 QString GetRegValue(const QString& app, const QString& section, const QString& key,
                     const QString& defaultValue);
 

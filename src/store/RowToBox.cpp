@@ -20,7 +20,9 @@
 
 namespace bw {
 
-double CellNumber(const Grid& grid, int row, int column) { return Val(grid.TextMatrix(row, column)); }
+double CellNumber(const Grid& grid, int row, int column) {
+    return Val(grid.TextMatrix(row, column));
+}
 
 namespace {
 
@@ -29,9 +31,13 @@ int toCanvas(const Grid& g, int row, int column) {
     return MmToCanvas(CellNumber(g, row, column), mf.PG->Width(), mf.PaperWidthMm());
 }
 
-QColor rowColour(Grid& g, int row) { return RgbValueToColor(GetCellProperty(g, row, col::Color, false)); }
+QColor rowColour(Grid& g, int row) {
+    return RgbValueToColor(GetCellProperty(g, row, col::Color, false));
+}
 
-bool flag(const Grid& g, int row, int column) { return !g.TextMatrix(row, column).isEmpty(); }
+bool flag(const Grid& g, int row, int column) {
+    return !g.TextMatrix(row, column).isEmpty();
+}
 
 // A font from the row's name, size and flags; a size that is no positive number keeps `base`'s.
 QFont rowFont(const Grid& g, int row, double scale, QFont base) {
@@ -68,8 +74,8 @@ BoxControl* ApplyRowToBox(Grid& grid, int row, BoxControl*& box) {
     Label* caption = kind <= kPictureBox ? CaptionLabel(box->Index()) : nullptr;
 
     if (auto* line = dynamic_cast<Line*>(box)) {
-        line->SetEnds(toCanvas(grid, row, col::X), toCanvas(grid, row, col::Y), toCanvas(grid, row, col::W),
-                      toCanvas(grid, row, col::H));
+        line->SetEnds(toCanvas(grid, row, col::X), toCanvas(grid, row, col::Y),
+                      toCanvas(grid, row, col::W), toCanvas(grid, row, col::H));
         line->SetBorderWidth(CellNumber(grid, row, col::fSize) * zoom);
         line->SetBorderStyle(CLng(Val(grid.TextMatrix(row, col::Cash))));
         line->SetBorderColor(rowColour(grid, row));
@@ -79,8 +85,8 @@ BoxControl* ApplyRowToBox(Grid& grid, int row, BoxControl*& box) {
     if (kind == kCheckBox) {
         box->Move(toCanvas(grid, row, col::X), toCanvas(grid, row, col::Y));
     } else {
-        box->Move(toCanvas(grid, row, col::X), toCanvas(grid, row, col::Y), toCanvas(grid, row, col::W),
-                  toCanvas(grid, row, col::H));
+        box->Move(toCanvas(grid, row, col::X), toCanvas(grid, row, col::Y),
+                  toCanvas(grid, row, col::W), toCanvas(grid, row, col::H));
     }
     box->SetForeColor(rowColour(grid, row));
     const double scale = kind == kCheckBox ? 0.0 : zoom;  // a check box keeps its font size
@@ -95,14 +101,16 @@ BoxControl* ApplyRowToBox(Grid& grid, int row, BoxControl*& box) {
         const int code = CLng(CellNumber(grid, row, col::Cash));
         t->SetBorderStyle(((code > 200 && code < 400) || (code > 0 && code < 100)) ? 1 : 0);
         const int tcode = static_cast<int>(Fix(CellNumber(grid, row, col::Cash)));
-        if ((tcode >= 1 && tcode <= 99) || (tcode >= 301 && tcode <= 399) || tcode == 114 || tcode == 121)
+        if ((tcode >= 1 && tcode <= 99) || (tcode >= 301 && tcode <= 399) || tcode == 114 ||
+            tcode == 121)
             t->SetAlignment(1);
         if (labelText.isEmpty()) {
             // A box without a caption shows its preset text.
             const QString idText = grid.TextMatrix(row, col::ID);
             if (IsNumeric(idText) && Val(idText) > 0) {
                 Recordset rs;
-                OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE ID=?"), {static_cast<qlonglong>(CLng64(Val(idText)))});
+                OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE ID=?"),
+                              {static_cast<qlonglong>(CLng64(Val(idText)))});
                 if (rs.RecordCount() > 0 && !rs.Value(QStringLiteral("Mem")).isNull())
                     t->SetText(rs.Text(QStringLiteral("Mem")));
                 CloseRecordset(rs);

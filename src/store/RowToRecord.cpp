@@ -78,7 +78,8 @@ int SaveRowToRecord(Grid& grid, int row, sql::Recordset& rs, FormatSaveState* st
     setNumber("H", col::H);
     setNumber("S", col::S);
     setNumber("L", col::L);
-    rs.SetValue(QStringLiteral("Color"), static_cast<qlonglong>(GetCellProperty(grid, row, col::Color, false)));
+    rs.SetValue(QStringLiteral("Color"),
+                static_cast<qlonglong>(GetCellProperty(grid, row, col::Color, false)));
     rs.SetValue(QStringLiteral("fName"), text(col::fName));
     setNumber("fSize", col::fSize);
     rs.SetValue(QStringLiteral("fBold"), !text(col::fBold).isEmpty());

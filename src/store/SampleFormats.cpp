@@ -24,7 +24,8 @@ struct SampleBox {
 };
 
 // The whole-format options: the printer's paper set to the bill's size, no picture
-// printing, rulers shown, the background picture shown, the currency sign, QR codes for the barcode boxes.
+// printing, rulers shown, the background picture shown, the currency sign, QR codes for the barcode
+// boxes.
 const char* const kOptions = "True|False|1|0|0|0|1|False|False|￥|False|False||False|False|2|";
 
 bool addFormat(const QString& name, double widthMm, double heightMm,

@@ -58,7 +58,9 @@ void TextBox::SetBackColor(const QColor& c) {
     applyPalette();
 }
 
-void TextBox::ApplyForeColor() { applyPalette(); }
+void TextBox::ApplyForeColor() {
+    applyPalette();
+}
 
 void TextBox::applyPalette() {
     QPalette p = palette();

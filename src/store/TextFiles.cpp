@@ -52,7 +52,8 @@ QString ReadTextFile(const QString& path, bool deleteAfter) {
         Pause(100);
         ++n;
         if (n > 100) {
-            dlg::MsgBox(QStringLiteral("无法打开下载文档：") + QStringLiteral("\r\n") + path, dlg::OkOnly);
+            dlg::MsgBox(QStringLiteral("无法打开下载文档：") + QStringLiteral("\r\n") + path,
+                        dlg::OkOnly);
             return {};
         }
         QFile f(path);
@@ -79,7 +80,8 @@ namespace {
 
 void compactFailed(int code, const QString& message) {
     CloseProgress();
-    dlg::MsgBox(QStringLiteral("数据库压缩失败（") + QString::number(code) + message + QStringLiteral("）！"),
+    dlg::MsgBox(QStringLiteral("数据库压缩失败（") + QString::number(code) + message +
+                    QStringLiteral("）！"),
                 dlg::OkOnly);
 }
 
@@ -96,7 +98,8 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
         return;
     }
     ShowProgress(QStringLiteral("开始压缩数据库……"), 3, 0);
-    const bool isShared = QFileInfo(path).absoluteFilePath() == QFileInfo(DatabasePath()).absoluteFilePath();
+    const bool isShared =
+        QFileInfo(path).absoluteFilePath() == QFileInfo(DatabasePath()).absoluteFilePath();
     if (isShared) CloseDatabase();
 
     if (makeBackup) {
@@ -128,8 +131,10 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
     {
         QString error;
         auto c = sql::Connection::Open(t, false, &error);
-        sql::Recordset check = c ? c->Query(QStringLiteral("PRAGMA integrity_check")) : sql::Recordset();
-        if (!c || check.RecordCount() < 1 || check.Text(check.Field(0).name) != QLatin1String("ok")) {
+        sql::Recordset check =
+            c ? c->Query(QStringLiteral("PRAGMA integrity_check")) : sql::Recordset();
+        if (!c || check.RecordCount() < 1 ||
+            check.Text(check.Field(0).name) != QLatin1String("ok")) {
             compactFailed(4, error.isEmpty() ? QStringLiteral("压缩后的数据库不完整") : error);
             QFile::remove(t);
             return;
@@ -143,7 +148,8 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
         QFile::remove(t);
         return;
     }
-    if (std::rename(QFile::encodeName(beside).constData(), QFile::encodeName(path).constData()) != 0) {
+    if (std::rename(QFile::encodeName(beside).constData(), QFile::encodeName(path).constData()) !=
+        0) {
         compactFailed(6, QStringLiteral("无法替换：") + path);
         QFile::remove(beside);
         QFile::remove(t);
@@ -153,6 +159,8 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
     CloseProgress();
 }
 
-void CompactDataFile() { CompactDatabase(DatabasePath(), QString::fromLatin1(kDatabasePassword), true); }
+void CompactDataFile() {
+    CompactDatabase(DatabasePath(), QString::fromLatin1(kDatabasePassword), true);
+}
 
 }  // namespace bw

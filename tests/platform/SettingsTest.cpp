@@ -20,7 +20,8 @@ protected:
 TEST_F(SettingsTest, RoundTripsChineseKeysAndValues) {
     ASSERT_TRUE(WriteSetting("BWF", QStringLiteral("位置"), QStringLiteral("统计_分界线"),
                              QStringLiteral("3200")));
-    EXPECT_EQ(ReadSetting("BWF", QStringLiteral("位置"), QStringLiteral("统计_分界线"), "-1-1"), "3200");
+    EXPECT_EQ(ReadSetting("BWF", QStringLiteral("位置"), QStringLiteral("统计_分界线"), "-1-1"),
+              "3200");
     ASSERT_TRUE(WriteSetting("BWF", "Validate", "Printer", QStringLiteral("财务室打印机")));
     EXPECT_EQ(ReadSetting("BWF", "Validate", "Printer", ""), QStringLiteral("财务室打印机"));
 }

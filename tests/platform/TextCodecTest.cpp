@@ -22,7 +22,8 @@ TEST(TextCodec, CharactersOutsideGbkBecomeQuestionMarks) {
 }
 
 TEST(TextCodec, BrokenBytesDoNotStopTheRead) {
-    QByteArray bytes = ToAnsi(QStringLiteral("甲")) + QByteArray("\xFF") + ToAnsi(QStringLiteral("乙"));
+    QByteArray bytes =
+        ToAnsi(QStringLiteral("甲")) + QByteArray("\xFF") + ToAnsi(QStringLiteral("乙"));
     QString t = FromAnsi(bytes);
     EXPECT_TRUE(t.startsWith(QStringLiteral("甲")));
     EXPECT_TRUE(t.endsWith(QStringLiteral("乙")));

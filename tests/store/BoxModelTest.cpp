@@ -7,6 +7,7 @@
 #include <QDir>
 
 #include "TestSupport.h"
+#include "barcode/BarcodeStandard.h"
 #include "designer/BoxEditing.h"
 #include "platform/VbNumbers.h"
 #include "shell/GridFunctions.h"
@@ -23,7 +24,6 @@
 #include "store/Globals.h"
 #include "store/Label.h"
 #include "store/Line.h"
-#include "barcode/BarcodeStandard.h"
 #include "store/MainForm.h"
 #include "store/Params.h"
 #include "store/PictureBox.h"
@@ -36,9 +36,9 @@ using namespace bw;
 namespace {
 
 // Adds a box record of a format and returns its ID.
-qint64 addRecord(const QString& fmt, int clas, const QString& lbl, double x, double y, double w, double h,
-                 double cash = 0, double rctl = 0, double sumId = 0, double sumId1 = 0, int rctl1 = 0,
-                 const QString& mem = QString()) {
+qint64 addRecord(const QString& fmt, int clas, const QString& lbl, double x, double y, double w,
+                 double h, double cash = 0, double rctl = 0, double sumId = 0, double sumId1 = 0,
+                 int rctl1 = 0, const QString& mem = QString()) {
     Recordset rs;
     OpenRecordset(rs, "SELECT * FROM Fmt WHERE ID=0");
     rs.AddNew();
@@ -198,7 +198,8 @@ TEST_F(BoxModelTest, AddLinkMoveSaveAndReloadKeepsEverything) {
     grid().SetTextMatrix(rs, col::SumID1, NumText(-Val(idb)));  // multiplies into b
 
     MoveBox(mm(1.5), 0, a);
-    EXPECT_DOUBLE_EQ(Val(grid().TextMatrix(ra, col::X)), CanvasToMm(a->Left(), MF().PG->Width(), 200));
+    EXPECT_DOUBLE_EQ(Val(grid().TextMatrix(ra, col::X)),
+                     CanvasToMm(a->Left(), MF().PG->Width(), 200));
     EXPECT_NEAR(Val(grid().TextMatrix(ra, col::X)), 51.5, 0.05);
     static_cast<TextBox*>(a)->setPlainText("x");
 
@@ -245,7 +246,8 @@ TEST_F(BoxModelTest, AddLinkMoveSaveAndReloadKeepsEverything) {
     EXPECT_EQ(static_cast<TextBox*>(a2)->Text(), "x");
     for (int r = grid().FixedRows(); r < grid().Rows(); ++r) {
         const QStringList& old = before[r - grid().FixedRows()];
-        for (int c : {col::ID, col::LBL, col::Dir, col::Clas, col::RCtl, col::SumID, col::SumID1, col::RCtl1})
+        for (int c : {col::ID, col::LBL, col::Dir, col::Clas, col::RCtl, col::SumID, col::SumID1,
+                      col::RCtl1})
             EXPECT_EQ(Val(grid().TextMatrix(r, c)), Val(old[c])) << r << "," << c;
     }
 }
@@ -288,8 +290,9 @@ TEST_F(BoxModelTest, FailedSaveLeavesTheStoredFormatAndTheGridAsTheyWere) {
     CaptionLabel(b->Index())->SetCaption("坏");
     UpdateRowFromBox(b);
     const QString provisional = grid().TextMatrix(BoxRow(b), col::ID);
-    ExecuteSql("CREATE TRIGGER refuse BEFORE INSERT ON Fmt WHEN NEW.LBL='坏' "
-               "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    ExecuteSql(
+        "CREATE TRIGGER refuse BEFORE INSERT ON Fmt WHEN NEW.LBL='坏' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END");
     test::ScriptedAnswers answers;
     QString name = "支票";
     EXPECT_FALSE(SaveFormat(grid(), name));
@@ -301,8 +304,10 @@ TEST_F(BoxModelTest, FailedSaveLeavesTheStoredFormatAndTheGridAsTheyWere) {
 
 TEST_F(BoxModelTest, DeletingRowsAndSelectedBoxesKeepsIndexesDense) {
     addWholeFormatRow("清单", 200, 100, "");
-    for (int i = 0; i < 4; ++i) addRecord("清单", 0, QString("文本%1").arg(i), 10, 10 + 10 * i, 30, 6);
-    for (int i = 0; i < 3; ++i) addRecord("清单", 1, QString("选%1").arg(i), 100, 10 + 10 * i, 5, 5);
+    for (int i = 0; i < 4; ++i)
+        addRecord("清单", 0, QString("文本%1").arg(i), 10, 10 + 10 * i, 30, 6);
+    for (int i = 0; i < 3; ++i)
+        addRecord("清单", 1, QString("选%1").arg(i), 100, 10 + 10 * i, 5, 5);
     show("清单");
     ASSERT_EQ(BoxCount[kTextBox], 4);
     // Rows 3..4 (serial 2..3), selected bottom-up.
@@ -365,7 +370,9 @@ TEST_F(BoxModelTest, WholeFormatOptionsRoundTrip) {
     CurrencySign = "HK$";
     QString name = "选项";
     ASSERT_TRUE(SaveFormat(grid(), name));
-    const QString mem = ValueWhere("Fmt", "Fmt=? AND LBL=?", "Mem", {QString("选项"), kWholeFormatLabel}).toString();
+    const QString mem =
+        ValueWhere("Fmt", "Fmt=? AND LBL=?", "Mem", {QString("选项"), kWholeFormatLabel})
+            .toString();
     EXPECT_EQ(mem.split('|').size(), 17);
     EXPECT_TRUE(mem.endsWith('|'));
 
@@ -402,8 +409,10 @@ TEST_F(BoxModelTest, DisplayScaleFollowsTheScreenWidth) {
 
     addWholeFormatRow("缩放", 200, 100, "");
     addRecord("缩放", 0, "字", 10, 10, 40, 8);
-    ExecuteSql("UPDATE Fmt SET fSize=9, Color=? WHERE Fmt='缩放' AND LBL=?", {15020 + 340, QString("字")});
-    ExecuteSql("UPDATE Fmt SET Color=? WHERE Fmt='缩放' AND LBL=?", {(15020 / 1.25) + 340, kWholeFormatLabel});
+    ExecuteSql("UPDATE Fmt SET fSize=9, Color=? WHERE Fmt='缩放' AND LBL=?",
+               {15020 + 340, QString("字")});
+    ExecuteSql("UPDATE Fmt SET Color=? WHERE Fmt='缩放' AND LBL=?",
+               {(15020 / 1.25) + 340, kWholeFormatLabel});
     MF().SetScreenWidthTwips(15020 + 340);
     show("缩放");
     EXPECT_EQ(grid().TextMatrix(grid().FixedRows(), col::fSize), "11.25");
@@ -458,8 +467,12 @@ TEST_F(BoxModelTest, DropDownOffersChoicesAndEarlierValues) {
     const qint64 p2 = addRecord("汇款", 0, "收款人_2", 10, 30, 40, 8);
     const qint64 other = addRecord("汇款", 0, "收款人X1", 10, 40, 40, 8);
     const qint64 list = addRecord("汇款", 0, "用途", 10, 50, 40, 8, 124);
-    for (auto [cid, con] : std::vector<std::pair<qint64, QString>>{
-             {sex, "男"}, {sex, "其他"}, {p1, "张三"}, {p2, "李四"}, {other, "王五"}, {list, "货款"}})
+    for (auto [cid, con] : std::vector<std::pair<qint64, QString>>{{sex, "男"},
+                                                                   {sex, "其他"},
+                                                                   {p1, "张三"},
+                                                                   {p2, "李四"},
+                                                                   {other, "王五"},
+                                                                   {list, "货款"}})
         ExecuteSql("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(1, '汇款', ?, ?)", {cid, con});
     SetParam("汇款=>自定义类型124", "货款;运费");
     show("汇款");

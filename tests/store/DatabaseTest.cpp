@@ -27,9 +27,10 @@ TEST_F(DatabaseTest, NewDatabaseHasEveryTableAndTheOptionsRow) {
     ASSERT_TRUE(OpenRecordset(rs, "SELECT * FROM Fmt WHERE Fmt=?", {QString("")}));
     EXPECT_EQ(rs.RecordCount(), 1);
     EXPECT_EQ(rs.FieldCount(), 24);
-    for (const char* f : {"ID", "Fmt", "LBL", "Dir", "X", "Y", "W", "H", "S", "L", "Color", "fName", "fSize",
-                          "fBold", "fItalic", "fUnderline", "fStrikethru", "Clas", "Cash", "RCtl", "SumID",
-                          "SumID1", "RCtl1", "Mem"})
+    for (const char* f :
+         {"ID",          "Fmt",  "LBL",   "Dir",   "X",     "Y",      "W",       "H",
+          "S",           "L",    "Color", "fName", "fSize", "fBold",  "fItalic", "fUnderline",
+          "fStrikethru", "Clas", "Cash",  "RCtl",  "SumID", "SumID1", "RCtl1",   "Mem"})
         EXPECT_GE(rs.FieldIndex(f), 0) << f;
 }
 
@@ -58,11 +59,13 @@ TEST_F(DatabaseTest, MissingRecordGivesEmptyTextAndNullStaysNull) {
 
 TEST_F(DatabaseTest, BoundNamesTouchOnlyTheirOwnRows) {
     const QStringList names{"x' OR '1'='1", "票_1", "票%", "票A1", "a\\b"};
-    for (const QString& n : names) ExecuteSql("INSERT INTO 默认(Fmt, ID, Con) VALUES(?, 1, ?)", {n, n});
+    for (const QString& n : names)
+        ExecuteSql("INSERT INTO 默认(Fmt, ID, Con) VALUES(?, 1, ?)", {n, n});
     for (const QString& n : names) EXPECT_EQ(ValueWhere("默认", "Fmt=?", "Con", {n}).toString(), n);
     // A LIKE prefix match treats "_" and "%" in the name as plain characters.
     Recordset rs;
-    OpenRecordset(rs, "SELECT * FROM 默认 WHERE Fmt LIKE ? ESCAPE '\\'", {LikeLiteral("票_") + "%"});
+    OpenRecordset(rs, "SELECT * FROM 默认 WHERE Fmt LIKE ? ESCAPE '\\'",
+                  {LikeLiteral("票_") + "%"});
     ASSERT_EQ(rs.RecordCount(), 1);
     EXPECT_EQ(rs.Text("Fmt"), "票_1");
     ExecuteSql("DELETE FROM 默认 WHERE Fmt=?", {QString("x' OR '1'='1")});
@@ -140,8 +143,9 @@ TEST_F(DatabaseTest, TransactionIsAllOrNothing) {
 
 TEST_F(DatabaseTest, UpgradeAddsMissingLinkColumnsToALegacyTable) {
     ExecuteSql("DROP TABLE Fmt");
-    ExecuteSql("CREATE TABLE Fmt(ID INTEGER PRIMARY KEY AUTOINCREMENT, Fmt TEXT, LBL TEXT, Cash DOUBLE,"
-               " RCtl DOUBLE, sumid DOUBLE)");
+    ExecuteSql(
+        "CREATE TABLE Fmt(ID INTEGER PRIMARY KEY AUTOINCREMENT, Fmt TEXT, LBL TEXT, Cash DOUBLE,"
+        " RCtl DOUBLE, sumid DOUBLE)");
     ExecuteSql("INSERT INTO Fmt(Fmt, LBL, Cash, RCtl, sumid) VALUES('旧', '金额', 101, 3, 7)");
     UpgradeFmtSchema();
     EXPECT_TRUE(FieldExists("Fmt", "SumID1"));
@@ -155,7 +159,8 @@ TEST_F(DatabaseTest, UpgradeAddsMissingLinkColumnsToALegacyTable) {
 }
 
 TEST_F(DatabaseTest, DistinctListSkipsEmptyValues) {
-    for (const char* n : {"b", "a", "", "b"}) ExecuteSql("INSERT INTO Fmt(Fmt) VALUES(?)", {QString(n)});
+    for (const char* n : {"b", "a", "", "b"})
+        ExecuteSql("INSERT INTO Fmt(Fmt) VALUES(?)", {QString(n)});
     ExecuteSql("INSERT INTO Fmt(Fmt) VALUES(NULL)");
     QComboBox box;
     box.addItem("old");

@@ -48,7 +48,8 @@ TEST_F(TextFilesTest, WritesGbkAndReplacesTheOldFile) {
 
 TEST_F(TextFilesTest, ReadsUtf8WithByteOrderMark) {
     const QString path = dir_.filePath("batch.csv");
-    writeBytes(path, QByteArray("\xEF\xBB\xBF") + QStringLiteral("收款人,金额\r\n张三,100").toUtf8());
+    writeBytes(path,
+               QByteArray("\xEF\xBB\xBF") + QStringLiteral("收款人,金额\r\n张三,100").toUtf8());
     EXPECT_EQ(ReadTextFile(path, false), QStringLiteral("收款人,金额\r\n张三,100"));
 }
 

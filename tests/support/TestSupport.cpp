@@ -14,16 +14,21 @@ namespace {
 QVariant defaultAnswer(const dlg::Shown& s) {
     if (s.kind == dlg::Shown::Message) {
         switch (s.style & 7) {
-            case dlg::OkOnly: return int(dlg::Ok);
-            case dlg::YesNo: return int(dlg::No);
-            default: return int(dlg::Cancel);
+            case dlg::OkOnly:
+                return int(dlg::Ok);
+            case dlg::YesNo:
+                return int(dlg::No);
+            default:
+                return int(dlg::Cancel);
         }
     }
     return QVariant();
 }
 }  // namespace
 
-void InstallDefaultAnswerer() { dlg::SetAnswerer(defaultAnswer); }
+void InstallDefaultAnswerer() {
+    dlg::SetAnswerer(defaultAnswer);
+}
 
 ScriptedAnswers::ScriptedAnswers() : queue_(std::make_shared<std::deque<QVariant>>()) {
     dlg::ClearShown();
@@ -36,7 +41,9 @@ ScriptedAnswers::ScriptedAnswers() : queue_(std::make_shared<std::deque<QVariant
     });
 }
 
-ScriptedAnswers::~ScriptedAnswers() { InstallDefaultAnswerer(); }
+ScriptedAnswers::~ScriptedAnswers() {
+    InstallDefaultAnswerer();
+}
 
 QStringList ScriptedAnswers::messages() const {
     QStringList out;
@@ -50,8 +57,12 @@ QString ScriptedAnswers::lastMessage() const {
     return m.isEmpty() ? QString() : m.last();
 }
 
-TempDataFolder::TempDataFolder() : previous_(AppPath()) { SetAppPath(dir_.path()); }
-TempDataFolder::~TempDataFolder() { SetAppPath(previous_); }
+TempDataFolder::TempDataFolder() : previous_(AppPath()) {
+    SetAppPath(dir_.path());
+}
+TempDataFolder::~TempDataFolder() {
+    SetAppPath(previous_);
+}
 
 QString ArtifactDir() {
     QString d = QStringLiteral(BW_TEST_BINARY_DIR) + QStringLiteral("/artifacts");
