@@ -27,28 +27,6 @@ bool isTableName(const QString& name) {
     return re.match(name).hasMatch();
 }
 
-// A field value as a grid shows it.
-QString cellText(const QVariant& v) {
-    if (!v.isValid() || v.isNull()) return QString();
-    switch (v.typeId()) {
-        case QMetaType::Double:
-        case QMetaType::Float:
-            // Two decimals, rounded as the program always rounded them; large amounts keep
-            // their value (no 32-bit limit).
-            return NumText(RoundHalfEven(v.toDouble() * 100) / 100);
-        case QMetaType::QDateTime:
-            return v.toDateTime().toString(QStringLiteral("yyyy.MM.dd"));
-        case QMetaType::QDate:
-            return v.toDate().toString(QStringLiteral("yyyy.MM.dd"));
-        case QMetaType::Bool:
-            return v.toBool() ? kTickMark : QString();
-        case QMetaType::QByteArray:
-            return QString();
-        default:
-            return v.toString();
-    }
-}
-
 // A looked-up value as text.
 QString plainText(const QVariant& v) {
     if (!v.isValid() || v.isNull()) return QString();
@@ -66,6 +44,15 @@ QString plainText(const QVariant& v) {
         default:
             return v.toString();
     }
+}
+
+// A field value as a grid shows it: numbers with two decimals, rounded as the program always
+// rounded them (large amounts keep their value: no 32-bit limit), the rest as looked up.
+QString cellText(const QVariant& v) {
+    if (v.isValid() && !v.isNull() &&
+        (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float))
+        return NumText(RoundHalfEven(v.toDouble() * 100) / 100);
+    return plainText(v);
 }
 
 int serialCol(const Grid& grid) {
