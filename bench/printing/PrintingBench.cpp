@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 
 #include "barcode/BarcodeStandard.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/Schema.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
@@ -18,13 +21,10 @@
 #include "records/BatchRows.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
-#include "store/Database.h"
 #include "store/FormatRows.h"
 #include "store/FormatTable.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
 #include "store/RowToBox.h"
-#include "store/Schema.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "common/Database.h"
+#include "common/GridFunctions.h"
+#include "common/Schema.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/GridView.h"
-#include "shell/GridFunctions.h"
-#include "store/Database.h"
-#include "store/Schema.h"
 
 namespace {
 

@@ -8,16 +8,16 @@
 #include <QEvent>
 #include <QTemporaryDir>
 
+#include "common/Common.h"
+#include "common/Database.h"
+#include "common/Schema.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Settings.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
 #include "store/Canvas.h"
-#include "store/Common.h"
-#include "store/Database.h"
 #include "store/MainForm.h"
-#include "store/Schema.h"
 
 using namespace bw;
 

@@ -5,18 +5,18 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "common/Database.h"
+#include "common/Schema.h"
 #include "platform/AppFolder.h"
 #include "platform/Settings.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
-#include "store/Database.h"
 #include "store/FormatRows.h"
 #include "store/FormatTable.h"
 #include "store/MainForm.h"
 #include "store/RowToBox.h"
-#include "store/Schema.h"
 
 using namespace bw;
 

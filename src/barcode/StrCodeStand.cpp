@@ -13,11 +13,6 @@ namespace bw {
 
 namespace {
 
-std::function<void()>& RedrawHandler() {
-    static std::function<void()> handler;
-    return handler;
-}
-
 QPointer<StrCodeStand>& Instance() {
     static QPointer<StrCodeStand> instance;
     return instance;
@@ -68,12 +63,8 @@ void StrCodeStand::Command1_Click() {
             BarcodeStandard() = i;
             break;
         }
-    if (RedrawHandler()) RedrawHandler()();
+    Q_EMIT StandardChanged();
     close();
-}
-
-void StrCodeStand::SetRedrawHandler(std::function<void()> handler) {
-    RedrawHandler() = std::move(handler);
 }
 
 StrCodeStand* StrCodeStand::Show(QWidget* parent) {

@@ -1,10 +1,9 @@
 #pragma once
 // The barcode-standard dialog: three choices (Code 39, EAN-13, QR Code) and a confirm
-// button. Shown without blocking; confirming sets BarcodeStandard and lets the main window
-// redraw its barcode boxes.
+// button. Shown without blocking; confirming sets BarcodeStandard and tells whoever showed
+// it to redraw the barcodes.
 
 #include <QDialog>
-#include <functional>
 
 class QRadioButton;
 class QPushButton;
@@ -19,16 +18,16 @@ public:
     QRadioButton* OP(int index) const { return (index >= 0 && index < 3) ? op_[index] : nullptr; }
     QPushButton* Command1() const { return command1_; }
 
-    // What the main window does after the standard changed: redraw every picture box of
-    // the format and, when the label sheets are shown, their preview.
-    static void SetRedrawHandler(std::function<void()> handler);
-
     // The one dialog, created on first use and shown without blocking.
     static StrCodeStand* Show(QWidget* parent = nullptr);
     static StrCodeStand* Current();
 
 public slots:
     void Command1_Click();
+
+Q_SIGNALS:
+    // The standard was confirmed: whoever shows barcodes draws them again.
+    void StandardChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;

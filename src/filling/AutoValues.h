@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <random>
 
+#include "store/PsdPara.h"
+
 namespace bw {
 
 class ConversionContext;
@@ -21,28 +23,6 @@ QString IncrementCode(const QString& text);
 // result into that character. A faulty pattern is shown to the user and gives "".
 QString CustomDateText(const QDateTime& date, int code, const ConversionContext& ctx);
 QString CustomDateText(const QDateTime& date, const QString& pattern);
-
-// The settings of the password-zone codes of the open format.
-struct PsdPara {
-    QString charset = QStringLiteral("0123456789+-*/><");
-    std::int16_t perSegment = 21;
-    std::int16_t segments = 4;
-    QString separator = QStringLiteral("\r\n");
-
-    bool operator==(const PsdPara&) const = default;
-};
-
-// The stored form: the four settings joined by "{[]}", the numbers as decimal text. Missing
-// parts give the defaults; a count that is no number or lies outside -32768..32767 keeps
-// its default.
-PsdPara ParsePsdPara(const QString& text);
-QString PsdParaText(const PsdPara& para);
-
-// The settings of the open format: set when its whole-format row is read, written back when
-// it is saved, changed by the settings dialog.
-void LoadPsdPara(const QString& text);
-QString PsdParaString();
-PsdPara& CurrentPsdPara();
 
 // Uniform numbers in [0, 1) in single precision from one seeded generator.
 class RandomCodeSource {

@@ -3,10 +3,10 @@
 #include <array>
 #include <cmath>
 
+#include "common/Common.h"
 #include "filling/ConversionContext.h"
 #include "filling/Money.h"
 #include "platform/VbNumbers.h"
-#include "store/Common.h"
 
 namespace bw {
 

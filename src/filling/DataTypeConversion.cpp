@@ -2,13 +2,13 @@
 
 #include <cmath>
 
+#include "common/Common.h"
 #include "filling/Capitals.h"
 #include "filling/ConversionContext.h"
 #include "filling/Dates.h"
 #include "filling/IdentityAndPostcode.h"
 #include "filling/Money.h"
 #include "platform/VbNumbers.h"
-#include "store/Common.h"
 
 namespace bw {
 

@@ -1,8 +1,11 @@
 #include "filling/ProgramContext.h"
 
-#include "designer/DataTypeCodes.h"
-#include "store/Globals.h"
-#include "store/Params.h"
+#include <QAction>
+
+#include "common/Globals.h"
+#include "common/Params.h"
+#include "store/DataTypeCodes.h"
+#include "store/MainForm.h"
 
 namespace bw {
 
@@ -13,9 +16,14 @@ int ProgramContext::NumCutMethod() const {
     return bw::NumCutMethod;
 }
 
+bool ProgramContext::MonthZero() const {
+    return MF().mMonthZero->isChecked();
+}
+
 QString ProgramContext::CustomValue(int code) const {
-    if (!formatName) return QString();
-    return GetParam(CustomTypeKey(formatName(), code));
+    const QString format = MF().CurrentFormat();
+    if (format.isEmpty()) return QString();
+    return GetParam(CustomTypeKey(format, code));
 }
 
 ProgramContext& TheProgramContext() {

@@ -5,8 +5,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "store/Globals.h"
-#include "store/Params.h"
+#include "common/Globals.h"
+#include "common/Params.h"
 
 namespace bw {
 

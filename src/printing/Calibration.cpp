@@ -12,12 +12,12 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "common/Common.h"
+#include "common/Globals.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
 #include "platform/VbNumbers.h"
 #include "printing/PrintRequests.h"
-#include "store/Common.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
 
 namespace bw {

@@ -1,26 +1,26 @@
 #include "printing/PrintRequests.h"
 
 #include <QAction>
-#include <QEventLoop>
 #include <QLabel>
 #include <QScrollBar>
 
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/Indicator.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/Printer.h"
+#include "platform/ShowAndWait.h"
 #include "platform/VbNumbers.h"
 #include "printing/PrintEngine.h"
 #include "printing/SelPrinter.h"
 #include "printing/TextLayout.h"
 #include "records/BatchRows.h"
 #include "records/History.h"
-#include "shell/Indicator.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
 #include "store/CheckBox.h"
-#include "store/Database.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
 #include "store/TextBox.h"
 
@@ -85,13 +85,7 @@ QString ChoosePrinter(bool withCopies) {
     dialog->Tag = kChoosePrinterMode;
     dialog->Form_Load();
     dialog->SetWithCopies(withCopies);
-    QEventLoop loop;
-    QObject::connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);
-    QObject::connect(dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-    loop.exec();
+    ShowAndWait(dialog);
     return ChosenItem;
 }
 

@@ -13,15 +13,15 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "common/Common.h"
+#include "common/Globals.h"
+#include "common/Params.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 #include "printing/PrintRequests.h"
-#include "store/Common.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
-#include "store/Params.h"
 
 namespace bw {
 

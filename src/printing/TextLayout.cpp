@@ -5,12 +5,12 @@
 #include <QStringList>
 #include <cmath>
 
+#include "common/Globals.h"
 #include "filling/Money.h"
 #include "filling/ProgramContext.h"
 #include "platform/DrawTarget.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
 
 namespace bw {

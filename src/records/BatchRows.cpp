@@ -4,6 +4,9 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include <QScrollBar>
+#include "common/GridFunctions.h"
+#include "common/Services.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxControl.h"
@@ -52,6 +55,19 @@ void SetupBatchRows(Grid& grid, QScrollBar* bar) {
         mf.R_Num[1]->setText(QStringLiteral("0"));
     }
     mf.R_Num[0]->setText(QString::number(records));
+}
+
+void ShowSelectedBatchRecord() {
+    MainForm& mf = MF();
+    Grid& g = *mf.MSF[1];
+    mf.HS->setValue(g.Row() - g.FixedRows() + 1);
+}
+
+void DeleteSelectedBatchRows() {
+    Grid& g = *MF().MSF[1];
+    int first = g.Row(), last = g.RowSel();
+    DeleteGridRows(g, first, last, true);
+    if (const auto& setup = Doors().records.setupBatchRows) setup(g);
 }
 
 }  // namespace bw

@@ -25,4 +25,9 @@ void LoadBatchRow(Grid& grid, int row);
 // records.
 void SetupBatchRows(Grid& grid, QScrollBar* bar);
 
+// The batch grid's commands: show the record of the grid's current row in the boxes (by the
+// batch scroll bar), and delete the selected records after asking.
+void ShowSelectedBatchRecord();
+void DeleteSelectedBatchRows();
+
 }  // namespace bw

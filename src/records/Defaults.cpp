@@ -1,10 +1,10 @@
 #include "records/Defaults.h"
 
-#include "shell/Indicator.h"
+#include "common/Database.h"
+#include "common/Indicator.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
-#include "store/Database.h"
 
 namespace bw {
 

@@ -1,9 +1,9 @@
 #include "records/History.h"
 
+#include "common/Database.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
-#include "store/Database.h"
 
 namespace bw {
 

@@ -8,17 +8,23 @@
 #include <functional>
 
 #include "barcode/StrCodeStand.h"
-#include "filling/ProgramContext.h"
+#include "common/Common.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/GridFunctions.h"
+#include "common/Indicator.h"
+#include "common/Params.h"
+#include "common/Schema.h"
+#include "common/TextFiles.h"
+#include "filling/FillingServices.h"
 #include "filling/SetNumCutMethod.h"
+#include "library/LibraryServices.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
-#include "records/PictureRefresh.h"
-#include "shell/GridFunctions.h"
-#include "shell/Indicator.h"
-#include "shell/MainHooks.h"
-#include "shell/MainLinks.h"
+#include "records/BatchRows.h"
+#include "records/RecordsServices.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
 #include "shell/PrintCommands.h"
@@ -26,36 +32,24 @@
 #include "shell/TabStrip.h"
 #include "store/BoxModel.h"
 #include "store/BoxToRow.h"
+#include "store/BoxTools.h"
 #include "store/Canvas.h"
-#include "store/Common.h"
-#include "store/Database.h"
 #include "store/FormatOperations.h"
 #include "store/FormatTable.h"
-#include "store/Globals.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
-#include "store/Params.h"
 #include "store/PictureBox.h"
-#include "store/Schema.h"
-#include "store/TextFiles.h"
+#include "store/PictureRefresh.h"
+#include "store/StoreServices.h"
 
 namespace bw {
 
 namespace {
 
-QStringList distinctFormats(const QString& sql) {
-    QStringList names;
-    Recordset rs;
-    OpenRecordset(rs, sql);
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) names << rs.Text(QStringLiteral("Fmt"));
-    CloseRecordset(rs);
-    return names;
-}
-
 // Every picture box shows its picture or barcode again (after the barcode standard changed).
 void redrawPictureBoxes() {
     for (PictureBox* box : MF().II) {
-        const QString text = box->LinkItem;
+        const QString text = box->LinkItem;  // the refresh clears LinkItem first
         RefreshPictureBox(box, text);
     }
 }
@@ -130,7 +124,7 @@ void MainWindow::buildMenus() {
     mSetCrlfChr = item(options, QStringLiteral("设置换行特殊符"), "mSetCrlfChr", true,
                        [this] { mSetCrlfChr_Click(); });
     mStrBarCodeStand = item(options, QStringLiteral("设置条码标准"), "mStrBarCodeStand", true,
-                            [this] { StrCodeStand::Show(this); });
+                            [this] { mStrBarCodeStand_Click(); });
     mSetCashChr = item(options, QStringLiteral("设置货币符号"), "mSetCashChr", true,
                        [this] { mSetCashChr_Click(); });
     mNumCut = item(options, QStringLiteral("设置小数进位"), "mNumCut", true,
@@ -172,64 +166,33 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::connectServices() {
-    StrCodeStand::SetRedrawHandler(redrawPictureBoxes);
-    ProgramContext& ctx = TheProgramContext();
-    ctx.monthZero = [] { return MF().mMonthZero->isChecked(); };
-    ctx.formatName = [] { return MF().CurrentFormat(); };
+    InstallStoreServices();
+    InstallFillingServices();
+    InstallRecordsServices();
+    InstallLibraryServices();
 }
 
 void MainWindow::COM_Click(int index) {
-    MainForm& mf = MF();
-    QPushButton* print = COM.count(0) ? COM[0] : nullptr;
-    QPushButton* batch = COM.count(1) ? COM[1] : nullptr;
-    const bool batchWasEnabled = batch && batch->isEnabled();
-    const bool printing = index == 0 || index == 1;
-    if (printing) {
-        if (print) print->setEnabled(false);
-        if (batch) batch->setEnabled(false);
-    }
     switch (index) {
         case 0:
-            // A print asked while the printer choice is open is ignored.
-            if (!IsFormOpen(QStringLiteral("选择")) && RunPrintCommand(0)) {
-                mf.MSF[2]->SetTag(QString());
-                const bool complete =
-                    !MainHooks().jumpToNextPage || MainHooks().jumpToNextPage(mf.CurrentFormat());
-                if (complete && mf.mClearAfterPrint->isChecked()) {
-                    if (MainHooks().clearBill) MainHooks().clearBill();
-                    if (MainHooks().fillNewBillValues) MainHooks().fillNewBillValues();
-                }
-            }
-            break;
         case 1:
-            RunPrintCommand(1);
-            mf.MSF[2]->SetTag(QString());
+            PrintButton_Click(index);
             break;
-        case 4: {
-            Grid& g = *mf.MSF[1];
-            mf.HS->setValue(g.Row() - g.FixedRows() + 1);
+        case 4:
+            ShowSelectedBatchRecord();
             SST->SetTab(0);
             break;
-        }
-        case 11: {
-            Grid& g = *mf.MSF[1];
-            int first = g.Row(), last = g.RowSel();
-            DeleteGridRows(g, first, last, true);
-            if (MainLinks().setupBatchRows) MainLinks().setupBatchRows(g);
+        case 11:
+            DeleteSelectedBatchRows();
             break;
-        }
         case 12:
-            ClearGrid(*mf.MSF[1], true);
+            ClearGrid(*MF().MSF[1], true);
             break;
         case 36:
             RunPrintCommand(36);
             break;
         default:
             break;  // the work of the other buttons is not in this build
-    }
-    if (printing) {
-        mf.SetCommandEnabled(print, true);
-        mf.SetCommandEnabled(batch, batchWasEnabled);
     }
 }
 
@@ -238,61 +201,17 @@ void MainWindow::m_PCom_Click(int index) {
 }
 
 void MainWindow::mTool_Click(int index) {
-    MainForm& mf = MF();
-    if (index == 0) {
-        // Pulls every box that lies (partly) outside the bill back onto it.
-        const int w = static_cast<int>(mf.PG->Width()), h = static_cast<int>(mf.PG->Height());
-        ShowProgress(QStringLiteral("正在检查所有内容框..."), 5, 0);
-        for (int kind = 0; kind <= 4; ++kind) {
-            for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i) {
-                BoxControl* box = GetBoxByIndex(i);
-                if (!box) continue;
-                if (auto* line = dynamic_cast<Line*>(box)) {
-                    auto clamp = [](int v, int hi) { return v < 0 ? 0 : (v > hi ? hi : v); };
-                    const int x1 = clamp(line->X1(), w), x2 = clamp(line->X2(), w);
-                    const int y1 = clamp(line->Y1(), h), y2 = clamp(line->Y2(), h);
-                    if (x1 != line->X1() || y1 != line->Y1() || x2 != line->X2() ||
-                        y2 != line->Y2()) {
-                        line->SetEnds(x1, y1, x2, y2);
-                        UpdateRowFromBox(line);
-                    }
-                    continue;
-                }
-                const int left = box->Left(), top = box->Top();
-                if (box->Left() < 0 && box->Top() < 0) box->Move(0, 300);
-                if (box->Left() < 0) box->SetLeft(0);
-                if (box->Left() > w - box->Width()) box->SetLeft(w - box->Width());
-                if (box->Top() < 0) box->SetTop(0);
-                if (box->Top() > h - box->Height()) box->SetTop(h - box->Height());
-                if (box->Left() != left || box->Top() != top) {
-                    if (kind <= kPictureBox) PlaceBoxLabel(box);
-                    UpdateRowFromBox(box);
-                }
-            }
-            UpdateProgress(1, QStringLiteral("pages"));
-        }
-        CloseProgress();
-    } else if (index == 1) {
-        // Drops the rows of formats that lost their whole-format row and the default
-        // contents of formats that are gone, then compacts the file.
-        QStringList a = distinctFormats(QStringLiteral("SELECT Fmt FROM Fmt GROUP BY Fmt"));
-        QStringList b = distinctFormats(QStringLiteral("SELECT Fmt FROM 默认 GROUP BY Fmt"));
-        Recordset rs;
-        OpenRecordset(rs, QStringLiteral("SELECT Fmt FROM Fmt WHERE LBL=?"), {kWholeFormatLabel});
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            const QString name = rs.Text(QStringLiteral("Fmt"));
-            for (QString& e : a)
-                if (e == name) e.clear();
-            for (QString& e : b)
-                if (e == name) e.clear();
-        }
-        CloseRecordset(rs);
-        for (QString& e : a)
-            if (!e.isEmpty()) DeleteFormat(e);
-        for (const QString& e : b)
-            if (!e.isEmpty()) ExecuteSql(QStringLiteral("DELETE FROM 默认 WHERE Fmt=?"), {e});
-        CompactDataFile();
-    }
+    if (index == 0) PullBoxesOntoBill();
+    if (index == 1) CleanUpDataFile();
+}
+
+void MainWindow::mStrBarCodeStand_Click() {
+    connect(StrCodeStand::Show(this), &StrCodeStand::StandardChanged, this,
+            &MainWindow::RedrawBarcodes, Qt::UniqueConnection);
+}
+
+void MainWindow::RedrawBarcodes() {
+    redrawPictureBoxes();
 }
 
 void MainWindow::mSetCashChr_Click() {

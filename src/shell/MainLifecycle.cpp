@@ -7,22 +7,22 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "designer/CanvasOptions.h"
+#include "common/Common.h"
+#include "common/Globals.h"
+#include "common/Params.h"
+#include "common/TwipGeometry.h"
 #include "library/FormatTree.h"
 #include "platform/GridView.h"
 #include "platform/VbNumbers.h"
 #include "records/Defaults.h"
-#include "shell/MainHooks.h"
 #include "shell/MainWindow.h"
 #include "shell/TabStrip.h"
 #include "shell/WindowLayout.h"
 #include "store/BoxModel.h"
-#include "store/Common.h"
+#include "store/CanvasOptions.h"
 #include "store/FormatOperations.h"
 #include "store/FormatRows.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
-#include "store/Params.h"
 
 namespace bw {
 
@@ -41,9 +41,7 @@ void MainWindow::Form_Load() {
     EnsureAppFolder(QStringLiteral("Temp"));
     LineBreakMark = GetRegValue(QStringLiteral("BWF"), QStringLiteral("Para"),
                                 QStringLiteral("CrlfChr"), QStringLiteral("//"));
-    if (MainHooks().resetNewVersion) MainHooks().resetNewVersion();
     InitBoxModule();
-    if (MainHooks().loadPopupMenu) MainHooks().loadPopupMenu();
     LayoutMainForm();
     SetFormatCaption(LoadAppOptionsRow());
     QString name = MF().CurrentFormat();
@@ -58,8 +56,9 @@ void MainWindow::Form_Load() {
 void MainWindow::Form_Resize() {
     // The format tree waits beyond the frame's left edge, as high as the frame below the
     // zoom buttons.
-    if (!TV || !Zm[0]) return;
-    SetTwTop(TV, TwHeight(Zm[0]) - 15);
+    MainForm& mf = MF();
+    if (!TV || !mf.Zm[0]) return;
+    SetTwTop(TV, TwHeight(mf.Zm[0]) - 15);
     SetTwHeight(TV, MF().FrameHeight() - TwTop(TV) - 15);
     SetTwLeft(TV, -TwWidth(TV));
 }
@@ -80,7 +79,6 @@ void MainWindow::Form_Unload() {
     SaveSoftSettings();
     QString current;
     SaveAppOptionsRow(current);
-    if (MainHooks().unloadPopupMenu) MainHooks().unloadPopupMenu();
     // The program ends with this window: every other window goes without its own closing,
     // so that this one is the last to close.
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -88,13 +86,11 @@ void MainWindow::Form_Unload() {
 }
 
 void MainWindow::NewEditionTimer_Timer() {
-    if (MainHooks().checkNewVersion) MainHooks().checkNewVersion();
     NewEditionTimer->stop();
 }
 
 void MainWindow::AutoFind_Timer() {
     AutoFind->stop();
-    if (MainHooks().autoFindTick) MainHooks().autoFindTick();
 }
 
 void MainWindow::SST_Click(int) {

@@ -13,17 +13,16 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "designer/CanvasOptions.h"
+#include "common/TwipGeometry.h"
 #include "platform/Dialogs.h"
 #include "platform/GridView.h"
 #include "platform/PictureWidget.h"
 #include "platform/Twips.h"
-#include "records/BatchRows.h"
-#include "shell/MainLinks.h"
 #include "shell/TabStrip.h"
 #include "shell/WindowLayout.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
+#include "store/CanvasOptions.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 
@@ -73,24 +72,12 @@ MainWindow::MainWindow() {
     ConnectCanvasHandlers();
     connect(SST, &TabStrip::TabClicked, this, &MainWindow::SST_Click);
 
-    MainWindowLinks& links = MainLinks();
-    links.window = this;
-    links.batchGrid = mf.MSF[1];
-    links.boxGrid = mf.MSF[3];
-    links.currentFormatName = [] { return MF().CurrentFormat(); };
-    links.setupBatchRows = [](Grid& grid) {
-        MainForm& state = MF();
-        SetupBatchRows(grid, state.HS);
-        if (state.COM.count(1)) state.SetCommandEnabled(state.COM[1], BatchRecordCount(grid) > 0);
-    };
     dlg::SetDialogParent(this);
     connectServices();
 }
 
 MainWindow::~MainWindow() {
     if (dlg::DialogParent() == this) dlg::SetDialogParent(nullptr);
-    MainWindowLinks& links = MainLinks();
-    if (links.window == this) links = MainWindowLinks();
     // The window's state goes with it: the boxes, the grids and the canvas.
     if (QWidget* state = takeCentralWidget()) state->setParent(nullptr);
     UnloadAllBoxes();
@@ -212,23 +199,23 @@ void MainWindow::buildBillPage() {
     const char* zoomText[3] = {"+", "-", "□"};
     const char* zoomTip[3] = {"放大", "缩小", "适合窗口宽度"};
     for (int i = 0; i < 3; ++i) {
-        Zm[i] = new QToolButton(mf.PFrm);
-        Zm[i]->setObjectName(QStringLiteral("Zm%1").arg(i));
-        Zm[i]->setText(QString::fromUtf8(zoomText[i]));
-        Zm[i]->setToolTip(QString::fromUtf8(zoomTip[i]));
-        SetTwGeometry(Zm[i], i * 300, 0, 300, 300);
-        connect(Zm[i], &QToolButton::clicked, this, [i] { Zm_Click(i); });
-        Zm[i]->raise();
+        mf.Zm[i] = new QToolButton(mf.PFrm);
+        mf.Zm[i]->setObjectName(QStringLiteral("Zm%1").arg(i));
+        mf.Zm[i]->setText(QString::fromUtf8(zoomText[i]));
+        mf.Zm[i]->setToolTip(QString::fromUtf8(zoomTip[i]));
+        SetTwGeometry(mf.Zm[i], i * 300, 0, 300, 300);
+        connect(mf.Zm[i], &QToolButton::clicked, this, [i] { Zm_Click(i); });
+        mf.Zm[i]->raise();
     }
     TV = new QTreeWidget(mf.PFrm);
     TV->setObjectName(QStringLiteral("TV"));
     TV->setHeaderHidden(true);
     SetTwGeometry(TV, -3000, 285, 3000, 3000);
     mf.TV = TV;
-    FMSF = new GridView(mf.PFrm);
-    FMSF->setObjectName(QStringLiteral("FMSF"));
-    SetTwGeometry(FMSF, 0, 270, 2400, 1200);
-    FMSF->hide();  // no format list is kept in it
+    mf.FMSF = new GridView(mf.PFrm);
+    mf.FMSF->setObjectName(QStringLiteral("FMSF"));
+    SetTwGeometry(mf.FMSF, 0, 270, 2400, 1200);
+    mf.FMSF->hide();  // no format list is kept in it
 }
 
 void MainWindow::buildBatchPage() {
@@ -306,22 +293,22 @@ void MainWindow::buildHistoryPage() {
 void MainWindow::buildLabelPage() {
     MainForm& mf = MF();
     QWidget* page = Pic[3];
-    HS1 = new QScrollBar(Qt::Horizontal, page);
-    HS1->setObjectName(QStringLiteral("HS1"));
-    SetTwGeometry(HS1, 0, 0, 6000, kBarThickness);
-    VS1 = new QScrollBar(Qt::Vertical, page);
-    VS1->setObjectName(QStringLiteral("VS1"));
-    SetTwGeometry(VS1, 6000, kBarThickness, kBarThickness, 3000);
-    for (QScrollBar* s : {HS1, VS1}) {
+    mf.HS1 = new QScrollBar(Qt::Horizontal, page);
+    mf.HS1->setObjectName(QStringLiteral("HS1"));
+    SetTwGeometry(mf.HS1, 0, 0, 6000, kBarThickness);
+    mf.VS1 = new QScrollBar(Qt::Vertical, page);
+    mf.VS1->setObjectName(QStringLiteral("VS1"));
+    SetTwGeometry(mf.VS1, 6000, kBarThickness, kBarThickness, 3000);
+    for (QScrollBar* s : {mf.HS1, mf.VS1}) {
         s->setMinimum(0);
         s->setMaximum(0);
         s->setEnabled(false);
     }
-    LFrm = new QFrame(page);
-    LFrm->setObjectName(QStringLiteral("LFrm"));
-    LFrm->setFrameShape(QFrame::StyledPanel);
-    PTag = new PictureWidget(LFrm);
-    PTag->setObjectName(QStringLiteral("PTag"));
+    mf.LFrm = new QFrame(page);
+    mf.LFrm->setObjectName(QStringLiteral("LFrm"));
+    mf.LFrm->setFrameShape(QFrame::StyledPanel);
+    mf.PTag = new PictureWidget(mf.LFrm);
+    mf.PTag->setObjectName(QStringLiteral("PTag"));
 
     // The settings column; its work is the label printing's.
     Frm[3] = new QGroupBox(QStringLiteral("标签设置"), page);
@@ -332,13 +319,13 @@ void MainWindow::buildLabelPage() {
     const char* defaults[5] = {"2", "4", "1.5", "205", "290"};
     for (int i = 0; i < 5; ++i) {
         caption(Frm[3], QString::fromUtf8(names[i]), 90, 330 + i * 450, 1500);
-        TNum[i] = new QLineEdit(QString::fromUtf8(defaults[i]), Frm[3]);
-        TNum[i]->setObjectName(QStringLiteral("TNum%1").arg(i));
-        SetTwGeometry(TNum[i], 1620, 300 + i * 450, 800, 315);
+        mf.TNum[i] = new QLineEdit(QString::fromUtf8(defaults[i]), Frm[3]);
+        mf.TNum[i]->setObjectName(QStringLiteral("TNum%1").arg(i));
+        SetTwGeometry(mf.TNum[i], 1620, 300 + i * 450, 800, 315);
     }
-    TagDir = new QCheckBox(QStringLiteral("横向排列标签 "), Frm[3]);
-    TagDir->setObjectName(QStringLiteral("TagDir"));
-    SetTwGeometry(TagDir, 90, 330 + 5 * 450, 2300, 285);
+    mf.TagDir = new QCheckBox(QStringLiteral("横向排列标签 "), Frm[3]);
+    mf.TagDir->setObjectName(QStringLiteral("TagDir"));
+    SetTwGeometry(mf.TagDir, 90, 330 + 5 * 450, 2300, 285);
     Frm[3]->setEnabled(false);
 
     MSF[3] = new GridView(mf.MSF[3], page);

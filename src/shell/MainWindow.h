@@ -38,22 +38,13 @@ public:
 
     // ---- Pages ------------------------------------------------------------------------
     TabStrip* SST;
-    std::array<QWidget*, 4> Pic{};     // the pages: bill, batch data, history, label sheets
-    QLabel* LBL;                       // the hint line under the tab strip
-    std::array<QGroupBox*, 4> Frm{};   // [1] the option strip of page 0, [3] label settings
-    std::array<QToolButton*, 3> Zm{};  // zoom: larger, smaller, frame width
-    QTreeWidget* TV;                   // the format tree, slid in from the frame's left edge
-    GridView* FMSF;                    // the small format grid under the zoom buttons
-    std::array<GridView*, 4> MSF{};    // views of MF().MSF[1..3]
-    QLineEdit* KW1;                    // batch search text
-    QLineEdit* KWord;                  // history search text
-    // Label-sheet page.
-    QScrollBar* HS1;
-    QScrollBar* VS1;
-    QFrame* LFrm;
-    PictureWidget* PTag;
-    std::array<QLineEdit*, 5> TNum{};  // columns, rows, -, area width mm, area height mm
-    QCheckBox* TagDir;
+    std::array<QWidget*, 4> Pic{};    // the pages: bill, batch data, history, label sheets
+    QLabel* LBL;                      // the hint line under the tab strip
+    std::array<QGroupBox*, 4> Frm{};  // [1] the option strip of page 0, [3] label settings
+    QTreeWidget* TV;                  // the format tree, slid in from the frame's left edge
+    std::array<GridView*, 4> MSF{};   // views of MF().MSF[1..3]
+    QLineEdit* KW1;                   // batch search text
+    QLineEdit* KWord;                 // history search text
 
     // Command buttons by index (also in MF().COM).
     std::map<int, QPushButton*> COM;
@@ -101,6 +92,9 @@ public:
     void m_PCom_Click(int index);
     void mTool_Click(int index);
     void mSetCashChr_Click();
+    void mStrBarCodeStand_Click();
+    // Every picture box draws its picture or barcode again.
+    void RedrawBarcodes();
     void mSetCrlfChr_Click();
     void mPrintRulers_Click();
     void SaveFormatCommand();    // 保存格式

@@ -6,11 +6,12 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include "common/Common.h"
+#include "common/Params.h"
+#include "common/TwipGeometry.h"
 #include "platform/Dialogs.h"
 #include "shell/MainWindow.h"
 #include "shell/WindowLayout.h"
-#include "store/Common.h"
-#include "store/Params.h"
 
 namespace bw {
 

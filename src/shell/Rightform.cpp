@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "common/Common.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
-#include "store/Common.h"
 
 namespace bw {
 

@@ -4,14 +4,14 @@
 #include <QLockFile>
 #include <memory>
 
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/Params.h"
+#include "common/Schema.h"
 #include "platform/AppFolder.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
-#include "store/Database.h"
-#include "store/Globals.h"
-#include "store/Params.h"
 #include "store/SampleFormats.h"
-#include "store/Schema.h"
 
 namespace bw {
 

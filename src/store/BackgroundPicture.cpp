@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include "designer/CanvasOptions.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
+#include "store/CanvasOptions.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 

@@ -2,12 +2,12 @@
 
 #include <QComboBox>
 
+#include "common/Common.h"
+#include "common/Database.h"
+#include "common/Params.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
-#include "store/Common.h"
-#include "store/Database.h"
 #include "store/MainForm.h"
-#include "store/Params.h"
 
 namespace bw {
 

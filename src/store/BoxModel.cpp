@@ -1,23 +1,22 @@
 #include "store/BoxModel.h"
 
-#include "designer/BoxEditing.h"
-#include "filling/BoxConversion.h"
+#include "common/Common.h"
+#include "common/Globals.h"
+#include "common/GridFunctions.h"
+#include "common/SelFormat.h"
+#include "common/Services.h"
 #include "platform/Dialogs.h"
 #include "platform/VbNumbers.h"
-#include "records/Defaults.h"
-#include "records/PictureRefresh.h"
-#include "shell/GridFunctions.h"
-#include "shell/SelFormat.h"
 #include "store/BoxAccessors.h"
+#include "store/BoxEditing.h"
 #include "store/BoxToRow.h"
 #include "store/Canvas.h"
 #include "store/CheckBox.h"
-#include "store/Common.h"
-#include "store/Globals.h"
 #include "store/Label.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
+#include "store/PictureRefresh.h"
 #include "store/RowToBox.h"
 #include "store/TextBox.h"
 
@@ -176,7 +175,7 @@ void DeleteBoxRows(Grid& grid, bool confirm) {
     }
     DeleteGridRows(grid, first, last, false);
     ReloadFormatBoxes(grid, true);
-    LoadDefaultData(MF().CurrentFormat());
+    if (const auto& load = Doors().records.loadDefaultData) load(MF().CurrentFormat());
 }
 
 void DeleteSelectedBoxes(BoxControl* current) {
@@ -203,7 +202,7 @@ void DeleteSelectedBoxes(BoxControl* current) {
         DeleteGridRows(grid, a, b, false);
     }
     ReloadFormatBoxes(grid, true);
-    LoadDefaultData(mf.CurrentFormat());
+    if (const auto& load = Doors().records.loadDefaultData) load(mf.CurrentFormat());
     mf.PG->show();
 }
 
@@ -232,7 +231,8 @@ void SetBoxValue(BoxControl* box, const QString& text) {
             QString v = text;
             if (!LineBreakMark.isEmpty()) v.replace(LineBreakMark, QStringLiteral("\r\n"));
             t->SetText(v);
-            t->SetText(ConvertByDataType(t, t->Text()));
+            if (const auto& convert = Doors().filling.convertByDataType)
+                t->SetText(convert(t, t->Text()));
             break;
         }
         case kCheckBox:

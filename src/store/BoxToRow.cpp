@@ -2,15 +2,15 @@
 
 #include <cmath>
 
-#include "designer/BoxEditing.h"
+#include "common/Common.h"
+#include "common/Database.h"
+#include "common/GridFunctions.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
-#include "shell/GridFunctions.h"
 #include "store/BoxAccessors.h"
+#include "store/BoxEditing.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
-#include "store/Common.h"
-#include "store/Database.h"
 #include "store/Label.h"
 #include "store/Line.h"
 #include "store/MainForm.h"

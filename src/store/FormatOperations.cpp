@@ -6,22 +6,20 @@
 #include <utility>
 #include <vector>
 
-#include "designer/CanvasOptions.h"
-#include "library/FormatTree.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/GridFunctions.h"
+#include "common/Indicator.h"
+#include "common/SelFormat.h"
+#include "common/Services.h"
 #include "platform/Dialogs.h"
 #include "platform/VbNumbers.h"
-#include "records/Defaults.h"
-#include "shell/CanvasSizing.h"
-#include "shell/GridFunctions.h"
-#include "shell/Indicator.h"
-#include "shell/MainHooks.h"
-#include "shell/SelFormat.h"
 #include "store/BackgroundPicture.h"
 #include "store/Canvas.h"
-#include "store/Database.h"
+#include "store/CanvasOptions.h"
+#include "store/CanvasSizing.h"
 #include "store/FormatRows.h"
 #include "store/FormatTable.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
 #include "store/RowToBox.h"
 
@@ -36,6 +34,16 @@ QString paramPattern(const QString& format) {
     return LikeLiteral(format + kParamMarker) + u'%';
 }
 const QString kParamCondition = QStringLiteral("Var LIKE ? ESCAPE '\\'");
+
+void loadDefaultData(const QString& format) {
+    if (const auto& load = Doors().records.loadDefaultData) load(format);
+}
+void saveDefaultData(const QString& format) {
+    if (const auto& save = Doors().records.saveDefaultData) save(format);
+}
+void markCurrentFormatNode(const QString& previous, const QString& current) {
+    if (const auto& mark = Doors().library.markCurrentFormatNode) mark(previous, current);
+}
 
 QString chooseFormat(bool typing) {
     return RunChooser(QStringLiteral("Format"), typing);
@@ -91,21 +99,22 @@ void SelectFormat(const QString& name, bool force) {
 
 void SelectFormat(QString& name, bool& force) {
     MainForm& mf = MF();
+    const Services& doors = Doors();
     if (name.isEmpty())
-        name = MainHooks().formatList ? MainHooks().formatList() : chooseFormat(false);
+        name = doors.library.formatList ? doors.library.formatList() : chooseFormat(false);
     if (name.isEmpty() || (name == mf.CurrentFormat() && !force)) return;
     const QString previous = mf.CurrentFormat();
     if (name != previous) {
-        SaveDefaultData(previous);
+        saveDefaultData(previous);
         SetFormatCaption(name);
     }
     LoadFormatIntoView(name);
     SaveAppOptionsRow(name);
     ResetCanvasScroll();
-    LoadDefaultData(name);
-    if (MainHooks().fillNewBillValues) MainHooks().fillNewBillValues();
+    loadDefaultData(name);
+    if (doors.filling.fillNewBillValues) doors.filling.fillNewBillValues();
     for (int i = 0; i <= 4; ++i) O2_Click(i);
-    MarkCurrentFormatNode(previous, name);
+    markCurrentFormatNode(previous, name);
 }
 
 void LoadFormatIntoView(QString& name) {
@@ -122,7 +131,7 @@ void LoadFormatIntoView(QString& name) {
     UpdateProgress(1, QStringLiteral("pages"));
     ReloadFormatBoxes(mf.BoxGrid(), false);
     UpdateProgress(1, QStringLiteral("pages"));
-    LoadDefaultData(name);
+    loadDefaultData(name);
     CloseProgress();
     mf.PG->show();
 }
@@ -136,7 +145,7 @@ bool SaveFormatAs(QString& newName) {
     if (!FormatNameAllowed(newName)) return false;
     QString current = mf.CurrentFormat();
     const bool same = newName == current;
-    SaveDefaultData(current);
+    saveDefaultData(current);
 
     Recordset rs;
     OpenRecordset(rs, QStringLiteral("SELECT Fmt FROM Fmt WHERE Fmt=?"), {newName});
@@ -157,15 +166,15 @@ bool SaveFormatAs(QString& newName) {
         dlg::MsgBox(QStringLiteral("格式“") + newName + QStringLiteral("”的参数复制失败！"),
                     dlg::OkOnly | dlg::Exclamation);
     }
-    AddFormatNode(mf.TV, newName);
+    if (const auto& add = Doors().library.addFormatNode) add(mf.TV, newName);
     // The grid now holds the new format's record IDs: what the boxes show becomes the new
     // format's default contents (not the old one's, whose IDs those are not), and the new
     // format is shown again from the table.
-    SaveDefaultData(newName);
+    saveDefaultData(newName);
     SetFormatCaption(newName);
     bool force = true;
     SelectFormat(newName, force);
-    MarkCurrentFormatNode(current, newName);
+    markCurrentFormatNode(current, newName);
     SaveAppOptionsRow(newName);
     return true;
 }
@@ -200,7 +209,7 @@ bool DeleteFormat(QString& name) {
                     dlg::OkOnly | dlg::Exclamation);
         return false;
     }
-    RemoveTreeNode(mf.TV, QStringLiteral("F") + f);
+    if (const auto& remove = Doors().library.removeTreeNode) remove(mf.TV, QStringLiteral("F") + f);
     return true;
 }
 

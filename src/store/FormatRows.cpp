@@ -1,12 +1,12 @@
 #include "store/FormatRows.h"
 
 #include "barcode/BarcodeStandard.h"
-#include "filling/AutoValues.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/Schema.h"
 #include "platform/VbNumbers.h"
-#include "store/Database.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
-#include "store/Schema.h"
+#include "store/PsdPara.h"
 
 namespace bw {
 

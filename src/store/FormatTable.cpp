@@ -4,17 +4,17 @@
 #include <QStringList>
 #include <cmath>
 
+#include "common/Database.h"
+#include "common/GridFunctions.h"
+#include "common/Indicator.h"
+#include "common/Schema.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
-#include "shell/GridFunctions.h"
-#include "shell/Indicator.h"
 #include "store/BoxAccessors.h"
-#include "store/Database.h"
 #include "store/FormatRows.h"
 #include "store/MainForm.h"
 #include "store/RowToRecord.h"
-#include "store/Schema.h"
 
 namespace bw {
 

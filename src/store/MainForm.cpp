@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <memory>
 
+#include "common/TwipGeometry.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 #include "store/Canvas.h"
@@ -27,6 +28,11 @@ QAction* checkable(QObject* owner, const QString& text, const char* name) {
 }  // namespace
 
 MainForm::MainForm(QWidget* parent) : QWidget(parent) {
+    // The canvas frame's size in twips is kept here as well, whoever sets it.
+    SetTwSizeObserver([](QWidget* w) {
+        MainForm* mf = instance().get();
+        if (mf && w == mf->PFrm) mf->SetFrameSize(TwWidth(w), TwHeight(w));
+    });
     setObjectName(QStringLiteral("MF"));
     PFrm = new QFrame(this);
     PFrm->setObjectName(QStringLiteral("PFrm"));

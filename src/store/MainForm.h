@@ -17,7 +17,9 @@
 
 #include "platform/Grid.h"
 
+class QLineEdit;
 class QPushButton;
+class QToolButton;
 class QTreeWidget;
 
 namespace bw {
@@ -29,6 +31,8 @@ class PictureBox;
 class Line;
 class Label;
 class BoxControl;
+class GridView;
+class PictureWidget;
 
 class MainForm : public QWidget {
     Q_OBJECT
@@ -103,7 +107,17 @@ public:
     // ---- Commands of the window ------------------------------------------------------
     // Filled in by the shell's main window when it is built; empty without one (tests of
     // the format store run without it).
-    QTreeWidget* TV = nullptr;        // the format category tree
+    QTreeWidget* TV = nullptr;         // the format category tree
+    std::array<QToolButton*, 3> Zm{};  // zoom: larger, smaller, frame width
+    GridView* FMSF = nullptr;          // the small format grid under the zoom buttons
+    // The label-sheet page: page bar, preview scroll bar, preview frame and picture, the
+    // settings (columns, rows, -, area width mm, area height mm) and the direction.
+    QScrollBar* HS1 = nullptr;
+    QScrollBar* VS1 = nullptr;
+    QFrame* LFrm = nullptr;
+    PictureWidget* PTag = nullptr;
+    std::array<QLineEdit*, 5> TNum{};
+    QCheckBox* TagDir = nullptr;
     std::map<int, QPushButton*> COM;  // the command buttons by index
     QAction* mCtlSame = nullptr;      // the menu of box alignment and sizes
     // Commands whose work this build does not have: they stay disabled whatever else asks.

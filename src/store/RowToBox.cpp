@@ -2,16 +2,16 @@
 
 #include <cmath>
 
+#include "common/Common.h"
+#include "common/Database.h"
+#include "common/GridFunctions.h"
+#include "common/Indicator.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
-#include "shell/GridFunctions.h"
-#include "shell/Indicator.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CheckBox.h"
-#include "store/Common.h"
-#include "store/Database.h"
 #include "store/Label.h"
 #include "store/Line.h"
 #include "store/MainForm.h"

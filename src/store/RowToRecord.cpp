@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "common/GridFunctions.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
-#include "shell/GridFunctions.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"

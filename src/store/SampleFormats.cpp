@@ -2,9 +2,9 @@
 
 #include <initializer_list>
 
+#include "common/Database.h"
+#include "common/Schema.h"
 #include "store/BoxControl.h"
-#include "store/Database.h"
-#include "store/Schema.h"
 
 namespace bw {
 

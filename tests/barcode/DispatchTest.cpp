@@ -83,9 +83,13 @@ TEST_F(Dispatch, DrawsIntoAPictureBox) {
 
 TEST_F(Dispatch, StandardDialog) {
     int redraws = 0;
-    StrCodeStand::SetRedrawHandler([&] { ++redraws; });
+    auto show = [&] {
+        StrCodeStand* d = StrCodeStand::Show();
+        QObject::connect(d, &StrCodeStand::StandardChanged, [&] { ++redraws; });
+        return d;
+    };
     BarcodeStandard() = 1;
-    StrCodeStand* dialog = StrCodeStand::Show();
+    StrCodeStand* dialog = show();
     ASSERT_TRUE(dialog);
     EXPECT_FALSE(dialog->isModal());
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("条码编码标准设置"));
@@ -106,7 +110,7 @@ TEST_F(Dispatch, StandardDialog) {
 
     // A standard outside the three ticks nothing, and confirming keeps it.
     BarcodeStandard() = 5;
-    dialog = StrCodeStand::Show();
+    dialog = show();
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(dialog->OP(i)->isChecked());
     dialog->Command1()->click();
     EXPECT_EQ(BarcodeStandard(), 5);
@@ -114,13 +118,12 @@ TEST_F(Dispatch, StandardDialog) {
 
     // Closing by the window frame changes nothing.
     BarcodeStandard() = 0;
-    dialog = StrCodeStand::Show();
+    dialog = show();
     dialog->OP(2)->click();
     dialog->close();
     EXPECT_EQ(BarcodeStandard(), 0);
     EXPECT_EQ(redraws, 2);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    StrCodeStand::SetRedrawHandler(nullptr);
 }
 
 }  // namespace

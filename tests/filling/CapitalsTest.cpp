@@ -4,10 +4,10 @@
 #include <random>
 
 #include "QStringPrint.h"
+#include "common/Common.h"
 #include "filling/Capitals.h"
 #include "filling/Money.h"
 #include "platform/VbNumbers.h"
-#include "store/Common.h"
 
 using namespace bw;
 

@@ -5,13 +5,14 @@
 
 #include "QStringPrint.h"
 #include "TestSupport.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/Params.h"
+#include "common/Schema.h"
 #include "filling/DataTypeConversion.h"
 #include "filling/ProgramContext.h"
 #include "filling/SetNumCutMethod.h"
-#include "store/Database.h"
-#include "store/Globals.h"
-#include "store/Params.h"
-#include "store/Schema.h"
+#include "store/MainForm.h"
 
 using namespace bw;
 
@@ -66,9 +67,9 @@ TEST_F(ProgramSettingsTest, ProgramContextReadsTheStoreAndTheOpenFormat) {
     EXPECT_EQ(ConvertValue(104, "1234", ctx).text, "HK$1,234.00");
     EXPECT_EQ(ctx.CustomValue(124), "");
     SetParam("收据=>自定义类型124", "甲;乙;丙");
-    ctx.formatName = [] { return QStringLiteral("收据"); };
+    MF().SetCurrentFormat(QStringLiteral("收据"));
     EXPECT_EQ(ctx.CustomValue(124), "甲;乙;丙");
     EXPECT_FALSE(ctx.MonthZero());
-    ctx.monthZero = [] { return true; };
+    MF().mMonthZero->setChecked(true);
     EXPECT_EQ(ConvertValue(101, "3", ctx).text, "零叁");
 }

@@ -11,13 +11,13 @@
 #include <QTimer>
 
 #include "PrintTestSupport.h"
+#include "common/Globals.h"
+#include "common/Params.h"
 #include "platform/Twips.h"
 #include "printing/Calibration.h"
 #include "printing/PrintRequests.h"
 #include "printing/SelPrinter.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
-#include "store/Params.h"
 
 using namespace bw;
 using namespace bw::test;

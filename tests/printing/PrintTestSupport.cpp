@@ -14,6 +14,9 @@
 #include <climits>
 
 #include "barcode/BarcodeStandard.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/Schema.h"
 #include "platform/VbNumbers.h"
 #include "printing/PaperForms.h"
 #include "printing/PrintRequests.h"
@@ -21,14 +24,11 @@
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CheckBox.h"
-#include "store/Database.h"
 #include "store/FormatRows.h"
 #include "store/FormatTable.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 #include "store/RowToBox.h"
-#include "store/Schema.h"
 #include "store/TextBox.h"
 
 namespace bw::test {

@@ -14,15 +14,15 @@
 #include <functional>
 
 #include "PrintTestSupport.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/Params.h"
 #include "platform/Grid.h"
 #include "printing/PrintRequests.h"
 #include "printing/SelPrinter.h"
 #include "records/History.h"
 #include "store/BoxModel.h"
-#include "store/Database.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
-#include "store/Params.h"
 #include "store/TextBox.h"
 
 using namespace bw;

@@ -8,9 +8,9 @@
 #include <cmath>
 
 #include "PrintTestSupport.h"
+#include "common/Globals.h"
 #include "platform/VbNumbers.h"
 #include "printing/TextLayout.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
 
 using namespace bw;

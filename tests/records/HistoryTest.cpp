@@ -6,19 +6,19 @@
 #include <QScrollBar>
 
 #include "TestSupport.h"
+#include "common/Database.h"
+#include "common/Schema.h"
 #include "platform/Grid.h"
 #include "records/BatchRows.h"
 #include "records/History.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CheckBox.h"
-#include "store/Database.h"
 #include "store/FormatRows.h"
 #include "store/FormatTable.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 #include "store/RowToBox.h"
-#include "store/Schema.h"
 #include "store/TextBox.h"
 
 using namespace bw;

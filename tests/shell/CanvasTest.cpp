@@ -8,23 +8,25 @@
 #include <cmath>
 
 #include "MainWindowFixture.h"
-#include "designer/CanvasOptions.h"
+#include "common/Common.h"
+#include "common/Database.h"
+#include "common/Schema.h"
+#include "common/TwipGeometry.h"
 #include "platform/Grid.h"
 #include "platform/PictureWidget.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
-#include "shell/CanvasSizing.h"
+#include "printing/LabelPreview.h"
 #include "shell/WindowLayout.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
+#include "store/CanvasOptions.h"
+#include "store/CanvasSizing.h"
 #include "store/CheckBox.h"
-#include "store/Common.h"
-#include "store/Database.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
-#include "store/Schema.h"
 #include "store/TextBox.h"
 
 using namespace bw;
@@ -198,20 +200,20 @@ TEST_F(Zooming, BoxesKeepTheirMillimetresAndEverythingTheUserEntered) {
 TEST_F(Zooming, TheLabelPreviewFollowsTheLabelAreaAndItsDirection) {
     MainWindow* w = start();
     ASSERT_NE(w, nullptr);
-    w->TNum[3]->setText("100");
-    w->TNum[4]->setText("50");
-    w->TagDir->setChecked(false);
+    MF().TNum[3]->setText("100");
+    MF().TNum[4]->setText("50");
+    MF().TagDir->setChecked(false);
     SizeLabelPreview();
-    EXPECT_EQ(TwWidth(w->PTag), TwWidth(w->LFrm));
-    EXPECT_NEAR(TwHeight(w->PTag), TwWidth(w->PTag) / 2, 1e-6);
-    EXPECT_FALSE(w->VS1->isEnabled());
-    w->TagDir->setChecked(true);
+    EXPECT_EQ(TwWidth(MF().PTag), TwWidth(MF().LFrm));
+    EXPECT_NEAR(TwHeight(MF().PTag), TwWidth(MF().PTag) / 2, 1e-6);
+    EXPECT_FALSE(MF().VS1->isEnabled());
+    MF().TagDir->setChecked(true);
     SizeLabelPreview();
-    EXPECT_NEAR(TwHeight(w->PTag), TwWidth(w->PTag) * 2, 1e-6);
-    EXPECT_TRUE(w->VS1->isEnabled());
+    EXPECT_NEAR(TwHeight(MF().PTag), TwWidth(MF().PTag) * 2, 1e-6);
+    EXPECT_TRUE(MF().VS1->isEnabled());
     // A missing or zero size keeps the height.
-    const double kept = TwHeight(w->PTag);
-    w->TNum[4]->setText("abc");
+    const double kept = TwHeight(MF().PTag);
+    MF().TNum[4]->setText("abc");
     SizeLabelPreview();
-    EXPECT_EQ(TwHeight(w->PTag), kept);
+    EXPECT_EQ(TwHeight(MF().PTag), kept);
 }

@@ -13,6 +13,11 @@
 #include "MainWindowFixture.h"
 #include "barcode/BarcodeStandard.h"
 #include "barcode/StrCodeStand.h"
+#include "common/Common.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/Schema.h"
+#include "common/Services.h"
 #include "platform/Grid.h"
 #include "platform/Printer.h"
 #include "platform/Settings.h"
@@ -22,14 +27,10 @@
 #include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
-#include "store/Common.h"
-#include "store/Database.h"
-#include "store/Globals.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 #include "store/SampleFormats.h"
-#include "store/Schema.h"
 #include "store/TextBox.h"
 
 using namespace bw;
@@ -56,6 +57,12 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(Commands, EveryDoorIsFilledOnceTheWindowIsBuilt) {
+    EXPECT_EQ(UnfilledDoors(), QStringList());
+    EXPECT_EQ(Doors().store.currentFormat(), MF().CurrentFormat());
+    EXPECT_EQ(Doors().store.boxGrid(), &MF().BoxGrid());
+}
 
 TEST_F(Commands, WorkThatIsNotInThisBuildIsShownDisabled) {
     // Every button of the four pages is there; the batch print waits for batch records.
@@ -229,7 +236,9 @@ TEST_F(Commands, ANewBarcodeStandardRedrawsThePictureBoxesWithTheirText) {
     PictureBox* qr = MF().II[0];
     const QString text = qr->LinkItem;
     ASSERT_FALSE(text.isEmpty());
-    StrCodeStand* d = StrCodeStand::Show(w_);
+    w_->mStrBarCodeStand->trigger();
+    StrCodeStand* d = StrCodeStand::Current();
+    ASSERT_NE(d, nullptr);
     d->OP(0)->setChecked(true);
     d->Command1_Click();
     EXPECT_EQ(BarcodeStandard(), 0);

@@ -8,22 +8,22 @@
 #include <QTimer>
 
 #include "MainWindowFixture.h"
+#include "common/Common.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/Schema.h"
+#include "common/SelFormat.h"
 #include "platform/AppFolder.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
-#include "shell/SelFormat.h"
 #include "store/BackgroundPicture.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
-#include "store/Common.h"
-#include "store/Database.h"
 #include "store/FormatOperations.h"
-#include "store/Globals.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 #include "store/SampleFormats.h"
-#include "store/Schema.h"
 #include "store/TextBox.h"
 
 using namespace bw;

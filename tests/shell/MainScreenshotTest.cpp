@@ -3,8 +3,8 @@
 #include <QFile>
 
 #include "MainWindowFixture.h"
-#include "designer/CanvasOptions.h"
 #include "shell/TabStrip.h"
+#include "store/CanvasOptions.h"
 #include "store/MainForm.h"
 
 using namespace bw;

@@ -2,10 +2,10 @@
 
 #include <QPixmap>
 
+#include "common/Common.h"
+#include "common/Database.h"
 #include "platform/AppFolder.h"
 #include "shell/Startup.h"
-#include "store/Common.h"
-#include "store/Database.h"
 
 namespace bw::test {
 

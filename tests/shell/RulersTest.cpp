@@ -3,17 +3,17 @@
 #include <QImage>
 
 #include "MainWindowFixture.h"
-#include "designer/CanvasOptions.h"
+#include "common/Database.h"
+#include "common/Schema.h"
 #include "platform/DrawTarget.h"
 #include "platform/Twips.h"
-#include "shell/Rulers.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
-#include "store/Database.h"
+#include "store/CanvasOptions.h"
 #include "store/Label.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
-#include "store/Schema.h"
+#include "store/Rulers.h"
 
 using namespace bw;
 

@@ -16,6 +16,11 @@
 #include <QTreeWidget>
 
 #include "MainWindowFixture.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/Params.h"
+#include "common/Schema.h"
+#include "common/TwipGeometry.h"
 #include "platform/AppFolder.h"
 #include "platform/GridView.h"
 #include "platform/Settings.h"
@@ -26,15 +31,11 @@
 #include "shell/WindowLayout.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
-#include "store/Database.h"
 #include "store/FormatOperations.h"
-#include "store/Globals.h"
 #include "store/Label.h"
 #include "store/MainForm.h"
-#include "store/Params.h"
 #include "store/PictureBox.h"
 #include "store/SampleFormats.h"
-#include "store/Schema.h"
 #include "store/TextBox.h"
 
 using namespace bw;
@@ -309,7 +310,7 @@ TEST_F(Startup, TheWindowFillsTheWorkAreaByTheLayoutRules) {
     EXPECT_EQ(TwLeft(mf.VS), sw - 80 - 280);
     EXPECT_EQ(TwTop(w->LBL), TwHeight(w->SST) + 20);
     EXPECT_EQ(TwLeft(w->Frm[3]), pageW - 2535);
-    EXPECT_EQ(TwWidth(w->LFrm), TwLeft(w->VS1));
+    EXPECT_EQ(TwWidth(MF().LFrm), TwLeft(MF().VS1));
     EXPECT_EQ(w->SST->Tab(), 0);
     EXPECT_TRUE(w->Pic[0]->isVisible());
     EXPECT_FALSE(w->Pic[1]->isVisible());

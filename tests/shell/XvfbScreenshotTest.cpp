@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "MainWindowFixture.h"
-#include "designer/CanvasOptions.h"
+#include "store/CanvasOptions.h"
 #include "store/MainForm.h"
 
 using namespace bw;

@@ -1,0 +1,212 @@
+#include "common/Indicator.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "common/Common.h"
+#include "platform/Dialogs.h"
+#include "platform/VbNumbers.h"
+
+namespace bw {
+
+namespace {
+
+struct ProgressState {
+    QString caption;
+    int total = 0;
+    int current = 0;
+    qint64 startMs = 0;
+    int shown = 0;
+    QPointer<Indicator> window;
+    std::function<qint64()> clock;
+    QElapsedTimer sincePump;
+};
+
+ProgressState& state() {
+    static ProgressState s;
+    return s;
+}
+
+qint64 nowMs() {
+    ProgressState& s = state();
+    return s.clock ? s.clock() : QDateTime::currentMSecsSinceEpoch();
+}
+
+// Lets pending window messages through. Steps that follow each other within a few
+// milliseconds share one pass, so that an operation of many thousand steps does not spend
+// its time repainting.
+void pump(bool always) {
+    ProgressState& s = state();
+    if (!always && s.sincePump.isValid() && s.sincePump.elapsed() < 15) return;
+    QCoreApplication::processEvents();
+    s.sincePump.start();
+}
+
+void setText(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+
+}  // namespace
+
+// ---- The bar ------------------------------------------------------------------------
+
+ProgressPicture::ProgressPicture(QWidget* parent) : QWidget(parent) {
+    setMinimumHeight(18);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ProgressPicture::SetBar(int value, int total) {
+    if (value == value_ && total == total_) return;
+    const int before = FilledWidth();
+    value_ = value;
+    total_ = total;
+    if (FilledWidth() != before) update();
+}
+
+int ProgressPicture::FilledWidth() const {
+    if (total_ == 0) return 0;
+    const double w = static_cast<double>(width()) * value_ / total_;
+    return static_cast<int>(std::clamp(w, 0.0, static_cast<double>(width())));
+}
+
+void ProgressPicture::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    p.fillRect(QRect(0, 0, FilledWidth(), height()), QColor(0, 0, 255));
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// ---- The window ---------------------------------------------------------------------
+
+Indicator::Indicator(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setWindowTitle(QStringLiteral("进度指示器"));
+    LBL = new QLabel(QStringLiteral("进度条指示器"), this);
+    LBL->setWordWrap(true);
+    Pic = new ProgressPicture(this);
+    Percent = new QLabel(QStringLiteral("0%"), this);
+    L2 = new QLabel(this);
+    L2->setToolTip(QStringLiteral("已用时间/剩余时间/预计总时间"));
+    L1 = new QLabel(this);
+    auto* counts = new QHBoxLayout;
+    counts->addWidget(Percent);
+    counts->addStretch(1);
+    counts->addWidget(L1);
+    counts->addSpacing(12);
+    counts->addWidget(L2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(LBL);
+    layout->addWidget(Pic);
+    layout->addLayout(counts);
+    setFixedSize(380, 120);
+    state().shown = -1;
+}
+
+Indicator::~Indicator() = default;
+
+// Closed by the user: the window goes, the operation goes on without it.
+void Indicator::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    ProgressState& s = state();
+    if (s.window == this) {
+        s.window = nullptr;
+        s.shown = 0;
+    }
+    deleteLater();
+}
+
+// ---- The operations -----------------------------------------------------------------
+
+void ShowProgress(const QString& caption, int total, int start) {
+    ProgressState& s = state();
+    s.caption = caption;
+    s.total = total;
+    if (!s.window) {
+        s.window = new Indicator(dlg::DialogParent());
+        if (QScreen* screen = s.window->screen()) {
+            const QRect area = screen->availableGeometry();
+            s.window->move(area.center() - s.window->rect().center());
+        }
+    }
+    s.window->LBL->setText(caption);
+    pump(true);
+    if (start < 0) start = s.current;
+    if (s.window) {
+        s.window->Pic->SetBar(0, 0);
+        setText(s.window->Percent, QStringLiteral("0%"));
+        s.window->L1->clear();
+        s.window->L2->clear();
+    }
+    DrawProgressBar(start);
+    if (s.window) {
+        s.window->show();
+        s.window->raise();
+    }
+    s.startMs = nowMs();
+    pump(true);
+}
+
+void UpdateProgress(int step, const QString& unit) {
+    ProgressState& s = state();
+    if (s.total < 1) s.total = 1;
+    const qint64 done = static_cast<qint64>(s.current) + step;
+    // The share done, cut to thousandths; counted in whole numbers so that 7 of 10 is 70%.
+    const auto thousandths =
+        static_cast<qint64>(std::floor(static_cast<double>(done) * 1000 / s.total));
+    const double fraction = thousandths / 1000.0;
+    if (Indicator* w = s.window) {
+        setText(w->Percent, NumText(thousandths / 10.0) + u'%');
+        if (unit.compare(QLatin1String("pages"), Qt::CaseInsensitive) == 0 && thousandths >= 1) {
+            const qint64 elapsed = std::max<qint64>(0, (nowMs() - s.startMs) / 1000);
+            const qint64 estimate = CLng64(elapsed / fraction);
+            const qint64 remaining = estimate - elapsed;
+            setText(w->L2, FormatSeconds(elapsed) + u'/' + FormatSeconds(remaining) + u'/' +
+                               FormatSeconds(estimate));
+            setText(w->L1, u'(' + QString::number(done) + u'/' + QString::number(s.total) + u')');
+        }
+    }
+    DrawProgressBar(static_cast<int>(done));
+}
+
+void DrawProgressBar(int value) {
+    ProgressState& s = state();
+    s.current = value;
+    if (s.total != 0 && s.window) s.window->Pic->SetBar(value, s.total);
+    pump(false);
+}
+
+void CloseProgress() {
+    ProgressState& s = state();
+    pump(true);
+    Indicator* w = s.window;
+    s.window = nullptr;
+    delete w;
+    s.shown = 0;
+}
+
+int ProgressShown() {
+    return state().shown;
+}
+int ProgressTotal() {
+    return state().total;
+}
+int ProgressCurrent() {
+    return state().current;
+}
+Indicator* ProgressWindow() {
+    return state().window;
+}
+void SetProgressClock(std::function<qint64()> clock) {
+    state().clock = std::move(clock);
+}
+
+}  // namespace bw

@@ -1,0 +1,80 @@
+#include "common/Params.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "common/Database.h"
+#include "platform/Settings.h"
+#include "platform/Twips.h"
+#include "platform/VbNumbers.h"
+
+namespace bw {
+
+void SetParam(const QString& name, const QString& value) {
+    Recordset rs;
+    if (!OpenRecordset(rs, QStringLiteral("SELECT * FROM 参数 WHERE Var=?"), {name})) return;
+    if (rs.RecordCount() == 0) rs.AddNew();
+    rs.SetValue(QStringLiteral("Var"), name);
+    rs.SetValue(QStringLiteral("Con"), value);
+    rs.Update();
+    CloseRecordset(rs);
+}
+
+QString GetParam(const QString& name) {
+    QVariant v =
+        ValueWhere(QStringLiteral("参数"), QStringLiteral("Var=?"), QStringLiteral("Con"), {name});
+    return v.isNull() ? QString() : v.toString();
+}
+
+namespace {
+QRect screenTwips(QWidget* w) {
+    QScreen* s = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    QRect g = s ? s->geometry() : QRect(0, 0, 1024, 768);
+    return QRect(0, 0, PixelsToTwips(g.width()), PixelsToTwips(g.height()));
+}
+}  // namespace
+
+void SaveWindowPos(QWidget* window, const QString& name) {
+    if (!window) return;
+    const QString key = QStringLiteral("窗口参数：") + name;
+    const QRect scr = screenTwips(window);
+    QString value;
+    const QRect g = window->frameGeometry();
+    if (PixelsToTwips(g.width()) >= scr.width()) {
+        value = QStringLiteral("0;0;0;0");
+    } else {
+        value = QStringList{NumText(double(PixelsToTwips(g.x()))),
+                            NumText(double(PixelsToTwips(g.y()))),
+                            NumText(double(PixelsToTwips(g.width()))),
+                            NumText(double(PixelsToTwips(g.height())))}
+                    .join(u';');
+    }
+    ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE Var=?"), {key});
+    ExecuteSql(QStringLiteral("INSERT INTO 参数(Var,Con) VALUES(?,?)"), {key, value});
+}
+
+void RestoreWindowPos(QWidget* window, const QString& name) {
+    if (!window) return;
+    const QString s = GetParam(QStringLiteral("窗口参数：") + name);
+    if (s.isEmpty()) return;
+    const QStringList p = s.split(u';');
+    if (p.size() < 4) return;
+    const int l = CLng(Val(p[0])), t = CLng(Val(p[1])), w = CLng(Val(p[2])), h = CLng(Val(p[3]));
+    const QRect scr = screenTwips(window);
+    if (t + h > 0 && l + w > 0 && scr.width() > l && scr.height() > t)
+        window->move(TwipsToPixels(l), TwipsToPixels(t));
+    if (w > 0 && h > 0) window->resize(TwipsToPixels(w), TwipsToPixels(h));
+}
+
+bool SaveRegValue(const QString& app, const QString& section, const QString& key,
+                  const QString& value) {
+    return WriteSetting(app, section, key, value);
+}
+
+QString GetRegValue(const QString& app, const QString& section, const QString& key,
+                    const QString& defaultValue) {
+    return ReadSetting(app, section, key, defaultValue);
+}
+
+}  // namespace bw

@@ -1,0 +1,74 @@
+#include "store/PictureRefresh.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+#include "barcode/BarcodeStandard.h"
+#include "platform/Grid.h"
+#include "store/BoxAccessors.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+
+namespace bw {
+
+namespace {
+const QString kHint =
+    QStringLiteral("点鼠标右键，在弹出菜单选相应的菜单项，可添加/更改图片或输入条码。");
+
+void paintPicture(PictureBox* box) {
+    DrawTarget& t = box->Target();
+    if (!box->Picture().isNull())
+        t.PaintPicture(box->Picture(), 0, 0, t.ScaleX(box->Width(), ScaleUnit::Twips),
+                       t.ScaleY(box->Height(), ScaleUnit::Twips));
+}
+
+// The font name of the box's row, for the characters under a Code 39 symbol.
+QString rowFontName(const PictureBox* box) {
+    const Grid& g = MF().BoxGrid();
+    const int row = BoxRow(box);
+    if (row < g.FixedRows() || row >= g.Rows()) return box->Font().family();
+    return g.TextMatrix(row, col::fName);
+}
+}  // namespace
+
+void RefreshPictureBox(PictureBox* box, const QString& text) {
+    if (!box) return;
+    // Showing the same picture again only repaints it at the box's present size. A barcode is
+    // always drawn anew, so that it follows a new size or standard.
+    if (text.contains(u'.') && box->LinkItem == text && !box->Picture().isNull()) {
+        box->Cls();
+        paintPicture(box);
+        return;
+    }
+    box->SetToolTipText(kHint);
+    if (!box->LinkItem.isEmpty()) {
+        box->LinkItem.clear();
+        box->SetPicture(QImage());
+        box->Cls();
+    }
+    if (text.isEmpty()) return;
+    if (text.right(4).toUpper() == QLatin1String(".JPG")) {
+        if (!QFileInfo(text).isFile()) return;
+        box->LinkItem = text;
+        QImageReader reader(text);
+        reader.setAutoTransform(true);
+        box->SetPicture(reader.read());
+        box->Cls();
+        paintPicture(box);
+        box->SetToolTipText(QStringLiteral("当前图片：") + box->LinkItem);
+        return;
+    }
+    DrawTarget& t = box->Target();
+    BarcodeBox b;
+    b.width = t.ScaleX(box->Width(), ScaleUnit::Twips, ScaleUnit::Millimeters);
+    b.height = t.ScaleY(box->Height(), ScaleUnit::Twips, ScaleUnit::Millimeters);
+    const double size = box->Font().pointSizeF();
+    b.fontSize = size <= 2 ? 0 : size;
+    b.fontName = rowFontName(box);
+    b.code39MaxWidth = box->Width();
+    DrawBarcode(t, text, b);
+    box->LinkItem = text;
+    box->SetToolTipText(QStringLiteral("当前条码：") + box->LinkItem);
+}
+
+}  // namespace bw

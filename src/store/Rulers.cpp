@@ -1,0 +1,83 @@
+#include "store/Rulers.h"
+
+#include "platform/DrawTarget.h"
+#include "platform/VbNumbers.h"
+#include "store/BoxModel.h"
+#include "store/Canvas.h"
+#include "store/Label.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+
+namespace bw {
+
+namespace {
+
+// 15 screen pixels of 15 twips: 225 twips, 11.25 points.
+constexpr double kNumberFontPoints = 15.0 * 15.0 / 20.0;
+
+QColor lineColour(long mm) {
+    return (mm / 10) * 10 == mm ? kCentimetreRulerColour : kMinorRulerColour;
+}
+
+}  // namespace
+
+void StretchCopyPicture(PictureBox* src, PictureWidget* dst) {
+    if (!src || !dst) return;
+    const QImage picture = src->Picture().isNull() ? src->Image() : src->Picture();
+    if (picture.isNull()) return;
+    DrawTarget& t = dst->Target();
+    DrawSettingsSaver keep(t);
+    t.SetScaleMode(ScaleUnit::Pixels);
+    t.PaintPicture(picture, 0, 0, t.ScaleWidth(), t.ScaleHeight());
+}
+
+void DrawTextWithFont(DrawTarget& target, int x, int y, const QString& text) {
+    DrawSettingsSaver keep(target);
+    QFont f;
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(kNumberFontPoints);
+    f.setBold(false);
+    f.setItalic(false);
+    target.SetFont(f);
+    target.SetCurrentX(target.ScaleX(x, ScaleUnit::Twips));
+    target.SetCurrentY(target.ScaleY(y, ScaleUnit::Twips));
+    target.Print(text, false);
+}
+
+void DrawRulers(Canvas* canvas, double widthMm, int drawGrid) {
+    if (!canvas) return;
+    MainForm& mf = MF();
+    DrawTarget& t = canvas->Target();
+    DrawSettingsSaver keep(t);
+    t.SetScaleMode(ScaleUnit::Twips);
+    t.Cls();
+    const bool show = mf.O2Value(4) == 1 && !mf.TP->Picture().isNull();
+    if (show) StretchCopyPicture(mf.TP, canvas);
+    for (int kind = kTextBox; kind <= kPictureBox; ++kind)
+        for (int i = LastBoxIndex(kind); i >= FirstBoxIndex(kind); --i)
+            if (Label* l = CaptionLabel(i)) l->SetVisible(!show);
+    t.SetDrawMode(PenMode::CopyPen);
+    t.SetDrawWidth(1);
+    t.SetDrawStyle(LineStyle::Solid);
+    if (drawGrid != 1 || !(widthMm > 0)) return;
+
+    const double w = canvas->Width(), h = canvas->Height();
+    const double s = w / widthMm;
+    const long across = CLng(widthMm);
+    const long down = CLng(h / w * widthMm);
+    for (long i = 0; i <= across; i += 2) t.Line(i * s, 0, i * s, h, lineColour(i));
+    for (long i = 0; i <= down; i += 2) t.Line(0, i * s, w, i * s, lineColour(i));
+    t.SetForeColor(Qt::black);
+    for (long i = 0; i <= across; i += 10) {
+        const QString n = QString::number(i / 10);
+        DrawTextWithFont(t, CLng(i * s), 0, n);
+        DrawTextWithFont(t, CLng(i * s), CLng(h - 260), n);
+    }
+    for (long i = 10; i <= down; i += 10) {
+        const QString n = QString::number(i / 10);
+        DrawTextWithFont(t, 0, CLng(i * s), n);
+        DrawTextWithFont(t, CLng(w - (i / 10 >= 10 ? 260 : 130)), CLng(i * s), n);
+    }
+}
+
+}  // namespace bw

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "TestSupport.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/GridFunctions.h"
+#include "common/Schema.h"
+#include "common/SelFormat.h"
+#include "common/Services.h"
+
+using namespace bw;
+
+namespace {
+
+class Chooser : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CloseDatabase();
+        ASSERT_TRUE(EnsureDatabase());
+        ChosenItem.clear();
+    }
+    void TearDown() override {
+        CloseDatabase();
+        Doors().store = StoreServices();
+        ChosenItem.clear();
+    }
+    void type(QWidget* w, const QString& text) {
+        for (QChar ch : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(w, &press);
+        }
+    }
+    test::TempDataFolder folder_;
+};
+
+QStringList items(const QComboBox* c) {
+    QStringList out;
+    for (int i = 0; i < c->count(); ++i) out << c->itemText(i);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(Chooser, TheKindListAnswersTheKindsDigit) {
+    SelFormat d;
+    d.ChooserMode = "CtlClas";
+    d.Form_Load();
+    EXPECT_EQ(items(d.CMB),
+              (QStringList{"0｜文本框", "1｜可选框", "2｜图像框", "3｜线条", "4｜标签"}));
+    EXPECT_EQ(d.CMB->currentText(), "0｜文本框");
+    EXPECT_EQ(d.windowTitle(), "请选择格式名称");
+    d.CMB->setCurrentIndex(2);
+    d.COM_Click(0);
+    EXPECT_EQ(ChosenItem, "2");
+}
+
+TEST_F(Chooser, AnswersAreTrimmedAndCutBeforeTheFirstBar) {
+    EXPECT_EQ(ChoiceAnswer("  进账单  "), "进账单");
+    EXPECT_EQ(ChoiceAnswer("12｜3｜收款人"), "12");
+    EXPECT_EQ(ChoiceAnswer("无分隔"), "无分隔");
+    EXPECT_EQ(ChoiceAnswer(""), "");
+}
+
+TEST_F(Chooser, CancelAndClosingAnswerNothingEvenAfterAnEarlierChoice) {
+    ChosenItem = "2";
+    {
+        SelFormat d;
+        d.ChooserMode = "CtlClas";
+        d.Form_Load();
+        EXPECT_EQ(ChosenItem, "");  // cleared when the chooser loads
+        ChosenItem = "2";
+        d.COM_Click(1);
+        EXPECT_EQ(ChosenItem, "");
+    }
+    auto* d = new SelFormat;
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->ChooserMode = "CtlClas";
+    d->Form_Load();
+    d->show();
+    d->close();
+    EXPECT_EQ(ChosenItem, "");
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(Chooser, TypingChangesTheTextOnlyWhenAllowed) {
+    SelFormat fixed;
+    fixed.ChooserMode = "CtlClas";
+    fixed.Form_Load();
+    type(fixed.CMB->lineEdit(), "abc");
+    EXPECT_EQ(fixed.CMB->currentText(), "0｜文本框");
+
+    SelFormat open;
+    open.ChooserMode = "CtlClas";
+    open.ChooserTyping = true;
+    open.Form_Load();
+    open.CMB->lineEdit()->clear();
+    type(open.CMB->lineEdit(), " 7｜自选 ");
+    open.COM_Click(0);
+    EXPECT_EQ(ChosenItem, "7");  // a text that is no item of the list
+}
+
+TEST_F(Chooser, AnUnknownModeGivesAnEmptyListAndOkAnswersNothing) {
+    SelFormat d;
+    d.ChooserMode = "Printer";
+    d.Form_Load();
+    EXPECT_EQ(d.CMB->count(), 0);
+    d.COM_Click(0);
+    EXPECT_EQ(ChosenItem, "");
+}
+
+TEST_F(Chooser, TheBoxListAnswersTheRecordIdOfTheChosenBox) {
+    Grid box;
+    SetupGrid(box, {"ID", "", "LBL"}, {"ID", "序号", "标签内容"});
+    box.SetRows(4);
+    const char* rows[][3] = {{"15", "1", "收款人"}, {"16", "2", "金额"}};
+    for (int i = 0; i < 2; ++i)
+        for (int c = 0; c < 3; ++c) box.SetTextMatrix(2 + i, c, QString::fromUtf8(rows[i][c]));
+    box.SetRows(4);
+    Doors().store.boxGrid = [&box] { return &box; };
+    SelFormat d;
+    d.ChooserMode = "Control";
+    d.Form_Load();
+    EXPECT_EQ(items(d.CMB), (QStringList{"15｜1｜收款人", "16｜2｜金额"}));
+    d.CMB->setCurrentIndex(1);
+    d.COM_Click(0);
+    EXPECT_EQ(ChosenItem, "16");
+}
+
+TEST_F(Chooser, TheFormatListNamesEachFormatOnceWithTheOpenOneChosen) {
+    for (const char* name : {"进账单", "支票", "进账单"})
+        ASSERT_TRUE(ExecuteSql("INSERT INTO Fmt (Fmt, LBL) VALUES (?, ?)",
+                               {QString::fromUtf8(name), kWholeFormatLabel}));
+    Doors().store.currentFormat = [] { return QStringLiteral("支票"); };
+    SelFormat d;
+    d.ChooserMode = "Format";
+    d.Form_Load();
+    EXPECT_EQ(d.CMB->count(), 2);
+    EXPECT_TRUE(items(d.CMB).contains("进账单"));
+    EXPECT_EQ(d.CMB->currentText(), "支票");
+    d.COM_Click(0);
+    EXPECT_EQ(ChosenItem, "支票");
+}
+
+TEST_F(Chooser, TheFontListShowsTheInstalledFontsWithTheCallersFontChosen) {
+    const QStringList families = QFontDatabase::families();
+    ASSERT_FALSE(families.isEmpty());
+    ChosenItem = families.last();
+    SelFormat d;
+    d.ChooserMode = "Font";
+    d.Form_Load();
+    EXPECT_EQ(d.windowTitle(), "请选择字体名称");
+    EXPECT_EQ(d.CMB->count(), families.size());
+    EXPECT_EQ(d.CMB->currentText(), families.last());
+    EXPECT_EQ(ChosenItem, "");
+    d.COM_Click(0);
+    EXPECT_EQ(ChosenItem, families.last());
+}
+
+TEST_F(Chooser, TheCallerWaitsForTheAnswerWhileOtherEventsRun) {
+    bool timerRan = false;
+    QTimer::singleShot(0, [&] {
+        timerRan = true;
+        SelFormat* d = SelFormat::Current();
+        ASSERT_NE(d, nullptr);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(d->windowTitle(), "请选择类别");
+        d->CMB->setCurrentIndex(4);
+        d->COM_Click(0);
+    });
+    EXPECT_EQ(RunChooser("CtlClas", false, "请选择类别"), "4");
+    EXPECT_TRUE(timerRan);
+    EXPECT_EQ(ChosenItem, "4");
+
+    QTimer::singleShot(0, [] { SelFormat::Current()->close(); });
+    EXPECT_EQ(RunChooser("CtlClas"), "");
+}

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "common/Indicator.h"
+
+using namespace bw;
+
+namespace {
+
+class Progress : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetProgressClock([this] { return now_; });
+    }
+    void TearDown() override {
+        CloseProgress();
+        SetProgressClock({});
+    }
+    QString percent() const { return ProgressWindow()->Percent->text(); }
+    qint64 now_ = 1'000'000;
+};
+
+}  // namespace
+
+TEST_F(Progress, AZeroTotalCountsAsOneStep) {
+    ShowProgress("正在保存默认数据...", 0, 0);
+    ASSERT_NE(ProgressWindow(), nullptr);
+    EXPECT_EQ(ProgressWindow()->windowTitle(), "进度指示器");
+    EXPECT_EQ(ProgressWindow()->LBL->text(), "正在保存默认数据...");
+    EXPECT_EQ(percent(), "0%");
+    UpdateProgress(1, "pages");
+    EXPECT_EQ(ProgressTotal(), 1);
+    EXPECT_EQ(percent(), "100%");
+    EXPECT_EQ(ProgressWindow()->L1->text(), "(1/1)");
+    EXPECT_EQ(ProgressWindow()->L2->text(), "0:0/0:0/0:0");  // within the first second
+}
+
+TEST_F(Progress, TheShareIsCutToThousandthsAndCountedExactly) {
+    ShowProgress("x", 8, 0);
+    for (int i = 0; i < 3; ++i) UpdateProgress(1, "pages");
+    EXPECT_EQ(percent(), "37.5%");
+    EXPECT_EQ(ProgressWindow()->L1->text(), "(3/8)");
+    ShowProgress("x", 3, 0);
+    UpdateProgress(1, "pages");
+    EXPECT_EQ(percent(), "33.3%");
+    ShowProgress("x", 10, 0);
+    for (int i = 0; i < 7; ++i) UpdateProgress(1, "PAGES");
+    EXPECT_EQ(percent(), "70%");  // not 69.9% from a rounding error
+    ShowProgress("x", 4, 0);
+    UpdateProgress(6, "pages");
+    EXPECT_EQ(percent(), "150%");  // more steps than the total: above 100%
+    EXPECT_EQ(ProgressWindow()->Pic->FilledWidth(), ProgressWindow()->Pic->width());
+}
+
+TEST_F(Progress, TimesAreElapsedRemainingAndEstimated) {
+    ShowProgress("正在打印……", 4, 0);
+    now_ += 10'500;
+    UpdateProgress(1, "pages");
+    EXPECT_EQ(ProgressWindow()->L2->text(), "0:10/0:30/0:40");
+    now_ += 3'600'000;
+    UpdateProgress(1, "pages");
+    EXPECT_EQ(ProgressWindow()->L2->text(), "1:0:10/1:0:10/2:0:20");
+    UpdateProgress(1, "个");  // another unit: the share only
+    EXPECT_EQ(percent(), "75%");
+    EXPECT_EQ(ProgressWindow()->L1->text(), "(2/4)");
+}
+
+TEST_F(Progress, TheCountSurvivesAClosingAndANegativeStartContinuesFromIt) {
+    ShowProgress("a", 10, 0);
+    EXPECT_EQ(ProgressShown(), -1);
+    UpdateProgress(4);
+    CloseProgress();
+    EXPECT_EQ(ProgressShown(), 0);
+    EXPECT_EQ(ProgressWindow(), nullptr);
+    CloseProgress();  // nothing open: nothing happens
+    EXPECT_EQ(ProgressShown(), 0);
+
+    ShowProgress("b", 10, -1);
+    EXPECT_EQ(ProgressCurrent(), 4);
+    DrawProgressBar(4);
+    const ProgressPicture* bar = ProgressWindow()->Pic;
+    EXPECT_GT(bar->width(), 0);
+    EXPECT_EQ(bar->FilledWidth(), bar->width() * 4 / 10);
+    ShowProgress("c", 10, 2);  // the open window is reused
+    EXPECT_EQ(ProgressWindow()->LBL->text(), "c");
+    EXPECT_EQ(ProgressCurrent(), 2);
+}
+
+TEST_F(Progress, ClosedByTheUserTheOperationGoesOnWithoutTheWindow) {
+    ShowProgress("下载中", 5, 0);
+    ProgressWindow()->close();
+    EXPECT_EQ(ProgressShown(), 0);  // what a download watches to stop
+    EXPECT_EQ(ProgressWindow(), nullptr);
+    UpdateProgress(1);
+    EXPECT_EQ(ProgressWindow(), nullptr);  // not opened again
+    EXPECT_EQ(ProgressCurrent(), 1);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
