@@ -12,6 +12,7 @@
 #include "common/Params.h"
 #include "common/TwipGeometry.h"
 #include "library/FormatTree.h"
+#include "library/NewVersion.h"
 #include "platform/GridView.h"
 #include "platform/VbNumbers.h"
 #include "records/Defaults.h"
@@ -41,6 +42,7 @@ void MainWindow::Form_Load() {
     EnsureAppFolder(QStringLiteral("Temp"));
     LineBreakMark = GetRegValue(QStringLiteral("BWF"), QStringLiteral("Para"),
                                 QStringLiteral("CrlfChr"), QStringLiteral("//"));
+    ResetNewVersion();
     InitBoxModule();
     LayoutMainForm();
     SetFormatCaption(LoadAppOptionsRow());
@@ -87,6 +89,7 @@ void MainWindow::Form_Unload() {
 
 void MainWindow::NewEditionTimer_Timer() {
     NewEditionTimer->stop();
+    if (CheckNewVersion(windowTitle(), 48) == VersionCheck::UpdateStarted) close();
 }
 
 void MainWindow::AutoFind_Timer() {
