@@ -66,7 +66,7 @@ QByteArray iconvName(int codePage) {
 }  // namespace
 
 CodePageDecoder::CodePageDecoder(int codePage) {
-    iconv_t cd = iconv_open("UTF-8", iconvName(codePage).constData());
+    iconv_t cd = iconv_open("UTF-16LE", iconvName(codePage).constData());
     if (cd != reinterpret_cast<iconv_t>(-1)) cd_ = cd;
 }
 
@@ -79,7 +79,28 @@ QString CodePageDecoder::decode(const char* data, qsizetype size) {
     for (qsizetype i = 0; i < size && ascii; ++i)
         ascii = static_cast<unsigned char>(data[i]) < 0x80;
     if (ascii || !cd_) return QString::fromLatin1(data, size);
-    return QString::fromUtf8(convertWith(static_cast<iconv_t>(cd_), data, size, 1, "\xEF\xBF\xBD"));
+    // Every input byte gives at most one UTF-16 unit (double-byte code pages), but leave
+    // room for code pages that map a byte to a surrogate pair.
+    QString out(size * 2, Qt::Uninitialized);
+    auto cd = static_cast<iconv_t>(cd_);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(data);
+    size_t srcLeft = static_cast<size_t>(size);
+    char* dst = reinterpret_cast<char*>(out.data());
+    size_t dstLeft = static_cast<size_t>(out.size()) * 2;
+    while (srcLeft > 0) {
+        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG || dstLeft < 2) break;  // cannot happen with the room above
+        // EILSEQ or EINVAL: one byte becomes U+FFFD and decoding goes on after it.
+        ++src;
+        --srcLeft;
+        dst[0] = static_cast<char>(0xFD);
+        dst[1] = static_cast<char>(0xFF);
+        dst += 2;
+        dstLeft -= 2;
+    }
+    out.resize(static_cast<qsizetype>((dst - reinterpret_cast<char*>(out.data())) / 2));
+    return out;
 }
 
 bool IsValidUtf8(const char* data, qsizetype size) {
