@@ -10,7 +10,7 @@ namespace bw {
 
 namespace {
 
-// Decodes the byte pieces of fields in the file's encoding.
+// Decodes the bytes of fields in the file's encoding.
 class FieldDecoder {
 public:
     explicit FieldDecoder(bool utf8) : utf8_(utf8) {
@@ -50,7 +50,7 @@ QList<QStringList> ParseCsv(const QByteArray& bytes, const QString& lineBreakMar
         if (quoted) {
             ++i;
             qsizetype start = i;
-            QByteArray raw;  // bytes of the current piece between line breaks
+            QByteArray raw;  // bytes of the field since the last line break
             bool closed = false;
             while (i < n) {
                 char c = p[i];

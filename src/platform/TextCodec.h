@@ -13,7 +13,7 @@ QByteArray ToAnsi(const QString& text);
 // GB18030 (a superset of GBK, so every GBK file reads).
 QString FromAnsi(const QByteArray& bytes);
 
-// Decodes many short pieces of text in one Windows code page (936 for GBK, 1252, ...),
+// Decodes many short texts in one Windows code page (936 for GBK, 1252, ...),
 // keeping one converter open. A byte sequence the code page cannot decode becomes U+FFFD
 // and never swallows the byte after it when that byte is ASCII. An unknown code page
 // decodes as Latin-1.
