@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/CsvCodec.h"
+#include "platform/TextCodec.h"
+
+using namespace bw;
+
+namespace {
+
+QByteArray Gbk(const char* utf8) {
+    return ToAnsi(QString::fromUtf8(utf8));
+}
+
+QString Show(const QList<QStringList>& records) {
+    QStringList lines;
+    for (const QStringList& r : records) lines << u'[' + r.join(u'|') + u']';
+    return lines.join(QString());
+}
+
+}  // namespace
+
+TEST(CsvParse, FieldsRecordsAndQuoting) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* expected;  // records as [f1|f2], UTF-8
+    };
+    const Case cases[] = {
+        {"plain", "a,b,c\r\nd,e,f\r\n", "[a|b|c][d|e|f]"},
+        {"bare LF lines, no final break", "a,b\nc", "[a|b][c]"},
+        {"comma kept in quotes", "x,\"1,234\",y\r\n", "[x|1,234|y]"},
+        {"empty quoted middle field", "a,\"\",b", "[a||b]"},
+        {"doubled quote alone", "\"\"\"\"", "[\"]"},
+        {"doubled quotes inside", "\"say \"\"hi\"\"\",z", "[say \"hi\"|z]"},
+        {"line breaks inside quotes become the mark", "\"l1\r\nl2\nl3\rl4\",n\r\nnext",
+         "[l1//l2//l3//l4|n][next]"},
+        {"empty lines keep their place", "a\r\n\r\nb\r\n", "[a][][b]"},
+        {"trailing comma gives an empty field", "a,\nb,", "[a|][b|]"},
+        {"lone CR outside quotes is data", "a\rb,c", "[a\rb|c]"},
+        {"quote inside an unquoted field is data", "ab\"c,d", "[ab\"c|d]"},
+        {"text after the closing quote is kept", "\"ab\"cd,e", "[abcd|e]"},
+        {"open quote at the end ends the field", "a,\"bc\r\nd", "[a|bc//d]"},
+        {"TABs are left to the caller", "x\t,\"y,\t\"", "[x\t|y,\t]"},
+        {"empty file", "", ""},
+        {"only a line break", "\r\n", "[]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Show(ParseCsv(c.bytes, QStringLiteral("//"))), QString::fromUtf8(c.expected));
+    }
+}
+
+TEST(CsvParse, EncodingsAndBrokenBytes) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"GBK", Gbk("收款人,\"上海,浦东\"\r\n金额,1"), "[收款人|上海,浦东][金额|1]"},
+        {"UTF-8 without BOM", QByteArray("收款人,金额"), "[收款人|金额]"},
+        {"UTF-8 with BOM", QByteArray("\xEF\xBB\xBF收款人,金额"), "[收款人|金额]"},
+        // A GBK lead byte right before a comma, a quote or a line end never takes it.
+        {"lead byte before comma", Gbk("甲") + "\x81,b\r\nc", "[甲\uFFFD|b][c]"},
+        {"lead byte before quote", "\"a\x81\",b", "[a\uFFFD|b]"},
+        {"lead byte before line end", "a\x81\r\nb", "[a\uFFFD][b]"},
+        {"invalid byte in GBK text", Gbk("甲") + "\xFF" + Gbk("乙"), "[甲\uFFFD乙]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Show(ParseCsv(c.bytes, QStringLiteral("//"))), QString::fromUtf8(c.expected));
+    }
+}
+
+TEST(CsvWrite, ExportRuleAndRoundTrip) {
+    const QList<QStringList> table{
+        {QStringLiteral("plain"), QStringLiteral("a,b"), QStringLiteral("say \"hi\""), QString()},
+        {QStringLiteral("l1\r\nl2"), QStringLiteral("lone\nLF"), QStringLiteral("lone\rCR"),
+         QStringLiteral("中文")},
+    };
+    const QByteArray bytes = CsvExportBytes(table);
+    EXPECT_EQ(bytes, Gbk("plain\t,\"a,b\t\",\"say \"\"hi\"\"\t\",\t\r\n"
+                         "\"l1\r\nl2\t\",\"lone\nLF\t\",\"lone\rCR\t\",中文\t\r\n"));
+
+    // Reading the export back gives every cell with its TAB; line breaks come back as the
+    // mark.
+    QList<QStringList> back = ParseCsv(bytes, QStringLiteral("\n"));
+    ASSERT_EQ(back.size(), 2);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 4; ++c) {
+            QString want = table[r][c] + u'\t';
+            want.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+            EXPECT_EQ(back[r][c], want) << r << "," << c;
+        }
+}
+
+TEST(CsvWrite, WritesThroughTmpAndReportsFailure) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.csv"));
+    ASSERT_TRUE(WriteCsvFile(path, {{QStringLiteral("x")}}));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".TMP")));
+    QList<QStringList> records;
+    ASSERT_TRUE(ReadCsvFile(path, QStringLiteral("//"), &records));
+    EXPECT_EQ(records, (QList<QStringList>{{QStringLiteral("x\t")}}));
+
+    EXPECT_FALSE(
+        WriteCsvFile(dir.filePath(QStringLiteral("missing/out.csv")), {{QStringLiteral("x")}}));
+    EXPECT_FALSE(
+        ReadCsvFile(dir.filePath(QStringLiteral("missing.csv")), QStringLiteral("//"), &records));
+    EXPECT_TRUE(records.isEmpty());
+}
