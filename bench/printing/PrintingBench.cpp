@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "FloorPage.h"
 
@@ -239,7 +240,15 @@ int main(int argc, char** argv) {
     if (!bw::EnsureDatabase()) return 1;
     bw::InitBoxModule();
     MakeFormat();
-    benchmark::Initialize(&argc, argv);
+    // Repetitions of the benchmarks run interleaved, so that a busy spell of the machine
+    // does not fall on one side of a ratio only (unless the command line says otherwise).
+    std::vector<char*> args(argv, argv + argc);
+    static char interleave[] = "--benchmark_enable_random_interleaving=true";
+    bool given = false;
+    for (char* a : args) given |= std::string(a).rfind("--benchmark_enable_random", 0) == 0;
+    if (!given) args.push_back(interleave);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
     {
         // What one bill puts on a page, for the floor to draw the same.
         bw::InstallPrinter(bench::RecordingPrinter(&floorPage));

@@ -352,7 +352,9 @@ Recordset Connection::Query(const QString& sql, const QVariantList& params) {
         Release(st, text, single);
         return rs;
     }
-    int rc = SQLITE_OK;
+    // The columns are read after the first step: a kept statement whose tables changed is
+    // prepared again by that step and may have other columns than before it.
+    int rc = sqlite3_step(st);
     const int ncol = sqlite3_column_count(st);
     const int first = updatable ? 1 : 0;
     for (int i = first; i < ncol; ++i) {
@@ -365,7 +367,7 @@ Recordset Connection::Query(const QString& sql, const QVariantList& params) {
         f.origin = o ? QString::fromUtf8(o) : QString();
         rs.fields_.push_back(f);
     }
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
         std::vector<QVariant> row;
         row.reserve(rs.fields_.size());
         for (int i = first; i < ncol; ++i)
