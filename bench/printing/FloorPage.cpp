@@ -70,8 +70,7 @@ public:
     void setProperty(PrintEnginePropertyKey key, const QVariant& value) override {
         if (key == PPK_QPageLayout) layout_ = value.value<QPageLayout>();
         if (key == PPK_QPageSize) layout_.setPageSize(value.value<QPageSize>());
-        if (key == PPK_Orientation)
-            layout_.setOrientation(QPageLayout::Orientation(value.toInt()));
+        if (key == PPK_Orientation) layout_.setOrientation(QPageLayout::Orientation(value.toInt()));
     }
     QVariant property(PrintEnginePropertyKey key) const override {
         switch (key) {

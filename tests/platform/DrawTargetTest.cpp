@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFontMetricsF>
-#include <functional>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPageSize>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <functional>
 
 #include "TestSupport.h"
 #include "platform/DrawTarget.h"

@@ -32,10 +32,8 @@ TEST_F(Sql, RepeatedStatementsBindTheirOwnValues) {
         bool ok;
     };
     const Step steps[] = {
-        {{1, "one"}, true},
-        {{2, "two"}, true},
-        {{1, "again"}, false},  // the key is taken
-        {{3}, false},           // a value left out is NULL, not the last run's "two"
+        {{1, "one"}, true},   {{2, "two"}, true}, {{1, "again"}, false},  // the key is taken
+        {{3}, false},  // a value left out is NULL, not the last run's "two"
         {{3, "three"}, true},
     };
     for (const Step& s : steps) {
@@ -66,7 +64,8 @@ TEST_F(Sql, KeptStatementsSeeSchemaChanges) {
     // The table can go and come back while its statements are kept.
     ASSERT_TRUE(db->Exec("DROP TABLE t"));
     EXPECT_FALSE(db->Query(all).IsOpen());
-    ASSERT_TRUE(db->Exec("CREATE TABLE t(z REAL); INSERT INTO t VALUES(2.5); INSERT INTO t VALUES(3)"));
+    ASSERT_TRUE(
+        db->Exec("CREATE TABLE t(z REAL); INSERT INTO t VALUES(2.5); INSERT INTO t VALUES(3)"));
     rs = db->Query(all);
     ASSERT_EQ(rs.RecordCount(), 2);
     EXPECT_EQ(rs.Field(0).name, "z");

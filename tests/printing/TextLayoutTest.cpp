@@ -211,10 +211,25 @@ QStringList ReferenceWrapLines(DrawTarget& target, const QString& text, double w
 // About 2,000 characters of Chinese, Latin words with kerned pairs, punctuation, runs of
 // blanks and paragraph breaks, the same every run.
 QString LongMixedText() {
-    const QStringList pieces = {
-        "上海申通物流有限公司", "AVATAR", " ", "Toyota WAVE", "，", "货款请于月底前付清。",
-        "Bellweft Trading Co., Ltd.", "   ", "No.12345-678_9;", "中国工商银行北京分行营业部",
-        "office", "fi", "Type", "\r\n", "「备注」", "LTA.VAW", "x", "。。", "www.example.com/a"};
+    const QStringList pieces = {"上海申通物流有限公司",
+                                "AVATAR",
+                                " ",
+                                "Toyota WAVE",
+                                "，",
+                                "货款请于月底前付清。",
+                                "Bellweft Trading Co., Ltd.",
+                                "   ",
+                                "No.12345-678_9;",
+                                "中国工商银行北京分行营业部",
+                                "office",
+                                "fi",
+                                "Type",
+                                "\r\n",
+                                "「备注」",
+                                "LTA.VAW",
+                                "x",
+                                "。。",
+                                "www.example.com/a"};
     QString text;
     unsigned seed = 7;
     while (text.size() < 2000) {
