@@ -1,11 +1,22 @@
 // Printing a bill of 60 boxes (wrapped text, amounts and text in cells, labels, a QR code)
 // into a PDF file page after page, the first page of a document on its own, and a batch of
-// 1,000 bills in one document with their history records.
+// 1,000 bills in one document with and without their history records; each against the
+// floor page: the same text runs, rectangles and lines drawn by a bare QPainter on a PDF
+// QPrinter in the same process. After the runs a table gives each ratio from the medians of
+// the repetitions.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QPainter>
+#include <QPrinter>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "FloorPage.h"
 
 #include "barcode/BarcodeStandard.h"
 #include "common/Database.h"
@@ -30,6 +41,7 @@ namespace {
 
 const QString kFormat = QStringLiteral("基准单据");
 QTemporaryDir* output = nullptr;
+bench::PageOps floorPage;
 
 void AddBox(int clas, const QString& lbl, double x, double y, double w, double h, double cash,
             double spacing = 0, double packed = 0) {
@@ -87,16 +99,29 @@ bw::Printer& PdfPrinter(const QString& name) {
     return ref;
 }
 
-// The first page of a document: the printer's font sizes still to be found.
-void BM_FirstPage(benchmark::State& state) {
-    for (auto _ : state) {
-        bw::ClearFontSizeCache();
-        bw::Printer& p = PdfPrinter(QStringLiteral("first.pdf"));
-        bw::RenderBill(p, 0, 0);
-        p.FinishDoc();
-    }
+// A PDF QPrinter as the PDF file printer sets it up.
+std::unique_ptr<QPrinter> FloorPrinter(const QString& name) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setFullPage(true);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    printer->setOutputFileName(output->filePath(name));
+    return printer;
 }
-BENCHMARK(BM_FirstPage)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The floor of a further page: a new page and the bill's drawing by plain painter calls.
+void BM_FloorPage(benchmark::State& state) {
+    auto printer = FloorPrinter(QStringLiteral("floor-pages.pdf"));
+    QPainter painter(printer.get());
+    bench::Replay(painter, floorPage);
+    for (auto _ : state) {
+        printer->newPage();
+        bench::Replay(painter, floorPage);
+    }
+    painter.end();
+}
+BENCHMARK(BM_FloorPage)->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(5);
 
 // Each further page of the same document.
 void BM_RenderBillPerPage(benchmark::State& state) {
@@ -109,10 +134,31 @@ void BM_RenderBillPerPage(benchmark::State& state) {
     p.FinishDoc();
     state.counters["boxes"] = 60;
 }
-BENCHMARK(BM_RenderBillPerPage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_RenderBillPerPage)->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(5);
 
-// 1,000 batch records, each shown in the boxes, printed and recorded, in one document.
-void BM_Batch1000(benchmark::State& state) {
+// The floor of a first page: the printer made, the page drawn, the file written.
+void BM_FloorFirstPage(benchmark::State& state) {
+    for (auto _ : state) {
+        auto printer = FloorPrinter(QStringLiteral("floor-first.pdf"));
+        QPainter painter(printer.get());
+        bench::Replay(painter, floorPage);
+        painter.end();
+    }
+}
+BENCHMARK(BM_FloorFirstPage)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5);
+
+// The first page of a document: the printer's font sizes still to be found.
+void BM_FirstPage(benchmark::State& state) {
+    for (auto _ : state) {
+        bw::ClearFontSizeCache();
+        bw::Printer& p = PdfPrinter(QStringLiteral("first.pdf"));
+        bw::RenderBill(p, 0, 0);
+        p.FinishDoc();
+    }
+}
+BENCHMARK(BM_FirstPage)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5);
+
+void FillBatchGrid() {
     bw::Grid& g = *bw::MF().MSF[1];
     g.SetRows(2 + 1000);
     g.SetCols(3);
@@ -125,19 +171,67 @@ void BM_Batch1000(benchmark::State& state) {
         g.SetTextMatrix(2 + i, 1, QStringLiteral("收款人%1").arg(i));
         g.SetTextMatrix(2 + i, 2, QString::number(100 + i * 3.25));
     }
+}
+
+// 1,000 batch records, each shown in the boxes, printed and (range 1) recorded, in one
+// document.
+void BM_Batch1000(benchmark::State& state) {
+    const bool history = state.range(0) != 0;
+    FillBatchGrid();
+    bw::Grid& g = *bw::MF().MSF[1];
     for (auto _ : state) {
         bw::Printer& p = PdfPrinter(QStringLiteral("batch.pdf"));
-        bw::Transaction history;
+        bw::Transaction transaction;
         for (int i = 0; i < 1000; ++i) {
             bw::LoadBatchRow(g, 2 + i);
-            bw::PrintBill(false, true);
+            bw::PrintBill(false, history);
         }
         p.FinishDoc();
-        history.Commit();
+        transaction.Commit();
     }
     state.counters["bills"] = 1000;
 }
-BENCHMARK(BM_Batch1000)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Batch1000)
+    ->ArgName("history")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
+
+// Keeps the medians of every benchmark (real and CPU time, milliseconds) besides the usual
+// console output.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> medians;
+    std::map<std::string, double> cpuMedians;
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median") continue;
+            const std::string name = run.run_name.function_name +
+                                     (run.run_name.args.empty() ? "" : "/" + run.run_name.args);
+            medians[name] = run.GetAdjustedRealTime();
+            cpuMedians[name] = run.GetAdjustedCPUTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    // Prints one row of the table when both of its medians were measured: the ratio of real
+    // times, then that of CPU times (the steadier one on a busy machine).
+    void Ratio(const char* what, const std::string& project, double perProject,
+               const std::string& anchor, double goal) const {
+        const auto p = medians.find(project);
+        const auto a = medians.find(anchor);
+        if (p == medians.end() || a == medians.end() || a->second <= 0) return;
+        const double cpuAnchor = cpuMedians.at(anchor);
+        const double cpuRatio =
+            cpuAnchor > 0 ? cpuMedians.at(project) / perProject / cpuAnchor : 0.0;
+        std::printf("%-44s %8.3f ms / %8.3f ms = %5.2fx  cpu %5.2fx  (goal <= %.2fx)\n", what,
+                    p->second / perProject, a->second, p->second / perProject / a->second, cpuRatio,
+                    goal);
+    }
+};
 
 }  // namespace
 
@@ -154,8 +248,33 @@ int main(int argc, char** argv) {
     if (!bw::EnsureDatabase()) return 1;
     bw::InitBoxModule();
     MakeFormat();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    // Repetitions of the benchmarks run interleaved, so that a busy spell of the machine
+    // does not fall on one side of a ratio only (unless the command line says otherwise).
+    std::vector<char*> args(argv, argv + argc);
+    static char interleave[] = "--benchmark_enable_random_interleaving=true";
+    bool given = false;
+    for (char* a : args) given |= std::string(a).rfind("--benchmark_enable_random", 0) == 0;
+    if (!given) args.push_back(interleave);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    {
+        // What one bill puts on a page, for the floor to draw the same.
+        bw::InstallPrinter(bench::RecordingPrinter(&floorPage));
+        bw::RenderBill(bw::CurrentPrinter(), 0, 0);
+        bw::CurrentPrinter().FinishDoc();
+        std::fprintf(stderr, "FLOOR %zu texts, %zu rects, %zu lines, %zu pictures\n",
+                     floorPage.texts.size(), floorPage.rects.size(), floorPage.lines.size(),
+                     floorPage.pictures.size());
+    }
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\n%-44s %s\n", "ratio (project / anchor, medians)", "");
+    reporter.Ratio("further page vs floor page", "BM_RenderBillPerPage", 1, "BM_FloorPage", 1.3);
+    reporter.Ratio("first page vs floor first page", "BM_FirstPage", 1, "BM_FloorFirstPage", 1.2);
+    reporter.Ratio("batch with history, per bill, vs floor page", "BM_Batch1000/history:1", 1000,
+                   "BM_FloorPage", 1.4);
+    reporter.Ratio("history share (with / without)", "BM_Batch1000/history:1", 1,
+                   "BM_Batch1000/history:0", 1.05);
     bw::InstallPrinter(nullptr);
     bw::UnloadAllBoxes();
     bw::ResetMF();

@@ -1,6 +1,7 @@
 #include "platform/DrawTarget.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
@@ -98,7 +99,81 @@ Qt::BrushStyle QtBrushStyle(FillPattern style) {
     }
 }
 
+bool HasLineBreak(const QString& text) {
+    for (QChar c : text)
+        if (c == u'\n' || c == u'\r') return true;
+    return false;
+}
+
+// Fonts kept per target before the list starts again, and texts kept per font.
+constexpr std::size_t kMaxFonts = 64;
+constexpr qsizetype kMaxWidths = 8192;
+// Texts longer than this are measured each time rather than kept.
+constexpr qsizetype kMaxKeptText = 64;
+
 }  // namespace
+
+// A font as the target uses it: resolved for the device's resolution, with its metrics and
+// the widths of the texts measured in it so far (device units).
+struct DrawTarget::FontEntry {
+    FontEntry(const QFont& f, QPaintDevice* device)
+        : font(f),
+          resolveMask(f.resolveMask()),
+          dpiY(device->logicalDpiY()),
+          deviceFont(f, device),
+          metrics(f, device),
+          ascent(metrics.ascent()),
+          height(metrics.height()) {}
+
+    QFont font;  // as set on the target
+    uint resolveMask;
+    int dpiY;
+    QFont deviceFont;
+    QFontMetricsF metrics;
+    double ascent;
+    double height;
+    QHash<char16_t, double> charWidths;
+    QHash<QString, double> widths;
+};
+
+DrawTarget::FontEntry& DrawTarget::CurrentFont() const {
+    if (font_) return *font_;
+    const int dpiY = device_->logicalDpiY();
+    const uint mask = s_.font.resolveMask();
+    for (const auto& e : fonts_) {
+        if (e->dpiY == dpiY && e->resolveMask == mask && e->font == s_.font) {
+            font_ = e.get();
+            return *font_;
+        }
+    }
+    if (fonts_.size() >= kMaxFonts) {
+        // The painter may still hold a font of a dropped entry; it is set again on next use.
+        fonts_.clear();
+        const_cast<DrawTarget*>(this)->painterFont_ = nullptr;
+    }
+    fonts_.push_back(std::make_unique<FontEntry>(s_.font, device_));
+    font_ = fonts_.back().get();
+    return *font_;
+}
+
+double DrawTarget::LineWidth(FontEntry& f, const QString& line) const {
+    if (line.size() == 1) {
+        const char16_t c = line[0].unicode();
+        auto it = f.charWidths.constFind(c);
+        if (it != f.charWidths.constEnd()) return it.value();
+        const double w = f.metrics.horizontalAdvance(line);
+        f.charWidths.insert(c, w);
+        return w;
+    }
+    if (line.isEmpty()) return f.metrics.horizontalAdvance(line);
+    if (line.size() > kMaxKeptText) return f.metrics.horizontalAdvance(line);
+    auto it = f.widths.constFind(line);
+    if (it != f.widths.constEnd()) return it.value();
+    const double w = f.metrics.horizontalAdvance(line);
+    if (f.widths.size() >= kMaxWidths) f.widths.clear();
+    f.widths.insert(line, w);
+    return w;
+}
 
 DrawTarget::DrawTarget(QPaintDevice* device)
     : device_(device), paged_(dynamic_cast<QPagedPaintDevice*>(device)) {
@@ -195,11 +270,15 @@ double DrawTarget::Height() const {
 // ---- Font ---------------------------------------------------------------------------
 
 void DrawTarget::SetFontName(const QString& name) {
-    if (!name.isEmpty()) s_.font.setFamily(name);
+    if (name.isEmpty()) return;
+    s_.font.setFamily(name);
+    FontChanged();
 }
 
 void DrawTarget::SetFontSize(double points) {
-    if (points > 0 && std::isfinite(points)) s_.font.setPointSizeF(points);
+    if (!(points > 0 && std::isfinite(points))) return;
+    s_.font.setPointSizeF(points);
+    FontChanged();
 }
 
 // ---- Painter ------------------------------------------------------------------------
@@ -212,6 +291,7 @@ QPainter& DrawTarget::Painter() {
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
         painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);
         pagePending_ = false;
+        painterFont_ = nullptr;
     }
     if (pagePending_ && painter_->isActive()) {
         pagePending_ = false;
@@ -268,39 +348,50 @@ void DrawTarget::PrepareFill(QPainter& p) {
 // ---- Text ---------------------------------------------------------------------------
 
 double DrawTarget::TextWidth(const QString& text) const {
-    QFontMetricsF fm(s_.font, device_);
+    FontEntry& f = CurrentFont();
+    if (!HasLineBreak(text)) return FromDeviceX(LineWidth(f, text));
     double widest = 0;
-    for (const QString& line : SplitLines(text))
-        widest = std::max(widest, fm.horizontalAdvance(line));
+    for (const QString& line : SplitLines(text)) widest = std::max(widest, LineWidth(f, line));
     return FromDeviceX(widest);
 }
 
 double DrawTarget::TextHeight(const QString& text) const {
-    QFontMetricsF fm(s_.font, device_);
-    return FromDeviceY(fm.height() * SplitLines(text).size());
+    const FontEntry& f = CurrentFont();
+    const qsizetype lines = HasLineBreak(text) ? SplitLines(text).size() : 1;
+    return FromDeviceY(f.height * lines);
 }
 
 void DrawTarget::Print(const QString& text, bool newLine) {
     QPainter& p = Painter();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.setFont(QFont(s_.font, device_));
+    FontEntry& f = CurrentFont();
+    if (painterFont_ != &f) {
+        p.setFont(f.deviceFont);
+        painterFont_ = &f;
+    }
     p.setPen(s_.foreColor);
-    QFontMetricsF fm(s_.font, device_);
-    const QStringList lines = SplitLines(text);
     double x = ToDeviceX(curX_);
     double y = ToDeviceY(curY_);
     double lastWidth = 0;
-    for (int i = 0; i < lines.size(); ++i) {
-        if (i > 0) {
-            x = 0;
-            y += fm.height();
+    auto printLine = [&](const QString& line) {
+        if (!line.isEmpty()) p.drawText(QPointF(x, y + f.ascent), line);
+        lastWidth = LineWidth(f, line);
+    };
+    if (!HasLineBreak(text)) {
+        printLine(text);
+    } else {
+        const QStringList lines = SplitLines(text);
+        for (int i = 0; i < lines.size(); ++i) {
+            if (i > 0) {
+                x = 0;
+                y += f.height;
+            }
+            printLine(lines[i]);
         }
-        if (!lines[i].isEmpty()) p.drawText(QPointF(x, y + fm.ascent()), lines[i]);
-        lastWidth = fm.horizontalAdvance(lines[i]);
     }
     if (newLine) {
         curX_ = 0;
-        curY_ = FromDeviceY(y + fm.height());
+        curY_ = FromDeviceY(y + f.height);
     } else {
         curX_ = FromDeviceX(x + lastWidth);
         curY_ = FromDeviceY(y);
@@ -312,13 +403,13 @@ void DrawTarget::PrintRotated(const QString& text, double degrees) {
     QPainter& p = Painter();
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.setFont(QFont(s_.font, device_));
+    const FontEntry& f = CurrentFont();
+    p.setFont(f.deviceFont);
     p.setPen(s_.foreColor);
-    QFontMetricsF fm(s_.font, device_);
     p.translate(ToDeviceX(curX_), ToDeviceY(curY_));
     p.rotate(-degrees);
-    p.drawText(QPointF(0, fm.ascent()), text);
-    p.restore();
+    p.drawText(QPointF(0, f.ascent), text);
+    p.restore();  // gives the painter back the font it had before
     Changed();
 }
 

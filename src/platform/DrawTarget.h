@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QPainter;
 class QPaintDevice;
@@ -141,23 +142,41 @@ public:
 
     // ---- Font ---------------------------------------------------------------------
     const QFont& Font() const { return s_.font; }
-    void SetFont(const QFont& font) { s_.font = font; }
+    void SetFont(const QFont& font) {
+        s_.font = font;
+        FontChanged();
+    }
     QString FontName() const { return s_.font.family(); }
     void SetFontName(const QString& name);
     double FontSize() const { return s_.font.pointSizeF(); }
     void SetFontSize(double points);  // sizes of 0 or less leave the size as it is
     bool FontBold() const { return s_.font.bold(); }
-    void SetFontBold(bool on) { s_.font.setBold(on); }
+    void SetFontBold(bool on) {
+        s_.font.setBold(on);
+        FontChanged();
+    }
     bool FontItalic() const { return s_.font.italic(); }
-    void SetFontItalic(bool on) { s_.font.setItalic(on); }
+    void SetFontItalic(bool on) {
+        s_.font.setItalic(on);
+        FontChanged();
+    }
     bool FontUnderline() const { return s_.font.underline(); }
-    void SetFontUnderline(bool on) { s_.font.setUnderline(on); }
+    void SetFontUnderline(bool on) {
+        s_.font.setUnderline(on);
+        FontChanged();
+    }
     bool FontStrikethru() const { return s_.font.strikeOut(); }
-    void SetFontStrikethru(bool on) { s_.font.setStrikeOut(on); }
+    void SetFontStrikethru(bool on) {
+        s_.font.setStrikeOut(on);
+        FontChanged();
+    }
 
     // All the settings at once, for routines that must give them back.
     DrawSettings Settings() const { return s_; }
-    void Restore(const DrawSettings& settings) { s_ = settings; }
+    void Restore(const DrawSettings& settings) {
+        s_ = settings;
+        FontChanged();
+    }
 
     // ---- Current position -----------------------------------------------------------
     double CurrentX() const { return curX_; }
@@ -166,7 +185,9 @@ public:
     void SetCurrentY(double y) { curY_ = y; }
 
     // ---- Text ---------------------------------------------------------------------
-    // Width of the widest line and height of all lines of the text in the current font.
+    // Width of the widest line and height of all lines of the text in the current font. A
+    // text is measured once per font: the target keeps each font it drew or measured with
+    // (with its metrics for the target's resolution) and the widths of texts measured in it.
     double TextWidth(const QString& text) const;
     double TextHeight(const QString& text) const;
     // Prints the text in ForeColor with its top-left corner at the current position.
@@ -232,6 +253,13 @@ public:
     void Suspend();
 
 private:
+    struct FontEntry;
+    // The current font's entry, made on first use of a font at this resolution.
+    FontEntry& CurrentFont() const;
+    void FontChanged() { font_ = nullptr; }
+    // The width of one line (no line breaks) in device units.
+    double LineWidth(FontEntry& font, const QString& line) const;
+
     double UnitsPerTwipX(ScaleUnit unit) const;
     double UnitsPerTwipY(ScaleUnit unit) const;
     double ToDeviceX(double x) const;
@@ -251,6 +279,9 @@ private:
     double curY_ = 0;
     bool pagePending_ = false;
     std::function<void()> changed_;
+    mutable std::vector<std::unique_ptr<FontEntry>> fonts_;
+    mutable FontEntry* font_ = nullptr;       // the entry of s_.font, null when changed
+    const FontEntry* painterFont_ = nullptr;  // the entry whose font the painter holds
 };
 
 // Restores every drawing setting of a target when it goes out of scope.

@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 #include <QRegularExpression>
+#include <algorithm>
+#include <cctype>
 
 #include "platform/VbNumbers.h"
 
@@ -175,18 +177,104 @@ std::shared_ptr<Connection> Connection::Open(const QString& path, bool create, Q
 }
 
 Connection::~Connection() {
+    for (const Cached& c : cache_) sqlite3_finalize(c.st);
+    cache_.clear();
     if (db_) sqlite3_close_v2(db_);
+}
+
+namespace {
+
+constexpr std::size_t kMaxCachedStatements = 32;
+
+bool OnlyBlanks(const char* from, const char* end) {
+    for (; from < end; ++from)
+        if (!isspace(static_cast<unsigned char>(*from))) return false;
+    return true;
+}
+
+}  // namespace
+
+sqlite3_stmt* Connection::Acquire(const QByteArray& sql, bool* single, bool* failed) {
+    if (failed) *failed = false;
+    for (Cached& c : cache_) {
+        if (c.busy || c.sql != sql) continue;
+        c.busy = true;
+        c.used = ++uses_;
+        if (single) *single = true;
+        return c.st;
+    }
+    sqlite3_stmt* st = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.constData(), int(sql.size()), &st, &tail) != SQLITE_OK) {
+        if (failed) *failed = true;
+        return nullptr;
+    }
+    if (single) *single = st && OnlyBlanks(tail, sql.constData() + sql.size());
+    return st;
+}
+
+void Connection::Release(sqlite3_stmt* st, const QByteArray& sql, bool single) {
+    if (!st) return;
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    for (Cached& c : cache_) {
+        if (c.st == st) {
+            c.busy = false;
+            return;
+        }
+    }
+    const bool known =
+        std::any_of(cache_.begin(), cache_.end(), [&](const Cached& c) { return c.sql == sql; });
+    if (!single || known) {
+        sqlite3_finalize(st);
+        return;
+    }
+    if (cache_.size() >= kMaxCachedStatements) {
+        auto oldest = cache_.end();
+        for (auto it = cache_.begin(); it != cache_.end(); ++it)
+            if (!it->busy && (oldest == cache_.end() || it->used < oldest->used)) oldest = it;
+        if (oldest == cache_.end()) {
+            sqlite3_finalize(st);
+            return;
+        }
+        sqlite3_finalize(oldest->st);
+        cache_.erase(oldest);
+    }
+    cache_.push_back({sql, st, false, ++uses_});
 }
 
 bool Connection::Exec(const QString& sql, const QVariantList& params, QString* error) {
     if (!db_) return false;
-    QByteArray text = sql.toUtf8();
+    const QByteArray text = sql.toUtf8();
+    bool single = false;
+    bool failed = false;
+    sqlite3_stmt* st = Acquire(text, &single, &failed);
+    if (failed) {
+        if (error) *error = QString::fromUtf8(sqlite3_errmsg(db_));
+        return false;
+    }
+    if (single || !params.isEmpty()) {
+        // One statement (bound values belong to the first statement only).
+        if (!st) return false;  // only blanks or a comment
+        int rc = Binder::bindAll(st, params) ? SQLITE_OK : SQLITE_ERROR;
+        if (rc == SQLITE_OK) {
+            do {
+                rc = sqlite3_step(st);
+            } while (rc == SQLITE_ROW);
+        }
+        const bool ok = rc == SQLITE_DONE;
+        if (!ok && error) *error = QString::fromUtf8(sqlite3_errmsg(db_));
+        Release(st, text, single);
+        return ok;
+    }
+    // Several statements: each prepared, run and finalized in turn.
+    if (st) sqlite3_finalize(st);
     const char* tail = text.constData();
     const char* end = tail + text.size();
     bool any = false;
     while (tail < end) {
-        sqlite3_stmt* st = nullptr;
         const char* next = nullptr;
+        st = nullptr;
         int rc = sqlite3_prepare_v2(db_, tail, int(end - tail), &st, &next);
         if (rc != SQLITE_OK) {
             if (error) *error = QString::fromUtf8(sqlite3_errmsg(db_));
@@ -195,11 +283,6 @@ bool Connection::Exec(const QString& sql, const QVariantList& params, QString* e
         tail = next;
         if (!st) continue;  // only blanks or a comment
         any = true;
-        if (!Binder::bindAll(st, params)) {
-            if (error) *error = QString::fromUtf8(sqlite3_errmsg(db_));
-            sqlite3_finalize(st);
-            return false;
-        }
         do {
             rc = sqlite3_step(st);
         } while (rc == SQLITE_ROW);
@@ -209,7 +292,6 @@ bool Connection::Exec(const QString& sql, const QVariantList& params, QString* e
             return false;
         }
         sqlite3_finalize(st);
-        if (!params.isEmpty()) break;  // bound values belong to one statement
     }
     return any;
 }
@@ -250,24 +332,29 @@ Recordset Connection::Query(const QString& sql, const QVariantList& params) {
     QString table, rewritten;
     bool updatable = singleTable(sql, &table, &rewritten);
     sqlite3_stmt* st = nullptr;
-    int rc = SQLITE_ERROR;
+    QByteArray text;
+    bool single = false;
     if (updatable) {
-        rc = sqlite3_prepare_v2(db_, rewritten.toUtf8().constData(), -1, &st, nullptr);
-        if (rc != SQLITE_OK) {  // a view or a table without row ids
-            updatable = false;
-            st = nullptr;
-        }
+        text = rewritten.toUtf8();
+        st = Acquire(text, &single);
+        if (!st) updatable = false;  // a view or a table without row ids
     }
-    if (!updatable) rc = sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &st, nullptr);
-    if (rc != SQLITE_OK || !st) {
+    if (!updatable) {
+        text = sql.toUtf8();
+        st = Acquire(text, &single);
+    }
+    if (!st) {
         rs.error_ = QString::fromUtf8(sqlite3_errmsg(db_));
         return rs;
     }
     if (!Binder::bindAll(st, params)) {
         rs.error_ = QString::fromUtf8(sqlite3_errmsg(db_));
-        sqlite3_finalize(st);
+        Release(st, text, single);
         return rs;
     }
+    // The columns are read after the first step: a kept statement whose tables changed is
+    // prepared again by that step and may have other columns than before it.
+    int rc = sqlite3_step(st);
     const int ncol = sqlite3_column_count(st);
     const int first = updatable ? 1 : 0;
     for (int i = first; i < ncol; ++i) {
@@ -280,7 +367,7 @@ Recordset Connection::Query(const QString& sql, const QVariantList& params) {
         f.origin = o ? QString::fromUtf8(o) : QString();
         rs.fields_.push_back(f);
     }
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
         std::vector<QVariant> row;
         row.reserve(rs.fields_.size());
         for (int i = first; i < ncol; ++i)
@@ -290,12 +377,12 @@ Recordset Connection::Query(const QString& sql, const QVariantList& params) {
     }
     if (rc != SQLITE_DONE) {
         rs.error_ = QString::fromUtf8(sqlite3_errmsg(db_));
-        sqlite3_finalize(st);
+        Release(st, text, single);
         rs.rows_.clear();
         rs.rowids_.clear();
         return rs;
     }
-    sqlite3_finalize(st);
+    Release(st, text, single);
     if (updatable) rs.table_ = table;
     rs.open_ = true;
     rs.pos_ = 0;

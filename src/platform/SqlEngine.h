@@ -10,6 +10,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace bw::sql {
 
@@ -95,7 +96,10 @@ private:
     std::shared_ptr<Connection> conn_;
 };
 
-// One open database file.
+// One open database file. Statements run through Exec and Query are prepared once per SQL
+// text and kept (a few dozen, the most recently used): running one again only binds its
+// values and steps. A statement still running (a nested use of the same text) is never
+// handed out twice; the nested use prepares its own.
 class Connection : public std::enable_shared_from_this<Connection> {
 public:
     // Opens the file; `create` makes a new empty database when the file is missing.
@@ -121,8 +125,24 @@ public:
 
 private:
     Connection() = default;
+    // The prepared first statement of the text: an idle one from the cache, else a new one.
+    // Null for a text of blanks, and (with `failed` set) when it does not prepare. `single`
+    // tells whether the text holds nothing after the statement (only such are cached).
+    sqlite3_stmt* Acquire(const QByteArray& sql, bool* single, bool* failed = nullptr);
+    // Gives a statement back after use: reset and without bindings into the cache when its
+    // text is a single statement, finalized otherwise (or when the cache has its own).
+    void Release(sqlite3_stmt* st, const QByteArray& sql, bool single);
+
+    struct Cached {
+        QByteArray sql;
+        sqlite3_stmt* st;
+        bool busy;
+        quint64 used;  // for dropping the least recently used
+    };
     sqlite3* db_ = nullptr;
     QString path_;
+    std::vector<Cached> cache_;
+    quint64 uses_ = 0;
 };
 
 // Binds a QVariant to a statement parameter (1-based), the way every statement binds values.

@@ -1,9 +1,10 @@
 #include "printing/TextLayout.h"
 
 #include <QFontMetrics>
-#include <QHash>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "common/Globals.h"
 #include "filling/Money.h"
@@ -113,6 +114,105 @@ QString FindWordEnd(const QString& text, int start) {
     return token;
 }
 
+namespace {
+
+// The length of the token that starts at `start` (0-based) of the text, as FindWordEnd takes it.
+qsizetype TokenLength(const QString& text, qsizetype start) {
+    const QChar first = text[start];
+    if (IsWordEnd(first) || !IsWordCharAt(first)) return 1;
+    qsizetype i = start + 1;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (!IsWordCharAt(c)) break;
+        if (IsWordEnd(c)) {
+            ++i;
+            break;
+        }
+    }
+    return i - start;
+}
+
+// One paragraph broken by measuring each growing line whole: the rule itself, and the way
+// taken when the quicker one below cannot vouch for its sums.
+void WrapByPrefixes(DrawTarget& target, const QString& paragraph, double width, double spacing,
+                    QStringList& lines) {
+    qsizetype at = 0;
+    const qsizetype n = paragraph.size();
+    while (at < n) {
+        qsizetype len = TokenLength(paragraph, at);
+        double w = SpacedWidth(target, paragraph.mid(at, len), spacing);
+        while (w < width && at + len < n) {
+            const qsizetype token = TokenLength(paragraph, at + len);
+            w = SpacedWidth(target, paragraph.mid(at, len + token), spacing);
+            if (w > width) break;
+            len += token;
+        }
+        lines << paragraph.mid(at, len);
+        at += len;
+    }
+}
+
+// Widths further than this (twips) from the box width are decided on the summed width; nearer
+// ones are measured whole, as the rule measures them.
+constexpr double kSumTolerance = 1.0;
+
+// The same breaks in time linear in the paragraph's length: a line's width is summed from its
+// tokens' widths, each corrected for the pair of characters where it joins the line (kerning,
+// ligatures of two), all of them measured once. Widths near the box width are measured
+// whole, and so is every finished line: when a sum strays from the whole width the paragraph
+// is broken the measuring way instead. False then, with `lines` as it was.
+bool WrapBySums(DrawTarget& target, const QString& paragraph, double width, double spacing,
+                QStringList& lines) {
+    const qsizetype n = paragraph.size();
+    const qsizetype firstLine = lines.size();
+    auto plain = [&](qsizetype at, qsizetype len) {
+        return target.TextWidth(paragraph.mid(at, len));
+    };
+    auto spaced = [&](double plainWidth, qsizetype len) {
+        return plainWidth + (len - 1) * spacing;
+    };
+    auto fail = [&] {
+        while (lines.size() > firstLine) lines.removeLast();
+        return false;
+    };
+    qsizetype at = 0;
+    while (at < n) {
+        qsizetype len = TokenLength(paragraph, at);
+        double sum = plain(at, len);  // a single token is measured whole
+        double w = spaced(sum, len);
+        bool measured = true;
+        while (w < width && at + len < n) {
+            const qsizetype next = at + len;
+            const qsizetype token = TokenLength(paragraph, next);
+            const QChar a = paragraph[next - 1];
+            const QChar b = paragraph[next];
+            const double join = target.TextWidth(QString(a) + b) - target.TextWidth(QString(a)) -
+                                target.TextWidth(QString(b));
+            double candidate = sum + plain(next, token) + join;
+            double cw = spaced(candidate, len + token);
+            bool whole = false;
+            if (std::fabs(cw - width) <= kSumTolerance) {
+                const double exact = plain(at, len + token);
+                if (std::fabs(exact - candidate) > kSumTolerance / 2) return fail();
+                candidate = exact;
+                cw = spaced(candidate, len + token);
+                whole = true;
+            }
+            if (cw > width) break;
+            len += token;
+            sum = candidate;
+            w = cw;
+            measured = whole;
+        }
+        if (!measured && std::fabs(plain(at, len) - sum) > kSumTolerance / 2) return fail();
+        lines << paragraph.mid(at, len);
+        at += len;
+    }
+    return true;
+}
+
+}  // namespace
+
 QStringList WrapLines(DrawTarget& target, const QString& text, double width, double spacing) {
     QStringList lines;
     if (text.isEmpty()) return lines;
@@ -121,21 +221,8 @@ QStringList WrapLines(DrawTarget& target, const QString& text, double width, dou
             lines << QString();
             continue;
         }
-        QString rest = paragraph;
-        while (!rest.isEmpty()) {
-            QString line = FindWordEnd(rest, 1);
-            rest.remove(0, line.size());
-            double w = SpacedWidth(target, line, spacing);
-            while (w < width && !rest.isEmpty()) {
-                const QString token = FindWordEnd(rest, 1);
-                const QString candidate = line + token;
-                w = SpacedWidth(target, candidate, spacing);
-                if (w > width) break;
-                line = candidate;
-                rest.remove(0, token.size());
-            }
-            lines << line;
-        }
+        if (!WrapBySums(target, paragraph, width, spacing, lines))
+            WrapByPrefixes(target, paragraph, width, spacing, lines);
     }
     return lines;
 }
@@ -169,10 +256,24 @@ void PrintSpacedLine(DrawTarget& target, const QString& text, double x, double y
 
 namespace {
 
-QHash<QString, double>& sizeCache() {
-    static QHash<QString, double> cache;
+// A size found, with everything it was found from.
+struct FoundSize {
+    QFont probe;  // the printer's font, with the box's weight at the search's first size
+    QString fontName;
+    double designSize;  // x zoom
+    double paperWidth;
+    double frameWidth;
+    double dpiX;
+    double dpiY;
+    double result;
+};
+
+std::vector<FoundSize>& sizeCache() {
+    static std::vector<FoundSize> cache;
     return cache;
 }
+
+constexpr std::size_t kMaxFoundSizes = 4096;
 
 // The width of the self-sizing measuring label on the canvas, in canvas twips.
 double LabelWidthTwips(const QString& fontName, double points, bool bold) {
@@ -228,25 +329,31 @@ double FitPrinterFontSize(DrawTarget& printer, double size, const QString& fontN
     const double frameWidth = mf.FrameWidth();
     double result = size;
     if (paperWidth > 0 && frameWidth > 0 && size * zoom > 0 && std::isfinite(size * zoom)) {
-        const double target =
-            LabelWidthTwips(fontName, size * zoom, bold) * paperWidth / frameWidth * kTwipsPerMm;
         QFont probe = printer.Font();
         probe.setBold(bold);
         probe.setPointSizeF(10.5);
-        // The search gives the same size for the same font, target and printer resolution.
-        const QString key = probe.key() + QLatin1Char('|') + QString::number(target, 'g', 17) +
-                            QLatin1Char('|') + QString::number(printer.DpiX()) + QLatin1Char('x') +
-                            QString::number(printer.DpiY());
+        const double design = size * zoom;
+        const double dpiX = printer.DpiX();
+        const double dpiY = printer.DpiY();
+        // The size depends on nothing else: the printer font's family and style, the sample's
+        // width on the canvas and on paper, and the printer's resolution.
         auto& cache = sizeCache();
-        const auto hit = cache.constFind(key);
-        if (hit != cache.constEnd()) {
-            result = hit.value();
+        const auto hit = std::find_if(cache.begin(), cache.end(), [&](const FoundSize& f) {
+            return f.designSize == design && f.dpiX == dpiX && f.dpiY == dpiY &&
+                   f.paperWidth == paperWidth && f.frameWidth == frameWidth &&
+                   f.fontName == fontName && f.probe == probe &&
+                   f.probe.resolveMask() == probe.resolveMask();
+        });
+        if (hit != cache.end()) {
+            result = hit->result;
             printer.SetFontBold(bold);
             printer.SetFontSize(result);
         } else {
+            const double target =
+                LabelWidthTwips(fontName, design, bold) * paperWidth / frameWidth * kTwipsPerMm;
             result = SearchSize(printer, target, bold);
-            if (cache.size() > 4096) cache.clear();
-            cache.insert(key, result);
+            if (cache.size() >= kMaxFoundSizes) cache.clear();
+            cache.push_back({probe, fontName, design, paperWidth, frameWidth, dpiX, dpiY, result});
         }
     } else {
         printer.SetFontBold(bold);

@@ -2,9 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPageSize>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <functional>
 
 #include "TestSupport.h"
 #include "platform/DrawTarget.h"
@@ -106,6 +108,43 @@ TEST(DrawTarget, TextMeasuresTheSameInTwipsAtAnyResolution) {
     EXPECT_NEAR(printer.TextHeight("H"), 12 * 20 * 1.1, 12 * 20 * 0.35);  // about a line of 12 pt
     screen.SetFontSize(0);  // sizes of 0 or less keep the size
     EXPECT_DOUBLE_EQ(screen.FontSize(), 12);
+}
+
+// Widths and drawn text follow every way of changing the font, also back to a font measured
+// before (the target keeps its fonts and the widths measured in them).
+TEST(DrawTarget, KeptFontsFollowEveryFontChange) {
+    ImageTarget t(400, 100, 96);
+    const QString text = QStringLiteral("WWW 国");
+    t.SetFontName("DejaVu Sans");
+    t.SetFontSize(10);
+    const double small = t.TextWidth(text);
+    const DrawSettings saved = t.Settings();
+    struct Change {
+        const char* what;
+        std::function<void()> apply;
+    };
+    const Change changes[] = {
+        {"size", [&] { t.SetFontSize(20); }},
+        {"bold", [&] { t.SetFontBold(true); }},
+        {"name", [&] { t.SetFontName("DejaVu Sans Mono"); }},
+        {"font", [&] { t.SetFont(QFont("DejaVu Serif", 14)); }},
+    };
+    for (const Change& c : changes) {
+        c.apply();
+        QFont font = t.Font();
+        QFontMetricsF fm(font, t.Device());
+        EXPECT_DOUBLE_EQ(t.TextWidth(text), fm.horizontalAdvance(text) * 1440 / 96) << c.what;
+        EXPECT_NE(t.TextWidth(text), small) << c.what;
+        t.Restore(saved);
+        EXPECT_DOUBLE_EQ(t.TextWidth(text), small) << c.what;
+    }
+    // Text drawn after a change uses the new font: a larger size draws taller.
+    t.Print("H");
+    const int low = DarkArea(t.Image()).height();
+    t.Cls();
+    t.SetFontSize(30);
+    t.Print("H");
+    EXPECT_GT(DarkArea(t.Image()).height(), low * 2);
 }
 
 TEST(DrawTarget, SettingsAreGivenBack) {

@@ -176,4 +176,134 @@ TEST_F(Layout, PrinterFontSizeMakesTheSampleAsWideAsOnTheCanvas) {
     EXPECT_EQ(FitPrinterFontSize(*printer, 9, kTestFont, false, 1.0), 9);
 }
 
+// Line breaking as it was first written: each growing line measured whole. The library's
+// quicker layout must break every text at the same places.
+QStringList ReferenceWrapLines(DrawTarget& target, const QString& text, double width,
+                               double spacing) {
+    auto spaced = [&](const QString& line) {
+        return target.TextWidth(line) + (line.size() - 1) * spacing;
+    };
+    QStringList lines;
+    if (text.isEmpty()) return lines;
+    for (const QString& paragraph : text.split(QStringLiteral("\r\n"))) {
+        if (paragraph.isEmpty()) {
+            lines << QString();
+            continue;
+        }
+        QString rest = paragraph;
+        while (!rest.isEmpty()) {
+            QString line = FindWordEnd(rest, 1);
+            rest.remove(0, line.size());
+            double w = spaced(line);
+            while (w < width && !rest.isEmpty()) {
+                const QString token = FindWordEnd(rest, 1);
+                w = spaced(line + token);
+                if (w > width) break;
+                line += token;
+                rest.remove(0, token.size());
+            }
+            lines << line;
+        }
+    }
+    return lines;
+}
+
+// About 2,000 characters of Chinese, Latin words with kerned pairs, punctuation, runs of
+// blanks and paragraph breaks, the same every run.
+QString LongMixedText() {
+    const QStringList pieces = {"上海申通物流有限公司",
+                                "AVATAR",
+                                " ",
+                                "Toyota WAVE",
+                                "，",
+                                "货款请于月底前付清。",
+                                "Bellweft Trading Co., Ltd.",
+                                "   ",
+                                "No.12345-678_9;",
+                                "中国工商银行北京分行营业部",
+                                "office",
+                                "fi",
+                                "Type",
+                                "\r\n",
+                                "「备注」",
+                                "LTA.VAW",
+                                "x",
+                                "。。",
+                                "www.example.com/a"};
+    QString text;
+    unsigned seed = 7;
+    while (text.size() < 2000) {
+        seed = seed * 1103515245u + 12345u;
+        text += pieces[(seed >> 16) % pieces.size()];
+    }
+    return text;
+}
+
+TEST_F(Layout, LongWrappedTextBreaksWhereTheMeasuringRuleBreaksIt) {
+    const QString text = LongMixedText();
+    ASSERT_GE(text.size(), 2000);
+    auto pdf = Printer::Open(kPdfPrinterName);  // 1200 dots per inch, besides 1440
+    struct Case {
+        DrawTarget* target;
+        const char* font;
+        double size;
+        double width;
+        double spacing;
+    };
+    const Case cases[] = {
+        {printer, "WenQuanYi Micro Hei", 12, 3000, 0},
+        {printer, "WenQuanYi Micro Hei", 10.5, 2551.2, 17.0},
+        {printer, "DejaVu Sans", 12, 4000, 0},
+        {printer, "DejaVu Serif", 9, 1700, 5.67},
+        {printer, "DejaVu Sans", 12, 150, 0},  // narrower than most words
+        {pdf.get(), "DejaVu Sans", 10, 3500, 0},
+        {pdf.get(), "WenQuanYi Micro Hei", 14, 5000, 11.3},
+    };
+    for (const Case& c : cases) {
+        c.target->SetFontName(c.font);
+        c.target->SetFontSize(c.size);
+        const QStringList expected = ReferenceWrapLines(*c.target, text, c.width, c.spacing);
+        const QStringList lines = WrapLines(*c.target, text, c.width, c.spacing);
+        EXPECT_EQ(lines, expected) << c.font << " " << c.width;
+        EXPECT_GT(lines.size(), 10);
+        EXPECT_EQ(lines.join(QString()).size() + 2 * text.count(QStringLiteral("\r\n")),
+                  text.size());
+    }
+}
+
+// A size found once is given again only for the same request: the printer's font family
+// and the box's weight are part of it.
+TEST_F(Layout, FoundFontSizesAreKeptPerRequest) {
+    MainForm& mf = MF();
+    mf.Wid->setText("200");
+    mf.SetFrameSize(9000, 6000);
+    struct Request {
+        const char* printerFont;
+        const char* boxFont;
+        bool bold;
+        double size;
+    };
+    const Request requests[] = {{"WenQuanYi Micro Hei", "WenQuanYi Micro Hei", false, 10.5},
+                                {"DejaVu Serif", "WenQuanYi Micro Hei", false, 10.5},
+                                {"WenQuanYi Micro Hei", "WenQuanYi Micro Hei", true, 10.5},
+                                {"DejaVu Serif", "DejaVu Serif", false, 9}};
+    std::vector<double> fresh;
+    for (const Request& r : requests) {
+        ClearFontSizeCache();
+        printer->SetFontName(r.printerFont);
+        fresh.push_back(FitPrinterFontSize(*printer, r.size, r.boxFont, r.bold, 1.0));
+    }
+    for (int round = 0; round < 2; ++round) {
+        for (std::size_t i = 0; i < std::size(requests); ++i) {
+            printer->SetFontName(requests[i].printerFont);
+            printer->SetFontSize(33);
+            EXPECT_EQ(FitPrinterFontSize(*printer, requests[i].size, requests[i].boxFont,
+                                         requests[i].bold, 1.0),
+                      fresh[i])
+                << i;
+            EXPECT_EQ(printer->FontSize(), fresh[i]);
+        }
+    }
+}
+
 }  // namespace

@@ -1,0 +1,120 @@
+// Statements kept prepared by the connection: values bound afresh on every run, schema
+// changes between runs, a statement used again while it still runs, failures and texts of
+// several statements.
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QTemporaryDir>
+
+#include "platform/SqlEngine.h"
+
+namespace bw::sql {
+namespace {
+
+class Sql : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        db = Connection::Open(dir.filePath("t.db"), true);
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->Exec("CREATE TABLE t(a INTEGER PRIMARY KEY, b TEXT NOT NULL DEFAULT '')"));
+    }
+    QTemporaryDir dir;
+    std::shared_ptr<Connection> db;
+};
+
+TEST_F(Sql, RepeatedStatementsBindTheirOwnValues) {
+    const QString insert = "INSERT INTO t(a, b) VALUES(?, ?)";
+    const QString lookUp = "SELECT b FROM t WHERE a=?";
+    struct Step {
+        QVariantList values;
+        bool ok;
+    };
+    const Step steps[] = {
+        {{1, "one"}, true},   {{2, "two"}, true}, {{1, "again"}, false},  // the key is taken
+        {{3}, false},  // a value left out is NULL, not the last run's "two"
+        {{3, "three"}, true},
+    };
+    for (const Step& s : steps) {
+        QString error;
+        EXPECT_EQ(db->Exec(insert, s.values, &error), s.ok) << s.values[0].toInt();
+        EXPECT_EQ(error.isEmpty(), s.ok) << error.toStdString();
+    }
+    for (int a : {1, 2, 3, 4}) {
+        Recordset rs = db->Query(lookUp, {a});
+        ASSERT_TRUE(rs.IsOpen());
+        EXPECT_EQ(rs.RecordCount(), a == 4 ? 0 : 1);
+        if (a == 1) {
+            EXPECT_EQ(rs.Text("b"), "one");
+        } else if (a == 3) {
+            EXPECT_EQ(rs.Text("b"), "three");
+        }
+    }
+}
+
+TEST_F(Sql, KeptStatementsSeeSchemaChanges) {
+    ASSERT_TRUE(db->Exec("INSERT INTO t(a, b) VALUES(1, 'x')"));
+    const QString all = "SELECT * FROM t";
+    EXPECT_EQ(db->Query(all).FieldCount(), 2);
+    ASSERT_TRUE(db->Exec("ALTER TABLE t ADD COLUMN c TEXT DEFAULT 'new'"));
+    Recordset rs = db->Query(all);
+    ASSERT_EQ(rs.FieldCount(), 3);
+    EXPECT_EQ(rs.Text("c"), "new");
+    // The table can go and come back while its statements are kept.
+    ASSERT_TRUE(db->Exec("DROP TABLE t"));
+    EXPECT_FALSE(db->Query(all).IsOpen());
+    ASSERT_TRUE(
+        db->Exec("CREATE TABLE t(z REAL); INSERT INTO t VALUES(2.5); INSERT INTO t VALUES(3)"));
+    rs = db->Query(all);
+    ASSERT_EQ(rs.RecordCount(), 2);
+    EXPECT_EQ(rs.Field(0).name, "z");
+    EXPECT_DOUBLE_EQ(rs.Number("z"), 2.5);
+}
+
+// depth(n) runs "SELECT depth(n - 1)" through the same connection while the outer statement
+// of the very same text is still stepping.
+void Depth(sqlite3_context* context, int, sqlite3_value** args) {
+    auto* db = static_cast<Connection*>(sqlite3_user_data(context));
+    const int n = sqlite3_value_int(args[0]);
+    if (n <= 0) {
+        sqlite3_result_int(context, 0);
+        return;
+    }
+    Recordset inner = db->Query("SELECT depth(?) AS d", {n - 1});
+    sqlite3_result_int(context, inner.RecordCount() == 1 ? int(inner.Number("d")) + 1 : -100);
+}
+
+TEST_F(Sql, AStatementStillRunningIsNotHandedOutAgain) {
+    ASSERT_EQ(sqlite3_create_function(db->Handle(), "depth", 1, SQLITE_UTF8, db.get(), Depth,
+                                      nullptr, nullptr),
+              SQLITE_OK);
+    for (int n : {0, 1, 4, 2}) {
+        Recordset rs = db->Query("SELECT depth(?) AS d", {n});
+        ASSERT_EQ(rs.RecordCount(), 1) << rs.LastError().toStdString();
+        EXPECT_EQ(rs.Number("d"), n);
+    }
+}
+
+TEST_F(Sql, ManyDifferentStatementsAndTransactions) {
+    // More texts than the connection keeps, each run twice, inside repeated transactions.
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(db->Begin());
+        for (int i = 0; i < 80; ++i)
+            ASSERT_TRUE(db->Exec(QString("INSERT INTO t(b) VALUES('%1:' || ?)").arg(i), {round}));
+        ASSERT_TRUE(db->Commit());
+    }
+    Recordset rs = db->Query("SELECT count(*) AS n, count(DISTINCT b) AS d FROM t");
+    EXPECT_EQ(rs.Number("n"), 160);
+    EXPECT_EQ(rs.Number("d"), 160);
+    // Blanks and a bad text fail without harm to what follows.
+    EXPECT_FALSE(db->Exec("  "));
+    QString error;
+    EXPECT_FALSE(db->Exec("SELEC 1", {}, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(db->Exec("DELETE FROM t WHERE a > ?", {100}));
+    EXPECT_EQ(db->Changes(), 60);
+}
+
+}  // namespace
+}  // namespace bw::sql
