@@ -1,18 +1,30 @@
 #pragma once
 // The history of printed bills: every recorded bill of a format gets the next bill number
-// and one row per non-empty box in table 历史.
+// and one row per non-empty box in table 历史; the history grid's rows are deleted here.
 
 #include <QString>
 
 namespace bw {
 
+class Grid;
+
 // Records the open bill under the format with 1 + the format's largest bill number: one row
 // per non-empty text, check and picture box of a stored record (a text box's text, a check
-// box's value, a picture box's picture or barcode text), all in one transaction. The new
-// bill number, or 0 when nothing could be written.
+// box's state number, a picture box's picture or barcode text), all in one transaction
+// (joining the caller's, as a batch does). A bill whose boxes are all empty writes nothing.
+// The new bill number, or 0 when nothing was written.
 int SaveBillToHistory(const QString& format);
 
 // The largest bill number of the format; 0 when it has none.
 int LastBillNumber(const QString& format);
+
+// Deletes the bills of the selected rows Row..RowSel (either way round) of the history
+// grid, from table 历史 and from the grid, after the question "您确定要删除第a至第b行？"
+// (a, b counted from the first data row). Nothing without data rows. Refused with a message
+// when the grid shows another format than the open one.
+void DeleteHistoryRows(Grid& grid);
+
+// The same for every data row of the grid; nothing (and no question) without data rows.
+void DeleteAllHistoryRows(Grid& grid);
 
 }  // namespace bw

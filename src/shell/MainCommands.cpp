@@ -24,7 +24,12 @@
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
 #include "records/BatchRows.h"
+#include "records/GridExport.h"
+#include "records/History.h"
+#include "records/HistoryGrid.h"
 #include "records/RecordsServices.h"
+#include "records/ui/ColOrdSet.h"
+#include "records/ui/HistoryReprint.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
 #include "shell/PrintCommands.h"
@@ -62,6 +67,14 @@ bool MainWindow::CommandHasWork(int index) {
         case 1:
         case 36:
             return PrintCommandsReady();
+        case 5:
+        case 20:
+        case 21:
+        case 22:
+        case 23:
+        case 25:
+        case 27:
+            return true;
         default:
             return false;
     }
@@ -190,6 +203,27 @@ void MainWindow::COM_Click(int index) {
             break;
         case 36:
             RunPrintCommand(36);
+            break;
+        case 5:
+            ExportGrid(*MF().MSF[1], QStringLiteral("Bellweft打印批量数据"));
+            break;
+        case 20:
+            PrintHistoryBills(*MF().MSF[2], [this] { SST->SetTab(0); });
+            break;
+        case 21:
+            DeleteHistoryRows(*MF().MSF[2]);
+            break;
+        case 22:
+            DeleteAllHistoryRows(*MF().MSF[2]);
+            break;
+        case 23:
+            ExportGrid(*MF().MSF[2], QStringLiteral("Bellweft打印历史数据"));
+            break;
+        case 25:
+            LoadHistoryGrid(*MF().MSF[2], MF().CurrentFormat(), 0);
+            break;
+        case 27:
+            ColOrdSet::Show(this);
             break;
         default:
             break;  // the work of the other buttons is not in this build

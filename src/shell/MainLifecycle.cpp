@@ -16,6 +16,7 @@
 #include "platform/GridView.h"
 #include "platform/VbNumbers.h"
 #include "records/Defaults.h"
+#include "records/HistoryGrid.h"
 #include "shell/MainWindow.h"
 #include "shell/TabStrip.h"
 #include "shell/WindowLayout.h"
@@ -99,6 +100,7 @@ void MainWindow::AutoFind_Timer() {
 void MainWindow::SST_Click(int) {
     for (int i = 0; i < SST->Tabs(); ++i) SST->Page(i)->setVisible(false);
     const int t = SST->Tab();
+    if (t == 2) LoadHistoryGrid(*MF().MSF[2], MF().CurrentFormat(), 300);
     if (t == 1 || t == 2) {
         GridView* g = MSF[t];
         QWidget* page = Pic[t];

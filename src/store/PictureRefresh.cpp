@@ -31,7 +31,7 @@ QString rowFontName(const PictureBox* box) {
 }
 }  // namespace
 
-void RefreshPictureBox(PictureBox* box, const QString& text) {
+void RefreshPictureBox(PictureBox* box, QString text) {
     if (!box) return;
     // Showing the same picture again only repaints it at the box's present size. A barcode is
     // always drawn anew, so that it follows a new size or standard.

@@ -1,0 +1,174 @@
+#include "records/HistoryGrid.h"
+
+#include <QHash>
+#include <QPushButton>
+#include <algorithm>
+
+#include "common/Database.h"
+#include "common/GridFunctions.h"
+#include "common/Indicator.h"
+#include "common/Params.h"
+#include "common/Schema.h"
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+#include "platform/VbNumbers.h"
+#include "store/MainForm.h"
+
+namespace bw {
+
+namespace {
+
+// The grid keeps the format of its last load beside the Tag, which others clear.
+const char* const kShownFormat = "historyFormat";
+
+// Advancing the progress window lets window messages through; a long load advances it in
+// about a hundred steps.
+class ChunkedProgress {
+public:
+    explicit ChunkedProgress(int total) : chunk_(std::max(1, total / 100)) {}
+    void Step() {
+        if (++pending_ >= chunk_) Flush();
+    }
+    void Flush() {
+        if (pending_ > 0) UpdateProgress(pending_, QStringLiteral("pages"));
+        pending_ = 0;
+    }
+
+private:
+    int chunk_;
+    int pending_ = 0;
+};
+
+}  // namespace
+
+QString ColumnOrderParam(const QString& format) {
+    return format + QStringLiteral("_列顺序");
+}
+
+QList<HistoryColumn> FormatInputBoxes(const QString& format) {
+    QList<HistoryColumn> boxes;
+    Recordset rs;
+    if (!OpenRecordset(rs,
+                       QStringLiteral("SELECT ID, LBL FROM Fmt WHERE Fmt=? AND LBL<>? AND Clas<=2 "
+                                      "ORDER BY ID"),
+                       {format, kWholeFormatLabel}))
+        return boxes;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        boxes.push_back({rs.Value(0).toLongLong(), rs.Value(1).toString()});
+    CloseRecordset(rs);
+    return boxes;
+}
+
+int ApplyColumnOrder(QList<HistoryColumn>& boxes, const QString& order) {
+    int k = 0;
+    for (const QString& item : order.split(u';')) {
+        const double id = Val(item);
+        for (int j = k; j < boxes.size(); ++j) {
+            if (static_cast<double>(boxes[j].id) == id) {
+                boxes.swapItemsAt(k, j);
+                ++k;
+                break;
+            }
+        }
+    }
+    return k;
+}
+
+void SetHistoryGridColumns(Grid& grid, const QString& format) {
+    grid.SetVisible(false);
+    grid.SetFixedRows(0);
+    grid.SetRows(0);
+    grid.SetRows(3);
+    grid.SetFixedRows(2);
+    grid.SetRows(2);
+    grid.SetFixedCols(0);
+    grid.SetCols(0);
+    grid.SetCols(3);
+    grid.SetFixedCols(2);
+    grid.SetCols(2);
+    QList<HistoryColumn> boxes = FormatInputBoxes(format);
+    const QString order = GetParam(ColumnOrderParam(format));
+    if (!order.isEmpty()) boxes.resize(ApplyColumnOrder(boxes, order));
+    grid.SetCols(2 + static_cast<int>(boxes.size()));
+    for (int i = 0; i < boxes.size(); ++i) {
+        grid.SetTextMatrix(0, 2 + i, QString::number(boxes[i].id));
+        grid.SetTextMatrix(1, 2 + i, boxes[i].label);
+    }
+    grid.SetTextMatrix(1, 1, QStringLiteral("序号"));
+}
+
+void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
+    const QString key = format + u'|' + QString::number(limit);
+    if (grid.Tag() == key) return;
+    grid.SetTag(key);
+    grid.setProperty(kShownFormat, format);
+    SetHistoryGridColumns(grid, format);
+
+    int count = 0;
+    {
+        Recordset n;
+        if (OpenRecordset(n, QStringLiteral("SELECT COUNT(*) FROM 历史 WHERE Fmt=?"), {format}))
+            count = n.Value(0).toInt();
+    }
+    if (count > 300) ShowProgress(QStringLiteral("正在加载历史记录……"), count, 0);
+    const bool all = limit < 1 || limit > count;
+    if (all) limit = count;
+    MainForm& mf = MF();
+    if (mf.COM.count(25)) mf.SetCommandEnabled(mf.COM[25], limit < count);
+
+    Recordset rs;
+    OpenRecordset(rs,
+                  QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE Fmt=? ORDER BY ID DESC, "
+                                 "rowid LIMIT ?"),
+                  {format, limit});
+    // The column of each shown box, by record ID.
+    QHash<qint64, int> columnOf;
+    for (int c = grid.FixedCols(); c < grid.Cols(); ++c) {
+        const qint64 id = grid.TextMatrix(0, c).toLongLong();
+        if (!columnOf.contains(id)) columnOf.insert(id, c);
+    }
+    // The bills are counted first so that the grid grows once.
+    int bills = 0;
+    qint64 previous = 0;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        const qint64 id = rs.Value(0).toLongLong();
+        if (bills == 0 || id != previous) ++bills;
+        previous = id;
+    }
+    grid.SetRows(grid.FixedRows() + bills);
+    ChunkedProgress progress(count);
+    int row = grid.FixedRows() - 1;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        const qint64 id = rs.Value(0).toLongLong();
+        if (row < grid.FixedRows() || id != previous) {
+            ++row;
+            grid.SetTextMatrix(row, 0, QString::number(id));
+            grid.SetTextMatrix(row, 1, QString::number(row - grid.FixedRows() + 1));
+        }
+        previous = id;
+        const auto c = columnOf.constFind(rs.Value(1).toLongLong());
+        if (c != columnOf.constEnd()) grid.SetTextMatrix(row, *c, rs.Value(2).toString());
+        if (limit > 300) progress.Step();
+    }
+    progress.Flush();
+    CloseRecordset(rs);
+    AutoFitGridColumns(&mf, grid, 0, true);
+    grid.SetColWidth(0, 0);
+    grid.SetRowHeight(0, 0);
+    grid.SetVisible(true);
+    CloseProgress();
+}
+
+QString HistoryGridFormat(const Grid& grid) {
+    return grid.property(kShownFormat).toString();
+}
+
+bool HistoryGridMatchesFormat(const Grid& grid) {
+    if (!grid.HasDataRows() || HistoryGridFormat(grid) == MF().CurrentFormat()) return true;
+    dlg::MsgBox(QStringLiteral("历史记录表格显示的是格式“") + HistoryGridFormat(grid) +
+                    QStringLiteral("”的单据，不是当前格式的单据，请重新打开历史记录页！"),
+                dlg::OkOnly | dlg::Exclamation);
+    return false;
+}
+
+}  // namespace bw

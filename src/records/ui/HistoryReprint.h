@@ -1,0 +1,23 @@
+#pragma once
+// Reprinting bills from the history grid: the selected bills are put back into the boxes
+// of the open format and, when there are several, printed one print job each.
+
+#include <QString>
+#include <functional>
+
+namespace bw {
+
+class Grid;
+
+// The bills of the rows Row..RowSel of the history grid: `showBill` brings the bill page to
+// the front first. One bill only fills the boxes (to be checked and printed with the print
+// command); several ask once for the printer and copies and are printed, each as a document
+// of its own, without being recorded again. A box without a stored value is cleared.
+// Nothing without data rows; refused when the grid shows another format than the open one.
+void PrintHistoryBills(Grid& grid, const std::function<void()>& showBill);
+
+// Puts the stored values of the format's bill into the boxes of the open format; the boxes
+// without a value are cleared.
+void LoadHistoryBill(const QString& format, qint64 bill);
+
+}  // namespace bw

@@ -1,0 +1,90 @@
+#pragma once
+// A temporary database with formats of text, check and picture boxes, one of them open on
+// the canvas, for the tests of the records floor.
+
+#include <gtest/gtest.h>
+
+#include <QList>
+#include <QString>
+#include <utility>
+#include <vector>
+
+#include "TestSupport.h"
+#include "common/Database.h"
+#include "common/Schema.h"
+#include "store/BoxModel.h"
+#include "store/Canvas.h"
+#include "store/CheckBox.h"
+#include "store/FormatRows.h"
+#include "store/FormatTable.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+#include "store/RowToBox.h"
+#include "store/TextBox.h"
+
+namespace bw::test {
+
+struct BoxSpec {
+    int clas;  // 0 text, 1 check, 2 picture
+    QString label;
+    qint64 id = 0;  // the record ID to give it; 0 lets the database choose
+};
+
+class RecordsFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CloseDatabase();
+        ASSERT_TRUE(EnsureDatabase());
+        ResetMF(new MainForm);
+        MF().SetScreenWidthTwips(15360);
+        InitBoxModule();
+    }
+    void TearDown() override {
+        UnloadAllBoxes();
+        ResetMF();
+        CloseDatabase();
+    }
+    // Adds a format with the boxes; the record IDs of the boxes, in order.
+    std::vector<qint64> AddFormat(const QString& name, const QList<BoxSpec>& boxes) {
+        ExecuteSql(
+            "INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES(?, ?, 200, 100, 10, 10, "
+            "15360, '')",
+            {name, kWholeFormatLabel});
+        std::vector<qint64> ids;
+        int y = 10;
+        for (const BoxSpec& b : boxes) {
+            if (b.id > 0)
+                ExecuteSql(
+                    "INSERT INTO Fmt(ID, Fmt, LBL, X, Y, W, H, fName, fSize, Clas) VALUES(?, ?, ?, "
+                    "10, ?, 40, 8, '宋体', 10.5, ?)",
+                    {b.id, name, b.label, y, b.clas});
+            else
+                ExecuteSql(
+                    "INSERT INTO Fmt(Fmt, LBL, X, Y, W, H, fName, fSize, Clas) VALUES(?, ?, 10, ?, "
+                    "40, 8, '宋体', 10.5, ?)",
+                    {name, b.label, y, b.clas});
+            ids.push_back(ValueWhere("Fmt", "Fmt=? AND LBL=? AND Y=?", "ID", {name, b.label, y})
+                              .toLongLong());
+            y += 10;
+        }
+        return ids;
+    }
+    // Opens the format on the canvas as the current one.
+    void Open(const QString& format) {
+        UnloadAllBoxes();
+        MainForm& mf = MF();
+        mf.SetCurrentFormat(format);
+        QString name = format;
+        LoadWholeFormatRow(name);
+        mf.PG->SetWidth(mf.FrameWidth());
+        LoadBoxesIntoGrid(mf.BoxGrid(), name);
+        ReloadFormatBoxes(mf.BoxGrid(), false);
+    }
+    TextBox* Text(int n) { return static_cast<TextBox*>(GetBoxByIndex(n)); }
+    CheckBox* Check(int n) { return static_cast<CheckBox*>(GetBoxByIndex(1000 + n)); }
+    PictureBox* Picture(int n) { return static_cast<PictureBox*>(GetBoxByIndex(2000 + n)); }
+
+    TempDataFolder folder_;
+};
+
+}  // namespace bw::test

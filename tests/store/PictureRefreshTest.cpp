@@ -1,0 +1,136 @@
+// A picture box's three states: empty with the hint, a picture file, or a barcode drawn in
+// the open format's standard.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+
+#include "TestSupport.h"
+#include "barcode/BarcodeStandard.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+#include "store/PictureRefresh.h"
+
+using namespace bw;
+
+namespace {
+
+const QString kHint = "点鼠标右键，在弹出菜单选相应的菜单项，可添加/更改图片或输入条码。";
+
+class PictureRefresh : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetMF(new MainForm);
+        box = new PictureBox(&MF());
+        box->resize(120, 60);
+        BarcodeStandard() = kCode39;
+        red = folder.file("red.jpg");
+        blue = folder.file("blue.JPG");
+        Save(red, Qt::red);
+        Save(blue, Qt::blue);
+    }
+    void TearDown() override {
+        BarcodeStandard() = kCode39;
+        ResetMF();
+    }
+    static void Save(const QString& path, Qt::GlobalColor colour) {
+        QImage img(40, 20, QImage::Format_RGB32);
+        img.fill(colour);
+        ASSERT_TRUE(img.save(path, "JPG"));
+    }
+    // How many pixels of the box's surface are not its back colour.
+    int Inked() {
+        const QImage& img = box->Image();
+        const QRgb back = box->BackColor().rgb();
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) != back) ++n;
+        return n;
+    }
+    QColor Centre() {
+        const QImage& img = box->Image();
+        return img.pixelColor(img.width() / 2, img.height() / 2);
+    }
+    test::TempDataFolder folder;
+    PictureBox* box = nullptr;
+    QString red, blue;
+};
+
+TEST_F(PictureRefresh, NoBoxDoesNothing) {
+    RefreshPictureBox(nullptr, "");
+    RefreshPictureBox(nullptr, red);
+}
+
+TEST_F(PictureRefresh, EachTextGivesItsState) {
+    struct Case {
+        const char* name;
+        QString text;
+        QString link;  // LinkItem afterwards
+        QString tooltip;
+        bool picture;  // a picture is loaded
+        bool inked;    // something is drawn
+    };
+    const Case cases[] = {
+        {"lower-case jpg", red, red, "当前图片：" + red, true, true},
+        {"upper-case JPG", blue, blue, "当前图片：" + blue, true, true},
+        {"missing picture", folder.file("none.jpg"), "", kHint, false, false},
+        {"jpeg is a barcode text", "A.JPEG", "A.JPEG", "当前条码：A.JPEG", false, true},
+        {"barcode", "NO123", "NO123", "当前条码：NO123", false, true},
+        {"empty", "", "", kHint, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RefreshPictureBox(box, red);  // every case starts from a picture
+        RefreshPictureBox(box, c.text);
+        EXPECT_EQ(box->LinkItem, c.link);
+        EXPECT_EQ(box->ToolTipText(), c.tooltip);
+        EXPECT_EQ(!box->Picture().isNull(), c.picture);
+        EXPECT_EQ(Inked() > 0, c.inked);
+    }
+}
+
+TEST_F(PictureRefresh, TheSamePictureIsOnlyRepaintedAtTheNewSize) {
+    RefreshPictureBox(box, red);
+    EXPECT_GT(Centre().red(), 200);
+    QFile::remove(red);  // not read again
+    box->resize(200, 80);
+    RefreshPictureBox(box, red);
+    EXPECT_EQ(box->LinkItem, red);
+    EXPECT_EQ(box->ToolTipText(), "当前图片：" + red);
+    EXPECT_GT(Centre().red(), 200);
+    EXPECT_EQ(box->Image().width(), 200);
+}
+
+TEST_F(PictureRefresh, ABarcodeFollowsTheStandardAndAnUnknownOneDrawsNothing) {
+    RefreshPictureBox(box, "12345");
+    const QImage code39 = box->Image();
+    BarcodeStandard() = kQRCode;
+    RefreshPictureBox(box, box->LinkItem);
+    EXPECT_NE(box->Image(), code39);
+    EXPECT_GT(Inked(), 0);
+    // A QR text with a full stop is drawn again too, so it follows a new size or standard.
+    RefreshPictureBox(box, "www.example.cn");
+    const QImage qr = box->Image();
+    BarcodeStandard() = kEAN13;
+    RefreshPictureBox(box, box->LinkItem);
+    EXPECT_NE(box->Image(), qr);
+    EXPECT_EQ(box->LinkItem, "www.example.cn");
+
+    BarcodeStandard() = 7;
+    RefreshPictureBox(box, "12345");
+    EXPECT_EQ(Inked(), 0);
+    EXPECT_EQ(box->LinkItem, "12345");
+    EXPECT_EQ(box->ToolTipText(), "当前条码：12345");
+}
+
+TEST_F(PictureRefresh, AnEmptyTextOnAnEmptyBoxSetsOnlyTheHint) {
+    box->SetToolTipText("x");
+    RefreshPictureBox(box, "");
+    EXPECT_EQ(box->ToolTipText(), kHint);
+    EXPECT_EQ(box->LinkItem, "");
+    EXPECT_EQ(Inked(), 0);
+}
+
+}  // namespace
