@@ -1,14 +1,17 @@
 // The workbook half of the export writers, kept apart: it hands the sheet to the
 // platform's .xls writer.
+#include "platform/XlsWriter.h"
 #include "records/ExportWriters.h"
 
 namespace bw {
 
 bool WriteGridWorkbook(const QString& path, const GridSheet& sheet) {
-    // No workbook writer is linked into this build yet: nothing is written.
-    Q_UNUSED(path);
-    Q_UNUSED(sheet);
-    return false;
+    XlsSheetContent content;
+    content.name = sheet.name;
+    content.rows = sheet.rows;
+    content.columnWidths = sheet.columnWidths;
+    content.headerRows = sheet.headerRows;
+    return WriteXlsFile(path, content);
 }
 
 }  // namespace bw

@@ -28,6 +28,7 @@
 #include "records/History.h"
 #include "records/HistoryGrid.h"
 #include "records/RecordsServices.h"
+#include "records/ui/AnalyseWindow.h"
 #include "records/ui/ColOrdSet.h"
 #include "records/ui/HistoryReprint.h"
 #include "shell/MainWindow.h"
@@ -73,6 +74,7 @@ bool MainWindow::CommandHasWork(int index) {
         case 22:
         case 23:
         case 25:
+        case 26:
         case 27:
             return true;
         default:
@@ -221,6 +223,9 @@ void MainWindow::COM_Click(int index) {
             break;
         case 25:
             LoadHistoryGrid(*MF().MSF[2], MF().CurrentFormat(), 0);
+            break;
+        case 26:
+            AnalyseWindow::Show(this);
             break;
         case 27:
             ColOrdSet::Show(this);

@@ -1,0 +1,174 @@
+// The statistics chart drawn into a picture, and the statistics window as a user drives it:
+// the date kind chosen from the format's boxes, the splitter, the lists that take no keys, a
+// run by month with its caption and chart; a screenshot goes to the artifact folder.
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFrame>
+#include <QRadioButton>
+#include <QTest>
+
+#include "PrintTestSupport.h"
+#include "common/Database.h"
+#include "common/Params.h"
+#include "common/TwipGeometry.h"
+#include "platform/DrawTarget.h"
+#include "platform/Grid.h"
+#include "platform/PictureWidget.h"
+#include "platform/Twips.h"
+#include "records/Statistics.h"
+#include "records/ui/AnalyseWindow.h"
+#include "records/ui/StatChart.h"
+#include "store/MainForm.h"
+
+using namespace bw;
+
+namespace {
+
+// A statistics-shaped grid: 2 fixed rows, 3 fixed columns, then the series.
+void chartGrid(Grid& g, const std::vector<std::vector<double>>& series, int rows) {
+    g.SetCols(3 + static_cast<int>(series.size()));
+    g.SetRows(2 + rows);
+    g.SetFixedRows(2);
+    g.SetFixedCols(3);
+    for (size_t c = 0; c < series.size(); ++c)
+        g.SetTextMatrix(1, 3 + static_cast<int>(c), QString("列%1").arg(c));
+    for (int r = 0; r < rows; ++r) {
+        g.SetTextMatrix(2 + r, 2, QString("2013-03-%1").arg(r + 1, 2, 10, QChar('0')));
+        for (size_t c = 0; c < series.size(); ++c)
+            g.SetTextMatrix(2 + r, 3 + static_cast<int>(c), QString::number(series[c][r]));
+    }
+    g.SetTag("票据开单统计分析图表\r\n统计：Bellweft");
+}
+
+int countNear(const QImage& img, QColor colour, int tolerance = 40) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor p = img.pixelColor(x, y);
+            if (std::abs(p.red() - colour.red()) + std::abs(p.green() - colour.green()) +
+                    std::abs(p.blue() - colour.blue()) <
+                tolerance)
+                ++n;
+        }
+    return n;
+}
+
+}  // namespace
+
+TEST(StatChart, StepsAndSeriesColours) {
+    struct Step {
+        double max, step;
+    } steps[] = {{1.5, 0.1}, {100, 10}, {1000 * 1.1, 110}, {0, 0.1}};
+    for (const Step& s : steps) EXPECT_DOUBLE_EQ(ChartAxisStep(s.max), s.step) << s.max;
+    EXPECT_EQ(SeriesColor(0, 4), QColor(255, 0, 255));
+    EXPECT_EQ(SeriesColor(4, 4), QColor(0, 255, 0));
+    EXPECT_EQ(SeriesColor(5, 4), QColor(0, 255, 0));  // n grows to i
+}
+
+TEST(StatChart, DrawsSeriesMarkersAndASecondAxisWhenScalesDiffer) {
+    // Amounts up to 1000 and counts up to 30: the counts go to a red right axis.
+    Grid g;
+    chartGrid(g, {{100, 1000, 400, 700}, {10, 30, 0, 20}}, 4);
+    ImageTarget wide(1100, 600);
+    DrawStatChart(wide, g, -1, -1, true);
+    const QImage img = wide.Image();
+    EXPECT_GT(countNear(img, QColor(255, 0, 0)), 200);      // markers and right axis
+    EXPECT_GT(countNear(img, SeriesColor(3, 4)), 100);      // first series
+    EXPECT_GT(countNear(img, SeriesColor(4, 4), 60), 100);  // second series
+    img.save(QDir(test::ArtifactDir()).filePath("statistics_chart.png"));
+
+    // Right of the plot area red labels stand only with a second axis.
+    auto redRight = [](const QImage& i) {
+        const int from = TwipsToPixels(PixelsToTwips(i.width()) - kChartRight) + 4;
+        return countNear(i.copy(from, 0, i.width() - from - 60, i.height()), QColor(255, 0, 0));
+    };
+    EXPECT_GT(redRight(img), 20);
+    ImageTarget shared(1100, 600);
+    Grid g2;
+    chartGrid(g2, {{100, 1000, 400, 700}, {50, 500, 200, 300}}, 4);
+    DrawStatChart(shared, g2, -1, -1, true);
+    EXPECT_LT(redRight(shared.Image()), 5);
+
+    // Too small a grid draws nothing but the cleared surface.
+    ImageTarget empty(200, 100);
+    Grid one;
+    one.SetRows(1);
+    one.SetCols(1);
+    DrawStatChart(empty, one);
+    EXPECT_EQ(countNear(empty.Image(), QColor(255, 255, 255), 3), 200 * 100);
+}
+
+class StatisticsWindow : public test::PrintFixture {
+protected:
+    void SetUp() override {
+        PrintFixture::SetUp();
+        NewFormat("回单", 120, 60);
+        year = AddBox({.kind = 0, .caption = "年", .x = 10, .y = 5, .cash = 106});
+        month = AddBox({.kind = 0, .caption = "月", .x = 30, .y = 5, .cash = 107});
+        day = AddBox({.kind = 0, .caption = "日", .x = 50, .y = 5, .cash = 108});
+        amount = AddBox({.kind = 0, .caption = "金额", .x = 10, .y = 20, .cash = 104});
+        Show();
+        const char* bills[][4] = {
+            {"2013", "1", "5", "100"}, {"2013", "3", "20", "250.5"}, {"2013", "3", "21", "49.5"}};
+        for (int b = 0; b < 3; ++b) {
+            const qint64 ids[] = {year, month, day, amount};
+            for (int i = 0; i < 4; ++i)
+                ExecuteSql("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(?, '回单', ?, ?)",
+                           {b + 1, ids[i], QString(bills[b][i])});
+        }
+    }
+    qint64 year = 0, month = 0, day = 0, amount = 0;
+};
+
+TEST_F(StatisticsWindow, OpensOnCombinedDatesAndComputesByMonth) {
+    SaveRegValue("BWF", "位置", "统计_分界线", "");
+    AnalyseWindow* w = AnalyseWindow::Show();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), "数据统计分析");
+    // No whole-date box: the combined date is chosen and its lists are enabled.
+    EXPECT_TRUE(w->OP[5]->isChecked());
+    EXPECT_FALSE(w->COM[3]->isEnabled());
+    EXPECT_TRUE(w->COM[4]->isEnabled());
+    EXPECT_EQ(w->COM[0]->currentText(), "金额");
+    EXPECT_FALSE(w->COM[1]->isEnabled());
+    EXPECT_EQ(TwLeft(w->SplitLine), 3960);
+
+    // Keys never change a list.
+    const int before = w->COM[0]->currentIndex();
+    QTest::keyClick(w->COM[0], Qt::Key_Down);
+    EXPECT_EQ(w->COM[0]->currentIndex(), before);
+
+    w->DTP[0]->setDate(QDate(2013, 1, 1));
+    w->DTP[1]->setDate(QDate(2013, 12, 31));
+    w->OP[7]->click();  // by month: computes at once
+    const Grid& g = w->ResultGrid();
+    ASSERT_EQ(g.Rows() - g.FixedRows(), 3);
+    EXPECT_EQ(g.TextMatrix(2, 2), "2013-01");
+    EXPECT_EQ(g.TextMatrix(3, 3), "0.00");
+    EXPECT_EQ(g.TextMatrix(4, 3), "300.00");
+    EXPECT_EQ(g.TextMatrix(1, 3), "金额");
+    EXPECT_TRUE(g.Tag().startsWith("票据开单统计分析图表\r\n统计：Bellweft；单据：回单；"));
+    EXPECT_TRUE(g.Tag().endsWith("统计对象：金额"));
+    EXPECT_GT(countNear(w->Pic->Image(), QColor(255, 0, 0)), 50);
+    w->grab().save(QDir(test::ArtifactDir()).filePath("statistics_window.png"));
+
+    // The splitter stops at the edges and is remembered.
+    w->MoveSplitter(-500);
+    EXPECT_EQ(TwLeft(w->SplitLine), 0);
+    w->MoveSplitter(1e9);
+    EXPECT_NEAR(TwLeft(w->SplitLine), PixelsToTwips(w->width()) - 45, 1);
+    w->MoveSplitter(5000);
+    w->SaveSplitter();
+    EXPECT_EQ(GetRegValue("BWF", "位置", "统计_分界线", ""), "5000");
+
+    // A conditional run without a value is refused with the message.
+    w->OP[3]->click();
+    EXPECT_TRUE(w->COM[1]->isEnabled());
+    test::ScriptedAnswers answers;
+    w->COM[2]->clear();
+    w->Comm_Click();
+    EXPECT_EQ(answers.lastMessage(), "统计条件没有设置！");
+    w->close();
+}
