@@ -12,6 +12,7 @@
 #include "library/TreeCommands.h"
 #include "library/TreeEvents.h"
 #include "store/BackgroundPicture.h"
+#include "store/FormatOperations.h"
 #include "store/MainForm.h"
 
 using namespace bw;
@@ -155,4 +156,17 @@ TEST_F(TreeCommands, RenamingTheOpenFormatOrACategory) {
     renamed << "票据";
     mReName_Click();
     EXPECT_EQ(GetParam(kFormatTreeParam), "票据|其他//新当前||银行进账单\\支票\\银行电汇");
+}
+
+TEST_F(TreeCommands, DeletingAFormatTakesOnlyItsOwnParameters) {
+    AddFormat("ab_1");
+    for (const char* var : {"ab_1=>自定义类型1", "AB_1=>自定义类型1", "abX1=>自定义类型1"})
+        SetParam(var, "值");
+    QString name = "ab_1";
+    test::ScriptedAnswers answers;
+    answers << int(dlg::Yes);
+    ASSERT_TRUE(DeleteFormat(name));
+    EXPECT_EQ(Param("ab_1=>自定义类型1"), "");
+    EXPECT_EQ(Param("AB_1=>自定义类型1"), "值");
+    EXPECT_EQ(Param("abX1=>自定义类型1"), "值");
 }
