@@ -144,10 +144,9 @@ void TV_MouseDown(QTreeWidget* tree, Qt::MouseButton button, QPoint pos) {
     if (button != Qt::RightButton) return;
     TreeState& s = state();
     s.dragging = false;
-    if (QTreeWidgetItem* node = tree->itemAt(pos)) {
-        tree->setCurrentItem(node);
-        s.dragged = node;
-    }
+    // A press beside the nodes drags nothing.
+    s.dragged = tree->itemAt(pos);
+    if (s.dragged) tree->setCurrentItem(s.dragged);
     setHighlight(tree, nullptr);
 }
 
@@ -156,7 +155,7 @@ void TV_MouseMove(QTreeWidget* tree, Qt::MouseButtons buttons, QPoint pos) {
     if (!(buttons & Qt::RightButton)) return;
     QTreeWidgetItem* selected = tree->currentItem();
     if (!s.dragging) {
-        if (!selected || !NodeKey(selected).startsWith(u'F') || selected != s.dragged) return;
+        if (!s.dragged || selected != s.dragged || !NodeKey(selected).startsWith(u'F')) return;
         s.dragging = true;
     }
     QTreeWidgetItem* over = tree->itemAt(pos);
