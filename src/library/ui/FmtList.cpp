@@ -127,11 +127,20 @@ void FmtList::Form_Unload() {
     SaveSearchKeys(SKey, kFormatSearchParam);
 }
 
-void FmtList::closeEvent(QCloseEvent* event) {
-    // Closed by the window's own button: no choice, whatever an export left behind.
+void FmtList::leave() {
+    // Closed by the window's own button or Esc: no choice, whatever an export left behind.
     if (!answered_) ChosenItem.clear();
     Form_Unload();
+}
+
+void FmtList::closeEvent(QCloseEvent* event) {
+    leave();
     QDialog::closeEvent(event);
+}
+
+void FmtList::reject() {
+    leave();
+    QDialog::reject();
 }
 
 void FmtList::resizeEvent(QResizeEvent* event) {

@@ -45,6 +45,9 @@ public:
     // Esc in the keyword box: after a question the keyword history is cleared.
     void SKey_KeyDown(int keyCode);
 
+    // Esc: leaves without a choice, as the window's close button does.
+    void reject() override;
+
     // The window open now, or null (for tests that drive it).
     static FmtList* Current();
 
@@ -54,6 +57,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void leave();
     void deleteSelected();
     QString rowName(int row) const;
     bool active_ = false;

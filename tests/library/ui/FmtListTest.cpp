@@ -85,12 +85,17 @@ TEST_F(FmtListTest, LeavingAnswersTheCurrentFormatOrNothing) {
     list_->COM_Click(1);
     EXPECT_EQ(ChosenItem, "C单");
 
-    FmtList other;
-    other.Form_Load();
-    other.show();
-    ChosenItem = "B单";  // as an export leaves it
-    other.close();
-    EXPECT_EQ(ChosenItem, "");
+    for (bool byEsc : {false, true}) {
+        FmtList other;
+        other.Form_Load();
+        other.show();
+        ChosenItem = "B单";  // as an export leaves it
+        if (byEsc)
+            other.reject();
+        else
+            other.close();
+        EXPECT_EQ(ChosenItem, "");
+    }
 }
 
 TEST_F(FmtListTest, DeletesTheSelectedRangeFromTheBottomUp) {
