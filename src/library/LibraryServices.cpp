@@ -8,7 +8,7 @@ namespace bw {
 
 void InstallLibraryServices() {
     LibraryServices& s = Doors().library;
-    // Until the format list window is built, formats are chosen in the chooser.
+    // The chooser answers until the format list window (InstallLibraryUiServices) takes over.
     s.formatList = [] { return RunChooser(QStringLiteral("Format")); };
     s.addFormatNode = [](QTreeWidget* tree, const QString& f) { AddFormatNode(tree, f); };
     s.removeTreeNode = [](QTreeWidget* tree, const QString& key) { RemoveTreeNode(tree, key); };

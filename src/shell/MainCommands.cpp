@@ -18,7 +18,10 @@
 #include "common/TextFiles.h"
 #include "filling/FillingServices.h"
 #include "filling/SetNumCutMethod.h"
+#include "library/FormatCommands.h"
+#include "library/FormatFile.h"
 #include "library/LibraryServices.h"
+#include "library/ui/FmtList.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
@@ -103,7 +106,7 @@ void MainWindow::buildMenus() {
 
     QMenu* format = bar->addMenu(QStringLiteral("格式(&F)"));
     format->setObjectName(QStringLiteral("mFormat"));
-    mNewFmt = item(format, QStringLiteral("新建格式"), "mNewFmt", false, nullptr);
+    mNewFmt = item(format, QStringLiteral("新建格式"), "mNewFmt", true, [] { mNewFmt_Click(); });
     m_FCom[30] =
         item(format, QStringLiteral("选择格式"), "m_FCom30", true, [] { SelectFormat(QString()); });
     m_FCom[31] =
@@ -113,8 +116,10 @@ void MainWindow::buildMenus() {
     mManageFmt = item(format, QStringLiteral("管理格式"), "mManageFmt", true,
                       [] { SelectFormat(QString()); });
     format->addSeparator();
-    mExportFmt = item(format, QStringLiteral("导出格式"), "mExportFmt", false, nullptr);
-    mImportFmt = item(format, QStringLiteral("导入格式"), "mImportFmt", false, nullptr);
+    mExportFmt = item(format, QStringLiteral("导出格式"), "mExportFmt", true,
+                      [] { ExportFormatFile(QString()); });
+    mImportFmt = item(format, QStringLiteral("导入格式"), "mImportFmt", true,
+                      [] { ImportFormatFile(QString()); });
     DownFmt = item(format, QStringLiteral("下载格式"), "DownFmt", false, nullptr);
 
     mCtlSame = bar->addMenu(QStringLiteral("内容框设置(&C)"));
@@ -185,6 +190,8 @@ void MainWindow::connectServices() {
     InstallFillingServices();
     InstallRecordsServices();
     InstallLibraryServices();
+    InstallLibraryUiServices();
+    AttachFormatLabelEvents(MF().LFMT[0]);
 }
 
 void MainWindow::COM_Click(int index) {

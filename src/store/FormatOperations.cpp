@@ -29,11 +29,12 @@ namespace {
 
 const QString kParamMarker = QStringLiteral("=>");
 
-// The parameters of a format: every Var that starts with the name and "=>".
+// The parameters of a format: every Var that starts with the name and "=>", exactly (LIKE
+// would ignore the case of Latin letters).
 QString paramPattern(const QString& format) {
-    return LikeLiteral(format + kParamMarker) + u'%';
+    return format + kParamMarker;
 }
-const QString kParamCondition = QStringLiteral("Var LIKE ? ESCAPE '\\'");
+const QString kParamCondition = QStringLiteral("instr(Var, ?)=1");
 
 void loadDefaultData(const QString& format) {
     if (const auto& load = Doors().records.loadDefaultData) load(format);

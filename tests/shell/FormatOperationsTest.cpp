@@ -13,6 +13,8 @@
 #include "common/Globals.h"
 #include "common/Schema.h"
 #include "common/SelFormat.h"
+#include "library/FormatListData.h"
+#include "library/ui/FmtList.h"
 #include "platform/AppFolder.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
@@ -38,6 +40,21 @@ void answerChooser(const QString& text, bool cancel = false) {
         if (!d || !d->isVisible()) return;
         if (!cancel && !text.isNull()) d->CMB->setEditText(text);
         d->COM_Click(cancel ? 1 : 0);
+        poll->deleteLater();
+    });
+    poll->start(5);
+}
+
+// Chooses the format in the next format list.
+void answerFormatList(const QString& name) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, name] {
+        FmtList* w = FmtList::Current();
+        if (!w || !w->isVisible()) return;
+        Grid& g = w->grid();
+        for (int r = g.FixedRows(); r < g.Rows(); ++r)
+            if (g.TextMatrix(r, kFormatListNameCol) == name) g.SetRow(r);
+        w->COM_Click(0);
         poll->deleteLater();
     });
     poll->start(5);
@@ -274,7 +291,7 @@ TEST_F(FormatOperations, SwitchingStoresTheContentsAndReloadsOnlyWhenForced) {
 
     // Leaving a format keeps what its boxes show for the next time.
     mf.TT[0]->SetText("2014");
-    answerChooser(kSampleWaybill);
+    answerFormatList(kSampleWaybill);
     TheMainWindow()->m_FCom[30]->trigger();
     EXPECT_EQ(mf.CurrentFormat(), kSampleWaybill);
     EXPECT_EQ(mf.Wid->text(), "230");

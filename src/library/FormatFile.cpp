@@ -1,0 +1,333 @@
+#include "library/FormatFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+#include <vector>
+
+#include "common/Common.h"
+#include "common/Database.h"
+#include "common/Globals.h"
+#include "common/Indicator.h"
+#include "common/Params.h"
+#include "common/SelFormat.h"
+#include "common/TextFiles.h"
+#include "library/FormatTree.h"
+#include "platform/Dialogs.h"
+#include "platform/VbNumbers.h"
+#include "store/BackgroundPicture.h"
+#include "store/FormatOperations.h"
+#include "store/MainForm.h"
+
+namespace bw {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kLabelBreak = QStringLiteral("‖‖‖");
+const QString kMemoBreak = QStringLiteral("♂♂");
+const QString kItemOpen = QStringLiteral("=[");
+const QString kItemEnd = QStringLiteral("][END]");
+const QString kParamMarker = QStringLiteral("=>");
+const QString kCustomType = QStringLiteral("自定义类型");
+const QString kImportCaption = QStringLiteral("正在导入格式...");
+
+// The columns of a record line, in file order.
+const char* const kRecordColumns[] = {
+    "ID",          "Clas", "LBL",   "Dir",   "X",     "Y",      "W",       "H",
+    "S",           "L",    "Color", "fName", "fSize", "fBold",  "fItalic", "fUnderline",
+    "fStrikethru", "Cash", "RCtl",  "Mem",   "SumID", "SumID1", "RCtl1"};
+constexpr int kRecordFields = 23;
+constexpr int kLeastFields = 21;  // older files end after SumID
+
+// The parameters of a format are those whose key starts with its name and "=>" (exactly:
+// neither case nor the LIKE wildcards widen the match).
+const QString kParamOfFormat = QStringLiteral("instr(Var, ?)=1");
+
+QString recordLine(const Recordset& rs) {
+    QStringList fields;
+    fields.reserve(kRecordFields);
+    for (const char* c : kRecordColumns) {
+        const QString column = QLatin1String(c);
+        QString text = rs.Text(column);
+        if (column == QLatin1String("LBL")) text.replace(kCrLf, kLabelBreak);
+        if (column == QLatin1String("Mem")) text.replace(kCrLf, kMemoBreak);
+        fields << text;
+    }
+    return fields.join(kFormatFileFieldSeparator);
+}
+
+bool fieldIsTrue(const QString& field) {
+    return field.toLower() == QLatin1String("true");
+}
+
+// The custom items of the folded last line: what follows the last marker, without line
+// breaks, cut at "][END]"; each "key=[value]" piece with exactly one "=[".
+QList<std::pair<QString, QString>> customItems(const QString& lastLine) {
+    QList<std::pair<QString, QString>> items;
+    const int at = lastLine.lastIndexOf(kFormatFileCustomMarker);
+    if (at < 0) return items;
+    QString section = lastLine.mid(at + kFormatFileCustomMarker.size());
+    section.remove(kCrLf);
+    for (const QString& piece : section.split(kItemEnd)) {
+        const QStringList parts = piece.split(kItemOpen);
+        if (parts.size() == 2) items.append({parts[0], parts[1]});
+    }
+    return items;
+}
+
+struct RecordKeys {
+    double oldKey;
+    qint64 newKey;
+};
+
+// The link value with its old key replaced by the new one, the sign kept; unknown keys and 0
+// stay as they are.
+double relinked(double value, const std::vector<RecordKeys>& keys) {
+    if (value == 0) return value;
+    for (const RecordKeys& k : keys)
+        if (k.oldKey == std::fabs(value)) return value < 0 ? -double(k.newKey) : double(k.newKey);
+    return value;
+}
+
+// Closes the progress window whichever way the import ends.
+struct ProgressGuard {
+    ~ProgressGuard() { CloseProgress(); }
+};
+
+void setProgressVisible(bool visible) {
+    if (Indicator* w = ProgressWindow()) w->setVisible(visible);
+}
+
+// Replaces the file at `to` by a copy of `from`, when `from` exists.
+void copyPicture(const QString& from, const QString& to) {
+    if (!QFileInfo::exists(from) || QFileInfo(from) == QFileInfo(to)) return;
+    if (QFileInfo::exists(to)) QFile::remove(to);
+    QFile::copy(from, to);
+}
+
+QString withPictureEnding(const QString& path) {
+    return path.left(path.size() - 4) + QStringLiteral(".jpg");
+}
+
+// A free, acceptable name for the import: asks again while the name is taken or holds a
+// character the format lists cannot keep. "" when the user gave up.
+QString freeFormatName(QString name) {
+    for (;;) {
+        QString prompt;
+        if (FormatExists(name) || name.isEmpty()) {
+            prompt = QStringLiteral("格式：“") + name + QStringLiteral("”已存在，请另取格式名！");
+        } else {
+            bool allowed = true;
+            for (QChar c : kForbiddenNameChars) allowed = allowed && !name.contains(c);
+            if (allowed) return name;
+            prompt = kForbiddenNameMessage;
+        }
+        setProgressVisible(false);
+        const auto answer = dlg::InputBox(prompt, QStringLiteral("格式名输入"), name);
+        setProgressVisible(true);
+        name = answer ? answer->trimmed() : QString();
+        if (name.isEmpty()) return {};
+    }
+}
+
+}  // namespace
+
+bool FormatExists(const QString& name) {
+    Recordset rs;
+    OpenRecordset(rs, QStringLiteral("SELECT ID FROM Fmt WHERE Fmt=? LIMIT 1"), {name});
+    return rs.RecordCount() > 0;
+}
+
+QString FormatFileText(const QString& name) {
+    QString text = kFormatFileHeader + kCrLf + name + kCrLf;
+    Recordset rs;
+    OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE Fmt=? ORDER BY ID"), {name});
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) text += recordLine(rs) + kCrLf;
+    CloseRecordset(rs);
+
+    text += kFormatFileCustomMarker + kCrLf;
+    const QString prefix = name + kParamMarker;
+    OpenRecordset(rs,
+                  QStringLiteral("SELECT Var, Con FROM 参数 WHERE ") + kParamOfFormat +
+                      QStringLiteral(" AND instr(Var, ?)>0 ORDER BY rowid"),
+                  {prefix, kCustomType});
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        const QString key = rs.Text(QStringLiteral("Var")).mid(prefix.size());
+        text += key + kItemOpen + rs.Text(QStringLiteral("Con")) + kItemEnd + kCrLf;
+    }
+    CloseRecordset(rs);
+    if (text.endsWith(kCrLf)) text.chop(kCrLf.size());
+    return text;
+}
+
+QStringList FormatFileLines(const QString& text) {
+    QStringList lines = text.split(kCrLf);
+    for (int i = lines.size() - 1; i >= 3; --i) {
+        const QString& line = lines[i];
+        if (line.isEmpty() || line.count(kFormatFileFieldSeparator) < kLeastFields - 1) {
+            lines[i - 1] += kCrLf + line;
+            lines.removeAt(i);
+        }
+    }
+    return lines;
+}
+
+bool IsFormatFile(const QStringList& lines) {
+    return lines.size() >= 3 && lines[0] == kFormatFileHeader;
+}
+
+QString FormatNameOfFile(const QString& path) {
+    const QString file = QFileInfo(QDir::fromNativeSeparators(path)).fileName();
+    const int dot = file.lastIndexOf(u'.');
+    return dot < 0 ? file : file.left(dot);
+}
+
+FormatFileStore StoreFormatFileLines(const QStringList& lines, const QString& name) {
+    auto db = Db();
+    if (!db) return FormatFileStore::Failed;
+    Transaction t;
+    if (!t.Active()) return FormatFileStore::Failed;
+
+    static const QString insert = QStringLiteral(
+        "INSERT INTO Fmt(Fmt, Clas, LBL, Dir, X, Y, W, H, S, L, Color, fName, fSize, fBold, "
+        "fItalic, fUnderline, fStrikethru, Cash, RCtl, Mem, SumID, SumID1, RCtl1) "
+        "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    struct Links {
+        qint64 id;
+        double rctl, rctl1, sumId, sumId1;
+    };
+    std::vector<RecordKeys> keys;
+    std::vector<Links> links;
+    for (int i = 2; i < lines.size(); ++i) {
+        const QStringList f = lines[i].split(kFormatFileFieldSeparator);
+        if (f.size() < kLeastFields) return FormatFileStore::BadRecord;
+        QString label = f[2], memo = f[19];
+        label.replace(kLabelBreak, kCrLf);
+        memo.replace(kMemoBreak, kCrLf);
+        const double sumId1 = f.size() >= 22 ? Val(f[21]) : 0;
+        const double rctl1 = f.size() >= 23 ? Val(f[22]) : 0;
+        const Params values{name,
+                            Val(f[1]),
+                            label,
+                            f[3],
+                            Val(f[4]),
+                            Val(f[5]),
+                            Val(f[6]),
+                            Val(f[7]),
+                            Val(f[8]),
+                            Val(f[9]),
+                            Val(f[10]),
+                            f[11],
+                            Val(f[12]),
+                            fieldIsTrue(f[13]),
+                            fieldIsTrue(f[14]),
+                            fieldIsTrue(f[15]),
+                            fieldIsTrue(f[16]),
+                            Val(f[17]),
+                            Val(f[18]),
+                            memo,
+                            Val(f[20]),
+                            sumId1,
+                            rctl1};
+        if (!db->Exec(insert, values)) return FormatFileStore::Failed;
+        const qint64 id = db->LastInsertId();
+        keys.push_back({double(CLng64(Val(f[0]))), id});
+        links.push_back({id, Val(f[18]), rctl1, Val(f[20]), sumId1});
+    }
+
+    if (!ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE ") + kParamOfFormat,
+                    {name + kParamMarker}))
+        return FormatFileStore::Failed;
+    for (const auto& [key, value] : customItems(lines.last()))
+        if (!ExecuteSql(QStringLiteral("INSERT INTO 参数(Var, Con) VALUES(?, ?)"),
+                        {name + kParamMarker + key, value}))
+            return FormatFileStore::Failed;
+
+    for (const Links& l : links) {
+        const double r = relinked(l.rctl, keys), r1 = relinked(l.rctl1, keys);
+        const double s = relinked(l.sumId, keys), s1 = relinked(l.sumId1, keys);
+        if (r == l.rctl && r1 == l.rctl1 && s == l.sumId && s1 == l.sumId1) continue;
+        if (!ExecuteSql(
+                QStringLiteral("UPDATE Fmt SET RCtl=?, RCtl1=?, SumID=?, SumID1=? WHERE ID=?"),
+                {r, r1, s, s1, l.id}))
+            return FormatFileStore::Failed;
+    }
+    return t.Commit() ? FormatFileStore::Stored : FormatFileStore::Failed;
+}
+
+void ExportFormatFile(const QString& name) {
+    if (!name.isEmpty())
+        ChosenItem = name;
+    else
+        RunChooser(QStringLiteral("Format"));
+    const QString format = ChosenItem;
+    if (format.isEmpty()) return;
+
+    QString defaultName = BackgroundPicturePath(format);
+    if (defaultName.endsWith(QStringLiteral(".jpg"))) defaultName.chop(4);
+    QString path = FileDialog(kFormatFileFilter, true, QDir::toNativeSeparators(defaultName));
+    if (path.isEmpty()) return;
+    if (path.right(4).toLower() != QStringLiteral(".vfm")) path += QStringLiteral(".vfm");
+
+    const QString text = FormatFileText(format);
+    if (QFileInfo::exists(path) &&
+        dlg::MsgBox(QStringLiteral("文件：“") + path + QStringLiteral("”已经存在，是否覆盖？"),
+                    dlg::YesNo | dlg::Question) != dlg::Yes)
+        return;
+    if (!SaveTextFile(text, path)) {
+        dlg::MsgBox(QStringLiteral("文件保存出错！"), dlg::OkOnly | dlg::Exclamation);
+        return;
+    }
+    copyPicture(BackgroundPicturePath(format), withPictureEnding(path));
+    dlg::MsgBox(QStringLiteral("格式：“") + format + QStringLiteral("”导出完成！"),
+                dlg::OkOnly | dlg::Information);
+}
+
+bool ImportFormatFile(QString path) {
+    path = path.trimmed();
+    if (path.isEmpty()) {
+        path = FileDialog(kFormatFileFilter, false, QString());
+        if (path.isEmpty() || !QFileInfo::exists(path)) return false;
+    }
+    ShowProgress(kImportCaption, 4, 0);
+    ProgressGuard closeProgress;
+
+    // An empty file is no format file; only a file still arriving is waited for.
+    const QFileInfo info(path);
+    if (info.exists() && info.size() == 0) return false;
+    const QString text = ReadTextFile(path, false);
+    if (text.isEmpty()) return false;
+    const QStringList raw = text.split(kCrLf);
+    if (!IsFormatFile(raw)) {
+        dlg::MsgBox(QStringLiteral("无法识别此文件，请确认文件：“") + path +
+                        QStringLiteral("”为Bellweft格式文件！"),
+                    dlg::OkOnly | dlg::Exclamation);
+        return false;
+    }
+    QString name = FormatNameOfFile(path);
+    if (name.isEmpty()) name = raw[1];
+    name = freeFormatName(name);
+    if (name.isEmpty()) return false;
+    UpdateProgress(1, QStringLiteral("pages"));
+
+    const FormatFileStore stored = StoreFormatFileLines(FormatFileLines(text), name);
+    if (stored != FormatFileStore::Stored) {
+        dlg::MsgBox(stored == FormatFileStore::BadRecord
+                        ? QStringLiteral("格式文件有错！")
+                        : QStringLiteral("格式“") + name + QStringLiteral("”导入失败！"),
+                    dlg::OkOnly | dlg::Exclamation);
+        return false;
+    }
+    UpdateProgress(1, QStringLiteral("pages"));
+
+    AddFormatNode(MF().TV, name);
+    copyPicture(withPictureEnding(path), BackgroundPicturePath(name));
+    if (dlg::MsgBox(QStringLiteral("格式“") + name + QStringLiteral("”导入成功,立即调用此格式？"),
+                    dlg::YesNo | dlg::Question) == dlg::Yes)
+        SelectFormat(name);
+    return true;
+}
+
+}  // namespace bw

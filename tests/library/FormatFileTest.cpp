@@ -1,0 +1,377 @@
+// The format interchange file: written byte for byte as other installations write it, read
+// back under a free name with its links, parameters and picture, and never half-read.
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QTreeWidget>
+
+#include "LibraryFixture.h"
+#include "common/Globals.h"
+#include "common/Schema.h"
+#include "library/FormatFile.h"
+#include "library/FormatTree.h"
+#include "platform/TextCodec.h"
+#include "store/BackgroundPicture.h"
+#include "store/MainForm.h"
+
+using namespace bw;
+
+namespace {
+
+QByteArray fixtureBytes() {
+    QFile f(QStringLiteral(BW_TEST_SOURCE_DIR) + "/data/sample.vfm");
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+void writePicture(const QString& path, QColor colour) {
+    QImage img(40, 20, QImage::Format_RGB32);
+    img.fill(colour);
+    ASSERT_TRUE(img.save(path, "JPG"));
+}
+
+// The format the fixture file was written from, with explicit record keys.
+void storeSampleFormat() {
+    const QString f = "发票样例";
+    const char* insert =
+        "INSERT INTO Fmt(ID, Fmt, Clas, LBL, Dir, X, Y, W, H, S, L, Color, fName, fSize, fBold, "
+        "fItalic, fUnderline, fStrikethru, Cash, RCtl, Mem, SumID, SumID1, RCtl1) "
+        "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+    const QVariant null;
+    const QList<Params> rows = {
+        {100,      f,     0,     kWholeFormatLabel,
+         0,        10.0,  10.0,  210.0,
+         99.5,     0.0,   0.0,   15360,
+         null,     0.0,   false, false,
+         false,    false, 0.0,   0.0,
+         "1|0|0|", 0.0,   0.0,   0},
+        {101,
+         f,
+         0,
+         "金额\r\n（大写）",
+         "左边",
+         12.5,
+         30.0,
+         80.0,
+         8.0,
+         1.5,
+         0.0,
+         0,
+         "宋体",
+         10.5,
+         true,
+         false,
+         false,
+         false,
+         103.0,
+         -102.0,
+         "备注一\r\n备注二",
+         102.0,
+         0.0,
+         0},
+        {102,     f,    0,     "小写", "右边", 100.0, 30.0,  60.0, 8.0, 0.0,    0.0, 255,
+         "Arial", 12.0, false, false,  false,  false, 11.12, 0.0,  "",  -101.0, 0.0, 101},
+        {103,  f,   1,     "已付", "",   5.0,  5.0, 4.0, 4.0,  0.0, 0.0, 0,
+         null, 0.0, false, true,   true, true, 0.0, 0.0, null, 0.0, 0.0, 0},
+    };
+    for (const Params& r : rows) ASSERT_TRUE(ExecuteSql(QString::fromUtf8(insert), r));
+    const QList<std::pair<QString, QString>> params = {
+        {f + "=>自定义类型124", "甲;乙;丙"},
+        {"发票样例2=>自定义类型124", "别的格式的列表"},  // another format's
+        {f + "=>其他参数", "不随文件"},                  // not a custom type
+        {f + "=>自定义类型119", "yyyy年mm月"},
+        {"发票样=>自定义类型124", "名字更短的格式"},
+    };
+    for (const auto& [var, con] : params)
+        ASSERT_TRUE(ExecuteSql("INSERT INTO 参数(Var, Con) VALUES(?, ?)", {var, con}));
+}
+
+class FormatFile : public test::LibraryTest {
+protected:
+    void SetUp() override {
+        test::LibraryTest::SetUp();
+        LoadFormatTree();
+    }
+    // The fixture copied to a folder of the test as `fileName`, with a picture beside it.
+    QString placeFixture(const QString& fileName, bool picture = true) {
+        QDir(folder_.path()).mkpath("in");
+        const QString path = folder_.file("in/" + fileName);
+        writeBytes(path, fixtureBytes());
+        if (picture) writePicture(path.left(path.size() - 4) + ".jpg", Qt::green);
+        return path;
+    }
+    // Row IDs by label of an imported format.
+    QMap<QString, qint64> idsByLabel(const QString& format) {
+        QMap<QString, qint64> ids;
+        Recordset rs;
+        OpenRecordset(rs, "SELECT ID, LBL FROM Fmt WHERE Fmt=?", {format});
+        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+            ids[rs.Text("LBL")] = rs.Value("ID").toLongLong();
+        return ids;
+    }
+    double field(qint64 id, const QString& column) {
+        return ValueById("Fmt", id, column).toDouble();
+    }
+};
+
+}  // namespace
+
+TEST_F(FormatFile, ExportWritesTheFixtureByteForByteWithThePicture) {
+    storeSampleFormat();
+    writePicture(BackgroundPicturePath("发票样例"), Qt::blue);
+    const QString target = folder_.file("out/发票样例.VFM");
+    QDir(folder_.path()).mkpath("out");
+    test::ScriptedAnswers answers;
+    answers << target;
+    ExportFormatFile("发票样例");
+
+    EXPECT_EQ(fileBytes(target), fixtureBytes());
+    EXPECT_TRUE(QFileInfo::exists(folder_.file("out/发票样例.jpg")));
+    EXPECT_EQ(answers.lastMessage(), "格式：“发票样例”导出完成！");
+}
+
+TEST_F(FormatFile, ExportEndingsOverwriteAndFailure) {
+    storeSampleFormat();
+    writePicture(BackgroundPicturePath("发票样例"), Qt::blue);
+    QDir(folder_.path()).mkpath("out");
+    {
+        // A path without the ending gets it appended, and the picture follows that name.
+        test::ScriptedAnswers answers;
+        answers << folder_.file("out/a.txt");
+        ExportFormatFile("发票样例");
+        EXPECT_EQ(fileBytes(folder_.file("out/a.txt.vfm")), fixtureBytes());
+        EXPECT_TRUE(QFileInfo::exists(folder_.file("out/a.txt.jpg")));
+    }
+    {
+        // An existing file is kept when the overwrite is declined.
+        writeBytes(folder_.file("out/b.vfm"), "old");
+        test::ScriptedAnswers answers;
+        answers << folder_.file("out/b.vfm") << int(dlg::No);
+        ExportFormatFile("发票样例");
+        EXPECT_EQ(fileBytes(folder_.file("out/b.vfm")), QByteArray("old"));
+        EXPECT_EQ(answers.messages().size(), 1);
+    }
+    {
+        // A file that cannot be written is reported, not announced as exported.
+        test::ScriptedAnswers answers;
+        answers << folder_.file("no/such/folder/c.vfm");
+        ExportFormatFile("发票样例");
+        EXPECT_EQ(answers.lastMessage(), "文件保存出错！");
+    }
+    {
+        // The save dialog cancelled: nothing.
+        test::ScriptedAnswers answers;
+        ExportFormatFile("发票样例");
+        EXPECT_TRUE(answers.messages().isEmpty());
+    }
+}
+
+TEST_F(FormatFile, AFormatWithoutRowsOrItemsEndsWithTheMarker) {
+    EXPECT_EQ(FormatFileText("无此格式"), "<KorvaneOverwick格式专用>\r\n无此格式\r\n[自定义内容]");
+}
+
+TEST_F(FormatFile, ImportTakesTheFileNameRelinksWithSignsAndBringsEverything) {
+    const QString path = placeFixture("发票A.vfm");
+    test::ScriptedAnswers answers;
+    answers << int(dlg::No);
+    ASSERT_TRUE(ImportFormatFile("  " + path + " "));
+
+    const auto ids = idsByLabel("发票A");
+    ASSERT_EQ(ids.size(), 4);
+    const qint64 big = ids.value("金额\r\n（大写）"), small = ids.value("小写");
+    EXPECT_EQ(field(big, "RCtl"), -double(small));
+    EXPECT_EQ(field(big, "SumID"), double(small));
+    EXPECT_EQ(field(small, "SumID"), -double(big));
+    EXPECT_EQ(field(small, "RCtl1"), double(big));
+    EXPECT_EQ(ValueById("Fmt", big, "Mem").toString(), "备注一\r\n备注二");
+    EXPECT_EQ(ValueById("Fmt", big, "Dir").toString(), "左边");
+    EXPECT_EQ(field(small, "Cash"), 11.12);
+    EXPECT_TRUE(ValueById("Fmt", ids.value("已付"), "fStrikethru").toBool());
+    EXPECT_FALSE(ValueById("Fmt", big, "fItalic").toBool());
+    EXPECT_EQ(field(ids.value(kWholeFormatLabel), "H"), 99.5);
+
+    EXPECT_EQ(Param("发票A=>自定义类型124"), "甲;乙;丙");
+    EXPECT_EQ(Param("发票A=>自定义类型119"), "yyyy年mm月");
+    EXPECT_TRUE(QFileInfo::exists(BackgroundPicturePath("发票A")));
+    QTreeWidgetItem* node = TreeNodeByKey(Tree(), "F发票A");
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->parent()->text(0), kOtherCategory);
+    EXPECT_EQ(answers.lastMessage(), "格式“发票A”导入成功,立即调用此格式？");
+
+    // Exported again, the file reads as the fixture with the new name and keys.
+    QString again = FormatFileText("发票A");
+    EXPECT_EQ(again.count("\r\n"), 8);
+    EXPECT_TRUE(again.endsWith("自定义类型119=[yyyy年mm月][END]"));
+}
+
+TEST_F(FormatFile, ATakenNameIsAskedAgainUntilFree) {
+    const QString path = placeFixture("样本.vfm", false);
+    AddFormat("样本");
+    AddFormat("样本2");
+    test::ScriptedAnswers answers;
+    answers << "样本"
+            << " 样本2 "
+            << "a/b"
+            << "样本3" << int(dlg::No);
+    ASSERT_TRUE(ImportFormatFile(path));
+    EXPECT_EQ(Count("Fmt", "Fmt=?", {"样本3"}), 4);
+    EXPECT_EQ(Count("Fmt", "Fmt=?", {"样本"}), 1);
+    EXPECT_FALSE(QFileInfo::exists(BackgroundPicturePath("样本3")));
+
+    // Giving up at the question adds nothing.
+    test::ScriptedAnswers cancel;
+    cancel << QVariant();
+    EXPECT_FALSE(ImportFormatFile(path));
+    EXPECT_EQ(Count("Fmt", "Fmt LIKE '样本%'", {}), 6);
+}
+
+TEST_F(FormatFile, BadFilesAreRefusedAndLeaveNothing) {
+    const QString header = "<KorvaneOverwick格式专用>\r\n";
+    struct Case {
+        const char* what;
+        QString text;
+        QString message;
+    };
+    const QList<Case> cases = {
+        {"foreign", "hello\r\nworld\r\nagain",
+         "无法识别此文件，请确认文件：“%1”为Bellweft格式文件！"},
+        {"too short", header + "名", "无法识别此文件，请确认文件：“%1”为Bellweft格式文件！"},
+        {"cut in the first record", header + "名\r\n1】★【0】★【金额】★【", "格式文件有错！"},
+        {"no records", header + "名\r\n[自定义内容]\r\n自定义类型1=[x][END]", "格式文件有错！"},
+    };
+    for (const Case& c : cases) {
+        const QString path = folder_.file("坏文件.vfm");
+        writeBytes(path, ToAnsi(c.text));
+        test::ScriptedAnswers answers;
+        EXPECT_FALSE(ImportFormatFile(path)) << c.what;
+        EXPECT_EQ(answers.lastMessage(), QString(c.message).arg(path)) << c.what;
+        EXPECT_EQ(Count("Fmt", "Fmt=?", {"坏文件"}), 0) << c.what;
+        EXPECT_EQ(Count("参数", "Var LIKE '坏文件%'", {}), 0) << c.what;
+        EXPECT_EQ(TreeNodeByKey(Tree(), "F坏文件"), nullptr) << c.what;
+    }
+    // An empty file and a cancelled file dialog end quietly.
+    writeBytes(folder_.file("空.vfm"), QByteArray());
+    test::ScriptedAnswers answers;
+    EXPECT_FALSE(ImportFormatFile(folder_.file("空.vfm")));
+    EXPECT_FALSE(ImportFormatFile(QString()));
+    EXPECT_TRUE(answers.messages().isEmpty());
+}
+
+TEST_F(FormatFile, AFailureAfterTheRowsRollsEverythingBack) {
+    // The parameter table refuses one key, after the rows went in.
+    ASSERT_TRUE(
+        ExecuteSql("CREATE TRIGGER refuse BEFORE INSERT ON 参数 WHEN NEW.Var LIKE "
+                   "'%自定义类型119' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    const QString path = placeFixture("回滚.vfm");
+    test::ScriptedAnswers answers;
+    EXPECT_FALSE(ImportFormatFile(path));
+    EXPECT_EQ(answers.lastMessage(), "格式“回滚”导入失败！");
+    EXPECT_EQ(Count("Fmt", "Fmt=?", {"回滚"}), 0);
+    EXPECT_EQ(Count("参数", "Var LIKE '回滚%'", {}), 0);
+    EXPECT_FALSE(QFileInfo::exists(BackgroundPicturePath("回滚")));
+}
+
+TEST_F(FormatFile, RecordsBrokenOrShortAreReadAsOlderFilesWroteThem) {
+    const QString s = kFormatFileFieldSeparator;
+    auto fields = [&](QStringList f) { return f.join(s); };
+    QStringList first = {
+        "7",    "0", "甲",   "左",    "1",     "2",     "3", "4",  "0", "0", "0",
+        "宋体", "9", "true", "FALSE", "False", "False", "0", "-8", "",  "8"};  // 21 fields
+    QStringList second = {"8",     "0", "乙", "上\r\n下", "1", "2",     "3",     "4",
+                          "0",     "0", "0",  "宋体",     "9", "False", "False", "False",
+                          "False", "0", "0",  "",         "0", "-7"};  // 22
+    QStringList third = {"9",     "0", "丙", "", "1",  "2",     "3",     "4",
+                         "0",     "0", "0",  "", "9",  "False", "False", "False",
+                         "False", "0", "0",  "", "-7", "0",     "8",     "多余"};  // 24
+    const QString text = kFormatFileHeader + "\r\n名\r\n" + fields(first) + "\r\n" +
+                         fields(second) + "\r\n" + fields(third) + "\r\n" +
+                         kFormatFileCustomMarker +
+                         "\r\n自定义类型124=[a;\r\nb][END]\r\n坏=[x=[y][END]";
+    const QStringList lines = FormatFileLines(text);
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_TRUE(lines[3].contains("上\r\n下"));
+    ASSERT_EQ(StoreFormatFileLines(lines, "名"), FormatFileStore::Stored);
+    const auto ids = idsByLabel("名");
+    const qint64 a = ids.value("甲"), b = ids.value("乙"), c = ids.value("丙");
+    EXPECT_EQ(ValueById("Fmt", b, "Dir").toString(), "上\r\n下");
+    EXPECT_TRUE(ValueById("Fmt", a, "fBold").toBool());
+    EXPECT_EQ(field(a, "RCtl"), -double(b));
+    EXPECT_EQ(field(a, "SumID"), double(b));
+    EXPECT_EQ(field(a, "SumID1"), 0);  // 21 fields
+    EXPECT_EQ(field(b, "SumID1"), -double(a));
+    EXPECT_EQ(field(b, "RCtl1"), 0);  // 22 fields
+    EXPECT_EQ(field(c, "SumID"), -double(a));
+    EXPECT_EQ(field(c, "RCtl1"), double(b));  // the folded section does not spoil the number
+    EXPECT_EQ(Param("名=>自定义类型124"), "a;b");
+    EXPECT_EQ(Count("参数", "Var LIKE '名=>%'", {}), 1);
+}
+
+TEST_F(FormatFile, FileNamesGiveFormatNames) {
+    const QList<std::pair<QString, QString>> cases = {
+        {"/a/b/发票A.vfm", "发票A"}, {"/a.b/c", "c"}, {"/a/b/v1.2.vfm", "v1.2"}, {"/a/b/.vfm", ""}};
+    for (const auto& [path, name] : cases)
+        EXPECT_EQ(FormatNameOfFile(path), name) << path.toStdString();
+}
+
+// Thousands of damaged files: the reader never crashes, and a format is either stored whole
+// (one row per record line) or not at all.
+TEST_F(FormatFile, DamagedFilesNeverLeaveHalfAFormat) {
+    const QString original = FromAnsi(fixtureBytes());
+    const QStringList pieces = {
+        "\r\n",        kFormatFileFieldSeparator, "[自定义内容]", "][END]", "=[", "‖‖‖", "-",
+        "999999999999"};
+    QRandomGenerator rng(20261209);
+    int stored = 0;
+    for (int i = 0; i < 2500; ++i) {
+        QString t = original;
+        const int edits = 1 + rng.bounded(4);
+        for (int e = 0; e < edits; ++e) {
+            const int at = rng.bounded(t.size() + 1);
+            switch (rng.bounded(5)) {
+                case 0:
+                    t.truncate(at);
+                    break;
+                case 1:
+                    t.remove(at, rng.bounded(40));
+                    break;
+                case 2:
+                    t.insert(at, pieces[rng.bounded(pieces.size())]);
+                    break;
+                case 3:
+                    if (at < t.size()) t[at] = QChar(0x20 + rng.bounded(0x3000));
+                    break;
+                default:
+                    t.insert(at, t.mid(rng.bounded(t.size() + 1), rng.bounded(60)));
+                    break;
+            }
+        }
+        const QStringList raw = t.split("\r\n");
+        if (!IsFormatFile(raw)) continue;
+        const QString name = QString("损坏%1").arg(i);
+        const QStringList lines = FormatFileLines(t);
+        const FormatFileStore result = StoreFormatFileLines(lines, name);
+        const int rows = Count("Fmt", "Fmt=?", {name});
+        if (result == FormatFileStore::Stored) {
+            ++stored;
+            ASSERT_EQ(rows, lines.size() - 2) << t.toStdString();
+        } else {
+            ASSERT_EQ(rows, 0) << t.toStdString();
+            ASSERT_EQ(Count("参数", "instr(Var, ?)=1", {name + "=>"}), 0);
+        }
+    }
+    EXPECT_GT(stored, 100);
+}
