@@ -81,29 +81,32 @@ double DesignerTest::rowY(BoxControl* box) {
     return Val(MF().BoxGrid().TextMatrix(BoxRow(box), col::Y));
 }
 
-QWidget* DesignerTest::mouseTarget(BoxControl* box) {
+QWidget* MouseTarget(BoxControl* box) {
     QWidget* w = box->Widget();
     if (auto* t = qobject_cast<QTextEdit*>(w)) return t->viewport();
     return w;
 }
 
-QWidget* DesignerTest::widgetAt(double x, double y) {
+namespace {
+QWidget* widgetAt(double x, double y) {
     Canvas* pg = MF().PG;
     QWidget* w = pg->childAt(QPointF(TwipsToPixelsF(x), TwipsToPixelsF(y)).toPoint());
     return w ? w : pg;
 }
 
-void DesignerTest::press(double x, double y, Qt::MouseButton b, Qt::KeyboardModifiers m) {
+}  // namespace
+
+void CanvasPress(double x, double y, Qt::MouseButton b, Qt::KeyboardModifiers m) {
     grabbed = widgetAt(x, y);
     send(grabbed, QEvent::MouseButtonPress, x, y, b, b, m);
 }
 
-void DesignerTest::move(double x, double y, Qt::MouseButtons buttons, Qt::KeyboardModifiers m) {
+void CanvasMove(double x, double y, Qt::MouseButtons buttons, Qt::KeyboardModifiers m) {
     QWidget* w = buttons && grabbed ? grabbed : widgetAt(x, y);
     send(w, QEvent::MouseMove, x, y, Qt::NoButton, buttons, m);
 }
 
-void DesignerTest::release(double x, double y, Qt::MouseButton b, Qt::KeyboardModifiers m) {
+void CanvasRelease(double x, double y, Qt::MouseButton b, Qt::KeyboardModifiers m) {
     QWidget* w = grabbed ? grabbed : widgetAt(x, y);
     send(w, QEvent::MouseButtonRelease, x, y, b, Qt::NoButton, m);
     grabbed = nullptr;

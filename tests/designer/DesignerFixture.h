@@ -18,6 +18,17 @@ class TextBox;
 
 namespace bw::test {
 
+// Mouse events at a point in canvas units, sent to the widget under it (the canvas or a box,
+// a text box's viewport), with exact sub-pixel positions; buttons is the state during a move.
+// Between a press and its release the pressed widget gets the events, as a mouse grab does.
+void CanvasPress(double x, double y, Qt::MouseButton b = Qt::LeftButton,
+                 Qt::KeyboardModifiers m = {});
+void CanvasMove(double x, double y, Qt::MouseButtons buttons = {}, Qt::KeyboardModifiers m = {});
+void CanvasRelease(double x, double y, Qt::MouseButton b = Qt::LeftButton,
+                   Qt::KeyboardModifiers m = {});
+// The widget that gets the mouse over a box (a text box's viewport).
+QWidget* MouseTarget(BoxControl* box);
+
 class DesignerTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -31,18 +42,19 @@ protected:
     static double rowX(BoxControl* box);
     static double rowY(BoxControl* box);
 
-    // The widget that gets the mouse over a box (a text box's viewport).
-    static QWidget* mouseTarget(BoxControl* box);
-    // Mouse events at a point in canvas units, sent to the widget under it (the canvas or a
-    // box), with exact sub-pixel positions. buttons is the state during the event.
+    static QWidget* mouseTarget(BoxControl* box) { return MouseTarget(box); }
     static void press(double x, double y, Qt::MouseButton b = Qt::LeftButton,
-                      Qt::KeyboardModifiers m = {});
+                      Qt::KeyboardModifiers m = {}) {
+        CanvasPress(x, y, b, m);
+    }
     static void move(double x, double y, Qt::MouseButtons buttons = {},
-                     Qt::KeyboardModifiers m = {});
+                     Qt::KeyboardModifiers m = {}) {
+        CanvasMove(x, y, buttons, m);
+    }
     static void release(double x, double y, Qt::MouseButton b = Qt::LeftButton,
-                        Qt::KeyboardModifiers m = {});
-    // The widget (canvas or box) that receives events at a canvas point.
-    static QWidget* widgetAt(double x, double y);
+                        Qt::KeyboardModifiers m = {}) {
+        CanvasRelease(x, y, b, m);
+    }
 
     TempDataFolder folder_;
 };
