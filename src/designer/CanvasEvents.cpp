@@ -7,7 +7,9 @@
 #include <QPointer>
 #include <QRubberBand>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "common/TwipGeometry.h"
@@ -148,6 +150,12 @@ protected:
         Canvas* pg = mf_->PG;
         if (e->type() == QEvent::ChildPolished) {
             if (w == pg) wire(static_cast<QChildEvent*>(e)->child());
+            return false;
+        }
+        if (e->type() == QEvent::Enter &&
+            std::any_of(mf_->Zm.begin(), mf_->Zm.end(),
+                        [w](const QToolButton* z) { return z == w; })) {
+            Form_MouseMove();  // Zm_MouseMove
             return false;
         }
         BoxControl* box = w == pg ? nullptr : boxOf(w, pg);
@@ -329,6 +337,13 @@ void InstallCanvasDesigner() {
     if (mf.property("canvasDesigner").toBool()) return;
     mf.setProperty("canvasDesigner", true);
     new CanvasFilter(&mf);
+    // The lock also reaches the box menu's edit items at once.
+    QObject::connect(&mf, &MainForm::OptionClicked, &mf, [](int index) {
+        if (index != 2) return;
+        const bool enabled = !FormatLocked();
+        for (const char* name : {"mCtlSet", "mDeleteCtl", "mAddCtl"})
+            if (QAction* a = Menus().item(QLatin1String(name))) MF().SetCommandEnabled(a, enabled);
+    });
 }
 
 bool RubberBandShown() {
