@@ -4,7 +4,6 @@
 
 #include "DesignerFixture.h"
 #include "designer/Alignment.h"
-#include "designer/CanvasMenus.h"
 #include "designer/LinePicking.h"
 #include "store/BoxEditing.h"
 #include "store/BoxModel.h"
@@ -91,34 +90,6 @@ TEST_F(Alignment, TheLockDisablesTheMenuAndLinePicking) {
     O2_Click(2);
     EXPECT_TRUE(mf.mCtlSame->isEnabled());
     EXPECT_EQ(FindLineAt(0, 1800, 600, part), l);
-}
-
-TEST_F(Alignment, TheBoxMenuFollowsTheKindAndTheLock) {
-    struct Case {
-        int kind;
-        bool locked;
-        const char* item;
-        bool visible;
-        int enabled;
-    } cases[] = {
-        {0, true, "mCopy", true, -1},       {0, true, "mCtlSet", true, 0},
-        {0, true, "mReCtlList", true, 0},   {0, false, "mRtlCtl", true, 1},
-        {1, false, "mReCtlList", false, 1}, {1, false, "mRtlCtl", true, 1},
-        {2, false, "mAddPic", true, -1},    {3, false, "mRtlCtl", false, 1},
-        {3, false, "mCopy", false, -1},     {4, true, "mDeleteCtl", true, 0},
-    };
-    for (const Case& c : cases) {
-        bool seen = false;
-        for (const MenuItemState& s : CtlMenuStates(c.kind, c.locked)) {
-            if (s.name != QLatin1String(c.item)) continue;
-            seen = true;
-            EXPECT_EQ(s.visible, c.visible) << c.kind << c.item;
-            EXPECT_EQ(s.enabled, c.enabled) << c.kind << c.item;
-        }
-        EXPECT_TRUE(seen) << c.item;
-    }
-    SetupCtlMenu(1, false);
-    EXPECT_EQ(Menus().item(QStringLiteral("mRtlCtl"))->text(), QStringLiteral("设置单选"));
 }
 
 }  // namespace

@@ -49,6 +49,12 @@ TEST_F(CanvasClicks, RightClicksOpenTheBoxMenuOrTheBillMenu) {
     EXPECT_TRUE(Menus().item(QStringLiteral("mCopy"))->isVisible());
     EXPECT_FALSE(Menus().item(QStringLiteral("mAddPic"))->isVisible());
 
+    // A check box's menu sets up a single choice and has no related items.
+    BoxControl* c = add(kCheckBox, 60, 20);
+    QTest::mouseClick(mouseTarget(c), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(Menus().item(QStringLiteral("mRtlCtl"))->text(), QStringLiteral("设置单选"));
+    EXPECT_FALSE(Menus().item(QStringLiteral("mReCtlList"))->isVisible());
+
     // Over the middle of a line: the line's menu; over its end point: the bill menu.
     shown.clear();
     move(mm(125), mm(50));
