@@ -120,7 +120,7 @@ void wire(QObject* o) {
 
 class CanvasFilter : public QObject {
 public:
-    explicit CanvasFilter(MainForm* mf) : QObject(mf), mf_(mf) {
+    explicit CanvasFilter(MainForm* mf) : QObject(mf), mf_(mf), pg_(mf->PG) {
         mf->PG->setMouseTracking(true);
         mf->PG->setFocusPolicy(Qt::ClickFocus);
         for (QObject* c : mf->PG->children()) wire(c);
@@ -147,7 +147,8 @@ protected:
         }
         if (!o->isWidgetType()) return false;
         auto* w = static_cast<QWidget*>(o);
-        Canvas* pg = mf_->PG;
+        Canvas* pg = pg_;
+        if (!pg) return false;  // the window is going
         if (e->type() == QEvent::ChildPolished) {
             if (w == pg) wire(static_cast<QChildEvent*>(e)->child());
             return false;
@@ -206,6 +207,7 @@ protected:
 
 private:
     MainForm* mf_;
+    QPointer<Canvas> pg_;
 };
 
 }  // namespace

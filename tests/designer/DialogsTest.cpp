@@ -13,6 +13,8 @@
 #include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
+#include "store/CanvasOptions.h"
+#include "store/Label.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
 
@@ -112,9 +114,14 @@ TEST_F(BillDialogs, TablePresetsAndFractionalRows) {
 }
 
 TEST_F(BillDialogs, PictureOfASelectionWithTheRubberBand) {
-    add(kTextBox, 20, 20);
+    MF().SetO2Value(0, 1);
+    O2_Click(0);  // the measuring grid behind
+    SetBoxValue(add(kTextBox, 20, 20), QStringLiteral("收款人"));
+    SetBoxValue(add(kTextBox, 20, 35), QStringLiteral("￥1,234.00"));
     add(kPictureBox, 60, 20);
-    add(kLabel, 120, 60);
+    static_cast<Label*>(add(kLabel, 120, 60))->SetCaption(QStringLiteral("备注"));
+    auto* l = static_cast<Line*>(add(kLine, 0, 0));
+    l->SetEnds(mm(10), mm(55), mm(110), mm(55));
     press(mm(10), mm(10));
     move(mm(90), mm(45), Qt::LeftButton);
     ASSERT_TRUE(RubberBandShown());
