@@ -3,6 +3,7 @@
 #include "DesignerFixture.h"
 #include "designer/DesignState.h"
 #include "designer/LinePicking.h"
+#include "store/BoxEditing.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/Line.h"
@@ -103,6 +104,17 @@ TEST_F(LinePicking, DraggingALineByItsMiddleOrItsStartPoint) {
     EXPECT_EQ(l->Y1(), 975);
     EXPECT_EQ(l->X2(), 3150);  // the end point stays
     EXPECT_EQ(l->Y2(), 675);
+
+    // Ctrl+click on the middle of a line marks it; a plain click on the canvas drops it.
+    Line* m = line(600, 3000, 3000, 3000);
+    move(1800, 3000);
+    press(1800, 3000, Qt::LeftButton, Qt::ControlModifier);
+    release(1800, 3000, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_TRUE(IsBoxSelected(m));
+    move(1800, 3000);
+    press(1800, 3000);
+    release(1800, 3000);
+    EXPECT_FALSE(IsBoxSelected(m));
 }
 
 }  // namespace
