@@ -16,6 +16,9 @@
 #include "common/Params.h"
 #include "common/Schema.h"
 #include "common/TextFiles.h"
+#include "designer/Alignment.h"
+#include "designer/AutoTable.h"
+#include "designer/FormSize.h"
 #include "filling/FillingServices.h"
 #include "filling/SetNumCutMethod.h"
 #include "library/FormatCommands.h"
@@ -71,6 +74,7 @@ bool MainWindow::CommandHasWork(int index) {
         case 1:
         case 36:
             return PrintCommandsReady();
+        case 2:
         case 5:
         case 20:
         case 21:
@@ -125,13 +129,14 @@ void MainWindow::buildMenus() {
     mCtlSame = bar->addMenu(QStringLiteral("内容框设置(&C)"));
     mCtlSame->setObjectName(QStringLiteral("mCtlSame"));
     QMenu* align = mCtlSame->addMenu(QStringLiteral("内容框对齐"));
-    for (const char* t : {"左对齐", "右对齐", "顶端对齐", "底部对齐"})
-        item(align, QString::fromUtf8(t), "mAlign", false, nullptr);
     QMenu* size = mCtlSame->addMenu(QStringLiteral("内容框尺寸"));
-    for (const char* t : {"统一宽度", "统一高度", "统一尺寸"})
-        item(size, QString::fromUtf8(t), "mSameSize", false, nullptr);
+    const std::pair<const char*, int> modes[] = {{"左对齐", 1},   {"右对齐", 2},   {"顶端对齐", 0},
+                                                 {"底部对齐", 3}, {"统一宽度", 4}, {"统一高度", 5}};
+    for (const auto& [caption, mode] : modes)
+        item(mode < 4 ? align : size, QString::fromUtf8(caption), "mAlign", true,
+             [mode = mode] { AlignSelectedBoxes(mode); });
+    item(size, QStringLiteral("统一尺寸"), "mAlignSize", true, [] { AlignSize(); });
     mf.mCtlSame = mCtlSame->menuAction();
-    markUnavailable(mf.mCtlSame);
 
     QMenu* options = bar->addMenu(QStringLiteral("设置"));
     options->setObjectName(QStringLiteral("mOptions"));
@@ -165,7 +170,7 @@ void MainWindow::buildMenus() {
         item(tools, QStringLiteral("检查凭据外内容框"), "mTool0", true, [this] { mTool_Click(0); });
     mTool[1] =
         item(tools, QStringLiteral("压缩整理数据库"), "mTool1", true, [this] { mTool_Click(1); });
-    mAddTable = item(tools, QStringLiteral("添加表格"), "mAddTable", false, nullptr);
+    mAddTable = item(tools, QStringLiteral("添加表格"), "mAddTable", true, [] { ShowAutoTable(); });
 
     QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
     help->setObjectName(QStringLiteral("mHelp"));
@@ -199,6 +204,9 @@ void MainWindow::COM_Click(int index) {
         case 0:
         case 1:
             PrintButton_Click(index);
+            break;
+        case 2:
+            ShowFormSize();
             break;
         case 4:
             ShowSelectedBatchRecord();

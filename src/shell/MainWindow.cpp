@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "common/TwipGeometry.h"
+#include "designer/CanvasEvents.h"
 #include "platform/Dialogs.h"
 #include "platform/GridView.h"
 #include "platform/PictureWidget.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow() {
     connect(NewEditionTimer, &QTimer::timeout, this, &MainWindow::NewEditionTimer_Timer);
 
     ConnectCanvasHandlers();
+    InstallCanvasDesigner();
     connect(SST, &TabStrip::TabClicked, this, &MainWindow::SST_Click);
 
     dlg::SetDialogParent(this);

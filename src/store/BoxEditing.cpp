@@ -1,5 +1,6 @@
 #include "store/BoxEditing.h"
 
+#include "platform/VbNumbers.h"
 #include "store/BoxModel.h"
 #include "store/BoxToRow.h"
 #include "store/Canvas.h"
@@ -8,13 +9,10 @@
 #include "store/Line.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
+#include "store/SelectionLook.h"
 #include "store/TextBox.h"
 
 namespace bw {
-
-namespace {
-const QColor kGrey(208, 208, 208);
-}
 
 void MoveBox(int dx, int dy, BoxControl* box) {
     if (!box) return;
@@ -32,12 +30,14 @@ void MoveBox(int dx, int dy, BoxControl* box) {
                 break;
         }
     } else {
-        const int pgW = static_cast<int>(mf.PG->Width()), pgH = static_cast<int>(mf.PG->Height());
+        // Zero first, then the far edges: a box larger than the canvas ends up with a negative
+        // Left or Top, as it always did.
+        const double pgW = mf.PG->Width(), pgH = mf.PG->Height();
         int left = box->Left() + dx, top = box->Top() + dy;
-        if (left > pgW - box->Width()) left = pgW - box->Width();
-        if (top > pgH - box->Height()) top = pgH - box->Height();
         if (left < 0) left = 0;
         if (top < 0) top = 0;
+        if (left + box->Width() > pgW) left = CLng(pgW - box->Width());
+        if (top + box->Height() > pgH) top = CLng(pgH - box->Height());
         box->Move(left, top);
     }
     PlaceBoxLabel(box);
@@ -50,11 +50,11 @@ bool IsBoxSelected(const BoxControl* box) {
         case kCheckBox:
             return static_cast<const CheckBox*>(box)->Appearance() == 0;
         case kTextBox:
-            return static_cast<const TextBox*>(box)->BackColor() == kGrey;
+            return static_cast<const TextBox*>(box)->BackColor() == kSelectionGrey;
         case kPictureBox:
             return static_cast<const PictureBox*>(box)->BorderStyle() == 1;
         case kLine:
-            return static_cast<const Line*>(box)->BorderColor() == kGrey;
+            return static_cast<const Line*>(box)->BorderColor() == kSelectionGrey;
         case kLabel:
             return static_cast<const Label*>(box)->BorderStyle() == 1;
     }

@@ -117,7 +117,13 @@ void PlaceBoxLabel(BoxControl* box) {
 
 void PlaceBoxLabel(BoxControl* box, Label* label, int& side) {
     if (!box || box->Kind() > kPictureBox) return;
-    if (!label) label = CaptionLabel(BoxIndexOfRow(BoxRow(box)));
+    if (!label) {
+        // A box of the arrays is its row's box; finding it by its row walks the whole kind,
+        // which a drag of many boxes would do for every box at every step.
+        const int index =
+            GetBoxByIndex(box->Index()) == box ? box->Index() : BoxIndexOfRow(BoxRow(box));
+        label = CaptionLabel(index);
+    }
     if (!label) return;
     if (side == -1) side = BoxLabelSide(box);
     switch (side) {
