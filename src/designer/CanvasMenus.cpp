@@ -2,6 +2,10 @@
 
 #include <QMenu>
 
+#include "designer/BillClearing.h"
+#include "designer/BillMenu.h"
+#include "designer/BoxMenu.h"
+#include "designer/PropertyMenu.h"
 #include "store/BackgroundPicture.h"
 #include "store/MainForm.h"
 
@@ -36,10 +40,52 @@ const ItemDef kCtlItems[] = {
 };
 
 const ItemDef kBillItems[] = {
+    {"mAddBills", "添加下一张单据"},
+    {"mAddBillsAndPrint", "打印并添加单据"},
+    {"sepB0", nullptr},
+    {"mAutoGetDate", "自动生成日期"},
+    {"mAutoCreatePSD", "自动生成密码"},
+    {"mClearCtl", "清空内容"},
+    {"sepB1", nullptr},
     {"mCtlAdd", "添加内容框"},
+    {"sepB2", nullptr},
     {"mModiBackgroundPic", "更换背景图"},
     {"mClearBackPic", "清除背景图"},
 };
+
+// The command behind each item.
+struct Command {
+    const char* name;
+    void (*run)();
+};
+
+const Command kCommands[] = {
+    {"mCopy", mCopy_Click},
+    {"mPaste", mPaste_Click},
+    {"mAddPic", mAddPic_Click},
+    {"mInputBarCode", mInputBarCode_Click},
+    {"mCtlSet", mCtlset_Click},
+    {"mAddCtl", mAddCtl_Click},
+    {"mCopyCtl", mCopyCtl_Click},
+    {"mDeleteCtl", mDeleteCtl_Click},
+    {"mRtlCtl", mRtlCtl_Click},
+    {"mReCtlList", mReCtlList_Click},
+    {"mAddBills", mAddBills_Click},
+    {"mAddBillsAndPrint", mAddBillsAndPrint_Click},
+    {"mAutoGetDate", mAutoGetDate_Click},
+    {"mAutoCreatePSD", mAutoCreatePSD_Click},
+    {"mClearCtl", mClearCtl_Click},
+    {"mCtlAdd", mCtlAdd_Click},
+    {"mModiBackgroundPic", mModiBackgroundPic_Click},
+    {"mClearBackPic", mClearBackPic_Click},
+};
+
+// Whether the command of an item is in this build.
+bool commandBuilt(const QString& name) {
+    if (name == QLatin1String("mCtlSet")) return PropertyDialogsBuilt();
+    if (name == QLatin1String("mAutoGetDate")) return DateFillBuilt();
+    return true;
+}
 
 QMenu* build(const QString& name, const QString& title, const ItemDef* defs, int n) {
     auto* menu = new QMenu(title);
@@ -94,14 +140,13 @@ MenuForm& Menus() {
             build(QStringLiteral("m_CtlSet"), QString(), kCtlItems, int(std::size(kCtlItems)));
         form.mPicGraph = build(QStringLiteral("mPicGraph"), QStringLiteral("单据菜单"), kBillItems,
                                int(std::size(kBillItems)));
-        QObject::connect(form.item(QStringLiteral("mClearBackPic")), &QAction::triggered,
-                         [] { ClearCurrentPicture(); });
-        // Items whose commands are not in this build stay disabled.
         MainForm& mf = MF();
-        for (QMenu* m : {form.m_CtlSet, form.mPicGraph})
-            for (QAction* a : m->actions())
-                if (!a->isSeparator() && a->objectName() != QLatin1String("mClearBackPic"))
-                    mf.Unavailable.insert(a);
+        for (const Command& c : kCommands) {
+            QAction* a = form.item(QLatin1String(c.name));
+            QObject::connect(a, &QAction::triggered, a, c.run);
+            // Items whose commands are not in this build stay disabled.
+            if (!commandBuilt(a->objectName())) mf.Unavailable.insert(a);
+        }
     }
     return form;
 }
@@ -140,6 +185,10 @@ void PopupMenu(QMenu* menu, const QPoint& globalPos) {
 
 void ClearCurrentPicture() {
     ClearBackgroundPicture(MF().CurrentFormat());
+}
+
+void mClearBackPic_Click() {
+    ClearCurrentPicture();
 }
 
 }  // namespace bw

@@ -1,7 +1,7 @@
 #pragma once
 // The pop-up menus of the canvas: the box menu (m_CtlSet) prepared by the box's kind and the
-// lock, and the bill menu (mPicGraph). The commands behind their items are added by the
-// work that owns them; an item without one stays disabled.
+// lock, and the bill menu (mPicGraph), each item tied to its command (BoxMenu.h, BillMenu.h,
+// BillClearing.h, PropertyMenu.h). An item whose command is not in this build stays disabled.
 
 #include <QPoint>
 #include <QPointer>
@@ -55,5 +55,6 @@ void PopupMenu(QMenu* menu, const QPoint& globalPos);
 
 // Removes the open format's background picture after asking (as "清除背景图" does).
 void ClearCurrentPicture();
+void mClearBackPic_Click();
 
 }  // namespace bw

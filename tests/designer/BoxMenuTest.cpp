@@ -1,0 +1,315 @@
+// The box menu's commands run through its items, as a right click on a box and a choice in
+// the menu run them: the clipboard, pictures and barcodes, copying boxes with numbered
+// captions, and the relation chains.
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenu>
+#include <QPointer>
+#include <QTest>
+#include <QTextCursor>
+#include <QTimer>
+
+#include "DesignerFixture.h"
+#include "PrintTestSupport.h"
+#include "common/SelFormat.h"
+#include "designer/BoxMenu.h"
+#include "designer/CanvasMenus.h"
+#include "platform/Grid.h"
+#include "printing/PrintEngine.h"
+#include "store/BoxAccessors.h"
+#include "store/BoxEditing.h"
+#include "store/BoxModel.h"
+#include "store/BoxToRow.h"
+#include "store/BoxTools.h"
+#include "store/Label.h"
+#include "store/Line.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+#include "store/SelectionLook.h"
+#include "store/TextBox.h"
+
+using namespace bw;
+using namespace bw::test;
+
+namespace {
+
+class BoxMenu : public DesignerTest {
+protected:
+    void SetUp() override {
+        DesignerTest::SetUp();
+        SetMenuPopper([this](QMenu*, const QPoint&) {
+            if (QAction* a = Menus().item(choice)) a->trigger();
+        });
+    }
+    // Right-clicks the box and chooses the item of the box menu.
+    void choose(BoxControl* box, const QString& item) {
+        choice = item;
+        if (box->Kind() == kLine) {
+            auto* l = static_cast<Line*>(box);
+            const double x = (l->X1() + l->X2()) / 2.0, y = (l->Y1() + l->Y2()) / 2.0;
+            move(x, y);
+            press(x, y, Qt::RightButton);
+            release(x, y, Qt::RightButton);
+        } else {
+            // The command may remove the box: the release goes to it only when it is still there.
+            QPointer<QWidget> w = mouseTarget(box);
+            QTest::mousePress(w, Qt::RightButton, {}, QPoint(3, 3));
+            if (w) QTest::mouseRelease(w, Qt::RightButton, {}, QPoint(3, 3));
+        }
+    }
+    static void caption(BoxControl* box, const QString& text) {
+        CaptionLabel(box->Index())->SetCaption(text);
+        UpdateRowFromBox(box);
+    }
+    static QString cell(BoxControl* box, int column) {
+        return MF().BoxGrid().TextMatrix(BoxRow(box), column);
+    }
+    QString choice;
+};
+
+TEST(CopyNumbering, TrailingDigitsCountUpAndTheAnswerRoundsHalfToEven) {
+    const struct {
+        const char* caption;
+        int k;
+        const char* copy;
+    } captions[] = {
+        {"项目9", 1, "项目10"}, {"金额1", 2, "金额3"}, {"金额", 1, "金额1"},
+        {"A09", 1, "A10"},      {"", 3, "3"},          {"１２", 1, "１２1"},  // full-width
+    };
+    for (const auto& c : captions)
+        EXPECT_EQ(CopyCaption(QString::fromUtf8(c.caption), c.k), QString::fromUtf8(c.copy))
+            << c.caption;
+    const struct {
+        const char* answer;
+        long long n;
+    } counts[] = {{"3", 3}, {"2.5", 2}, {"3.5", 4}, {" 4个", 4}, {"abc", 0}, {"", 0}, {"-2", -2}};
+    for (const auto& c : counts)
+        EXPECT_EQ(CopyCountOf(QString::fromUtf8(c.answer)), c.n) << c.answer;
+}
+
+TEST_F(BoxMenu, CopiesGoUpAndLeftWithNumberedCaptionsAndTakeTheSelection) {
+    BoxControl* src = add(kTextBox, 20, 20);
+    caption(src, "项目9");
+    SetBoxSelectLook(src, false);
+    ScriptedAnswers answers;
+    answers << QStringLiteral("3");
+    choose(src, "mCopyCtl");
+
+    ASSERT_EQ(BoxCount[kTextBox], 4);
+    EXPECT_EQ(dlg::ShownLog().at(0).text, QStringLiteral("请输入要复制输入框个数："));
+    EXPECT_FALSE(IsBoxSelected(src));
+    QSet<QString> ids{cell(src, col::ID)};
+    for (int k = 1; k <= 3; ++k) {
+        BoxControl* copy = GetBoxByIndex(1 + k);
+        EXPECT_EQ(cell(copy, col::LBL), QStringLiteral("项目%1").arg(9 + k));
+        EXPECT_EQ(CaptionLabel(copy->Index())->Caption(), QStringLiteral("项目%1").arg(9 + k));
+        EXPECT_EQ(copy->Left(), src->Left() - 200 * k);
+        EXPECT_EQ(copy->Top(), src->Top() - 200 * k);
+        EXPECT_EQ(copy->Width(), src->Width());
+        EXPECT_TRUE(IsBoxSelected(copy)) << k;
+        ids.insert(cell(copy, col::ID));
+    }
+    EXPECT_EQ(ids.size(), 4) << "every copy has its own identity";
+}
+
+TEST_F(BoxMenu, CopiesOutsideTheCanvasArePulledBackAndLinesMoveBothEnds) {
+    BoxControl* near = add(kTextBox, 2, 2);  // 120 units from the corner
+    auto* line = static_cast<Line*>(add(kLine, 0, 0));
+    line->SetEnds(mm(50), mm(60), mm(150), mm(60));
+    UpdateRowFromBox(line);
+    SetBoxSelectLook(line, false);
+    ScriptedAnswers answers;
+    answers << QStringLiteral("2");
+    choose(near, "mCopyCtl");  // copies the menu's box and the selected line
+
+    ASSERT_EQ(BoxCount[kTextBox], 3);
+    ASSERT_EQ(BoxCount[kLine], 3);
+    auto* lineCopy = static_cast<Line*>(GetBoxByIndex(3003));
+    EXPECT_EQ(lineCopy->X1(), mm(50) - 400);
+    EXPECT_EQ(lineCopy->Y2(), mm(60) - 400);
+    BoxControl* far = GetBoxByIndex(3);
+    EXPECT_LT(far->Left(), 0);
+    PullBoxesOntoBill();
+    EXPECT_GE(far->Left(), 0);
+    EXPECT_GE(far->Top(), 0);
+    EXPECT_GE(rowX(far), 0);
+}
+
+TEST_F(BoxMenu, ACopyPastTheLimitIsRefusedWholeAndNoCountDropsTheSelection) {
+    BoxControl* a = add(kTextBox, 20, 20);
+    BoxControl* b = add(kTextBox, 60, 20);
+    SetBoxSelectLook(b, false);
+    const int rows = MF().BoxGrid().Rows();
+    {
+        ScriptedAnswers answers;
+        answers << QStringLiteral("499");  // 2 + 2 x 499 = 1000 boxes
+        choose(a, "mCopyCtl");
+        EXPECT_EQ(BoxCount[kTextBox], 2);
+        EXPECT_EQ(MF().BoxGrid().Rows(), rows);
+        EXPECT_TRUE(answers.lastMessage().contains("999"));
+        EXPECT_TRUE(IsBoxSelected(b));
+    }
+    for (const char* none : {"0", "很多"}) {
+        SetBoxSelectLook(b, false);
+        ScriptedAnswers answers;
+        answers << QString::fromUtf8(none);
+        choose(a, "mCopyCtl");
+        EXPECT_EQ(BoxCount[kTextBox], 2) << none;
+        EXPECT_FALSE(IsBoxSelected(b)) << none;
+    }
+}
+
+TEST_F(BoxMenu, TextGoesThroughTheClipboard) {
+    auto* from = static_cast<TextBox*>(add(kTextBox, 20, 20));
+    auto* to = static_cast<TextBox*>(add(kTextBox, 20, 40));
+    auto* label = static_cast<Label*>(add(kLabel, 20, 60));
+    QClipboard* clip = QGuiApplication::clipboard();
+
+    from->SetText("壹贰叁肆伍");
+    choose(from, "mCopy");
+    EXPECT_EQ(clip->text(), QStringLiteral("壹贰叁肆伍"));
+    QTextCursor c = from->textCursor();
+    c.setPosition(1);
+    c.setPosition(3, QTextCursor::KeepAnchor);
+    from->setTextCursor(c);
+    choose(from, "mCopy");
+    EXPECT_EQ(clip->text(), QStringLiteral("贰叁"));
+    to->SetText(QString());
+    choose(to, "mCopy");  // an empty box leaves the clipboard alone
+    EXPECT_EQ(clip->text(), QStringLiteral("贰叁"));
+
+    // Pasted at the caret, or over the selection.
+    to->SetText("abcdef");
+    c = to->textCursor();
+    c.setPosition(3);
+    to->setTextCursor(c);
+    choose(to, "mPaste");
+    EXPECT_EQ(to->Text(), QStringLiteral("abc贰叁def"));
+    c.setPosition(3);
+    c.setPosition(5, QTextCursor::KeepAnchor);
+    to->setTextCursor(c);
+    clip->setText("XY");
+    choose(to, "mPaste");
+    EXPECT_EQ(to->Text(), QStringLiteral("abcXYdef"));
+    EXPECT_TRUE(cell(to, col::LBL).isEmpty()) << "a text box's value stays off its row";
+
+    choose(label, "mPaste");
+    EXPECT_EQ(label->Caption(), QStringLiteral("XY"));
+    EXPECT_EQ(cell(label, col::LBL), QStringLiteral("XY"));
+}
+
+TEST_F(BoxMenu, APictureFileAndATypedBarcodeShowAndPrint) {
+    auto* photo = static_cast<PictureBox*>(add(kPictureBox, 20, 20));
+    auto* code = static_cast<PictureBox*>(add(kPictureBox, 100, 20));
+    QImage image(40, 60, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    const QString jpg = QDir(folder_.path()).filePath("照片.jpg");
+    ASSERT_TRUE(image.save(jpg, "JPG"));
+    {
+        ScriptedAnswers answers;
+        answers << folder_.file("无此文件.jpg") << int(dlg::Ok) << jpg;
+        choose(photo, "mAddPic");
+        EXPECT_EQ(answers.lastMessage(), QStringLiteral("图片文件“") +
+                                             folder_.file("无此文件.jpg") +
+                                             QStringLiteral("”不存在！"));
+        EXPECT_TRUE(photo->LinkItem.isEmpty());
+        choose(photo, "mAddPic");
+        EXPECT_EQ(photo->LinkItem, jpg);
+        EXPECT_FALSE(photo->Picture().isNull());
+    }
+    {
+        ScriptedAnswers answers;
+        answers << QStringLiteral("  6901234567892 ");
+        choose(code, "mInputBarCode");
+        EXPECT_EQ(dlg::ShownLog().at(0).text, QStringLiteral("请输入条形码（数字串）："));
+        EXPECT_EQ(code->LinkItem, QStringLiteral("6901234567892"));
+    }
+
+    RecordingPrinter& printer = InstallRecordingPrinter();
+    ASSERT_TRUE(RenderBill(0, 0));
+    const Drawn& d = printer.Record();
+    EXPECT_EQ(d.images.size(), 1u);
+    EXPECT_GT(d.rects.size() + d.lines.size(), 20u) << "the barcode's bars";
+
+    // Cancel answers nothing: the box is emptied. The default answer was its content.
+    ScriptedAnswers cancel;
+    choose(code, "mInputBarCode");
+    EXPECT_EQ(dlg::ShownLog().at(0).preset, QStringLiteral("6901234567892"));
+    EXPECT_TRUE(code->LinkItem.isEmpty());
+}
+
+TEST_F(BoxMenu, AddingAndDeletingBoxes) {
+    BoxControl* a = add(kTextBox, 20, 20);
+    BoxControl* b = add(kTextBox, 60, 20);
+    // The kind is chosen in the chooser; a cancelled choice adds nothing.
+    auto chooseKind = [](int kind) {
+        QTimer::singleShot(0, [kind] {
+            SelFormat* d = SelFormat::Current();
+            ASSERT_NE(d, nullptr);
+            if (kind < 0) {
+                d->close();
+                return;
+            }
+            d->CMB->setCurrentIndex(kind);
+            d->COM_Click(0);
+        });
+    };
+    chooseKind(kCheckBox);
+    choose(a, "mAddCtl");
+    EXPECT_EQ(BoxCount[kCheckBox], 1);
+    chooseKind(-1);
+    choose(a, "mAddCtl");
+    EXPECT_EQ(BoxCount[kCheckBox], 1);
+    SetBoxSelectLook(b, false);
+    ScriptedAnswers answers;
+    answers << int(dlg::Yes);
+    choose(a, "mDeleteCtl");
+    EXPECT_EQ(answers.lastMessage(), QStringLiteral("您确定要删除选定的输入框和当前输入框？"));
+    EXPECT_EQ(BoxCount[kTextBox], 0);
+    EXPECT_EQ(Menus().MenuTarget, nullptr);
+}
+
+// Rings and chains over boxes A (the menu's), B and C, read from the link columns.
+TEST_F(BoxMenu, RelationChainsLinkTheSelectedBoxesToTheMenusBox) {
+    BoxControl* t[4] = {nullptr, add(kTextBox, 20, 20), add(kTextBox, 60, 20),
+                        add(kTextBox, 100, 20)};
+    BoxControl* outside = add(kTextBox, 140, 20);
+    BoxControl* check[3] = {add(kCheckBox, 20, 60), add(kCheckBox, 60, 60),
+                            add(kCheckBox, 100, 60)};
+    BoxControl* pic = add(kPictureBox, 140, 60);
+    auto id = [](BoxControl* b) { return cell(b, col::ID); };
+    auto neg = [&](BoxControl* b) { return QString::number(-id(b).toLongLong()); };
+    const QString outsideLink = cell(outside, col::RCtl);
+
+    // Nobody else selected: nothing written.
+    choose(t[1], "mRtlCtl");
+    EXPECT_EQ(cell(t[1], col::RCtl), QStringLiteral("0"));
+
+    for (BoxControl* b : {t[1], t[2], t[3], pic}) SetBoxSelectLook(b, false);
+    SetBoxSelectLook(check[1], false);
+    choose(t[1], "mRtlCtl");  // A itself selected too: not its own member
+    EXPECT_EQ(cell(t[1], col::RCtl), id(t[2]));
+    EXPECT_EQ(cell(t[2], col::RCtl), id(t[3]));
+    EXPECT_EQ(cell(t[3], col::RCtl), id(t[1]));
+    EXPECT_EQ(cell(outside, col::RCtl), outsideLink);
+
+    choose(t[1], "mReCtlList");
+    EXPECT_EQ(cell(t[1], col::RCtl1), neg(t[2]));
+    EXPECT_EQ(cell(t[2], col::RCtl1), neg(t[3]));
+    EXPECT_EQ(cell(t[3], col::RCtl1), QStringLiteral("0"));
+
+    SetBoxSelectLook(check[2], false);
+    choose(check[0], "mRtlCtl");
+    EXPECT_EQ(Menus().item("mRtlCtl")->text(), QStringLiteral("设置单选"));
+    EXPECT_EQ(cell(check[0], col::RCtl), id(check[1]));
+    EXPECT_EQ(cell(check[1], col::RCtl), id(check[2]));
+    EXPECT_EQ(cell(check[2], col::RCtl), id(check[0]));
+    EXPECT_EQ(cell(t[3], col::RCtl), id(t[1])) << "text boxes are no members of a check ring";
+}
+
+}  // namespace
