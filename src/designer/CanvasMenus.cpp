@@ -146,6 +146,7 @@ MenuForm& Menus() {
             QObject::connect(a, &QAction::triggered, a, c.run);
             // Items whose commands are not in this build stay disabled.
             if (!commandBuilt(a->objectName())) mf.Unavailable.insert(a);
+            mf.SetCommandEnabled(a, true);
         }
     }
     return form;

@@ -11,6 +11,7 @@
 #include "PrintTestSupport.h"
 #include "common/Database.h"
 #include "common/Params.h"
+#include "designer/BillMenu.h"
 #include "designer/CanvasMenus.h"
 #include "platform/Grid.h"
 #include "printing/SelPrinter.h"
@@ -104,6 +105,7 @@ TEST_F(BillMenu, PrintAndAddStopsWhenThePrintDidNotHappen) {
 }
 
 TEST_F(BillMenu, RandomCodesGoIntoTheBoxesOfTheRandomCodeTypeOnly) {
+    EXPECT_EQ(Menus().item("mAutoGetDate")->isEnabled(), DateFillBuilt());
     run("mAutoCreatePSD");
     EXPECT_FALSE(Text(2)->Text().isEmpty());
     EXPECT_TRUE(Text(1)->Text().isEmpty());

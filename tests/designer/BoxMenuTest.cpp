@@ -265,12 +265,20 @@ TEST_F(BoxMenu, AddingAndDeletingBoxes) {
     chooseKind(-1);
     choose(a, "mAddCtl");
     EXPECT_EQ(BoxCount[kCheckBox], 1);
+    // From the bill menu: at the point the menu was opened.
+    chooseKind(kTextBox);
+    choice = "mCtlAdd";
+    press(mm(60), mm(60), Qt::RightButton);
+    release(mm(60), mm(60), Qt::RightButton);
+    ASSERT_EQ(BoxCount[kTextBox], 3);
+    EXPECT_EQ(GetBoxByIndex(3)->Left(), mm(60));
+    EXPECT_EQ(GetBoxByIndex(3)->Top(), mm(60));
     SetBoxSelectLook(b, false);
     ScriptedAnswers answers;
     answers << int(dlg::Yes);
     choose(a, "mDeleteCtl");
     EXPECT_EQ(answers.lastMessage(), QStringLiteral("您确定要删除选定的输入框和当前输入框？"));
-    EXPECT_EQ(BoxCount[kTextBox], 0);
+    EXPECT_EQ(BoxCount[kTextBox], 1);
     EXPECT_EQ(Menus().MenuTarget, nullptr);
 }
 
