@@ -24,6 +24,7 @@
 #include "library/FormatCommands.h"
 #include "library/FormatFile.h"
 #include "library/LibraryServices.h"
+#include "library/ui/FmtDown.h"
 #include "library/ui/FmtList.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
@@ -124,7 +125,8 @@ void MainWindow::buildMenus() {
                       [] { ExportFormatFile(QString()); });
     mImportFmt = item(format, QStringLiteral("导入格式"), "mImportFmt", true,
                       [] { ImportFormatFile(QString()); });
-    DownFmt = item(format, QStringLiteral("下载格式"), "DownFmt", false, nullptr);
+    DownFmt =
+        item(format, QStringLiteral("下载格式"), "DownFmt", true, [this] { FmtDown::Show(this); });
 
     mCtlSame = bar->addMenu(QStringLiteral("内容框设置(&C)"));
     mCtlSame->setObjectName(QStringLiteral("mCtlSame"));
