@@ -22,25 +22,26 @@ void LoadDefaultData(const QString& format) {
     CloseProgress();
 }
 
-void SaveDefaultData(const QString& format) {
+bool SaveDefaultData(const QString& format) {
     int start = 0;
     const int total = BoxCount[kTextBox] + BoxCount[kCheckBox] + BoxCount[kPictureBox] + 1;
     ShowProgress(QStringLiteral("正在保存默认数据..."), total, start);
     Transaction t;
-    ExecuteSql(QStringLiteral("DELETE FROM 默认 WHERE Fmt=?"), {format});
+    bool ok = t.Active() && ExecuteSql(QStringLiteral("DELETE FROM 默认 WHERE Fmt=?"), {format});
     for (int kind = kTextBox; kind <= kPictureBox; ++kind) {
         for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i) {
             BoxControl* box = GetBoxByIndex(i);
             const QString v = GetBoxValue(box);
             const int id = BoxRecordId(box);
-            if (!v.isEmpty() && id > 0)
-                ExecuteSql(QStringLiteral("INSERT INTO 默认(Fmt, ID, Con) VALUES(?, ?, ?)"),
-                           {format, id, v});
+            if (ok && !v.isEmpty() && id > 0)
+                ok = ExecuteSql(QStringLiteral("INSERT INTO 默认(Fmt, ID, Con) VALUES(?, ?, ?)"),
+                                {format, id, v});
             UpdateProgress(1, QStringLiteral("pages"));
         }
     }
-    t.Commit();
+    ok = ok && t.Commit();
     CloseProgress();
+    return ok;
 }
 
 }  // namespace bw

@@ -7,6 +7,8 @@
 namespace bw {
 
 void LoadDefaultData(const QString& format);
-void SaveDefaultData(const QString& format);
+// Replaces the format's default record by the non-empty values of the boxes, all or
+// nothing. False when it could not be written (the old record then stays).
+bool SaveDefaultData(const QString& format);
 
 }  // namespace bw
