@@ -98,8 +98,10 @@ QString native(const QString& path) {
 
 bool CreateDatabase(const QString& path) {
     if (QFileInfo::exists(path)) return true;
-    const QString tmp = path + QStringLiteral(".TMP");
-    QFile::remove(tmp);
+    // A name of its own beside the file: two programs starting on one folder never write
+    // into each other's new file.
+    const QString tmp = CreateTemporaryBeside(path);
+    if (tmp.isEmpty()) return false;
     bool ok = false;
     {
         auto c = sql::Connection::Open(tmp, true);
@@ -110,12 +112,11 @@ bool CreateDatabase(const QString& path) {
             if (!ok) c->Rollback();
         }
     }
-    // A file that was not made whole, or could not take its name, leaves nothing behind.
-    ok = ok && SyncFile(tmp) && ReplaceFile(tmp, path);
-    if (!ok) {
-        QFile::remove(tmp);
-        QFile::remove(tmp + QStringLiteral("-journal"));
-    }
+    // A file that was not made whole, or could not take its name, leaves nothing behind;
+    // a file another program made meanwhile is kept.
+    ok = ok && SyncFile(tmp) && (QFileInfo::exists(path) || ReplaceFile(tmp, path));
+    QFile::remove(tmp);
+    QFile::remove(tmp + QStringLiteral("-journal"));
     return ok;
 }
 
