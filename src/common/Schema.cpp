@@ -167,6 +167,18 @@ DataFileState CheckDataFile() {
         }
     }
     if (problem.isEmpty() && missing.isEmpty()) return DataFileState::Ready;
+    // A file another running program is writing is busy, not damaged; that program's lock
+    // ends this start.
+    if (problem.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
+        problem.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+        return DataFileState::Ready;
+    // A file the program may not open is not known to be damaged: it is left alone.
+    if (problem.contains(QLatin1String("unable to open"), Qt::CaseInsensitive)) {
+        dlg::MsgBox(
+            QStringLiteral("无法打开数据文件“%1”（%2），程序无法启动！").arg(native(path), problem),
+            dlg::OkOnly | dlg::Critical);
+        return DataFileState::Unusable;
+    }
 
     // Whatever happens next, the file as it was is kept first.
     QString why;

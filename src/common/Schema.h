@@ -19,7 +19,8 @@ enum class DataFileState {
     Created,   // there was none (or an empty file): a new one was made
     Repaired,  // tables were missing and were made again, empty; the user was told
     Damaged,   // SQLite's check failed: nothing was opened over it; the user was told
-    Unusable,  // it could not be made (the folder cannot be written); the user was told
+    Unusable,  // it could not be made (the folder cannot be written) or may not be opened;
+               // the user was told
 };
 
 // The start-up check of DATA.db in the data folder, before anything writes to it: a missing
