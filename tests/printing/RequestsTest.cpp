@@ -315,12 +315,21 @@ TEST_F(Requests, DISABLED_ChildPrintsOnAFullDisk) {
 
 TEST_F(Requests, APdfCutOffByAFullDiskIsRemovedAndTheBillIsNotRecorded) {
     // The PDF of three copies needs more than 4 kB: the disk is full after 4 kB.
+    // An older file of that name stays as it was.
     QTemporaryDir full;
+    {
+        QFile old(QDir(full.path()).filePath("bill.pdf"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the bill printed yesterday");
+    }
     QString output;
     EXPECT_TRUE(
         RunFullDiskChild("Requests.DISABLED_ChildPrintsOnAFullDisk", 4096, full.path(), &output))
         << output.toStdString();
-    EXPECT_EQ(QDir(full.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    EXPECT_EQ(QDir(full.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"bill.pdf"});
+    QFile old(QDir(full.path()).filePath("bill.pdf"));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "the bill printed yesterday");
 
     // With room the same print gives one whole file and nothing beside it.
     QTemporaryDir room;
