@@ -32,6 +32,10 @@ void CloseRecordset(Recordset& rs);
 // tells a caller that needs it whether the statement ran.
 bool ExecuteSql(const QString& sql, const Params& params = {});
 
+// Why the last statement or commit on the shared connection failed, in the user's words
+// ("数据库或磁盘已满", "数据文件不能写入", or SQLite's own text); "" before any failure.
+QString LastDatabaseError();
+
 // The field of the first record of the table with that ID; "" (a QString) when none.
 QVariant ValueById(const QString& table, qint64 id, const QString& field);
 // The field of the first record matching the condition (with "?" for the bound values);

@@ -35,9 +35,10 @@ struct FillingServices {
 
 // Records and batch data.
 struct RecordsServices {
-    // The format's default record into the boxes, and the boxes' values into it.
+    // The format's default record into the boxes, and the boxes' values into it (false when
+    // they could not be written).
     std::function<void(const QString& format)> loadDefaultData;
-    std::function<void(const QString& format)> saveDefaultData;
+    std::function<bool(const QString& format)> saveDefaultData;
     // Brings the batch scroll bar, record labels and batch print button up to date after the
     // batch grid changed.
     std::function<void(Grid& batchGrid)> setupBatchRows;

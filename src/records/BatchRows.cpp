@@ -16,6 +16,9 @@
 namespace bw {
 
 int BatchRecordCount(const Grid& grid) {
+    // A grid that never received a batch lacks the two header rows; its one blank row is no
+    // record.
+    if (grid.FixedRows() < 2) return 0;
     return std::max(0, grid.Rows() - grid.FixedRows());
 }
 

@@ -12,7 +12,8 @@ class Grid;
 // The narrowest column that still feeds its box, in twips.
 inline constexpr int kBatchColumnMinWidth = 51;
 
-// The number of records in the batch grid.
+// The number of records in the batch grid; 0 while it lacks its two header rows (no batch
+// has been loaded).
 int BatchRecordCount(const Grid& grid);
 
 // Puts the record of a grid row into the boxes it feeds (text, check and picture boxes, each

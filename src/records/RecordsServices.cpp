@@ -12,7 +12,7 @@ namespace bw {
 void InstallRecordsServices() {
     RecordsServices& s = Doors().records;
     s.loadDefaultData = [](const QString& format) { LoadDefaultData(format); };
-    s.saveDefaultData = [](const QString& format) { SaveDefaultData(format); };
+    s.saveDefaultData = [](const QString& format) { return SaveDefaultData(format); };
     s.setupBatchRows = [](Grid& grid) {
         MainForm& mf = MF();
         SetupBatchRows(grid, mf.HS);

@@ -78,7 +78,7 @@ void MainWindow::Form_Unload() {
     unloaded_ = true;
     AutoFind->stop();
     NewEditionTimer->stop();
-    SaveDefaultData(MF().CurrentFormat());
+    if (!SaveDefaultData(MF().CurrentFormat())) TellDefaultsNotSaved(MF().CurrentFormat());
     SaveSoftSettings();
     QString current;
     SaveAppOptionsRow(current);

@@ -73,10 +73,9 @@ TEST_F(Commands, WorkThatIsNotInThisBuildIsShownDisabled) {
     }
     EXPECT_TRUE(PrintCommandsReady());
     EXPECT_TRUE(w_->m_PCom[0]->isEnabled());
-    EXPECT_FALSE(w_->DownFmt->isEnabled());
     EXPECT_EQ(w_->mCtlSame->menuAction()->isEnabled(), MF().O2Value(2) == 0);
     for (QAction* a :
-         {w_->mNewFmt, w_->mExportFmt, w_->mImportFmt, w_->mAddTable, w_->m_FCom[30],
+         {w_->DownFmt, w_->mNewFmt, w_->mExportFmt, w_->mImportFmt, w_->mAddTable, w_->m_FCom[30],
           w_->m_FCom[31], w_->m_FCom[32], w_->mManageFmt, w_->mSetCashChr, w_->mSetCrlfChr,
           w_->mStrBarCodeStand, w_->mNumCut, w_->mPSDSet, w_->mTool[0], w_->mTool[1], w_->mAbout})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
