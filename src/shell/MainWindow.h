@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 #include <array>
 #include <map>
 
@@ -112,6 +113,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
@@ -131,6 +133,7 @@ private:
     void SaveSoftSettings();
 
     double formLeft_ = 0, formTop_ = 0, formWidth_ = 0, formHeight_ = 0;
+    QSize appliedDecoration_;  // the frame taken off the twips when last applied
     bool unloaded_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include "common/Params.h"
 #include "common/Schema.h"
 #include "platform/AppFolder.h"
+#include "platform/QtTranslations.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
 #include "store/SampleFormats.h"
@@ -49,6 +50,8 @@ void ReleaseInstanceLock() {
 }
 
 bool Main(const QStringList& arguments) {
+    // Qt's standard buttons and dialogs speak the program's language.
+    InstallQtTranslations();
     InitAppFolder(arguments);
     // A database made now starts with the ready formats, so that a new user sees a bill.
     const bool fresh = !QFileInfo::exists(DatabasePath());

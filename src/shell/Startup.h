@@ -5,9 +5,9 @@
 
 namespace bw {
 
-// The program's entry: decides the data folder, brings the database up to date, ends at
-// once (false) when the program already runs on that data folder, and otherwise opens the
-// password prompt or the main window.
+// The program's entry: puts Qt's own texts in Chinese, decides the data folder, brings the
+// database up to date, ends at once (false) when the program already runs on that data folder,
+// and otherwise opens the password prompt or the main window.
 bool Main(const QStringList& arguments);
 
 // Brings table Fmt up to date: the link columns added by later versions.

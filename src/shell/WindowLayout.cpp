@@ -20,18 +20,29 @@
 
 namespace bw {
 
+QRectF WorkAreaTw(const QWidget* window) {
+    QScreen* s = window ? window->screen() : nullptr;
+    if (!s) s = QGuiApplication::primaryScreen();
+    if (!s) return QRectF(0, 0, ScreenWidthTw(window), ScreenHeightTw(window));
+    const QRect work = s->availableGeometry().translated(-s->geometry().topLeft());
+    return QRectF(PixelsToTwips(work.x()), PixelsToTwips(work.y()), PixelsToTwips(work.width()),
+                  PixelsToTwips(work.height()));
+}
+
 void CenterMainForm(MainWindow* mw) {
     if (!mw) return;
-    const double sw = ScreenWidthTw(mw), sh = ScreenHeightTw(mw);
-    mw->MoveForm((sw - mw->FormWidth()) / 2, (sh - mw->FormHeight() - GetTaskbarHeight(mw)) / 2);
+    const QRectF work = WorkAreaTw(mw);
+    mw->MoveForm(work.left() + (work.width() - mw->FormWidth()) / 2,
+                 work.top() + (work.height() - mw->FormHeight()) / 2);
 }
 
 void LayoutMainForm() {
     MainWindow* mw = TheMainWindow();
     if (!mw) return;
     MainForm& mf = MF();
-    // 1. The window fills the work area.
-    mw->SetFormGeometry(0, 0, ScreenWidthTw(mw), ScreenHeightTw(mw) - GetTaskbarHeight(mw));
+    // 1. The window fills the work area, wherever the desktop's bars leave it.
+    const QRectF work = WorkAreaTw(mw);
+    mw->SetFormGeometry(work.left(), work.top(), work.width(), work.height());
     // 2. - 3. The tab strip and the first page.
     TabStrip* sst = mw->SST;
     SetTwLeft(sst, 0);
