@@ -24,6 +24,7 @@
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CanvasOptions.h"
+#include "store/CanvasSizing.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 
@@ -378,17 +379,31 @@ void MainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     // The window system's frame is known once the window is on the screen.
     QTimer::singleShot(0, this, [this] {
-        if (formWidth_ > 0 && frameGeometry().size() != geometry().size()) applyFormGeometry();
+        if (formWidth_ > 0 && frameGeometry().size() - geometry().size() != appliedDecoration_) {
+            applyFormGeometry();
+            PlaceMainFormPages();
+            ResetCanvasScroll();
+        }
     });
+}
+
+double MainWindow::ClientHeightTw() const {
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    const int menu = menuBar() ? menuBar()->sizeHint().height() : 0;
+    return formHeight_ - PixelsToTwips(decoration.height() + menu);
 }
 
 void MainWindow::moveEvent(QMoveEvent* e) {
     QMainWindow::moveEvent(e);
     // Some window systems tell the frame only after the window came up; the window is fitted
-    // into its twips again so that its frame does not run off the work area.
+    // into its twips again so that its frame does not run off the work area, and its pages
+    // into what is left inside.
     if (formWidth_ > 0 && isVisible() &&
-        frameGeometry().size() - geometry().size() != appliedDecoration_)
+        frameGeometry().size() - geometry().size() != appliedDecoration_) {
         applyFormGeometry();
+        PlaceMainFormPages();
+        ResetCanvasScroll();
+    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent* e) {

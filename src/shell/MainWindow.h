@@ -110,6 +110,9 @@ public:
     double FormHeight() const { return formHeight_; }
     void SetFormGeometry(double left, double top, double width, double height);
     void MoveForm(double left, double top);
+    // The height in twips that the window's state gets under the menu bar: the outer height
+    // less the window system's frame (once known) and the menu bar.
+    double ClientHeightTw() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

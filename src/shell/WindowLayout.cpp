@@ -1,5 +1,7 @@
 #include "shell/WindowLayout.h"
 
+#include <algorithm>
+
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -39,15 +41,27 @@ void CenterMainForm(MainWindow* mw) {
 void LayoutMainForm() {
     MainWindow* mw = TheMainWindow();
     if (!mw) return;
-    MainForm& mf = MF();
     // 1. The window fills the work area, wherever the desktop's bars leave it.
     const QRectF work = WorkAreaTw(mw);
     mw->SetFormGeometry(work.left(), work.top(), work.width(), work.height());
-    // 2. - 3. The tab strip and the first page.
+    PlaceMainFormPages();
+    // 16. - 18.
+    mw->SST->SetTab(0);
+    CenterMainForm(mw);
+    mw->show();
+}
+
+void PlaceMainFormPages() {
+    MainWindow* mw = TheMainWindow();
+    if (!mw) return;
+    MainForm& mf = MF();
+    // 2. - 3. The tab strip and the first page; the hint line under it stays inside the
+    // window however tall the window system's title bar is.
     TabStrip* sst = mw->SST;
     SetTwLeft(sst, 0);
     SetTwWidth(sst, mw->FormWidth() - 80);
-    SetTwHeight(sst, mw->FormHeight() - 1000);
+    const double room = mw->ClientHeightTw() - TwTop(sst) - 20 - TwHeight(mw->LBL);
+    SetTwHeight(sst, std::min(mw->FormHeight() - 1000, room));
     QWidget* pic0 = mw->Pic[0];
     SetTwLeft(pic0, 0);
     SetTwTop(pic0, 330);
@@ -89,10 +103,6 @@ void LayoutMainForm() {
     SetTwTop(mf.LFrm, TwHeight(mf.HS1));
     SetTwHeight(mf.LFrm, TwHeight(mf.VS1));
     SizeLabelPreview();
-    // 16. - 18.
-    sst->SetTab(0);
-    CenterMainForm(mw);
-    mw->show();
 }
 
 }  // namespace bw

@@ -14,6 +14,11 @@ class MainWindow;
 // Lays out the main window (called once when it loads) and makes it visible.
 void LayoutMainForm();
 
+// The rules of the layout below the window's own geometry: the tab strip, its pages, the canvas
+// frame with its scroll bars, the hint line and the label-sheet page. Run again when the window
+// system's frame becomes known after the window came up.
+void PlaceMainFormPages();
+
 // The work area of the window's screen (the screen less the desktop's bars) in twips from
 // the screen's top-left corner.
 QRectF WorkAreaTw(const QWidget* window);
