@@ -114,8 +114,8 @@ SelPrinter::SelPrinter(QWidget* parent) : QDialog(parent) {
         PdfFile->setToolTip(QStringLiteral("打印到PDF文件时写入的文件：") + path);
     });
     connect(PdfBrowse, &QPushButton::clicked, this, [this] {
-        const QString file =
-            dlg::SaveFileName(QStringLiteral("PDF文件(*.pdf)|*.pdf"), PdfFile->text());
+        const QString file = dlg::SaveFileName(QStringLiteral("PDF文件(*.pdf)|*.pdf"),
+                                               PdfFile->text(), QStringLiteral("打印到PDF文件"));
         if (!file.isEmpty()) PdfFile->setText(file);
     });
     ShowPdfFile();

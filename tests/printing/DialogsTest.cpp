@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include "PrintTestSupport.h"
@@ -170,6 +171,13 @@ TEST_F(PrinterDialog, APdfFileInAFolderThatIsNotThereIsRefusedBeforePrinting) {
     EXPECT_NE(CurrentPrinter().DeviceName(), kPdfPrinterName);
     // The message stands in front of the dialog, which is kept above the main window.
     ASSERT_FALSE(dlg::ShownLog().isEmpty());
+    EXPECT_EQ(dlg::ShownLog().last().parent, &d);
+
+    // Browsing asks with Qt's file dialog, in front of the printer choice too.
+    answers << QDir(dir).filePath("chosen.pdf");
+    d.PdfBrowse->click();
+    EXPECT_EQ(d.PdfFile->text(), QDir(dir).filePath("chosen.pdf"));
+    EXPECT_EQ(dlg::ShownLog().last().kind, dlg::Shown::SaveFile);
     EXPECT_EQ(dlg::ShownLog().last().parent, &d);
 
     // A file name without a suffix becomes a PDF file; its folder is offered next time.
