@@ -110,7 +110,6 @@ void MainWindow::SST_Click(int) {
     } else if (t == 3) {
         SetTwWidth(MSF[3], TwWidth(Pic[3]) - TwWidth(Frm[3]) + 30);
         SetTwHeight(MSF[3], TwHeight(Pic[3]));
-        MSF[3]->show();
     }
     if (QWidget* page = SST->Page(t)) page->setVisible(true);
 }

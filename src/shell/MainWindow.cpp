@@ -16,6 +16,7 @@
 #include "common/TwipGeometry.h"
 #include "designer/CanvasEvents.h"
 #include "platform/Dialogs.h"
+#include "platform/Grid.h"
 #include "platform/GridView.h"
 #include "platform/PictureWidget.h"
 #include "platform/Twips.h"
@@ -24,6 +25,7 @@
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CanvasOptions.h"
+#include "store/CanvasSizing.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 
@@ -162,8 +164,18 @@ void MainWindow::buildBillPage() {
     mf.R_Num[0]->setParent(strip);
     SetTwGeometry(mf.R_Num[0], 11970, 75, 450, 255);
     mf.R_Num[0]->setToolTip(QStringLiteral("批量导入的单据数量。"));
-    // The print offsets and the second format label are state only.
-    for (QLabel* l : {mf.M_X, mf.M_Y, mf.LFMT[1]}) l->hide();
+    // The print offsets the next print uses (the measured distances, 10 = no shift).
+    caption(strip, QStringLiteral("页边距(毫米)：横"), 12540, 75, 1500);
+    mf.M_X->setParent(strip);
+    SetTwGeometry(mf.M_X, 14040, 75, 600, 255);
+    caption(strip, QStringLiteral("纵"), 14640, 75, 240);
+    mf.M_Y->setParent(strip);
+    SetTwGeometry(mf.M_Y, 14880, 75, 600, 255);
+    mf.M_X->setToolTip(QStringLiteral("打印时使用的横向页边距（毫米），10为不移动。"));
+    mf.M_Y->setToolTip(QStringLiteral("打印时使用的纵向页边距（毫米），10为不移动。"));
+    for (QLabel* l : {mf.M_X, mf.M_Y}) l->show();
+    // The second format label is state only.
+    mf.LFMT[1]->hide();
 
     const char* tips[5] = {
         "显示标尺网格，方便您根据打印偏差移动输入框。", "将单据纵向放入打印机打印时，请选择此项。",
@@ -333,7 +345,10 @@ void MainWindow::buildLabelPage() {
     MSF[3] = new GridView(mf.MSF[3], page);
     MSF[3]->setObjectName(QStringLiteral("MSF3"));
     SetTwGeometry(MSF[3], 0, 0, 6000, 3000);
-    MSF[3]->hide();  // laid over the page by the tab switch
+    // The box property grid is the format's state, not a page: sized by the tab switch, never
+    // shown, whatever the grid's own visibility says while a format loads.
+    QObject::disconnect(mf.MSF[3], &Grid::VisibleChanged, MSF[3], nullptr);
+    MSF[3]->hide();
 }
 
 void MainWindow::SetFormGeometry(double left, double top, double width, double height) {
@@ -356,6 +371,7 @@ void MainWindow::applyFormGeometry() {
     const QScreen* s = screen();
     const QPoint origin = s ? s->geometry().topLeft() : QPoint();
     const QSize decoration = frameGeometry().size() - geometry().size();
+    appliedDecoration_ = decoration;
     move(origin.x() + TwipsToPixels(formLeft_), origin.y() + TwipsToPixels(formTop_));
     resize(std::max(1, TwipsToPixels(formWidth_) - decoration.width()),
            std::max(1, TwipsToPixels(formHeight_) - decoration.height()));
@@ -365,8 +381,31 @@ void MainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     // The window system's frame is known once the window is on the screen.
     QTimer::singleShot(0, this, [this] {
-        if (formWidth_ > 0 && frameGeometry().size() != geometry().size()) applyFormGeometry();
+        if (formWidth_ > 0 && frameGeometry().size() - geometry().size() != appliedDecoration_) {
+            applyFormGeometry();
+            PlaceMainFormPages();
+            ResetCanvasScroll();
+        }
     });
+}
+
+double MainWindow::ClientHeightTw() const {
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    const int menu = menuBar() ? menuBar()->sizeHint().height() : 0;
+    return formHeight_ - PixelsToTwips(decoration.height() + menu);
+}
+
+void MainWindow::moveEvent(QMoveEvent* e) {
+    QMainWindow::moveEvent(e);
+    // Some window systems tell the frame only after the window came up; the window is fitted
+    // into its twips again so that its frame does not run off the work area, and its pages
+    // into what is left inside.
+    if (formWidth_ > 0 && isVisible() &&
+        frameGeometry().size() - geometry().size() != appliedDecoration_) {
+        applyFormGeometry();
+        PlaceMainFormPages();
+        ResetCanvasScroll();
+    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent* e) {

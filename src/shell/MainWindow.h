@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 #include <array>
 #include <map>
 
@@ -109,9 +110,13 @@ public:
     double FormHeight() const { return formHeight_; }
     void SetFormGeometry(double left, double top, double width, double height);
     void MoveForm(double left, double top);
+    // The height in twips that the window's state gets under the menu bar: the outer height
+    // less the window system's frame (once known) and the menu bar.
+    double ClientHeightTw() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
@@ -131,6 +136,7 @@ private:
     void SaveSoftSettings();
 
     double formLeft_ = 0, formTop_ = 0, formWidth_ = 0, formHeight_ = 0;
+    QSize appliedDecoration_;  // the frame taken off the twips when last applied
     bool unloaded_ = false;
 };
 

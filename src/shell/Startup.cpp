@@ -11,6 +11,7 @@
 #include "common/Schema.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
+#include "platform/QtTranslations.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
 #include "store/SampleFormats.h"
@@ -58,6 +59,8 @@ void ReleaseInstanceLock() {
 }
 
 bool Main(const QStringList& arguments) {
+    // Qt's standard buttons and dialogs speak the program's language.
+    InstallQtTranslations();
     InitAppFolder(arguments);
     // A damaged data file is kept as it is and nothing opens over it; a database made now
     // starts with the ready formats, so that a new user sees a bill.

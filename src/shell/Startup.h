@@ -5,10 +5,11 @@
 
 namespace bw {
 
-// The program's entry: decides the data folder, checks the data file and brings it up to
-// date, ends at once (false) when the program already runs on that data folder, when the
-// data file is damaged or when the data folder cannot be written (the user is told of the
-// last two), and otherwise opens the password prompt or the main window.
+// The program's entry: puts Qt's own texts in Chinese, decides the data folder, checks the
+// data file and brings it up to date, ends at once (false) when the program already runs on
+// that data folder, when the data file is damaged or when the data folder cannot be written
+// (the user is told of the last two), and otherwise opens the password prompt or the main
+// window.
 bool Main(const QStringList& arguments);
 
 // Brings table Fmt up to date: the link columns added by later versions.
