@@ -89,6 +89,7 @@ BoxControl* LoadBoxControl(int kind, int& row) {
     box->SetIndex(index);
     box->SetVisible(true);
     BoxCount[kind] += 1;
+    if (const auto& attach = Doors().filling.attachBox) attach(box);
     if (kind <= kPictureBox) {
         auto* caption = new Label(mf.PG);
         caption->SetIndex(index);
