@@ -17,6 +17,7 @@
 #include "common/Schema.h"
 #include "common/TextFiles.h"
 #include "filling/FillingServices.h"
+#include "filling/PsdParaSet.h"
 #include "filling/SetNumCutMethod.h"
 #include "library/LibraryServices.h"
 #include "platform/AppFolder.h"
@@ -129,8 +130,8 @@ void MainWindow::buildMenus() {
                        [this] { mSetCashChr_Click(); });
     mNumCut = item(options, QStringLiteral("设置小数进位"), "mNumCut", true,
                    [this] { SetNumCutMethod::Show(this); });
-    mInvoicePSDSet =
-        item(options, QStringLiteral("设置票据密码"), "mInvoicePSDSet", false, nullptr);
+    mInvoicePSDSet = item(options, QStringLiteral("设置票据密码"), "mInvoicePSDSet", true,
+                          [this] { PsdParaSet::Show(this); });
     options->addSeparator();
     options->addAction(mf.mAutoFontsize);
     options->addAction(mf.mPagesAutoJump);

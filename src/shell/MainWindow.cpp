@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "common/TwipGeometry.h"
+#include "filling/DataEntry.h"
 #include "platform/Dialogs.h"
 #include "platform/GridView.h"
 #include "platform/PictureWidget.h"
@@ -64,6 +65,7 @@ MainWindow::MainWindow() {
     AutoFind->setObjectName(QStringLiteral("AutoFind"));
     AutoFind->setInterval(50);
     connect(AutoFind, &QTimer::timeout, this, &MainWindow::AutoFind_Timer);
+    SetAutoFindTimer(AutoFind);
     NewEditionTimer = new QTimer(this);
     NewEditionTimer->setObjectName(QStringLiteral("NewEditionTimer"));
     NewEditionTimer->setInterval(10000);

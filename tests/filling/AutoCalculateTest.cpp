@@ -159,8 +159,12 @@ TEST_F(AutoCalculateTest, LinksWrittenOverUnsavedBoxesKeepTheirMeaning) {
 TEST_F(AutoCalculateTest, PropagationIsBounded) {
     addFormat("长链");
     std::vector<qint64> ids;
-    for (int i = 0; i < 200; ++i) ids.push_back(addBox("长链", {"链"}));
-    for (int i = 0; i < 200; ++i) setLink(ids[i], "RCtl", ids[(i + 1) % 200]);
+    {
+        Transaction t;
+        for (int i = 0; i < 200; ++i) ids.push_back(addBox("长链", {"链"}));
+        for (int i = 0; i < 200; ++i) setLink(ids[i], "RCtl", ids[(i + 1) % 200]);
+        t.Commit();
+    }
     show("长链");
     type(box(ids[0]), "v");
     // The chain pass walks 501 links at most but stops where the ring comes round; every
