@@ -116,34 +116,56 @@ void SetRelatedBoxValue(const RelationTable& table, int start, const QString& va
     }
 }
 
+namespace {
+// The history is searched by value on every focus loss; an index on (Fmt, Con) keeps that
+// search to the rows holding the value. Made once per database, also in older files.
+void ensureValueIndex() {
+    static QString indexedFile;
+    if (indexedFile == DatabasePath()) return;
+    if (ExecuteSql(QStringLiteral("CREATE INDEX IF NOT EXISTS 历史_Fmt_Con ON 历史(Fmt, Con)")))
+        indexedFile = DatabasePath();
+}
+}  // namespace
+
+std::vector<HistoryHit> HistoryLookup::Load(const QString& format, const QString& value) {
+    ensureValueIndex();
+    std::vector<HistoryHit> hits;
+    Recordset rs;
+    OpenRecordset(rs,
+                  QStringLiteral("SELECT 历史.ID AS ID, 历史.CID AS CID, Fmt.LBL AS LBL FROM 历史 "
+                                 "LEFT JOIN Fmt ON 历史.CID=Fmt.ID WHERE 历史.Fmt=? AND 历史.Con=? "
+                                 "ORDER BY +历史.ID DESC"),
+                  {format, value});
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        hits.push_back({static_cast<qint64>(rs.Number(QStringLiteral("ID"))),
+                        rs.Number(QStringLiteral("CID")), rs.Text(QStringLiteral("LBL"))});
+    return hits;
+}
+
+const std::vector<HistoryHit>& HistoryLookup::Rows(const QString& format, const QString& value) {
+    auto it = byValue_.find(value);
+    if (it == byValue_.end()) it = byValue_.insert(value, Load(format, value));
+    return *it;
+}
+
 qint64 FindHistoryBill(const QString& format, double boxId, const QString& caption,
-                       const QString& value, int& group) {
+                       const QString& value, int& group, HistoryLookup* lookup) {
     if (value.isEmpty()) return 0;
+    HistoryLookup own;
+    if (!lookup) lookup = &own;
     QString prefix;
     splitGroup(caption, prefix, group);
-    Recordset rs;
-    if (group > 0) {
-        OpenRecordset(rs,
-                      QStringLiteral("SELECT 历史.ID AS ID, Fmt.LBL AS LBL FROM 历史, Fmt "
-                                     "WHERE 历史.CID=Fmt.ID AND Fmt.LBL LIKE ? ESCAPE '\\' "
-                                     "AND 历史.Fmt=? AND 历史.Con=? ORDER BY 历史.ID DESC LIMIT 1"),
-                      {LikeLiteral(prefix + u'_') + u'%', format, value});
-    } else {
-        OpenRecordset(rs,
-                      QStringLiteral("SELECT ID FROM 历史 WHERE CID=? AND Fmt=? AND Con=? "
-                                     "ORDER BY ID DESC LIMIT 1"),
-                      {static_cast<qlonglong>(boxId), format, value});
+    const QString groupStart = prefix + u'_';
+    for (const HistoryHit& h : lookup->Rows(format, value)) {
+        if (group > 0) {
+            if (!h.lbl.startsWith(groupStart, Qt::CaseInsensitive)) continue;
+            QString foundPrefix;
+            splitGroup(h.lbl, foundPrefix, group);
+            return h.bill;
+        }
+        if (h.cid == boxId) return h.bill;
     }
-    if (!rs.IsOpen() || rs.RecordCount() == 0) return 0;
-    rs.MoveFirst();
-    const qint64 bill = static_cast<qint64>(rs.Number(QStringLiteral("ID")));
-    if (group > 0) {
-        QString foundPrefix;
-        int found = 0;
-        splitGroup(rs.Text(QStringLiteral("LBL")), foundPrefix, found);
-        group = found;
-    }
-    return bill;
+    return 0;
 }
 
 void FillFromHistoryBill(const RelationTable& table, const QString& format, qint64 billId,
@@ -258,6 +280,7 @@ void AutoCalculate(double boxId, const Grid& grid) {
     table.Build(grid);
     WorkQueue queue(boxId);
     const QString format = MF().CurrentFormat();
+    HistoryLookup history;
     for (int turn = 0, pos = 0; turn < kMaxCalcTurns && pos < queue.Size(); ++turn, ++pos) {
         const double id = queue.At(pos);
         const int k = table.IndexOf(id);
@@ -267,7 +290,7 @@ void AutoCalculate(double boxId, const Grid& grid) {
         int group = 0;
         const int row = BoxRow(textBoxAt(table.At(k).boxIndex));
         const QString caption = row > 0 ? grid.TextMatrix(row, col::LBL) : QString();
-        const qint64 bill = FindHistoryBill(format, id, caption, s, group);
+        const qint64 bill = FindHistoryBill(format, id, caption, s, group, &history);
         if (bill > 0) FillFromHistoryBill(table, format, bill, k, queue, group);
         recomputeTarget(table, k, table.At(k).sumId, table.At(k).sum, queue);
         recomputeTarget(table, k, table.At(k).sumId1, table.At(k).sum1, queue);

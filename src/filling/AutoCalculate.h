@@ -76,11 +76,30 @@ void AutoCalculate(double boxId, const Grid& grid);
 void SetRelatedBoxValue(const RelationTable& table, int start, const QString& value,
                         WorkQueue& queue);
 
+// One earlier bill's row holding a value: the bill number, the box and its caption.
+struct HistoryHit {
+    qint64 bill = 0;
+    double cid = 0;
+    QString lbl;
+};
+
+// The history rows of the format holding each value asked for, latest bill first; each value
+// is read once per lookup (one propagation), however many boxes ask for it.
+class HistoryLookup {
+public:
+    const std::vector<HistoryHit>& Rows(const QString& format, const QString& value);
+
+private:
+    static std::vector<HistoryHit> Load(const QString& format, const QString& value);
+    QHash<QString, std::vector<HistoryHit>> byValue_;
+};
+
 // The number of the latest earlier bill of the format in which the box held `value`; for a
 // box whose caption is "prefix_n" (n > 0) any box of the same prefix counts, and `group`
-// becomes the n of the box that held it. 0 when there is none.
+// becomes the n of the box that held it. 0 when there is none. Without a lookup the history
+// is read for this call alone.
 qint64 FindHistoryBill(const QString& format, double boxId, const QString& caption,
-                       const QString& value, int& group);
+                       const QString& value, int& group, HistoryLookup* lookup = nullptr);
 
 // Fills the boxes on the related links of record `start` from the bill: in group n > 0 the
 // row of the caption "prefix_n", otherwise the row of the linked box itself.

@@ -30,7 +30,7 @@ void AutoNumberBoxes() {
             Recordset rs;
             OpenRecordset(rs,
                           QStringLiteral("SELECT Con FROM 历史 WHERE Fmt=? AND CID=? "
-                                         "ORDER BY ID DESC LIMIT 1"),
+                                         "ORDER BY +ID DESC LIMIT 1"),
                           {format, BoxRecordId(box)});
             if (rs.RecordCount() < 1) continue;
             rs.MoveFirst();
