@@ -34,6 +34,7 @@ struct BoxSpec {
     double sumId1 = 0;
     double rctl1 = 0;
     int clas = 0;
+    double x = -1, y = -1, w = 18;  // mm; x < 0: the next free place
 };
 
 class FillingTest : public ::testing::Test {
@@ -61,9 +62,9 @@ protected:
         rs.SetValue("Fmt", fmt);
         rs.SetValue("LBL", QString::fromUtf8(b.label));
         rs.SetValue("Dir", 1);
-        rs.SetValue("X", 10 + 20 * (next_ % 8));
-        rs.SetValue("Y", 10 + 10 * (next_ / 8));
-        rs.SetValue("W", 18);
+        rs.SetValue("X", b.x >= 0 ? b.x : 10 + 20 * (next_ % 8));
+        rs.SetValue("Y", b.y >= 0 ? b.y : 10 + 10 * (next_ / 8));
+        rs.SetValue("W", b.w);
         rs.SetValue("H", 6);
         rs.SetValue("fName", QString("宋体"));
         rs.SetValue("fSize", 10.5);
