@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTextCursor>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "common/Common.h"
@@ -66,6 +67,9 @@ protected:
                                 (box = qobject_cast<TextBox*>(watched->parent())) &&
                                 watched == box->viewport();
         if (!box) return false;
+        // A box being unloaded is no longer one of the bill's.
+        const auto& tt = MF().TT;
+        if (std::find(tt.begin(), tt.end(), box) == tt.end()) return false;
         switch (e->type()) {
             case QEvent::KeyPress:
                 if (!onViewport) return keyPress(box, static_cast<QKeyEvent*>(e));
