@@ -5,6 +5,7 @@
 #include "FillingFixture.h"
 #include "QStringPrint.h"
 #include "common/Params.h"
+#include "filling/ConversionContext.h"
 #include "filling/NewBill.h"
 #include "store/PsdPara.h"
 
@@ -70,4 +71,29 @@ TEST_F(NewBillTest, PageNumbersCompareAsNumbers) {
     EXPECT_EQ(MF().CurrentFormat(), "A_B_10");
     EXPECT_TRUE(JumpToNextPage("A_B_10"));
     EXPECT_EQ(MF().CurrentFormat(), "A_B_2");
+}
+
+TEST_F(NewBillTest, DatesOfTodayByDataType) {
+    const struct {
+        double type;
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {106, "", "2013"},           {101, "", "肆"},    {108, "", "11"},
+        {110, "", "2013年04月11日"}, {113, "", "04-11"}, {119, "", "2013/04/11"},
+        {11, "12", "￥12.00"},  // every box is converted again
+        {0, "留着", "留着"},
+    };
+    addFormat("日期");
+    for (const auto& c : cases) addBox("日期", {"日", c.type});
+    SetParam("日期=>自定义类型119", "yyyy/mm/dd");
+    show("日期");
+    for (size_t i = 0; i < std::size(cases); ++i)
+        MF().TT[i]->SetText(QString::fromUtf8(cases[i].before));
+    FixedContext ctx;
+    ctx.now = QDateTime(QDate(2013, 4, 11), QTime(9, 30, 15));
+    ctx.customValues.insert(119, "yyyy/mm/dd");
+    AutoFillDates(ctx);
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(MF().TT[i]->Text(), QString::fromUtf8(cases[i].after)) << cases[i].type;
 }
