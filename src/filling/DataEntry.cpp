@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -75,7 +76,16 @@ protected:
                 if (!onViewport) return keyPress(box, static_cast<QKeyEvent*>(e));
                 break;
             case QEvent::FocusIn:
-                if (!onViewport) TT_GotFocus(box);
+                if (!onViewport) {
+                    // A click into the box gives it the focus before the press arrives: the
+                    // press's clearing of the colours comes first, then the box shows its own.
+                    if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason) {
+                        if (!(QGuiApplication::keyboardModifiers() & Qt::ControlModifier))
+                            HideRelationColor();
+                        focusedByPress_ = box;
+                    }
+                    TT_GotFocus(box);
+                }
                 break;
             case QEvent::FocusOut:
                 if (!onViewport) {
@@ -87,8 +97,10 @@ protected:
                 }
                 break;
             case QEvent::MouseButtonPress:
-                if (onViewport &&
-                    !(static_cast<QMouseEvent*>(e)->modifiers() & Qt::ControlModifier))
+                if (!onViewport) break;
+                if (focusedByPress_ == box)
+                    focusedByPress_ = nullptr;
+                else if (!(static_cast<QMouseEvent*>(e)->modifiers() & Qt::ControlModifier))
                     HideRelationColor();
                 break;
             case QEvent::MouseButtonRelease:
@@ -127,6 +139,7 @@ private:
     }
 
     QPointer<TextBox> afterDoubleClick_;
+    QPointer<TextBox> focusedByPress_;
 };
 
 // Hides the drop-down when it loses the focus to anything but its own list.

@@ -120,8 +120,14 @@ TEST_F(DataEntryTest, FocusColoursChainsAndSumSources) {
     EXPECT_EQ(box(h)->BackColor(), kHistoryChainColor);
     EXPECT_EQ(box(s)->BackColor(), kAddSourceColor);
     EXPECT_EQ(box(m)->BackColor(), kMultiplySourceColor);
-    HideRelationColor();
+    // A click elsewhere clears them; a click into A shows them again.
+    click(box(s));
     for (qint64 id : {a, b, h, s, m}) EXPECT_EQ(box(id)->BackColor(), QColor(Qt::white));
+    QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(box(a), &in);
+    click(box(a));
+    EXPECT_EQ(box(b)->BackColor(), kSameValueChainColor);
+    HideRelationColor();
     // Locked format: no colours.
     MF().SetO2Value(2, 1);
     enter(box(a));
