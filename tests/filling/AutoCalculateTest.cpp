@@ -12,6 +12,7 @@
 #include "store/BoxLook.h"
 #include "store/BoxToRow.h"
 #include "store/CheckBox.h"
+#include "store/FormatTable.h"
 
 using namespace bw;
 using bw::test::BoxSpec;
@@ -143,17 +144,28 @@ TEST_F(AutoCalculateTest, LinksWrittenOverUnsavedBoxesKeepTheirMeaning) {
     EXPECT_EQ(b->Text(), "同值");
     EXPECT_EQ(c->Text(), "同值");
     // A related chain over them is a history link, not a same-value one.
-    b->SetText(QString());
     SetBoxSelectLook(b, false);
     mReCtlList_Click(a);
     Grid& g = MF().BoxGrid();
-    const LinkRef related = ResolveLink(g, Val(g.TextMatrix(BoxRow(a), col::RCtl1)));
-    EXPECT_EQ(related.mode, -1);
-    EXPECT_EQ(related.row, BoxRow(b));
-    EXPECT_EQ(ResolveLink(g, Val(g.TextMatrix(BoxRow(a), col::RCtl))).mode, 1);
-    g.SetTextMatrix(BoxRow(a), col::RCtl, "0");
-    type(a, "别的");
-    EXPECT_EQ(b->Text(), "");
+    auto decoded = [&g, a, b, c] {
+        std::vector<std::pair<int, int>> out;  // (named row, mode) of every link of a, b, c
+        for (TextBox* t : {a, b, c})
+            for (int column : {col::RCtl, col::RCtl1}) {
+                const LinkRef l = ResolveLink(g, Val(g.TextMatrix(BoxRow(t), column)));
+                out.emplace_back(l.row, l.mode);
+            }
+        return out;
+    };
+    const auto before = decoded();
+    EXPECT_EQ(before[1], std::make_pair(BoxRow(b), -1));  // a's RCtl1: history into b
+    EXPECT_EQ(before[0], std::make_pair(BoxRow(b), 1));   // a's RCtl: same value into b
+    // Saved, the boxes get their record IDs and the links still mean the same.
+    QString name = "新框";
+    ASSERT_TRUE(SaveFormat(g, name));
+    ASSERT_GT(BoxRecordId(b), 0);
+    EXPECT_EQ(decoded(), before);
+    type(a, "存后");
+    EXPECT_EQ(c->Text(), "存后");
 }
 
 TEST_F(AutoCalculateTest, PropagationIsBounded) {
