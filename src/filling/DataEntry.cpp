@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -75,6 +76,11 @@ protected:
             case QEvent::KeyPress:
                 if (!onViewport) return keyPress(box, static_cast<QKeyEvent*>(e));
                 break;
+            case QEvent::InputMethod:
+                // Text committed by an input method is typed text too.
+                if (!onViewport && !static_cast<QInputMethodEvent*>(e)->commitString().isEmpty())
+                    ArmAutoFind(box);
+                break;
             case QEvent::FocusIn:
                 if (!onViewport) {
                     // A click into the box gives it the focus before the press arrives: the
@@ -125,16 +131,21 @@ protected:
     }
 
 private:
-    bool keyPress(TextBox* box, QKeyEvent* e) {
+    // The character a key types, as the key filter sees it: Backspace 8, Enter 13, a
+    // printable character its code; 0 for keys that type nothing (arrows, Delete, Tab,
+    // shortcuts such as Ctrl+V, which pastes unfiltered).
+    static int keyAscii(const QKeyEvent* e) {
+        if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return 0;
+        if (e->key() == Qt::Key_Backspace) return 8;
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return 13;
         const QString text = e->text();
-        int key = 0;
-        if (e->key() == Qt::Key_Backspace)
-            key = 8;
-        else if (text.size() == 1 && text[0].unicode() >= 32)
-            key = text[0].unicode();
-        else if (!text.isEmpty() && text[0].unicode() >= 32)
-            key = text[0].unicode();
-        if (key == 0) return false;  // keys that type nothing: arrows, shortcuts
+        if (text.isEmpty() || text[0].unicode() < 32 || text[0].unicode() == 127) return 0;
+        return text[0].unicode();
+    }
+
+    bool keyPress(TextBox* box, QKeyEvent* e) {
+        const int key = keyAscii(e);
+        if (key == 0) return false;
         return TT_KeyPress(box, key) == 0;
     }
 

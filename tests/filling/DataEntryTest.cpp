@@ -21,8 +21,8 @@ TEST_F(DataEntryTest, NumericBoxesRefuseLettersByDataType) {
         const char* keys;
         const char* typed;
     } cases[] = {
-        {1, "a1-.b", "1-."}, {105, "x5", "5"},  {108, "q8", "8"},
-        {104, "a1", "a1"},   {103, "a1", "a1"}, {0, "a'1", "a'1"},
+        {1, "a1-.b\r", "1-."},   {105, "x5", "5"},  {108, "q8", "8"},
+        {104, "a\r1", "a\r\n1"}, {103, "a1", "a1"}, {0, "a'1", "a'1"},
     };
     addFormat("键");
     for (const auto& c : cases) addBox("键", {"框", c.type});

@@ -132,7 +132,8 @@ protected:
     // One key as the box receives it; true when the box took the character.
     static bool key(TextBox* b, QChar c) {
         const QString before = b->toPlainText();
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QKeyEvent press(QEvent::KeyPress, c == u'\r' ? Qt::Key_Return : 0, Qt::NoModifier,
+                        QString(c));
         QCoreApplication::sendEvent(b, &press);
         return b->toPlainText() != before;
     }
