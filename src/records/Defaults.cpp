@@ -2,6 +2,7 @@
 
 #include "common/Database.h"
 #include "common/Indicator.h"
+#include "filling/NewBill.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
@@ -19,6 +20,9 @@ void LoadDefaultData(const QString& format) {
         UpdateProgress(1, QStringLiteral("pages"));
     }
     CloseRecordset(rs);
+    // Running numbers, list items and random codes are fresh over any remembered ones.
+    AutoNumberBoxes();
+    AutoFillPsdBoxes();
     CloseProgress();
 }
 

@@ -6,6 +6,8 @@
 
 namespace bw {
 
+// The format's remembered contents back into its boxes; then the running numbers, list
+// items and random codes of a new bill.
 void LoadDefaultData(const QString& format);
 void SaveDefaultData(const QString& format);
 
