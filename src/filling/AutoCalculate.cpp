@@ -1,5 +1,6 @@
 #include "filling/AutoCalculate.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/Common.h"
@@ -131,14 +132,18 @@ std::vector<HistoryHit> HistoryLookup::Load(const QString& format, const QString
     ensureValueIndex();
     std::vector<HistoryHit> hits;
     Recordset rs;
+    // The latest bill of each box that held the value: one row per box, however long the
+    // history.
     OpenRecordset(rs,
-                  QStringLiteral("SELECT 历史.ID AS ID, 历史.CID AS CID, Fmt.LBL AS LBL FROM 历史 "
-                                 "LEFT JOIN Fmt ON 历史.CID=Fmt.ID WHERE 历史.Fmt=? AND 历史.Con=? "
-                                 "ORDER BY +历史.ID DESC"),
+                  QStringLiteral("SELECT MAX(历史.ID) AS ID, 历史.CID AS CID, Fmt.LBL AS LBL "
+                                 "FROM 历史 LEFT JOIN Fmt ON 历史.CID=Fmt.ID "
+                                 "WHERE 历史.Fmt=? AND 历史.Con=? GROUP BY 历史.CID"),
                   {format, value});
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         hits.push_back({static_cast<qint64>(rs.Number(QStringLiteral("ID"))),
                         rs.Number(QStringLiteral("CID")), rs.Text(QStringLiteral("LBL"))});
+    std::stable_sort(hits.begin(), hits.end(),
+                     [](const HistoryHit& a, const HistoryHit& b) { return a.bill > b.bill; });
     return hits;
 }
 
