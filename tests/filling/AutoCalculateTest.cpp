@@ -15,7 +15,7 @@
 #include "store/FormatTable.h"
 
 using namespace bw;
-using bw::test::BoxSpec;
+using bw::test::BoxDef;
 
 namespace {
 

@@ -26,7 +26,7 @@
 
 namespace bw::test {
 
-struct BoxSpec {
+struct BoxDef {
     const char* label;
     double cash = 0;
     double rctl = 0;
@@ -55,7 +55,7 @@ protected:
     }
 
     // Adds a box record and returns its ID.
-    qint64 addBox(const QString& fmt, const BoxSpec& b) {
+    qint64 addBox(const QString& fmt, const BoxDef& b) {
         Recordset rs;
         OpenRecordset(rs, "SELECT * FROM Fmt WHERE ID=0");
         rs.AddNew();

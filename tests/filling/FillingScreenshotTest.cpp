@@ -11,7 +11,7 @@
 #include "store/BoxLook.h"
 #include "store/PsdPara.h"
 
-using bw::test::BoxSpec;
+using bw::test::BoxDef;
 
 using namespace bw;
 
@@ -22,7 +22,7 @@ class FillingScreenshotTest : public test::FillingTest {};
 TEST_F(FillingScreenshotTest, FilledBillWithRingAndSumColours) {
     addFormat("转账凭证");
     auto at = [](const char* label, double cash, double sum, double x, double y, double w) {
-        BoxSpec b{label, cash, 0, sum};
+        BoxDef b{label, cash, 0, sum};
         b.x = x;
         b.y = y;
         b.w = w;

@@ -9,7 +9,7 @@
 #include "store/CheckBox.h"
 
 using namespace bw;
-using bw::test::BoxSpec;
+using bw::test::BoxDef;
 
 namespace {
 
@@ -24,7 +24,7 @@ protected:
 TEST_F(LinkWritersTest, RingsAndChainsOverTheSelectedBoxes) {
     addFormat("链");
     for (const char* l : {"A", "B", "C", "D"}) addBox("链", {l});
-    for (const char* l : {"P", "Q", "R"}) addBox("链", BoxSpec{l, 0, 0, 0, 0, 0, 1});
+    for (const char* l : {"P", "Q", "R"}) addBox("链", BoxDef{l, 0, 0, 0, 0, 0, 1});
     show("链");
     auto& tt = MF().TT;
     auto& cc = MF().CC;
