@@ -14,6 +14,7 @@ class QTreeWidget;
 
 namespace bw {
 
+class BoxControl;
 class Grid;
 class TextBox;
 
@@ -31,6 +32,8 @@ struct FillingServices {
     std::function<QString(TextBox* box, const QString& text)> convertByDataType;
     // Running numbers and list items, dates and random codes of a new bill.
     std::function<void()> fillNewBillValues;
+    // Gives a box just put on the canvas its data-entry handlers (keys, clicks, focus).
+    std::function<void(BoxControl* box)> attachBox;
 };
 
 // Records and batch data.

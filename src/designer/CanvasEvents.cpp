@@ -29,7 +29,7 @@
 #include "store/PictureBox.h"
 #include "store/PictureRefresh.h"
 #include "store/Rulers.h"
-#include "store/SelectionLook.h"
+#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 namespace bw {

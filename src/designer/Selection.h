@@ -2,6 +2,8 @@
 // Selecting boxes on the canvas: the rubber band's rectangle applied to every box, the
 // count of selected boxes. The selection itself is the boxes' look (store/SelectionLook.h).
 
+#include "store/BoxLook.h"  // CountSelectedBoxes
+
 namespace bw {
 
 class BoxControl;
@@ -18,9 +20,6 @@ void SelectBoxesInRect(int shift);
 
 // SelectBoxesInRect with shift 0.
 void ClearSelection();
-
-// The number of selected text boxes and picture boxes (other kinds are not counted).
-long CountSelectedBoxes();
 
 // Toggles one box's selection look (a Ctrl+click).
 void ToggleBoxSelection(BoxControl* box);

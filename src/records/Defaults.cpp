@@ -2,6 +2,7 @@
 
 #include "common/Database.h"
 #include "common/Indicator.h"
+#include "filling/NewBill.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
@@ -63,6 +64,9 @@ void LoadDefaultData(const QString& format) {
         UpdateProgress(1, QStringLiteral("pages"));
     }
     CloseRecordset(rs);
+    // Running numbers, list items and random codes are fresh over any remembered ones.
+    AutoNumberBoxes();
+    AutoFillPsdBoxes();
     CloseProgress();
 }
 

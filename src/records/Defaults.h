@@ -9,7 +9,8 @@
 namespace bw {
 
 // The format's rows of 默认 into the boxes of the open format, each through SetBoxValue
-// (a later row for the same box wins); rows naming no box of the format are ignored.
+// (a later row for the same box wins); rows naming no box of the format are ignored. Then the
+// running numbers, list items and random codes of a new bill.
 void LoadDefaultData(const QString& format);
 
 // Replaces the format's rows of 默认 by one row per text, check and picture box with a

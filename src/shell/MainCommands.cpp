@@ -20,6 +20,7 @@
 #include "designer/AutoTable.h"
 #include "designer/FormSize.h"
 #include "filling/FillingServices.h"
+#include "filling/PsdParaSet.h"
 #include "filling/SetNumCutMethod.h"
 #include "library/FormatCommands.h"
 #include "library/FormatFile.h"
@@ -156,8 +157,8 @@ void MainWindow::buildMenus() {
                        [this] { mSetCashChr_Click(); });
     mNumCut = item(options, QStringLiteral("设置小数进位"), "mNumCut", true,
                    [this] { SetNumCutMethod::Show(this); });
-    mInvoicePSDSet =
-        item(options, QStringLiteral("设置票据密码"), "mInvoicePSDSet", false, nullptr);
+    mInvoicePSDSet = item(options, QStringLiteral("设置票据密码"), "mInvoicePSDSet", true,
+                          [this] { PsdParaSet::Show(this); });
     options->addSeparator();
     options->addAction(mf.mAutoFontsize);
     options->addAction(mf.mPagesAutoJump);

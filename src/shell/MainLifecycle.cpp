@@ -11,6 +11,7 @@
 #include "common/Globals.h"
 #include "common/Params.h"
 #include "common/TwipGeometry.h"
+#include "filling/DataEntry.h"
 #include "library/FormatTree.h"
 #include "library/NewVersion.h"
 #include "platform/GridView.h"
@@ -94,7 +95,7 @@ void MainWindow::NewEditionTimer_Timer() {
 }
 
 void MainWindow::AutoFind_Timer() {
-    AutoFind->stop();
+    AutoFindTick();
 }
 
 void MainWindow::SST_Click(int) {

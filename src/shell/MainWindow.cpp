@@ -15,6 +15,7 @@
 
 #include "common/TwipGeometry.h"
 #include "designer/CanvasEvents.h"
+#include "filling/DataEntry.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/GridView.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow() {
     AutoFind->setObjectName(QStringLiteral("AutoFind"));
     AutoFind->setInterval(50);
     connect(AutoFind, &QTimer::timeout, this, &MainWindow::AutoFind_Timer);
+    SetAutoFindTimer(AutoFind);
     NewEditionTimer = new QTimer(this);
     NewEditionTimer->setObjectName(QStringLiteral("NewEditionTimer"));
     NewEditionTimer->setInterval(10000);

@@ -45,6 +45,8 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     PHS->setObjectName(QStringLiteral("PHS"));
     HS = new QScrollBar(Qt::Horizontal, this);
     HS->setObjectName(QStringLiteral("HS"));
+    // The batch-row bar never keeps the focus: typing stays with the bill.
+    HS->setFocusPolicy(Qt::NoFocus);
     TTP = new PictureBox(this);
     TTP->setObjectName(QStringLiteral("TTP"));
     TTP->hide();

@@ -12,7 +12,7 @@
 #include "store/CheckBox.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
-#include "store/SelectionLook.h"
+#include "store/BoxLook.h"
 
 using namespace bw;
 

@@ -15,7 +15,7 @@
 #include "store/Canvas.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
-#include "store/SelectionLook.h"
+#include "store/BoxLook.h"
 
 using namespace bw;
 

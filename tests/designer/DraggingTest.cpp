@@ -14,7 +14,7 @@
 #include "store/CheckBox.h"
 #include "store/MainForm.h"
 #include "store/RowToBox.h"
-#include "store/SelectionLook.h"
+#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 using namespace bw;

@@ -14,7 +14,7 @@
 #include "store/Label.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
-#include "store/SelectionLook.h"
+#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 using namespace bw;

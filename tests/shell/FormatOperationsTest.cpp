@@ -126,7 +126,8 @@ TEST_F(FormatOperations, SaveAsANewNameCopiesTheFormatAndMakesItCurrent) {
     Grid& g = MF().BoxGrid();
     const int firstRow = g.FixedRows(), lastRow = g.Rows() - 1;
     g.SetTextMatrix(firstRow, col::RCtl, g.TextMatrix(lastRow, col::ID));
-    MF().TT[0]->SetText("2013");  // what the boxes show goes with the copy
+    // What the boxes show goes with the copy (a box without a date: dates are today's on opening).
+    MF().TT[3]->SetText("2013");
     test::ScriptedAnswers answers;
     answerChooser("进账单（副本）");
     TheMainWindow()->m_FCom[32]->trigger();
@@ -149,7 +150,7 @@ TEST_F(FormatOperations, SaveAsANewNameCopiesTheFormatAndMakesItCurrent) {
     EXPECT_TRUE(QFileInfo::exists(BackgroundPicturePath(copy)));
     EXPECT_FALSE(MF().TP->Picture().isNull());
     // The contents went with the copy, keyed by its IDs; the original's stay keyed by its own.
-    EXPECT_EQ(MF().TT[0]->Text(), "2013");
+    EXPECT_EQ(MF().TT[3]->Text(), "2013");
     Recordset rs;
     OpenRecordset(rs, "SELECT * FROM 默认 WHERE Fmt=?", {kSampleDepositSlip});
     ASSERT_GT(rs.RecordCount(), 0);
@@ -293,14 +294,14 @@ TEST_F(FormatOperations, SwitchingStoresTheContentsAndReloadsOnlyWhenForced) {
     EXPECT_NE(g.TextMatrix(g.FixedRows(), col::LBL), edited);
 
     // Leaving a format keeps what its boxes show for the next time.
-    mf.TT[0]->SetText("2014");
+    mf.TT[3]->SetText("2014");
     answerFormatList(kSampleWaybill);
     TheMainWindow()->m_FCom[30]->trigger();
     EXPECT_EQ(mf.CurrentFormat(), kSampleWaybill);
     EXPECT_EQ(mf.Wid->text(), "230");
     EXPECT_EQ(ValueWhere("Fmt", "Fmt=''", "LBL").toString(), kSampleWaybill);
     SelectFormat(kSampleDepositSlip);
-    EXPECT_EQ(mf.TT[0]->Text(), "2014");
+    EXPECT_EQ(mf.TT[3]->Text(), "2014");
 }
 
 TEST_F(FormatOperations, SavingPullsStrayBoxesBackAndWritesTheGrid) {
