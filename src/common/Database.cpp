@@ -86,6 +86,12 @@ bool OpenRecordset(Recordset& rs, const QString& sql, const Params& params) {
     return rs.IsOpen();
 }
 
+bool ForEachRecord(const QString& sql, const Params& params,
+                   const std::function<bool(const RowView&)>& row) {
+    auto c = Db();
+    return c && c->ForEach(sql, params, row);
+}
+
 void CloseRecordset(Recordset& rs) {
     rs.Close();
 }

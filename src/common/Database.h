@@ -28,6 +28,12 @@ void CloseDatabase();
 bool OpenRecordset(Recordset& rs, const QString& sql, const Params& params = {});
 void CloseRecordset(Recordset& rs);
 
+// Walks the rows of a query once without keeping them (large results); `row` returns false
+// to stop. False when the query failed.
+using sql::RowView;
+bool ForEachRecord(const QString& sql, const Params& params,
+                   const std::function<bool(const RowView&)>& row);
+
 // Runs a statement that returns no rows. Failures leave no trace for the user; the result
 // tells a caller that needs it whether the statement ran.
 bool ExecuteSql(const QString& sql, const Params& params = {});
