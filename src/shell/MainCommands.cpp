@@ -23,6 +23,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
+#include "printing/LabelSettings.h"
 #include "records/BatchRows.h"
 #include "records/RecordsServices.h"
 #include "shell/MainWindow.h"
@@ -212,6 +213,7 @@ void MainWindow::mStrBarCodeStand_Click() {
 
 void MainWindow::RedrawBarcodes() {
     redrawPictureBoxes();
+    if (SST->Tab() == 3) TNum_Change(1);
 }
 
 void MainWindow::mSetCashChr_Click() {

@@ -15,6 +15,7 @@
 #include "library/NewVersion.h"
 #include "platform/GridView.h"
 #include "platform/VbNumbers.h"
+#include "printing/LabelSettings.h"
 #include "records/Defaults.h"
 #include "shell/MainWindow.h"
 #include "shell/TabStrip.h"
@@ -109,6 +110,7 @@ void MainWindow::SST_Click(int) {
         SetTwWidth(MSF[3], TwWidth(Pic[3]) - TwWidth(Frm[3]) + 30);
         SetTwHeight(MSF[3], TwHeight(Pic[3]));
         MSF[3]->show();
+        LoadLabelSettings();
     }
     if (QWidget* page = SST->Page(t)) page->setVisible(true);
 }
