@@ -120,23 +120,34 @@ bool PrintLabelPage(long long page) {
 }
 
 bool PrintLabelPage(Printer& printer, long long page) {
+    return PrintLabelPages(printer, page, page, {});
+}
+
+bool PrintLabelPages(Printer& printer, long long first, long long last,
+                     const std::function<void(long long)>& show) {
     const int rows = CInt(Setting(1)), cols = CInt(Setting(0));
     if (rows < 1 || rows > kPrintMaxRows || cols < 1 || cols > kPrintMaxCols) return true;
-    // A file printer would write each copy over the last: its copies are pages of one file.
+    // A file printer would write each document over the last: its pages and copies are
+    // pages of one file.
     const bool oneFile = printer.IsPdfFile();
-    for (int copy = 1; copy <= PrintCopies; ++copy) {
-        if (oneFile && copy > 1) printer.NewPage();
-        SetupLabelPrinter(printer);
-        if (!printer.StartDoc()) {
-            printer.KillDoc();
-            return false;
+    bool begun = false;
+    for (long long page = first; page <= last; ++page) {
+        if (show) show(page);
+        for (int copy = 1; copy <= PrintCopies; ++copy) {
+            if (oneFile && begun) printer.NewPage();
+            SetupLabelPrinter(printer);
+            if (!printer.StartDoc()) {
+                printer.KillDoc();
+                return false;
+            }
+            begun = true;
+            printer.Painter().setBackgroundMode(Qt::TransparentMode);
+            PrintLabelCells(printer, page);
+            if (Ticked(6)) PrintLabelOutlines(printer, rows, cols);
+            if (!oneFile && !printer.FinishDoc()) return false;
         }
-        printer.Painter().setBackgroundMode(Qt::TransparentMode);
-        PrintLabelCells(printer, page);
-        if (Ticked(6)) PrintLabelOutlines(printer, rows, cols);
-        if (!oneFile && !printer.FinishDoc()) return false;
     }
-    return !oneFile || printer.FinishDoc();
+    return !oneFile || !begun || printer.FinishDoc();
 }
 
 void SetupLabelPrinter(Printer& printer) {

@@ -6,6 +6,7 @@
 // its own; the PDF file printer puts the copies of a page into one file, a page each.
 
 #include <QString>
+#include <functional>
 
 namespace bw {
 
@@ -19,6 +20,10 @@ class Printer;
 // columns or 1..200 rows print nothing. False only when the printer could not take the job.
 bool PrintLabelPage(Printer& printer, long long page);
 bool PrintLabelPage(long long page);  // on the current printer
+// Prints the pages first .. last in turn, each in its copies, calling `show` with the page
+// before it prints (the preview follows). The PDF file printer puts them all in one file.
+bool PrintLabelPages(Printer& printer, long long first, long long last,
+                     const std::function<void(long long)>& show);
 
 // Prepares the printer for a copy: portrait, or landscape when TagDir is ticked; millimetres
 // from the corner; copy pen.

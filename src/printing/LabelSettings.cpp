@@ -105,15 +105,13 @@ void CB_Click(int index) {
         if (!PrintLabelPage(printer, mf.HS1->value())) TellJobFailed(printer);
         return;
     }
-    const int first = mf.HS1->value(), last = mf.HS1->maximum();
-    for (int p = first; p <= last; ++p) {
-        mf.HS1->setValue(p);
+    // Without labels there is no page to print.
+    const int first = mf.HS1->value(), last = lastPage < 0 ? -1 : mf.HS1->maximum();
+    const bool printed = PrintLabelPages(printer, first, last, [](long long page) {
+        MF().HS1->setValue(int(page));
         QApplication::processEvents();
-        if (!PrintLabelPage(printer, mf.HS1->value())) {
-            TellJobFailed(printer);
-            return;
-        }
-    }
+    });
+    if (!printed) TellJobFailed(printer);
 }
 
 void LoadLabelSettings() {

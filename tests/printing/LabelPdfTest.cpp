@@ -6,18 +6,23 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "DecodeSupport.h"
 #include "LabelFixture.h"
 #include "barcode/BarcodeStandard.h"
 #include "common/Globals.h"
 #include "printing/LabelPrint.h"
+#include "printing/LabelSettings.h"
+#include "printing/SelPrinter.h"
 #include "store/MainForm.h"
 
 using namespace bw;
@@ -212,6 +217,39 @@ TEST_F(LabelPdf, CopiesArePagesOfOneFileOrDocumentsOfTheirOwn) {
     EXPECT_TRUE(PrintLabelPage(printer, 0));
     EXPECT_EQ(printer.Record().documents, 3);
     EXPECT_EQ(printer.Record().pages.size(), 3u);
+}
+
+TEST_F(LabelPdf, PrintingFromThePageShownPutsTheRestInOneFileFollowingThePreview) {
+    SetSheet(2, 1, 200, 50);  // eight records: four pages
+    ASSERT_EQ(MF().PPS->text(), "1/4");
+    MF().HS1->setValue(1);
+    const QString file = QDir(ArtifactDir()).filePath("label-from-page-2.pdf");
+    QFile::remove(file);
+    QTimer::singleShot(0, [file] {
+        SelPrinter* d = SelPrinter::Current();
+        ASSERT_NE(d, nullptr);
+        d->COMB->setCurrentText(kPdfPrinterName);
+        d->PdfFile->setText(file);
+        d->TT->setText("1");
+        d->COM_Click(0);
+    });
+    CB_Click(15);
+    EXPECT_EQ(PdfPageCount(file), 3);
+    const auto pages = ReadPdf(file);
+    for (int p = 1; p <= 3; ++p) {
+        EXPECT_NE(FindWord(pages, QStringLiteral("NAME%1").arg(2 * p + 1), p), nullptr) << p;
+        EXPECT_NE(FindWord(pages, QStringLiteral("NAME%1").arg(2 * p + 2), p), nullptr) << p;
+    }
+    EXPECT_EQ(MF().HS1->value(), 3);
+    EXPECT_EQ(MF().PPS->text(), "4/4");
+
+    // Cancelling the printer choice prints nothing.
+    QFile::remove(file);
+    QTimer::singleShot(0, [] {
+        if (SelPrinter* d = SelPrinter::Current()) d->COM_Click(1);
+    });
+    CB_Click(14);
+    EXPECT_FALSE(QFileInfo::exists(file));
 }
 
 }  // namespace
