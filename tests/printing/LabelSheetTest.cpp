@@ -4,14 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 
 #include "LabelFixture.h"
 #include "common/Params.h"
-#include "common/TwipGeometry.h"
 #include "platform/PictureWidget.h"
 #include "platform/Settings.h"
 #include "printing/LabelCells.h"
@@ -112,16 +110,6 @@ TEST_F(LabelSettings, EitherOptionStoresTheSeparatorLinesState) {
     EXPECT_EQ(GetParam("LabelArrayLine"), "0");
 }
 
-TEST_F(LabelSettings, TheScrollBarSlidesThePreviewByFifthsOfItsOverhang) {
-    SetTwHeight(MF().PTag, TwHeight(MF().LFrm) + 3000);
-    MF().VS1->setRange(0, 5);
-    MF().VS1->setEnabled(true);
-    MF().VS1->setValue(5);
-    EXPECT_DOUBLE_EQ(TwTop(MF().PTag), -3000);
-    MF().VS1->setValue(2);
-    EXPECT_DOUBLE_EQ(TwTop(MF().PTag), -1200);
-}
-
 TEST(LabelCells, RecordsRunRowByRowAndStopAfterTheLast) {
     // 3 across, 2 down, ten records in grid rows 2 .. 11.
     struct Case {
@@ -191,31 +179,6 @@ TEST_F(LabelPreview, CountsBeyondThePreviewsLimitsLeaveItAsItWas) {
     // 150 columns draw.
     MF().TNum[0]->setText("150");
     EXPECT_NE(MF().PTag->Image(), before);
-}
-
-TEST_F(LabelPreview, SeparatorLinesOnlyBetweenLabels) {
-    FillBatch({1}, {});
-    MF().CK[6]->click();
-    SetSheet(2, 2, 100, 100);
-    const QImage& img = MF().PTag->Image();
-    img.save(ArtifactDir() + "/label-preview-lines.png");
-    // Dark pixels down a column and across a row: a dotted line gives dozens, a crossing
-    // line one.
-    auto down = [&](int x) {
-        int n = 0;
-        for (int y = 0; y < img.height(); ++y) n += qGray(img.pixel(x, y)) < 230;
-        return n;
-    };
-    auto across = [&](int y) {
-        int n = 0;
-        for (int x = 0; x < img.width(); ++x) n += qGray(img.pixel(x, y)) < 230;
-        return n;
-    };
-    const int midX = img.width() / 2, midY = img.height() / 2;
-    EXPECT_GT(std::max(down(midX), down(midX - 1)), img.height() / 4);
-    EXPECT_GT(std::max(across(midY), across(midY - 1)), img.width() / 4);
-    for (int edge : {0, img.width() - 1}) EXPECT_LE(down(edge), 2) << edge;
-    for (int edge : {0, img.height() - 1}) EXPECT_LE(across(edge), 2) << edge;
 }
 
 }  // namespace
