@@ -31,6 +31,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
+#include "printing/LabelSettings.h"
 #include "records/BatchRows.h"
 #include "records/GridExport.h"
 #include "records/History.h"
@@ -269,6 +270,7 @@ void MainWindow::mStrBarCodeStand_Click() {
 
 void MainWindow::RedrawBarcodes() {
     redrawPictureBoxes();
+    if (SST->Tab() == 3) TNum_Change(1);
 }
 
 void MainWindow::mSetCashChr_Click() {

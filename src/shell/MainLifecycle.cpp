@@ -16,6 +16,7 @@
 #include "library/NewVersion.h"
 #include "platform/GridView.h"
 #include "platform/VbNumbers.h"
+#include "printing/LabelSettings.h"
 #include "records/Defaults.h"
 #include "records/HistoryGrid.h"
 #include "shell/MainWindow.h"
@@ -111,6 +112,7 @@ void MainWindow::SST_Click(int) {
     } else if (t == 3) {
         SetTwWidth(MSF[3], TwWidth(Pic[3]) - TwWidth(Frm[3]) + 30);
         SetTwHeight(MSF[3], TwHeight(Pic[3]));
+        LoadLabelSettings();
     }
     if (QWidget* page = SST->Page(t)) page->setVisible(true);
 }

@@ -21,6 +21,7 @@
 #include "platform/GridView.h"
 #include "platform/PictureWidget.h"
 #include "platform/Twips.h"
+#include "printing/LabelSettings.h"
 #include "shell/TabStrip.h"
 #include "shell/WindowLayout.h"
 #include "store/BoxModel.h"
@@ -329,7 +330,7 @@ void MainWindow::buildLabelPage() {
     // The settings column; its work is the label printing's.
     Frm[3] = new QGroupBox(QStringLiteral("标签设置"), page);
     Frm[3]->setObjectName(QStringLiteral("Frm3"));
-    SetTwGeometry(Frm[3], 6300, 0, 2535, 4200);
+    SetTwGeometry(Frm[3], 6300, 0, 2535, 4800);
     const char* names[5] = {"横向数量(个)：", "纵向数量(个)：", "缩小倍数 1/", "纸张宽度(毫米)：",
                             "纸张高度(毫米)："};
     const char* defaults[5] = {"2", "4", "1.5", "205", "290"};
@@ -342,7 +343,28 @@ void MainWindow::buildLabelPage() {
     mf.TagDir = new QCheckBox(QStringLiteral("横向排列标签 "), Frm[3]);
     mf.TagDir->setObjectName(QStringLiteral("TagDir"));
     SetTwGeometry(mf.TagDir, 90, 330 + 5 * 450, 2300, 285);
-    Frm[3]->setEnabled(false);
+    const char* options[2] = {"连同背景图打印", "打印 标签分隔线"};
+    for (int k = 0; k < 2; ++k) {
+        const int i = k == 0 ? 1 : 6;
+        mf.CK[i] = new QCheckBox(QString::fromUtf8(options[k]), Frm[3]);
+        mf.CK[i]->setObjectName(QStringLiteral("CK%1").arg(i));
+        SetTwGeometry(mf.CK[i], 90, 2880 + k * 300, 2300, 285);
+    }
+    caption(Frm[3], QStringLiteral("标签页数："), 90, 3525, 1000);
+    mf.PPS = new QLabel(QStringLiteral("1/1"), Frm[3]);
+    mf.PPS->setObjectName(QStringLiteral("PPS"));
+    SetTwGeometry(mf.PPS, 1100, 3525, 1300, 255);
+    const char* prints[2][2] = {
+        {"打  印  当 前 标 签", "只打印当前显示的标签。"},
+        {"当 前 页 开 始 打 印", "从当前显示的标签开始，打印其后所有标签。"}};
+    for (int k = 0; k < 2; ++k) {
+        auto* b = new QPushButton(QString::fromUtf8(prints[k][0]), Frm[3]);
+        b->setObjectName(QStringLiteral("CB%1").arg(14 + k));
+        b->setToolTip(QString::fromUtf8(prints[k][1]));
+        SetTwGeometry(b, 90, 3870 + k * 420, 2350, 360);
+        mf.CB[14 + k] = b;
+    }
+    ConnectLabelPage();
 
     MSF[3] = new GridView(mf.MSF[3], page);
     MSF[3]->setObjectName(QStringLiteral("MSF3"));
