@@ -1,6 +1,7 @@
 // The main window's command buttons and menus.
 
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -24,7 +25,9 @@
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
 #include "records/BatchRows.h"
+#include "records/GridSearch.h"
 #include "records/RecordsServices.h"
+#include "records/ui/ImportFile.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
 #include "shell/PrintCommands.h"
@@ -62,6 +65,13 @@ bool MainWindow::CommandHasWork(int index) {
         case 1:
         case 36:
             return PrintCommandsReady();
+        case 3:
+        case 4:
+        case 10:
+        case 11:
+        case 12:
+        case 24:
+            return true;
         default:
             return false;
     }
@@ -178,6 +188,19 @@ void MainWindow::COM_Click(int index) {
         case 1:
             PrintButton_Click(index);
             break;
+        case 3: {
+            QString text = KW1->text();  // the search trims its own copy
+            FindInGrid(*MF().MSF[1], text);
+            break;
+        }
+        case 10:
+            ImportBatchData(this);
+            break;
+        case 24: {
+            QString text = KWord->text();
+            FindInGrid(*MF().MSF[2], text);
+            break;
+        }
         case 4:
             ShowSelectedBatchRecord();
             SST->SetTab(0);
