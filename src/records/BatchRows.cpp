@@ -9,6 +9,7 @@
 
 #include "common/Globals.h"
 #include "common/GridFunctions.h"
+#include "common/Indicator.h"
 #include "common/Services.h"
 #include "filling/BoxConversion.h"
 #include "platform/Grid.h"
@@ -118,9 +119,11 @@ QString ComposeBatchValue(const SpecParts& parts, int first, int lines, int last
     return value;
 }
 
-int BatchRecordCountFor(qint64 rowCount, int rowsPerRecord) {
-    if (rowCount < 1 || rowsPerRecord < 1) return 0;
-    return static_cast<int>((rowCount + rowsPerRecord - 1) / rowsPerRecord);
+void ProgressSteps::Add(qint64 steps) {
+    pending_ += steps;
+    if (pending_ < bundle_) return;
+    UpdateProgress(static_cast<int>(pending_), QStringLiteral("pages"));
+    pending_ = 0;
 }
 
 void PrepareBatchGrid(Grid& grid, int records, const ColumnSpecs& specs) {

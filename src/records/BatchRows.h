@@ -71,9 +71,18 @@ SpecParts ParseColumnSpec(const QString& spec);
 QString ComposeBatchValue(const SpecParts& parts, int first, int lines, int lastLine,
                           const std::function<QString(int line, int column)>& cell);
 
-// The number of records when `rowCount` rows make records of `rowsPerRecord` rows (the
-// last may be shorter); 0 when either is below 1.
-int BatchRecordCountFor(qint64 rowCount, int rowsPerRecord);
+// Advances the open progress window by the steps of a long read, passing them on in
+// bundles of at least a five-hundredth of the total, so that the read does not spend its time
+// redrawing the window.
+class ProgressSteps {
+public:
+    explicit ProgressSteps(qint64 total) : bundle_(std::max<qint64>(1, total / 500)) {}
+    void Add(qint64 steps);
+
+private:
+    qint64 bundle_;
+    qint64 pending_ = 0;
+};
 
 // Lays the grid out for `records` records: the id row (hidden), the captions, the serial
 // numbers, one column per spec of `specs`.

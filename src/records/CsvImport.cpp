@@ -61,8 +61,8 @@ bool ReadCsvData(Grid& grid, const QString& file, int& startLine, int& endLine,
     CsvLines lines;
     if (!ReadCsvLines(file, &lines)) return fail(QStringLiteral("无法读取文件：") + file);
 
-    const qint64 span = static_cast<qint64>(endLine) - startLine + 1;
-    PrepareBatchGrid(grid, BatchRecordCountFor(span, maxLines), specs);
+    // Laid out without records: the rows are made below, one per record read.
+    PrepareBatchGrid(grid, 0, specs);
     QStringList merged = MergeColumnSpecs(specs);
     NormalizeColumnSpecs(merged);
     std::vector<SpecParts> parts;
@@ -73,13 +73,14 @@ bool ReadCsvData(Grid& grid, const QString& file, int& startLine, int& endLine,
     const qint64 total = static_cast<qint64>(endLine) - startLine + 1;
     ShowProgress(QStringLiteral("正在读取EXCEL数据……"),
                  static_cast<int>(std::max<qint64>(total, 1)));
-    grid.SetRows(grid.FixedRows());
+    // One row per record read: the rows are made at once and the unused ones dropped after.
+    grid.SetRows(grid.FixedRows() + static_cast<int>(std::max<qint64>(total, 0)));
     const int serial = grid.FixedCols() - 1;
     auto cell = [&lines](int line, int column) { return fieldOf(lines, line, column); };
     qint64 cur = startLine;
-    for (qint64 round = 0; round < total; ++round) {
-        const int row = grid.Rows();
-        grid.SetRows(row + 1);
+    int row = grid.FixedRows();
+    ProgressSteps progress(total);
+    for (qint64 round = 0; round < total; ++round, ++row) {
         grid.SetTextMatrix(row, serial, QString::number(row - grid.FixedRows() + 1));
         const int n =
             std::max(1, RecordLineCount(lines, static_cast<int>(cur), maxLines, keyColumn));
@@ -90,9 +91,13 @@ bool ReadCsvData(Grid& grid, const QString& file, int& startLine, int& endLine,
                 ComposeBatchValue(parts[i], static_cast<int>(cur), n, endLine, cell));
         }
         cur += n;
-        if (cur > endLine) break;
-        UpdateProgress(n, QStringLiteral("pages"));
+        if (cur > endLine) {
+            ++row;
+            break;
+        }
+        progress.Add(n);
     }
+    grid.SetRows(row);
     AutoFitGridColumns(form, grid, grid.FixedRows(), true);
     CloseProgress();
     return true;

@@ -68,10 +68,11 @@ int ReadExcelData(Grid& grid, const QString& file, const QString& sheet, int& st
     const int ws = book.worksheetIndex(sheet);
     if (ws < 0) return fail(kXlsNoSuchSheet);
 
-    PrepareBatchGrid(grid, BatchRecordCountFor(n, maxLines), specs);
+    // Laid out without records: the rows are made below, one per record read.
+    PrepareBatchGrid(grid, 0, specs);
     ShowProgress(QStringLiteral("正在读取EXCEL数据……"), static_cast<int>(std::max<qint64>(n, 1)),
                  0);
-    grid.SetRows(grid.FixedRows());
+    grid.SetRows(grid.FixedRows() + static_cast<int>(std::max<qint64>(n, 0)));
     const int serial = grid.FixedCols() - 1;
     auto cell = [&book, ws](int row, int column) {
         QString text;
@@ -79,9 +80,9 @@ int ReadExcelData(Grid& grid, const QString& file, const QString& sheet, int& st
         return text;
     };
     qint64 cur = startRow;
-    for (qint64 round = 0; round < n; ++round) {
-        const int row = grid.Rows();
-        grid.SetRows(row + 1);
+    int row = grid.FixedRows();
+    ProgressSteps progress(n);
+    for (qint64 round = 0; round < n; ++round, ++row) {
         grid.SetTextMatrix(row, serial, QString::number(row - grid.FixedRows() + 1));
         int lines = maxLines;
         if (keyColumn > 0) {
@@ -100,9 +101,13 @@ int ReadExcelData(Grid& grid, const QString& file, const QString& sheet, int& st
                 ComposeBatchValue(parts[i], static_cast<int>(cur), lines, endRow, cell));
         }
         cur += lines;
-        if (cur > endRow) break;
-        UpdateProgress(lines, QStringLiteral("pages"));
+        if (cur > endRow) {
+            ++row;
+            break;
+        }
+        progress.Add(lines);
     }
+    grid.SetRows(row);
     AutoFitGridColumns(form, grid, grid.FixedRows(), true);
     CloseProgress();
     return 0;

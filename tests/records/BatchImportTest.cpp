@@ -128,14 +128,6 @@ TEST(ColumnSpecText, NormalisedSpecsSplitIntoLiteralsAndReferences) {
     EXPECT_TRUE(ParseColumnSpec("").empty());
 }
 
-TEST(ColumnSpecText, RecordsCountUpWithoutOverflow) {
-    EXPECT_EQ(BatchRecordCountFor(5, 2), 3);
-    EXPECT_EQ(BatchRecordCountFor(4, 2), 2);
-    EXPECT_EQ(BatchRecordCountFor(4, 0), 0);
-    EXPECT_EQ(BatchRecordCountFor(0, 1), 0);
-    EXPECT_EQ(BatchRecordCountFor(3000000000LL, 1000000), 3000);
-}
-
 TEST_F(BatchImport, CsvFieldsKeepQuotedCommasQuotesAndLineBreaks) {
     const QString path = write("a.CSV",
                                "x,\"1,5\",y\r\n"
