@@ -70,6 +70,7 @@ bool ReadCsvData(Grid& grid, const QString& file, int& startLine, int& endLine,
     for (const QString& spec : merged) parts.push_back(ParseColumnSpec(spec));
 
     if (endLine > lines.size()) endLine = static_cast<int>(lines.size());
+    if (startLine < 1) startLine = 1;  // the lines count from 1
     const qint64 total = static_cast<qint64>(endLine) - startLine + 1;
     ShowProgress(QStringLiteral("正在读取EXCEL数据……"),
                  static_cast<int>(std::max<qint64>(total, 1)));

@@ -33,10 +33,10 @@ bool ReadCsvLines(const QString& file, CsvLines* lines);
 int RecordLineCount(const CsvLines& lines, int first, int maxLines, int keyColumn);
 
 // Reads lines startLine..endLine into the batch grid, one grid row per record, each box's
-// value made by its spec. endLine past the file is lowered to the last line. A name not
-// ending in ".csv", rows per record below 1 or a file that cannot be read show
-// "CSV文件导入错误！" and leave the grid as it was (false). `form` gives the font the
-// column widths are fitted in.
+// value made by its spec. endLine past the file is lowered to the last line, a startLine below 1
+// raised to 1. A name not ending in ".csv", rows per record below 1 or a file that cannot be read
+// show "CSV文件导入错误！" and leave the grid as it was (false). `form` gives the font the column
+// widths are fitted in.
 bool ReadCsvData(Grid& grid, const QString& file, int& startLine, int& endLine,
                  const ColumnSpecs& specs, int maxLines, int keyColumn, QWidget* form = nullptr);
 

@@ -13,6 +13,7 @@ namespace bw {
 namespace {
 
 constexpr int kSheetColumns = 256;
+constexpr int kSheetRows = 65536;
 
 int fail(int number) {
     CloseProgress();
@@ -23,7 +24,7 @@ int fail(int number) {
 // The key cell of a row; an unreadable cell counts as empty.
 XlsValue keyCell(const XlsWorkbook& book, int sheet, qint64 row, int column) {
     XlsValue v;
-    if (row < 1 || row > 65536 || book.cell(sheet, static_cast<int>(row), column, &v) != 0)
+    if (row < 1 || row > kSheetRows || book.cell(sheet, static_cast<int>(row), column, &v) != 0)
         return XlsValue{};
     return v;
 }
@@ -61,6 +62,9 @@ int ReadExcelData(Grid& grid, const QString& file, const QString& sheet, int& st
     }
     if (keyColumn > kSheetColumns) return fail(kXlsOutOfRange);
 
+    // Rows are 1 to 65536: the read keeps within them, whatever rows were asked.
+    if (endRow > kSheetRows) endRow = kSheetRows;
+    if (startRow < 1) startRow = 1;
     const qint64 n = static_cast<qint64>(endRow) - startRow + 1;
     ShowProgress(QStringLiteral("正在读取EXCEL数据……"), 100, 0);
     XlsWorkbook book;

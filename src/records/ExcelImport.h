@@ -30,7 +30,8 @@ QString ExcelErrorMessage(int number);
 // the number returned: 0 for a name not ending in ".xls", 11 for rows per record below 1,
 // 5 or 438 for a file that cannot be read as a workbook, 9 for a worksheet it does not
 // hold, 1004 for a spec or key column beyond the sheet's 256 columns. Rows past the sheet's
-// data give empty cells. `form` gives the font the column widths are fitted in.
+// data give empty cells; the row range is kept within 1 .. 65536, the rows a sheet can
+// have. `form` gives the font the column widths are fitted in.
 int ReadExcelData(Grid& grid, const QString& file, const QString& sheet, int& startRow, int& endRow,
                   const ColumnSpecs& specs, int maxLines, int keyColumn, QWidget* form = nullptr);
 

@@ -12,6 +12,7 @@
 #include "TestSupport.h"
 #include "common/Database.h"
 #include "common/Globals.h"
+#include "common/GridFunctions.h"
 #include "common/Params.h"
 #include "common/Schema.h"
 #include "platform/Grid.h"
@@ -285,6 +286,30 @@ TEST_F(ImportWindows, TheBatchEditorOpensOnlyOnWideEnoughColumns) {
     events.MSF_Scroll();
     EXPECT_FALSE(events.TM->isVisibleTo(&page));
     EXPECT_EQ(g.TextMatrix(3, 1), "改过");
+}
+
+TEST_F(ImportWindows, AHeaderPressSortsTheHistoryGridButNeverTheBoxGrid) {
+    QWidget page;
+    GridView batchView(MF().MSF[1], &page), historyView(MF().MSF[2], &page),
+        boxView(&MF().BoxGrid(), &page);
+    BatchGridEvents events(&batchView, &historyView, &boxView, &page);
+    Grid& h = *MF().MSF[2];
+    SetupGrid(h, {"ID", "", "Con"}, {"ID", "序号", "内容"});
+    h.SetRows(5);
+    const char* texts[3] = {"c", "a", "b"};
+    for (int i = 0; i < 3; ++i) h.SetTextMatrix(2 + i, 2, QString::fromUtf8(texts[i]));
+    Q_EMIT historyView.MouseDown(1, 0, h.ColPos(2) + 30, h.FixedHeight() - 30);
+    EXPECT_EQ(h.TextMatrix(2, 2), "a");
+    EXPECT_EQ(h.TextMatrix(4, 2), "c");
+
+    Grid& boxes = MF().BoxGrid();
+    QStringList before;
+    for (int r = 0; r < boxes.Rows(); ++r) before << boxes.TextMatrix(r, 1);
+    for (int c = 1; c < boxes.Cols(); ++c)
+        Q_EMIT boxView.MouseDown(1, 0, boxes.ColPos(c) + 10, boxes.FixedHeight() - 10);
+    QStringList after;
+    for (int r = 0; r < boxes.Rows(); ++r) after << boxes.TextMatrix(r, 1);
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(ImportWindows, ScreenshotOfTheMappingDialog) {
