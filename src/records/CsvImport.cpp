@@ -87,6 +87,15 @@ bool ReadCsvData(Grid& grid, const QString& file, int& startLine, int& endLine,
             std::max(1, RecordLineCount(lines, static_cast<int>(cur), maxLines, keyColumn));
         for (int i = 1; i < static_cast<int>(parts.size()); ++i) {
             if (parts[i].empty()) continue;
+            const SpecPart& only = parts[i].front();
+            if (parts[i].size() == 1 && !only.literal && only.line == 0) {
+                // One column of the record's first line, the common case: the field itself
+                // (the parser has already put the line-break mark for its line breaks).
+                QString v = fieldOf(lines, static_cast<int>(cur), only.column);
+                if (v.endsWith(u'\t')) v.chop(1);
+                grid.SetTextMatrix(row, grid.FixedCols() + i - 1, v);
+                continue;
+            }
             grid.SetTextMatrix(
                 row, grid.FixedCols() + i - 1,
                 ComposeBatchValue(parts[i], static_cast<int>(cur), n, endLine, cell));
