@@ -200,6 +200,8 @@ void InputMap::FillMapGrid(Grid& m) {
         }
     }
     AutoFitGridColumns(this, m, 0, true);
+    // Room for the bold captions and for typing a spec.
+    if (m.ColWidth(3) < 1300) m.SetColWidth(3, 1300);
     if (m.ColWidth(kSpecCol) < 1500) m.SetColWidth(kSpecCol, 1500);
     m.SetVisible(true);
 }
