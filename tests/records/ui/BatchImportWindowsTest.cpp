@@ -204,13 +204,6 @@ TEST_F(ImportWindows, PreviewRefusesOtherFilesAndReportsWorkbookErrors) {
     EXPECT_EQ(ImportFileName, book);  // the path as chosen, case and all
 }
 
-TEST_F(ImportWindows, HelpTextShowsTheLineBreakMark) {
-    EXPECT_TRUE(ColumnSpecHelpText("//").contains("“//”代表换行"));
-    const QString text = ColumnSpecHelpText("##");
-    EXPECT_TRUE(text.contains("“##”代表换行"));
-    EXPECT_FALSE(text.contains("//"));
-}
-
 TEST_F(ImportWindows, TheWorksheetChoiceTicksOneSheetInModeOne) {
     XlsSheetContent content;
     content.name = "一月";
