@@ -1,6 +1,7 @@
 // The main window's command buttons and menus.
 
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -34,12 +35,14 @@
 #include "printing/LabelSettings.h"
 #include "records/BatchRows.h"
 #include "records/GridExport.h"
+#include "records/GridSearch.h"
 #include "records/History.h"
 #include "records/HistoryGrid.h"
 #include "records/RecordsServices.h"
 #include "records/ui/AnalyseWindow.h"
 #include "records/ui/ColOrdSet.h"
 #include "records/ui/HistoryReprint.h"
+#include "records/ui/ImportFile.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
 #include "shell/PrintCommands.h"
@@ -78,11 +81,17 @@ bool MainWindow::CommandHasWork(int index) {
         case 36:
             return PrintCommandsReady();
         case 2:
+        case 3:
+        case 4:
         case 5:
+        case 10:
+        case 11:
+        case 12:
         case 20:
         case 21:
         case 22:
         case 23:
+        case 24:
         case 25:
         case 26:
         case 27:
@@ -212,6 +221,19 @@ void MainWindow::COM_Click(int index) {
         case 2:
             ShowFormSize();
             break;
+        case 3: {
+            QString text = KW1->text();  // the search trims its own copy
+            FindInGrid(*MF().MSF[1], text);
+            break;
+        }
+        case 10:
+            ImportBatchData(this);
+            break;
+        case 24: {
+            QString text = KWord->text();
+            FindInGrid(*MF().MSF[2], text);
+            break;
+        }
         case 4:
             ShowSelectedBatchRecord();
             SST->SetTab(0);

@@ -22,6 +22,8 @@
 #include "platform/PictureWidget.h"
 #include "platform/Twips.h"
 #include "printing/LabelSettings.h"
+#include "records/BatchRows.h"
+#include "records/ui/BatchGridEvents.h"
 #include "shell/TabStrip.h"
 #include "shell/WindowLayout.h"
 #include "store/BoxModel.h"
@@ -78,6 +80,10 @@ MainWindow::MainWindow() {
     ConnectCanvasHandlers();
     InstallCanvasDesigner();
     connect(SST, &TabStrip::TabClicked, this, &MainWindow::SST_Click);
+    GridEvents = new BatchGridEvents(MSF[1], MSF[2], MSF[3], this);
+    connect(mf.HS, &QScrollBar::valueChanged, this, [] { HS_Change(); });
+    connect(KW1, &QLineEdit::returnPressed, this, [this] { COM_Click(3); });
+    connect(KWord, &QLineEdit::returnPressed, this, [this] { COM_Click(24); });
 
     dlg::SetDialogParent(this);
     connectServices();

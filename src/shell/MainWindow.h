@@ -26,6 +26,7 @@ class QTreeWidget;
 
 namespace bw {
 
+class BatchGridEvents;
 class GridView;
 class PictureWidget;
 class TabStrip;
@@ -46,6 +47,7 @@ public:
     std::array<GridView*, 4> MSF{};   // views of MF().MSF[1..3]
     QLineEdit* KW1;                   // batch search text
     QLineEdit* KWord;                 // history search text
+    BatchGridEvents* GridEvents;      // the batch grid's editor, the history grid's sorting
 
     // Command buttons by index (also in MF().COM).
     std::map<int, QPushButton*> COM;
