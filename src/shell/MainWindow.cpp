@@ -15,12 +15,14 @@
 
 #include "common/TwipGeometry.h"
 #include "designer/CanvasEvents.h"
+#include "designer/PropertyDialogs.h"
 #include "platform/Dialogs.h"
 #include "platform/GridView.h"
 #include "platform/PictureWidget.h"
 #include "platform/Twips.h"
 #include "shell/TabStrip.h"
 #include "shell/WindowLayout.h"
+#include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CanvasOptions.h"
@@ -334,6 +336,9 @@ void MainWindow::buildLabelPage() {
     MSF[3]->setObjectName(QStringLiteral("MSF3"));
     SetTwGeometry(MSF[3], 0, 0, 6000, 3000);
     MSF[3]->hide();  // laid over the page by the tab switch
+    // A double click on a box's row opens the box's property dialog.
+    connect(MSF[3], &GridView::DblClick, this,
+            [] { ShowPropertyDialog(BoxOfRow(MF().BoxGrid().Row())); });
 }
 
 void MainWindow::SetFormGeometry(double left, double top, double width, double height) {
