@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -59,17 +60,20 @@ ProLBL::ProLBL(QWidget* parent) : PropertyDialog(kLabel, parent) {
              QStringLiteral("输入框打印时的行间距。"), QStringLiteral("0"), col::L)
         ->setMaxLength(6);
     auto* alignGroup = new QButtonGroup(this);
+    auto* alignRow = new QHBoxLayout;
+    arrangeLayout->addLayout(alignRow, 2, 0, 1, 2);
     const char* aligns[3] = {"居左", "居右", "居中"};
     for (int i = 0; i < 3; ++i) {
         OpA[i] = new QRadioButton(QString::fromUtf8(aligns[i]), this);
         OpA[i]->setObjectName(QStringLiteral("OpA%1").arg(i));
         alignGroup->addButton(OpA[i], i);
-        arrangeLayout->addWidget(OpA[i], 2, i);
+        alignRow->addWidget(OpA[i]);
         connect(OpA[i], &QRadioButton::clicked, this, [this, i] {
             SetSampleAlignment(i);
             Mark(OpA[0]);
         });
     }
+    alignRow->addStretch(1);
     OpA[0]->setChecked(true);
 
     top->addWidget(font, 1, 0, 1, 3);

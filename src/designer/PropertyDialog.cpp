@@ -137,6 +137,7 @@ QLineEdit* PropertyDialog::AddField(QGridLayout* layout, int i, int row, int col
     auto* field = new QLineEdit(text, this);
     field->setObjectName(QStringLiteral("TT%1").arg(i));
     field->setToolTip(tooltip);
+    field->setMinimumWidth(72);
     field->setProperty(kDataField, dataField);
     caption->setBuddy(field);
     layout->addWidget(caption, row, column);

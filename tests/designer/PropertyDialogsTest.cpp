@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "DesignerFixture.h"
@@ -380,6 +382,79 @@ TEST_F(PropertyDialogs, ADialogWhoseBoxGoesAwayClosesWithoutWriting) {
     QApplication::processEvents();
     EXPECT_EQ(OpenPropertyDialog(kLine), nullptr);
     EXPECT_NE(Val(cell(GetBoxByIndex(FirstBoxIndex(kLine)), col::X)), 99);
+}
+
+}  // namespace
+
+namespace {
+
+// The texts a dialog shows that are cut short by their control's width.
+QStringList clippedTexts(QWidget* dialog) {
+    QStringList clipped;
+    for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(dialog)) continue;
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            if (!l->text().isEmpty() && l->width() < l->sizeHint().width()) clipped << l->text();
+        } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            if (b->width() < b->sizeHint().width()) clipped << b->text();
+        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+            if (g->width() < g->fontMetrics().horizontalAdvance(g->title()) + 16)
+                clipped << g->title();
+        } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            if (e->width() < e->fontMetrics().horizontalAdvance(e->text()) + 10)
+                clipped << e->text();
+        } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+            const int needed = c->fontMetrics().horizontalAdvance(c->currentText()) + 30;
+            if (c->width() < needed) clipped << c->currentText();
+        }
+    }
+    return clipped;
+}
+
+// The words of Latin letters a dialog shows (the font sample aside).
+QStringList latinWords(QWidget* dialog) {
+    QStringList texts{dialog->windowTitle()};
+    for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(dialog) || w->objectName() == QLatin1String("TT7")) continue;
+        if (auto* l = qobject_cast<QLabel*>(w)) texts << l->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) texts << b->text();
+        if (auto* g = qobject_cast<QGroupBox*>(w)) texts << g->title();
+        if (auto* c = qobject_cast<QComboBox*>(w)) texts << c->currentText();
+        if (auto* e = qobject_cast<QLineEdit*>(w)) texts << e->text();
+    }
+    QStringList words;
+    static const QRegularExpression latin(QStringLiteral("[A-Za-z]{2,}"));
+    for (const QString& t : texts) {
+        auto it = latin.globalMatch(t);
+        while (it.hasNext()) words << it.next().captured();
+    }
+    return words;
+}
+
+TEST_F(PropertyDialogs, EveryDialogShowsItsCaptionsWholeAndInChinese) {
+    const char* names[5] = {"designer_editctl.png", "designer_prochk.png", "designer_propic.png",
+                            "designer_proline.png", "designer_prolbl.png"};
+    BoxControl* other = add(kTextBox, 100, 80);
+    setCell(other, col::ID, QStringLiteral("21"));
+    setCell(other, col::LBL, QStringLiteral("合计金额"));
+    for (int kind = 0; kind <= 4; ++kind) {
+        BoxControl* box = add(kind, 20, 20 + kind * 12);
+        setCell(box, col::ID, QString::number(30 + kind));
+        setCell(box, col::LBL, QStringLiteral("收款单位"));
+        if (kind == kTextBox) {
+            setCell(box, col::Cash, QStringLiteral("117"));
+            setCell(box, col::SumID, QStringLiteral("-21.1"));
+            setCell(box, col::RCtl, QStringLiteral("21"));
+        }
+        ShowPropertyDialog(box);
+        PropertyDialog* d = OpenPropertyDialog(kind);
+        ASSERT_NE(d, nullptr);
+        QApplication::processEvents();
+        d->grab().save(test::ArtifactDir() + QLatin1Char('/') + QLatin1String(names[kind]));
+        EXPECT_EQ(clippedTexts(d), QStringList()) << names[kind];
+        EXPECT_EQ(latinWords(d), QStringList()) << names[kind];
+        d->close();
+    }
 }
 
 }  // namespace
