@@ -28,6 +28,8 @@
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
 #include "store/MainForm.h"
+#include "store/PictureBox.h"
+#include "store/PictureRefresh.h"
 #include "store/RowToBox.h"
 #include "store/SelectionLook.h"
 
@@ -455,6 +457,30 @@ TEST_F(PropertyDialogs, EveryDialogShowsItsCaptionsWholeAndInChinese) {
         EXPECT_EQ(latinWords(d), QStringList()) << names[kind];
         d->close();
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PropertyDialogs, APictureBoxDrawsItsBarcodeAgainAtItsNewWidth) {
+    auto* box = static_cast<PictureBox*>(add(kPictureBox, 10, 10));
+    RefreshPictureBox(box, QStringLiteral("6901234567892"));
+    const int before = box->Image().width();
+    ASSERT_GT(before, 0);
+    auto* d = open<ProPic>(box);
+    type(d->TT[3], QStringLiteral("80"));
+    click(d->COM[0]);
+    EXPECT_EQ(cell(box, col::W), QStringLiteral("80"));
+    // The bars reach across the new width, not only the old one.
+    const QImage img = box->Image();
+    ASSERT_GT(img.width(), before * 2);
+    int rightmost = -1;
+    for (int x = 0; x < img.width(); ++x)
+        for (int y = 0; y < img.height(); ++y)
+            if (qGray(img.pixel(x, y)) < 80) rightmost = x;
+    EXPECT_GT(rightmost, before * 3 / 2);
+    EXPECT_EQ(box->LinkItem, QStringLiteral("6901234567892"));
 }
 
 }  // namespace
