@@ -484,3 +484,38 @@ TEST_F(PropertyDialogs, APictureBoxDrawsItsBarcodeAgainAtItsNewWidth) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PropertyDialogs, FontAndColourButtonsWriteOnlyWhatWasReallyChosen) {
+    BoxControl* a = add(kCheckBox, 10, 10);
+    BoxControl* b = add(kCheckBox, 10, 40);
+    select(b);
+    struct Case {
+        int button;
+        QVariant answer;  // invalid: the dialog was cancelled
+        bool writes;
+    } cases[] = {
+        {2, QVariant(), false},                   // font dialog cancelled
+        {5, QVariant(QColor(Qt::black)), false},  // the same colour
+        {5, QVariant(QColor(255, 0, 0)), true},   // another colour: the colour cell only
+    };
+    for (const Case& c : cases) {
+        const QStringList before[2] = {rowOf(a), rowOf(b)};
+        auto* d = open<ProChk>(a);
+        {
+            test::ScriptedAnswers answers;
+            answers << c.answer;
+            click(d->COM[c.button]);
+        }
+        EXPECT_EQ(d->Changed(), c.writes) << c.button;
+        click(d->COM[0]);
+        for (int i = 0; i < 2; ++i) {
+            QStringList expected = before[i];
+            if (c.writes) expected[col::Count] = QString::number(0x0000FF);
+            EXPECT_EQ(rowOf(i == 0 ? a : b), expected) << c.button << " box " << i;
+        }
+    }
+}
+
+}  // namespace
