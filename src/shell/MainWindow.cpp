@@ -15,6 +15,7 @@
 
 #include "common/TwipGeometry.h"
 #include "designer/CanvasEvents.h"
+#include "designer/PropertyDialogs.h"
 #include "filling/DataEntry.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
@@ -26,6 +27,7 @@
 #include "records/ui/BatchGridEvents.h"
 #include "shell/TabStrip.h"
 #include "shell/WindowLayout.h"
+#include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CanvasOptions.h"
@@ -379,6 +381,9 @@ void MainWindow::buildLabelPage() {
     // shown, whatever the grid's own visibility says while a format loads.
     QObject::disconnect(mf.MSF[3], &Grid::VisibleChanged, MSF[3], nullptr);
     MSF[3]->hide();
+    // A double click on a box's row opens the box's property dialog.
+    connect(MSF[3], &GridView::DblClick, this,
+            [] { ShowPropertyDialog(BoxOfRow(MF().BoxGrid().Row())); });
 }
 
 void MainWindow::SetFormGeometry(double left, double top, double width, double height) {

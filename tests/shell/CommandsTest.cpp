@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <QRadioButton>
@@ -18,7 +19,10 @@
 #include "common/Globals.h"
 #include "common/Schema.h"
 #include "common/Services.h"
+#include "designer/PropertyDialog.h"
+#include "designer/PropertyDialogs.h"
 #include "platform/Grid.h"
+#include "platform/GridView.h"
 #include "platform/Printer.h"
 #include "platform/Settings.h"
 #include "platform/VbNumbers.h"
@@ -245,4 +249,29 @@ TEST_F(Commands, ANewBarcodeStandardRedrawsThePictureBoxesWithTheirText) {
     EXPECT_EQ(BarcodeStandard(), 0);
     EXPECT_EQ(qr->LinkItem, text);
     EXPECT_GT(darkShare(qr), 0.05);
+}
+
+TEST_F(Commands, ADoubleClickOnABoxRowOpensThatBoxsPropertyDialog) {
+    ASSERT_GT(BoxCount[kTextBox], 0);
+    auto* view = w_->findChild<GridView*>(QStringLiteral("MSF3"));
+    ASSERT_NE(view, nullptr);
+    view->show();
+    QApplication::processEvents();
+    BoxControl* box = GetBoxByIndex(FirstBoxIndex(kTextBox));
+    const int row = BoxRow(box);
+    view->EnsureVisible(row, 2);
+    const QPoint at = view->CellRect(row, 2).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons buttons =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+        QMouseEvent e(type, QPointF(at), view->viewport()->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                      buttons, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &e);
+    }
+    PropertyDialog* d = OpenPropertyDialog(kTextBox);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->EditedBox(), box);
+    EXPECT_EQ(d->CtlRow->text(), QString::number(row));
+    d->close();
 }
