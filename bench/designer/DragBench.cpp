@@ -22,7 +22,7 @@
 #include "store/CanvasSizing.h"
 #include "store/FormatTable.h"
 #include "store/MainForm.h"
-#include "store/SelectionLook.h"
+#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 using namespace bw;

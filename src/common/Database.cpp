@@ -16,6 +16,7 @@ struct Shared {
     bool failureShown = false;
     int transactionDepth = 0;
     bool transactionFailed = false;
+    QString lastError;
 };
 
 Shared& shared() {
@@ -29,6 +30,19 @@ bool isIdentifier(const QString& name) {
     static const QRegularExpression re(QStringLiteral("^[\\w\\x{80}-\\x{10FFFF}]+$"),
                                        QRegularExpression::UseUnicodePropertiesOption);
     return !name.isEmpty() && re.match(name).hasMatch();
+}
+
+void noteFailure(const sql::Connection& c) {
+    const QString error = c.LastError();
+    QString& out = shared().lastError;
+    if (error.contains(QLatin1String("full"), Qt::CaseInsensitive)) {
+        out = QStringLiteral("数据库或磁盘已满");
+    } else if (error.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
+               error.contains(QLatin1String("read-only"), Qt::CaseInsensitive)) {
+        out = QStringLiteral("数据文件不能写入");
+    } else {
+        out = error.isEmpty() ? QStringLiteral("数据库写入失败") : error;
+    }
 }
 
 QString quoted(const QString& name) {
@@ -72,6 +86,12 @@ bool OpenRecordset(Recordset& rs, const QString& sql, const Params& params) {
     return rs.IsOpen();
 }
 
+bool ForEachRecord(const QString& sql, const Params& params,
+                   const std::function<bool(const RowView&)>& row) {
+    auto c = Db();
+    return c && c->ForEach(sql, params, row);
+}
+
 void CloseRecordset(Recordset& rs) {
     rs.Close();
 }
@@ -79,7 +99,13 @@ void CloseRecordset(Recordset& rs) {
 bool ExecuteSql(const QString& sql, const Params& params) {
     auto c = Db();
     if (!c) return false;
-    return c->Exec(sql, params);
+    if (c->Exec(sql, params)) return true;
+    noteFailure(*c);
+    return false;
+}
+
+QString LastDatabaseError() {
+    return shared().lastError;
 }
 
 QVariant ValueById(const QString& table, qint64 id, const QString& field) {
@@ -170,6 +196,8 @@ Transaction::Transaction() {
         s.transactionFailed = false;
         active_ = true;
         outer_ = true;
+    } else if (c) {
+        noteFailure(*c);
     }
 }
 
@@ -201,6 +229,7 @@ bool Transaction::Commit() {
         return false;
     }
     if (!s.conn->Commit()) {
+        noteFailure(*s.conn);
         s.conn->Rollback();
         return false;
     }

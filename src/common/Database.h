@@ -28,9 +28,19 @@ void CloseDatabase();
 bool OpenRecordset(Recordset& rs, const QString& sql, const Params& params = {});
 void CloseRecordset(Recordset& rs);
 
+// Walks the rows of a query once without keeping them (large results); `row` returns false
+// to stop. False when the query failed.
+using sql::RowView;
+bool ForEachRecord(const QString& sql, const Params& params,
+                   const std::function<bool(const RowView&)>& row);
+
 // Runs a statement that returns no rows. Failures leave no trace for the user; the result
 // tells a caller that needs it whether the statement ran.
 bool ExecuteSql(const QString& sql, const Params& params = {});
+
+// Why the last statement or commit on the shared connection failed, in the user's words
+// ("数据库或磁盘已满", "数据文件不能写入", or SQLite's own text); "" before any failure.
+QString LastDatabaseError();
 
 // The field of the first record of the table with that ID; "" (a QString) when none.
 QVariant ValueById(const QString& table, qint64 id, const QString& field);

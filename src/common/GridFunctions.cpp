@@ -257,9 +257,12 @@ void AutoFitGridColumns(QWidget* form, Grid& grid, int startRow, bool showProgre
     const QFont font = form ? form->font() : QApplication::font();
     const QFontMetrics fm(font);
     // Measuring every cell of a large grid is slow, so a text is measured only when the sum
-    // of its characters' widths goes beyond the widest text so far. (Kerning could make a
-    // skipped text a pixel wider than that sum; the 100 twips of margin cover it.)
+    // of its characters' widths goes beyond the widest text so far by more than a pixel or
+    // two (the sum of fractional advances runs a little above the measured width, so texts
+    // as wide as the widest would otherwise all be measured). Kerning and that slack could
+    // make a skipped text a few pixels wider than the column; the 100 twips of margin cover it.
     const QFontMetricsF fmf(font);
+    constexpr double kRoughSlackPx = 2;
     std::vector<double> charWidths(0x10000, -1);
     auto roughWidth = [&](const QString& t) {
         double sum = 0;
@@ -274,7 +277,7 @@ void AutoFitGridColumns(QWidget* form, Grid& grid, int startRow, bool showProgre
     auto widest = [&](int c, int fromRow, int toRow, int widestSoFar) {
         for (int r = fromRow; r <= toRow; ++r) {
             const QString& t = grid.TextRef(r, c);
-            if (t.isEmpty() || roughWidth(t) <= widestSoFar) continue;
+            if (t.isEmpty() || roughWidth(t) <= widestSoFar + kRoughSlackPx) continue;
             widestSoFar = std::max(widestSoFar, fm.horizontalAdvance(t));
         }
         return widestSoFar;

@@ -11,14 +11,11 @@
 
 namespace bw {
 
-void SetParam(const QString& name, const QString& value) {
-    Recordset rs;
-    if (!OpenRecordset(rs, QStringLiteral("SELECT * FROM 参数 WHERE Var=?"), {name})) return;
-    if (rs.RecordCount() == 0) rs.AddNew();
-    rs.SetValue(QStringLiteral("Var"), name);
-    rs.SetValue(QStringLiteral("Con"), value);
-    rs.Update();
-    CloseRecordset(rs);
+bool SetParam(const QString& name, const QString& value) {
+    Transaction t;
+    return t.Active() && ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE Var=?"), {name}) &&
+           ExecuteSql(QStringLiteral("INSERT INTO 参数(Var, Con) VALUES(?, ?)"), {name, value}) &&
+           t.Commit();
 }
 
 QString GetParam(const QString& name) {

@@ -7,7 +7,9 @@ class QWidget;
 
 namespace bw {
 
-void SetParam(const QString& name, const QString& value);
+// Stores the value under the name (one row per name). False when it could not be written;
+// the old value then stays and LastDatabaseError() says why.
+bool SetParam(const QString& name, const QString& value);
 QString GetParam(const QString& name);  // "" when absent
 
 // Window positions as "Left;Top;Width;Height" in twips under "窗口参数：" + name.

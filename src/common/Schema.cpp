@@ -1,65 +1,123 @@
 #include "common/Schema.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 
 #include "common/Database.h"
+#include "platform/Dialogs.h"
+#include "platform/SafeFiles.h"
 #include "platform/SqlEngine.h"
 
 namespace bw {
 
 namespace {
 
-const char* const kSchema[] = {
+// Each table with its indexes and the rows it starts with, so that a table missing from an
+// existing file can be made again on its own.
+struct TableDef {
+    const char* name;
+    const char* statements[4];  // up to the first null
+};
+
+const TableDef kTables[] = {
     // One row per input box of a format, plus each format's whole-format row and the single
     // application-options row (Fmt = '').
-    "CREATE TABLE Fmt("
-    " ID INTEGER PRIMARY KEY AUTOINCREMENT,"
-    " Fmt TEXT, LBL TEXT, Dir INTEGER DEFAULT 0,"
-    " X DOUBLE DEFAULT 0, Y DOUBLE DEFAULT 0, W DOUBLE DEFAULT 0, H DOUBLE DEFAULT 0,"
-    " S DOUBLE DEFAULT 0, L DOUBLE DEFAULT 0, Color INTEGER DEFAULT 0,"
-    " fName TEXT, fSize DOUBLE DEFAULT 0,"
-    " fBold BOOLEAN DEFAULT 0, fItalic BOOLEAN DEFAULT 0, fUnderline BOOLEAN DEFAULT 0,"
-    " fStrikethru BOOLEAN DEFAULT 0,"
-    " Clas INTEGER DEFAULT 0, Cash DOUBLE DEFAULT 0, RCtl DOUBLE DEFAULT 0,"
-    " SumID DOUBLE DEFAULT 0, SumID1 DOUBLE DEFAULT 0, RCtl1 INTEGER DEFAULT 0, Mem TEXT)",
-    "CREATE INDEX Fmt_Fmt ON Fmt(Fmt)",
-    "CREATE TABLE 参数(Var TEXT, Con TEXT)",
-    "CREATE INDEX 参数_Var ON 参数(Var)",
+    {"Fmt",
+     {"CREATE TABLE Fmt("
+      " ID INTEGER PRIMARY KEY AUTOINCREMENT,"
+      " Fmt TEXT, LBL TEXT, Dir INTEGER DEFAULT 0,"
+      " X DOUBLE DEFAULT 0, Y DOUBLE DEFAULT 0, W DOUBLE DEFAULT 0, H DOUBLE DEFAULT 0,"
+      " S DOUBLE DEFAULT 0, L DOUBLE DEFAULT 0, Color INTEGER DEFAULT 0,"
+      " fName TEXT, fSize DOUBLE DEFAULT 0,"
+      " fBold BOOLEAN DEFAULT 0, fItalic BOOLEAN DEFAULT 0, fUnderline BOOLEAN DEFAULT 0,"
+      " fStrikethru BOOLEAN DEFAULT 0,"
+      " Clas INTEGER DEFAULT 0, Cash DOUBLE DEFAULT 0, RCtl DOUBLE DEFAULT 0,"
+      " SumID DOUBLE DEFAULT 0, SumID1 DOUBLE DEFAULT 0, RCtl1 INTEGER DEFAULT 0, Mem TEXT)",
+      "CREATE INDEX Fmt_Fmt ON Fmt(Fmt)",
+      // The application-options row: the last format's name and three display options.
+      "INSERT INTO Fmt(Fmt, LBL, fName) VALUES('', '', '1§☆§0§☆§0')"}},
+    {"参数", {"CREATE TABLE 参数(Var TEXT, Con TEXT)", "CREATE INDEX 参数_Var ON 参数(Var)"}},
     // History: one row per non-empty box of a recorded bill; ID is the bill number per format.
-    "CREATE TABLE 历史(ID INTEGER, Fmt TEXT, CID INTEGER, Con TEXT)",
-    "CREATE INDEX 历史_Fmt_ID ON 历史(Fmt, ID)",
-    "CREATE INDEX 历史_CID ON 历史(CID)",
-    "CREATE TABLE 默认(Fmt TEXT, ID INTEGER, Con TEXT)",
-    "CREATE INDEX 默认_Fmt ON 默认(Fmt)",
-    "CREATE TABLE 映射(ID INTEGER, Fmt TEXT, Map TEXT)",
-    "CREATE INDEX 映射_Fmt ON 映射(Fmt)",
-    "CREATE TABLE 网站格式(ID INTEGER PRIMARY KEY AUTOINCREMENT, Clas TEXT, Name TEXT,"
-    " fPath TEXT, pPath TEXT, Dat DATETIME)",
-    // The application-options row: the last format's name and three display options.
-    "INSERT INTO Fmt(Fmt, LBL, fName) VALUES('', '', '1§☆§0§☆§0')",
+    {"历史",
+     {"CREATE TABLE 历史(ID INTEGER, Fmt TEXT, CID INTEGER, Con TEXT)",
+      "CREATE INDEX 历史_Fmt_ID ON 历史(Fmt, ID)", "CREATE INDEX 历史_CID ON 历史(CID)"}},
+    {"默认",
+     {"CREATE TABLE 默认(Fmt TEXT, ID INTEGER, Con TEXT)", "CREATE INDEX 默认_Fmt ON 默认(Fmt)"}},
+    {"映射",
+     {"CREATE TABLE 映射(ID INTEGER, Fmt TEXT, Map TEXT)", "CREATE INDEX 映射_Fmt ON 映射(Fmt)"}},
+    {"网站格式",
+     {"CREATE TABLE 网站格式(ID INTEGER PRIMARY KEY AUTOINCREMENT, Clas TEXT, Name TEXT,"
+      " fPath TEXT, pPath TEXT, Dat DATETIME)"}},
 };
+
+// Creates the table with its indexes and first rows on the connection.
+bool createTable(sql::Connection& c, const TableDef& t) {
+    for (const char* stmt : t.statements) {
+        if (!stmt) break;
+        if (!c.Exec(QString::fromUtf8(stmt))) return false;
+    }
+    return true;
+}
+
+QStringList missingTables(sql::Connection& c) {
+    QStringList missing;
+    for (const TableDef& t : kTables) {
+        sql::Recordset rs =
+            c.Query(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name=?"),
+                    {QString::fromUtf8(t.name)});
+        if (rs.RecordCount() == 0) missing << QString::fromUtf8(t.name);
+    }
+    return missing;
+}
+
+// A name in the data file's folder for a copy of it that nothing else uses.
+QString copyAsideName(const QString& path) {
+    const QFileInfo info(path);
+    const QString stem = info.dir().filePath(
+        info.completeBaseName() + QStringLiteral(".damaged-") +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")));
+    QString name = stem + QStringLiteral(".db");
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = stem + u'-' + QString::number(n) + QStringLiteral(".db");
+    return name;
+}
+
+// Keeps a copy of the data file before anything writes to it; the copy's name, or "" with
+// the reason in `why`.
+QString copyAside(const QString& path, QString* why) {
+    const QString copy = copyAsideName(path);
+    return CopyFileSafely(path, copy, why) ? copy : QString();
+}
+
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 }  // namespace
 
 bool CreateDatabase(const QString& path) {
     if (QFileInfo::exists(path)) return true;
-    const QString tmp = path + QStringLiteral(".TMP");
-    QFile::remove(tmp);
+    // A name of its own beside the file: two programs starting on one folder never write
+    // into each other's new file.
+    const QString tmp = CreateTemporaryBeside(path);
+    if (tmp.isEmpty()) return false;
+    bool ok = false;
     {
         auto c = sql::Connection::Open(tmp, true);
-        if (!c) return false;
-        if (!c->Begin()) return false;
-        for (const char* stmt : kSchema) {
-            if (!c->Exec(QString::fromUtf8(stmt))) {
-                c->Rollback();
-                c.reset();
-                QFile::remove(tmp);
-                return false;
-            }
+        if (c && c->Begin()) {
+            ok = true;
+            for (const TableDef& t : kTables) ok = ok && createTable(*c, t);
+            ok = ok && c->Commit();
+            if (!ok) c->Rollback();
         }
-        if (!c->Commit()) return false;
     }
-    return QFile::rename(tmp, path);
+    // A file that was not made whole, or could not take its name, leaves nothing behind;
+    // a file another program made meanwhile is kept.
+    ok = ok && SyncFile(tmp) && (QFileInfo::exists(path) || ReplaceFile(tmp, path));
+    QFile::remove(tmp);
+    QFile::remove(tmp + QStringLiteral("-journal"));
+    return ok;
 }
 
 bool EnsureDatabase() {
@@ -67,6 +125,103 @@ bool EnsureDatabase() {
     if (QFileInfo::exists(path)) return true;
     CloseDatabase();
     return CreateDatabase(path);
+}
+
+DataFileState CheckDataFile() {
+    const QString path = DatabasePath();
+    const QFileInfo info(path);
+    CloseDatabase();
+    // A file of no bytes holds nothing: it is a database still to be made.
+    if (info.exists() && info.size() == 0 && !QFile::remove(path)) {
+        dlg::MsgBox(QStringLiteral("数据文件夹“%1”不能写入，程序无法启动！")
+                        .arg(native(info.absolutePath())),
+                    dlg::OkOnly | dlg::Critical);
+        return DataFileState::Unusable;
+    }
+    if (!QFileInfo::exists(path)) {
+        if (CreateDatabase(path)) return DataFileState::Created;
+        dlg::MsgBox(QStringLiteral("无法建立数据文件“%1”（%2），程序无法启动！")
+                        .arg(native(path), WriteFailureCause(info.absolutePath(), 256 * 1024)),
+                    dlg::OkOnly | dlg::Critical);
+        return DataFileState::Unusable;
+    }
+
+    QString error;
+    QString problem;
+    QStringList missing;
+    {
+        auto c = sql::Connection::Open(path, false, &error);
+        if (!c) {
+            problem = error;
+        } else {
+            sql::Recordset check = c->Query(QStringLiteral("PRAGMA quick_check"));
+            if (!check.IsOpen()) {
+                problem = c->LastError();
+            } else if (check.RecordCount() != 1 ||
+                       check.Text(check.Field(0).name) != QLatin1String("ok")) {
+                problem = check.RecordCount() > 0 ? check.Text(check.Field(0).name)
+                                                  : QStringLiteral("检查没有结果");
+            } else {
+                missing = missingTables(*c);
+            }
+        }
+    }
+    if (problem.isEmpty() && missing.isEmpty()) return DataFileState::Ready;
+    // A file another running program is writing is busy, not damaged; that program's lock
+    // ends this start.
+    if (problem.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
+        problem.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+        return DataFileState::Ready;
+    // A file the program may not open is not known to be damaged: it is left alone.
+    if (problem.contains(QLatin1String("unable to open"), Qt::CaseInsensitive)) {
+        dlg::MsgBox(
+            QStringLiteral("无法打开数据文件“%1”（%2），程序无法启动！").arg(native(path), problem),
+            dlg::OkOnly | dlg::Critical);
+        return DataFileState::Unusable;
+    }
+
+    // Whatever happens next, the file as it was is kept first.
+    QString why;
+    const QString copy = copyAside(path, &why);
+    const QString kept = copy.isEmpty() ? QStringLiteral("无法保留它的副本（%1）").arg(why)
+                                        : QStringLiteral("它的副本保留为“%1”").arg(native(copy));
+    if (!problem.isEmpty()) {
+        dlg::MsgBox(QStringLiteral("数据文件“%1”已损坏（%2），程序没有打开它。\r\n%3。\r\n"
+                                   "请用备份的数据文件替换它，或把它移走后重新启动程序。")
+                        .arg(native(path), problem, kept),
+                    dlg::OkOnly | dlg::Critical);
+        return DataFileState::Damaged;
+    }
+    if (copy.isEmpty()) {
+        dlg::MsgBox(QStringLiteral("数据文件“%1”缺少表：%2。\r\n%3，程序没有改动它。")
+                        .arg(native(path), missing.join(QStringLiteral("、")), kept),
+                    dlg::OkOnly | dlg::Critical);
+        return DataFileState::Damaged;
+    }
+    bool made = false;
+    {
+        auto c = sql::Connection::Open(path, false, &error);
+        if (c && c->Begin()) {
+            made = true;
+            for (const TableDef& t : kTables)
+                if (missing.contains(QString::fromUtf8(t.name))) made = made && createTable(*c, t);
+            made = made && c->Commit();
+            if (!made) {
+                error = c->LastError();
+                c->Rollback();
+            }
+        }
+    }
+    if (!made) {
+        dlg::MsgBox(QStringLiteral("数据文件“%1”缺少表：%2，无法重新建立（%3）。\r\n%4。")
+                        .arg(native(path), missing.join(QStringLiteral("、")), error, kept),
+                    dlg::OkOnly | dlg::Critical);
+        return DataFileState::Damaged;
+    }
+    dlg::MsgBox(QStringLiteral("数据文件“%1”缺少表：%2，已重新建立（空表）。\r\n%3。")
+                    .arg(native(path), missing.join(QStringLiteral("、")), kept),
+                dlg::OkOnly | dlg::Exclamation);
+    return DataFileState::Repaired;
 }
 
 }  // namespace bw

@@ -9,8 +9,26 @@ namespace bw {
 inline const QString kWholeFormatLabel = QStringLiteral("【§单据整体格式参数§】");
 
 // Creates the database file with every table, its indexes and the application-options row.
-// False when the file cannot be created; an existing file is left alone.
+// False when the file cannot be created (nothing is left behind then); an existing file is
+// left alone.
 bool CreateDatabase(const QString& path);
+
+// What the start-up check found of DATA.db.
+enum class DataFileState {
+    Ready,     // whole, with every table
+    Created,   // there was none (or an empty file): a new one was made
+    Repaired,  // tables were missing and were made again, empty; the user was told
+    Damaged,   // SQLite's check failed: nothing was opened over it; the user was told
+    Unusable,  // it could not be made (the folder cannot be written) or may not be opened;
+               // the user was told
+};
+
+// The start-up check of DATA.db in the data folder, before anything writes to it: a missing
+// or empty file is made new; otherwise SQLite's quick check runs and missing tables are made
+// again. A file that fails the check, or lacks tables, is first copied aside in the data
+// folder ("DATA.damaged-<date>-<time>.db") and the user is told which file it is and where
+// the copy is.
+DataFileState CheckDataFile();
 
 // Creates DATA.db in the data folder when it is missing. True when the database is there.
 bool EnsureDatabase();

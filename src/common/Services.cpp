@@ -18,6 +18,7 @@ QStringList UnfilledDoors() {
     check(bool(d.store.boxGrid), "store.boxGrid");
     check(bool(d.filling.convertByDataType), "filling.convertByDataType");
     check(bool(d.filling.fillNewBillValues), "filling.fillNewBillValues");
+    check(bool(d.filling.attachBox), "filling.attachBox");
     check(bool(d.records.loadDefaultData), "records.loadDefaultData");
     check(bool(d.records.saveDefaultData), "records.saveDefaultData");
     check(bool(d.records.setupBatchRows), "records.setupBatchRows");

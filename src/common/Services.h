@@ -14,6 +14,7 @@ class QTreeWidget;
 
 namespace bw {
 
+class BoxControl;
 class Grid;
 class TextBox;
 
@@ -31,13 +32,16 @@ struct FillingServices {
     std::function<QString(TextBox* box, const QString& text)> convertByDataType;
     // Running numbers and list items, dates and random codes of a new bill.
     std::function<void()> fillNewBillValues;
+    // Gives a box just put on the canvas its data-entry handlers (keys, clicks, focus).
+    std::function<void(BoxControl* box)> attachBox;
 };
 
 // Records and batch data.
 struct RecordsServices {
-    // The format's default record into the boxes, and the boxes' values into it.
+    // The format's default record into the boxes, and the boxes' values into it (false when
+    // they could not be written).
     std::function<void(const QString& format)> loadDefaultData;
-    std::function<void(const QString& format)> saveDefaultData;
+    std::function<bool(const QString& format)> saveDefaultData;
     // Brings the batch scroll bar, record labels and batch print button up to date after the
     // batch grid changed.
     std::function<void(Grid& batchGrid)> setupBatchRows;

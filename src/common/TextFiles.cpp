@@ -11,6 +11,7 @@
 #include "common/Globals.h"
 #include "common/Indicator.h"
 #include "platform/Dialogs.h"
+#include "platform/SafeFiles.h"
 #include "platform/SqlEngine.h"
 #include "platform/TextCodec.h"
 
@@ -26,15 +27,19 @@ int WriteTextFile(const QString& text, const QString& path) {
     QFile f(tmp);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return fail(-3);
     const QByteArray bytes = ToAnsi(text);
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
+    // A temporary file that was not written whole goes again: it is no file of the user's.
+    if (f.write(bytes) != bytes.size() || !f.flush() || !SyncFile(tmp)) {
         f.close();
+        QFile::remove(tmp);
         return fail(-6);
     }
     f.close();
     // rename() replaces the target in one step: readers see the old or the new file, never
     // a half-written one and never none.
-    if (std::rename(QFile::encodeName(tmp).constData(), QFile::encodeName(path).constData()) != 0)
+    if (f.error() != QFileDevice::NoError || !ReplaceFile(tmp, path)) {
+        QFile::remove(tmp);
         return fail(-7);
+    }
     return 1;
 }
 
@@ -87,14 +92,14 @@ void compactFailed(int code, const QString& message) {
 
 }  // namespace
 
+QString CompactionBackupPath(const QString& path) {
+    return QFileInfo(path).dir().filePath(QStringLiteral("backup.db"));
+}
+
 void CompactDatabase(const QString& path, const QString& password, bool makeBackup) {
     Q_UNUSED(password);  // SQLite files carry no password
     if (!QFileInfo::exists(path)) {
         dlg::MsgBox(QStringLiteral("没有找到要压缩的数据库文件！"), dlg::OkOnly);
-        return;
-    }
-    if (TempPath().isEmpty()) {
-        compactFailed(0, QStringLiteral("没有可用的临时文件夹"));
         return;
     }
     ShowProgress(QStringLiteral("开始压缩数据库……"), 3, 0);
@@ -102,27 +107,31 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
         QFileInfo(path).absoluteFilePath() == QFileInfo(DatabasePath()).absoluteFilePath();
     if (isShared) CloseDatabase();
 
-    if (makeBackup) {
-        const QString b = TempPath() + QStringLiteral("backup.db");
-        QFile::remove(b);
-        if (!QFile::copy(path, b)) {
-            compactFailed(1, QStringLiteral("无法建立备份：") + b);
-            return;
-        }
+    // Every file of the compaction lives beside the database: programs on other data
+    // folders never meet them, and the last step is a rename within one folder.
+    QString why;
+    if (makeBackup && !CopyFileSafely(path, CompactionBackupPath(path), &why)) {
+        compactFailed(1, QStringLiteral("无法建立备份“") + CompactionBackupPath(path) +
+                             QStringLiteral("”：") + why);
+        return;
     }
     UpdateProgress(1, QStringLiteral("pages"));
-    const QString t = TempPath() + QStringLiteral("TEMP.db");
-    QFile::remove(t);
+    const QString t = CreateTemporaryBeside(path, &why);
+    if (t.isEmpty()) {
+        compactFailed(0, why);
+        return;
+    }
     {
         QString error;
         auto c = sql::Connection::Open(path, false, &error);
         if (!c) {
+            QFile::remove(t);
             compactFailed(2, error);
             return;
         }
         if (!c->Exec(QStringLiteral("VACUUM INTO ?"), {t}, &error)) {
-            compactFailed(3, error);
             QFile::remove(t);
+            compactFailed(3, error);
             return;
         }
     }
@@ -135,27 +144,17 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
             c ? c->Query(QStringLiteral("PRAGMA integrity_check")) : sql::Recordset();
         if (!c || check.RecordCount() < 1 ||
             check.Text(check.Field(0).name) != QLatin1String("ok")) {
-            compactFailed(4, error.isEmpty() ? QStringLiteral("压缩后的数据库不完整") : error);
+            c.reset();
             QFile::remove(t);
+            compactFailed(4, error.isEmpty() ? QStringLiteral("压缩后的数据库不完整") : error);
             return;
         }
     }
-    // Copy beside the database first, so that the final step is a rename within one folder.
-    const QString beside = path + QStringLiteral(".TMP");
-    QFile::remove(beside);
-    if (!QFile::copy(t, beside)) {
-        compactFailed(5, QStringLiteral("无法写入：") + beside);
+    if (!SyncFile(t) || !ReplaceFile(t, path)) {
         QFile::remove(t);
-        return;
-    }
-    if (std::rename(QFile::encodeName(beside).constData(), QFile::encodeName(path).constData()) !=
-        0) {
         compactFailed(6, QStringLiteral("无法替换：") + path);
-        QFile::remove(beside);
-        QFile::remove(t);
         return;
     }
-    QFile::remove(t);
     CloseProgress();
 }
 

@@ -7,7 +7,7 @@
 namespace bw {
 
 // Writes the text (GBK) to path + ".TMP", then puts it in place of path in one step.
-// 1 when written; -1 .. -7 the step that failed.
+// 1 when written; -1 .. -7 the step that failed (a ".TMP" not written whole is removed).
 int WriteTextFile(const QString& text, const QString& path);
 // Up to 31 tries of WriteTextFile on the same path; true when one of them wrote the file.
 bool SaveTextFile(const QString& text, const QString& path);
@@ -17,10 +17,13 @@ QString ReadTextFile(const QString& path, bool deleteAfter);
 // The system's temporary folder with a trailing "/".
 QString TempPath();
 
-// Compacts the database file into the temporary folder and puts the compacted copy in its
-// place; makeBackup keeps a copy of the old file as TempPath() + "backup.db". The original
-// stays untouched unless the compacted copy is complete.
+// Compacts the database file into a temporary file beside it and puts the compacted copy in
+// its place; makeBackup first keeps a copy of the old file as CompactionBackupPath(path).
+// The original stays untouched unless the compacted copy is complete; a failed compaction
+// leaves no file of its own behind and tells the user.
 void CompactDatabase(const QString& path, const QString& password, bool makeBackup);
+// "backup.db" in the database file's folder.
+QString CompactionBackupPath(const QString& path);
 // Compacts DATA.db of the data folder with a backup.
 void CompactDataFile();
 

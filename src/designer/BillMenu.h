@@ -14,8 +14,6 @@ void mAddBills_Click();
 void mAddBillsAndPrint_Click();
 // "自动生成日期": the date boxes get today's date again.
 void mAutoGetDate_Click();
-// True when this build fills dates (the item is otherwise disabled).
-bool DateFillBuilt();
 // "自动生成密码": every text box of data type 132 exactly gets a new random code.
 void mAutoCreatePSD_Click();
 // "更换背景图": a JPEG file chosen for the open format's background picture.

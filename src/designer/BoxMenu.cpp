@@ -21,7 +21,7 @@
 #include "store/Line.h"
 #include "store/PictureBox.h"
 #include "store/PictureRefresh.h"
-#include "store/SelectionLook.h"
+#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 namespace bw {

@@ -22,6 +22,7 @@
 #include "platform/VbNumbers.h"
 #include "store/BoxControl.h"
 #include "store/BoxEditing.h"
+#include "store/BoxLook.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/Line.h"
@@ -29,7 +30,6 @@
 #include "store/PictureBox.h"
 #include "store/PictureRefresh.h"
 #include "store/Rulers.h"
-#include "store/SelectionLook.h"
 #include "store/TextBox.h"
 
 namespace bw {

@@ -80,13 +80,6 @@ const Command kCommands[] = {
     {"mClearBackPic", mClearBackPic_Click},
 };
 
-// Whether the command of an item is in this build.
-bool commandBuilt(const QString& name) {
-    if (name == QLatin1String("mCtlSet")) return PropertyDialogsBuilt();
-    if (name == QLatin1String("mAutoGetDate")) return DateFillBuilt();
-    return true;
-}
-
 QMenu* build(const QString& name, const QString& title, const ItemDef* defs, int n) {
     auto* menu = new QMenu(title);
     menu->setObjectName(name);
@@ -140,13 +133,9 @@ MenuForm& Menus() {
             build(QStringLiteral("m_CtlSet"), QString(), kCtlItems, int(std::size(kCtlItems)));
         form.mPicGraph = build(QStringLiteral("mPicGraph"), QStringLiteral("单据菜单"), kBillItems,
                                int(std::size(kBillItems)));
-        MainForm& mf = MF();
         for (const Command& c : kCommands) {
             QAction* a = form.item(QLatin1String(c.name));
             QObject::connect(a, &QAction::triggered, a, c.run);
-            // Items whose commands are not in this build stay disabled.
-            if (!commandBuilt(a->objectName())) mf.Unavailable.insert(a);
-            mf.SetCommandEnabled(a, true);
         }
     }
     return form;

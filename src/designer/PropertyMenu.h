@@ -4,11 +4,7 @@
 namespace bw {
 
 // Shows the property dialog of the kind of Menus().MenuTarget for that box (without
-// blocking). Also what a double click on a row of the box property grid runs, once that row's
-// box is the menu's box.
+// blocking).
 void mCtlset_Click();
-
-// True when this build has the property dialogs (the item is otherwise disabled).
-bool PropertyDialogsBuilt();
 
 }  // namespace bw

@@ -6,13 +6,13 @@
 #include "platform/VbNumbers.h"
 #include "store/BoxControl.h"
 #include "store/BoxEditing.h"
+#include "store/BoxLook.h"
 #include "store/BoxModel.h"
 #include "store/CheckBox.h"
 #include "store/Label.h"
 #include "store/Line.h"
 #include "store/PictureBox.h"
 #include "store/PictureRefresh.h"
-#include "store/SelectionLook.h"
 
 namespace bw {
 
@@ -46,14 +46,6 @@ void SelectBoxesInRect(int shift) {
 
 void ClearSelection() {
     SelectBoxesInRect(0);
-}
-
-long CountSelectedBoxes() {
-    long n = 0;
-    for (int kind : {kTextBox, kPictureBox})
-        for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i)
-            if (IsBoxSelected(GetBoxByIndex(i))) ++n;
-    return n;
 }
 
 void ToggleBoxSelection(BoxControl* box) {

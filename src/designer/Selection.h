@@ -1,6 +1,8 @@
 #pragma once
 // Selecting boxes on the canvas: the rubber band's rectangle applied to every box, the
-// count of selected boxes. The selection itself is the boxes' look (store/SelectionLook.h).
+// count of selected boxes. The selection itself is the boxes' look (store/BoxLook.h).
+
+#include "store/BoxLook.h"  // CountSelectedBoxes
 
 namespace bw {
 
@@ -18,9 +20,6 @@ void SelectBoxesInRect(int shift);
 
 // SelectBoxesInRect with shift 0.
 void ClearSelection();
-
-// The number of selected text boxes and picture boxes (other kinds are not counted).
-long CountSelectedBoxes();
 
 // Toggles one box's selection look (a Ctrl+click).
 void ToggleBoxSelection(BoxControl* box);

@@ -35,6 +35,16 @@ QString convert(double t, const QString& text, const ConversionContext& ctx) {
     const QString sign = ctx.CurrencySign();
     const int cut = ctx.NumCutMethod();
     const QDate today = ctx.Now().date();
+    // The amount conversions keep a text that is no amount as it was typed.
+    const bool amountCode = code < 100 || (code > 300 && code < 400) || code == 103 ||
+                            code == 104 || code == 105 || code == 114 || code == 117 ||
+                            code == 118 || code == 120 || code == 121 || code == 123;
+    if (amountCode && !IsAmountText(text, sign)) return text;
+    if (code == 116) {
+        QString number = text.trimmed();
+        if (number.endsWith(u'%')) number.chop(1);
+        if (!IsAmountText(number, sign)) return text;
+    }
 
     if (code < 100) return FormatMoney(text, sign, cut);
     if (code > 300 && code < 400) return FormatMoney(text, sign, cut, MoneyWithCommas);

@@ -2,6 +2,7 @@
 
 #include "common/Services.h"
 #include "filling/BoxConversion.h"
+#include "filling/DataEntry.h"
 #include "filling/NewBill.h"
 
 namespace bw {
@@ -12,6 +13,7 @@ void InstallFillingServices() {
         return ConvertByDataType(box, text);
     };
     s.fillNewBillValues = [] { FillNewBillValues(); };
+    s.attachBox = [](BoxControl* box) { AttachBoxEvents(box); };
 }
 
 }  // namespace bw

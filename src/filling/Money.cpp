@@ -147,8 +147,28 @@ QString WriteMoneyAmount(const MoneyAmount& amount, const QString& currencySign,
     return out.trimmed();
 }
 
+bool IsAmountText(const QString& text, const QString& currencySign) {
+    static const QRegularExpression amount(
+        QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eEdD][+-]?\\d{1,3})?$"));
+    QString t = text.trimmed();
+    if (t.startsWith(u'-') || t.startsWith(u'+')) {
+        // A sign before the symbol: "-￥12".
+        const QString rest = RemoveCurrencySign(t.mid(1).trimmed(), currencySign);
+        t = t.left(1) + rest;
+    } else {
+        t = RemoveCurrencySign(t, currencySign);
+    }
+    if (currencySign != u"￥") t = RemoveCurrencySign(t, QStringLiteral("￥"));
+    t = t.trimmed();
+    if (t.endsWith(u'元')) t.chop(1);
+    t.remove(u',');
+    t.remove(u' ');
+    return amount.match(t).hasMatch();
+}
+
 QString FormatMoney(const QString& text, const QString& currencySign, int numCutMethod, int style) {
     if (text.isEmpty() || text == u"-") return text;
+    if (!IsAmountText(text, currencySign)) return text;
     return WriteMoneyAmount(ReadMoneyAmount(text, currencySign, numCutMethod), currencySign, style);
 }
 

@@ -44,8 +44,16 @@ enum MoneyStyle : int {
 QString WriteMoneyAmount(const MoneyAmount& amount, const QString& currencySign,
                          int style = MoneyStandard);
 
-// The amount of the text as money: "1234.5" gives "￥1,234.50". An empty text and "-" come
-// back unchanged. Formatting a formatted amount changes nothing, whatever the symbol.
+// True when the text is an amount as a clerk writes one: an optional currency symbol (the
+// format's or "￥") and sign, digits with "," groups and one point (or a number in exponent
+// form, as computed values are written), an optional "元" at the end, blanks around. A text
+// holding anything else ("abc12元", "1,2a3") is no amount.
+bool IsAmountText(const QString& text, const QString& currencySign);
+
+// The amount of the text as money: "1234.5" gives "￥1,234.50". An empty text, "-" and a
+// text that is no amount (IsAmountText) come back unchanged, so that no digits are made up
+// from a text that holds other characters. Formatting a formatted amount changes nothing,
+// whatever the symbol.
 QString FormatMoney(const QString& text, const QString& currencySign, int numCutMethod,
                     int style = MoneyStandard);
 QString FormatMoney(const QString& text, const ConversionContext& ctx);

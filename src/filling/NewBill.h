@@ -1,17 +1,36 @@
 #pragma once
-// A new bill: what the print button does after a bill went out, and the values a new bill
-// gets by itself.
+// A new bill: the values it gets by itself (running numbers, the first item of custom lists,
+// today's dates, random codes of the password zone) and the pages of a multi-page format,
+// whose names are a common base, "_" and a page number.
 
 #include <QString>
+#include <QStringList>
 
 namespace bw {
 
-// Running numbers and list items, dates and random codes of a new bill. This build keeps
-// the boxes as they are: the automatic values come with the data-entry rules.
+class ConversionContext;
+
+// Running numbers (122) continue the box's latest value in the history; custom lists
+// (124..130) take their first item. Each changed box is left as by the clerk (converted and
+// recalculated).
+void AutoNumberBoxes();
+// Every text box converted again; date boxes get today's date or its part first.
+void AutoFillDates();
+void AutoFillDates(const ConversionContext& ctx);
+// Every box of data type 132 exactly gets a new random code.
+void AutoFillPsdBoxes();
+// The three above, in this order.
 void FillNewBillValues();
 
-// After a printed bill: moves a multi-page format to its next page. True when the bill is
-// complete; this build has no multi-page formats, so every bill is complete.
+// The page list of a format: the name itself first, then the other pages of its set (names
+// of the exact form base + "_" + digits) in text order. A name without "_" is alone.
+QStringList ListFormatPages(const QString& name);
+// The page number of a name: the number after its last "_" (0 when none).
+int PageNumber(const QString& name);
+
+// After a printed bill: opens the next page of a multi-page format. True when the bill is
+// complete: the automatic page change is off, the format has no other page, or the last page
+// was printed (then the first page is opened again). False when a further page was opened.
 bool JumpToNextPage(const QString& format);
 
 }  // namespace bw

@@ -5,8 +5,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "common/Database.h"
 #include "common/Globals.h"
 #include "common/Params.h"
+#include "platform/Dialogs.h"
 
 namespace bw {
 
@@ -30,7 +32,10 @@ void SetNumCutMethod::COM_Click() {
     for (int i = 0; i < 3; ++i) {
         if (!op_[i]->isChecked()) continue;
         NumCutMethod = i;
-        SetParam(QStringLiteral("NumCutMethod"), QString::number(i));
+        if (!SetParam(QStringLiteral("NumCutMethod"), QString::number(i)))
+            dlg::MsgBox(QStringLiteral("舍入方式没有保存（") + LastDatabaseError() +
+                            QStringLiteral("），下次启动时仍用原来的方式！"),
+                        dlg::OkOnly | dlg::Exclamation);
     }
     close();
 }

@@ -1,12 +1,14 @@
 #include "platform/Dialogs.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
 
 namespace bw::dlg {
 
@@ -42,6 +44,13 @@ void logShown(Shown s, const QVariant& answer) {
     shownLog().append(s);
 }
 
+// A window kept above the others (the printer choice, the offset dialog) stays above a
+// message parented to it unless the message is kept above as well.
+void KeepInFront(QWidget* dialog, QWidget* parent) {
+    if (parent && (parent->windowFlags() & Qt::WindowStaysOnTopHint))
+        dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
 QString titleOr(const QString& title) {
     return title.isEmpty() ? AppTitle() : title;
 }
@@ -53,7 +62,7 @@ QString AppTitle() {
 }
 
 int MsgBox(const QString& text, int style, const QString& title) {
-    Shown s{Shown::Message, titleOr(title), text, {}, style, {}};
+    Shown s{Shown::Message, titleOr(title), text, {}, style, {}, FrontWindow()};
     if (auto a = answered(s)) {
         bool ok = false;
         int v = a->toInt(&ok);
@@ -64,7 +73,8 @@ int MsgBox(const QString& text, int style, const QString& title) {
         }
         return v;
     }
-    QMessageBox box(parentWidget());
+    QMessageBox box(s.parent);
+    KeepInFront(&box, s.parent);
     box.setWindowTitle(titleOr(title));
     box.setText(text);
     switch (style & 0x70) {
@@ -130,13 +140,13 @@ int MsgBox(const QString& text, int style, const QString& title) {
 
 std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                 const QString& defaultText) {
-    Shown s{Shown::Input, titleOr(title), prompt, defaultText, 0, {}};
+    Shown s{Shown::Input, titleOr(title), prompt, defaultText, 0, {}, FrontWindow()};
     if (auto a = answered(s)) {
         if (!a->isValid()) return std::nullopt;
         return a->toString();
     }
     bool ok = false;
-    QString t = QInputDialog::getText(parentWidget(), titleOr(title), prompt, QLineEdit::Normal,
+    QString t = QInputDialog::getText(s.parent, titleOr(title), prompt, QLineEdit::Normal,
                                       defaultText, &ok);
     logShown(s, ok ? QVariant(t) : QVariant());
     if (!ok) return std::nullopt;
@@ -146,22 +156,28 @@ std::optional<QString> InputBox(const QString& prompt, const QString& title,
 QString QtFilter(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QStringList out;
+    // A description that already names its patterns ("PDF文件(*.pdf)") loses them: each
+    // filter shows its real patterns once.
+    static const QRegularExpression ownPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
+        QString patterns = parts[i + 1].trimmed();
         patterns.replace(u';', u' ');
-        out << parts[i] + QStringLiteral(" (") + patterns + u')';
+        QString description = parts[i];
+        description.remove(ownPatterns);
+        if (description.isEmpty()) description = patterns;
+        out << description + QStringLiteral(" (") + patterns + u')';
     }
     return out.join(QStringLiteral(";;"));
 }
 
 static QString fileDialog(Shown::Kind kind, const QString& filter, const QString& defaultName,
                           const QString& title) {
-    Shown s{kind, title, filter, defaultName, 0, {}};
+    Shown s{kind, title, filter, defaultName, 0, {}, FrontWindow()};
     if (auto a = answered(s)) return a->isValid() ? a->toString() : QString();
     QString qf = QtFilter(filter);
     QString r = kind == Shown::SaveFile
-                    ? QFileDialog::getSaveFileName(parentWidget(), title, defaultName, qf)
-                    : QFileDialog::getOpenFileName(parentWidget(), title, defaultName, qf);
+                    ? QFileDialog::getSaveFileName(s.parent, title, defaultName, qf)
+                    : QFileDialog::getOpenFileName(s.parent, title, defaultName, qf);
     logShown(s, r.isEmpty() ? QVariant() : QVariant(r));
     return r;
 }
@@ -175,26 +191,27 @@ QString SaveFileName(const QString& filter, const QString& defaultName, const QS
 }
 
 std::optional<FontChoice> ChooseFontDialog(const FontChoice& initial) {
-    Shown s{Shown::Font, AppTitle(), initial.font.family(), initial.color.name(), 0, {}};
+    Shown s{Shown::Font, AppTitle(), initial.font.family(), initial.color.name(),
+            0,           {},         FrontWindow()};
     if (auto a = answered(s)) {
         if (!a->isValid()) return std::nullopt;
         if (a->canConvert<QFont>()) return FontChoice{a->value<QFont>(), initial.color};
         return std::nullopt;
     }
     bool ok = false;
-    QFont f = QFontDialog::getFont(&ok, initial.font, parentWidget());
+    QFont f = QFontDialog::getFont(&ok, initial.font, s.parent);
     logShown(s, ok ? QVariant(f) : QVariant());
     if (!ok) return std::nullopt;
     return FontChoice{f, initial.color};
 }
 
 std::optional<QColor> ChooseColorDialog(const QColor& initial) {
-    Shown s{Shown::Color, AppTitle(), {}, initial.name(), 0, {}};
+    Shown s{Shown::Color, AppTitle(), {}, initial.name(), 0, {}, FrontWindow()};
     if (auto a = answered(s)) {
         if (!a->isValid()) return std::nullopt;
         return a->value<QColor>();
     }
-    QColor c = QColorDialog::getColor(initial, parentWidget());
+    QColor c = QColorDialog::getColor(initial, s.parent);
     logShown(s, c.isValid() ? QVariant(c) : QVariant());
     if (!c.isValid()) return std::nullopt;
     return c;
@@ -212,6 +229,23 @@ const QList<Shown>& ShownLog() {
 void ClearShown() {
     shownLog().clear();
 }
+QWidget* FrontWindow() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->isVisible()) return modal;
+    QWidget* active = QApplication::activeWindow();
+    QWidget* topmost = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = w->windowType();
+        if (!w->isVisible() || (type != Qt::Window && type != Qt::Dialog)) continue;
+        if (!(w->windowFlags() & Qt::WindowStaysOnTopHint)) continue;
+        if (w == active) return w;
+        topmost = w;
+    }
+    if (topmost) return topmost;
+    if (active && active->isVisible()) return active;
+    return parentWidget();
+}
+
 void SetDialogParent(QWidget* parent) {
     parentWidget() = parent;
 }

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -70,6 +71,7 @@ struct Shown {
     QString preset;   // the default text or file name
     int style = 0;    // message box style word
     QVariant answer;  // what came back: int Answer, QString, QFont, QColor, or invalid = cancel
+    QPointer<QWidget> parent;  // the window the dialog stands in front of
 };
 
 // An answerer receives each dialog before it would be shown and returns the answer: an
@@ -83,8 +85,12 @@ bool HasAnswerer();
 const QList<Shown>& ShownLog();
 void ClearShown();
 
-// The parent for the real dialogs (the main window once it exists).
+// The parent for the real dialogs when no other window is in front (the main window once it
+// exists).
 void SetDialogParent(QWidget* parent);
 QWidget* DialogParent();
+// The window a dialog is shown in front of: the modal window, else a window kept above the
+// others (the active one among them first), else the active window, else DialogParent().
+QWidget* FrontWindow();
 
 }  // namespace bw::dlg

@@ -8,6 +8,7 @@
 #include <QTemporaryFile>
 
 #include "platform/AppFolder.h"
+#include "platform/SafeFiles.h"
 
 namespace bw {
 
@@ -41,6 +42,29 @@ bool FolderWritable(const QString& folder, QString* why) {
     return true;
 }
 
+// A PDF file is whole when it ends with its trailer and the cross-reference table it points
+// to starts where the trailer says: a file cut off by a full disk fails one or the other.
+bool PdfComplete(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const qint64 size = f.size();
+    if (size < 64) return false;
+    f.seek(std::max<qint64>(0, size - 1024));
+    const QByteArray tail = f.readAll().trimmed();
+    if (!tail.endsWith("%%EOF")) return false;
+    const int at = tail.lastIndexOf("startxref");
+    if (at < 0) return false;
+    bool ok = false;
+    const qint64 xref = tail.mid(at + 9, tail.size() - 5 - at - 9).trimmed().toLongLong(&ok);
+    if (!ok || xref <= 0 || xref >= size) return false;
+    f.seek(xref);
+    return f.read(4) == "xref";
+}
+
+QString PdfFailure(const QString& file, const QString& cause) {
+    return QStringLiteral("PDF文件“%1”没有写成（%2）").arg(QDir::toNativeSeparators(file), cause);
+}
+
 }  // namespace
 
 QStringList PrinterNames() {
@@ -59,8 +83,15 @@ Printer::Printer(std::unique_ptr<QPrinter> dev, const QString& name)
     : detail::PrinterDevice{std::move(dev)}, DrawTarget(device.get()), name_(name) {}
 
 Printer::~Printer() {
-    // The drawing target ends an open document before the device goes.
+    // The drawing target ends an open document before the device goes; a document never
+    // finished is not a file the user asked for.
     EndDoc();
+    DiscardTemporary();
+}
+
+void Printer::DiscardTemporary() {
+    if (!tempOutput_.isEmpty()) QFile::remove(tempOutput_);
+    tempOutput_.clear();
 }
 
 std::unique_ptr<Printer> Printer::Open(const QString& name) {
@@ -155,26 +186,58 @@ bool Printer::Ready(QString* why) const {
 
 bool Printer::StartDoc() {
     if (!Active()) {
-        if (!Ready()) return false;
+        lastError_.clear();
+        QString why;
+        if (!Ready(&why)) {
+            if (IsPdfFile()) lastError_ = why;
+            return false;
+        }
         if (IsPdfFile()) {
+            DiscardTemporary();
             lastOutput_ = outputFile_.isEmpty() ? DefaultOutputFile(docName_) : outputFile_;
             QDir().mkpath(QFileInfo(lastOutput_).absolutePath());
-            device->setOutputFileName(lastOutput_);
+            tempOutput_ = CreateTemporaryBeside(lastOutput_, &why);
+            if (tempOutput_.isEmpty()) {
+                lastError_ = PdfFailure(lastOutput_, why);
+                return false;
+            }
+            device->setOutputFileName(tempOutput_);
         }
     }
     Painter();
+    if (!Active() && IsPdfFile()) {
+        DiscardTemporary();
+        lastError_ = PdfFailure(lastOutput_, QStringLiteral("无法开始写入"));
+    }
     return Active();
 }
 
 bool Printer::FinishDoc() {
     const bool begun = Active();
     EndDoc();
-    if (!begun) return false;
+    if (!begun) {
+        DiscardTemporary();
+        return false;
+    }
     if (IsPdfFile()) {
-        const QFileInfo written(lastOutput_);
-        return written.exists() && written.size() > 0;
+        const QString tmp = tempOutput_;
+        tempOutput_.clear();
+        if (PdfComplete(tmp) && SyncFile(tmp) && ReplaceFile(tmp, lastOutput_)) return true;
+        const qint64 written = QFileInfo(tmp).size();
+        QFile::remove(tmp);
+        // The file needed more than was written: ask the disk again for that much.
+        QString cause =
+            WriteFailureCause(QFileInfo(lastOutput_).absolutePath(), written + 64 * 1024);
+        if (cause.isEmpty()) cause = QStringLiteral("写入时出错");
+        lastError_ = PdfFailure(lastOutput_, cause);
+        return false;
     }
     return device->printerState() != QPrinter::Error && Ready();
+}
+
+void Printer::KillDoc() {
+    DrawTarget::KillDoc();
+    DiscardTemporary();
 }
 
 Printer& CurrentPrinter() {

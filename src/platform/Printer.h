@@ -82,17 +82,28 @@ public:
     virtual bool Ready(QString* why = nullptr) const;
 
     // Begins the document, or the page that NewPage left pending. False when the job cannot
-    // start (the printer is gone, the PDF file cannot be written).
+    // start (the printer is gone, the PDF file cannot be written). The PDF file printer
+    // writes the document under a temporary name beside the file it is meant for.
     bool StartDoc();
     // Ends the document and hands it to the printer. False when no document was begun or it
-    // could not be delivered (the printer went away, the PDF file was not written).
+    // could not be delivered (the printer went away, the PDF file was not written). A PDF
+    // file takes its name only once it is whole and on the disk; a cut-off one is removed.
     bool FinishDoc();
+    // Drops the document begun; the PDF file printer leaves no file behind.
+    void KillDoc();
+    // Why the last StartDoc or FinishDoc failed, naming the file and the cause; "" when the
+    // printer gave no reason of its own (it is not connected).
+    QString LastError() const { return lastError_; }
 
 private:
     QString name_;
     QString outputFile_;
     QString lastOutput_;
     QString docName_;
+    QString tempOutput_;  // the PDF file being written, until it takes its name
+    QString lastError_;
+
+    void DiscardTemporary();
 };
 
 // The program's current printer; the system's default printer (or the PDF file printer) on

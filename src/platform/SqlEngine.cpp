@@ -389,6 +389,36 @@ Recordset Connection::Query(const QString& sql, const QVariantList& params) {
     return rs;
 }
 
+qint64 RowView::Int64(int column) const {
+    return sqlite3_column_int64(st_, column);
+}
+
+QString RowView::Text(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st_, column));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(st_, column)) : QString();
+}
+
+bool Connection::ForEach(const QString& sql, const QVariantList& params,
+                         const std::function<bool(const RowView&)>& row) {
+    if (!db_) return false;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK || !st)
+        return false;
+    if (!Binder::bindAll(st, params)) {
+        sqlite3_finalize(st);
+        return false;
+    }
+    const RowView view(st);
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        if (!row(view)) {
+            rc = SQLITE_DONE;
+            break;
+        }
+    sqlite3_finalize(st);
+    return rc == SQLITE_DONE;
+}
+
 bool Connection::Begin() {
     return Exec(QStringLiteral("BEGIN IMMEDIATE"));
 }

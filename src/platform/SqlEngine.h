@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,6 +27,18 @@ struct FieldInfo {
 };
 
 class Connection;
+
+// The current row of a query walked by Connection::ForEach: read it while the callback runs.
+class RowView {
+public:
+    qint64 Int64(int column) const;
+    QString Text(int column) const;  // "" for NULL
+
+private:
+    friend class Connection;
+    explicit RowView(::sqlite3_stmt* st) : st_(st) {}
+    ::sqlite3_stmt* st_;
+};
 
 // A materialised result: every row is read when the query runs, so the record count is exact.
 // NULL is an invalid-but-null QVariant (isNull() true), distinct from the empty text.
@@ -111,6 +124,10 @@ public:
     bool Exec(const QString& sql, const QVariantList& params = {}, QString* error = nullptr);
     // Runs a query and materialises its rows; the result is not open on failure.
     Recordset Query(const QString& sql, const QVariantList& params = {});
+    // Runs a query and hands each row to `row` as it is read, keeping none: the way to walk
+    // a large result once. `row` returns false to stop early. False when the query failed.
+    bool ForEach(const QString& sql, const QVariantList& params,
+                 const std::function<bool(const RowView&)>& row);
 
     bool Begin();
     bool Commit();

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -135,15 +136,36 @@ void Margin::Form_Load() {
     if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
 
+std::optional<double> OffsetFromText(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
+    const QString t = text.trimmed();
+    if (!number.match(t).hasMatch()) return std::nullopt;
+    return Val(t);
+}
+
 void Margin::Comm_Click(int index) {
-    if (index == 0) {
-        MainForm& mf = MF();
-        mf.M_X->setText(NumText(Val(TX->text())));
-        mf.M_Y->setText(NumText(Val(TY->text())));
-        done(Accepted);
-    } else {
+    if (index != 0) {
         done(Rejected);
+        return;
     }
+    // A text that is not a number would shift every print by 10 mm: it is refused and the
+    // dialog stays open with the old offsets in force.
+    const std::optional<double> x = OffsetFromText(TX->text());
+    const std::optional<double> y = OffsetFromText(TY->text());
+    if (!x || !y) {
+        QLineEdit* wrong = x ? TY : TX;
+        dlg::MsgBox((x ? QStringLiteral("纵向边距") : QStringLiteral("横向边距")) +
+                        QStringLiteral("“") + wrong->text() +
+                        QStringLiteral("”不是数字，请填写毫米数（可以是小数或负数）。"),
+                    dlg::OkOnly | dlg::Exclamation);
+        wrong->setFocus();
+        wrong->selectAll();
+        return;
+    }
+    MainForm& mf = MF();
+    mf.M_X->setText(NumText(*x));
+    mf.M_Y->setText(NumText(*y));
+    done(Accepted);
 }
 
 Margin* ShowMargin() {

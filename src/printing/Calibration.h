@@ -5,6 +5,7 @@
 // on the main window's labels M_X and M_Y.
 
 #include <QDialog>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -20,6 +21,10 @@ void PrintCalibrationPage();
 // Nothing when no printer was chosen (ChosenItem empty). True when the sheet was printed.
 bool DrawCalibrationPattern();
 
+// The offset a text in the dialog's boxes stands for, in millimetres: a decimal number with
+// an optional sign, blanks around it allowed; nullopt for anything else (empty included).
+std::optional<double> OffsetFromText(const QString& text);
+
 // The print-offset dialog, caption "输入打印页边距".
 class Margin : public QDialog {
     Q_OBJECT
@@ -34,7 +39,9 @@ public:
 
     // Takes the offsets from M_X and M_Y and centres the window.
     void Form_Load();
-    // 0: the numbers typed become the offsets; 1: nothing changes. The window closes.
+    // 0: the numbers typed become the offsets and the window closes; a box that holds no
+    // number is refused with a message and the window stays open. 1: nothing changes, the
+    // window closes.
     void Comm_Click(int index);
 
     // The dialog that is open now, or null.

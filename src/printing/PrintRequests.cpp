@@ -43,9 +43,15 @@ QString CellValueOf(const BoxControl* box, const Grid& g, int row) {
     }
 }
 
+// The printer's own reason when it gave one (a PDF file that could not be written names the
+// file and the cause), otherwise the printer is taken as not connected.
+QString JobFailure(const Printer& printer) {
+    if (!printer.LastError().isEmpty()) return printer.LastError();
+    return QStringLiteral("没有正常连接打印机“") + printer.DeviceName() + QStringLiteral("”");
+}
+
 void TellJobFailed(const Printer& printer, bool saveHistory) {
-    QString text = QStringLiteral("没有正常连接打印机“") + printer.DeviceName() +
-                   QStringLiteral("”，单据没有打印");
+    QString text = JobFailure(printer) + QStringLiteral("，单据没有打印");
     text += saveHistory ? QStringLiteral("，也没有记入历史记录！") : QStringLiteral("！");
     dlg::MsgBox(text, dlg::OkOnly | dlg::Exclamation);
 }
@@ -89,15 +95,26 @@ QString ChoosePrinter(bool withCopies) {
     return ChosenItem;
 }
 
+namespace {
+enum class BillOutcome { NotPrinted, Printed, PrintedNotRecorded };
+BillOutcome PrintOneBill(bool askPrinter, bool saveHistory);
+}  // namespace
+
 bool PrintBill(bool askPrinter, bool saveHistory) {
+    return PrintOneBill(askPrinter, saveHistory) == BillOutcome::Printed;
+}
+
+namespace {
+
+BillOutcome PrintOneBill(bool askPrinter, bool saveHistory) {
     // An amount that lost digits would go out as a wrong bill: refuse it before anything
     // reaches the paper.
     const QString overflow = AmountOverflowMessage();
     if (!overflow.isEmpty()) {
         dlg::MsgBox(overflow, dlg::OkOnly | dlg::Exclamation);
-        return false;
+        return BillOutcome::NotPrinted;
     }
-    if (askPrinter && ChoosePrinter(true).isEmpty()) return false;
+    if (askPrinter && ChoosePrinter(true).isEmpty()) return BillOutcome::NotPrinted;
     MainForm& mf = MF();
     Printer& printer = CurrentPrinter();
     if (askPrinter) printer.SetDocName(mf.CurrentFormat());
@@ -107,7 +124,7 @@ bool PrintBill(bool askPrinter, bool saveHistory) {
         if (!RenderBill(printer, offX, offY)) {
             if (askPrinter) printer.KillDoc();
             TellJobFailed(printer, saveHistory);
-            return false;
+            return BillOutcome::NotPrinted;
         }
         if (mf.mPrintRulers->isChecked()) PrintRulers();
         if (copy < PrintCopies) printer.NewPage();
@@ -115,21 +132,33 @@ bool PrintBill(bool askPrinter, bool saveHistory) {
     if (askPrinter) {
         if (!printer.FinishDoc()) {
             TellJobFailed(printer, saveHistory);
-            return false;
+            return BillOutcome::NotPrinted;
         }
     } else {
         // The next bill of the batch begins on a fresh page; the batch ends the document.
         printer.NewPage();
     }
-    if (saveHistory) SaveBillToHistory(mf.CurrentFormat());
-    return true;
+    if (saveHistory && SaveBillToHistory(mf.CurrentFormat()) <= 0) {
+        // Printed, but not in the history: a batch says so once for all its bills.
+        if (askPrinter)
+            dlg::MsgBox(QStringLiteral("单据已经打印，但没有记入历史记录（") + LastDatabaseError() +
+                            QStringLiteral("）！"),
+                        dlg::OkOnly | dlg::Exclamation);
+        return BillOutcome::PrintedNotRecorded;
+    }
+    return BillOutcome::Printed;
 }
+
+}  // namespace
 
 void PrintBatchBills() {
     MainForm& mf = MF();
     Grid& grid = *mf.MSF[1];
     const int records = BatchRecordCount(grid);
-    if (records <= 0) return;
+    if (records <= 0) {
+        dlg::MsgBox(kNoBatchMessage, dlg::OkOnly | dlg::Exclamation);
+        return;
+    }
     if (ChoosePrinter(true).isEmpty()) return;
     Printer& printer = CurrentPrinter();
     printer.SetDocName(mf.CurrentFormat());
@@ -138,19 +167,25 @@ void PrintBatchBills() {
         // The bills of the batch stay in the history only when the document reached the
         // printer.
         Transaction history;
-        bool printed = false;
+        int printed = 0;
         for (int i = 1; i <= records; ++i) {
             LoadBatchRow(grid, grid.FixedRows() + i - 1);
-            if (!PrintBill(false, true)) break;
-            printed = true;
+            const BillOutcome outcome = PrintOneBill(false, true);
+            // A bill whose history failed was printed all the same; the batch stops there.
+            if (outcome != BillOutcome::NotPrinted) printed = i;
+            if (outcome != BillOutcome::Printed) break;
             UpdateProgress(1, QStringLiteral("pages"));
         }
         if (printer.FinishDoc()) {
-            history.Commit();
+            if (printed > 0 && !history.Commit())
+                dlg::MsgBox(QStringLiteral("本批已打印的") + QString::number(printed) +
+                                QStringLiteral("张单据没有记入历史记录（") + LastDatabaseError() +
+                                QStringLiteral("）！"),
+                            dlg::OkOnly | dlg::Exclamation);
         } else if (printed) {
-            dlg::MsgBox(QStringLiteral("没有正常连接打印机“") + printer.DeviceName() +
-                            QStringLiteral("”，本批单据没有打印，也没有记入历史记录！"),
-                        dlg::OkOnly | dlg::Exclamation);
+            dlg::MsgBox(
+                JobFailure(printer) + QStringLiteral("，本批单据没有打印，也没有记入历史记录！"),
+                dlg::OkOnly | dlg::Exclamation);
         }
     }
     LoadBatchRow(grid, grid.FixedRows() + mf.HS->value() - 1);

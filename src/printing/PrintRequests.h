@@ -18,13 +18,19 @@ QString ChoosePrinter(bool withCopies);
 // askPrinter the printer is asked for first and the document is ended here; otherwise a new
 // page follows the bill and the caller (a batch) ends the document. False when the user
 // cancelled the printer choice, when an amount does not fit its digit cells (the bill is
-// then neither printed nor recorded) or when the printer could not take the job (nothing
-// is recorded then).
+// then neither printed nor recorded), when the printer could not take the job (nothing
+// is recorded then; a PDF file that could not be written is named with the cause) or when
+// the bill was printed but its history could not be written (the user is told, except in a
+// batch, which tells once for all its bills).
 bool PrintBill(bool askPrinter, bool saveHistory);
 
+// What the batch print says when no batch is loaded.
+inline const QString kNoBatchMessage = QStringLiteral("没有导入批量单据，没有可打印的单据！");
+
 // Prints every record of the batch grid, one bill each in one document, recording each in
-// the history; the history keeps the bills only when the document reached the printer.
-// Nothing happens without records.
+// the history; the history keeps the bills only when the document reached the printer. A
+// bill that could not be recorded ends the batch, and the user is told once that the bills
+// printed are not in the history. Without records nothing is printed and the user is told.
 void PrintBatchBills();
 
 // Lays the millimetre grid over the current page: a line every 2 mm, a heavier black one

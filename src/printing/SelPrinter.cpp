@@ -1,7 +1,9 @@
 #include "printing/SelPrinter.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,6 +18,7 @@
 #include "common/Common.h"
 #include "common/Globals.h"
 #include "common/Params.h"
+#include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
 #include "platform/Twips.h"
@@ -35,7 +38,31 @@ QPointer<SelPrinter>& current() {
 // The most copies one request prints.
 constexpr int kMaxCopies = 999;
 
+// The folder the PDF file printer wrote to last, remembered across runs.
+QString RememberedPdfFolder() {
+    return GetRegValue(QStringLiteral("BWF"), QStringLiteral("Validate"),
+                       QStringLiteral("PdfFolder"), QString());
+}
+
 }  // namespace
+
+QString PdfFileProblem(const QString& path) {
+    const QFileInfo file(path);
+    if (path.isEmpty()) return QString();
+    if (file.isRelative())
+        return QStringLiteral("“") + path +
+               QStringLiteral("”不是完整的文件路径，请用“浏览…”选择PDF文件。");
+    if (file.isDir())
+        return QStringLiteral("“") + QDir::toNativeSeparators(path) +
+               QStringLiteral("”是文件夹，请填写PDF文件的名称。");
+    // The program's own output folder is made when it is first written to.
+    const QString folder = file.absolutePath();
+    if (!QFileInfo(folder).isDir() &&
+        QDir::cleanPath(folder) != QDir::cleanPath(AppFile(kPdfOutputFolder)))
+        return QStringLiteral("文件夹“") + QDir::toNativeSeparators(folder) +
+               QStringLiteral("”不存在，请重新选择PDF文件的保存位置。");
+    return QString();
+}
 
 int CopiesFromText(const QString& text) {
     const double v = Val(text);
@@ -55,6 +82,8 @@ SelPrinter::SelPrinter(QWidget* parent) : QDialog(parent) {
     PdfLabel = new QLabel(QStringLiteral("输出文件："), this);
     PdfFile = new QLineEdit(this);
     PdfFile->setToolTip(QStringLiteral("打印到PDF文件时写入的文件。"));
+    // Wide enough to read the folder and the name; the whole path also in the tooltip.
+    PdfFile->setMinimumWidth(TwipsToPixels(5400));
     PdfBrowse = new QPushButton(QStringLiteral("浏览…"), this);
     COM[0] = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
                              QStringLiteral("确定"), this);
@@ -81,9 +110,12 @@ SelPrinter::SelPrinter(QWidget* parent) : QDialog(parent) {
     connect(COM[0], &QPushButton::clicked, this, [this] { COM_Click(0); });
     connect(COM[1], &QPushButton::clicked, this, [this] { COM_Click(1); });
     connect(COMB, &QComboBox::currentTextChanged, this, [this] { ShowPdfFile(); });
+    connect(PdfFile, &QLineEdit::textChanged, this, [this](const QString& path) {
+        PdfFile->setToolTip(QStringLiteral("打印到PDF文件时写入的文件：") + path);
+    });
     connect(PdfBrowse, &QPushButton::clicked, this, [this] {
-        const QString file =
-            dlg::SaveFileName(QStringLiteral("PDF文件(*.pdf)|*.pdf"), PdfFile->text());
+        const QString file = dlg::SaveFileName(QStringLiteral("PDF文件(*.pdf)|*.pdf"),
+                                               PdfFile->text(), QStringLiteral("打印到PDF文件"));
         if (!file.isEmpty()) PdfFile->setText(file);
     });
     ShowPdfFile();
@@ -125,8 +157,13 @@ void SelPrinter::ShowPdfFile() {
     PdfLabel->setVisible(pdf);
     PdfFile->setVisible(pdf);
     PdfBrowse->setVisible(pdf);
-    if (pdf && PdfFile->text().isEmpty())
-        PdfFile->setText(Printer::DefaultOutputFile(MF().CurrentFormat()));
+    if (pdf && PdfFile->text().isEmpty()) {
+        QString file = Printer::DefaultOutputFile(MF().CurrentFormat());
+        const QString folder = RememberedPdfFolder();
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            file = QDir(folder).filePath(QFileInfo(file).fileName());
+        PdfFile->setText(QDir::toNativeSeparators(file));
+    }
 }
 
 void SelPrinter::TT_Change() {
@@ -144,6 +181,19 @@ void SelPrinter::COM_Click(int index) {
         done(Rejected);
         return;
     }
+    QString pdfFile;
+    if (COMB->currentText() == kPdfPrinterName) {
+        // The file is checked before anything is printed; the dialog stays open to mend it.
+        pdfFile = QDir::fromNativeSeparators(PdfFile->text().trimmed());
+        if (!pdfFile.isEmpty() && QFileInfo(pdfFile).suffix().isEmpty())
+            pdfFile += QStringLiteral(".pdf");
+        const QString problem = PdfFileProblem(pdfFile);
+        if (!problem.isEmpty()) {
+            dlg::MsgBox(problem, dlg::OkOnly | dlg::Exclamation);
+            PdfFile->setFocus();
+            return;
+        }
+    }
     ChosenItem = COMB->currentText();
     if (Tag == kChoosePrinterMode && PrinterNames().contains(ChosenItem)) {
         SaveRegValue(QStringLiteral("BWF"), QStringLiteral("Validate"), QStringLiteral("Printer"),
@@ -151,12 +201,15 @@ void SelPrinter::COM_Click(int index) {
         SelectPrinter(ChosenItem);
     }
     Printer& printer = CurrentPrinter();
-    if (printer.IsPdfFile() && ChosenItem == kPdfPrinterName)
-        printer.SetOutputFile(PdfFile->text().trimmed());
+    const bool toPdf = printer.IsPdfFile() && ChosenItem == kPdfPrinterName;
+    if (toPdf) printer.SetOutputFile(pdfFile);
     // The connection test: the printer must be able to take a job; nothing is printed.
     if (!printer.Ready()) {
         dlg::MsgBox(QStringLiteral("没有正常连接打印机！"), dlg::OkOnly);
         ChosenItem.clear();
+    } else if (toPdf && !pdfFile.isEmpty()) {
+        SaveRegValue(QStringLiteral("BWF"), QStringLiteral("Validate"), QStringLiteral("PdfFolder"),
+                     QFileInfo(pdfFile).absolutePath());
     }
     done(Accepted);
 }

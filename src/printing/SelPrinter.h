@@ -1,7 +1,8 @@
 #pragma once
 // The printer choice dialog: the printers to pick from (the system's and the PDF file
 // printer, the last one chosen preselected), the number of copies, and for the PDF file
-// printer the file to write. OK makes the chosen printer the current one, remembers it,
+// printer the file to write (the folder used last offered again; a folder that does not exist
+// refused before anything is printed). OK makes the chosen printer the current one, remembers it,
 // and tests that it can take a job without printing anything; the answer is left in
 // ChosenItem: the printer's name, or "" when cancelled or when the printer is not ready.
 
@@ -56,6 +57,11 @@ private:
     void ShowPdfFile();
     bool filled_ = false;
 };
+
+// Why the PDF file printer cannot write to that path, or "" when it can try: a path that is
+// not absolute, names a folder, or lies in a folder that does not exist (other than the
+// program's own output folder, made on first use). "" (the default file) is accepted.
+QString PdfFileProblem(const QString& path);
 
 // The copies that a text in the copies box stands for.
 int CopiesFromText(const QString& text);

@@ -1,40 +1,189 @@
 #include "records/BatchRows.h"
 
+#include <QHash>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <cmath>
 
-#include <QScrollBar>
+#include "common/Globals.h"
 #include "common/GridFunctions.h"
+#include "common/Indicator.h"
 #include "common/Services.h"
+#include "filling/BoxConversion.h"
+#include "filling/DataEntry.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
+#include "store/Label.h"
 #include "store/MainForm.h"
+#include "store/TextBox.h"
 
 namespace bw {
 
+namespace {
+
+// The number of boxes a spec list stands for (its element 0 holds nothing).
+int specCount(const QStringList& list) {
+    return std::max(0, static_cast<int>(list.size()) - 1);
+}
+
+// Leaving a text box after a record was put in: its text converted by its data type and
+// the boxes linked to it calculated.
+void leaveTextBox(TextBox* box) {
+    TT_LostFocus(box);
+}
+
+}  // namespace
+
+QStringList MergeColumnSpecs(const ColumnSpecs& specs) {
+    QStringList merged{QString()};
+    merged.reserve(1 + specCount(specs.text) + specCount(specs.check) + specCount(specs.picture));
+    for (const QStringList* kind : {&specs.text, &specs.check, &specs.picture})
+        for (int i = 1; i < kind->size(); ++i) merged << kind->at(i);
+    return merged;
+}
+
+void NormalizeColumnSpecs(QStringList& specs) {
+    for (int i = 1; i < specs.size(); ++i) {
+        QString s = specs[i];
+        s.replace(QChar(0x201D), u'"');
+        s.replace(QChar(0x201C), u'"');
+        s.replace(QChar(0xFF0C), u',');
+        s = s.trimmed();
+        if (s.startsWith(u',')) s.remove(0, 1);
+        if (s.endsWith(u',')) s.chop(1);
+        specs[i] = s;
+    }
+}
+
+QString ColumnLetters(int n) {
+    if (n < 1 || n > 702) return {};
+    const int q = static_cast<int>(std::floor((n - 0.5) / 26));
+    const int r = n - 26 * q;
+    QString s;
+    if (q > 0) s += QChar(u'A' + q - 1);
+    if (r > 0) s += QChar(u'A' + r - 1);
+    return s;
+}
+
+int ColumnNumber(const QString& letters) {
+    const QString s = letters.trimmed().toUpper();
+    if (s.size() != 1 && s.size() != 2) return 0;
+    int n = s.back().unicode() - 64;
+    if (s.size() == 2) n += (s.front().unicode() - 64) * 26;
+    return std::max(n, 1);
+}
+
+SpecParts ParseColumnSpec(const QString& spec) {
+    SpecParts parts;
+    if (spec.isEmpty()) return parts;
+    for (QString p : spec.split(u',')) {
+        p.remove(u'\r');
+        p.remove(u'\n');
+        p = p.trimmed();
+        SpecPart part;
+        if (p.startsWith(u'"') && p.endsWith(u'"')) {
+            part.literal = true;
+            if (p.size() >= 2) part.text = p.mid(1, p.size() - 2);
+        } else {
+            const int plus = p.indexOf(u'+');
+            if (plus >= 0) {
+                const double k = RoundHalfEven(Val(p.mid(plus + 1)));
+                part.line = static_cast<int>(std::clamp(k, -1e9, 1e9));
+                part.column = ColumnNumber(p.left(p.lastIndexOf(u'+')));
+            } else {
+                part.column = ColumnNumber(p);
+            }
+        }
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+QString ComposeBatchValue(const SpecParts& parts, int first, int lines, int lastLine,
+                          const std::function<QString(int line, int column)>& cell) {
+    QString value;
+    for (const SpecPart& part : parts) {
+        if (part.literal) {
+            value += part.text;
+            continue;
+        }
+        if (part.line >= lines) break;
+        const qint64 ln = static_cast<qint64>(first) + part.line;
+        if (ln > lastLine) break;
+        value += cell(static_cast<int>(ln), part.column);
+    }
+    if (!LineBreakMark.isEmpty() && value.contains(u'\n')) value.replace(u'\n', LineBreakMark);
+    if (value.endsWith(u'\t')) value.chop(1);
+    return value;
+}
+
+void ProgressSteps::Add(qint64 steps) {
+    pending_ += steps;
+    if (pending_ < bundle_) return;
+    UpdateProgress(static_cast<int>(pending_), QStringLiteral("pages"));
+    pending_ = 0;
+}
+
+void PrepareBatchGrid(Grid& grid, int records, const ColumnSpecs& specs) {
+    const int n = specCount(specs.text), m = specCount(specs.check), p = specCount(specs.picture);
+    // The layout needs the id row and the caption row, and the serial column.
+    if (grid.FixedRows() < 2) {
+        grid.SetRows(std::max(grid.Rows(), 2));
+        grid.SetFixedRows(2);
+    }
+    if (grid.FixedCols() < 1) {
+        grid.SetCols(std::max(grid.Cols(), 1));
+        grid.SetFixedCols(1);
+    }
+    grid.SetRows(grid.FixedRows() + std::max(0, records));
+    grid.SetRowHeight(0, 0);
+    grid.SetCols(grid.FixedCols() + n + m + p);
+    const int serial = grid.FixedCols() - 1;
+    for (int r = grid.FixedRows(); r < grid.Rows(); ++r)
+        grid.SetTextMatrix(r, serial, QString::number(r - grid.FixedRows() + 1));
+    int c = grid.FixedCols();
+    for (int i = 1; i <= n; ++i) grid.SetTextMatrix(0, c++, QString::number(i));
+    for (int i = 1001; i <= 1000 + m; ++i) grid.SetTextMatrix(0, c++, QString::number(i));
+    for (int i = 2001; i <= 2000 + p; ++i) grid.SetTextMatrix(0, c++, QString::number(i));
+    for (c = grid.FixedCols(); c < grid.Cols(); ++c) {
+        const Label* label = CaptionLabel(CLng(Val(grid.TextRef(0, c))));
+        grid.SetTextMatrix(1, c, label ? label->Caption() : QString());
+    }
+}
+
 int BatchRecordCount(const Grid& grid) {
+    // A grid that never received a batch lacks the two header rows; its one blank row is no
+    // record.
+    if (grid.FixedRows() < 2) return 0;
     return std::max(0, grid.Rows() - grid.FixedRows());
 }
 
 void LoadBatchRow(Grid& grid, int row) {
     if (row < grid.FixedRows() || row >= grid.Rows()) return;
+    // The first column of each box index, found once for the whole row.
+    QHash<int, int> columnOf;
+    for (int c = grid.FixedCols(); c < grid.Cols(); ++c) {
+        const QString& head = grid.TextRef(0, c);
+        if (head.isEmpty()) continue;
+        const int id = CLng(Val(head));
+        if (!columnOf.contains(id)) columnOf.insert(id, c);
+    }
     for (int kind = kTextBox; kind <= kPictureBox; ++kind) {
-        for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i) {
-            BoxControl* box = GetBoxByIndex(i);
+        for (int id = FirstBoxIndex(kind); id <= LastBoxIndex(kind); ++id) {
+            const auto found = columnOf.constFind(id);
+            if (found == columnOf.cend()) continue;
+            BoxControl* box = GetBoxByIndex(id);
             if (!box) continue;
-            for (int c = 1; c < grid.Cols(); ++c) {
-                const QString& head = grid.TextRef(0, c);
-                if (head.isEmpty() || CLng(Val(head)) != i) continue;
-                if (grid.ColWidth(c) >= kBatchColumnMinWidth)
-                    SetBoxValue(box, grid.TextMatrix(row, c));
-                break;
-            }
+            const int c = found.value();
+            if (grid.ColWidth(c) >= kBatchColumnMinWidth) SetBoxValue(box, grid.TextRef(row, c));
+            if (kind == kTextBox) leaveTextBox(static_cast<TextBox*>(box));
         }
     }
-    MF().R_Num[1]->setText(QString::number(row - 1));
+    MF().R_Num[1]->setText(QString::number(row - grid.FixedRows() + 1));
 }
 
 void SetupBatchRows(Grid& grid, QScrollBar* bar) {
@@ -42,12 +191,8 @@ void SetupBatchRows(Grid& grid, QScrollBar* bar) {
     MainForm& mf = MF();
     if (bar) {
         const QSignalBlocker quiet(bar);
-        if (records > 0) {
-            bar->setRange(1, records);
-            bar->setValue(1);
-        } else {
-            bar->setMaximum(1);
-        }
+        bar->setRange(1, std::max(1, records));
+        bar->setValue(1);
     }
     if (records > 0) {
         LoadBatchRow(grid, grid.FixedRows());
@@ -55,6 +200,16 @@ void SetupBatchRows(Grid& grid, QScrollBar* bar) {
         mf.R_Num[1]->setText(QStringLiteral("0"));
     }
     mf.R_Num[0]->setText(QString::number(records));
+    const bool several = records >= 2;
+    if (bar) bar->setEnabled(several);
+    if (mf.COM.count(1)) mf.SetCommandEnabled(mf.COM[1], several);
+}
+
+void HS_Change() {
+    MainForm& mf = MF();
+    if (!mf.HS || mf.HS->maximum() < 2) return;
+    Grid& g = *mf.MSF[1];
+    LoadBatchRow(g, g.FixedRows() + mf.HS->value() - 1);
 }
 
 void ShowSelectedBatchRecord() {

@@ -2,6 +2,7 @@
 
 #include "common/Database.h"
 #include "common/Indicator.h"
+#include "filling/NewBill.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
@@ -63,16 +64,19 @@ void LoadDefaultData(const QString& format) {
         UpdateProgress(1, QStringLiteral("pages"));
     }
     CloseRecordset(rs);
+    // Running numbers, list items and random codes are fresh over any remembered ones.
+    AutoNumberBoxes();
+    AutoFillPsdBoxes();
     CloseProgress();
 }
 
-void SaveDefaultData(const QString& format) {
+bool SaveDefaultData(const QString& format) {
     ShowProgress(QStringLiteral("正在保存默认数据..."), BoxCount[kTextBox] + 5, 0);
     const QStringList pages = FormatPages(format);
     const double current = FormatPageNumber(format);
     UpdateProgress(1, QStringLiteral("pages"));
     Transaction t;
-    ExecuteSql(QStringLiteral("DELETE FROM 默认 WHERE Fmt=?"), {format});
+    bool ok = t.Active() && ExecuteSql(QStringLiteral("DELETE FROM 默认 WHERE Fmt=?"), {format});
     UpdateProgress(1, QStringLiteral("pages"));
     const QString insert = QStringLiteral("INSERT INTO 默认(Fmt, ID, Con) VALUES(?, ?, ?)");
     for (int kind = kTextBox; kind <= kPictureBox; ++kind) {
@@ -81,15 +85,17 @@ void SaveDefaultData(const QString& format) {
             const QString value = GetBoxValue(box);
             const int id = BoxRecordId(box);
             // A box not yet saved with its format has no record to point to.
-            if (!value.isEmpty() && id > 0) {
-                ExecuteSql(insert, {format, id, value});
+            if (ok && !value.isEmpty() && id > 0) {
+                ok = ExecuteSql(insert, {format, id, value});
                 const QString label = boxLabel(box);
                 if (label.startsWith(u'S')) {
-                    for (int k = 1; k < pages.size(); ++k) {
+                    for (int k = 1; ok && k < pages.size(); ++k) {
                         if (FormatPageNumber(pages[k]) < current) continue;
                         for (qint64 target : idsOfLabel(pages[k], label)) {
-                            ExecuteSql(QStringLiteral("DELETE FROM 默认 WHERE ID=?"), {target});
-                            ExecuteSql(insert, {pages[k], target, value});
+                            ok = ok &&
+                                 ExecuteSql(QStringLiteral("DELETE FROM 默认 WHERE ID=?"),
+                                            {target}) &&
+                                 ExecuteSql(insert, {pages[k], target, value});
                         }
                     }
                 }
@@ -97,8 +103,9 @@ void SaveDefaultData(const QString& format) {
             if (kind == kTextBox) UpdateProgress(1, QStringLiteral("pages"));
         }
     }
-    t.Commit();
+    ok = ok && t.Commit();
     CloseProgress();
+    return ok;
 }
 
 }  // namespace bw

@@ -9,14 +9,16 @@
 namespace bw {
 
 // The format's rows of 默认 into the boxes of the open format, each through SetBoxValue
-// (a later row for the same box wins); rows naming no box of the format are ignored.
+// (a later row for the same box wins); rows naming no box of the format are ignored. Then the
+// running numbers, list items and random codes of a new bill.
 void LoadDefaultData(const QString& format);
 
 // Replaces the format's rows of 默认 by one row per text, check and picture box with a
 // value. A box labelled "S..." (capital S) also writes its value, in place of any earlier
 // default, into every box of that label on the pages of the format's set that come after
-// it. One transaction; a name or label with quotes, "%" or "_" reaches only its own rows.
-void SaveDefaultData(const QString& format);
+// it. One transaction, all or nothing; a name or label with quotes, "%" or "_" reaches only
+// its own rows. False when it could not be written (the old record then stays).
+bool SaveDefaultData(const QString& format);
 
 // The pages of the format's multi-page set: the format itself first, then every other
 // format named "<base>_..." (base = the name before its last "_"), ascending. A name

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "common/Indicator.h"
+#include "platform/CsvCodec.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "records/ExportWriters.h"
@@ -76,7 +77,7 @@ bool ExportGridToCsv(const Grid& grid, const QString& path) {
         }
         advance(r + 1, grid.Rows());
     }
-    const bool written = WriteGridCsv(path, rows);
+    const bool written = WriteCsvFile(path, rows);
     CloseProgress();
     return written;
 }

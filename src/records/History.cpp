@@ -23,28 +23,45 @@ int LastBillNumber(const QString& format) {
     return last;
 }
 
+namespace {
+
+// Adds the rows in statements of up to 100 rows each: one statement per bill as a rule,
+// which a batch of a thousand bills notices.
+bool insertBillRows(int number, const QString& format, const QList<QPair<int, QString>>& rows) {
+    constexpr int kPerStatement = 100;
+    for (qsizetype first = 0; first < rows.size(); first += kPerStatement) {
+        const qsizetype n = std::min<qsizetype>(kPerStatement, rows.size() - first);
+        QString sql = QStringLiteral("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES");
+        Params params;
+        params.reserve(n * 4);
+        for (qsizetype i = 0; i < n; ++i) {
+            sql += i == 0 ? QStringLiteral("(?, ?, ?, ?)") : QStringLiteral(", (?, ?, ?, ?)");
+            params << number << format << rows[first + i].first << rows[first + i].second;
+        }
+        if (!ExecuteSql(sql, params)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int SaveBillToHistory(const QString& format) {
-    Transaction transaction;
-    if (!transaction.Active()) return 0;
-    const int number = LastBillNumber(format) + 1;
-    int written = 0;
+    QList<QPair<int, QString>> rows;  // box record ID, value
     for (int kind = kTextBox; kind <= kPictureBox; ++kind) {
         for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i) {
             const BoxControl* box = GetBoxByIndex(i);
             const QString value = GetBoxValue(box);
             // A box of a format not yet saved has no record for the history to point to.
             const int id = BoxRecordId(box);
-            if (value.isEmpty() || id <= 0) continue;
-            if (!ExecuteSql(
-                    QStringLiteral("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(?, ?, ?, ?)"),
-                    {number, format, id, value}))
-                return 0;
-            ++written;
+            if (!value.isEmpty() && id > 0) rows.push_back({id, value});
         }
     }
-    // An empty bill commits nothing, but must not spoil the transaction of a batch.
-    const bool committed = transaction.Commit();
-    return committed && written > 0 ? number : 0;
+    if (rows.isEmpty()) return 0;
+    Transaction transaction;
+    if (!transaction.Active()) return 0;
+    const int number = LastBillNumber(format) + 1;
+    if (!insertBillRows(number, format, rows)) return 0;
+    return transaction.Commit() ? number : 0;
 }
 
 void DeleteHistoryRows(Grid& grid) {

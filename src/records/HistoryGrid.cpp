@@ -116,42 +116,33 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     MainForm& mf = MF();
     if (mf.COM.count(25)) mf.SetCommandEnabled(mf.COM[25], limit < count);
 
-    Recordset rs;
-    OpenRecordset(rs,
-                  QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE Fmt=? ORDER BY ID DESC, "
-                                 "rowid LIMIT ?"),
-                  {format, limit});
     // The column of each shown box, by record ID.
     QHash<qint64, int> columnOf;
     for (int c = grid.FixedCols(); c < grid.Cols(); ++c) {
         const qint64 id = grid.TextMatrix(0, c).toLongLong();
         if (!columnOf.contains(id)) columnOf.insert(id, c);
     }
-    // The bills are counted first so that the grid grows once.
-    int bills = 0;
-    qint64 previous = 0;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        const qint64 id = rs.Value(0).toLongLong();
-        if (bills == 0 || id != previous) ++bills;
-        previous = id;
-    }
-    grid.SetRows(grid.FixedRows() + bills);
     ChunkedProgress progress(count);
     int row = grid.FixedRows() - 1;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        const qint64 id = rs.Value(0).toLongLong();
-        if (row < grid.FixedRows() || id != previous) {
-            ++row;
-            grid.SetTextMatrix(row, 0, QString::number(id));
-            grid.SetTextMatrix(row, 1, QString::number(row - grid.FixedRows() + 1));
-        }
-        previous = id;
-        const auto c = columnOf.constFind(rs.Value(1).toLongLong());
-        if (c != columnOf.constEnd()) grid.SetTextMatrix(row, *c, rs.Value(2).toString());
-        if (limit > 300) progress.Step();
-    }
+    qint64 previous = 0;
+    ForEachRecord(QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE Fmt=? ORDER BY ID DESC, "
+                                 "rowid LIMIT ?"),
+                  {format, limit}, [&](const RowView& r) {
+                      const qint64 id = r.Int64(0);
+                      if (row < grid.FixedRows() || id != previous) {
+                          // The grid grows by doubling and is cut to size at the end.
+                          if (++row >= grid.Rows()) grid.SetRows(std::max(row + 1, 2 * row));
+                          grid.SetTextMatrix(row, 0, QString::number(id));
+                          grid.SetTextMatrix(row, 1, QString::number(row - grid.FixedRows() + 1));
+                      }
+                      previous = id;
+                      const auto c = columnOf.constFind(r.Int64(1));
+                      if (c != columnOf.constEnd()) grid.SetTextMatrix(row, *c, r.Text(2));
+                      if (limit > 300) progress.Step();
+                      return true;
+                  });
+    grid.SetRows(row + 1);
     progress.Flush();
-    CloseRecordset(rs);
     AutoFitGridColumns(&mf, grid, 0, true);
     grid.SetColWidth(0, 0);
     grid.SetRowHeight(0, 0);

@@ -1,7 +1,5 @@
 #include "records/RecordsServices.h"
 
-#include <QPushButton>
-
 #include "common/Services.h"
 #include "records/BatchRows.h"
 #include "records/Defaults.h"
@@ -12,12 +10,8 @@ namespace bw {
 void InstallRecordsServices() {
     RecordsServices& s = Doors().records;
     s.loadDefaultData = [](const QString& format) { LoadDefaultData(format); };
-    s.saveDefaultData = [](const QString& format) { SaveDefaultData(format); };
-    s.setupBatchRows = [](Grid& grid) {
-        MainForm& mf = MF();
-        SetupBatchRows(grid, mf.HS);
-        if (mf.COM.count(1)) mf.SetCommandEnabled(mf.COM[1], BatchRecordCount(grid) > 0);
-    };
+    s.saveDefaultData = [](const QString& format) { return SaveDefaultData(format); };
+    s.setupBatchRows = [](Grid& grid) { SetupBatchRows(grid, MF().HS); };
 }
 
 }  // namespace bw

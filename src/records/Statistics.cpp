@@ -193,9 +193,13 @@ std::vector<StatsRow> ComputeStatistics(const StatsRequest& r) {
         if (!ids.empty())
             dataType = Val(
                 ValueById(QStringLiteral("Fmt"), *ids.begin(), QStringLiteral("Cash")).toString());
+        // Only the bills of the range: their numbers bound the rows read (the format's index).
         Recordset rs;
-        OpenRecordset(rs, QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE Fmt=? ORDER BY ID"),
-                      {r.format});
+        OpenRecordset(
+            rs,
+            QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE Fmt=? AND ID BETWEEN ? AND ? "
+                           "ORDER BY ID"),
+            {r.format, counted.begin()->first, counted.rbegin()->first});
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
             const int bill = static_cast<int>(rs.Number(QStringLiteral("ID")));
             if (!counted.count(bill) ||

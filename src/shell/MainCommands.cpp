@@ -1,6 +1,7 @@
 // The main window's command buttons and menus.
 
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -20,23 +21,28 @@
 #include "designer/AutoTable.h"
 #include "designer/FormSize.h"
 #include "filling/FillingServices.h"
+#include "filling/PsdParaSet.h"
 #include "filling/SetNumCutMethod.h"
 #include "library/FormatCommands.h"
 #include "library/FormatFile.h"
 #include "library/LibraryServices.h"
+#include "library/ui/FmtDown.h"
 #include "library/ui/FmtList.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
+#include "printing/LabelSettings.h"
 #include "records/BatchRows.h"
 #include "records/GridExport.h"
+#include "records/GridSearch.h"
 #include "records/History.h"
 #include "records/HistoryGrid.h"
 #include "records/RecordsServices.h"
 #include "records/ui/AnalyseWindow.h"
 #include "records/ui/ColOrdSet.h"
 #include "records/ui/HistoryReprint.h"
+#include "records/ui/ImportFile.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
 #include "shell/PrintCommands.h"
@@ -75,11 +81,17 @@ bool MainWindow::CommandHasWork(int index) {
         case 36:
             return PrintCommandsReady();
         case 2:
+        case 3:
+        case 4:
         case 5:
+        case 10:
+        case 11:
+        case 12:
         case 20:
         case 21:
         case 22:
         case 23:
+        case 24:
         case 25:
         case 26:
         case 27:
@@ -124,7 +136,8 @@ void MainWindow::buildMenus() {
                       [] { ExportFormatFile(QString()); });
     mImportFmt = item(format, QStringLiteral("导入格式"), "mImportFmt", true,
                       [] { ImportFormatFile(QString()); });
-    DownFmt = item(format, QStringLiteral("下载格式"), "DownFmt", false, nullptr);
+    DownFmt =
+        item(format, QStringLiteral("下载格式"), "DownFmt", true, [this] { FmtDown::Show(this); });
 
     mCtlSame = bar->addMenu(QStringLiteral("内容框设置(&C)"));
     mCtlSame->setObjectName(QStringLiteral("mCtlSame"));
@@ -154,8 +167,8 @@ void MainWindow::buildMenus() {
                        [this] { mSetCashChr_Click(); });
     mNumCut = item(options, QStringLiteral("设置小数进位"), "mNumCut", true,
                    [this] { SetNumCutMethod::Show(this); });
-    mInvoicePSDSet =
-        item(options, QStringLiteral("设置票据密码"), "mInvoicePSDSet", false, nullptr);
+    mInvoicePSDSet = item(options, QStringLiteral("设置票据密码"), "mInvoicePSDSet", true,
+                          [this] { PsdParaSet::Show(this); });
     options->addSeparator();
     options->addAction(mf.mAutoFontsize);
     options->addAction(mf.mPagesAutoJump);
@@ -208,6 +221,19 @@ void MainWindow::COM_Click(int index) {
         case 2:
             ShowFormSize();
             break;
+        case 3: {
+            QString text = KW1->text();  // the search trims its own copy
+            FindInGrid(*MF().MSF[1], text);
+            break;
+        }
+        case 10:
+            ImportBatchData(this);
+            break;
+        case 24: {
+            QString text = KWord->text();
+            FindInGrid(*MF().MSF[2], text);
+            break;
+        }
         case 4:
             ShowSelectedBatchRecord();
             SST->SetTab(0);
@@ -266,6 +292,7 @@ void MainWindow::mStrBarCodeStand_Click() {
 
 void MainWindow::RedrawBarcodes() {
     redrawPictureBoxes();
+    if (SST->Tab() == 3) TNum_Change(1);
 }
 
 void MainWindow::mSetCashChr_Click() {

@@ -11,10 +11,12 @@
 #include "common/Globals.h"
 #include "common/Params.h"
 #include "common/TwipGeometry.h"
+#include "filling/DataEntry.h"
 #include "library/FormatTree.h"
 #include "library/NewVersion.h"
 #include "platform/GridView.h"
 #include "platform/VbNumbers.h"
+#include "printing/LabelSettings.h"
 #include "records/Defaults.h"
 #include "records/HistoryGrid.h"
 #include "shell/MainWindow.h"
@@ -78,7 +80,7 @@ void MainWindow::Form_Unload() {
     unloaded_ = true;
     AutoFind->stop();
     NewEditionTimer->stop();
-    SaveDefaultData(MF().CurrentFormat());
+    if (!SaveDefaultData(MF().CurrentFormat())) TellDefaultsNotSaved(MF().CurrentFormat());
     SaveSoftSettings();
     QString current;
     SaveAppOptionsRow(current);
@@ -94,7 +96,7 @@ void MainWindow::NewEditionTimer_Timer() {
 }
 
 void MainWindow::AutoFind_Timer() {
-    AutoFind->stop();
+    AutoFindTick();
 }
 
 void MainWindow::SST_Click(int) {
@@ -110,7 +112,7 @@ void MainWindow::SST_Click(int) {
     } else if (t == 3) {
         SetTwWidth(MSF[3], TwWidth(Pic[3]) - TwWidth(Frm[3]) + 30);
         SetTwHeight(MSF[3], TwHeight(Pic[3]));
-        MSF[3]->show();
+        LoadLabelSettings();
     }
     if (QWidget* page = SST->Page(t)) page->setVisible(true);
 }

@@ -15,15 +15,23 @@
 
 #include "common/TwipGeometry.h"
 #include "designer/CanvasEvents.h"
+#include "designer/PropertyDialogs.h"
+#include "filling/DataEntry.h"
 #include "platform/Dialogs.h"
+#include "platform/Grid.h"
 #include "platform/GridView.h"
 #include "platform/PictureWidget.h"
 #include "platform/Twips.h"
+#include "printing/LabelSettings.h"
+#include "records/BatchRows.h"
+#include "records/ui/BatchGridEvents.h"
 #include "shell/TabStrip.h"
 #include "shell/WindowLayout.h"
+#include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CanvasOptions.h"
+#include "store/CanvasSizing.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 
@@ -65,6 +73,7 @@ MainWindow::MainWindow() {
     AutoFind->setObjectName(QStringLiteral("AutoFind"));
     AutoFind->setInterval(50);
     connect(AutoFind, &QTimer::timeout, this, &MainWindow::AutoFind_Timer);
+    SetAutoFindTimer(AutoFind);
     NewEditionTimer = new QTimer(this);
     NewEditionTimer->setObjectName(QStringLiteral("NewEditionTimer"));
     NewEditionTimer->setInterval(10000);
@@ -73,6 +82,10 @@ MainWindow::MainWindow() {
     ConnectCanvasHandlers();
     InstallCanvasDesigner();
     connect(SST, &TabStrip::TabClicked, this, &MainWindow::SST_Click);
+    GridEvents = new BatchGridEvents(MSF[1], MSF[2], MSF[3], this);
+    connect(mf.HS, &QScrollBar::valueChanged, this, [] { HS_Change(); });
+    connect(KW1, &QLineEdit::returnPressed, this, [this] { COM_Click(3); });
+    connect(KWord, &QLineEdit::returnPressed, this, [this] { COM_Click(24); });
 
     dlg::SetDialogParent(this);
     connectServices();
@@ -162,8 +175,18 @@ void MainWindow::buildBillPage() {
     mf.R_Num[0]->setParent(strip);
     SetTwGeometry(mf.R_Num[0], 11970, 75, 450, 255);
     mf.R_Num[0]->setToolTip(QStringLiteral("批量导入的单据数量。"));
-    // The print offsets and the second format label are state only.
-    for (QLabel* l : {mf.M_X, mf.M_Y, mf.LFMT[1]}) l->hide();
+    // The print offsets the next print uses (the measured distances, 10 = no shift).
+    caption(strip, QStringLiteral("页边距(毫米)：横"), 12540, 75, 1500);
+    mf.M_X->setParent(strip);
+    SetTwGeometry(mf.M_X, 14040, 75, 600, 255);
+    caption(strip, QStringLiteral("纵"), 14640, 75, 240);
+    mf.M_Y->setParent(strip);
+    SetTwGeometry(mf.M_Y, 14880, 75, 600, 255);
+    mf.M_X->setToolTip(QStringLiteral("打印时使用的横向页边距（毫米），10为不移动。"));
+    mf.M_Y->setToolTip(QStringLiteral("打印时使用的纵向页边距（毫米），10为不移动。"));
+    for (QLabel* l : {mf.M_X, mf.M_Y}) l->show();
+    // The second format label is state only.
+    mf.LFMT[1]->hide();
 
     const char* tips[5] = {
         "显示标尺网格，方便您根据打印偏差移动输入框。", "将单据纵向放入打印机打印时，请选择此项。",
@@ -315,7 +338,7 @@ void MainWindow::buildLabelPage() {
     // The settings column; its work is the label printing's.
     Frm[3] = new QGroupBox(QStringLiteral("标签设置"), page);
     Frm[3]->setObjectName(QStringLiteral("Frm3"));
-    SetTwGeometry(Frm[3], 6300, 0, 2535, 4200);
+    SetTwGeometry(Frm[3], 6300, 0, 2535, 4800);
     const char* names[5] = {"横向数量(个)：", "纵向数量(个)：", "缩小倍数 1/", "纸张宽度(毫米)：",
                             "纸张高度(毫米)："};
     const char* defaults[5] = {"2", "4", "1.5", "205", "290"};
@@ -328,12 +351,39 @@ void MainWindow::buildLabelPage() {
     mf.TagDir = new QCheckBox(QStringLiteral("横向排列标签 "), Frm[3]);
     mf.TagDir->setObjectName(QStringLiteral("TagDir"));
     SetTwGeometry(mf.TagDir, 90, 330 + 5 * 450, 2300, 285);
-    Frm[3]->setEnabled(false);
+    const char* options[2] = {"连同背景图打印", "打印 标签分隔线"};
+    for (int k = 0; k < 2; ++k) {
+        const int i = k == 0 ? 1 : 6;
+        mf.CK[i] = new QCheckBox(QString::fromUtf8(options[k]), Frm[3]);
+        mf.CK[i]->setObjectName(QStringLiteral("CK%1").arg(i));
+        SetTwGeometry(mf.CK[i], 90, 2880 + k * 300, 2300, 285);
+    }
+    caption(Frm[3], QStringLiteral("标签页数："), 90, 3525, 1000);
+    mf.PPS = new QLabel(QStringLiteral("1/1"), Frm[3]);
+    mf.PPS->setObjectName(QStringLiteral("PPS"));
+    SetTwGeometry(mf.PPS, 1100, 3525, 1300, 255);
+    const char* prints[2][2] = {
+        {"打  印  当 前 标 签", "只打印当前显示的标签。"},
+        {"当 前 页 开 始 打 印", "从当前显示的标签开始，打印其后所有标签。"}};
+    for (int k = 0; k < 2; ++k) {
+        auto* b = new QPushButton(QString::fromUtf8(prints[k][0]), Frm[3]);
+        b->setObjectName(QStringLiteral("CB%1").arg(14 + k));
+        b->setToolTip(QString::fromUtf8(prints[k][1]));
+        SetTwGeometry(b, 90, 3870 + k * 420, 2350, 360);
+        mf.CB[14 + k] = b;
+    }
+    ConnectLabelPage();
 
     MSF[3] = new GridView(mf.MSF[3], page);
     MSF[3]->setObjectName(QStringLiteral("MSF3"));
     SetTwGeometry(MSF[3], 0, 0, 6000, 3000);
-    MSF[3]->hide();  // laid over the page by the tab switch
+    // The box property grid is the format's state, not a page: sized by the tab switch, never
+    // shown, whatever the grid's own visibility says while a format loads.
+    QObject::disconnect(mf.MSF[3], &Grid::VisibleChanged, MSF[3], nullptr);
+    MSF[3]->hide();
+    // A double click on a box's row opens the box's property dialog.
+    connect(MSF[3], &GridView::DblClick, this,
+            [] { ShowPropertyDialog(BoxOfRow(MF().BoxGrid().Row())); });
 }
 
 void MainWindow::SetFormGeometry(double left, double top, double width, double height) {
@@ -356,6 +406,7 @@ void MainWindow::applyFormGeometry() {
     const QScreen* s = screen();
     const QPoint origin = s ? s->geometry().topLeft() : QPoint();
     const QSize decoration = frameGeometry().size() - geometry().size();
+    appliedDecoration_ = decoration;
     move(origin.x() + TwipsToPixels(formLeft_), origin.y() + TwipsToPixels(formTop_));
     resize(std::max(1, TwipsToPixels(formWidth_) - decoration.width()),
            std::max(1, TwipsToPixels(formHeight_) - decoration.height()));
@@ -365,8 +416,31 @@ void MainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     // The window system's frame is known once the window is on the screen.
     QTimer::singleShot(0, this, [this] {
-        if (formWidth_ > 0 && frameGeometry().size() != geometry().size()) applyFormGeometry();
+        if (formWidth_ > 0 && frameGeometry().size() - geometry().size() != appliedDecoration_) {
+            applyFormGeometry();
+            PlaceMainFormPages();
+            ResetCanvasScroll();
+        }
     });
+}
+
+double MainWindow::ClientHeightTw() const {
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    const int menu = menuBar() ? menuBar()->sizeHint().height() : 0;
+    return formHeight_ - PixelsToTwips(decoration.height() + menu);
+}
+
+void MainWindow::moveEvent(QMoveEvent* e) {
+    QMainWindow::moveEvent(e);
+    // Some window systems tell the frame only after the window came up; the window is fitted
+    // into its twips again so that its frame does not run off the work area, and its pages
+    // into what is left inside.
+    if (formWidth_ > 0 && isVisible() &&
+        frameGeometry().size() - geometry().size() != appliedDecoration_) {
+        applyFormGeometry();
+        PlaceMainFormPages();
+        ResetCanvasScroll();
+    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent* e) {

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 #include <array>
 #include <map>
 
@@ -25,6 +26,7 @@ class QTreeWidget;
 
 namespace bw {
 
+class BatchGridEvents;
 class GridView;
 class PictureWidget;
 class TabStrip;
@@ -45,6 +47,7 @@ public:
     std::array<GridView*, 4> MSF{};   // views of MF().MSF[1..3]
     QLineEdit* KW1;                   // batch search text
     QLineEdit* KWord;                 // history search text
+    BatchGridEvents* GridEvents;      // the batch grid's editor, the history grid's sorting
 
     // Command buttons by index (also in MF().COM).
     std::map<int, QPushButton*> COM;
@@ -109,9 +112,13 @@ public:
     double FormHeight() const { return formHeight_; }
     void SetFormGeometry(double left, double top, double width, double height);
     void MoveForm(double left, double top);
+    // The height in twips that the window's state gets under the menu bar: the outer height
+    // less the window system's frame (once known) and the menu bar.
+    double ClientHeightTw() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
@@ -131,6 +138,7 @@ private:
     void SaveSoftSettings();
 
     double formLeft_ = 0, formTop_ = 0, formWidth_ = 0, formHeight_ = 0;
+    QSize appliedDecoration_;  // the frame taken off the twips when last applied
     bool unloaded_ = false;
 };
 

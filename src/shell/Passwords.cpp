@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "common/Common.h"
+#include "common/Database.h"
 #include "common/Params.h"
 #include "common/TwipGeometry.h"
 #include "platform/Dialogs.h"
@@ -93,7 +94,12 @@ void ModiPSD::COM_Click() {
         return;
     }
     if (T[0]->text() != GetParam(kPasswordParam)) return;  // a wrong old password changes nothing
-    SetParam(kPasswordParam, T[1]->text());
+    if (!SetParam(kPasswordParam, T[1]->text())) {
+        dlg::MsgBox(QStringLiteral("新密码没有保存（") + LastDatabaseError() +
+                        QStringLiteral("），原密码仍然有效！"),
+                    dlg::OkOnly | dlg::Exclamation);
+        return;
+    }
     close();
 }
 

@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <memory>
@@ -9,6 +10,8 @@
 #include "common/Params.h"
 #include "common/Schema.h"
 #include "platform/AppFolder.h"
+#include "platform/Dialogs.h"
+#include "platform/QtTranslations.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
 #include "store/SampleFormats.h"
@@ -34,12 +37,19 @@ QString InstanceLockPath() {
     return AppFile(QStringLiteral("BWF.lock"));
 }
 
-bool AcquireInstanceLock() {
+bool AcquireInstanceLock(QString* why) {
     const QString path = InstanceLockPath();
     if (lock() && lock()->fileName() == path && lock()->isLocked()) return true;
     auto l = std::make_unique<QLockFile>(path);
     l->setStaleLockTime(0);  // a lock is stale only when its process is gone
-    if (!l->tryLock(0)) return false;
+    if (!l->tryLock(0)) {
+        // Only a lock held by another process means another copy runs; a lock file that
+        // cannot be made is a folder that cannot be written.
+        if (why && l->error() != QLockFile::LockFailedError)
+            *why = QStringLiteral("数据文件夹“%1”不能写入，程序无法启动！")
+                       .arg(QDir::toNativeSeparators(AppPath()));
+        return false;
+    }
     lock() = std::move(l);
     return true;
 }
@@ -49,12 +59,20 @@ void ReleaseInstanceLock() {
 }
 
 bool Main(const QStringList& arguments) {
+    // Qt's standard buttons and dialogs speak the program's language.
+    InstallQtTranslations();
     InitAppFolder(arguments);
-    // A database made now starts with the ready formats, so that a new user sees a bill.
-    const bool fresh = !QFileInfo::exists(DatabasePath());
-    if (EnsureDatabase() && fresh) SeedSampleFormats();
+    // A damaged data file is kept as it is and nothing opens over it; a database made now
+    // starts with the ready formats, so that a new user sees a bill.
+    const DataFileState data = CheckDataFile();
+    if (data == DataFileState::Damaged || data == DataFileState::Unusable) return false;
+    if (data == DataFileState::Created) SeedSampleFormats();
     UpgradeFmtSchema();
-    if (!AcquireInstanceLock()) return false;
+    QString why;
+    if (!AcquireInstanceLock(&why)) {
+        if (!why.isEmpty()) dlg::MsgBox(why, dlg::OkOnly | dlg::Critical);
+        return false;
+    }
     ChosenItem.clear();
     if (!GetParam(QStringLiteral("软件密码")).isEmpty()) {
         ShowPasswordPrompt();

@@ -5,17 +5,21 @@
 
 namespace bw {
 
-// The program's entry: decides the data folder, brings the database up to date, ends at
-// once (false) when the program already runs on that data folder, and otherwise opens the
-// password prompt or the main window.
+// The program's entry: puts Qt's own texts in Chinese, decides the data folder, checks the
+// data file and brings it up to date, ends at once (false) when the program already runs on
+// that data folder, when the data file is damaged or when the data folder cannot be written
+// (the user is told of the last two), and otherwise opens the password prompt or the main
+// window.
 bool Main(const QStringList& arguments);
 
 // Brings table Fmt up to date: the link columns added by later versions.
 void UpgradeFmtSchema();
 
 // One running program per data folder: takes the lock file in the data folder and keeps it
-// for the life of the process. False when another running program holds it.
-bool AcquireInstanceLock();
+// for the life of the process. False when another running program holds it, or when the
+// lock file cannot be made; `why` then names the data folder that cannot be written (it
+// stays as it was when another program holds the lock).
+bool AcquireInstanceLock(QString* why = nullptr);
 // Gives the lock up (tests that start the program more than once in one process).
 void ReleaseInstanceLock();
 // The lock file of the data folder.

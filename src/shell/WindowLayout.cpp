@@ -1,5 +1,7 @@
 #include "shell/WindowLayout.h"
 
+#include <algorithm>
+
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,23 +22,46 @@
 
 namespace bw {
 
+QRectF WorkAreaTw(const QWidget* window) {
+    QScreen* s = window ? window->screen() : nullptr;
+    if (!s) s = QGuiApplication::primaryScreen();
+    if (!s) return QRectF(0, 0, ScreenWidthTw(window), ScreenHeightTw(window));
+    const QRect work = s->availableGeometry().translated(-s->geometry().topLeft());
+    return QRectF(PixelsToTwips(work.x()), PixelsToTwips(work.y()), PixelsToTwips(work.width()),
+                  PixelsToTwips(work.height()));
+}
+
 void CenterMainForm(MainWindow* mw) {
     if (!mw) return;
-    const double sw = ScreenWidthTw(mw), sh = ScreenHeightTw(mw);
-    mw->MoveForm((sw - mw->FormWidth()) / 2, (sh - mw->FormHeight() - GetTaskbarHeight(mw)) / 2);
+    const QRectF work = WorkAreaTw(mw);
+    mw->MoveForm(work.left() + (work.width() - mw->FormWidth()) / 2,
+                 work.top() + (work.height() - mw->FormHeight()) / 2);
 }
 
 void LayoutMainForm() {
     MainWindow* mw = TheMainWindow();
     if (!mw) return;
+    // 1. The window fills the work area, wherever the desktop's bars leave it.
+    const QRectF work = WorkAreaTw(mw);
+    mw->SetFormGeometry(work.left(), work.top(), work.width(), work.height());
+    PlaceMainFormPages();
+    // 16. - 18.
+    mw->SST->SetTab(0);
+    CenterMainForm(mw);
+    mw->show();
+}
+
+void PlaceMainFormPages() {
+    MainWindow* mw = TheMainWindow();
+    if (!mw) return;
     MainForm& mf = MF();
-    // 1. The window fills the work area.
-    mw->SetFormGeometry(0, 0, ScreenWidthTw(mw), ScreenHeightTw(mw) - GetTaskbarHeight(mw));
-    // 2. - 3. The tab strip and the first page.
+    // 2. - 3. The tab strip and the first page; the hint line under it stays inside the
+    // window however tall the window system's title bar is.
     TabStrip* sst = mw->SST;
     SetTwLeft(sst, 0);
     SetTwWidth(sst, mw->FormWidth() - 80);
-    SetTwHeight(sst, mw->FormHeight() - 1000);
+    const double room = mw->ClientHeightTw() - TwTop(sst) - 20 - TwHeight(mw->LBL);
+    SetTwHeight(sst, std::min(mw->FormHeight() - 1000, room));
     QWidget* pic0 = mw->Pic[0];
     SetTwLeft(pic0, 0);
     SetTwTop(pic0, 330);
@@ -78,10 +103,6 @@ void LayoutMainForm() {
     SetTwTop(mf.LFrm, TwHeight(mf.HS1));
     SetTwHeight(mf.LFrm, TwHeight(mf.VS1));
     SizeLabelPreview();
-    // 16. - 18.
-    sst->SetTab(0);
-    CenterMainForm(mw);
-    mw->show();
 }
 
 }  // namespace bw

@@ -1,11 +1,13 @@
 #include "store/BackgroundPicture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
+#include "platform/SafeFiles.h"
 #include "store/CanvasOptions.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
@@ -45,13 +47,18 @@ void SetBackgroundPicture(const QString& format) {
     const QString dest = BackgroundPicturePath(format);
     // Choosing the format's own file again keeps it as it is.
     const bool same = QFileInfo(chosen).canonicalFilePath() == QFileInfo(dest).canonicalFilePath();
-    if (QFileInfo::exists(dest)) {
-        if (dlg::MsgBox(QStringLiteral("当前格式已有底图，是否要替换？"),
-                        dlg::YesNo | dlg::Question) != dlg::Yes)
-            return;
-        if (!same) QFile::remove(dest);
+    if (QFileInfo::exists(dest) && dlg::MsgBox(QStringLiteral("当前格式已有底图，是否要替换？"),
+                                               dlg::YesNo | dlg::Question) != dlg::Yes)
+        return;
+    // The new picture is copied whole beside the old one before it takes its place: a copy
+    // that fails leaves the old picture as it was.
+    QString why;
+    if (!same && !CopyFileSafely(chosen, dest, &why)) {
+        dlg::MsgBox(QStringLiteral("底图没有换成“") + QDir::toNativeSeparators(chosen) +
+                        QStringLiteral("”（") + why + QStringLiteral("），原有底图未作改动！"),
+                    dlg::OkOnly | dlg::Exclamation);
+        return;
     }
-    if (!same) QFile::copy(chosen, dest);
     emptyHolder();
     loadHolder(dest);
     MainForm& mf = MF();

@@ -11,7 +11,8 @@ namespace bw {
 QString BackgroundPicturePath(const QString& format);
 
 // Lets the user pick a JPEG file and makes it the format's picture (asking before an
-// existing one is replaced); the canvas then shows it.
+// existing one is replaced); the canvas then shows it. The old picture stays until the new
+// one is completely copied; when the copy fails the user is told why.
 void SetBackgroundPicture(const QString& format);
 
 // Puts the format's picture into the main window's picture holder TP (empty without a file).

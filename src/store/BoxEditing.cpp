@@ -9,7 +9,7 @@
 #include "store/Line.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
-#include "store/SelectionLook.h"
+#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 namespace bw {

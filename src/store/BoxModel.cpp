@@ -28,12 +28,14 @@ void InitBoxModule() {
 
 void UnloadAllBoxes() {
     MainForm& mf = MF();
-    for (auto* b : mf.TT) delete b;
-    for (auto* b : mf.CC) delete b;
-    for (auto* b : mf.II) delete b;
-    for (auto* b : mf.LN) delete b;
-    for (auto* b : mf.LB) delete b;
-    for (auto& [i, l] : mf.LL) delete l;
+    // The arrays are emptied before the boxes go: a box losing the focus as it is deleted
+    // must not find its neighbours half destroyed.
+    auto tt = std::move(mf.TT);
+    auto cc = std::move(mf.CC);
+    auto ii = std::move(mf.II);
+    auto ln = std::move(mf.LN);
+    auto lb = std::move(mf.LB);
+    auto ll = std::move(mf.LL);
     mf.TT.clear();
     mf.CC.clear();
     mf.II.clear();
@@ -41,6 +43,12 @@ void UnloadAllBoxes() {
     mf.LB.clear();
     mf.LL.clear();
     BoxCount.fill(0);
+    for (auto* b : tt) delete b;
+    for (auto* b : cc) delete b;
+    for (auto* b : ii) delete b;
+    for (auto* b : ln) delete b;
+    for (auto* b : lb) delete b;
+    for (auto& [i, l] : ll) delete l;
 }
 
 BoxControl* LoadBoxControl(int kind, int& row) {
@@ -89,6 +97,7 @@ BoxControl* LoadBoxControl(int kind, int& row) {
     box->SetIndex(index);
     box->SetVisible(true);
     BoxCount[kind] += 1;
+    if (const auto& attach = Doors().filling.attachBox) attach(box);
     if (kind <= kPictureBox) {
         auto* caption = new Label(mf.PG);
         caption->SetIndex(index);

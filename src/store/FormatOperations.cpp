@@ -13,6 +13,8 @@
 #include "common/SelFormat.h"
 #include "common/Services.h"
 #include "platform/Dialogs.h"
+#include "platform/Grid.h"
+#include "platform/SafeFiles.h"
 #include "platform/VbNumbers.h"
 #include "store/BackgroundPicture.h"
 #include "store/Canvas.h"
@@ -29,18 +31,23 @@ namespace {
 
 const QString kParamMarker = QStringLiteral("=>");
 
-// The parameters of a format: every Var that starts with the name and "=>", exactly (LIKE
-// would ignore the case of Latin letters).
-QString paramPattern(const QString& format) {
-    return format + kParamMarker;
+// The parameters of a format: every Var made of the name, "=>" and a tail without another
+// "=>" (the custom values, "=>自定义类型" and a code). The keys of a format whose name merely
+// begins the same way ("快递运单=>副本" beside "快递运单") hold a second "=>" and are not
+// its own. The name is compared as text, not as a LIKE pattern, so that any name works.
+const QString kParamCondition = QStringLiteral(
+    "length(Var) > length(?1) AND substr(Var, 1, length(?1)) = ?1"
+    " AND instr(substr(Var, length(?1) + 1), '=>') = 0");
+Params paramKey(const QString& format) {
+    return {format + kParamMarker};
 }
-const QString kParamCondition = QStringLiteral("instr(Var, ?)=1");
 
 void loadDefaultData(const QString& format) {
     if (const auto& load = Doors().records.loadDefaultData) load(format);
 }
-void saveDefaultData(const QString& format) {
-    if (const auto& save = Doors().records.saveDefaultData) save(format);
+bool saveDefaultData(const QString& format) {
+    const auto& save = Doors().records.saveDefaultData;
+    return !save || save(format);
 }
 void markCurrentFormatNode(const QString& previous, const QString& current) {
     if (const auto& mark = Doors().library.markCurrentFormatNode) mark(previous, current);
@@ -53,12 +60,11 @@ QString chooseFormat(bool typing) {
 // Replaces the parameters of `target` by copies of those of `source`.
 bool copyFormatParams(const QString& source, const QString& target) {
     Transaction t;
-    if (!ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE ") + kParamCondition,
-                    {paramPattern(target)}))
+    if (!ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE ") + kParamCondition, paramKey(target)))
         return false;
     Recordset rs;
     if (!OpenRecordset(rs, QStringLiteral("SELECT * FROM 参数 WHERE ") + kParamCondition,
-                       {paramPattern(source)}))
+                       paramKey(source)))
         return false;
     std::vector<std::pair<QString, QString>> params;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
@@ -74,7 +80,17 @@ bool copyFormatParams(const QString& source, const QString& target) {
 
 }  // namespace
 
+void TellDefaultsNotSaved(const QString& format) {
+    dlg::MsgBox(QStringLiteral("格式“") + format + QStringLiteral("”的单据内容没有保存（") +
+                    LastDatabaseError() + QStringLiteral("）！"),
+                dlg::OkOnly | dlg::Exclamation);
+}
+
 bool FormatNameAllowed(const QString& name) {
+    if (name.size() > kMaxFormatNameLength) {
+        dlg::MsgBox(kLongNameMessage, dlg::OkOnly | dlg::Exclamation);
+        return false;
+    }
     for (QChar c : kForbiddenNameChars) {
         if (name.contains(c)) {
             dlg::MsgBox(kForbiddenNameMessage, dlg::OkOnly | dlg::Exclamation);
@@ -106,7 +122,7 @@ void SelectFormat(QString& name, bool& force) {
     if (name.isEmpty() || (name == mf.CurrentFormat() && !force)) return;
     const QString previous = mf.CurrentFormat();
     if (name != previous) {
-        saveDefaultData(previous);
+        if (!previous.isEmpty() && !saveDefaultData(previous)) TellDefaultsNotSaved(previous);
         SetFormatCaption(name);
     }
     LoadFormatIntoView(name);
@@ -146,7 +162,7 @@ bool SaveFormatAs(QString& newName) {
     if (!FormatNameAllowed(newName)) return false;
     QString current = mf.CurrentFormat();
     const bool same = newName == current;
-    saveDefaultData(current);
+    if (!saveDefaultData(current)) TellDefaultsNotSaved(current);
 
     Recordset rs;
     OpenRecordset(rs, QStringLiteral("SELECT Fmt FROM Fmt WHERE Fmt=?"), {newName});
@@ -156,22 +172,41 @@ bool SaveFormatAs(QString& newName) {
                               dlg::YesNo | dlg::Question) != dlg::Yes)
         return false;
 
-    // Saving under the open format's own name keeps its picture and its parameters (the
-    // custom lists) as they are; another name gets copies of them.
+    // The rows, the copied parameters and the default contents under the new name are one
+    // change: all of it or nothing. The grid takes the new record IDs only when it holds.
+    Grid& grid = mf.BoxGrid();
+    BoxGridLinks before;
+    before.take(grid);
+    bool rowsSaved = false, saved = false;
+    {
+        Transaction all;
+        // Saving under the open format's own name keeps its parameters (the custom lists)
+        // as they are; another name gets copies of them. What the boxes show becomes the
+        // new format's default contents (the grid holds the new record IDs by then).
+        rowsSaved = all.Active() && SaveFormat(grid, newName);
+        saved = rowsSaved && (same || copyFormatParams(current, newName)) &&
+                saveDefaultData(newName) && all.Commit();
+    }
+    if (!saved) {
+        before.restore(grid);
+        // A failed save of the rows has told the user already.
+        if (rowsSaved)
+            dlg::MsgBox(QStringLiteral("格式“") + newName + QStringLiteral("”没有保存（") +
+                            LastDatabaseError() + QStringLiteral("），原有数据未作改动！"),
+                        dlg::OkOnly | dlg::Exclamation);
+        return false;
+    }
+    // The picture follows once the format is there; the old format's stays as it is.
     if (!same) {
         const QString from = BackgroundPicturePath(current), to = BackgroundPicturePath(newName);
-        if (QFileInfo::exists(from) && !QFileInfo::exists(to)) QFile::copy(from, to);
-    }
-    if (!SaveFormat(mf.BoxGrid(), newName)) return false;
-    if (!same && !copyFormatParams(current, newName)) {
-        dlg::MsgBox(QStringLiteral("格式“") + newName + QStringLiteral("”的参数复制失败！"),
-                    dlg::OkOnly | dlg::Exclamation);
+        QString why;
+        if (QFileInfo::exists(from) && !QFileInfo::exists(to) && !CopyFileSafely(from, to, &why))
+            dlg::MsgBox(QStringLiteral("格式“") + newName + QStringLiteral("”的底图没有复制（") +
+                            why + QStringLiteral("）！"),
+                        dlg::OkOnly | dlg::Exclamation);
     }
     if (const auto& add = Doors().library.addFormatNode) add(mf.TV, newName);
-    // The grid now holds the new format's record IDs: what the boxes show becomes the new
-    // format's default contents (not the old one's, whose IDs those are not), and the new
-    // format is shown again from the table.
-    saveDefaultData(newName);
+    // The new format is shown again from the table.
     SetFormatCaption(newName);
     bool force = true;
     SelectFormat(newName, force);
@@ -201,8 +236,7 @@ bool DeleteFormat(QString& name) {
              ExecuteSql(QStringLiteral("DELETE FROM 默认 WHERE Fmt=?"), {f}) &&
              ExecuteSql(QStringLiteral("DELETE FROM 映射 WHERE Fmt=?"), {f}) &&
              ExecuteSql(QStringLiteral("DELETE FROM Fmt WHERE Fmt=?"), {f}) &&
-             ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE ") + kParamCondition,
-                        {paramPattern(f)}) &&
+             ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE ") + kParamCondition, paramKey(f)) &&
              t.Commit();
     }
     if (!ok) {

@@ -11,8 +11,16 @@ namespace bw {
 // in), and what the user is told when he types one.
 inline const QString kForbiddenNameChars = QStringLiteral("/\\|,'\"");
 inline const QString kForbiddenNameMessage = QStringLiteral("名称不能包含字符： / \\ | , ' ！");
-// True when the name holds none of them; otherwise the user is told and false.
+// The longest format name, and what the user is told of a longer one.
+inline constexpr int kMaxFormatNameLength = 100;
+inline const QString kLongNameMessage = QStringLiteral("格式名称不能超过100个字符！");
+// True when the name holds none of them and is not too long; otherwise the user is told
+// and false.
 bool FormatNameAllowed(const QString& name);
+
+// Tells the user that the contents of the format's boxes could not be kept as its default
+// contents, with the cause.
+void TellDefaultsNotSaved(const QString& format);
 
 // Makes the name the current format's (the caption of LFMT(0)); when it changed, the
 // format's background picture is loaded and the label's tooltip follows.
@@ -28,8 +36,9 @@ void SelectFormat(const QString& name, bool force = false);
 void LoadFormatIntoView(QString& name);
 
 // Saves the open format under a name (empty: asked, a new name may be typed) and makes it
-// current, with its background picture and parameters. False when nothing was saved
-// (cancelled, a refused name, the overwrite declined, or a failure the user was told of).
+// current, with its background picture and parameters. The rows, the copied parameters and
+// the default contents are written all or nothing. False when nothing was saved (cancelled,
+// a refused name, the overwrite declined, or a failure the user was told of).
 bool SaveFormatAs(QString& newName);
 
 // Deletes a format other than the current one (empty: asked) after the user confirmed,

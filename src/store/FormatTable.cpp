@@ -54,30 +54,28 @@ void LoadBoxesIntoGrid(Grid& grid, QString& name) {
     }
 }
 
-namespace {
+void BoxGridLinks::take(const Grid& g) {
+    cells.clear();
+    for (int r = g.FixedRows(); r < g.Rows(); ++r)
+        cells.push_back({g.TextMatrix(r, col::ID), g.TextMatrix(r, col::RCtl),
+                         g.TextMatrix(r, col::SumID), g.TextMatrix(r, col::SumID1),
+                         g.TextMatrix(r, col::RCtl1)});
+}
 
-// The cells a failed save must put back.
-struct GridLinks {
-    std::vector<std::array<QString, 5>> cells;
-    void take(const Grid& g) {
-        cells.clear();
-        for (int r = g.FixedRows(); r < g.Rows(); ++r)
-            cells.push_back({g.TextMatrix(r, col::ID), g.TextMatrix(r, col::RCtl),
-                             g.TextMatrix(r, col::SumID), g.TextMatrix(r, col::SumID1),
-                             g.TextMatrix(r, col::RCtl1)});
+void BoxGridLinks::restore(Grid& g) const {
+    int r = g.FixedRows();
+    for (const auto& c : cells) {
+        if (r >= g.Rows()) break;
+        g.SetTextMatrix(r, col::ID, c[0]);
+        g.SetTextMatrix(r, col::RCtl, c[1]);
+        g.SetTextMatrix(r, col::SumID, c[2]);
+        g.SetTextMatrix(r, col::SumID1, c[3]);
+        g.SetTextMatrix(r, col::RCtl1, c[4]);
+        ++r;
     }
-    void restore(Grid& g) const {
-        int r = g.FixedRows();
-        for (const auto& c : cells) {
-            g.SetTextMatrix(r, col::ID, c[0]);
-            g.SetTextMatrix(r, col::RCtl, c[1]);
-            g.SetTextMatrix(r, col::SumID, c[2]);
-            g.SetTextMatrix(r, col::SumID1, c[3]);
-            g.SetTextMatrix(r, col::RCtl1, c[4]);
-            ++r;
-        }
-    }
-};
+}
+
+namespace {
 
 bool writeLinks(const Grid& grid, int row, Recordset& rs) {
     for (auto [field, c] : {std::pair{"RCtl", col::RCtl}, std::pair{"RCtl1", col::RCtl1},
@@ -95,7 +93,7 @@ bool SaveFormat(Grid& grid, QString& name) {
     if (name.isEmpty()) name = mf.CurrentFormat();
     int start = 0;
     ShowProgress(QStringLiteral("正在保存格式……"), grid.Rows() + 1, start);
-    GridLinks before;
+    BoxGridLinks before;
     before.take(grid);
     bool ok = true;
     {

@@ -45,6 +45,8 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     PHS->setObjectName(QStringLiteral("PHS"));
     HS = new QScrollBar(Qt::Horizontal, this);
     HS->setObjectName(QStringLiteral("HS"));
+    // The batch-row bar never keeps the focus: typing stays with the bill.
+    HS->setFocusPolicy(Qt::NoFocus);
     TTP = new PictureBox(this);
     TTP->setObjectName(QStringLiteral("TTP"));
     TTP->hide();
@@ -88,6 +90,9 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
         MSF[i] = new Grid(this);
         MSF[i]->setObjectName(QStringLiteral("MSF%1").arg(i));
     }
+    // The batch grid: a hidden row of box indexes over the captions, no records yet.
+    MSF[1]->SetFixedRows(2);
+    MSF[1]->SetRowHeight(0, 0);
     SetFrameSize(frameWidth_, frameHeight_);
     PG->SetWidth(frameWidth_);
     PG->SetHeight(frameHeight_);

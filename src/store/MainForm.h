@@ -118,6 +118,11 @@ public:
     PictureWidget* PTag = nullptr;
     std::array<QLineEdit*, 5> TNum{};
     QCheckBox* TagDir = nullptr;
+    // CK[1] the background picture in every label, CK[6] the separator lines; PPS the page
+    // indicator "n/m"; CB[14] prints the page shown, CB[15] from it to the last page.
+    std::map<int, QCheckBox*> CK;
+    QLabel* PPS = nullptr;
+    std::map<int, QPushButton*> CB;
     std::map<int, QPushButton*> COM;  // the command buttons by index
     QAction* mCtlSame = nullptr;      // the menu of box alignment and sizes
     // Commands whose work this build does not have: they stay disabled whatever else asks.

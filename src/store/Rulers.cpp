@@ -31,17 +31,51 @@ void StretchCopyPicture(PictureBox* src, PictureWidget* dst) {
     t.PaintPicture(picture, 0, 0, t.ScaleWidth(), t.ScaleHeight());
 }
 
-void DrawTextWithFont(DrawTarget& target, int x, int y, const QString& text) {
-    DrawSettingsSaver keep(target);
+namespace {
+
+QFont numberFont() {
     QFont f;
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(kNumberFontPoints);
     f.setBold(false);
     f.setItalic(false);
-    target.SetFont(f);
+    return f;
+}
+
+}  // namespace
+
+void DrawTextWithFont(DrawTarget& target, int x, int y, const QString& text) {
+    DrawSettingsSaver keep(target);
+    target.SetFont(numberFont());
     target.SetCurrentX(target.ScaleX(x, ScaleUnit::Twips));
     target.SetCurrentY(target.ScaleY(y, ScaleUnit::Twips));
     target.Print(text, false);
+}
+
+std::vector<RulerNumber> RulerNumberPlaces(double w, double h, double widthMm,
+                                           const std::function<QSizeF(const QString&)>& measure) {
+    std::vector<RulerNumber> out;
+    if (!(widthMm > 0) || !(w > 0)) return out;
+    const double s = w / widthMm;
+    const long across = CLng(widthMm);
+    const long down = CLng(h / w * widthMm);
+    // A number that would cover one already written is left out.
+    auto place = [&](long x, long y, long cm) {
+        const QString text = QString::number(cm);
+        const QRectF r(QPointF(x, y), measure(text));
+        for (const RulerNumber& n : out)
+            if (n.place.intersects(r)) return;
+        out.push_back({r, text});
+    };
+    for (long i = 0; i <= across; i += 10) {
+        place(CLng(i * s), 0, i / 10);
+        place(CLng(i * s), CLng(h - 260), i / 10);
+    }
+    for (long i = 10; i <= down; i += 10) {
+        place(0, CLng(i * s), i / 10);
+        place(CLng(w - (i / 10 >= 10 ? 260 : 130)), CLng(i * s), i / 10);
+    }
+    return out;
 }
 
 void DrawRulers(Canvas* canvas, double widthMm, int drawGrid) {
@@ -68,16 +102,13 @@ void DrawRulers(Canvas* canvas, double widthMm, int drawGrid) {
     for (long i = 0; i <= across; i += 2) t.Line(i * s, 0, i * s, h, lineColour(i));
     for (long i = 0; i <= down; i += 2) t.Line(0, i * s, w, i * s, lineColour(i));
     t.SetForeColor(Qt::black);
-    for (long i = 0; i <= across; i += 10) {
-        const QString n = QString::number(i / 10);
-        DrawTextWithFont(t, CLng(i * s), 0, n);
-        DrawTextWithFont(t, CLng(i * s), CLng(h - 260), n);
-    }
-    for (long i = 10; i <= down; i += 10) {
-        const QString n = QString::number(i / 10);
-        DrawTextWithFont(t, 0, CLng(i * s), n);
-        DrawTextWithFont(t, CLng(w - (i / 10 >= 10 ? 260 : 130)), CLng(i * s), n);
-    }
+    const auto measure = [&t](const QString& text) {
+        DrawSettingsSaver keepFont(t);
+        t.SetFont(numberFont());
+        return QSizeF(t.TextWidth(text), t.TextHeight(text));
+    };
+    for (const RulerNumber& n : RulerNumberPlaces(w, h, widthMm, measure))
+        DrawTextWithFont(t, int(n.place.x()), int(n.place.y()), n.text);
 }
 
 }  // namespace bw

@@ -1,11 +1,14 @@
 #include "store/TextBox.h"
 
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QTextOption>
 
 namespace bw {
 
 TextBox::TextBox(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
+    setTabChangesFocus(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QTextEdit::WidgetWidth);
@@ -79,6 +82,53 @@ void TextBox::focusInEvent(QFocusEvent* e) {
 void TextBox::focusOutEvent(QFocusEvent* e) {
     QTextEdit::focusOutEvent(e);
     Q_EMIT LostFocus();
+}
+
+bool TextBox::HoldsSeveralLines() const {
+    const QFontMetrics fm(font());
+    const int frame = 2 * frameWidth() + 2 * static_cast<int>(document()->documentMargin());
+    return height() - frame >= 2 * fm.lineSpacing();
+}
+
+void TextBox::keyPressEvent(QKeyEvent* e) {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    // A tab never goes into a value (Ctrl+Tab would type one); Enter types nothing in a
+    // box of one line.
+    if ((enter && !HoldsSeveralLines()) || e->text().contains(u'\t')) {
+        e->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(e);
+}
+
+bool TextBox::focusNextPrevChild(bool next) {
+    QWidget* canvas = parentWidget();
+    if (!canvas) return QTextEdit::focusNextPrevChild(next);
+    QList<QWidget*> boxes;
+    for (QObject* o : canvas->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (w && dynamic_cast<BoxControl*>(w) && (w->focusPolicy() & Qt::TabFocus) &&
+            w->isEnabled() && w->isVisibleTo(canvas))
+            boxes << w;
+    }
+    const qsizetype at = boxes.indexOf(this);
+    if (at < 0 || boxes.size() < 2) return QTextEdit::focusNextPrevChild(next);
+    const qsizetype n = boxes.size();
+    boxes[(at + (next ? 1 : n - 1)) % n]->setFocus(next ? Qt::TabFocusReason
+                                                        : Qt::BacktabFocusReason);
+    return true;
+}
+
+void TextBox::insertFromMimeData(const QMimeData* source) {
+    if (!source || !source->hasText()) return QTextEdit::insertFromMimeData(source);
+    QString t = source->text();
+    t.replace(u'\t', u' ');
+    if (!HoldsSeveralLines()) {
+        t.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        t.replace(u'\r', u' ');
+        t.replace(u'\n', u' ');
+    }
+    textCursor().insertText(t);
 }
 
 }  // namespace bw

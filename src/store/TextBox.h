@@ -1,6 +1,8 @@
 #pragma once
 // A text box on the canvas: several lines, aligned left, right or centred, with or without a
-// frame. Its text uses CR LF between lines, as values are stored and printed.
+// frame. Its text uses CR LF between lines, as values are stored and printed. Tab and
+// Shift+Tab move the focus to the next or previous box of the canvas and never type; Enter
+// starts a new line only in a box high enough for two lines.
 
 #include <QTextEdit>
 
@@ -29,6 +31,9 @@ public:
     void SetBackColor(const QColor& c);
     bool Locked() const { return isReadOnly(); }
     void SetLocked(bool l) { setReadOnly(l); }
+    // True when the box is high enough for two lines of its font: only there does Enter
+    // start a new line.
+    bool HoldsSeveralLines() const;
 
 Q_SIGNALS:
     void GotFocus();
@@ -38,6 +43,12 @@ protected:
     void ApplyForeColor() override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    // The next (or previous) box of the canvas that takes the focus, in the order of the
+    // boxes, round from the last to the first.
+    bool focusNextPrevChild(bool next) override;
+    // Pasted text keeps no tab, and no line break in a box of one line.
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void applyPalette();

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <functional>
+#include <vector>
 
 #include "TestSupport.h"
 #include "common/Database.h"
 #include "common/Schema.h"
+#include "platform/AppFolder.h"
+#include "platform/SqlEngine.h"
 
 using namespace bw;
 
@@ -164,4 +169,114 @@ TEST(DatabaseOpen, UnreadableFileShowsTheMessageOnce) {
     EXPECT_EQ(ValueById("Fmt", 1, "LBL").toString(), "");
     EXPECT_EQ(answers.messages(), QStringList{"无法建立数据库连接！"});
     CloseDatabase();
+}
+
+// ---- The start-up check of the data file ---------------------------------------------------
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A data file with a format row and a history long enough to span many pages.
+void MakeDataFile(const QString& path) {
+    ASSERT_TRUE(CreateDatabase(path));
+    auto c = sql::Connection::Open(path, false);
+    ASSERT_TRUE(c);
+    ASSERT_TRUE(c->Exec("INSERT INTO Fmt(Fmt, LBL) VALUES('进账单', '户名')"));
+    ASSERT_TRUE(c->Begin());
+    for (int i = 0; i < 2000; ++i)
+        c->Exec("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(?, '进账单', 2, ?)",
+                {i, QString(20, u'值')});
+    ASSERT_TRUE(c->Commit());
+}
+
+void ZeroPage(const QString& path, int page) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.seek(qint64(page - 1) * 4096));
+    f.write(QByteArray(4096, '\0'));
+}
+
+QStringList copiesBeside(const QString& folder) {
+    return QDir(folder).entryList({"DATA.damaged-*.db"}, QDir::Files);
+}
+
+}  // namespace
+
+TEST(DataFileCheck, EachDamageIsFoundKeptAsideAndToldOnce) {
+    struct Case {
+        const char* name;
+        std::function<void(const QString& path)> damage;
+        DataFileState state;
+        const char* said;  // part of the one message; "" when none is shown
+    };
+    const std::vector<Case> cases = {
+        {"whole", [](const QString&) {}, DataFileState::Ready, ""},
+        {"no file", [](const QString& p) { QFile::remove(p); }, DataFileState::Created, ""},
+        {"zero bytes", [](const QString& p) { QFile(p).resize(0); }, DataFileState::Created, ""},
+        {"a page of the history zeroed", [](const QString& p) { ZeroPage(p, 12); },
+         DataFileState::Damaged, "已损坏"},
+        {"the first page zeroed", [](const QString& p) { ZeroPage(p, 1); }, DataFileState::Damaged,
+         "已损坏"},
+        {"history dropped",
+         [](const QString& p) { sql::Connection::Open(p, false)->Exec("DROP TABLE 历史"); },
+         DataFileState::Repaired, "缺少表：历史，已重新建立"},
+        {"formats dropped",
+         [](const QString& p) { sql::Connection::Open(p, false)->Exec("DROP TABLE Fmt"); },
+         DataFileState::Repaired, "缺少表：Fmt，已重新建立"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDataFolder folder;
+        CloseDatabase();
+        const QString path = DatabasePath();
+        MakeDataFile(path);
+        c.damage(path);
+        const QByteArray damaged = fileBytes(path);
+        test::ScriptedAnswers answers;
+        EXPECT_EQ(CheckDataFile(), c.state);
+        const QStringList copies = copiesBeside(folder.path());
+        if (QString(c.said).isEmpty()) {
+            EXPECT_EQ(answers.messages(), QStringList{});
+            EXPECT_EQ(copies, QStringList{});
+        } else {
+            // The copy is the file as it was found, and the message names both.
+            ASSERT_EQ(answers.messages().size(), 1);
+            ASSERT_EQ(copies.size(), 1);
+            const QString copy = folder.file(copies[0]);
+            EXPECT_EQ(fileBytes(copy), damaged);
+            EXPECT_TRUE(answers.lastMessage().contains(c.said))
+                << answers.lastMessage().toStdString();
+            EXPECT_TRUE(answers.lastMessage().contains("“" + path + "”"));
+            EXPECT_TRUE(answers.lastMessage().contains("“" + copy + "”"));
+        }
+        if (c.state == DataFileState::Damaged) {
+            EXPECT_EQ(fileBytes(path), damaged);
+        } else {
+            for (const char* t : {"Fmt", "参数", "历史", "默认", "映射", "网站格式"})
+                EXPECT_TRUE(TableExists(QString::fromUtf8(t))) << t;
+            EXPECT_EQ(CheckDataFile(), DataFileState::Ready);
+        }
+        if (QString(c.name) == "history dropped") {
+            EXPECT_EQ(ValueWhere("Fmt", "Fmt=?", "LBL", {"进账单"}).toString(), "户名");
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList({"*.TMP", "*.part"}, QDir::Files | QDir::Hidden),
+                  QStringList{});
+        CloseDatabase();
+    }
+}
+
+TEST(DataFileCheck, ADataFileThatCannotBeMadeIsToldAndLeavesNothing) {
+    // Nobody, not even root, may make files in /proc.
+    const QString previous = AppPath();
+    SetAppPath("/proc/self");
+    CloseDatabase();
+    test::ScriptedAnswers answers;
+    EXPECT_EQ(CheckDataFile(), DataFileState::Unusable);
+    EXPECT_TRUE(answers.lastMessage().startsWith("无法建立数据文件“/proc/self/DATA.db”"))
+        << answers.lastMessage().toStdString();
+    SetAppPath(previous);
 }

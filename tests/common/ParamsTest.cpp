@@ -29,6 +29,15 @@ TEST_F(ParamsTest, SetTwiceKeepsOneRowWithTheLastValue) {
     EXPECT_EQ(rs.RecordCount(), 1);
 }
 
+TEST_F(ParamsTest, AWriteTheFileRefusesIsReportedAndKeepsTheOldValue) {
+    ASSERT_TRUE(SetParam("NumCutMethod", "1"));
+    ASSERT_TRUE(Db()->Exec("PRAGMA query_only = 1"));
+    EXPECT_FALSE(SetParam("NumCutMethod", "2"));
+    EXPECT_EQ(LastDatabaseError(), "数据文件不能写入");
+    ASSERT_TRUE(Db()->Exec("PRAGMA query_only = 0"));
+    EXPECT_EQ(GetParam("NumCutMethod"), "1");
+}
+
 TEST_F(ParamsTest, NamesAndValuesWithQuotesAreStoredAsTyped) {
     const QString name = QStringLiteral("O'Brien's 票=>自定义类型124");
     SetParam(name, "甲;乙'丙");

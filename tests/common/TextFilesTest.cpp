@@ -9,6 +9,8 @@
 #include "common/Database.h"
 #include "common/Schema.h"
 #include "common/TextFiles.h"
+#include "platform/AppFolder.h"
+#include "platform/SqlEngine.h"
 #include "platform/TextCodec.h"
 
 using namespace bw;
@@ -58,6 +60,7 @@ TEST_F(TextFilesTest, FailureIsReportedAndNoOtherFileIsWritten) {
     const QString path = dir_.filePath("busy.vfm");
     ASSERT_TRUE(QDir().mkpath(path + "/inside"));
     EXPECT_EQ(WriteTextFile("text", path), -7);
+    EXPECT_FALSE(QFile::exists(path + ".TMP"));
     EXPECT_FALSE(SaveTextFile("text", path));
     EXPECT_FALSE(QFile::exists(path + "1"));
     EXPECT_FALSE(QFile::exists(path + "11"));
@@ -99,24 +102,68 @@ protected:
     QByteArray savedTmp_;
 };
 
-TEST_F(CompactionTest, KeepsEveryRowAndMakesABackup) {
+TEST_F(CompactionTest, KeepsEveryRowAndMakesABackupBesideTheDatabase) {
     test::ScriptedAnswers answers;
+    const QByteArray before = readBytes(DatabasePath());
     CompactDataFile();
     EXPECT_TRUE(answers.messages().isEmpty()) << answers.lastMessage().toStdString();
     EXPECT_EQ(historyRows(), 250);
-    EXPECT_TRUE(QFile::exists(TempPath() + "backup.db"));
-    EXPECT_FALSE(QFile::exists(TempPath() + "TEMP.db"));
     EXPECT_EQ(ValueWhere("历史", "ID=?", "Con", {499}).toString(), "值499");
+    // The backup is the file as it was; nothing lands in the shared temporary folder and
+    // nothing is left beside the database.
+    EXPECT_EQ(readBytes(folder_.file("backup.db")), before);
+    EXPECT_EQ(QDir(tmp_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"DATA.db", "backup.db"}));
 }
 
-TEST_F(CompactionTest, FailureKeepsTheOriginal) {
-    const QByteArray before = readBytes(DatabasePath());
-    qputenv("TMPDIR", QByteArray("/nonexistent/folder"));
+// ---- On a disk that fills up (in a child process, see RunFullDiskChild) -------------------
+
+TEST(FullDisk, DISABLED_ChildWritesATextFileCompactsAndCreates) {
+    const QDir folder(test::ChildFolder());
+    ASSERT_TRUE(folder.exists());
+    SetPauseMillisPerPass(0);
+    SetAppPath(folder.path());
     test::ScriptedAnswers answers;
+    ASSERT_TRUE(test::FillTheDisk());
+    const int written = WriteTextFile(QString(20000, u'票'), folder.filePath("list.vfm"));
     CompactDatabase(DatabasePath(), "46081327", false);
-    EXPECT_TRUE(answers.lastMessage().startsWith(QStringLiteral("数据库压缩失败（")));
-    EXPECT_EQ(readBytes(DatabasePath()), before);
-    EXPECT_EQ(historyRows(), 250);
+    const bool created = CreateDatabase(folder.filePath("new.db"));
+    test::FreeTheDisk();
+    EXPECT_FALSE(created);
+    EXPECT_EQ(written, -6);
+    EXPECT_TRUE(answers.lastMessage().startsWith("数据库压缩失败（3"))
+        << answers.lastMessage().toStdString();
+    CloseDatabase();
+}
+
+TEST(FullDisk, AFailedWriteCompactionOrCreationKeepsTheOldFileAndLeavesNothingBehind) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(kDatabaseFileName);
+    ASSERT_TRUE(CreateDatabase(db));
+    {
+        auto c = sql::Connection::Open(db, false);
+        ASSERT_TRUE(c);
+        ASSERT_TRUE(c->Begin());
+        for (int i = 0; i < 400; ++i)
+            c->Exec("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(?, '进账单', 7, ?)",
+                    {i, QString(40, u'值')});
+        ASSERT_TRUE(c->Commit());
+    }
+    writeBytes(dir.filePath("list.vfm"), "old list");
+    const QByteArray before = readBytes(db);
+    ASSERT_GT(before.size(), 32 * 1024);
+
+    // The disk is full after 16 kB: the text needs 40 kB, the compacted copy and a new
+    // database more than that.
+    QString output;
+    EXPECT_TRUE(test::RunFullDiskChild("FullDisk.DISABLED_ChildWritesATextFileCompactsAndCreates",
+                                       16 * 1024, dir.path(), &output))
+        << output.toStdString();
+    EXPECT_EQ(readBytes(dir.filePath("list.vfm")), "old list");
+    EXPECT_EQ(readBytes(db), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"DATA.db", "list.vfm"}));
 }
 
 TEST_F(CompactionTest, MissingDatabaseOnlyTellsSo) {

@@ -6,13 +6,13 @@
 #include "designer/Alignment.h"
 #include "designer/LinePicking.h"
 #include "store/BoxEditing.h"
+#include "store/BoxLook.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CanvasOptions.h"
 #include "store/CheckBox.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
-#include "store/SelectionLook.h"
 
 using namespace bw;
 

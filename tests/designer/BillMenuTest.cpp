@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,7 +12,6 @@
 #include "PrintTestSupport.h"
 #include "common/Database.h"
 #include "common/Params.h"
-#include "designer/BillMenu.h"
 #include "designer/CanvasMenus.h"
 #include "platform/Grid.h"
 #include "printing/SelPrinter.h"
@@ -22,7 +22,7 @@
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 #include "store/PictureRefresh.h"
-#include "store/SelectionLook.h"
+#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 using namespace bw;
@@ -42,6 +42,8 @@ protected:
             {.kind = 0, .caption = "格码", .x = 100, .y = 50, .w = 60, .cash = PackCash(132, 4)});
         AddBox({.kind = 1, .caption = "加急", .x = 20, .y = 70, .w = 5, .h = 5});
         AddBox({.kind = 2, .caption = "条码", .x = 100, .y = 70, .w = 30, .h = 15});
+        AddBox({.kind = 0, .caption = "日期", .x = 150, .y = 10, .w = 40, .cash = 110});
+        numberId = AddBox({.kind = 0, .caption = "号码", .x = 150, .y = 80, .w = 40, .cash = 122});
         Show();
         SaveRegValue("BWF", "Validate", "Printer", "");
         MF().MSF[2]->SetTag(QStringLiteral("loaded"));
@@ -62,15 +64,19 @@ protected:
         RefreshPictureBox(Picture(1), QStringLiteral("123456"));
     }
     int bills() { return LastBillNumber(format_); }
-    qint64 nameId = 0;
+    qint64 nameId = 0, numberId = 0;
+    static QString today() { return QDate::currentDate().toString("yyyy年MM月dd日"); }
 };
 
-TEST_F(BillMenu, TheNextBillIsRecordedBeforeTheBoxesAreCleared) {
+TEST_F(BillMenu, TheNextBillIsRecordedClearedAndGetsTodayAndTheNextNumber) {
     fill();
+    Text(6)->SetText("A0099");
     run("mAddBills");
     ASSERT_EQ(bills(), 1);
     EXPECT_EQ(ValueWhere("历史", "Fmt=? AND ID=1 AND CID=?", "Con", {format_, nameId}).toString(),
               QStringLiteral("值1"));
+    EXPECT_EQ(Text(5)->Text(), today());
+    EXPECT_EQ(Text(6)->Text(), QStringLiteral("A0100"));
     EXPECT_EQ(Text(1)->Text(), QString());
     EXPECT_EQ(Text(3)->Text(), QStringLiteral("值3")) << "a box without a caption keeps its text";
     EXPECT_EQ(Check(1)->Value(), 0);
@@ -104,8 +110,9 @@ TEST_F(BillMenu, PrintAndAddStopsWhenThePrintDidNotHappen) {
     EXPECT_TRUE(MF().MSF[2]->Tag().isEmpty());
 }
 
-TEST_F(BillMenu, RandomCodesGoIntoTheBoxesOfTheRandomCodeTypeOnly) {
-    EXPECT_EQ(Menus().item("mAutoGetDate")->isEnabled(), DateFillBuilt());
+TEST_F(BillMenu, DatesAndRandomCodesAgain) {
+    run("mAutoGetDate");
+    EXPECT_EQ(Text(5)->Text(), today());
     run("mAutoCreatePSD");
     EXPECT_FALSE(Text(2)->Text().isEmpty());
     EXPECT_TRUE(Text(1)->Text().isEmpty());

@@ -14,11 +14,14 @@
 #include <QTextCursor>
 #include <QTimer>
 
+#include <QLineEdit>
 #include "DesignerFixture.h"
 #include "PrintTestSupport.h"
 #include "common/SelFormat.h"
 #include "designer/BoxMenu.h"
 #include "designer/CanvasMenus.h"
+#include "designer/PropertyDialog.h"
+#include "designer/PropertyDialogs.h"
 #include "platform/Grid.h"
 #include "printing/PrintEngine.h"
 #include "store/BoxAccessors.h"
@@ -30,7 +33,7 @@
 #include "store/Line.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
-#include "store/SelectionLook.h"
+#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 using namespace bw;
@@ -280,6 +283,18 @@ TEST_F(BoxMenu, AddingAndDeletingBoxes) {
     EXPECT_EQ(answers.lastMessage(), QStringLiteral("您确定要删除选定的输入框和当前输入框？"));
     EXPECT_EQ(BoxCount[kTextBox], 1);
     EXPECT_EQ(Menus().MenuTarget, nullptr);
+}
+
+TEST_F(BoxMenu, ThePropertiesItemOpensTheDialogOfTheBoxsKindOnItsRow) {
+    add(kTextBox, 20, 20);
+    BoxControl* check = add(kCheckBox, 60, 20);
+    choose(check, "mCtlSet");
+    PropertyDialog* d = OpenPropertyDialog(kCheckBox);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->EditedBox(), check);
+    EXPECT_EQ(d->CtlRow->text(), check->Tag);
+    EXPECT_EQ(OpenPropertyDialog(kTextBox), nullptr);
+    d->close();
 }
 
 // Rings and chains over boxes A (the menu's), B and C, read from the link columns.

@@ -11,11 +11,11 @@
 #include "designer/CanvasEvents.h"
 #include "designer/CanvasMenus.h"
 #include "store/BoxEditing.h"
+#include "store/BoxLook.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
-#include "store/SelectionLook.h"
 
 using namespace bw;
 

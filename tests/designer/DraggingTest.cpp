@@ -9,12 +9,12 @@
 #include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxEditing.h"
+#include "store/BoxLook.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CheckBox.h"
 #include "store/MainForm.h"
 #include "store/RowToBox.h"
-#include "store/SelectionLook.h"
 #include "store/TextBox.h"
 
 using namespace bw;

@@ -2,13 +2,20 @@
 // lands at the millimetres it was dragged to.
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <map>
 
 #include "DecodeSupport.h"
 #include "DesignerFixture.h"
 #include "PrintTestSupport.h"
 #include "designer/CanvasEvents.h"
 #include "designer/DesignState.h"
+#include "designer/EditCtl.h"
+#include "designer/PropertyDialogs.h"
+#include "filling/BoxConversion.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
@@ -84,6 +91,49 @@ TEST_F(RoundTrip, DraggedAndNudgedBoxesPrintWhereTheyWereLaidOut) {
         EXPECT_NEAR(w->xMin, expected[n][0], 0.2) << texts[n];
         EXPECT_NEAR(w->yMin, expected[n][1], 0.2) << texts[n];
     }
+}
+
+TEST_F(RoundTrip, AnAmountSetToElevenCellsInTheEditorPrintsOneDigitPerCell) {
+    NewFormat("进账单", 200, 100);
+    // Eleven 6 mm cells from x = 100 mm.
+    AddBox({.kind = 0, .caption = "金额", .x = 100, .y = 40, .w = 66, .h = 8});
+    Show();
+    MainForm& mf = MF();
+    mf.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mf));
+    TextBox* box = Text(1);
+
+    ShowPropertyDialog(box);
+    auto* editor = qobject_cast<EditCtl*>(OpenPropertyDialog(kTextBox));
+    ASSERT_NE(editor, nullptr);
+    for (int i = 0; i < editor->CMB->count(); ++i) {
+        if (!editor->CMB->itemText(i).startsWith(QStringLiteral("011｜"))) continue;
+        editor->CMB->setCurrentIndex(i);
+        emit editor->CMB->activated(i);
+    }
+    ASSERT_EQ(editor->CMB->currentText(), QStringLiteral("011｜小写金额(对格 有￥)"));
+    editor->CashNum->selectAll();
+    QTest::keyClicks(editor->CashNum, QStringLiteral("11"));
+    QTest::mouseClick(editor->COM[0], Qt::LeftButton);
+    ASSERT_EQ(Val(mf.BoxGrid().TextMatrix(BoxRow(box), col::Cash)), 11);
+
+    // The clerk types the amount and leaves the box: it is converted by its data type.
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("1234.5"));
+    box->SetText(ConvertByDataType(box, box->Text()));
+
+    const auto pages = ReadPdf(PrintToPdf("designer_eleven_cells"));
+    ASSERT_EQ(pages.size(), 1u);
+    std::map<int, QString> cells;
+    for (const PdfWord& w : pages[0].words) {
+        ASSERT_EQ(w.text.size(), 1) << w.text.toStdString();  // one character per cell
+        const double centre = (w.xMin + w.xMax) / 2;
+        const int cell = int((centre - 100) / 6);
+        EXPECT_NEAR(centre, 100 + (cell + 0.5) * 6, 0.2) << w.text.toStdString();
+        cells[cell] = w.text;
+    }
+    EXPECT_EQ(cells, (std::map<int, QString>{
+                         {4, "￥"}, {5, "1"}, {6, "2"}, {7, "3"}, {8, "4"}, {9, "5"}, {10, "0"}}));
 }
 
 }  // namespace

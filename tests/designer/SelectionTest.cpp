@@ -8,13 +8,13 @@
 #include "designer/DesignState.h"
 #include "designer/Selection.h"
 #include "store/BoxEditing.h"
+#include "store/BoxLook.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CheckBox.h"
 #include "store/Label.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
-#include "store/SelectionLook.h"
 #include "store/TextBox.h"
 
 using namespace bw;

@@ -65,6 +65,13 @@ TEST(ConvertValue, ConvertsByTheDataTypeAndSetsTheBorder) {
         {305, "1234.5", "1,234.50", 1},
         {311, "-1234", "-1,234.00", 1},
         {400, "1234", "1234", 0},
+        // Pasted text that is no amount stays as it was, with the box's border.
+        {11, "abc12元", "abc12元", 1},
+        {103, "abc12元", "abc12元", 0},
+        {114.08, "12a", "12a", 0},
+        {116, "x%", "x%", 0},
+        {123, "1a", "1a", 0},
+        {305, "12元整", "12元整", 1},
         {1e300, "1234", "1234", 0},
     };
     const FixedContext ctx = context();

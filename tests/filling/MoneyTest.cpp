@@ -27,8 +27,13 @@ TEST(FormatMoney, WritesTheHouseStyle) {
         {"-0.5", "￥-0.50"},
         {"￥1,234.00", "￥1,234.00"},
         {"￥-1,234.00", "￥-1,234.00"},
-        {"1,2a3", "￥123.00"},
-        {"abc", "￥0.00"},
+        // A text that is no amount is kept as typed: no digits are made up from it.
+        {"1,2a3", "1,2a3"},
+        {"abc", "abc"},
+        {"abc12元", "abc12元"},
+        {"12元", "￥12.00"},
+        {" -￥12 ", "￥-12.00"},
+        {"12.5%", "12.5%"},
         {"-0.001", "￥0.00"},  // no minus sign on a zero amount
         {"1E-05", "￥0.00"},   // computed values in exponent form
         {"1.5E+3", "￥1,500.00"},

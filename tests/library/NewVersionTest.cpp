@@ -57,7 +57,7 @@ protected:
     }
     QString waitForRun() {
         const QString ran = folder_.file("updater.ran");
-        for (int i = 0; i < 100 && !QFileInfo::exists(ran); ++i) QThread::msleep(20);
+        for (int i = 0; i < 500 && !QFileInfo::exists(ran); ++i) QThread::msleep(20);
         QFile f(ran);
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
     }

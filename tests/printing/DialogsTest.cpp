@@ -5,14 +5,19 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include "PrintTestSupport.h"
 #include "common/Globals.h"
 #include "common/Params.h"
+#include "platform/AppFolder.h"
+#include "platform/Dialogs.h"
+#include "platform/Printer.h"
 #include "platform/Twips.h"
 #include "printing/Calibration.h"
 #include "printing/PrintRequests.h"
@@ -136,6 +141,57 @@ TEST_F(PrinterDialog, OkAnswersTheChosenPrinterOnlyWhenItCanTakeAJob) {
     EXPECT_EQ(GetRegValue("BWF", "Validate", "Printer", ""), kPdfPrinterName);
 }
 
+TEST_F(PrinterDialog, APdfFileInAFolderThatIsNotThereIsRefusedBeforePrinting) {
+    const QString missing = QDir(ArtifactDir()).filePath("no-such-folder/bill.pdf");
+    const QString dir = QDir(ArtifactDir()).filePath("pdf-folder");
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir);
+    const struct {
+        QString path;
+        bool refused;
+    } cases[] = {{missing, true}, {"bill.pdf", true},
+                 {dir, true},     {QDir(dir).filePath("bill.pdf"), false},
+                 {"", false},     {QDir(AppFile(kPdfOutputFolder)).filePath("a.pdf"), false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(!PdfFileProblem(c.path).isEmpty(), c.refused) << c.path.toStdString();
+
+    InstallRecordingPrinter();
+    ScriptedAnswers answers;
+    SelPrinter d;
+    d.Tag = kChoosePrinterMode;
+    d.Form_Load();
+    d.show();
+    d.FillPrinterList();
+    d.COMB->setCurrentText(kPdfPrinterName);
+    d.PdfFile->setText(missing);
+    d.COM_Click(0);
+    EXPECT_TRUE(answers.lastMessage().contains("不存在"));
+    EXPECT_TRUE(d.isVisible());  // stays open to mend the path
+    EXPECT_EQ(ChosenItem, "");
+    EXPECT_NE(CurrentPrinter().DeviceName(), kPdfPrinterName);
+    // The message stands in front of the dialog, which is kept above the main window.
+    ASSERT_FALSE(dlg::ShownLog().isEmpty());
+    EXPECT_EQ(dlg::ShownLog().last().parent, &d);
+
+    // Browsing asks with Qt's file dialog, in front of the printer choice too.
+    answers << QDir(dir).filePath("chosen.pdf");
+    d.PdfBrowse->click();
+    EXPECT_EQ(d.PdfFile->text(), QDir(dir).filePath("chosen.pdf"));
+    EXPECT_EQ(dlg::ShownLog().last().kind, dlg::Shown::SaveFile);
+    EXPECT_EQ(dlg::ShownLog().last().parent, &d);
+
+    // A file name without a suffix becomes a PDF file; its folder is offered next time.
+    d.PdfFile->setText(QDir(dir).filePath("bill"));
+    d.COM_Click(0);
+    EXPECT_EQ(ChosenItem, kPdfPrinterName);
+    EXPECT_EQ(CurrentPrinter().OutputFile(), QDir(dir).filePath("bill.pdf"));
+    SelPrinter next;
+    next.Tag = kChoosePrinterMode;
+    next.Form_Load();
+    next.FillPrinterList();
+    EXPECT_EQ(QFileInfo(next.PdfFile->text()).absolutePath(), dir);
+}
+
 TEST_F(PrinterDialog, WithoutCopiesTheListCoversTheCopiesBox) {
     InstallRecordingPrinter();
     bool copiesVisible = true;
@@ -177,10 +233,34 @@ TEST_F(Calibration, TheOffsetDialogShowsAndTakesTheMeasuredDistances) {
     m->TX->setText("abc");
     m->Comm_Click(1);  // cancel: nothing changes
     EXPECT_EQ(mf.M_X->text(), "12.5");
+    // No number: refused with a message, the dialog stays open and the offsets stay.
+    ScriptedAnswers answers;
     m = ShowMargin();
     m->TX->setText("abc");
-    m->Comm_Click(0);  // no number: 0, an offset of -10 mm
-    EXPECT_EQ(mf.M_X->text(), "0");
+    m->Comm_Click(0);
+    EXPECT_TRUE(m->isVisible());
+    EXPECT_EQ(mf.M_X->text(), "12.5");
+    EXPECT_EQ(mf.M_Y->text(), "-3");
+    EXPECT_TRUE(answers.lastMessage().contains("横向边距“abc”不是数字"));
+    m->Comm_Click(1);
+}
+
+TEST_F(Calibration, OnlyDecimalNumbersAreOffsets) {
+    const struct {
+        const char* text;
+        std::optional<double> mm;
+    } cases[] = {{"10", 10},
+                 {"12.50", 12.5},
+                 {"-3", -3},
+                 {"+.5", 0.5},
+                 {" 7. ", 7},
+                 {"", std::nullopt},
+                 {"abc", std::nullopt},
+                 {"1e3", std::nullopt},
+                 {"12mm", std::nullopt},
+                 {"1,5", std::nullopt},
+                 {"--1", std::nullopt}};
+    for (const auto& c : cases) EXPECT_EQ(OffsetFromText(c.text), c.mm) << c.text;
 }
 
 TEST_F(Calibration, TheOffsetDialogOpensWhateverThePrinterAnswer) {

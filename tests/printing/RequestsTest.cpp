@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 
@@ -18,6 +19,7 @@
 #include "common/Globals.h"
 #include "common/Params.h"
 #include "platform/Grid.h"
+#include "platform/SqlEngine.h"
 #include "printing/PrintRequests.h"
 #include "printing/SelPrinter.h"
 #include "records/History.h"
@@ -140,11 +142,11 @@ TEST_F(Requests, AnAmountTooLongForItsCellsIsNeitherPrintedNorRecorded) {
 
 TEST_F(Requests, APrinterThatCannotTakeTheJobLeavesNoHistory) {
     SetBoxValue(Text(1), "张三");
-    // The connection test in the dialog: a PDF file that cannot be written.
+    // The connection test in the dialog: a PDF file in a folder that takes no file.
     ScriptedAnswers answers;
     InDialog([](SelPrinter* d) {
         d->COMB->setCurrentText(kPdfPrinterName);
-        d->PdfFile->setText("/proc/bellweft/none.pdf");
+        d->PdfFile->setText("/proc/none.pdf");
         d->COM_Click(0);
     });
     EXPECT_FALSE(PrintBill(true, true));
@@ -202,16 +204,32 @@ TEST_F(Requests, ABatchStopsAtAnAmountThatDoesNotFitAndKeepsWhatWasPrinted) {
 }
 
 TEST_F(Requests, ABatchWithoutRecordsOrWithoutAPrinterDoesNothing) {
-    FillBatch({}, {});
-    bool asked = false;
-    InDialog([&](SelPrinter* d) {
-        asked = true;
-        d->COM_Click(1);
-    });
-    PrintBatchBills();
-    EXPECT_FALSE(asked);
-    EXPECT_EQ(Bills(), 0);
-    QCoreApplication::processEvents();
+    // A grid that never received a batch (one blank row under one header row) and a batch
+    // whose records were all removed.
+    const std::vector<std::function<void()>> noBatch = {
+        [] {
+            Grid& g = *MF().MSF[1];
+            g.SetFixedRows(0);
+            g.SetRows(2);
+            g.SetCols(2);
+            g.SetFixedRows(1);
+        },
+        [this] { FillBatch({}, {}); },
+    };
+    for (const auto& setUp : noBatch) {
+        setUp();
+        ScriptedAnswers answers;
+        bool asked = false;
+        InDialog([&](SelPrinter* d) {
+            asked = true;
+            d->COM_Click(1);
+        });
+        PrintBatchBills();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(asked);
+        EXPECT_EQ(answers.messages(), QStringList{kNoBatchMessage});
+        EXPECT_EQ(Bills(), 0);
+    }
 
     FillBatch({"甲"}, {"1"});
     InDialog([](SelPrinter* d) { d->COM_Click(1); });
@@ -258,6 +276,97 @@ TEST_F(Requests, TheRulersCoverThePageFromItsOrigin) {
     EXPECT_NEAR(horizontal.back(), 294 * 1440 / 25.4, 0.5);
     EXPECT_EQ(heavy, 21 + 30);  // every centimetre: 0 .. 200 and 0 .. 290
     EXPECT_EQ(rec.ScaleMode(), ScaleUnit::Millimeters);
+}
+
+// ---- A full disk and a full database --------------------------------------------------
+
+// Holds the database file at its present number of pages and fills them with history rows
+// shaped like the next one the bill writes (same format, same box, a value no longer than
+// the bill's): that row then finds no room.
+void FillTheDatabase(const QString& format, qint64 box) {
+    auto c = Db();
+    ASSERT_TRUE(c);
+    sql::Recordset pages = c->Query("PRAGMA page_count");
+    ASSERT_TRUE(c->Exec("PRAGMA max_page_count = " + pages.Text(pages.Field(0).name)));
+    int id = 1000;
+    for (const QString& value : {QString("填充的单据内容"), QString("x")})
+        while (id < 200000 && ExecuteSql("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(?, ?, ?, ?)",
+                                         {id, format, box, value}))
+            ++id;
+    ASSERT_LT(id, 200000);
+}
+
+TEST_F(Requests, DISABLED_ChildPrintsOnAFullDisk) {
+    ASSERT_FALSE(ChildFolder().isEmpty());
+    SetBoxValue(Text(1), "张三");
+    SetBoxValue(Text(2), "12.5");
+    const QString file = QDir(ChildFolder()).filePath("bill.pdf");
+    ScriptedAnswers answers;
+    ChoosePdf(file, "3");
+    ASSERT_TRUE(FillTheDisk());
+    const bool printed = PrintBill(true, true);
+    FreeTheDisk();
+    EXPECT_FALSE(printed);
+    EXPECT_EQ(Bills(), 0);
+    ASSERT_EQ(answers.messages().size(), 1);
+    EXPECT_EQ(answers.lastMessage(),
+              "PDF文件“" + file + "”没有写成（磁盘空间已满），单据没有打印，也没有记入历史记录！");
+}
+
+TEST_F(Requests, APdfCutOffByAFullDiskIsRemovedAndTheBillIsNotRecorded) {
+    // The PDF of three copies needs more than 4 kB: the disk is full after 4 kB.
+    // An older file of that name stays as it was.
+    QTemporaryDir full;
+    {
+        QFile old(QDir(full.path()).filePath("bill.pdf"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the bill printed yesterday");
+    }
+    QString output;
+    EXPECT_TRUE(
+        RunFullDiskChild("Requests.DISABLED_ChildPrintsOnAFullDisk", 4096, full.path(), &output))
+        << output.toStdString();
+    EXPECT_EQ(QDir(full.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"bill.pdf"});
+    QFile old(QDir(full.path()).filePath("bill.pdf"));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "the bill printed yesterday");
+
+    // With room the same print gives one whole file and nothing beside it.
+    QTemporaryDir room;
+    const QString file = QDir(room.path()).filePath("bill.pdf");
+    SetBoxValue(Text(1), "张三");
+    ChoosePdf(file, "3");
+    ASSERT_TRUE(PrintBill(true, true));
+    EXPECT_EQ(PdfPageCount(file), 3);
+    EXPECT_EQ(QDir(room.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"bill.pdf"});
+    EXPECT_EQ(Bills(), 1);
+}
+
+TEST_F(Requests, APrintedBillThatTheHistoryCannotTakeIsReportedOnce) {
+    FillTheDatabase(format_, nameId);
+    const int bills = Bills();
+
+    // One bill: printed, not recorded, and the function says so.
+    SetBoxValue(Text(1), "张三");
+    ScriptedAnswers answers;
+    const QString file = Artifact("history-full.pdf");
+    ChoosePdf(file);
+    EXPECT_FALSE(PrintBill(true, true));
+    EXPECT_EQ(PdfPageCount(file), 1);
+    EXPECT_EQ(Bills(), bills);
+    EXPECT_EQ(answers.messages(),
+              QStringList{"单据已经打印，但没有记入历史记录（数据库或磁盘已满）！"});
+
+    // A batch: the first bill goes out, the batch stops there, one message for it.
+    FillBatch({"甲", "乙", "丙"}, {"1", "2", "3"});
+    ScriptedAnswers batchAnswers;
+    const QString batch = Artifact("history-full-batch.pdf");
+    ChoosePdf(batch);
+    PrintBatchBills();
+    EXPECT_EQ(PdfPageCount(batch), 1);
+    EXPECT_EQ(Bills(), bills);
+    EXPECT_EQ(batchAnswers.messages(),
+              QStringList{"本批已打印的1张单据没有记入历史记录（数据库或磁盘已满）！"});
 }
 
 }  // namespace

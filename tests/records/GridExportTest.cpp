@@ -8,6 +8,7 @@
 #include <QProcess>
 
 #include "TestSupport.h"
+#include "platform/CsvCodec.h"
 #include "platform/Grid.h"
 #include "platform/TextCodec.h"
 #include "records/ExportWriters.h"
@@ -48,7 +49,7 @@ TEST(GridExport, CsvIsGbkWithATabPerCellAndQuotesAroundLineBreaks) {
         "\xD0\xF2\xBA\xC5\t,\xD6\xD0\xCE\xC4\t,\"x,y\t\"\r\n"
         "1\t,\"say \"\"hi\"\"\t\",\t\r\n"
         "2\t,\"l1\nl2\t\",\"c\rd\r\ne\tf\t\"\r\n";
-    EXPECT_EQ(CsvExportText(VisibleGridCells(g)), expected);
+    EXPECT_EQ(CsvExportBytes(VisibleGridCells(g)), expected);
 
     test::TempDataFolder folder;
     const QString path = folder.file("out.csv");
@@ -105,7 +106,7 @@ TEST(GridExport, TheFileQuestionsDecideWhatIsWritten) {
         EXPECT_EQ(ExportGrid(g, "sheet"), c.result);
         EXPECT_EQ(answers.messages(), c.messages);
         if (!path.isEmpty()) {
-            EXPECT_EQ(ReadAll(path) == CsvExportText(VisibleGridCells(g)), c.csvWritten);
+            EXPECT_EQ(ReadAll(path) == CsvExportBytes(VisibleGridCells(g)), c.csvWritten);
         }
         if (c.existing && !c.csvWritten) {
             EXPECT_EQ(ReadAll(path), "old");
@@ -125,7 +126,7 @@ TEST(GridExport, AnEmptyGridIsRefusedAndOnlyFixedRowsAreExported) {
     header.SetCols(2);
     header.SetTextMatrix(0, 0, "序号");
     header.SetTextMatrix(0, 1, "名称");
-    EXPECT_EQ(CsvExportText(VisibleGridCells(header)), ToAnsi("序号\t,名称\t\r\n"));
+    EXPECT_EQ(CsvExportBytes(VisibleGridCells(header)), ToAnsi("序号\t,名称\t\r\n"));
 }
 
 TEST(GridExport, AFailedWriteLeavesTheOldFileInPlace) {

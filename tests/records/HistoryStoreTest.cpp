@@ -65,6 +65,22 @@ TEST_F(HistoryStore, ABatchThatPrintsEmptyBillsStillCommits) {
     EXPECT_EQ(Bills(), 2);
 }
 
+TEST_F(HistoryStore, ABillOfManyBoxesKeepsEveryValue) {
+    QList<test::BoxSpec> boxes;
+    for (int i = 0; i < 120; ++i) boxes.push_back({0, QString("栏%1").arg(i)});
+    const auto many = AddFormat("大表", boxes);
+    Open("大表");
+    for (int n = 1; n <= 120; ++n) Text(n)->SetText(QString("值%1").arg(n));
+    EXPECT_EQ(SaveBillToHistory("大表"), 1);
+    EXPECT_EQ(Bills("大表"), 1);
+    Recordset rs;
+    OpenRecordset(rs, "SELECT CID, Con FROM 历史 WHERE Fmt='大表' ORDER BY CID");
+    ASSERT_EQ(rs.RecordCount(), 120);
+    rs.MoveLast();
+    EXPECT_EQ(rs.Value(0).toLongLong(), many.back());
+    EXPECT_EQ(rs.Value(1).toString(), "值120");
+}
+
 struct DeleteCase {
     const char* name;
     int row, rowSel;  // grid rows (data rows start at 2)

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <QRadioButton>
@@ -18,7 +19,10 @@
 #include "common/Globals.h"
 #include "common/Schema.h"
 #include "common/Services.h"
+#include "designer/PropertyDialog.h"
+#include "designer/PropertyDialogs.h"
 #include "platform/Grid.h"
+#include "platform/GridView.h"
 #include "platform/Printer.h"
 #include "platform/Settings.h"
 #include "platform/VbNumbers.h"
@@ -73,10 +77,9 @@ TEST_F(Commands, WorkThatIsNotInThisBuildIsShownDisabled) {
     }
     EXPECT_TRUE(PrintCommandsReady());
     EXPECT_TRUE(w_->m_PCom[0]->isEnabled());
-    EXPECT_FALSE(w_->DownFmt->isEnabled());
     EXPECT_EQ(w_->mCtlSame->menuAction()->isEnabled(), MF().O2Value(2) == 0);
     for (QAction* a :
-         {w_->mNewFmt, w_->mExportFmt, w_->mImportFmt, w_->mAddTable, w_->m_FCom[30],
+         {w_->DownFmt, w_->mNewFmt, w_->mExportFmt, w_->mImportFmt, w_->mAddTable, w_->m_FCom[30],
           w_->m_FCom[31], w_->m_FCom[32], w_->mManageFmt, w_->mSetCashChr, w_->mSetCrlfChr,
           w_->mStrBarCodeStand, w_->mNumCut, w_->mPSDSet, w_->mTool[0], w_->mTool[1], w_->mAbout})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
@@ -119,7 +122,12 @@ TEST_F(Commands, TheLockDisablesTheLayoutCommandsThatHaveWork) {
     mf.SetO2Value(2, 0);
     EXPECT_TRUE(mf.COM[2]->isEnabled());
     EXPECT_TRUE(w_->mCtlSame->menuAction()->isEnabled());
-    EXPECT_FALSE(mf.COM[3]->isEnabled());  // still without work: unlocking does not enable it
+    // Commands still without work: unlocking does not enable them.
+    for (const auto& [index, button] : mf.COM) {
+        if (mf.Unavailable.count(button)) {
+            EXPECT_FALSE(button->isEnabled()) << index;
+        }
+    }
 }
 
 TEST_F(Commands, TheCurrencySignPromptKeepsTheSignOnCancel) {
@@ -241,4 +249,29 @@ TEST_F(Commands, ANewBarcodeStandardRedrawsThePictureBoxesWithTheirText) {
     EXPECT_EQ(BarcodeStandard(), 0);
     EXPECT_EQ(qr->LinkItem, text);
     EXPECT_GT(darkShare(qr), 0.05);
+}
+
+TEST_F(Commands, ADoubleClickOnABoxRowOpensThatBoxsPropertyDialog) {
+    ASSERT_GT(BoxCount[kTextBox], 0);
+    auto* view = w_->findChild<GridView*>(QStringLiteral("MSF3"));
+    ASSERT_NE(view, nullptr);
+    view->show();
+    QApplication::processEvents();
+    BoxControl* box = GetBoxByIndex(FirstBoxIndex(kTextBox));
+    const int row = BoxRow(box);
+    view->EnsureVisible(row, 2);
+    const QPoint at = view->CellRect(row, 2).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons buttons =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+        QMouseEvent e(type, QPointF(at), view->viewport()->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                      buttons, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &e);
+    }
+    PropertyDialog* d = OpenPropertyDialog(kTextBox);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->EditedBox(), box);
+    EXPECT_EQ(d->CtlRow->text(), QString::number(row));
+    d->close();
 }

@@ -1,11 +1,14 @@
 // Switching, saving, saving as and deleting formats from the main window, with what each
 // does to every table, the parameters and the background pictures.
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <vector>
 
 #include "MainWindowFixture.h"
 #include "common/Common.h"
@@ -123,7 +126,8 @@ TEST_F(FormatOperations, SaveAsANewNameCopiesTheFormatAndMakesItCurrent) {
     Grid& g = MF().BoxGrid();
     const int firstRow = g.FixedRows(), lastRow = g.Rows() - 1;
     g.SetTextMatrix(firstRow, col::RCtl, g.TextMatrix(lastRow, col::ID));
-    MF().TT[0]->SetText("2013");  // what the boxes show goes with the copy
+    // What the boxes show goes with the copy (a box without a date: dates are today's on opening).
+    MF().TT[3]->SetText("2013");
     test::ScriptedAnswers answers;
     answerChooser("进账单（副本）");
     TheMainWindow()->m_FCom[32]->trigger();
@@ -146,7 +150,7 @@ TEST_F(FormatOperations, SaveAsANewNameCopiesTheFormatAndMakesItCurrent) {
     EXPECT_TRUE(QFileInfo::exists(BackgroundPicturePath(copy)));
     EXPECT_FALSE(MF().TP->Picture().isNull());
     // The contents went with the copy, keyed by its IDs; the original's stay keyed by its own.
-    EXPECT_EQ(MF().TT[0]->Text(), "2013");
+    EXPECT_EQ(MF().TT[3]->Text(), "2013");
     Recordset rs;
     OpenRecordset(rs, "SELECT * FROM 默认 WHERE Fmt=?", {kSampleDepositSlip});
     ASSERT_GT(rs.RecordCount(), 0);
@@ -290,14 +294,14 @@ TEST_F(FormatOperations, SwitchingStoresTheContentsAndReloadsOnlyWhenForced) {
     EXPECT_NE(g.TextMatrix(g.FixedRows(), col::LBL), edited);
 
     // Leaving a format keeps what its boxes show for the next time.
-    mf.TT[0]->SetText("2014");
+    mf.TT[3]->SetText("2014");
     answerFormatList(kSampleWaybill);
     TheMainWindow()->m_FCom[30]->trigger();
     EXPECT_EQ(mf.CurrentFormat(), kSampleWaybill);
     EXPECT_EQ(mf.Wid->text(), "230");
     EXPECT_EQ(ValueWhere("Fmt", "Fmt=''", "LBL").toString(), kSampleWaybill);
     SelectFormat(kSampleDepositSlip);
-    EXPECT_EQ(mf.TT[0]->Text(), "2014");
+    EXPECT_EQ(mf.TT[3]->Text(), "2014");
 }
 
 TEST_F(FormatOperations, SavingPullsStrayBoxesBackAndWritesTheGrid) {
@@ -353,4 +357,127 @@ TEST_F(FormatOperations, BackgroundPicturesFollowTheNameRule) {
     answers << int(dlg::Yes);
     EXPECT_TRUE(ClearBackgroundPicture(kSampleDepositSlip));
     EXPECT_EQ(dlg::ShownLog().size(), shownBefore + 1);
+}
+
+// ---- Failures and names that used to cost data ---------------------------------------------
+
+TEST_F(FormatOperations, DeletingTakesOnlyTheFormatsOwnParametersWhateverItsName) {
+    // A format whose name begins with another's name and "=>", and one of 200,000 characters
+    // stored by an older version.
+    const QString copy = kSampleWaybill + "=>副本";
+    const QString huge = QString(200000, u'长');
+    for (const QString& f : {copy, huge}) {
+        ExecuteSql("INSERT INTO Fmt(Fmt, LBL, W, H) VALUES(?, ?, 100, 50)", {f, kWholeFormatLabel});
+        ExecuteSql("INSERT INTO 参数(Var, Con) VALUES(?, 'own')", {f + "=>自定义类型124"});
+    }
+    struct Case {
+        QString name;
+        QStringList gone, kept;
+    };
+    const std::vector<Case> cases = {
+        {kSampleWaybill,
+         {kSampleWaybill + "=>自定义类型124"},
+         {copy + "=>自定义类型124", huge + "=>自定义类型124"}},
+        {huge, {huge + "=>自定义类型124"}, {copy + "=>自定义类型124"}},
+        {copy, {copy + "=>自定义类型124"}, {kSampleDepositSlip + "=>自定义类型124"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.left(20).toStdString());
+        test::ScriptedAnswers answers;
+        answers << int(dlg::Yes);
+        QString name = c.name;
+        EXPECT_TRUE(DeleteFormat(name)) << answers.lastMessage().toStdString();
+        EXPECT_EQ(count("Fmt", "Fmt=?", {c.name}), 0);
+        for (const QString& key : c.gone) EXPECT_EQ(count("参数", "Var=?", {key}), 0);
+        for (const QString& key : c.kept) EXPECT_EQ(count("参数", "Var=?", {key}), 1);
+    }
+}
+
+TEST_F(FormatOperations, ANameLongerThanAHundredCharactersIsRefused) {
+    test::ScriptedAnswers answers;
+    QString tooLong = QString(kMaxFormatNameLength + 1, u'票');
+    EXPECT_FALSE(SaveFormatAs(tooLong));
+    EXPECT_EQ(answers.lastMessage(), kLongNameMessage);
+    EXPECT_EQ(count("Fmt", "Fmt=?", {tooLong}), 0);
+    QString longest = QString(kMaxFormatNameLength, u'票');
+    EXPECT_TRUE(SaveFormatAs(longest));
+    EXPECT_EQ(MF().CurrentFormat(), longest);
+}
+
+TEST_F(FormatOperations, SaveAsIsAllOrNothing) {
+    // The rows go in first; the parameters or the default contents then fail.
+    for (const char* table : {"参数", "默认"}) {
+        SCOPED_TRACE(table);
+        ASSERT_TRUE(ExecuteSql(QString("ALTER TABLE %1 RENAME TO 旧表").arg(table)));
+        Grid& g = MF().BoxGrid();
+        QStringList gridIds;
+        for (int r = g.FixedRows(); r < g.Rows(); ++r) gridIds << g.TextMatrix(r, col::ID);
+        test::ScriptedAnswers answers;
+        QString name = "进账单（副本）";
+        EXPECT_FALSE(SaveFormatAs(name));
+        EXPECT_TRUE(answers.lastMessage().startsWith("格式“进账单（副本）”没有保存（"))
+            << answers.lastMessage().toStdString();
+        EXPECT_EQ(count("Fmt", "Fmt=?", {name}), 0);
+        EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
+        QStringList after;
+        for (int r = g.FixedRows(); r < g.Rows(); ++r) after << g.TextMatrix(r, col::ID);
+        EXPECT_EQ(after, gridIds);
+        ASSERT_TRUE(ExecuteSql(QString("ALTER TABLE 旧表 RENAME TO %1").arg(table)));
+    }
+    // With every table back, the same save works.
+    QString name = "进账单（副本）";
+    EXPECT_TRUE(SaveFormatAs(name));
+    EXPECT_EQ(ids(name).size(), slipIds_.size());
+}
+
+TEST_F(FormatOperations, ContentsThatCannotBeKeptAreReported) {
+    ASSERT_TRUE(ExecuteSql("ALTER TABLE 默认 RENAME TO 旧表"));
+    test::ScriptedAnswers answers;
+    SelectFormat(kSampleWaybill);
+    EXPECT_EQ(MF().CurrentFormat(), kSampleWaybill);
+    ASSERT_EQ(answers.messages().size(), 1);
+    EXPECT_TRUE(
+        answers.lastMessage().startsWith("格式“" + kSampleDepositSlip + "”的单据内容没有保存（"))
+        << answers.lastMessage().toStdString();
+    ASSERT_TRUE(ExecuteSql("ALTER TABLE 旧表 RENAME TO 默认"));
+}
+
+// In a child process: replacing the picture on a disk that fills up.
+TEST_F(FormatOperations, DISABLED_ChildReplacesThePictureOnAFullDisk) {
+    const QString picture = BackgroundPicturePath(kSampleDepositSlip);
+    writePicture(picture, Qt::green);
+    const QByteArray old = [&] {
+        QFile f(picture);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    // A new picture of noise, far larger than the disk's room.
+    QImage noise(800, 800, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+    const QString chosen = folder_.file("scan.jpg");
+    ASSERT_TRUE(noise.save(chosen, "JPG", 100));
+    ASSERT_GT(QFileInfo(chosen).size(), 128 * 1024);
+
+    test::ScriptedAnswers answers;
+    answers << QString(chosen) << int(dlg::Yes);
+    ASSERT_TRUE(test::FillTheDisk());
+    SetBackgroundPicture(kSampleDepositSlip);
+    test::FreeTheDisk();
+    QFile f(picture);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), old);
+    EXPECT_EQ(answers.lastMessage(),
+              "底图没有换成“" + chosen + "”（磁盘空间已满），原有底图未作改动！");
+    EXPECT_EQ(QDir(folder_.path()).entryList({"*.part"}, QDir::Files | QDir::Hidden),
+              QStringList{});
+}
+
+TEST(FullDiskPicture, TheOldPictureStaysUntilTheNewOneIsWhole) {
+    QTemporaryDir unused;
+    QString output;
+    EXPECT_TRUE(
+        test::RunFullDiskChild("FormatOperations.DISABLED_ChildReplacesThePictureOnAFullDisk",
+                               64 * 1024, unused.path(), &output))
+        << output.toStdString();
 }

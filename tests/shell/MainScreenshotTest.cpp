@@ -22,7 +22,7 @@ TEST_F(MainScreenshot, TheDepositSlipWithAndWithoutRulersAndZoomed) {
     Zm_Click(0);
     test::MainWindowTest::settle();
     ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_zoomed.png"));
-    // The other pages: the batch grid and the label sheets with the box property grid.
+    // The other pages: the batch grid and the label sheets.
     TheMainWindow()->SST->SetTab(1);
     test::MainWindowTest::settle();
     ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_batch_page.png"));

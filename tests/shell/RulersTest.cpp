@@ -131,3 +131,35 @@ TEST_F(Rulers, TheOptionBoxesRedrawTheCanvas) {
     mf.SetO2Value(0, 0);
     EXPECT_EQ(at(10, 5), QColor(Qt::white));
 }
+
+TEST(RulerNumbers, ANumberThatWouldOverlapAnotherIsLeftOut) {
+    // Numbers 120 twips wide a digit and 260 high.
+    const auto measure = [](const QString& t) { return QSizeF(120.0 * t.size(), 260); };
+    const struct {
+        double w, h, widthMm;
+        size_t count;  // numbers written
+        bool leftTen;  // the "10" down the left edge is written
+    } cases[] = {
+        {9000, 4500, 200, 61, true},   // 200 x 100 mm: the left "9" would touch the bottom "0"
+        {9000, 4572, 200, 60, false},  // 101.6 mm high: "10" would sit on the bottom "0"
+        {3000, 1500, 215, 0, false},   // a small canvas: two-digit numbers crowd
+    };
+    for (const auto& c : cases) {
+        const auto places = RulerNumberPlaces(c.w, c.h, c.widthMm, measure);
+        if (c.count) {
+            EXPECT_EQ(places.size(), c.count) << c.h;
+        }
+        bool leftTen = false;
+        for (size_t i = 0; i < places.size(); ++i) {
+            if (places[i].text == "10" && places[i].place.x() == 0) leftTen = true;
+            for (size_t j = i + 1; j < places.size(); ++j)
+                EXPECT_FALSE(places[i].place.intersects(places[j].place))
+                    << places[i].text.toStdString() << " and " << places[j].text.toStdString();
+        }
+        EXPECT_EQ(leftTen, c.leftTen) << c.h;
+        // The corner numbers always stand.
+        ASSERT_FALSE(places.empty());
+        EXPECT_EQ(places.front().text, "0");
+        EXPECT_EQ(places.front().place.topLeft(), QPointF(0, 0));
+    }
+}

@@ -2,6 +2,9 @@
 // opened again, one running program per data folder, the software password, and what the
 // main window stores when it closes.
 
+#include <unistd.h>
+
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -124,17 +127,12 @@ TEST_F(Startup, TheLastFormatOpensAgainAndClosingStoresTheOptionsAndContents) {
 TEST_F(Startup, ASecondStartOnTheSameDataFolderEndsSilentlyAfterTheSchemaUpgrade) {
     // A database of an older version without the later link columns.
     CloseDatabase();
+    ASSERT_TRUE(CreateDatabase(folder_.file(kDatabaseFileName)));
     {
-        auto c = sql::Connection::Open(folder_.file(kDatabaseFileName), true);
+        auto c = sql::Connection::Open(folder_.file(kDatabaseFileName), false);
         ASSERT_TRUE(c);
-        ASSERT_TRUE(
-            c->Exec("CREATE TABLE Fmt(ID INTEGER PRIMARY KEY AUTOINCREMENT, Fmt TEXT, LBL TEXT, "
-                    "Dir INTEGER,"
-                    " X DOUBLE, Y DOUBLE, W DOUBLE, H DOUBLE, S DOUBLE, L DOUBLE, Color INTEGER,"
-                    " fName TEXT, fSize DOUBLE, fBold BOOLEAN, fItalic BOOLEAN, fUnderline BOOLEAN,"
-                    " fStrikethru BOOLEAN, Clas INTEGER, Cash DOUBLE, RCtl DOUBLE, Mem TEXT)"));
-        ASSERT_TRUE(c->Exec("CREATE TABLE 参数(Var TEXT, Con TEXT)"));
-        ASSERT_TRUE(c->Exec("INSERT INTO Fmt(Fmt, LBL, fName) VALUES('', '', '1§☆§0§☆§0')"));
+        for (const char* column : {"SumID", "SumID1", "RCtl1"})
+            ASSERT_TRUE(c->Exec(QString("ALTER TABLE Fmt DROP COLUMN ") + column));
     }
     SetAppPath(folder_.path());
     QLockFile running(InstanceLockPath());  // the program already runs on this folder
@@ -156,6 +154,85 @@ TEST_F(Startup, ASecondStartOnTheSameDataFolderEndsSilentlyAfterTheSchemaUpgrade
     SetAppPath(folder_.path());
     running.unlock();
     EXPECT_TRUE(AcquireInstanceLock());
+}
+
+TEST_F(Startup, ADamagedDataFileOpensNothingAndAnEmptyOneStartsAfresh) {
+    // A data file of the program with a page of its formats zeroed.
+    ASSERT_NE(start(), nullptr);
+    closeWindow();
+    ReleaseInstanceLock();
+    CloseDatabase();
+    const QString path = folder_.file(kDatabaseFileName);
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_GT(f.size(), 4 * 4096);
+        f.seek(2 * 4096);
+        f.write(QByteArray(4096, '\0'));
+    }
+    QFile damaged(path);
+    ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
+    const QByteArray before = damaged.readAll();
+    damaged.close();
+    {
+        test::ScriptedAnswers answers;
+        bool ran = true;
+        EXPECT_EQ(start(&ran), nullptr);
+        EXPECT_FALSE(ran);
+        ASSERT_EQ(answers.messages().size(), 1);
+        EXPECT_TRUE(answers.lastMessage().startsWith("数据文件“" + path + "”已损坏"))
+            << answers.lastMessage().toStdString();
+        const QStringList copies = QDir(folder_.path()).entryList({"DATA.damaged-*.db"});
+        ASSERT_EQ(copies.size(), 1);
+        EXPECT_TRUE(answers.lastMessage().contains(folder_.file(copies[0])));
+        ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
+        EXPECT_EQ(damaged.readAll(), before);  // nothing was written over it
+        damaged.close();
+        EXPECT_FALSE(QFileInfo::exists(InstanceLockPath()));
+    }
+
+    // A file of no bytes is a database still to be made: the ready formats come with it.
+    CloseDatabase();
+    ASSERT_TRUE(QFile(path).resize(0));
+    test::ScriptedAnswers answers;
+    ASSERT_NE(start(), nullptr);
+    EXPECT_EQ(answers.messages(), QStringList{});
+    EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
+    EXPECT_EQ(rows("SELECT * FROM Fmt WHERE LBL=?", {kWholeFormatLabel}), 2);
+}
+
+TEST_F(Startup, AFolderThatCannotBeWrittenIsNamedNotTakenForARunningCopy) {
+    // Nobody, not even root, may make files in /proc: the lock file cannot be made there.
+    SetAppPath("/proc/self");
+    QString why;
+    EXPECT_FALSE(AcquireInstanceLock(&why));
+    EXPECT_EQ(why, "数据文件夹“/proc/self”不能写入，程序无法启动！");
+    // Another running program is no folder problem: why stays as it was.
+    SetAppPath(folder_.path());
+    QLockFile running(InstanceLockPath());
+    ASSERT_TRUE(running.tryLock(0));
+    why.clear();
+    EXPECT_FALSE(AcquireInstanceLock(&why));
+    EXPECT_EQ(why, "");
+    running.unlock();
+}
+
+TEST_F(Startup, AReadOnlyDataFolderIsNamedAndNothingStarts) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "running as root, which writes into read-only folders anyway; the "
+                        "lock-file failure itself was checked on /proc above";
+    ASSERT_NE(start(), nullptr);
+    closeWindow();
+    ReleaseInstanceLock();
+    CloseDatabase();
+    QFile::remove(InstanceLockPath());
+    ASSERT_TRUE(QFile::setPermissions(folder_.path(), QFile::ReadOwner | QFile::ExeOwner));
+    test::ScriptedAnswers answers;
+    bool ran = true;
+    EXPECT_EQ(start(&ran), nullptr);
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(answers.lastMessage(), "数据文件夹“" + folder_.path() + "”不能写入，程序无法启动！");
+    QFile::setPermissions(folder_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST_F(Startup, TheRealProgramStartedTwiceLeavesTheSecondAtOnce) {
@@ -257,6 +334,19 @@ TEST_F(Startup, ThePasswordChangeNeedsTheOldPasswordAndTwoEqualNewOnes) {
     d->T[0]->setText("new");
     d->COM_Click();
     EXPECT_EQ(GetParam("软件密码"), "");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // A data file that takes no writes: the new password is not taken and the user knows.
+    ASSERT_TRUE(Db()->Exec("PRAGMA query_only = 1"));
+    d = ShowModiPSD();
+    d->T[1]->setText("x");
+    d->T[2]->setText("x");
+    d->COM_Click();
+    EXPECT_EQ(answers.lastMessage(), "新密码没有保存（数据文件不能写入），原密码仍然有效！");
+    EXPECT_EQ(PasswordDialog(), d);
+    ASSERT_TRUE(Db()->Exec("PRAGMA query_only = 0"));
+    EXPECT_EQ(GetParam("软件密码"), "");
+    d->close();
 }
 
 TEST_F(Startup, StartUpReadsTheRoundingMethodAndTheLineBreakMarker) {

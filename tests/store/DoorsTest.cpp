@@ -35,6 +35,7 @@ protected:
         };
         d.records.saveDefaultData = [this, boxes](const QString& f) {
             calls << "save " + f + " " + boxes();
+            return true;
         };
         d.filling.fillNewBillValues = [this] { calls << "new bill"; };
         d.library.markCurrentFormatNode = [this](const QString& p, const QString& c) {

@@ -1,6 +1,11 @@
 #include "TestSupport.h"
 
+#include <sys/resource.h>
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
+#include <csignal>
 
 #include "platform/AppFolder.h"
 
@@ -68,6 +73,52 @@ QString ArtifactDir() {
     QString d = QStringLiteral(BW_TEST_BINARY_DIR) + QStringLiteral("/artifacts");
     QDir().mkpath(d);
     return d;
+}
+
+namespace {
+const char* const kLimitVar = "BW_CHILD_FILE_LIMIT";
+const char* const kFolderVar = "BW_CHILD_FOLDER";
+rlimit& savedLimit() {
+    static rlimit saved{RLIM_INFINITY, RLIM_INFINITY};
+    return saved;
+}
+}  // namespace
+
+bool RunFullDiskChild(const QString& testName, qint64 bytes, const QString& folder,
+                      QString* output) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kLimitVar), QString::number(bytes));
+    env.insert(QString::fromLatin1(kFolderVar), folder);
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_also_run_disabled_tests"),
+                 QStringLiteral("--gtest_filter=") + testName});
+    const bool finished = child.waitForFinished(120000);
+    const QString out = QString::fromUtf8(child.readAll());
+    if (output) *output = out;
+    return finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
+           out.contains(QLatin1String("[  PASSED  ] 1 test"));
+}
+
+QString ChildFolder() {
+    return qEnvironmentVariable(kFolderVar);
+}
+
+bool FillTheDisk() {
+    bool ok = false;
+    const qint64 bytes = qEnvironmentVariable(kLimitVar).toLongLong(&ok);
+    if (!ok || bytes <= 0) return false;
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &savedLimit());
+    rlimit limit = savedLimit();
+    limit.rlim_cur = rlim_t(bytes);
+    return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+void FreeTheDisk() {
+    setrlimit(RLIMIT_FSIZE, &savedLimit());
 }
 
 }  // namespace bw::test

@@ -51,4 +51,25 @@ private:
 // A folder under the build tree where tests leave pictures and files for people to look at.
 QString ArtifactDir();
 
+// ---- A disk that fills up -----------------------------------------------------------------
+//
+// The file-size limit of a process makes every write past `bytes` fail as on a full disk.
+// Because the limit cannot be set on one thread alone, the test that needs it runs in a
+// child process: the parent starts this test program again with one (DISABLED_) test of its
+// own and a folder to work in, the child applies the limit at the moment the disk should be
+// full, checks what it sees and exits; the parent then checks what is on the disk.
+
+// Runs the named test ("Suite.DISABLED_Name") in a child process that may apply a file-size
+// limit of `bytes` and works in `folder`. True when the child ran that test and its checks
+// passed; `output` receives what it printed.
+bool RunFullDiskChild(const QString& testName, qint64 bytes, const QString& folder,
+                      QString* output = nullptr);
+// In that child: the folder given by the parent ("" when not a child).
+QString ChildFolder();
+// In that child: from now on no file may grow past the limit; SIGXFSZ is ignored, so the
+// write fails with EFBIG instead of ending the process. False when not a child.
+bool FillTheDisk();
+// In that child: the limit is lifted again (to check what was written).
+void FreeTheDisk();
+
 }  // namespace bw::test

@@ -1,5 +1,7 @@
 #include "library/ui/FmtList.h"
 
+#include "library/ui/FmtDown.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -79,8 +81,6 @@ FmtList::FmtList(QWidget* parent) : QDialog(parent) {
         connect(COM[i], &QPushButton::clicked, this, [this, i] { COM_Click(i); });
     }
     COM[6]->setText(QStringLiteral("查找"));
-    // The web format list is not part of this build.
-    COM[2]->setEnabled(false);
     SKey = new QComboBox(this);
     SKey->setObjectName(QStringLiteral("SKey"));
     SKey->setEditable(true);
@@ -199,7 +199,8 @@ void FmtList::COM_Click(int index) {
             close();
             break;
         case 2:
-            break;  // the web format list is not part of this build
+            FmtDown::Show(this);
+            break;
         case 3:
             if (ImportFormatFile(QString())) {
                 FillFormatGrid(g, true, currentFormat());

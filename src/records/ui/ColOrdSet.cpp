@@ -63,7 +63,8 @@ void ColOrdSet::DispColList(Grid& m) {
     SetupGrid(m, {QStringLiteral("ID"), QString(), QString(), QStringLiteral("LBL")},
               {QStringLiteral("ID"), QStringLiteral("序号"), QStringLiteral("显示"),
                QStringLiteral("名称")});
-    const QString format = MF().CurrentFormat();
+    format_ = MF().CurrentFormat();
+    const QString& format = format_;
     const QList<HistoryColumn> boxes = FormatInputBoxes(format);
     m.SetRows(m.FixedRows() + static_cast<int>(boxes.size()));
     for (int i = 0; i < boxes.size(); ++i) {
@@ -97,7 +98,7 @@ void ColOrdSet::SaveOrdList(Grid& m) {
     QStringList ids;
     for (int r = m.FixedRows(); r < m.Rows(); ++r)
         if (!m.TextMatrix(r, 2).isEmpty()) ids << m.TextMatrix(r, 0);
-    SetParam(ColumnOrderParam(MF().CurrentFormat()), ids.join(u';'));
+    SetParam(ColumnOrderParam(format_), ids.join(u';'));
 }
 
 void ColOrdSet::COM_Click(int index) {

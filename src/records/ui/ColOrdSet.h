@@ -31,12 +31,16 @@ public:
     // Lists the open format's input boxes: the saved order first, ticked, then the others
     // unticked; all ticked when no order is saved.
     void DispColList(Grid& m);
-    // Stores the IDs of the ticked rows, top to bottom, joined with ";".
+    // Stores the IDs of the ticked rows, top to bottom, joined with ";", as the order of the
+    // format the list was made for (even when another format was opened meanwhile).
     void SaveOrdList(Grid& m);
     void COM_Click(int index);
     void MSF_MouseDown(int button, int shift, double x, double y);
 
     void Form_Load();
+
+private:
+    QString format_;  // the format whose boxes are listed
 };
 
 // Swaps the texts of two rows in every column but the position numbers.

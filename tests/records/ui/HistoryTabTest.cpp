@@ -150,6 +150,18 @@ TEST_F(HistoryTab, TheColumnOrderDialogShowsSavesAndReloads) {
     EXPECT_EQ(grid().TextMatrix(0, 2), n);
 }
 
+TEST_F(HistoryTab, TheOrderGoesToTheFormatItWasMadeFor) {
+    ColOrdSet d;
+    d.Form_Load();
+    NewFormat("别的单", 100, 50);
+    Show();
+    d.COM_Click(2);
+    EXPECT_EQ(GetParam(ColumnOrderParam("收款单")),
+              QString("%1;%2;%3").arg(name).arg(amount).arg(urgent));
+    EXPECT_EQ(GetParam(ColumnOrderParam("别的单")), "");
+    EXPECT_EQ(grid().Tag(), "别的单|300");
+}
+
 TEST_F(HistoryTab, AFormatWithoutOrderListsAllTickedAndANewBoxComesLastUnticked) {
     ColOrdSet d;
     d.Form_Load();

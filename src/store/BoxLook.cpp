@@ -1,8 +1,9 @@
-#include "store/SelectionLook.h"
+#include "store/BoxLook.h"
 
 #include "common/GridFunctions.h"
-#include "platform/Grid.h"
 #include "store/BoxAccessors.h"
+#include "store/BoxEditing.h"
+#include "store/BoxModel.h"
 #include "store/CheckBox.h"
 #include "store/Label.h"
 #include "store/Line.h"
@@ -12,11 +13,6 @@
 #include "store/TextBox.h"
 
 namespace bw {
-
-namespace {
-const QColor kRelationColours[] = {QColor(0, 255, 17), QColor(255, 170, 170), QColor(170, 255, 170),
-                                   QColor(170, 170, 255)};
-}
 
 QColor LineOwnColour(const BoxControl* line) {
     const Grid& g = MF().BoxGrid();
@@ -58,13 +54,19 @@ void SetBoxSelectLook(BoxControl* box, bool clear) {
 
 void HideRelationColor() {
     for (TextBox* t : MF().TT) {
-        for (const QColor& c : kRelationColours) {
-            if (t->BackColor() == c) {
-                t->SetBackColor(Qt::white);
-                break;
-            }
-        }
+        const QColor c = t->BackColor();
+        if (c == kHistoryChainColor || c == kSameValueChainColor || c == kAddSourceColor ||
+            c == kMultiplySourceColor)
+            t->SetBackColor(Qt::white);
     }
+}
+
+int CountSelectedBoxes() {
+    int n = 0;
+    for (int kind : {int(kTextBox), int(kPictureBox)})
+        for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i)
+            if (IsBoxSelected(GetBoxByIndex(i))) ++n;
+    return n;
 }
 
 }  // namespace bw

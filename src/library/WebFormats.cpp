@@ -1,0 +1,125 @@
+#include "library/WebFormats.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTime>
+
+#include "common/Database.h"
+#include "common/GridFunctions.h"
+#include "common/Indicator.h"
+#include "library/FormatFile.h"
+#include "platform/AppFolder.h"
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+#include "platform/Http.h"
+#include "platform/HttpText.h"
+#include "platform/PreviewFileName.h"
+#include "platform/WebRoot.h"
+#include "store/BackgroundPicture.h"
+
+namespace bw {
+
+namespace {
+
+QDate readDate(const QString& text) {
+    const QString t = text.trimmed();
+    for (const char* f : {"yyyy-M-d", "yyyy/M/d", "yyyy.M.d", "yyyy-M-d H:m:s", "yyyy/M/d H:m:s"}) {
+        const QDateTime d = QDateTime::fromString(t, QLatin1String(f));
+        if (d.isValid()) return d.date();
+    }
+    return QDate();
+}
+
+QString tempFolder() {
+    return QDir(AppPath()).filePath(QStringLiteral("Temp"));
+}
+
+// Closing the progress window stops a download.
+bool progressClosed() {
+    return ProgressShown() == 0;
+}
+
+}  // namespace
+
+QList<WebFormat> ParseWebFormatList(const QString& reply) {
+    QList<WebFormat> out;
+    QStringList records = reply.split(QStringLiteral("<br>"));
+    records.removeLast();  // the text after the last "<br>" is no record
+    for (const QString& record : records) {
+        if (record.isEmpty()) continue;
+        const QStringList f = record.split(u'|');
+        if (f.size() != 5) continue;
+        out.push_back({f[0], f[1], f[2], f[3], readDate(f[4])});
+    }
+    return out;
+}
+
+bool DownWebFmt() {
+    const QString url = WebUrl(QStringLiteral("/bwf/fmt.asp?Time=") +
+                               QTime::currentTime().toString(QStringLiteral("H:mm:ss")));
+    QString reply;
+    if (url.isEmpty() || !HttpGetRetry(url, reply, QStringLiteral("Finished"), 60).isEmpty())
+        return false;
+    const QList<WebFormat> formats = ParseWebFormatList(reply);
+    Transaction t;
+    bool ok = t.Active() && ExecuteSql(QStringLiteral("DELETE FROM 网站格式"));
+    for (const WebFormat& w : formats) {
+        if (!ok) break;
+        ok = ExecuteSql(
+            QStringLiteral(
+                "INSERT INTO 网站格式(Clas, Name, fPath, pPath, Dat) VALUES(?, ?, ?, ?, ?)"),
+            {w.clas, w.name, w.fPath, w.pPath,
+             w.dat.isValid() ? QVariant(w.dat.toString(Qt::ISODate)) : QVariant()});
+    }
+    return ok && t.Commit();
+}
+
+void LoadWebFmtList(Grid& grid) {
+    SetupGrid(grid,
+              {QStringLiteral("ID"), QStringLiteral("fPath"), QStringLiteral("pPath"), QString(),
+               QString(), QStringLiteral("Clas"), QStringLiteral("Name"), QStringLiteral("Dat")},
+              {QStringLiteral("ID"), QStringLiteral("格式"), QStringLiteral("图片"),
+               QStringLiteral("序号"), QStringLiteral("选择"), QStringLiteral("类别"),
+               QStringLiteral("格式名称"), QStringLiteral("更新日期")});
+    grid.SetTag(QStringLiteral("网站格式"));
+    FillGridFromSql(grid, QString(), QStringLiteral("Clas,Name"));
+    grid.SetColAlignment(kWebTickCol, 4);
+}
+
+QString WebPreviewFile(const QString& picturePath) {
+    const QString local = PreviewFilePath(tempFolder(), picturePath);
+    if (local.isEmpty()) return QString();
+    if (QFileInfo(local).isFile()) return local;
+    QDir().mkpath(tempFolder());
+    const QString url = WebUrl(picturePath);
+    if (url.isEmpty() || !HttpDownloadFile(url, local, 60)) return QString();
+    return local;
+}
+
+bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPath) {
+    QDir().mkpath(tempFolder());
+    const QString picture =
+        QDir(tempFolder()).filePath(QFileInfo(BackgroundPicturePath(name)).fileName());
+    QString formatFile = QFileInfo(picture).fileName();
+    formatFile.remove(QStringLiteral(".jpg"), Qt::CaseInsensitive);
+    formatFile = QDir(tempFolder()).filePath(formatFile + QStringLiteral(".vfm"));
+
+    ShowProgress(QStringLiteral("正在下载..."), 2, 0);
+    const QString pictureUrl = WebUrl(pPath), formatUrl = WebUrl(fPath);
+    // A picture of an earlier download must not pass for this format's.
+    QFile::remove(picture);
+    if (!pictureUrl.isEmpty()) HttpDownloadFile(pictureUrl, picture, 60, progressClosed);
+    UpdateProgress(1, QStringLiteral("pages"));
+    const bool got =
+        !formatUrl.isEmpty() && HttpDownloadFile(formatUrl, formatFile, 60, progressClosed);
+    CloseProgress();
+    if (!got) {
+        dlg::MsgBox(HttpErrorText(), dlg::OkOnly | dlg::Exclamation);
+        return false;
+    }
+    ImportFormatFile(formatFile);
+    return true;
+}
+
+}  // namespace bw

@@ -1,0 +1,44 @@
+#pragma once
+// The formats a web format service offers: the list fetched from the service and kept in
+// table 网站格式, and the download of one format (its interchange file and its picture) into
+// the Temp folder, from where it is imported. Every address is the web root setting followed
+// by a site path.
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+namespace bw {
+
+class Grid;
+
+struct WebFormat {
+    QString clas, name, fPath, pPath;
+    QDate dat;  // invalid when the service gave no date
+};
+
+// The records of a list reply: "<br>"-separated records of five "|"-separated fields
+// (category, name, format path, picture path, date); the text after the last "<br>" and
+// records with another field count are left out.
+QList<WebFormat> ParseWebFormatList(const QString& reply);
+
+// Fetches the list and, when it arrived, replaces the rows of 网站格式 with it (in one
+// transaction). False, with the table as it was, when there is no answer.
+bool DownWebFmt();
+
+// Lays out the grid of the web list and fills it from 网站格式, ordered by category and name.
+void LoadWebFmtList(Grid& grid);
+
+// The grid's columns.
+inline constexpr int kWebFmtPathCol = 1, kWebPicPathCol = 2, kWebTickCol = 4, kWebNameCol = 6;
+
+// The local file of a row's preview picture in Temp, fetched when it is not there yet; ""
+// when it could not be had.
+QString WebPreviewFile(const QString& picturePath);
+
+// Downloads the row's picture and format file into Temp and imports the format. A format
+// file that did not download is never imported: "网络错误！" is shown instead. True when the
+// import ran.
+bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPath);
+
+}  // namespace bw

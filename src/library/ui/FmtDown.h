@@ -1,0 +1,59 @@
+#pragma once
+// The web format list "可供下载的格式模板": the formats the web service offers, kept in table
+// 网站格式 so that the window opens without a request once the list is there; a preview of
+// the ticked format's picture, a search in categories and names, and the download and
+// import of the chosen format. Shown without blocking, one at a time.
+
+#include <QDialog>
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace bw {
+
+class Grid;
+class GridView;
+
+class FmtDown : public QDialog {
+    Q_OBJECT
+public:
+    explicit FmtDown(QWidget* parent = nullptr);
+    ~FmtDown() override;
+
+    GridView* MSF;
+    std::array<QPushButton*, 3> COM{};  // 0 更新列表, 1 导入格式, 2 search
+    QComboBox* SKey;
+    QFrame* Frm;
+    QLabel* Img;
+    QScrollBar* VS;
+    QLabel* LBL;
+    Grid& grid() const;
+
+    // Restores the window's place, fills the list (fetching it when the table is empty) and
+    // the keyword history.
+    void Form_Load();
+    void Form_Unload();
+    void Form_Resize();
+    // One row ticked, the current one, and its picture shown (fetched into Temp once).
+    void MSF_RowColChange();
+    void COM_Click(int index);
+
+    // The window open now, or a new one, shown.
+    static FmtDown* Show(QWidget* parent = nullptr);
+    static FmtDown* Current();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool busy_ = false;  // a transfer of this window runs: the buttons wait for it
+    bool unloaded_ = false;
+};
+
+}  // namespace bw

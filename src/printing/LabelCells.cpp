@@ -1,0 +1,142 @@
+#include "printing/LabelCells.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+
+#include "common/Globals.h"
+#include "platform/DrawTarget.h"
+#include "platform/Grid.h"
+#include "platform/VbNumbers.h"
+#include "records/BatchRows.h"
+#include "store/BoxAccessors.h"
+#include "store/BoxControl.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+#include "store/TextBox.h"
+
+namespace bw {
+
+std::vector<LabelCell> LabelPageCells(long long page, long long cols, long long rows, double areaW,
+                                      double areaH, int gridRows, int fixedRows) {
+    std::vector<LabelCell> cells;
+    if (gridRows < 2) return cells;
+    cols = std::max(1LL, cols);
+    rows = std::max(1LL, rows);
+    long long dataRow = page * cols * rows + fixedRows;
+    const double w = areaW / double(cols), h = areaH / double(rows);
+    for (long long r = 0; r < rows; ++r) {
+        for (long long c = 0; c < cols; ++c) {
+            if (dataRow > gridRows - 1 && dataRow > fixedRows) return cells;
+            cells.push_back({double(c) * w, double(r) * h, w, h, dataRow});
+            ++dataRow;
+        }
+    }
+    return cells;
+}
+
+long long LabelsPerPage(double cols, double rows) {
+    return std::max<long long>(1, CLng64(cols * rows));
+}
+
+int LastLabelPage(double count, long long perPage) {
+    perPage = std::max(1LL, perPage);
+    const double last = Int((count + double(perPage) - 1) / double(perPage) - 1);
+    return int(std::clamp(last, -1.0, 32767.0));
+}
+
+LabelColumns::LabelColumns(const Grid& batch) {
+    if (batch.Rows() < 1) return;
+    for (int c = batch.FixedCols(); c < batch.Cols(); ++c) {
+        const double v = Val(batch.TextRef(0, c));
+        if (v != std::floor(v) || std::fabs(v) > 1e9) continue;
+        columns_.emplace(int(v), c);  // the first column of an index wins
+    }
+}
+
+int LabelColumns::Of(int boxIndex) const {
+    const auto it = columns_.find(boxIndex);
+    return it == columns_.end() ? -1 : it->second;
+}
+
+QString LabelBoxValue(BoxControl* box, const Grid& batch, int column, long long dataRow) {
+    const bool inGrid = column >= 0 && dataRow < batch.Rows();
+    const QString cell = inGrid ? batch.TextMatrix(int(dataRow), column) : QString();
+    switch (box->Kind()) {
+        case kTextBox: {
+            QString value = cell;
+            if (column < 0 || batch.Rows() == batch.FixedRows() ||
+                (batch.ColWidth(column) < kBatchColumnMinWidth && value.isEmpty()))
+                value = static_cast<TextBox*>(box)->Text();
+            if (!LineBreakMark.isEmpty()) value.replace(LineBreakMark, QStringLiteral("\r\n"));
+            return value;
+        }
+        case kCheckBox:
+            return cell.trimmed().isEmpty() ? QString() : QStringLiteral("√");
+        case kPictureBox:
+            return cell.isEmpty() ? static_cast<PictureBox*>(box)->LinkItem : cell;
+        case kLabel: {
+            const Grid& g = MF().BoxGrid();
+            const int row = BoxRow(box);
+            return row >= g.FixedRows() && row < g.Rows() ? g.TextMatrix(row, col::LBL) : QString();
+        }
+        default:
+            return QString();
+    }
+}
+
+bool IsPictureValue(const QString& value) {
+    return value.endsWith(QLatin1String(".JPG"), Qt::CaseInsensitive);
+}
+
+QImage LabelPicture(const QString& path) {
+    struct Entry {
+        QDateTime modified;
+        qint64 size;
+        QImage image;
+    };
+    static QHash<QString, Entry> cache;
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile()) return QImage();
+    auto it = cache.find(path);
+    if (it != cache.end() && it->modified == info.lastModified() && it->size == info.size())
+        return it->image;
+    if (cache.size() > 64) cache.clear();
+    QImage image(path);
+    // The picture is laid opaque, whatever transparency the file has.
+    if (image.hasAlphaChannel()) image = image.convertToFormat(QImage::Format_RGB32);
+    cache.insert(path, {info.lastModified(), info.size(), image});
+    return image;
+}
+
+QStringList LabelTextLines(DrawTarget& target, const QString& text, double maxWidth, bool wrap) {
+    QStringList out;
+    for (QString line : text.split(QStringLiteral("\r\n"))) {
+        if (!wrap || line.isEmpty()) {
+            out << line;
+            continue;
+        }
+        while (!line.isEmpty()) {
+            // The longest start that fits; one character stays however wide it is.
+            int fit = int(line.size());
+            if (fit >= 2 && target.TextWidth(line) > maxWidth) {
+                int lo = 1, hi = fit - 1;
+                while (lo < hi) {
+                    const int mid = (lo + hi + 1) / 2;
+                    if (target.TextWidth(line.left(mid)) > maxWidth)
+                        hi = mid - 1;
+                    else
+                        lo = mid;
+                }
+                fit = lo;
+            }
+            out << line.left(fit);
+            line = line.mid(fit);
+        }
+    }
+    return out;
+}
+
+}  // namespace bw

@@ -1,0 +1,71 @@
+#pragma once
+// What the label-sheet preview and label printing share: the cells of a page of labels with
+// the batch-grid row each one shows, the batch column that feeds each box, the value a box
+// shows in a label, the pictures named by those values and the wrapping of a label's text.
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <unordered_map>
+#include <vector>
+
+namespace bw {
+
+class BoxControl;
+class DrawTarget;
+class Grid;
+
+// The most labels across and down that the preview draws, and that printing prints.
+inline constexpr int kPreviewMaxCols = 200, kPreviewMaxRows = 100;
+inline constexpr int kPrintMaxCols = 100, kPrintMaxRows = 200;
+
+// One label of a page: its corner and size (in the caller's unit) and the batch-grid row it
+// shows.
+struct LabelCell {
+    double x, y, w, h;
+    long long dataRow;
+};
+
+// The labels of page `page` (0-based): cols x rows cells (each count raised to 1) filling
+// areaW x areaH without gaps, row by row, left to right, the first at batch row page x
+// perPage + fixedRows. Cells past the last record are left out, except that a grid of only
+// its fixed rows still gives its first cell (the boxes' own values show there).
+std::vector<LabelCell> LabelPageCells(long long page, long long cols, long long rows, double areaW,
+                                      double areaH, int gridRows, int fixedRows);
+
+// Labels per page: the whole number nearest cols x rows, at least 1.
+long long LabelsPerPage(double cols, double rows);
+// The index of the last page for `count` labels: -1 without labels; at most 32767.
+int LastLabelPage(double count, long long perPage);
+
+// The batch column that feeds each box: for a box index, the first column from the fixed
+// columns whose row-0 cell reads as that index.
+class LabelColumns {
+public:
+    explicit LabelColumns(const Grid& batch);
+    // The column, or -1 when none feeds the box.
+    int Of(int boxIndex) const;
+
+private:
+    std::unordered_map<int, int> columns_;
+};
+
+// The value a box shows in the label of batch row `dataRow` (its column `column`, -1 for
+// none): a text box its cell (its own text when it has no column, when its hidden column is
+// empty or when the grid has no records), line-break marks made CR LF; a check box "√" for a
+// non-blank cell; a picture box its cell, else its own picture file or barcode text; a label
+// its caption. A line has no value.
+QString LabelBoxValue(BoxControl* box, const Grid& batch, int column, long long dataRow);
+
+// True when the value names a picture file (it ends in ".JPG", any case).
+bool IsPictureValue(const QString& value);
+// The picture of a file, read once while the file stays unchanged; null when the file is
+// missing or no picture.
+QImage LabelPicture(const QString& path);
+
+// The lines a label's text prints as: paragraphs at CR LF, each broken (when wrap) after the
+// longest start not wider than maxWidth (at least one character) on the target in its
+// current font. Each entry takes one line; an empty paragraph is an empty entry.
+QStringList LabelTextLines(DrawTarget& target, const QString& text, double maxWidth, bool wrap);
+
+}  // namespace bw

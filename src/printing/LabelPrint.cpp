@@ -1,0 +1,270 @@
+#include "printing/LabelPrint.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+#include "barcode/BarcodeStandard.h"
+#include "barcode/Code39.h"
+#include "barcode/EAN13.h"
+#include "barcode/QRDraw.h"
+#include "common/Globals.h"
+#include "platform/Grid.h"
+#include "platform/Printer.h"
+#include "platform/VbNumbers.h"
+#include "printing/LabelCells.h"
+#include "printing/TextLayout.h"
+#include "store/BoxAccessors.h"
+#include "store/BoxControl.h"
+#include "store/BoxModel.h"
+#include "store/Canvas.h"
+#include "store/Line.h"
+#include "store/MainForm.h"
+#include "store/PictureBox.h"
+
+namespace bw {
+
+namespace {
+
+// The width of an A4 sheet: a centre-fed sheet has the label area in its middle.
+constexpr double kA4WidthMm = 210;
+
+bool Ticked(int ck) {
+    const auto it = MF().CK.find(ck);
+    return it != MF().CK.end() && it->second && it->second->isChecked();
+}
+
+double Setting(int i) {
+    const QLineEdit* box = MF().TNum[i];
+    return box ? Val(box->text()) : 0;
+}
+
+// What every label of a page has in common.
+struct LabelScale {
+    double sx = 0, sy = 0;  // millimetres per canvas unit
+    double zoom = 0;        // label width over bill width, for the font sizes
+    double shift = 0;       // centre feed, millimetres
+    bool valid = false;
+};
+
+LabelScale ScaleFor(double cellW, double cellH) {
+    MainForm& mf = MF();
+    LabelScale s;
+    const double pgW = mf.PG->Width(), pgH = mf.PG->Height();
+    const double bill = Val(mf.Wid->text());
+    const double cols = Setting(0), area = Setting(3);
+    if (pgW <= 0 || pgH <= 0 || bill <= 0 || cols <= 0 || cellW <= 0 || cellH <= 0) return s;
+    s.sx = cellW / pgW;
+    s.sy = cellH / pgH;
+    s.zoom = area / cols / bill;
+    if (mf.O2Value(3) == 1 && !(mf.TagDir && mf.TagDir->isChecked()))
+        s.shift = (kA4WidthMm - area) / 2;
+    s.valid = true;
+    return s;
+}
+
+// The design font size of a box (its grid row's), 0 when it has none.
+double DesignFontSize(const BoxControl* box) {
+    const Grid& g = MF().BoxGrid();
+    const int row = BoxRow(box);
+    if (row < g.FixedRows() || row >= g.Rows()) return 0;
+    return Val(g.TextMatrix(row, col::fSize));
+}
+
+void PrintBarcode(DrawTarget& p, BoxControl* box, const QString& value, double X, double Y,
+                  const LabelScale& s) {
+    p.SetScaleMode(ScaleUnit::Millimeters);
+    const double wmm = s.sx * box->Width(), hmm = s.sy * box->Height();
+    const QFont font = box->Font();
+    const double design = DesignFontSize(box);
+    const double fontSize =
+        design <= 2 ? 0 : FitPrinterFontSize(p, design, font.family(), font.bold(), s.zoom);
+    switch (BarcodeStandard()) {
+        case kCode39:
+            DrawCode39(p, value, X, Y, hmm, FitCode39Module(value, wmm * kTwipsPerMm), fontSize,
+                       true, font.family());
+            break;
+        case kEAN13:
+            DrawEAN13(p, value, X, Y, hmm, wmm, fontSize, true);
+            break;
+        case kQRCode:
+            DrawQRCode(p, value, X, Y, wmm, hmm);
+            break;
+        default:
+            break;
+    }
+}
+
+void PrintLabelLine(DrawTarget& p, Line* line, double x0, double y, const LabelScale& s) {
+    const Grid& g = MF().BoxGrid();
+    const int row = BoxRow(line);
+    if (row < g.FixedRows() || row >= g.Rows()) return;
+    // Style codes 1 .. 6 are the drawing styles 0 .. 5; 0, a transparent line, draws nothing.
+    const int style = CLng(Val(g.TextMatrix(row, col::Cash)) - 1);
+    if (style < 0 || style > 6) return;
+    p.SetScaleMode(ScaleUnit::Twips);
+    p.SetDrawStyle(static_cast<LineStyle>(style));
+    p.SetDrawWidth(CInt(Val(g.TextMatrix(row, col::fSize)) * s.sx * kTwipsPerMm * 8));
+    p.SetForeColor(line->BorderColor());
+    p.SetDrawMode(PenMode::CopyPen);
+    p.Line((x0 + s.sx * line->X1()) * kTwipsPerMm, (y + s.sy * line->Y1()) * kTwipsPerMm,
+           (x0 + s.sx * line->X2()) * kTwipsPerMm, (y + s.sy * line->Y2()) * kTwipsPerMm,
+           line->BorderColor());
+}
+
+}  // namespace
+
+bool PrintLabelPage(long long page) {
+    return PrintLabelPage(CurrentPrinter(), page);
+}
+
+bool PrintLabelPage(Printer& printer, long long page) {
+    return PrintLabelPages(printer, page, page, {});
+}
+
+bool PrintLabelPages(Printer& printer, long long first, long long last,
+                     const std::function<void(long long)>& show) {
+    const int rows = CInt(Setting(1)), cols = CInt(Setting(0));
+    if (rows < 1 || rows > kPrintMaxRows || cols < 1 || cols > kPrintMaxCols) return true;
+    // A file printer would write each document over the last: its pages and copies are
+    // pages of one file.
+    const bool oneFile = printer.IsPdfFile();
+    bool begun = false;
+    for (long long page = first; page <= last; ++page) {
+        if (show) show(page);
+        for (int copy = 1; copy <= PrintCopies; ++copy) {
+            if (oneFile && begun) printer.NewPage();
+            SetupLabelPrinter(printer);
+            if (!printer.StartDoc()) {
+                printer.KillDoc();
+                return false;
+            }
+            begun = true;
+            printer.Painter().setBackgroundMode(Qt::TransparentMode);
+            PrintLabelCells(printer, page);
+            if (Ticked(6)) PrintLabelOutlines(printer, rows, cols);
+            if (!oneFile && !printer.FinishDoc()) return false;
+        }
+    }
+    return !oneFile || !begun || printer.FinishDoc();
+}
+
+void SetupLabelPrinter(Printer& printer) {
+    const QCheckBox* turned = MF().TagDir;
+    printer.SetOrientation(turned && turned->isChecked() ? kLandscape : kPortrait);
+    printer.SetScaleMode(ScaleUnit::Millimeters);
+    printer.SetCurrentX(0);
+    printer.SetCurrentY(0);
+    printer.SetDrawMode(PenMode::CopyPen);
+}
+
+void PrintLabelCells(DrawTarget& printer, long long page) {
+    MainForm& mf = MF();
+    if (!mf.MSF[1]) return;
+    const Grid& batch = *mf.MSF[1];
+    const long long rows = CLng(Setting(1)), cols = CLng(Setting(0));
+    const double areaW = Setting(3), areaH = Setting(4);
+    if (areaW <= 0 || areaH <= 0) return;
+    const double offX = Val(mf.M_X->text()) - 10, offY = Val(mf.M_Y->text()) - 10;
+    const auto cells =
+        LabelPageCells(page, cols, rows, areaW, areaH, batch.Rows(), batch.FixedRows());
+    if (cells.empty()) return;
+    const LabelColumns columns(batch);
+    for (const LabelCell& c : cells)
+        PrintLabelCell(printer, c.x - offX, c.y - offY, c.w, c.h, batch, c.dataRow, columns);
+}
+
+void PrintLabelCell(DrawTarget& p, double x, double y, double cellW, double cellH, const Grid& grid,
+                    long long dataRow, const LabelColumns& columns) {
+    const LabelScale s = ScaleFor(cellW, cellH);
+    if (!s.valid) return;
+    MainForm& mf = MF();
+    const double x0 = x + s.shift;
+    if (Ticked(1)) {
+        const QImage& background = mf.TP->Picture();
+        if (!background.isNull()) {
+            p.SetScaleMode(ScaleUnit::Millimeters);
+            p.PaintPicture(background, x0, y, cellW, cellH);
+        }
+    }
+    for (int kind = kTextBox; kind <= kLabel; ++kind) {
+        for (int index = FirstBoxIndex(kind); index <= LastBoxIndex(kind); ++index) {
+            BoxControl* box = GetBoxByIndex(index);
+            if (!box) continue;
+            if (kind == kLine) {
+                PrintLabelLine(p, static_cast<Line*>(box), x0, y, s);
+                continue;
+            }
+            const QString value = LabelBoxValue(box, grid, columns.Of(index), dataRow);
+            if (value.isEmpty()) continue;
+            double X = x0 + s.sx * box->Left(), Y = y + s.sy * box->Top();
+            if (kind != kPictureBox) {
+                PrintLabelText(p, value, box, cellW, X, Y, true);
+            } else if (IsPictureValue(value)) {
+                const QImage picture = LabelPicture(value);
+                if (picture.isNull()) continue;
+                p.SetScaleMode(ScaleUnit::Millimeters);
+                p.PaintPicture(picture, X, Y, s.sx * box->Width(), s.sy * box->Height());
+            } else {
+                PrintBarcode(p, box, value, X, Y, s);
+            }
+        }
+    }
+}
+
+void PrintLabelText(DrawTarget& p, const QString& text, BoxControl* box, double cellW, double& x,
+                    double& y, bool wrap) {
+    if (text.isEmpty()) return;
+    MainForm& mf = MF();
+    p.SetScaleMode(ScaleUnit::Twips);
+    x *= kTwipsPerMm;
+    y *= kTwipsPerMm;
+    p.SetCurrentX(x);
+    p.SetCurrentY(y);
+    const double maxWidth =
+        mf.PG->Width() > 0 ? box->Width() / mf.PG->Width() * cellW * kTwipsPerMm : 0;
+    const QFont font = box->Font();
+    p.SetFontName(font.family());
+    p.SetFontBold(font.bold());
+    p.SetForeColor(box->ForeColor());
+    p.SetFontItalic(font.italic());
+    p.SetFontStrikethru(font.strikeOut());
+    p.SetFontUnderline(font.underline());
+    const double bill = Val(mf.Wid->text()), cols = Setting(0);
+    const double zoom = bill > 0 && cols > 0 ? Setting(3) / cols / bill : 0;
+    const double design = DesignFontSize(box);
+    if (design > 0 && zoom > 0)
+        p.SetFontSize(FitPrinterFontSize(p, design, font.family(), font.bold(), zoom));
+    const double lineHeight = p.TextHeight(QStringLiteral("Korvane软件"));
+    const double bottom = p.ScaleHeight();
+    for (const QString& line : LabelTextLines(p, text, maxWidth, wrap)) {
+        // Nothing spills onto a page of its own.
+        if (!line.isEmpty() && p.CurrentY() < bottom) p.Print(line, false);
+        y += lineHeight;
+        p.SetCurrentX(x);
+        p.SetCurrentY(y);
+    }
+}
+
+void PrintLabelOutlines(DrawTarget& p, int rows, int cols) {
+    if (rows < 1 || cols < 1) return;
+    MainForm& mf = MF();
+    const double offX = Val(mf.M_X->text()) - 10, offY = Val(mf.M_Y->text()) - 10;
+    const double W = Setting(3), H = Setting(4);
+    p.SetDrawMode(PenMode::CopyPen);
+    p.SetScaleMode(ScaleUnit::Millimeters);
+    p.SetDrawWidth(1);
+    p.SetDrawStyle(LineStyle::Dot);
+    p.SetForeColor(RgbValueToColor(0xFF22FF));
+    for (int i = 1; i <= rows; ++i) {
+        const double at = i * H / rows - offY;
+        p.Line(0, at, W - 2 * offX, at);
+    }
+    for (int j = 1; j <= cols; ++j) {
+        const double at = j * W / cols - offX;
+        p.Line(at, 0, at, H - 2 * offY);
+    }
+}
+
+}  // namespace bw

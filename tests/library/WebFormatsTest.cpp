@@ -1,0 +1,130 @@
+// The web format list against a service on 127.0.0.1: the list reply into 网站格式, the
+// preview pictures kept inside Temp, and a format downloaded and imported with its picture;
+// a failed download imports nothing, not even a file left from before.
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+
+#include "HttpTestServer.h"
+#include "LibraryFixture.h"
+#include "common/Params.h"
+#include "library/WebFormats.h"
+#include "platform/AppFolder.h"
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+#include "platform/TextCodec.h"
+#include "store/BackgroundPicture.h"
+
+using namespace bw;
+
+namespace {
+
+QByteArray fixture() {
+    QFile f(QStringLiteral(BW_TEST_SOURCE_DIR) + "/data/sample.vfm");
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class WebFormats : public test::LibraryTest {
+protected:
+    void SetUp() override {
+        LibraryTest::SetUp();
+        server_ = std::make_unique<test::HttpTestServer>([this](const QByteArray& target) {
+            test::TestReply r;
+            const QByteArray path = target.left(target.indexOf('?'));
+            if (path == "/bwf/fmt.asp") {
+                r.body = ToAnsi(list_);  // the service answers in GBK
+            } else if (path == "/f/样本.vfm" || path == "/f/%E6%A0%B7%E6%9C%AC.vfm") {
+                r.body = fixture();
+            } else if (path.endsWith(".jpg")) {
+                r.body = picture_;
+            } else {
+                r.status = 404;
+                r.body = "<html>not found</html>";
+            }
+            return r;
+        });
+        SaveRegValue("BWF", "Para", "WebRoot", server_->url(""));
+        QImage img(40, 20, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        QBuffer buffer(&picture_);
+        buffer.open(QIODevice::WriteOnly);
+        img.save(&buffer, "JPG");
+    }
+    void TearDown() override {
+        SaveRegValue("BWF", "Para", "WebRoot", "");
+        LibraryTest::TearDown();
+    }
+    std::unique_ptr<test::HttpTestServer> server_;
+    QString list_;
+    QByteArray picture_;
+};
+
+}  // namespace
+
+TEST(WebFormatList, RecordsOfFiveFieldsBeforeTheLastBreak) {
+    const QList<WebFormat> one =
+        ParseWebFormatList("银行|进账单|/f/a.vfm|/p/a.jpg|2013-4-11<br>Finished");
+    ASSERT_EQ(one.size(), 1);
+    EXPECT_EQ(one[0].name, "进账单");
+    EXPECT_EQ(one[0].dat, QDate(2013, 4, 11));
+    const QList<WebFormat> mixed = ParseWebFormatList(
+        "a|b|c|d<br><br>a|b|c|d|e|f<br>快递|运单|/f/b.vfm|/p/"
+        "b.jpg|不是日期<br>tail|x|y|z|2013-1-1");
+    ASSERT_EQ(mixed.size(), 1);  // four and six fields, an empty record and the tail are out
+    EXPECT_FALSE(mixed[0].dat.isValid());
+}
+
+TEST_F(WebFormats, TheListReplacesTheTableOnlyWhenItArrives) {
+    list_ =
+        "银行|进账单|/f/a.vfm|/p/a.jpg|2013-4-11<br>快递|运单|/f/b.vfm|/p/b.jpg|2013-5-1<br>"
+        "Finished";
+    ASSERT_TRUE(DownWebFmt());
+    EXPECT_EQ(Count("网站格式", "1=1", {}), 2);
+    EXPECT_TRUE(server_->targets().last().startsWith("/bwf/fmt.asp?Time="));
+    Grid g;
+    LoadWebFmtList(g);
+    ASSERT_EQ(g.Rows() - g.FixedRows(), 2);
+    EXPECT_EQ(g.TextMatrix(2, kWebNameCol), "运单");  // ordered by category: 快递 before 银行
+    EXPECT_EQ(g.TextMatrix(2, kWebPicPathCol), "/p/b.jpg");
+    list_ = "no marker";
+    EXPECT_FALSE(DownWebFmt());
+    EXPECT_EQ(Count("网站格式", "1=1", {}), 2);
+}
+
+TEST_F(WebFormats, PreviewPicturesStayInTempAndAreFetchedOnce) {
+    const QString temp = QDir(AppPath()).filePath("Temp");
+    for (const char* path : {"/p/a.jpg", "/../x.jpg", "/p/a.jpg?v=1"}) {
+        const QString local = WebPreviewFile(path);
+        ASSERT_FALSE(local.isEmpty()) << path;
+        EXPECT_EQ(QFileInfo(local).absolutePath(), QFileInfo(temp).absoluteFilePath()) << path;
+    }
+    const int requests = server_->targets().size();
+    WebPreviewFile("/p/a.jpg");
+    EXPECT_EQ(server_->targets().size(), requests);  // kept from the first time
+    EXPECT_EQ(WebPreviewFile("/p/missing.png"), "");
+}
+
+TEST_F(WebFormats, ADownloadedFormatIsImportedWithItsPicture) {
+    test::ScriptedAnswers answers;
+    answers << int(dlg::No);  // do not open it
+    ASSERT_TRUE(DownInputFmt("样本", "/f/样本.vfm", "/p/样本.jpg"));
+    EXPECT_GT(Count("Fmt", "Fmt=?", {"样本"}), 1);
+    EXPECT_TRUE(QFileInfo::exists(BackgroundPicturePath("样本")));
+}
+
+TEST_F(WebFormats, AFailedDownloadImportsNothingNotEvenAnOldFile) {
+    // A file of the same name from an earlier download waits in Temp.
+    const QString temp = QDir(AppPath()).filePath("Temp");
+    QDir().mkpath(temp);
+    QFile stale(QDir(temp).filePath("旧格式.vfm"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(fixture());
+    stale.close();
+    test::ScriptedAnswers answers;
+    EXPECT_FALSE(DownInputFmt("旧格式", "/f/none.vfm", "/p/none.jpg"));
+    EXPECT_EQ(answers.lastMessage(), "网络错误！");
+    EXPECT_EQ(Count("Fmt", "Fmt LIKE ?", {"旧格式%"}), 0);
+}

@@ -1,0 +1,255 @@
+// Label pages printed by the PDF file printer and measured back with poppler: the label area
+// moved by the calibration offsets, the dotted outlines, the centre-fed shift, each label's
+// text at its box's place, a QR code per label read back by zbarimg, a missing picture, the
+// accepted counts and the copies.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "DecodeSupport.h"
+#include "LabelFixture.h"
+#include "barcode/BarcodeStandard.h"
+#include "common/Globals.h"
+#include "printing/LabelPrint.h"
+#include "printing/LabelSettings.h"
+#include "printing/SelPrinter.h"
+#include "store/MainForm.h"
+
+using namespace bw;
+using namespace bw::test;
+
+namespace {
+
+constexpr double kTolerance = 0.3;  // millimetres
+
+// A page in colour (pdftoppm), for the magenta outlines.
+QImage ColourPage(const QString& file, int dpi) {
+    QTemporaryDir dir;
+    const QString stem = dir.filePath("page");
+    QProcess p;
+    p.start("pdftoppm", {"-png", "-r", QString::number(dpi), "-singlefile", file, stem});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return QImage();
+    return QImage(stem + ".png");
+}
+
+// Whether any magenta pixel lies in the area (millimetres).
+bool Magenta(const QImage& page, int dpi, const QRectF& mm) {
+    const double k = dpi / 25.4;
+    for (int y = int(mm.top() * k); y <= int(mm.bottom() * k); ++y)
+        for (int x = int(mm.left() * k); x <= int(mm.right() * k); ++x) {
+            if (!page.rect().contains(x, y)) continue;
+            const QColor c = page.pixelColor(x, y);
+            if (c.red() - c.green() > 50 && c.blue() - c.green() > 50) return true;
+        }
+    return false;
+}
+
+class LabelPdf : public LabelFixture {
+protected:
+    void SetUp() override {
+        LabelFixture::SetUp();
+        if (!HaveProgram("pdftotext") || !HaveProgram("pdftoppm"))
+            GTEST_SKIP() << "poppler-utils missing";
+        // A bill as large as one label of a 2 x 4 sheet of 200 x 200 mm: scale 1.
+        NewFormat("地址标签", 100, 50);
+        AddBox({.kind = 0, .caption = "收件人", .x = 10, .y = 5, .w = 60, .h = 8});
+        AddBox({.kind = 2, .caption = "二维码", .x = 60, .y = 15, .w = 30, .h = 30});
+        Show();
+        BarcodeStandard() = kQRCode;  // the format's own standard came with it
+        BuildLabelPage();
+        std::vector<QStringList> records;
+        for (int i = 1; i <= 8; ++i)
+            records.push_back({QStringLiteral("NAME%1").arg(i), QStringLiteral("ORDER-%1").arg(i)});
+        FillBatch({1, 2001}, records);
+        SetSheet(2, 4, 200, 200);
+    }
+    QString PrintPage(const QString& name, long long page = 0) {
+        const QString file = QDir(ArtifactDir()).filePath("label-" + name + ".pdf");
+        Printer& printer = InstallPdfPrinter(file);
+        EXPECT_TRUE(PrintLabelPage(printer, page));
+        return file;
+    }
+};
+
+TEST_F(LabelPdf, OffsetsMoveTheAreaAndOutlinesMarkEachLabelsFarEdges) {
+    MF().M_X->setText("12");
+    MF().M_Y->setText("10");
+    MF().CK[6]->setChecked(true);
+    const QString file = PrintPage("offsets-outlines");
+    const auto pages = ReadPdf(file);
+    ASSERT_EQ(pages.size(), 1u);
+    for (int i = 0; i < 8; ++i) {
+        const int c = i % 2, r = i / 2;
+        const PdfWord* w = FindWord(pages, QStringLiteral("NAME%1").arg(i + 1));
+        ASSERT_NE(w, nullptr) << i;
+        EXPECT_NEAR(w->xMin, -2 + c * 100 + 10, kTolerance) << i;
+        EXPECT_NEAR(w->yMin, r * 50 + 5, kTolerance) << i;
+    }
+    const int dpi = 150;
+    const QImage page = ColourPage(file, dpi);
+    ASSERT_FALSE(page.isNull());
+    for (double x : {98.0, 198.0}) {
+        EXPECT_TRUE(Magenta(page, dpi, QRectF(x - 0.3, 20, 0.6, 10))) << x;
+        EXPECT_FALSE(Magenta(page, dpi, QRectF(x - 0.3, 200.5, 0.6, 5))) << x;  // ends at H
+    }
+    EXPECT_FALSE(Magenta(page, dpi, QRectF(47.7, 20, 0.6, 10)));
+    for (double y : {50.0, 100.0, 150.0, 200.0}) {
+        EXPECT_TRUE(Magenta(page, dpi, QRectF(40, y - 0.3, 10, 0.6))) << y;
+        EXPECT_TRUE(Magenta(page, dpi, QRectF(190, y - 0.3, 5.5, 0.6))) << y;
+        EXPECT_FALSE(Magenta(page, dpi, QRectF(196.6, y - 0.3, 1, 0.6))) << y;  // W - 4
+    }
+    EXPECT_FALSE(Magenta(page, dpi, QRectF(40, 24.7, 10, 0.6)));
+}
+
+TEST_F(LabelPdf, CentreFedPaperShiftsAnUprightSheetToTheMiddleOfA4) {
+    SetSheet(1, 1, 100, 50);
+    MF().SetO2Value(3, 1);
+    auto pages = ReadPdf(PrintPage("centre-fed"));
+    const PdfWord* w = FindWord(pages, "NAME1");
+    ASSERT_NE(w, nullptr);
+    EXPECT_NEAR(w->xMin, 55 + 10, kTolerance);
+    MF().TagDir->setChecked(true);
+    pages = ReadPdf(PrintPage("centre-fed-turned"));
+    w = FindWord(pages, "NAME1");
+    ASSERT_NE(w, nullptr);
+    EXPECT_NEAR(w->xMin, 10, kTolerance);
+    EXPECT_GT(pages[0].width, pages[0].height);  // landscape
+}
+
+TEST_F(LabelPdf, TextScalesWithTheLabel) {
+    // Labels half the bill's size: positions and text height halve.
+    SetSheet(2, 4, 100, 100);
+    const auto pages = ReadPdf(PrintPage("half-size"));
+    const PdfWord* w = FindWord(pages, "NAME4");  // second column, second row
+    ASSERT_NE(w, nullptr);
+    EXPECT_NEAR(w->xMin, 50 + 5, kTolerance);
+    EXPECT_NEAR(w->yMin, 25 + 2.5, kTolerance);
+    SetSheet(2, 4, 200, 200);
+    const auto full = ReadPdf(PrintPage("full-size"));
+    const PdfWord* big = FindWord(full, "NAME4");
+    ASSERT_NE(big, nullptr);
+    EXPECT_NEAR((w->yMax - w->yMin) * 2, big->yMax - big->yMin, 0.4);
+}
+
+TEST_F(LabelPdf, EveryLabelsQrCodeReadsBack) {
+    if (!HaveProgram("zbarimg")) GTEST_SKIP() << "zbarimg missing";
+    const QString file = PrintPage("qr-codes");
+    const int dpi = 300;
+    const QImage page = RasterisePdf(file, 1, dpi);
+    ASSERT_FALSE(page.isNull());
+    const double k = dpi / 25.4;
+    QTemporaryDir dir;
+    for (int i = 0; i < 8; ++i) {
+        const int c = i % 2, r = i / 2;
+        // The symbol at (60, 15) of its label, 30 mm square, with a quiet zone around it.
+        const QRect crop(int((c * 100 + 55) * k), int((r * 50 + 10) * k), int(40 * k), int(40 * k));
+        const QString png = dir.filePath(QStringLiteral("qr%1.png").arg(i));
+        ASSERT_TRUE(page.copy(crop).save(png));
+        QByteArray bytes;
+        ASSERT_TRUE(ZbarRead(png, &bytes)) << i;
+        EXPECT_EQ(bytes, QStringLiteral("ORDER-%1").arg(i + 1).toUtf8());
+        const Decoded d = Decode(page.copy(crop), Symbology::QRCode);
+        EXPECT_TRUE(d.ok) << i;
+        const QRectF symbol = DarkBox(page, dpi, QRectF(c * 100 + 55, r * 50 + 10, 40, 40));
+        EXPECT_NEAR(symbol.left(), c * 100 + 60, 0.5) << i;
+        EXPECT_NEAR(symbol.top(), r * 50 + 15, 0.5) << i;
+    }
+}
+
+TEST_F(LabelPdf, AMissingPictureLeavesItsSpotBlank) {
+    const QString jpg = folder_.file("black.jpg");
+    QImage black(60, 60, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    ASSERT_TRUE(black.save(jpg));
+    FillBatch({1, 2001}, {{"A", jpg}, {"B", folder_.file("missing.jpg")}, {"C", jpg}});
+    SetSheet(1, 3, 100, 150);
+    const QImage page = RasterisePdf(PrintPage("missing-picture"), 1, 100);
+    ASSERT_FALSE(page.isNull());
+    for (int r = 0; r < 3; ++r) {
+        const QRectF spot = DarkBox(page, 100, QRectF(61, r * 50 + 16, 28, 28));
+        EXPECT_EQ(spot.isEmpty(), r == 1) << r;
+    }
+}
+
+TEST_F(LabelPdf, CountsOutsideThePrintersRangePrintNothing) {
+    struct Case {
+        int cols, rows;
+        bool printed;
+    } cases[] = {{100, 1, true},  {101, 1, false}, {1, 150, true},
+                 {1, 201, false}, {0, 2, false},   {2, -1, false}};
+    for (const Case& c : cases) {
+        SetSheet(c.cols, c.rows, 200, 200);
+        const QString file = PrintPage(QStringLiteral("count-%1x%2").arg(c.cols).arg(c.rows));
+        EXPECT_EQ(QFileInfo::exists(file), c.printed) << c.cols << " x " << c.rows;
+    }
+}
+
+TEST_F(LabelPdf, AnAreaWithoutSizeEndsTheDocumentWithOnlyTheOutlines) {
+    MF().CK[6]->setChecked(true);
+    MF().TNum[3]->setText("0");
+    const QString file = PrintPage("no-area");
+    EXPECT_EQ(PdfPageCount(file), 1);
+    EXPECT_TRUE(ReadPdf(file)[0].words.empty());
+    // No bill width either.
+    MF().TNum[3]->setText("200");
+    MF().Wid->setText("0");
+    EXPECT_EQ(PdfPageCount(PrintPage("no-bill-width")), 1);
+}
+
+TEST_F(LabelPdf, CopiesArePagesOfOneFileOrDocumentsOfTheirOwn) {
+    PrintCopies = 3;
+    const QString file = PrintPage("copies");
+    EXPECT_EQ(PdfPageCount(file), 3);
+    const auto pages = ReadPdf(file);
+    for (int p = 1; p <= 3; ++p) EXPECT_NE(FindWord(pages, "NAME1", p), nullptr) << p;
+
+    RecordingPrinter& printer = InstallRecordingPrinter();
+    EXPECT_TRUE(PrintLabelPage(printer, 0));
+    EXPECT_EQ(printer.Record().documents, 3);
+    EXPECT_EQ(printer.Record().pages.size(), 3u);
+}
+
+TEST_F(LabelPdf, PrintingFromThePageShownPutsTheRestInOneFileFollowingThePreview) {
+    SetSheet(2, 1, 200, 50);  // eight records: four pages
+    ASSERT_EQ(MF().PPS->text(), "1/4");
+    MF().HS1->setValue(1);
+    const QString file = QDir(ArtifactDir()).filePath("label-from-page-2.pdf");
+    QFile::remove(file);
+    QTimer::singleShot(0, [file] {
+        SelPrinter* d = SelPrinter::Current();
+        ASSERT_NE(d, nullptr);
+        d->COMB->setCurrentText(kPdfPrinterName);
+        d->PdfFile->setText(file);
+        d->TT->setText("1");
+        d->COM_Click(0);
+    });
+    CB_Click(15);
+    EXPECT_EQ(PdfPageCount(file), 3);
+    const auto pages = ReadPdf(file);
+    for (int p = 1; p <= 3; ++p) {
+        EXPECT_NE(FindWord(pages, QStringLiteral("NAME%1").arg(2 * p + 1), p), nullptr) << p;
+        EXPECT_NE(FindWord(pages, QStringLiteral("NAME%1").arg(2 * p + 2), p), nullptr) << p;
+    }
+    EXPECT_EQ(MF().HS1->value(), 3);
+    EXPECT_EQ(MF().PPS->text(), "4/4");
+
+    // Cancelling the printer choice prints nothing.
+    QFile::remove(file);
+    QTimer::singleShot(0, [] {
+        if (SelPrinter* d = SelPrinter::Current()) d->COM_Click(1);
+    });
+    CB_Click(14);
+    EXPECT_FALSE(QFileInfo::exists(file));
+}
+
+}  // namespace
