@@ -22,10 +22,12 @@
 #include "designer/CanvasMenus.h"
 #include "designer/PropertyDialog.h"
 #include "designer/PropertyDialogs.h"
+#include "filling/DataEntry.h"
 #include "platform/Grid.h"
 #include "printing/PrintEngine.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxEditing.h"
+#include "store/BoxLook.h"
 #include "store/BoxModel.h"
 #include "store/BoxToRow.h"
 #include "store/BoxTools.h"
@@ -33,7 +35,6 @@
 #include "store/Line.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
-#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 using namespace bw;
@@ -320,6 +321,13 @@ TEST_F(BoxMenu, RelationChainsLinkTheSelectedBoxesToTheMenusBox) {
     EXPECT_EQ(cell(t[2], col::RCtl), id(t[3]));
     EXPECT_EQ(cell(t[3], col::RCtl), id(t[1]));
     EXPECT_EQ(cell(outside, col::RCtl), outsideLink);
+    // The ring carries a value typed into any of its boxes to the others.
+    auto* b = static_cast<TextBox*>(t[2]);
+    b->SetText("同一个值");
+    TT_LostFocus(b);
+    EXPECT_EQ(static_cast<TextBox*>(t[1])->Text(), QStringLiteral("同一个值"));
+    EXPECT_EQ(static_cast<TextBox*>(t[3])->Text(), QStringLiteral("同一个值"));
+    EXPECT_TRUE(static_cast<TextBox*>(outside)->Text().isEmpty());
 
     choose(t[1], "mReCtlList");
     EXPECT_EQ(cell(t[1], col::RCtl1), neg(t[2]));
