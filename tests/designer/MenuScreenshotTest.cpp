@@ -47,9 +47,11 @@ TEST_F(MenuPictures, TheBoxMenuAndTheBillMenuOverTheCanvas) {
     BoxControl* t = add(kTextBox, 30, 20);
     CaptionLabel(t->Index())->SetCaption(QStringLiteral("金额"));
     PlaceBoxLabel(t);
-    add(kPictureBox, 110, 20);
+    BoxControl* pic = add(kPictureBox, 110, 20);
     shoot(QStringLiteral("designer_box_menu.png"));
     QTest::mouseClick(mouseTarget(t), Qt::RightButton, {}, QPoint(10, 10));
+    shoot(QStringLiteral("designer_picture_box_menu.png"));
+    QTest::mouseClick(mouseTarget(pic), Qt::RightButton, {}, QPoint(10, 10));
     shoot(QStringLiteral("designer_bill_menu.png"));
     press(mm(60), mm(60), Qt::RightButton);
     release(mm(60), mm(60), Qt::RightButton);
