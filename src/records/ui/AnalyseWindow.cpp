@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -277,11 +278,18 @@ void AnalyseWindow::exportGrid() {
 }
 
 void AnalyseWindow::exportChart() {
-    const QString file = dlg::SaveFileName(QStringLiteral("JPEG格式(*.jpg)|*.jpg"));
+    const QImage capture = CaptureForm(Pic);
+    QString file = dlg::SaveFileName(QStringLiteral("JPEG格式(*.jpg)|*.jpg"));
     if (file.isEmpty()) return;
+    // "x.JPG" is a JPEG name already: the extension is compared without case.
+    if (!file.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive)) file += QStringLiteral(".jpg");
+    if (QFileInfo::exists(file) &&
+        dlg::MsgBox(QStringLiteral("文件“") + file + QStringLiteral("”已存在，是否覆盖？"),
+                    dlg::YesNo | dlg::Question) != dlg::Yes)
+        return;
     DibSection dib;
-    if (!dib.CreateFromPicture(CaptureForm(Pic)) || !SaveJPG(dib, file, 80))
-        dlg::MsgBox(QStringLiteral("文件保存出错！"), dlg::OkOnly | dlg::Exclamation);
+    if (!dib.CreateFromPicture(capture) || !SaveJPG(dib, file, 80))
+        dlg::MsgBox(QStringLiteral("保存图片出错！"), dlg::OkOnly | dlg::Exclamation);
 }
 
 bool AnalyseWindow::eventFilter(QObject* watched, QEvent* event) {

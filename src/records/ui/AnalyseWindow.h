@@ -53,6 +53,11 @@ public:
     // The request the controls describe for a format.
     StatsRequest Request(const QString& format) const;
 
+    // The grid's and the chart's pop-up commands: the grid through the grid export, the
+    // chart as a JPEG picture of quality 80 (asking before it replaces a file).
+    void exportGrid();
+    void exportChart();
+
     // The window that is open now, or a new one; shown without blocking.
     static AnalyseWindow* Show(QWidget* parent = nullptr);
 
@@ -60,10 +65,9 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+
 private:
     void Analyse(const QString& format);
-    void exportChart();
-    void exportGrid();
     std::unique_ptr<Grid> grid_;
 };
 

@@ -5,7 +5,9 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFile>
 #include <QFrame>
+#include <QImageReader>
 #include <QRadioButton>
 #include <QTest>
 
@@ -170,5 +172,28 @@ TEST_F(StatisticsWindow, OpensOnCombinedDatesAndComputesByMonth) {
     w->COM[2]->clear();
     w->Comm_Click();
     EXPECT_EQ(answers.lastMessage(), "统计条件没有设置！");
+    w->close();
+}
+
+TEST_F(StatisticsWindow, TheChartIsSavedAsAJpegAfterAskingToReplace) {
+    AnalyseWindow* w = AnalyseWindow::Show();
+    w->DTP[0]->setDate(QDate(2013, 1, 1));
+    w->DTP[1]->setDate(QDate(2013, 12, 31));
+    w->Comm_Click();
+    const QString file = QDir(test::ArtifactDir()).filePath("statistics_chart_export");
+    QFile::remove(file + ".jpg");
+    {
+        test::ScriptedAnswers answers;
+        answers << file;  // no extension: ".jpg" is added
+        w->exportChart();
+        EXPECT_TRUE(answers.messages().isEmpty());
+    }
+    QImageReader reader(file + ".jpg");
+    EXPECT_EQ(reader.format(), "jpeg");
+    EXPECT_EQ(reader.size(), w->Pic->size());
+    test::ScriptedAnswers answers;  // answered No: the file stays
+    answers << file + ".jpg";
+    w->exportChart();
+    EXPECT_EQ(answers.lastMessage(), "文件“" + file + ".jpg”已存在，是否覆盖？");
     w->close();
 }
