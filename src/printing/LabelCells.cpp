@@ -15,6 +15,7 @@
 #include "store/BoxControl.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
+#include "store/PictureRefresh.h"
 #include "store/TextBox.h"
 
 namespace bw {
@@ -88,7 +89,7 @@ QString LabelBoxValue(BoxControl* box, const Grid& batch, int column, long long 
 }
 
 bool IsPictureValue(const QString& value) {
-    return value.endsWith(QLatin1String(".JPG"), Qt::CaseInsensitive);
+    return IsPictureFileText(value);
 }
 
 QImage LabelPicture(const QString& path) {

@@ -21,6 +21,7 @@
 #include "store/CheckBox.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
+#include "store/PictureRefresh.h"
 #include "store/TextBox.h"
 
 namespace bw {
@@ -217,7 +218,7 @@ void PrintBox(Printer& p, BoxControl* box, const PageShift& shift, double offXt,
             if (!value.isEmpty()) PrintTextValue(p, value, t, x, y, wt, st, lt, align);
             break;
         case kPictureBox:
-            if (value.right(4).toUpper() == QLatin1String(".JPG")) {
+            if (IsPictureFileText(value)) {
                 p.PaintPicture(static_cast<PictureBox*>(box)->Picture(), x, y, wt, ht);
             } else if (!value.isEmpty()) {
                 PrintBarcode(p, value, g, row, x, y, wt, ht);

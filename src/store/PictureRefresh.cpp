@@ -31,6 +31,13 @@ QString rowFontName(const PictureBox* box) {
 }
 }  // namespace
 
+bool IsPictureFileText(const QString& text) {
+    if (text.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)) return true;
+    for (const char* ext : {".jpeg", ".bmp", ".gif", ".png", ".ico"})
+        if (text.endsWith(QLatin1String(ext), Qt::CaseInsensitive)) return QFileInfo(text).isFile();
+    return false;
+}
+
 void RefreshPictureBox(PictureBox* box, QString text) {
     if (!box) return;
     // Showing the same picture again only repaints it at the box's present size. A barcode is
@@ -47,7 +54,7 @@ void RefreshPictureBox(PictureBox* box, QString text) {
         box->Cls();
     }
     if (text.isEmpty()) return;
-    if (text.right(4).toUpper() == QLatin1String(".JPG")) {
+    if (IsPictureFileText(text)) {
         if (!QFileInfo(text).isFile()) return;
         box->LinkItem = text;
         QImageReader reader(text);

@@ -6,9 +6,14 @@ namespace bw {
 
 class PictureBox;
 
-// Shows in a picture box what its text names: a ".jpg" picture file, or else the barcode of
-// the text in the format's barcode standard at the box's size. The text is kept in the box's
-// LinkItem and named in its tooltip. The text is taken by value: a box's own LinkItem may be
+// True when a picture box's text names a picture rather than a barcode: any text ending in
+// ".jpg" (any case), and an existing file ending in ".jpeg", ".bmp", ".gif", ".png" or ".ico"
+// (the kinds the picture dialog offers).
+bool IsPictureFileText(const QString& text);
+
+// Shows in a picture box what its text names: a picture file (IsPictureFileText), or else the
+// barcode of the text in the format's barcode standard at the box's size. The text is kept in the
+// box's LinkItem and named in its tooltip. The text is taken by value: a box's own LinkItem may be
 // passed to draw it again.
 void RefreshPictureBox(PictureBox* box, QString text);
 

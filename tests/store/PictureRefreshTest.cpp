@@ -26,6 +26,10 @@ protected:
         box->resize(120, 60);
         BarcodeStandard() = kCode39;
         red = folder.file("red.jpg");
+        bmp = folder.file("green.bmp");
+        QImage green(40, 20, QImage::Format_RGB32);
+        green.fill(Qt::green);
+        ASSERT_TRUE(green.save(bmp, "BMP"));
         blue = folder.file("blue.JPG");
         Save(red, Qt::red);
         Save(blue, Qt::blue);
@@ -55,7 +59,7 @@ protected:
     }
     test::TempDataFolder folder;
     PictureBox* box = nullptr;
-    QString red, blue;
+    QString red, blue, bmp;
 };
 
 TEST_F(PictureRefresh, NoBoxDoesNothing) {
@@ -76,7 +80,9 @@ TEST_F(PictureRefresh, EachTextGivesItsState) {
         {"lower-case jpg", red, red, "当前图片：" + red, true, true},
         {"upper-case JPG", blue, blue, "当前图片：" + blue, true, true},
         {"missing picture", folder.file("none.jpg"), "", kHint, false, false},
-        {"jpeg is a barcode text", "A.JPEG", "A.JPEG", "当前条码：A.JPEG", false, true},
+        {"jpeg that is no file is a barcode text", "A.JPEG", "A.JPEG", "当前条码：A.JPEG", false,
+         true},
+        {"an existing bmp is a picture", bmp, bmp, "当前图片：" + bmp, true, true},
         {"barcode", "NO123", "NO123", "当前条码：NO123", false, true},
         {"empty", "", "", kHint, false, false},
     };
