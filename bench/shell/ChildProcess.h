@@ -1,0 +1,24 @@
+// Runs a whole program as a child process and reports its wall time and peak memory, so a
+// benchmark can set one process beside another (the program's piece against its anchor).
+
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct ChildRun {
+    bool ok = false;        // started, and ended by itself with exit status 0
+    double seconds = 0;     // from the spawn to the end of the process
+    long peakRssKb = 0;     // the child's largest resident set, in kilobytes
+};
+
+// Starts argv[0] (looked up on PATH when it has no slash) with its standard output sent to
+// /dev/null (or to `stdoutPath` when given), waits for its end, and measures it.
+ChildRun RunChild(const std::vector<std::string>& argv, const std::string& stdoutPath = {});
+
+// The folder that holds the running benchmark, to find its sibling executables.
+std::string OwnFolder();
+
+}  // namespace bench
