@@ -27,16 +27,33 @@ bool isTableName(const QString& name) {
     return re.match(name).hasMatch();
 }
 
+// A date as "yyyy.MM.dd", written by hand for four-digit years (most of a large grid).
+QString dateText(const QDate& d) {
+    const int y = d.year();
+    if (y < 1000 || y > 9999) return d.toString(QStringLiteral("yyyy.MM.dd"));
+    const int m = d.month(), day = d.day();
+    const char16_t out[10] = {char16_t(u'0' + y / 1000),     char16_t(u'0' + y / 100 % 10),
+                              char16_t(u'0' + y / 10 % 10),  char16_t(u'0' + y % 10),
+                              u'.',                          char16_t(u'0' + m / 10),
+                              char16_t(u'0' + m % 10),       u'.',
+                              char16_t(u'0' + day / 10),     char16_t(u'0' + day % 10)};
+    return QString(reinterpret_cast<const QChar*>(out), 10);
+}
+
 // A looked-up value as text.
 QString plainText(const QVariant& v) {
     if (!v.isValid() || v.isNull()) return QString();
     switch (v.typeId()) {
         case QMetaType::Double:
             return NumText(v.toDouble());
-        case QMetaType::QDateTime:
-            return v.toDateTime().toString(QStringLiteral("yyyy.MM.dd"));
-        case QMetaType::QDate:
-            return v.toDate().toString(QStringLiteral("yyyy.MM.dd"));
+        case QMetaType::QDateTime: {
+            const QDateTime t = v.toDateTime();
+            return t.isValid() ? dateText(t.date()) : QString();
+        }
+        case QMetaType::QDate: {
+            const QDate d = v.toDate();
+            return d.isValid() ? dateText(d) : QString();
+        }
         case QMetaType::Bool:
             return v.toBool() ? kTickMark : QString();
         case QMetaType::QByteArray:
@@ -51,7 +68,7 @@ QString plainText(const QVariant& v) {
 QString cellText(const QVariant& v) {
     if (v.isValid() && !v.isNull() &&
         (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float))
-        return NumText(RoundHalfEven(v.toDouble() * 100) / 100);
+        return CentsText(v.toDouble());
     return plainText(v);
 }
 
@@ -263,7 +280,10 @@ void AutoFitGridColumns(QWidget* form, Grid& grid, int startRow, bool showProgre
     // make a skipped text a few pixels wider than the column; the 100 twips of margin cover it.
     const QFontMetricsF fmf(font);
     constexpr double kRoughSlackPx = 2;
-    std::vector<double> charWidths(0x10000, -1);
+    // The advances of a font's characters stay as they are for the life of the process.
+    static QHash<QString, std::vector<double>> advancesByFont;
+    std::vector<double>& charWidths = advancesByFont[font.key()];
+    if (charWidths.empty()) charWidths.assign(0x10000, -1);
     auto roughWidth = [&](const QString& t) {
         double sum = 0;
         for (QChar ch : t) {
