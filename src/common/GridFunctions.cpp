@@ -294,23 +294,35 @@ void AutoFitGridColumns(QWidget* form, Grid& grid, int startRow, bool showProgre
         }
         return sum;
     };
-    auto widest = [&](int c, int fromRow, int toRow, int widestSoFar) {
-        for (int r = fromRow; r <= toRow; ++r) {
-            const QString& t = grid.TextRef(r, c);
-            if (t.isEmpty() || roughWidth(t) <= widestSoFar + kRoughSlackPx) continue;
-            widestSoFar = std::max(widestSoFar, fm.horizontalAdvance(t));
-        }
-        return widestSoFar;
-    };
+    // The widest text of each column from `fromRow` down, in pixels, row by row (the rows'
+    // cells lie together in memory), each column measured in the order of its rows.
     const int serial = serialCol(grid);
+    const int firstCol = std::max(serial, 0);
+    std::vector<int> px(grid.Cols(), 0);
+    auto widest = [&](int fromRow, int toRow) {
+        for (int r = fromRow; r <= toRow; ++r) {
+            for (int c = firstCol; c < grid.Cols(); ++c) {
+                int& widestSoFar = px[c];
+                const QString& t = grid.TextRef(r, c);
+                if (t.isEmpty() || roughWidth(t) <= widestSoFar + kRoughSlackPx) continue;
+                widestSoFar = std::max(widestSoFar, fm.horizontalAdvance(t));
+            }
+        }
+    };
+    widest(startRow, grid.Rows() - 1);
+    // The caption counts only for a column with some text below it.
+    if (grid.FixedRows() > 0) {
+        const int h = grid.FixedRows() - 1;
+        for (int c = firstCol; c < grid.Cols(); ++c) {
+            if (px[c] == 0) continue;
+            const QString& t = grid.TextRef(h, c);
+            if (t.isEmpty() || roughWidth(t) <= px[c] + kRoughSlackPx) continue;
+            px[c] = std::max(px[c], fm.horizontalAdvance(t));
+        }
+    }
     for (int c = 0; c < grid.Cols(); ++c) {
         double w = 0;
-        if (c >= serial) {
-            int px = widest(c, startRow, grid.Rows() - 1, 0);
-            if (px != 0 && grid.FixedRows() > 0)
-                px = widest(c, grid.FixedRows() - 1, grid.FixedRows() - 1, px);
-            w = PixelsToTwipsF(px);
-        }
+        if (c >= serial) w = PixelsToTwipsF(px[c]);
         w = (w != 0) ? w + 100 : 50;
         if (w > grid.Width() / 2.0) w = grid.Width() / 2.0;
         if (c < serial) w = 0;
