@@ -6,13 +6,21 @@
 #include <QPaintEvent>
 #include <cstdlib>
 
+#include "ChildProcess.h"
+
 namespace {
 
 class BareWindow : public QMainWindow {
 protected:
     void paintEvent(QPaintEvent* e) override {
         QMainWindow::paintEvent(e);
-        QMetaObject::invokeMethod(qApp, [] { std::_Exit(0); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp,
+            [] {
+                bench::ReportPeakMemory();
+                std::_Exit(0);
+            },
+            Qt::QueuedConnection);
     }
 };
 

@@ -14,7 +14,7 @@ namespace bench {
 
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
-    std::map<std::string, double> medians;  // benchmark name -> median real time (its unit)
+    std::map<std::string, double> medians;   // benchmark name -> median real time (its unit)
     std::map<std::string, double> counters;  // "name:counter" -> median of that counter
 
     void ReportRuns(const std::vector<Run>& runs) override {

@@ -13,6 +13,8 @@
 #include "store/Canvas.h"
 #include "store/MainForm.h"
 
+#include "ChildProcess.h"
+
 namespace {
 
 // Ends the process when the watched widget has painted.
@@ -22,7 +24,13 @@ protected:
         const bool result = QObject::eventFilter(watched, e);
         if (e->type() == QEvent::Paint) {
             // Ends after the paint: the filter runs before it, so wait for the next turn.
-            QMetaObject::invokeMethod(qApp, [] { std::_Exit(0); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp,
+                [] {
+                    bench::ReportPeakMemory();
+                    std::_Exit(0);
+                },
+                Qt::QueuedConnection);
         }
         return result;
     }

@@ -32,11 +32,16 @@ QString dateText(const QDate& d) {
     const int y = d.year();
     if (y < 1000 || y > 9999) return d.toString(QStringLiteral("yyyy.MM.dd"));
     const int m = d.month(), day = d.day();
-    const char16_t out[10] = {char16_t(u'0' + y / 1000),     char16_t(u'0' + y / 100 % 10),
-                              char16_t(u'0' + y / 10 % 10),  char16_t(u'0' + y % 10),
-                              u'.',                          char16_t(u'0' + m / 10),
-                              char16_t(u'0' + m % 10),       u'.',
-                              char16_t(u'0' + day / 10),     char16_t(u'0' + day % 10)};
+    const char16_t out[10] = {char16_t(u'0' + y / 1000),
+                              char16_t(u'0' + y / 100 % 10),
+                              char16_t(u'0' + y / 10 % 10),
+                              char16_t(u'0' + y % 10),
+                              u'.',
+                              char16_t(u'0' + m / 10),
+                              char16_t(u'0' + m % 10),
+                              u'.',
+                              char16_t(u'0' + day / 10),
+                              char16_t(u'0' + day % 10)};
     return QString(reinterpret_cast<const QChar*>(out), 10);
 }
 

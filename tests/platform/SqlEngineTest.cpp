@@ -30,13 +30,28 @@ protected:
 // reads the same.
 TEST_F(Sql, DateTextsReadAsTheDateParserReadsThem) {
     ASSERT_TRUE(db->Exec("CREATE TABLE d(i INTEGER PRIMARY KEY, v DATE)"));
-    const QStringList texts = {
-        "2013-01-05",       "2013-01-05 08:30:00", "2013-01-05T08:30:09", "2013-01-05 23:59",
-        "2013/12/31",       "2013/12/31 07:08:09", "2013.02.28",          "2012-02-29",
-        "2013-02-29",       "2013-13-01",          "2013-1-5",            "2013-01-05 24:00:00",
-        "2013/01/05 08:30", "2013.01.05 08:30:00", "2013-01-05T08:30",    "0000-01-01",
-        "abcd-ef-gh",       "2013-01-05x",         "",                    "２０１３-01-05",
-        "2013-01-05",       "2013-01-05 08:30:61"};
+    const QStringList texts = {"2013-01-05",
+                               "2013-01-05 08:30:00",
+                               "2013-01-05T08:30:09",
+                               "2013-01-05 23:59",
+                               "2013/12/31",
+                               "2013/12/31 07:08:09",
+                               "2013.02.28",
+                               "2012-02-29",
+                               "2013-02-29",
+                               "2013-13-01",
+                               "2013-1-5",
+                               "2013-01-05 24:00:00",
+                               "2013/01/05 08:30",
+                               "2013.01.05 08:30:00",
+                               "2013-01-05T08:30",
+                               "0000-01-01",
+                               "abcd-ef-gh",
+                               "2013-01-05x",
+                               "",
+                               "２０１３-01-05",
+                               "2013-01-05",
+                               "2013-01-05 08:30:61"};
     for (int i = 0; i < texts.size(); ++i)
         ASSERT_TRUE(db->Exec("INSERT INTO d(i, v) VALUES(?, ?)", {i, texts[i]}));
     const char* formats[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm",
@@ -48,8 +63,7 @@ TEST_F(Sql, DateTextsReadAsTheDateParserReadsThem) {
         for (int i = 0; !rs.Eof(); rs.MoveNext(), ++i) {
             QDateTime want;
             for (const char* f : formats)
-                if (want = QDateTime::fromString(texts[i], QLatin1String(f)); want.isValid())
-                    break;
+                if (want = QDateTime::fromString(texts[i], QLatin1String(f)); want.isValid()) break;
             const QVariant got = rs.Value(0);
             if (want.isValid()) {
                 EXPECT_EQ(got.typeId(), QMetaType::QDateTime) << texts[i].toStdString();

@@ -54,10 +54,10 @@ TEST(Rounding, WholeNumberConversionsNeverFail) {
 // Amounts to the cent read as the general formatting writes them, across signs, halves,
 // magnitudes and the edge where the general path takes over.
 TEST(CentsText, AgreesWithTheGeneralFormatting) {
-    std::vector<double> xs = {0,        0.004,   0.005,    0.015,  -0.005, -0.006,   0.1,
-                              0.07,     1.005,   2.675,    -2.675, 123.45, 100,      -100.1,
-                              1e10,     99999999999.99,    1e11,   1e12,   -1e11 + 0.01,
-                              1e15,     1e20,    -1e20,    1e-9};
+    std::vector<double> xs = {
+        0,     0.004, 0.005,        0.015,  -0.005, -0.006, 0.1,  0.07,
+        1.005, 2.675, -2.675,       123.45, 100,    -100.1, 1e10, 99999999999.99,
+        1e11,  1e12,  -1e11 + 0.01, 1e15,   1e20,   -1e20,  1e-9};
     std::uint64_t seed = 12345;
     for (int i = 0; i < 20000; ++i) {
         seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
