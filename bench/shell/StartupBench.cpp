@@ -1,5 +1,7 @@
 // From the program's entry to the first painted main window, with a format of 200 boxes
-// (text boxes with contents, check boxes, QR codes, lines and labels) as the last format.
+// (text boxes with contents, check boxes, QR codes, lines and labels) as the last format:
+// in this process, and as whole processes (start_process) beside a bare QMainWindow process
+// that paints once (bare_window_process), their times and peak memory printed as ratios.
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +20,9 @@
 #include "shell/Startup.h"
 #include "store/Canvas.h"
 #include "store/MainForm.h"
+
+#include "ChildProcess.h"
+#include "MedianReporter.h"
 
 using namespace bw;
 
@@ -68,6 +73,44 @@ protected:
 };
 
 QStringList arguments;
+std::string dataFolder, settingsFolder;
+
+// One whole process from its spawn to its end at the first paint; its peak memory as a
+// counter (kilobytes).
+void runProcess(benchmark::State& state, const std::vector<std::string>& argv) {
+    // The in-process start above keeps the data folder's lock and file open.
+    ReleaseInstanceLock();
+    CloseDatabase();
+    long peak = 0;
+    for (auto _ : state) {
+        const bench::ChildRun run = bench::RunChild(argv);
+        if (!run.ok) {
+            state.SkipWithError("the process failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+        peak = std::max(peak, run.peakRssKb);
+    }
+    state.counters["peak_kB"] = static_cast<double>(peak);
+}
+
+void BM_StartProcess(benchmark::State& state) {
+    runProcess(state, {bench::OwnFolder() + "/start_process", dataFolder, settingsFolder});
+}
+BENCHMARK(BM_StartProcess)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(5);
+
+void BM_BareWindowProcess(benchmark::State& state) {
+    runProcess(state, {bench::OwnFolder() + "/bare_window_process"});
+}
+BENCHMARK(BM_BareWindowProcess)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(5);
 
 void BM_StartToFirstPaintedWindow(benchmark::State& state) {
     for (auto _ : state) {
@@ -106,8 +149,16 @@ int main(int argc, char** argv) {
     makeFormat();
     CloseDatabase();
     arguments = {QStringLiteral("bellweft"), QStringLiteral("--data-dir"), dir.filePath("data")};
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    dataFolder = dir.filePath("data").toStdString();
+    settingsFolder = dir.filePath("settings").toStdString();
+    std::vector<char*> args;
+    bench::InitializeInterleaved(argc, argv, args);
+    bench::MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nratio (project / anchor, medians)\n");
+    reporter.Ratio("start to first paint (ms)", "BM_StartProcess", "BM_BareWindowProcess", 2.5);
+    reporter.CounterRatio("peak memory of that start (kB)", "BM_StartProcess",
+                          "BM_BareWindowProcess", "peak_kB", 1.5);
     benchmark::Shutdown();
     ReleaseInstanceLock();
     CloseDatabase();

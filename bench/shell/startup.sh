@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Time from the program's entry to the first painted main window with a 200-box format,
+# Time from the program's entry to the first painted main window with a 200-box format (in
+# process, and as a whole process beside a bare QMainWindow process: time and peak memory),
 # on the offscreen platform and, when Xvfb is there, on an X display.
 set -euo pipefail
 cd "$(dirname "$0")/../.."

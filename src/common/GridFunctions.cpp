@@ -27,16 +27,38 @@ bool isTableName(const QString& name) {
     return re.match(name).hasMatch();
 }
 
+// A date as "yyyy.MM.dd", written by hand for four-digit years (most of a large grid).
+QString dateText(const QDate& d) {
+    const int y = d.year();
+    if (y < 1000 || y > 9999) return d.toString(QStringLiteral("yyyy.MM.dd"));
+    const int m = d.month(), day = d.day();
+    const char16_t out[10] = {char16_t(u'0' + y / 1000),
+                              char16_t(u'0' + y / 100 % 10),
+                              char16_t(u'0' + y / 10 % 10),
+                              char16_t(u'0' + y % 10),
+                              u'.',
+                              char16_t(u'0' + m / 10),
+                              char16_t(u'0' + m % 10),
+                              u'.',
+                              char16_t(u'0' + day / 10),
+                              char16_t(u'0' + day % 10)};
+    return QString(reinterpret_cast<const QChar*>(out), 10);
+}
+
 // A looked-up value as text.
 QString plainText(const QVariant& v) {
     if (!v.isValid() || v.isNull()) return QString();
     switch (v.typeId()) {
         case QMetaType::Double:
             return NumText(v.toDouble());
-        case QMetaType::QDateTime:
-            return v.toDateTime().toString(QStringLiteral("yyyy.MM.dd"));
-        case QMetaType::QDate:
-            return v.toDate().toString(QStringLiteral("yyyy.MM.dd"));
+        case QMetaType::QDateTime: {
+            const QDateTime t = v.toDateTime();
+            return t.isValid() ? dateText(t.date()) : QString();
+        }
+        case QMetaType::QDate: {
+            const QDate d = v.toDate();
+            return d.isValid() ? dateText(d) : QString();
+        }
         case QMetaType::Bool:
             return v.toBool() ? kTickMark : QString();
         case QMetaType::QByteArray:
@@ -51,7 +73,7 @@ QString plainText(const QVariant& v) {
 QString cellText(const QVariant& v) {
     if (v.isValid() && !v.isNull() &&
         (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float))
-        return NumText(RoundHalfEven(v.toDouble() * 100) / 100);
+        return CentsText(v.toDouble());
     return plainText(v);
 }
 
@@ -263,7 +285,10 @@ void AutoFitGridColumns(QWidget* form, Grid& grid, int startRow, bool showProgre
     // make a skipped text a few pixels wider than the column; the 100 twips of margin cover it.
     const QFontMetricsF fmf(font);
     constexpr double kRoughSlackPx = 2;
-    std::vector<double> charWidths(0x10000, -1);
+    // The advances of a font's characters stay as they are for the life of the process.
+    static QHash<QString, std::vector<double>> advancesByFont;
+    std::vector<double>& charWidths = advancesByFont[font.key()];
+    if (charWidths.empty()) charWidths.assign(0x10000, -1);
     auto roughWidth = [&](const QString& t) {
         double sum = 0;
         for (QChar ch : t) {
@@ -274,23 +299,35 @@ void AutoFitGridColumns(QWidget* form, Grid& grid, int startRow, bool showProgre
         }
         return sum;
     };
-    auto widest = [&](int c, int fromRow, int toRow, int widestSoFar) {
-        for (int r = fromRow; r <= toRow; ++r) {
-            const QString& t = grid.TextRef(r, c);
-            if (t.isEmpty() || roughWidth(t) <= widestSoFar + kRoughSlackPx) continue;
-            widestSoFar = std::max(widestSoFar, fm.horizontalAdvance(t));
-        }
-        return widestSoFar;
-    };
+    // The widest text of each column from `fromRow` down, in pixels, row by row (the rows'
+    // cells lie together in memory), each column measured in the order of its rows.
     const int serial = serialCol(grid);
+    const int firstCol = std::max(serial, 0);
+    std::vector<int> px(grid.Cols(), 0);
+    auto widest = [&](int fromRow, int toRow) {
+        for (int r = fromRow; r <= toRow; ++r) {
+            for (int c = firstCol; c < grid.Cols(); ++c) {
+                int& widestSoFar = px[c];
+                const QString& t = grid.TextRef(r, c);
+                if (t.isEmpty() || roughWidth(t) <= widestSoFar + kRoughSlackPx) continue;
+                widestSoFar = std::max(widestSoFar, fm.horizontalAdvance(t));
+            }
+        }
+    };
+    widest(startRow, grid.Rows() - 1);
+    // The caption counts only for a column with some text below it.
+    if (grid.FixedRows() > 0) {
+        const int h = grid.FixedRows() - 1;
+        for (int c = firstCol; c < grid.Cols(); ++c) {
+            if (px[c] == 0) continue;
+            const QString& t = grid.TextRef(h, c);
+            if (t.isEmpty() || roughWidth(t) <= px[c] + kRoughSlackPx) continue;
+            px[c] = std::max(px[c], fm.horizontalAdvance(t));
+        }
+    }
     for (int c = 0; c < grid.Cols(); ++c) {
         double w = 0;
-        if (c >= serial) {
-            int px = widest(c, startRow, grid.Rows() - 1, 0);
-            if (px != 0 && grid.FixedRows() > 0)
-                px = widest(c, grid.FixedRows() - 1, grid.FixedRows() - 1, px);
-            w = PixelsToTwipsF(px);
-        }
+        if (c >= serial) w = PixelsToTwipsF(px[c]);
         w = (w != 0) ? w + 100 : 50;
         if (w > grid.Width() / 2.0) w = grid.Width() / 2.0;
         if (c < serial) w = 0;

@@ -22,15 +22,33 @@ const QString kNameSeparator = QStringLiteral("\\");
 
 enum class NodeKind { Root, Category, Format };
 
+// The style's icons are read from their image files once, not once per node: reading them
+// was most of the time of filling a tree at the program's start.
 QIcon nodeIcon(NodeKind kind) {
+    struct Icons {
+        QStyle* style = nullptr;
+        QIcon root, category, format;
+    };
+    static Icons* icons = nullptr;
     QStyle* s = QApplication::style();
+    if (!icons || icons->style != s) {
+        if (!icons) {
+            icons = new Icons;
+            qAddPostRoutine([] {
+                delete icons;
+                icons = nullptr;
+            });
+        }
+        *icons = {s, s->standardIcon(QStyle::SP_DirHomeIcon), s->standardIcon(QStyle::SP_DirIcon),
+                  s->standardIcon(QStyle::SP_FileIcon)};
+    }
     switch (kind) {
         case NodeKind::Root:
-            return s->standardIcon(QStyle::SP_DirHomeIcon);
+            return icons->root;
         case NodeKind::Category:
-            return s->standardIcon(QStyle::SP_DirIcon);
+            return icons->category;
         default:
-            return s->standardIcon(QStyle::SP_FileIcon);
+            return icons->format;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QDateTime>
+#include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cctype>
@@ -36,7 +37,7 @@ FieldType typeOfDecl(const char* decl) {
     return FieldType::Unknown;
 }
 
-QDateTime parseDate(const QString& s) {
+QDateTime parseDateSlowly(const QString& s) {
     static const char* formats[] = {
         "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd",
         "yyyy/MM/dd HH:mm:ss", "yyyy/MM/dd",          "yyyy.MM.dd"};
@@ -45,6 +46,63 @@ QDateTime parseDate(const QString& s) {
         if (d.isValid()) return d;
     }
     return {};
+}
+
+// The stored forms with all their digits ("2013-01-05", "2013-01-05 08:30:00", and the
+// others parseDateSlowly accepts), read by hand; anything else is left to the slow path.
+// Reading them through QDateTime::fromString cost most of the time of a large query.
+QDateTime parseDateQuickly(const QString& s, bool& done) {
+    done = false;
+    const qsizetype n = s.size();
+    if (n != 10 && n != 16 && n != 19) return {};
+    auto digits = [&](int from, int count) {
+        int v = 0;
+        for (int i = from; i < from + count; ++i) {
+            const char16_t c = s[i].unicode();
+            if (c < u'0' || c > u'9') return -1;
+            v = v * 10 + (c - u'0');
+        }
+        return v;
+    };
+    const char16_t sep = s[4].unicode();
+    if ((sep != u'-' && sep != u'/' && sep != u'.') || s[7].unicode() != sep) return {};
+    const int y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
+    if (y < 0 || m < 0 || d < 0) return {};
+    QTime time(0, 0);
+    if (n > 10) {
+        if (sep == u'.') return {};
+        const char16_t t = s[10].unicode();
+        const bool withT = t == u'T';
+        if (t != u' ' && !(withT && n == 19 && sep == u'-')) return {};
+        if (sep == u'/' && n != 19) return {};
+        if (s[13].unicode() != u':') return {};
+        const int hh = digits(11, 2), mm = digits(14, 2);
+        int ss = 0;
+        if (n == 19) {
+            if (s[16].unicode() != u':') return {};
+            ss = digits(17, 2);
+        }
+        if (hh < 0 || mm < 0 || ss < 0) return {};
+        time = QTime(hh, mm, ss);
+    }
+    const QDate date(y, m, d);
+    if (!date.isValid() || !time.isValid()) return {};
+    QDateTime out(date, time);
+    if (!out.isValid()) return {};  // a local time that does not exist: as the slow path says
+    done = true;
+    return out;
+}
+
+QDateTime parseDate(const QString& s) {
+    // A large result repeats its dates; each distinct text is read once.
+    thread_local QHash<QString, QDateTime> seen;
+    if (const auto it = seen.constFind(s); it != seen.constEnd()) return *it;
+    bool done = false;
+    QDateTime d = parseDateQuickly(s, done);
+    if (!done) d = parseDateSlowly(s);
+    if (seen.size() >= 4096) seen.clear();
+    seen.insert(s, d);
+    return d;
 }
 
 // The value of one column of the current row, shaped by the column's declared type.

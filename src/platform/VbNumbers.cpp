@@ -172,4 +172,30 @@ QString NumText(double x) {
     return s;
 }
 
+QString CentsText(double x) {
+    const double cents = RoundHalfEven(x * 100);
+    // Below 1E13 cents the quotient has at most 13 significant digits, and the nearest
+    // double to it prints back exactly at 15 digits: the digits are those of the cents.
+    if (!(std::fabs(cents) < 1e13)) return NumText(cents / 100);
+    const auto k = static_cast<std::int64_t>(cents);
+    if (k == 0) return QStringLiteral("0");
+    const std::uint64_t a = static_cast<std::uint64_t>(k < 0 ? -k : k);
+    char buf[24];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    const int frac = static_cast<int>(a % 100);
+    if (frac != 0) {
+        if (frac % 10 != 0) *--p = static_cast<char>('0' + frac % 10);
+        *--p = static_cast<char>('0' + frac / 10);
+        *--p = '.';
+    }
+    std::uint64_t whole = a / 100;
+    do {
+        *--p = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (k < 0) *--p = '-';
+    return QString::fromLatin1(p, end - p);
+}
+
 }  // namespace bw

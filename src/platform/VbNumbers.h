@@ -41,6 +41,10 @@ std::int32_t CLngText(const QString& text);
 // "0" for zero. Equal to what the program always wrote into its files and tables.
 QString NumText(double x);
 
+// NumText(RoundHalfEven(x * 100) / 100): an amount to the cent, as grids show numbers;
+// written without the general formatting when the cents fit in 13 digits.
+QString CentsText(double x);
+
 // The same for a 64-bit whole number.
 inline QString NumText(std::int64_t x) {
     return QString::number(static_cast<qlonglong>(x));

@@ -1,5 +1,7 @@
 #include "records/Defaults.h"
 
+#include <QHash>
+
 #include "common/Database.h"
 #include "common/Indicator.h"
 #include "filling/NewBill.h"
@@ -19,6 +21,20 @@ QString boxLabel(const BoxControl* box) {
     const int row = BoxRow(box);
     if (row < g.FixedRows() || row >= g.Rows()) return QString();
     return g.TextMatrix(row, col::LBL);
+}
+
+// The first row of each record ID in the box property grid (what BoxOfRecordId finds),
+// gathered once for a whole format instead of a search per box.
+QHash<double, int> rowsOfRecordIds() {
+    const Grid& g = MF().BoxGrid();
+    QHash<double, int> rows;
+    for (int r = g.FixedRows(); r < g.Rows(); ++r) {
+        const QString& t = g.TextRef(r, col::ID);
+        if (!IsNumeric(t)) continue;
+        const double id = Val(t) + 0.0;  // + 0.0: -0 and 0 alike
+        if (!rows.contains(id)) rows.insert(id, r);
+    }
+    return rows;
 }
 
 QList<qint64> idsOfLabel(const QString& page, const QString& label) {
@@ -58,9 +74,11 @@ void LoadDefaultData(const QString& format) {
     Recordset rs;
     OpenRecordset(rs, QStringLiteral("SELECT ID, Con FROM 默认 WHERE Fmt=?"), {format});
     ShowProgress(QStringLiteral("正在读于默认数据..."), rs.RecordCount() + 1, 0);
+    const QHash<double, int> rows = rowsOfRecordIds();
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        if (BoxControl* box = BoxOfRecordId(rs.Value(0).toDouble()))
-            SetBoxValue(box, rs.Value(1).toString());
+        const auto row = rows.constFind(rs.Value(0).toDouble() + 0.0);
+        if (row != rows.constEnd())
+            if (BoxControl* box = BoxOfRow(*row)) SetBoxValue(box, rs.Value(1).toString());
         UpdateProgress(1, QStringLiteral("pages"));
     }
     CloseRecordset(rs);

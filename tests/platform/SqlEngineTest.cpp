@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <QDateTime>
 #include <QTemporaryDir>
 
 #include "platform/SqlEngine.h"
@@ -23,6 +24,57 @@ protected:
     QTemporaryDir dir;
     std::shared_ptr<Connection> db;
 };
+
+// Date columns read their stored texts as the Qt date parser reads them in the accepted
+// forms (first match wins), texts in no such form staying text; the same text read twice
+// reads the same.
+TEST_F(Sql, DateTextsReadAsTheDateParserReadsThem) {
+    ASSERT_TRUE(db->Exec("CREATE TABLE d(i INTEGER PRIMARY KEY, v DATE)"));
+    const QStringList texts = {"2013-01-05",
+                               "2013-01-05 08:30:00",
+                               "2013-01-05T08:30:09",
+                               "2013-01-05 23:59",
+                               "2013/12/31",
+                               "2013/12/31 07:08:09",
+                               "2013.02.28",
+                               "2012-02-29",
+                               "2013-02-29",
+                               "2013-13-01",
+                               "2013-1-5",
+                               "2013-01-05 24:00:00",
+                               "2013/01/05 08:30",
+                               "2013.01.05 08:30:00",
+                               "2013-01-05T08:30",
+                               "0000-01-01",
+                               "abcd-ef-gh",
+                               "2013-01-05x",
+                               "",
+                               "２０１３-01-05",
+                               "2013-01-05",
+                               "2013-01-05 08:30:61"};
+    for (int i = 0; i < texts.size(); ++i)
+        ASSERT_TRUE(db->Exec("INSERT INTO d(i, v) VALUES(?, ?)", {i, texts[i]}));
+    const char* formats[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm",
+                             "yyyy-MM-dd",          "yyyy/MM/dd HH:mm:ss", "yyyy/MM/dd",
+                             "yyyy.MM.dd"};
+    for (int pass = 0; pass < 2; ++pass) {
+        Recordset rs = db->Query("SELECT v FROM d ORDER BY i");
+        ASSERT_EQ(rs.RecordCount(), texts.size());
+        for (int i = 0; !rs.Eof(); rs.MoveNext(), ++i) {
+            QDateTime want;
+            for (const char* f : formats)
+                if (want = QDateTime::fromString(texts[i], QLatin1String(f)); want.isValid()) break;
+            const QVariant got = rs.Value(0);
+            if (want.isValid()) {
+                EXPECT_EQ(got.typeId(), QMetaType::QDateTime) << texts[i].toStdString();
+                EXPECT_EQ(got.toDateTime(), want) << texts[i].toStdString();
+            } else {
+                EXPECT_EQ(got.typeId(), QMetaType::QString) << texts[i].toStdString();
+                EXPECT_EQ(got.toString(), texts[i]);
+            }
+        }
+    }
+}
 
 TEST_F(Sql, RepeatedStatementsBindTheirOwnValues) {
     const QString insert = "INSERT INTO t(a, b) VALUES(?, ?)";

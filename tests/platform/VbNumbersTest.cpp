@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "platform/VbNumbers.h"
 
@@ -48,6 +49,22 @@ TEST(Rounding, WholeNumberConversionsNeverFail) {
     EXPECT_EQ(CLng64(1e300), std::numeric_limits<int64_t>::max());
     EXPECT_EQ(CLngText("12.5"), 12);
     EXPECT_EQ(CLngText("x"), 0);
+}
+
+// Amounts to the cent read as the general formatting writes them, across signs, halves,
+// magnitudes and the edge where the general path takes over.
+TEST(CentsText, AgreesWithTheGeneralFormatting) {
+    std::vector<double> xs = {
+        0,     0.004, 0.005,        0.015,  -0.005, -0.006, 0.1,  0.07,
+        1.005, 2.675, -2.675,       123.45, 100,    -100.1, 1e10, 99999999999.99,
+        1e11,  1e12,  -1e11 + 0.01, 1e15,   1e20,   -1e20,  1e-9};
+    std::uint64_t seed = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double scale = std::pow(10.0, static_cast<int>(seed >> 60) - 3);
+        xs.push_back((static_cast<double>(seed >> 11) / 9007199254740992.0 - 0.5) * scale);
+    }
+    for (double x : xs) EXPECT_EQ(CentsText(x), NumText(RoundHalfEven(x * 100) / 100)) << x;
 }
 
 TEST(NumText, WritesFifteenSignificantDigits) {
