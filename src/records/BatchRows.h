@@ -7,7 +7,7 @@
 // caption, column 0 the record's serial number. A column 50 twips wide or narrower counts
 // as not imported: its box keeps its own value.
 //
-// A column spec says where a box's value comes from: parts separated by ",", each either a
+// A column spec tells where a box's value comes from: parts separated by ",", each either a
 // literal in double quotes (appended as it stands) or one or two column letters, optionally
 // followed by "+k" for the k-th further line of the record (k = 0 being its first line).
 // The value is the parts' concatenation.
@@ -36,7 +36,7 @@ struct ColumnSpecs {
     QStringList picture{QString()};
 };
 
-// The three kinds in grid-column order: element c is the spec of the box of data column c
+// The three kinds in grid-column order: element c is the column spec of the box of data column c
 // (counting from 1); element 0 holds nothing.
 QStringList MergeColumnSpecs(const ColumnSpecs& specs);
 
@@ -85,7 +85,7 @@ private:
 };
 
 // Lays the grid out for `records` records: the id row (hidden), the captions, the serial
-// numbers, one column per spec of `specs`.
+// numbers, one column per entry of `specs`.
 void PrepareBatchGrid(Grid& grid, int records, const ColumnSpecs& specs);
 
 // The number of records in the batch grid; 0 while it lacks its two header rows (no batch

@@ -53,7 +53,7 @@ public:
     void LoadImportMap(Grid& m);
     // The non-empty specs of column 4 as the format's rows of 映射, and T(0)..T(3) trimmed.
     void SaveImportMap(Grid& m);
-    // The spec lists from column 4, taken by row position (trimmed).
+    // The column specs from column 4, taken by row position (trimmed).
     ColumnSpecs BuildColumnSpecs() const;
     // 0 OK (imports when a usable file is chosen), any other index cancels; both close.
     void COM_Click(int index);
