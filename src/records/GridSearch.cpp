@@ -15,7 +15,7 @@ bool rowHolds(const Grid& grid, int row, const QString& text) {
 
 }  // namespace
 
-bool FindInGrid(Grid& grid, QString& text) {
+bool FindInGrid(Grid& grid, QString text) {
     text = text.trimmed();
     if (!grid.HasDataRows() || text.isEmpty()) return false;
     const int first = grid.FixedRows(), rows = grid.Rows();

@@ -221,19 +221,15 @@ void MainWindow::COM_Click(int index) {
         case 2:
             ShowFormSize();
             break;
-        case 3: {
-            QString text = KW1->text();  // the search trims its own copy
-            FindInGrid(*MF().MSF[1], text);
+        case 3:
+            FindInGrid(*MF().MSF[1], KW1->text());
             break;
-        }
         case 10:
             ImportBatchData(this);
             break;
-        case 24: {
-            QString text = KWord->text();
-            FindInGrid(*MF().MSF[2], text);
+        case 24:
+            FindInGrid(*MF().MSF[2], KWord->text());
             break;
-        }
         case 4:
             ShowSelectedBatchRecord();
             SST->SetTab(0);

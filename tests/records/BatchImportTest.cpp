@@ -400,7 +400,6 @@ TEST(GridSearch, FindsRowsInTurnAndComesBackToTheLastHit) {
     QString text = "  北京 ";
     g.SetRow(3);
     ASSERT_TRUE(FindInGrid(g, text));
-    EXPECT_EQ(text, "北京");
     EXPECT_EQ(g.Row(), 4);  // from the current row on, wrapping
     EXPECT_EQ(g.TopRow(), 4);
     EXPECT_EQ(g.RowSel(), 4);
