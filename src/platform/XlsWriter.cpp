@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <algorithm>
+#include <vector>
 
 #include "platform/BiffCodec.h"
 #include "platform/CompoundFile.h"
@@ -101,19 +102,26 @@ QByteArray BuildXlsWorkbook(const XlsSheetContent& sheet) {
     if (rowCount > kMaxRows || colCount > kMaxCols) return {};
 
     // Shared strings.
+    // Each cell's index into the table is found once here (-1: an empty cell).
     QStringList strings;
     QHash<QString, int> stringIndex;
+    std::vector<int> cellString(static_cast<size_t>(rowCount) * colCount, -1);
     std::uint32_t refs = 0;
-    for (const QStringList& r : sheet.rows)
-        for (const QString& t : r) {
+    for (int r = 0; r < rowCount; ++r) {
+        const QStringList& row = sheet.rows[r];
+        for (int c = 0; c < static_cast<int>(row.size()); ++c) {
+            const QString& t = row[c];
             if (t.isEmpty()) continue;
-            QString s = t.left(kMaxText);
+            const QString s = t.size() > kMaxText ? t.left(kMaxText) : t;
             ++refs;
-            if (!stringIndex.contains(s)) {
-                stringIndex.insert(s, static_cast<int>(strings.size()));
+            auto it = stringIndex.constFind(s);
+            if (it == stringIndex.constEnd()) {
+                it = stringIndex.insert(s, static_cast<int>(strings.size()));
                 strings << s;
             }
+            cellString[static_cast<size_t>(r) * colCount + c] = *it;
         }
+    }
 
     // Workbook globals.
     QByteArray g;
@@ -174,6 +182,7 @@ QByteArray BuildXlsWorkbook(const XlsSheetContent& sheet) {
     g[boundSheetAt + 7] = static_cast<char>((sheetAt >> 24) & 0xFF);
 
     QByteArray& s = g;
+    s.reserve(s.size() + static_cast<qsizetype>(rowCount) * (20 + 14 * colCount) + 4096);
     PutRecord(s, kBof, bof(0x0010));
     for (int c = 0; c < std::min<int>(static_cast<int>(sheet.columnWidths.size()), kMaxCols); ++c) {
         int w = sheet.columnWidths[c];
@@ -214,19 +223,26 @@ QByteArray BuildXlsWorkbook(const XlsSheetContent& sheet) {
             PutRecord(s, kRow, b);
         }
         for (int r = block; r < end; ++r) {
-            const QStringList& row = sheet.rows[r];
             const int xfIndex = header[r] ? kXfHeader : kXfBody;
             for (int c = 0; c < colCount; ++c) {
-                QByteArray b;
-                Put16(b, r);
-                Put16(b, c);
-                Put16(b, xfIndex);
-                if (c < row.size() && !row[c].isEmpty()) {
-                    Put32(b, static_cast<std::uint32_t>(stringIndex.value(row[c].left(kMaxText))));
-                    PutRecord(s, kLabelSst, b);
-                } else {
-                    PutRecord(s, kBlank, b);
+                // LABELSST (row, column, format, string index) or BLANK (row, column, format),
+                // written in place: there are as many as the sheet has cells.
+                const int sst = cellString[static_cast<size_t>(r) * colCount + c];
+                unsigned char cell[14];
+                auto put16 = [&cell](int at, unsigned v) {
+                    cell[at] = static_cast<unsigned char>(v & 0xFF);
+                    cell[at + 1] = static_cast<unsigned char>((v >> 8) & 0xFF);
+                };
+                put16(0, sst >= 0 ? kLabelSst : kBlank);
+                put16(2, sst >= 0 ? 10 : 6);
+                put16(4, static_cast<unsigned>(r));
+                put16(6, static_cast<unsigned>(c));
+                put16(8, static_cast<unsigned>(xfIndex));
+                if (sst >= 0) {
+                    put16(10, static_cast<unsigned>(sst) & 0xFFFF);
+                    put16(12, static_cast<unsigned>(sst) >> 16);
                 }
+                s.append(reinterpret_cast<const char*>(cell), sst >= 0 ? 14 : 10);
             }
         }
     }
