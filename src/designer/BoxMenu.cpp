@@ -15,13 +15,13 @@
 #include "platform/Dialogs.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxEditing.h"
+#include "store/BoxLook.h"
 #include "store/BoxModel.h"
 #include "store/BoxToRow.h"
 #include "store/Label.h"
 #include "store/Line.h"
 #include "store/PictureBox.h"
 #include "store/PictureRefresh.h"
-#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 namespace bw {

@@ -57,16 +57,7 @@ EditCtl::EditCtl(QWidget* parent) : PropertyDialog(kTextBox, parent) {
     auto* top = new QGridLayout(this);
 
     // Position and size.
-    auto* place = new QGroupBox(QStringLiteral("内容框位置/大小(毫米)"), this);
-    auto* placeLayout = new QGridLayout(place);
-    AddField(placeLayout, 1, 0, 0, QStringLiteral("横向坐标："),
-             QStringLiteral("输入框的横向位置。"), QStringLiteral("0"), col::X);
-    AddField(placeLayout, 2, 0, 2, QStringLiteral("纵向坐标："),
-             QStringLiteral("输入框的纵向位置。"), QStringLiteral("0"), col::Y);
-    AddField(placeLayout, 3, 1, 0, QStringLiteral("宽："), QStringLiteral("输入框的横向宽度。"),
-             QStringLiteral("0"), col::W);
-    AddField(placeLayout, 4, 1, 2, QStringLiteral("高："), QStringLiteral("输入框的纵向高度。"),
-             QStringLiteral("0"), col::H);
+    QGroupBox* place = BuildPlaceGroup(true);
 
     // Alignment and spacing.
     auto* layoutGroup = new QGroupBox(QStringLiteral("排版方式"), this);

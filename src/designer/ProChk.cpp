@@ -23,12 +23,7 @@ ProChk::ProChk(QWidget* parent) : PropertyDialog(kCheckBox, parent) {
     auto* top = new QGridLayout(this);
     QGroupBox* font = BuildFontGroup(QStringLiteral("输入框"), 2, QStringLiteral("字体设置"),
                                      QStringLiteral("KorvaneQuimax"));
-    auto* place = new QGroupBox(QStringLiteral("内容框位置/大小(毫米)"), this);
-    auto* placeLayout = new QGridLayout(place);
-    AddField(placeLayout, 1, 0, 0, QStringLiteral("横向坐标："),
-             QStringLiteral("输入框的横向位置。"), QStringLiteral("0"));
-    AddField(placeLayout, 2, 0, 2, QStringLiteral("纵向坐标："),
-             QStringLiteral("输入框的纵向位置。"), QStringLiteral("0"));
+    QGroupBox* place = BuildPlaceGroup(false, false);
     top->addWidget(BuildCaptionGroup(), 0, 0, 1, 2);
     top->addWidget(place, 1, 0);
     top->addWidget(font, 1, 1);

@@ -40,16 +40,7 @@ ProLBL::ProLBL(QWidget* parent) : PropertyDialog(kLabel, parent) {
     QGroupBox* font = BuildFontGroup(QStringLiteral("字体/字号/示例"), 0,
                                      QStringLiteral("字体设置"), QStringLiteral("KorvaneQuimax"));
 
-    auto* place = new QGroupBox(QStringLiteral("内容框位置/大小(毫米)"), this);
-    auto* placeLayout = new QGridLayout(place);
-    AddField(placeLayout, 1, 0, 0, QStringLiteral("横向坐标："),
-             QStringLiteral("输入框的横向位置。"), QStringLiteral("0"), col::X);
-    AddField(placeLayout, 2, 0, 2, QStringLiteral("纵向坐标："),
-             QStringLiteral("输入框的纵向位置。"), QStringLiteral("0"), col::Y);
-    AddField(placeLayout, 3, 1, 0, QStringLiteral("宽："), QStringLiteral("输入框的横向宽度。"),
-             QStringLiteral("0"), col::W);
-    AddField(placeLayout, 4, 1, 2, QStringLiteral("高："), QStringLiteral("输入框的纵向高度。"),
-             QStringLiteral("0"), col::H);
+    QGroupBox* place = BuildPlaceGroup(true);
 
     auto* arrange = new QGroupBox(QStringLiteral("排版方式"), this);
     auto* arrangeLayout = new QGridLayout(arrange);

@@ -147,6 +147,21 @@ QLineEdit* PropertyDialog::AddField(QGridLayout* layout, int i, int row, int col
     return field;
 }
 
+QGroupBox* PropertyDialog::BuildPlaceGroup(bool withSize, bool bound) {
+    auto* place = new QGroupBox(QStringLiteral("内容框位置/大小(毫米)"), this);
+    auto* layout = new QGridLayout(place);
+    AddField(layout, 1, 0, 0, QStringLiteral("横向坐标："), QStringLiteral("输入框的横向位置。"),
+             QStringLiteral("0"), bound ? col::X : -1);
+    AddField(layout, 2, 0, 2, QStringLiteral("纵向坐标："), QStringLiteral("输入框的纵向位置。"),
+             QStringLiteral("0"), bound ? col::Y : -1);
+    if (!withSize) return place;
+    AddField(layout, 3, 1, 0, QStringLiteral("宽："), QStringLiteral("输入框的横向宽度。"),
+             QStringLiteral("0"), bound ? col::W : -1);
+    AddField(layout, 4, 1, 2, QStringLiteral("高："), QStringLiteral("输入框的纵向高度。"),
+             QStringLiteral("0"), bound ? col::H : -1);
+    return place;
+}
+
 int PropertyDialog::DataField(const QLineEdit* field) {
     if (!field) return -1;
     const QVariant v = field->property(kDataField);

@@ -79,6 +79,9 @@ protected:
     // itself when its text changes. dataField is its grid column (-1 for none).
     QLineEdit* AddField(QGridLayout* layout, int i, int row, int column, const QString& label,
                         const QString& tooltip, const QString& text, int dataField = -1);
+    // The frame "内容框位置/大小(毫米)": the fields TT(1) across and TT(2) down and, withSize,
+    // TT(3) width and TT(4) height; `bound` fields carry their grid columns (X, Y, W, H).
+    QGroupBox* BuildPlaceGroup(bool withSize, bool bound = true);
     // The grid column of a field (its DataField), -1 for none.
     static int DataField(const QLineEdit* field);
     // A button COM(i).

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "SmallFormat.h"
 #include "TestSupport.h"
 #include "common/Database.h"
 #include "common/Globals.h"
@@ -36,36 +37,10 @@ namespace {
 class BatchImport : public ::testing::Test {
 protected:
     void SetUp() override {
-        CloseDatabase();
-        ASSERT_TRUE(EnsureDatabase());
-        ResetMF(new MainForm);
-        MF().SetScreenWidthTwips(15360);
-        InitBoxModule();
-        ExecuteSql(
-            "INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES('运单', ?, 200, 100, 10, "
-            "10, 15360, '')",
-            {kWholeFormatLabel});
-        for (auto [clas, lbl] :
-             {std::pair{0, "收件人"}, {0, "地址"}, {0, "件数"}, {1, "到付"}, {2, "条码"}}) {
-            ExecuteSql(
-                "INSERT INTO Fmt(Fmt, LBL, X, Y, W, H, fName, fSize, Clas) VALUES('运单', ?, 10, "
-                "10, 40, 8, '宋体', 10.5, ?)",
-                {QString::fromUtf8(lbl), clas});
-        }
-        MainForm& mf = MF();
-        mf.SetCurrentFormat("运单");
-        QString name = "运单";
-        LoadWholeFormatRow(name);
-        mf.PG->SetWidth(mf.FrameWidth());
-        LoadBoxesIntoGrid(mf.BoxGrid(), name);
-        ReloadFormatBoxes(mf.BoxGrid(), false);
-        LineBreakMark = "//";
+        test::ShowSmallFormat("运单",
+                              {{0, "收件人"}, {0, "地址"}, {0, "件数"}, {1, "到付"}, {2, "条码"}});
     }
-    void TearDown() override {
-        UnloadAllBoxes();
-        ResetMF();
-        CloseDatabase();
-    }
+    void TearDown() override { test::DropSmallFormat(); }
     QString write(const QString& name, const QByteArray& bytes) {
         const QString path = folder_.file(name);
         QFile f(path);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QScrollBar>
 
+#include "SmallFormat.h"
 #include "TestSupport.h"
 #include "common/Database.h"
 #include "common/Schema.h"
@@ -28,38 +29,10 @@ namespace {
 class Records : public ::testing::Test {
 protected:
     void SetUp() override {
-        CloseDatabase();
-        ASSERT_TRUE(EnsureDatabase());
-        ResetMF(new MainForm);
-        MF().SetScreenWidthTwips(15360);
-        InitBoxModule();
-        ExecuteSql(
-            "INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES('进账单', ?, 200, 100, 10, "
-            "10, 15360, '')",
-            {kWholeFormatLabel});
-        for (auto [clas, lbl] :
-             {std::pair{0, "户名"}, {0, "金额"}, {0, "备注"}, {1, "现金"}, {2, "条码"}}) {
-            ExecuteSql(
-                "INSERT INTO Fmt(Fmt, LBL, X, Y, W, H, fName, fSize, Clas) VALUES('进账单', ?, 10, "
-                "10, 40, 8, '宋体', 10.5, ?)",
-                {QString::fromUtf8(lbl), clas});
-            ids.push_back(
-                ValueWhere("Fmt", "Fmt='进账单' AND LBL=?", "ID", {QString::fromUtf8(lbl)})
-                    .toLongLong());
-        }
-        MainForm& mf = MF();
-        mf.SetCurrentFormat("进账单");
-        QString name = "进账单";
-        LoadWholeFormatRow(name);
-        mf.PG->SetWidth(mf.FrameWidth());
-        LoadBoxesIntoGrid(mf.BoxGrid(), name);
-        ReloadFormatBoxes(mf.BoxGrid(), false);
+        ids = test::ShowSmallFormat(
+            "进账单", {{0, "户名"}, {0, "金额"}, {0, "备注"}, {1, "现金"}, {2, "条码"}});
     }
-    void TearDown() override {
-        UnloadAllBoxes();
-        ResetMF();
-        CloseDatabase();
-    }
+    void TearDown() override { test::DropSmallFormat(); }
     TextBox* Text(int n) { return static_cast<TextBox*>(GetBoxByIndex(n)); }
     int Rows(int bill) {
         Recordset rs;
