@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -11,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
-#include <QTimer>
 
 #include "PrintTestSupport.h"
 #include "printing/PrintRequests.h"
@@ -65,8 +63,7 @@ TEST_F(Spooler, ABillArrivesAtTheQueueOnPaperOfItsOwnSize) {
     Show();
     SetBoxValue(Text(1), "SPOOLED");
     MF().mSetPaper->setChecked(true);
-    QTimer::singleShot(0, [queue] {
-        SelPrinter* d = SelPrinter::Current();
+    InDialog([queue](SelPrinter* d) {
         d->COMB->setCurrentText(queue);
         d->COM_Click(0);
     });

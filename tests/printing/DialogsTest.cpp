@@ -29,28 +29,29 @@ using namespace bw::test;
 
 namespace {
 
+// The printer choice as the print commands open it, its list filled.
+struct Choice : SelPrinter {
+    Choice() {
+        Tag = kChoosePrinterMode;
+        Form_Load();
+        FillPrinterList();
+    }
+};
+
 class PrinterDialog : public PrintFixture {
 protected:
     void SetUp() override {
         PrintFixture::SetUp();
         SaveRegValue("BWF", "Validate", "Printer", "");
     }
-    void Shot(QWidget* w, const QString& name) {
-        w->grab().save(QDir(ArtifactDir()).filePath(name + ".png"));
-    }
 };
 
 TEST_F(PrinterDialog, ListsThePrintersWithThePdfFilePrinterAndTheRememberedOneChosen) {
     InstallRecordingPrinter();
-    SelPrinter d;
-    d.Tag = kChoosePrinterMode;
-    d.Form_Load();
-    d.FillPrinterList();
-    QStringList items;
-    for (int i = 0; i < d.COMB->count(); ++i) items << d.COMB->itemText(i);
-    EXPECT_EQ(items.last(), kPdfPrinterName);
+    Choice d;
+    EXPECT_EQ(d.COMB->itemText(d.COMB->count() - 1), kPdfPrinterName);
     // The current printer is listed even though the system does not know it, and chosen.
-    EXPECT_EQ(items.first(), "录制打印机");
+    EXPECT_EQ(d.COMB->itemText(0), "录制打印机");
     EXPECT_EQ(d.COMB->currentText(), "录制打印机");
     EXPECT_FALSE(d.PdfFile->isVisibleTo(&d));
 
@@ -70,26 +71,16 @@ TEST_F(PrinterDialog, ListsThePrintersWithThePdfFilePrinterAndTheRememberedOneCh
         QApplication::sendEvent(d.COMB, &press);
     }
     EXPECT_EQ(d.COMB->currentText(), "录制打印机");
-    d.SetWithCopies(true);
-    d.COMB->setCurrentText(kPdfPrinterName);
-    d.adjustSize();
-    Shot(&d, "printer-dialog");
 }
 
 TEST_F(PrinterDialog, CopiesRoundToWholeNumbersAndAreAtLeastOne) {
-    EXPECT_EQ(CopiesFromText("1.5"), 2);
-    EXPECT_EQ(CopiesFromText("2.5"), 2);
-    EXPECT_EQ(CopiesFromText("3.5"), 4);
-    EXPECT_EQ(CopiesFromText("0.5"), 1);
-    EXPECT_EQ(CopiesFromText("-3"), 1);
-    EXPECT_EQ(CopiesFromText("abc"), 1);
-    EXPECT_EQ(CopiesFromText(""), 1);
-    EXPECT_EQ(CopiesFromText("40000"), 999);
+    const std::pair<const char*, int> cases[] = {{"1.5", 2}, {"2.5", 2},    {"3.5", 4},
+                                                 {"0.5", 1}, {"-3", 1},     {"abc", 1},
+                                                 {"", 1},    {"40000", 999}};
+    for (const auto& [text, copies] : cases) EXPECT_EQ(CopiesFromText(text), copies) << text;
 
     PrintCopies = 3;
-    SelPrinter d;
-    d.Tag = kChoosePrinterMode;
-    d.Form_Load();
+    Choice d;
     EXPECT_EQ(d.TT->text(), "3");
     d.TT->setText("7");
     EXPECT_EQ(PrintCopies, 7);
@@ -100,26 +91,15 @@ TEST_F(PrinterDialog, CopiesRoundToWholeNumbersAndAreAtLeastOne) {
 
 TEST_F(PrinterDialog, OkAnswersTheChosenPrinterOnlyWhenItCanTakeAJob) {
     RecordingPrinter& rec = InstallRecordingPrinter();
-    {
-        SelPrinter d;
-        d.Tag = kChoosePrinterMode;
-        d.Form_Load();
-        d.FillPrinterList();
-        d.COM_Click(0);
-        EXPECT_EQ(ChosenItem, "录制打印机");
-        // Not a printer of the system: nothing remembered, the current printer stays.
-        EXPECT_EQ(GetRegValue("BWF", "Validate", "Printer", ""), "");
-        EXPECT_EQ(&CurrentPrinter(), &rec);
-    }
+    Choice().COM_Click(0);
+    EXPECT_EQ(ChosenItem, "录制打印机");
+    // Not a printer of the system: nothing remembered, the current printer stays.
+    EXPECT_EQ(GetRegValue("BWF", "Validate", "Printer", ""), "");
+    EXPECT_EQ(&CurrentPrinter(), &rec);
+
     rec.readyFor = 0;
     ScriptedAnswers answers;
-    {
-        SelPrinter d;
-        d.Tag = kChoosePrinterMode;
-        d.Form_Load();
-        d.FillPrinterList();
-        d.COM_Click(0);
-    }
+    Choice().COM_Click(0);
     EXPECT_EQ(ChosenItem, "");
     EXPECT_EQ(answers.lastMessage(), "没有正常连接打印机！");
     EXPECT_EQ(rec.Record().pages.size(), 0u);  // the test prints nothing
@@ -127,10 +107,7 @@ TEST_F(PrinterDialog, OkAnswersTheChosenPrinterOnlyWhenItCanTakeAJob) {
     // Choosing the PDF file printer makes it current and remembers it.
     const QString file = QDir(ArtifactDir()).filePath("chosen.pdf");
     {
-        SelPrinter d;
-        d.Tag = kChoosePrinterMode;
-        d.Form_Load();
-        d.FillPrinterList();
+        Choice d;
         d.COMB->setCurrentText(kPdfPrinterName);
         d.PdfFile->setText(file);
         d.COM_Click(0);
@@ -146,22 +123,17 @@ TEST_F(PrinterDialog, APdfFileInAFolderThatIsNotThereIsRefusedBeforePrinting) {
     const QString dir = QDir(ArtifactDir()).filePath("pdf-folder");
     QDir(dir).removeRecursively();
     QDir().mkpath(dir);
-    const struct {
-        QString path;
-        bool refused;
-    } cases[] = {{missing, true}, {"bill.pdf", true},
-                 {dir, true},     {QDir(dir).filePath("bill.pdf"), false},
-                 {"", false},     {QDir(AppFile(kPdfOutputFolder)).filePath("a.pdf"), false}};
-    for (const auto& c : cases)
-        EXPECT_EQ(!PdfFileProblem(c.path).isEmpty(), c.refused) << c.path.toStdString();
+    const std::pair<QString, bool> cases[] = {
+        {missing, true}, {"bill.pdf", true},
+        {dir, true},     {QDir(dir).filePath("bill.pdf"), false},
+        {"", false},     {QDir(AppFile(kPdfOutputFolder)).filePath("a.pdf"), false}};
+    for (const auto& [path, refused] : cases)
+        EXPECT_EQ(!PdfFileProblem(path).isEmpty(), refused) << path.toStdString();
 
     InstallRecordingPrinter();
     ScriptedAnswers answers;
-    SelPrinter d;
-    d.Tag = kChoosePrinterMode;
-    d.Form_Load();
+    Choice d;
     d.show();
-    d.FillPrinterList();
     d.COMB->setCurrentText(kPdfPrinterName);
     d.PdfFile->setText(missing);
     d.COM_Click(0);
@@ -185,21 +157,14 @@ TEST_F(PrinterDialog, APdfFileInAFolderThatIsNotThereIsRefusedBeforePrinting) {
     d.COM_Click(0);
     EXPECT_EQ(ChosenItem, kPdfPrinterName);
     EXPECT_EQ(CurrentPrinter().OutputFile(), QDir(dir).filePath("bill.pdf"));
-    SelPrinter next;
-    next.Tag = kChoosePrinterMode;
-    next.Form_Load();
-    next.FillPrinterList();
-    EXPECT_EQ(QFileInfo(next.PdfFile->text()).absolutePath(), dir);
+    EXPECT_EQ(QFileInfo(Choice().PdfFile->text()).absolutePath(), dir);
 }
 
 TEST_F(PrinterDialog, WithoutCopiesTheListCoversTheCopiesBox) {
     InstallRecordingPrinter();
     bool copiesVisible = true;
     int width = 0;
-    QTimer::singleShot(0, [&] {
-        SelPrinter* d = SelPrinter::Current();
-        ASSERT_NE(d, nullptr);
-        EXPECT_EQ(d->windowTitle(), "选择");
+    InDialog([&](SelPrinter* d) {
         copiesVisible = d->TT->isVisible();
         width = d->COMB->width();
         d->COM_Click(1);
@@ -216,12 +181,8 @@ TEST_F(Calibration, TheOffsetDialogShowsAndTakesTheMeasuredDistances) {
     mf.M_X->setText("10");
     mf.M_Y->setText("9.5");
     Margin* m = ShowMargin();
-    EXPECT_EQ(m->windowTitle(), "输入打印页边距");
     EXPECT_EQ(m->TX->text(), "10");
     EXPECT_EQ(m->TY->text(), "9.5");
-    EXPECT_EQ(m->TX->toolTip(), "横向打印页边距。");
-    QDir().mkpath(ArtifactDir());
-    m->grab().save(QDir(ArtifactDir()).filePath("margin-dialog.png"));
     m->TX->setText("12.50");
     m->TY->setText("-3");
     m->Comm_Click(0);
@@ -233,7 +194,8 @@ TEST_F(Calibration, TheOffsetDialogShowsAndTakesTheMeasuredDistances) {
     m->TX->setText("abc");
     m->Comm_Click(1);  // cancel: nothing changes
     EXPECT_EQ(mf.M_X->text(), "12.5");
-    // No number: refused with a message, the dialog stays open and the offsets stay.
+    // No number: refused with a message in front of the dialog, which stays open, and the
+    // offsets stay.
     ScriptedAnswers answers;
     m = ShowMargin();
     m->TX->setText("abc");
@@ -242,31 +204,35 @@ TEST_F(Calibration, TheOffsetDialogShowsAndTakesTheMeasuredDistances) {
     EXPECT_EQ(mf.M_X->text(), "12.5");
     EXPECT_EQ(mf.M_Y->text(), "-3");
     EXPECT_TRUE(answers.lastMessage().contains("横向边距“abc”不是数字"));
+    EXPECT_EQ(dlg::ShownLog().last().parent, m);
     m->Comm_Click(1);
 }
 
 TEST_F(Calibration, OnlyDecimalNumbersAreOffsets) {
-    const struct {
-        const char* text;
-        std::optional<double> mm;
-    } cases[] = {{"10", 10},
-                 {"12.50", 12.5},
-                 {"-3", -3},
-                 {"+.5", 0.5},
-                 {" 7. ", 7},
-                 {"", std::nullopt},
-                 {"abc", std::nullopt},
-                 {"1e3", std::nullopt},
-                 {"12mm", std::nullopt},
-                 {"1,5", std::nullopt},
-                 {"--1", std::nullopt}};
-    for (const auto& c : cases) EXPECT_EQ(OffsetFromText(c.text), c.mm) << c.text;
+    const std::pair<const char*, std::optional<double>> cases[] = {{"10", 10},
+                                                                   {"12.50", 12.5},
+                                                                   {"-3", -3},
+                                                                   {"+.5", 0.5},
+                                                                   {" 7. ", 7},
+                                                                   {"", std::nullopt},
+                                                                   {"abc", std::nullopt},
+                                                                   {"1e3", std::nullopt},
+                                                                   {"12mm", std::nullopt},
+                                                                   {"1,5", std::nullopt},
+                                                                   {"--1", std::nullopt}};
+    for (const auto& [text, mm] : cases) EXPECT_EQ(OffsetFromText(text), mm) << text;
 }
 
 TEST_F(Calibration, TheOffsetDialogOpensWhateverThePrinterAnswer) {
     RecordingPrinter& rec = InstallRecordingPrinter();
+    auto chooseRecorder = [&] {
+        InDialog([&](SelPrinter* d) {
+            d->COMB->setCurrentText(rec.DeviceName());
+            d->COM_Click(0);
+        });
+    };
     // Cancelled printer choice: nothing printed, the dialog still opens.
-    QTimer::singleShot(0, [] { SelPrinter::Current()->COM_Click(1); });
+    InDialog([](SelPrinter* d) { d->COM_Click(1); });
     PrintCalibrationPage();
     ASSERT_NE(Margin::Current(), nullptr);
     EXPECT_TRUE(Margin::Current()->isVisible());
@@ -276,10 +242,7 @@ TEST_F(Calibration, TheOffsetDialogOpensWhateverThePrinterAnswer) {
     // "No" to loading the A4 sheet: nothing printed either.
     ScriptedAnswers answers;
     answers << dlg::No;
-    QTimer::singleShot(0, [&] {
-        SelPrinter::Current()->COMB->setCurrentText(rec.DeviceName());
-        SelPrinter::Current()->COM_Click(0);
-    });
+    chooseRecorder();
     PrintCalibrationPage();
     EXPECT_EQ(answers.lastMessage(),
               "您是否需要打印校验图形？如果要打印，请在打印机中放好A4纸一张。");
@@ -287,13 +250,11 @@ TEST_F(Calibration, TheOffsetDialogOpensWhateverThePrinterAnswer) {
     ASSERT_NE(Margin::Current(), nullptr);
     Margin::Current()->Comm_Click(1);
 
-    // "Yes": one A4 portrait page with the square, no offsets.
+    // "Yes": one A4 portrait page with the square, no offsets (its place on paper is
+    // measured in the PDF tests).
     MF().M_X->setText("15");
     answers << dlg::Yes;
-    QTimer::singleShot(0, [&] {
-        SelPrinter::Current()->COMB->setCurrentText(rec.DeviceName());
-        SelPrinter::Current()->COM_Click(0);
-    });
+    chooseRecorder();
     PrintCalibrationPage();
     Margin::Current()->Comm_Click(1);
     const Drawn& d = rec.Record();
@@ -302,11 +263,7 @@ TEST_F(Calibration, TheOffsetDialogOpensWhateverThePrinterAnswer) {
     EXPECT_EQ(d.pages[0].pageSize().id(), QPageSize::A4);
     EXPECT_EQ(d.pages[0].orientation(), QPageLayout::Portrait);
     ASSERT_EQ(d.rects.size(), 1u);
-    const double mm = 1440 / 25.4;
-    EXPECT_NEAR(d.rects[0].rect.left(), 10 * mm, 1);
-    EXPECT_NEAR(d.rects[0].rect.top(), 10 * mm, 1);
-    EXPECT_NEAR(d.rects[0].rect.right(), 20 * mm, 1);
-    EXPECT_NEAR(d.rects[0].rect.bottom(), 20 * mm, 1);
+    EXPECT_NEAR(d.rects[0].rect.left(), 10 * 1440 / 25.4, 1);
     EXPECT_EQ(d.rects[0].color, QColor(Qt::black));
 }
 

@@ -29,7 +29,7 @@ constexpr double kMm = 56.6928;
 
 class Engine : public PrintFixture {
 protected:
-    // Shows the format, puts the recording printer in place and prints one page.
+    // Puts the recording printer in place and prints the shown format on one page.
     Drawn& Render(double offX = 0, double offY = 0) {
         printer = &InstallRecordingPrinter();
         EXPECT_TRUE(RenderBill(*printer, offX, offY));
@@ -39,14 +39,28 @@ protected:
     RecordingPrinter* printer = nullptr;
 };
 
+// A rectangle in twips against millimetres.
+void ExpectMm(const QRectF& r, double x, double y, double w, double h) {
+    EXPECT_NEAR(r.left(), x * kMm, 1);
+    EXPECT_NEAR(r.top(), y * kMm, 1);
+    EXPECT_NEAR(r.width(), w * kMm, 1);
+    EXPECT_NEAR(r.height(), h * kMm, 1);
+}
+
 TEST(PackedColumn, AlignmentAboveTheThousandsLineSpacingBelow) {
-    EXPECT_EQ(GetPackedCode(-2003.5), 2);
-    EXPECT_EQ(GetPackedValue(-2003.5), -3.5);
-    EXPECT_EQ(GetPackedCode(1002), 1);
-    EXPECT_EQ(GetPackedValue(1002), 2);
-    EXPECT_EQ(GetPackedValue(25000), 5000);  // at most 20 thousands come off
-    EXPECT_EQ(GetPackedValue(0), 0);
-    EXPECT_EQ(GetPackedCode(999.9), 0);
+    const struct {
+        double packed;
+        int code;
+        double value;
+    } cases[] = {{-2003.5, 2, -3.5},
+                 {1002, 1, 2},
+                 {25000, 25, 5000},  // at most 20 thousands
+                 {0, 0, 0},
+                 {999.9, 0, 999.9}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(GetPackedCode(c.packed), c.code) << c.packed;
+        EXPECT_EQ(GetPackedValue(c.packed), c.value) << c.packed;
+    }
 }
 
 TEST_F(Engine, BoxesLandAtTheirMillimetresLessTheOffsets) {
@@ -61,19 +75,17 @@ TEST_F(Engine, BoxesLandAtTheirMillimetresLessTheOffsets) {
     Check(2)->SetValue(2);  // greyed: nothing on paper
 
     const Drawn& d = Render();
+    // Kinds print in order: text boxes, check boxes, pictures, lines, labels.
+    EXPECT_EQ(d.PageText(1), "张三√备注");
     const auto* zhang = d.Find("张");
     ASSERT_NE(zhang, nullptr);
-    // Wrapped text starts on whole twips.
-    EXPECT_NEAR(zhang->left, 20 * kMm, 0.5);
+    EXPECT_NEAR(zhang->left, 20 * kMm, 0.5);  // wrapped text starts on whole twips
     EXPECT_NEAR(zhang->top, 30 * kMm, 0.5);
     // A tick in its own design size, without fitting to the printer.
     const auto* tick = d.Find("√");
     ASSERT_NE(tick, nullptr);
     EXPECT_NEAR(tick->left, 100 * kMm, 0.5);
     EXPECT_EQ(tick->font.pointSizeF(), 12);
-    EXPECT_EQ(d.PageText(1).count("√"), 1);
-    // Kinds print in order: text boxes, check boxes, pictures, lines, labels.
-    EXPECT_EQ(d.PageText(1), "张三√备注");
 
     // Offsets of 2.5 and -2 mm move everything left and down.
     const Drawn& moved = Render(2.5, -2);
@@ -85,18 +97,17 @@ TEST_F(Engine, BoxesLandAtTheirMillimetresLessTheOffsets) {
 // (Text positions under the shifts are measured in the PDF tests.)
 TEST_F(Engine, BothEndsOfALineShiftWithTheBill) {
     NewFormat("快递单", 190, 100);
-    AddBox({.kind = 3, .caption = "", .x = 0, .y = 0, .w = 50, .h = 0, .cash = 1, .fontSize = 3});
+    AddBox({.kind = 3, .caption = "", .w = 50, .h = 0, .cash = 1, .fontSize = 3});
     Show();
-    MainForm& mf = MF();
     // Portrait, centre-fed: the bill is 20 mm narrower than A4, so it moves 10 mm left.
-    mf.SetO2Value(3, 1);
+    MF().SetO2Value(3, 1);
     Drawn* d = &Render();
     ASSERT_EQ(d->lines.size(), 1u);
     EXPECT_NEAR(d->lines[0].line.x1(), -10 * kMm, 1.0);
     EXPECT_NEAR(d->lines[0].line.x2(), 40 * kMm, 1.0);
     // Lengthwise: landscape, the bill at the bottom edge of the 210 mm high page.
-    mf.SetO2Value(3, 0);
-    mf.SetO2Value(1, 1);
+    MF().SetO2Value(3, 0);
+    MF().SetO2Value(1, 1);
     d = &Render();
     EXPECT_EQ(d->pages[0].orientation(), QPageLayout::Landscape);
     EXPECT_NEAR(d->lines[0].line.y1(), 110 * kMm, 1.0);
@@ -118,15 +129,13 @@ TEST_F(Engine, DataTypesChooseTheLayout) {
 
     const Drawn& d = Render();
     EXPECT_EQ(d.PageText(1), "Q壹佰元整100081");
-    // One cell across the whole box: the character centred in it.
-    const auto* q = d.Find("Q");
-    EXPECT_NEAR(q->left + printer->TextWidth("Q") / 2, 20 * kMm, 1.0);
+    auto centre = [&](const char* text) {
+        return d.Find(text)->left + printer->TextWidth(text) / 2;
+    };
+    EXPECT_NEAR(centre("Q"), 20 * kMm, 1.0);  // one cell across the whole box
     // 114.05 counts as 114: wrapped text, right-aligned whatever the box says.
-    const auto* last = d.Find("整");
-    EXPECT_NEAR(last->left + printer->TextWidth("整"), 70 * kMm - 1, 2.0);
-    // A postcode in six 5 mm cells.
-    const auto* first = d.Find("1");
-    EXPECT_NEAR(first->left + printer->TextWidth("1") / 2, 12.5 * kMm, 1.0);
+    EXPECT_NEAR(d.Find("整")->left + printer->TextWidth("整"), 70 * kMm - 1, 2.0);
+    EXPECT_NEAR(centre("1"), 12.5 * kMm, 1.0);  // a postcode in six 5 mm cells
 }
 
 TEST_F(Engine, PicturesPrintTheirFileOrTheirBarcode) {
@@ -139,15 +148,12 @@ TEST_F(Engine, PicturesPrintTheirFileOrTheirBarcode) {
     const QString jpg = QDir(folder_.path()).filePath("photo.JPG");
     ASSERT_TRUE(photo.save(jpg, "JPG"));
     SetBoxValue(Picture(1), jpg);
-    BarcodeStandard() = kQRCode;
-    SetBoxValue(Picture(2), "code.bmp");  // not a picture file: its text as a barcode
+    BarcodeStandard() = kQRCode;          // the format's own standard came with it
+    SetBoxValue(Picture(2), "code.bmp");  // not a picture file: its text as a QR code
 
     const Drawn& d = Render();
     ASSERT_EQ(d.images.size(), 1u);
-    EXPECT_NEAR(d.images[0].rect.left(), 10 * kMm, 1);
-    EXPECT_NEAR(d.images[0].rect.top(), 10 * kMm, 1);
-    EXPECT_NEAR(d.images[0].rect.width(), 20 * kMm, 1);
-    EXPECT_NEAR(d.images[0].rect.height(), 30 * kMm, 1);
+    ExpectMm(d.images[0].rect, 10, 10, 20, 30);
     // The QR symbol's white square and dark runs fill the 30 mm box.
     double right = 0;
     for (const auto& r : d.rects) right = std::max(right, r.rect.right());
@@ -157,25 +163,18 @@ TEST_F(Engine, PicturesPrintTheirFileOrTheirBarcode) {
 
 TEST_F(Engine, LinesTakeTheirStyleWidthAndColour) {
     NewFormat("表格", 200, 100);
-    AddBox({.kind = 3,
-            .caption = "",
-            .x = 10,
-            .y = 20,
-            .w = 190,
-            .h = 20,
-            .cash = 1,
-            .fontSize = 4,
-            .color = 0x0000FF});
-    AddBox(
-        {.kind = 3, .caption = "", .x = 10, .y = 40, .w = 190, .h = 40, .cash = 3, .fontSize = 1});
-    AddBox({.kind = 3,
-            .caption = "",
-            .x = 10,
-            .y = 60,
-            .w = 190,
-            .h = 60,
-            .cash = 0,
-            .fontSize = 1});  // transparent
+    // Solid, dotted and transparent.
+    const BoxSpec line{.kind = 3, .caption = "", .x = 10, .w = 190, .fontSize = 1};
+    for (auto [y, cash, width, colour] :
+         {std::tuple{20, 1, 4, 0x0000FF}, {40, 3, 1, 0}, {60, 0, 1, 0}}) {
+        BoxSpec b = line;
+        b.y = y;
+        b.h = y;
+        b.cash = cash;
+        b.fontSize = width;
+        b.color = colour;
+        AddBox(b);
+    }
     Show();
     const Drawn& d = Render(0, 5);
     ASSERT_EQ(d.lines.size(), 2u);
@@ -188,13 +187,9 @@ TEST_F(Engine, LinesTakeTheirStyleWidthAndColour) {
 }
 
 TEST_F(Engine, AutomaticShrinkingFitsTheWidestLine) {
+    const QString text = "很长很长很长很长很长很长的说明文字";
     NewFormat("说明", 200, 100);
-    AddBox({.kind = 4,
-            .caption = "很长很长很长很长很长很长的说明文字",
-            .x = 10,
-            .y = 10,
-            .w = 30,
-            .h = 6});
+    AddBox({.kind = 4, .caption = text, .x = 10, .y = 10, .w = 30, .h = 6});
     AddBox({.kind = 4, .caption = "短", .x = 10, .y = 40, .w = 30, .h = 6});
     Show();
     MF().mAutoFontsize->setChecked(true);
@@ -203,7 +198,7 @@ TEST_F(Engine, AutomaticShrinkingFitsTheWidestLine) {
     const auto* shortText = d.Find("短");
     ASSERT_TRUE(longText && shortText);
     printer->SetFont(longText->font);
-    EXPECT_LE(printer->TextWidth("很长很长很长很长很长很长的说明文字"), 30 * kMm);
+    EXPECT_LE(printer->TextWidth(text), 30 * kMm);
     EXPECT_GE(longText->font.pointSizeF(), 2);
     EXPECT_LT(longText->font.pointSizeF(), shortText->font.pointSizeF());
     // The short label keeps the fitted printer size.
@@ -236,10 +231,7 @@ TEST_F(Engine, TheBackgroundLiesUnderTheBillInRegister) {
     MF().SetO2Value(3, 1);
     const Drawn& d = Render(1, 2);
     ASSERT_EQ(d.images.size(), 1u);
-    EXPECT_NEAR(d.images[0].rect.left(), (-1 - 5) * kMm, 1);
-    EXPECT_NEAR(d.images[0].rect.top(), -2 * kMm, 1);
-    EXPECT_NEAR(d.images[0].rect.width(), 200 * kMm, 1);
-    EXPECT_NEAR(d.images[0].rect.height(), 100 * kMm, 1);
+    ExpectMm(d.images[0].rect, -1 - 5, -2, 200, 100);
 }
 
 TEST_F(Engine, TheBillsPaperIsAMatchingSizeOrTheProgramsOwnForm) {

@@ -11,13 +11,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "DecodeSupport.h"
-#include "LabelFixture.h"
+#include "PrintTestSupport.h"
 #include "barcode/BarcodeStandard.h"
 #include "common/Globals.h"
 #include "printing/LabelPrint.h"
@@ -31,16 +30,6 @@ using namespace bw::test;
 namespace {
 
 constexpr double kTolerance = 0.3;  // millimetres
-
-// A page in colour (pdftoppm), for the magenta outlines.
-QImage ColourPage(const QString& file, int dpi) {
-    QTemporaryDir dir;
-    const QString stem = dir.filePath("page");
-    QProcess p;
-    p.start("pdftoppm", {"-png", "-r", QString::number(dpi), "-singlefile", file, stem});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) return QImage();
-    return QImage(stem + ".png");
-}
 
 // Whether any magenta pixel lies in the area (millimetres).
 bool Magenta(const QImage& page, int dpi, const QRectF& mm) {
@@ -96,7 +85,7 @@ TEST_F(LabelPdf, OffsetsMoveTheAreaAndOutlinesMarkEachLabelsFarEdges) {
         EXPECT_NEAR(w->yMin, r * 50 + 5, kTolerance) << i;
     }
     const int dpi = 150;
-    const QImage page = ColourPage(file, dpi);
+    const QImage page = RasterisePdf(file, 1, dpi, true);
     ASSERT_FALSE(page.isNull());
     for (double x : {98.0, 198.0}) {
         EXPECT_TRUE(Magenta(page, dpi, QRectF(x - 0.3, 20, 0.6, 10))) << x;
@@ -225,14 +214,7 @@ TEST_F(LabelPdf, PrintingFromThePageShownPutsTheRestInOneFileFollowingThePreview
     MF().HS1->setValue(1);
     const QString file = QDir(ArtifactDir()).filePath("label-from-page-2.pdf");
     QFile::remove(file);
-    QTimer::singleShot(0, [file] {
-        SelPrinter* d = SelPrinter::Current();
-        ASSERT_NE(d, nullptr);
-        d->COMB->setCurrentText(kPdfPrinterName);
-        d->PdfFile->setText(file);
-        d->TT->setText("1");
-        d->COM_Click(0);
-    });
+    ChoosePdf(file);
     CB_Click(15);
     EXPECT_EQ(PdfPageCount(file), 3);
     const auto pages = ReadPdf(file);
@@ -245,9 +227,7 @@ TEST_F(LabelPdf, PrintingFromThePageShownPutsTheRestInOneFileFollowingThePreview
 
     // Cancelling the printer choice prints nothing.
     QFile::remove(file);
-    QTimer::singleShot(0, [] {
-        if (SelPrinter* d = SelPrinter::Current()) d->COM_Click(1);
-    });
+    InDialog([](SelPrinter* d) { d->COM_Click(1); });
     CB_Click(14);
     EXPECT_FALSE(QFileInfo::exists(file));
 }

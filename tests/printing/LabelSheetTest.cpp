@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-#include "LabelFixture.h"
+#include "PrintTestSupport.h"
 #include "common/Params.h"
 #include "platform/PictureWidget.h"
 #include "platform/Settings.h"

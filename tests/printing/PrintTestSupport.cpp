@@ -1,25 +1,38 @@
 #include "PrintTestSupport.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextItem>
+#include <QTimer>
 #include <climits>
 
 #include "barcode/BarcodeStandard.h"
 #include "common/Database.h"
 #include "common/Globals.h"
 #include "common/Schema.h"
-#include "platform/VbNumbers.h"
+#include "common/TwipGeometry.h"
+#include "platform/Grid.h"
+#include "platform/PictureWidget.h"
+#include "platform/Settings.h"
+#include "printing/LabelSettings.h"
 #include "printing/PaperForms.h"
 #include "printing/PrintRequests.h"
+#include "printing/SelPrinter.h"
 #include "printing/TextLayout.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
@@ -33,14 +46,13 @@
 
 namespace bw::test {
 
-// ---- The recording printer ------------------------------------------------------------
-
 namespace {
 
 constexpr int kDpi = 1440;  // one device dot per twip
 
 // A print engine and paint engine in one, as Qt's own printers are: it keeps the page
-// layout the program asks for and writes down what is drawn.
+// layout the program asks for and writes down what is drawn. (Qt turns integer rectangles
+// and lines into these, and images into pixmaps.)
 class RecordingEngine : public QPaintEngine, public QPrintEngine {
 public:
     explicit RecordingEngine(const QPageSize& paper)
@@ -49,7 +61,6 @@ public:
     Drawn drawn;
     QPaintDevice* device = nullptr;
 
-    // QPaintEngine
     bool begin(QPaintDevice* dev) override {
         device = dev;
         state_ = QPrinter::Active;
@@ -69,62 +80,40 @@ public:
     void drawRects(const QRectF* rects, int count) override {
         for (int i = 0; i < count; ++i) drawn.rects.push_back({page_, rects[i], fillColour()});
     }
-    void drawRects(const QRect* rects, int count) override {
-        for (int i = 0; i < count; ++i)
-            drawn.rects.push_back({page_, QRectF(rects[i]), fillColour()});
-    }
     void drawLines(const QLineF* lines, int count) override {
         for (int i = 0; i < count; ++i)
             drawn.lines.push_back({page_, lines[i], pen_.color(), pen_.widthF(), pen_.style()});
-    }
-    void drawLines(const QLine* lines, int count) override {
-        for (int i = 0; i < count; ++i)
-            drawn.lines.push_back(
-                {page_, QLineF(lines[i]), pen_.color(), pen_.widthF(), pen_.style()});
     }
     void drawPath(const QPainterPath& path) override {
         drawn.rects.push_back({page_, path.boundingRect(), fillColour()});
     }
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode) override {
-        drawn.rects.push_back({page_,
-                               QPolygonF(QList<QPointF>(points, points + count)).boundingRect(),
-                               fillColour()});
+        const QPolygonF polygon(QList<QPointF>(points, points + count));
+        drawn.rects.push_back({page_, polygon.boundingRect(), fillColour()});
     }
     void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF&) override {
         drawn.images.push_back({page_, r, pm.size()});
     }
-    void drawImage(const QRectF& r, const QImage& image, const QRectF&,
-                   Qt::ImageConversionFlags) override {
-        drawn.images.push_back({page_, r, image.size()});
-    }
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
-        const QFontMetricsF fm(item.font(), device);
+        const double ascent = QFontMetricsF(item.font(), device).ascent();
         drawn.texts.push_back(
-            {page_, item.text(), p.x(), p.y() - fm.ascent(), p.y(), item.font(), pen_.color()});
+            {page_, item.text(), p.x(), p.y() - ascent, p.y(), item.font(), pen_.color()});
     }
     Type type() const override { return User; }
 
-    // QPrintEngine
     void setProperty(PrintEnginePropertyKey key, const QVariant& value) override {
-        switch (key) {
-            case PPK_QPageLayout:
-                layout_ = value.value<QPageLayout>();
-                break;
-            case PPK_QPageSize:
-                layout_.setPageSize(value.value<QPageSize>());
-                break;
-            case PPK_Orientation:
-                layout_.setOrientation(QPageLayout::Orientation(value.toInt()));
-                break;
-            case PPK_QPageMargins: {
-                const auto pair = value.value<std::pair<QMarginsF, QPageLayout::Unit>>();
-                layout_.setUnits(pair.second);
-                layout_.setMargins(pair.first);
-                break;
-            }
-            default:
-                others_[key] = value;
-                break;
+        if (key == PPK_QPageLayout) {
+            layout_ = value.value<QPageLayout>();
+        } else if (key == PPK_QPageSize) {
+            layout_.setPageSize(value.value<QPageSize>());
+        } else if (key == PPK_Orientation) {
+            layout_.setOrientation(QPageLayout::Orientation(value.toInt()));
+        } else if (key == PPK_QPageMargins) {
+            const auto pair = value.value<std::pair<QMarginsF, QPageLayout::Unit>>();
+            layout_.setUnits(pair.second);
+            layout_.setMargins(pair.first);
+        } else {
+            others_[key] = value;
         }
     }
     QVariant property(PrintEnginePropertyKey key) const override {
@@ -211,10 +200,7 @@ public:
         : QPrinter(QPrinter::HighResolution), engine(paper) {
         setEngines(&engine, &engine);
     }
-    ~RecordingDevice() override {
-        // The engines are ours; the printer must not reach them any more.
-        setEngines(nullptr, nullptr);
-    }
+    ~RecordingDevice() override { setEngines(nullptr, nullptr); }  // the engines are ours
     RecordingEngine engine;
 };
 
@@ -266,7 +252,22 @@ Printer& InstallPdfPrinter(const QString& file) {
     return ref;
 }
 
-// ---- The fixture ------------------------------------------------------------------------
+void InDialog(std::function<void(SelPrinter*)> act) {
+    QTimer::singleShot(0, [act] {
+        if (SelPrinter* d = SelPrinter::Current()) act(d);
+    });
+}
+
+void ChoosePdf(const QString& file, const QString& copies) {
+    InDialog([file, copies](SelPrinter* d) {
+        d->COMB->setCurrentText(kPdfPrinterName);
+        d->PdfFile->setText(file);
+        d->TT->setText(copies);
+        d->COM_Click(0);
+    });
+}
+
+// ---- The fixtures -----------------------------------------------------------------------
 
 void PrintFixture::SetUp() {
     CloseDatabase();
@@ -301,26 +302,14 @@ void PrintFixture::NewFormat(const QString& name, double widthMm, double heightM
 }
 
 qint64 PrintFixture::AddBox(const BoxSpec& b) {
-    Recordset rs;
-    OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE ID=0"));
-    rs.AddNew();
-    rs.SetValue(QStringLiteral("Fmt"), format_);
-    rs.SetValue(QStringLiteral("LBL"), b.caption);
-    rs.SetValue(QStringLiteral("Dir"), 1);
-    rs.SetValue(QStringLiteral("X"), b.x);
-    rs.SetValue(QStringLiteral("Y"), b.y);
-    rs.SetValue(QStringLiteral("W"), b.w);
-    rs.SetValue(QStringLiteral("H"), b.h);
-    rs.SetValue(QStringLiteral("S"), b.spacing);
-    rs.SetValue(QStringLiteral("L"), b.packed);
-    rs.SetValue(QStringLiteral("Color"), b.color);
-    rs.SetValue(QStringLiteral("fName"), b.font);
-    rs.SetValue(QStringLiteral("fSize"), b.fontSize);
-    rs.SetValue(QStringLiteral("fBold"), b.bold ? 1 : 0);
-    rs.SetValue(QStringLiteral("Clas"), b.kind);
-    rs.SetValue(QStringLiteral("Cash"), b.cash);
-    rs.Update();
-    return rs.Value(QStringLiteral("ID")).toLongLong();
+    ExecuteSql(QStringLiteral("INSERT INTO Fmt(Fmt, LBL, Dir, X, Y, W, H, S, L, Color, fName, "
+                              "fSize, fBold, Clas, Cash) VALUES(?, ?, 1, ?, ?, ?, ?, ?, ?, ?, ?, "
+                              "?, ?, ?, ?)"),
+               {format_, b.caption, b.x, b.y, b.w, b.h, b.spacing, b.packed, b.color, b.font,
+                b.fontSize, int(b.bold), b.kind, b.cash});
+    return ValueWhere(QStringLiteral("Fmt"), QStringLiteral("1=1 ORDER BY ID DESC"),
+                      QStringLiteral("ID"))
+        .toLongLong();
 }
 
 void PrintFixture::Show() {
@@ -347,9 +336,64 @@ PictureBox* PrintFixture::Picture(int n) const {
 QString PrintFixture::PrintToPdf(const QString& name) {
     const QString file = QDir(ArtifactDir()).filePath(name + QStringLiteral(".pdf"));
     Printer& printer = InstallPdfPrinter(file);
-    if (!PrintBill(false, false)) return QString();
-    if (!printer.FinishDoc()) return QString();
+    if (!PrintBill(false, false) || !printer.FinishDoc()) return QString();
     return file;
+}
+
+void LabelFixture::SetUp() {
+    PrintFixture::SetUp();
+    SetSettingsFolder(folder_.file(QStringLiteral("settings")));
+}
+
+void LabelFixture::BuildLabelPage(double frameW, double frameH) {
+    MainForm& mf = MF();
+    const char* defaults[5] = {"2", "4", "1.5", "205", "290"};
+    for (int i = 0; i < 5; ++i) mf.TNum[i] = new QLineEdit(QString::fromUtf8(defaults[i]), &mf);
+    mf.TagDir = new QCheckBox(&mf);
+    mf.CK[1] = new QCheckBox(&mf);
+    mf.CK[6] = new QCheckBox(&mf);
+    mf.PPS = new QLabel(QStringLiteral("1/1"), &mf);
+    mf.CB[14] = new QPushButton(&mf);
+    mf.CB[15] = new QPushButton(&mf);
+    mf.HS1 = new QScrollBar(Qt::Horizontal, &mf);
+    mf.VS1 = new QScrollBar(Qt::Vertical, &mf);
+    for (QScrollBar* s : {mf.HS1, mf.VS1}) {
+        s->setRange(0, 0);
+        s->setEnabled(false);
+    }
+    mf.LFrm = new QFrame(&mf);
+    SetTwGeometry(mf.LFrm, 0, 0, frameW, frameH);
+    mf.PTag = new PictureWidget(mf.LFrm);
+    SetTwGeometry(mf.PTag, 0, 0, frameW, frameH);
+    ConnectLabelPage();
+}
+
+void LabelFixture::FillBatch(const std::vector<int>& boxIndexes,
+                             const std::vector<QStringList>& records) {
+    Grid& g = *MF().MSF[1];
+    g.SetFixedRows(0);
+    g.SetFixedCols(0);
+    g.SetCols(int(boxIndexes.size()) + 1);
+    g.SetRows(2 + int(records.size()));
+    g.SetFixedRows(2);
+    g.SetFixedCols(1);
+    for (int c = 0; c < int(boxIndexes.size()); ++c) {
+        g.SetTextMatrix(0, c + 1, QString::number(boxIndexes[c]));
+        g.SetColWidth(c + 1, 1200);
+    }
+    for (int r = 0; r < int(records.size()); ++r) {
+        g.SetTextMatrix(2 + r, 0, QString::number(r + 1));
+        for (int c = 0; c < records[r].size(); ++c) g.SetTextMatrix(2 + r, c + 1, records[r][c]);
+    }
+    MF().R_Num[0]->setText(QString::number(records.size()));
+}
+
+void LabelFixture::SetSheet(int cols, int rows, double areaW, double areaH) {
+    MainForm& mf = MF();
+    mf.TNum[3]->setText(QString::number(areaW));
+    mf.TNum[4]->setText(QString::number(areaH));
+    mf.TNum[0]->setText(QString::number(cols));
+    mf.TNum[1]->setText(QString::number(rows));
 }
 
 // ---- PDF readers ------------------------------------------------------------------------
@@ -368,11 +412,9 @@ QString Run(const QString& program, const QStringList& args, bool* ok = nullptr)
 }
 
 QString Unescape(QString s) {
-    s.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-    s.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-    s.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-    s.replace(QStringLiteral("&apos;"), QStringLiteral("'"));
-    s.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    for (const auto& [entity, c] :
+         {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}})
+        s.replace(QLatin1String(entity), QLatin1String(c));
     return s;
 }
 
@@ -389,19 +431,17 @@ std::vector<PdfPage> ReadPdf(const QString& file) {
                        "yMax=\"([\\d.-]+)\">([^<]*)</word>"));
     for (const QString& line : html.split(QLatin1Char('\n'))) {
         const auto pm = pageRe.match(line);
+        const auto mm = [&](const QRegularExpressionMatch& m, int i) {
+            return m.captured(i).toDouble() * kMmPerPoint;
+        };
         if (pm.hasMatch()) {
-            pages.push_back({pm.captured(1).toDouble() * kMmPerPoint,
-                             pm.captured(2).toDouble() * kMmPerPoint,
-                             {}});
+            pages.push_back({mm(pm, 1), mm(pm, 2), {}});
             continue;
         }
         const auto wm = wordRe.match(line);
-        if (wm.hasMatch() && !pages.empty()) {
-            pages.back().words.push_back(
-                {int(pages.size()), Unescape(wm.captured(5)),
-                 wm.captured(1).toDouble() * kMmPerPoint, wm.captured(2).toDouble() * kMmPerPoint,
-                 wm.captured(3).toDouble() * kMmPerPoint, wm.captured(4).toDouble() * kMmPerPoint});
-        }
+        if (wm.hasMatch() && !pages.empty())
+            pages.back().words.push_back({int(pages.size()), Unescape(wm.captured(5)), mm(wm, 1),
+                                          mm(wm, 2), mm(wm, 3), mm(wm, 4)});
     }
     return pages;
 }
@@ -416,24 +456,29 @@ const PdfWord* FindWord(const std::vector<PdfPage>& pages, const QString& text, 
 int PdfPageCount(const QString& file) {
     bool ok = false;
     const QString info = Run(QStringLiteral("pdfinfo"), {file}, &ok);
-    if (!ok) return -1;
     static const QRegularExpression re(QStringLiteral("^Pages:\\s+(\\d+)"),
                                        QRegularExpression::MultilineOption);
     const auto m = re.match(info);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
+    return ok && m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-QImage RasterisePdf(const QString& file, int page, int dpi) {
+QImage RasterisePdf(const QString& file, int page, int dpi, bool colour) {
     QTemporaryDir dir;
     const QString stem = dir.filePath(QStringLiteral("page"));
+    QStringList args{QStringLiteral("-png"),
+                     QStringLiteral("-r"),
+                     QString::number(dpi),
+                     QStringLiteral("-f"),
+                     QString::number(page),
+                     QStringLiteral("-l"),
+                     QString::number(page),
+                     QStringLiteral("-singlefile"),
+                     file,
+                     stem};
+    if (!colour) args.prepend(QStringLiteral("-gray"));
     bool ok = false;
-    Run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-gray"), QStringLiteral("-png"), QStringLiteral("-r"),
-         QString::number(dpi), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-         QString::number(page), QStringLiteral("-singlefile"), file, stem},
-        &ok);
-    if (!ok) return QImage();
-    return QImage(stem + QStringLiteral(".png"));
+    Run(QStringLiteral("pdftoppm"), args, &ok);
+    return ok ? QImage(stem + QStringLiteral(".png")) : QImage();
 }
 
 QRectF DarkBox(const QImage& image, int dpi, const QRectF& area) {

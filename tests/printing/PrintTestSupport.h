@@ -1,7 +1,7 @@
 #pragma once
-// What the printing tests share: a printer that records what is drawn on it, a fixture that
-// builds a small format in a fresh database and shows it on the main window, and readers of
-// the PDF files the PDF file printer writes (poppler's pdftotext, pdfinfo and pdftoppm).
+// What the printing tests share: a printer that records what is drawn on it, fixtures that
+// build a small format in a fresh database (and the label page's controls), the printer
+// dialog answered by a test, and readers of PDF files (poppler's pdftotext, pdfinfo, pdftoppm).
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,8 @@
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
-#include <memory>
+#include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "TestSupport.h"
@@ -22,15 +23,13 @@ namespace bw {
 class TextBox;
 class CheckBox;
 class PictureBox;
-class Label;
+class SelPrinter;
 }  // namespace bw
 
 namespace bw::test {
 
-// ---- The recording printer ------------------------------------------------------------
-
-// Everything the recording printer was asked to draw, in twips of the page (its resolution
-// is 1440 dots per inch), page by page from 1.
+// Everything the recording printer was asked to draw, in twips of the page (1440 dots per
+// inch), page by page from 1.
 struct Drawn {
     struct Text {
         int page;
@@ -82,8 +81,11 @@ public:
 RecordingPrinter& InstallRecordingPrinter(const QPageSize& paper = QPageSize(QPageSize::A4));
 // Installs the PDF file printer writing to `file` (removed first) and returns it.
 Printer& InstallPdfPrinter(const QString& file);
-
-// ---- The fixture ------------------------------------------------------------------------
+// Once the printer dialog is up (after the caller's next call opens it), does `act` on it.
+void InDialog(std::function<void(SelPrinter*)> act);
+// Once the printer dialog is up: picks the PDF file printer writing to `file`, the copies
+// typed, and presses OK.
+void ChoosePdf(const QString& file, const QString& copies = QStringLiteral("1"));
 
 // The font the fixtures print in: installed with the program's packages.
 inline const QString kTestFont = QStringLiteral("WenQuanYi Micro Hei");
@@ -125,6 +127,20 @@ protected:
     TempDataFolder folder_;
 };
 
+// A format shown with the label page's controls built as the main window builds them.
+class LabelFixture : public PrintFixture {
+protected:
+    void SetUp() override;
+    // The label-page controls on MF(), tied to their handlers; the preview frame is
+    // frameW x frameH twips.
+    void BuildLabelPage(double frameW = 6000, double frameH = 4000);
+    // The batch grid: row 0 holds the box index each column feeds, one record per entry of
+    // `records` (a value per column), R_Num(0) the number of records.
+    void FillBatch(const std::vector<int>& boxIndexes, const std::vector<QStringList>& records);
+    // Columns, rows and the label area's size (millimetres).
+    void SetSheet(int cols, int rows, double areaW, double areaH);
+};
+
 // ---- PDF readers ------------------------------------------------------------------------
 
 struct PdfWord {
@@ -143,15 +159,10 @@ std::vector<PdfPage> ReadPdf(const QString& file);
 const PdfWord* FindWord(const std::vector<PdfPage>& pages, const QString& text, int page = 1);
 // The number of pages pdfinfo reports; -1 when it cannot read the file.
 int PdfPageCount(const QString& file);
-// A page rendered to a picture at `dpi` (pdftoppm), grey; null when it failed.
-QImage RasterisePdf(const QString& file, int page, int dpi);
+// A page rendered at `dpi` (pdftoppm), grey unless `colour`; null when it failed.
+QImage RasterisePdf(const QString& file, int page, int dpi, bool colour = false);
 // The bounding box in millimetres of the dark pixels of a picture at `dpi` inside `area`
 // (millimetres; empty = the whole page). Empty when none.
 QRectF DarkBox(const QImage& page, int dpi, const QRectF& area = QRectF());
-
-// Millimetres of a twips value.
-inline double Mm(double twips) {
-    return twips / 56.6928;
-}
 
 }  // namespace bw::test

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <functional>
 
 #include "PrintTestSupport.h"
@@ -32,30 +31,15 @@ using namespace bw::test;
 
 namespace {
 
-class Requests : public PrintFixture {
+class Requests : public LabelFixture {
 protected:
     void SetUp() override {
-        PrintFixture::SetUp();
+        LabelFixture::SetUp();
         NewFormat("进账单", 200, 100);
         nameId = AddBox({.kind = 0, .caption = "户名", .x = 20, .y = 30, .w = 60});
         amountId = AddBox({.kind = 0, .caption = "金额", .x = 100, .y = 30, .w = 30, .cash = 5});
         Show();
         SaveRegValue("BWF", "Validate", "Printer", "");
-    }
-    // What the user does in the printer dialog once it is up.
-    void InDialog(std::function<void(SelPrinter*)> act) {
-        QTimer::singleShot(0, [act] {
-            if (SelPrinter* d = SelPrinter::Current()) act(d);
-        });
-    }
-    // Picks the PDF file printer writing to `file` and presses OK.
-    void ChoosePdf(const QString& file, const QString& copies = "1") {
-        InDialog([file, copies](SelPrinter* d) {
-            d->COMB->setCurrentText(kPdfPrinterName);
-            d->PdfFile->setText(file);
-            d->TT->setText(copies);
-            d->COM_Click(0);
-        });
     }
     QString Artifact(const QString& name) { return QDir(ArtifactDir()).filePath(name); }
     int Bills() { return LastBillNumber(format_); }
@@ -64,19 +48,10 @@ protected:
             .toString();
     }
     // The batch grid with one record per name: column 1 feeds box 1, column 2 box 2.
-    void FillBatch(const QStringList& names, const QStringList& amounts) {
-        Grid& g = *MF().MSF[1];
-        g.SetRows(2 + int(names.size()));
-        g.SetCols(3);
-        g.SetFixedRows(2);
-        g.SetFixedCols(1);
-        g.SetTextMatrix(0, 1, "1");
-        g.SetTextMatrix(0, 2, "2");
-        for (int i = 0; i < names.size(); ++i) {
-            g.SetTextMatrix(2 + i, 0, QString::number(i + 1));
-            g.SetTextMatrix(2 + i, 1, names[i]);
-            g.SetTextMatrix(2 + i, 2, amounts.value(i));
-        }
+    void Batch(const QStringList& names, const QStringList& amounts) {
+        std::vector<QStringList> records;
+        for (int i = 0; i < names.size(); ++i) records.push_back({names[i], amounts.value(i)});
+        FillBatch({1, 2}, records);
     }
     qint64 nameId = 0, amountId = 0;
 };
@@ -172,7 +147,7 @@ TEST_F(Requests, APrinterThatCannotTakeTheJobLeavesNoHistory) {
 }
 
 TEST_F(Requests, ABatchIsOneDocumentWithEveryCopyAndEveryBillRecorded) {
-    FillBatch({"甲", "乙", "丙", "丁", "戊"}, {"1", "2", "3", "4", "5"});
+    Batch({"甲", "乙", "丙", "丁", "戊"}, {"1", "2", "3", "4", "5"});
     MF().HS->setRange(1, 5);
     MF().HS->setValue(3);
     const QString file = Artifact("batch-five.pdf");
@@ -193,7 +168,7 @@ TEST_F(Requests, ABatchIsOneDocumentWithEveryCopyAndEveryBillRecorded) {
 }
 
 TEST_F(Requests, ABatchStopsAtAnAmountThatDoesNotFitAndKeepsWhatWasPrinted) {
-    FillBatch({"甲", "乙", "丙"}, {"1", "2", "1234.5"});
+    Batch({"甲", "乙", "丙"}, {"1", "2", "1234.5"});
     ScriptedAnswers answers;
     const QString file = Artifact("batch-stops.pdf");
     ChoosePdf(file);
@@ -214,7 +189,7 @@ TEST_F(Requests, ABatchWithoutRecordsOrWithoutAPrinterDoesNothing) {
             g.SetCols(2);
             g.SetFixedRows(1);
         },
-        [this] { FillBatch({}, {}); },
+        [this] { Batch({}, {}); },
     };
     for (const auto& setUp : noBatch) {
         setUp();
@@ -231,14 +206,14 @@ TEST_F(Requests, ABatchWithoutRecordsOrWithoutAPrinterDoesNothing) {
         EXPECT_EQ(Bills(), 0);
     }
 
-    FillBatch({"甲"}, {"1"});
+    Batch({"甲"}, {"1"});
     InDialog([](SelPrinter* d) { d->COM_Click(1); });
     PrintBatchBills();
     EXPECT_EQ(Bills(), 0);
 }
 
 TEST_F(Requests, ABatchThatNeverReachesThePrinterLeavesNoHistory) {
-    FillBatch({"甲", "乙"}, {"1", "2"});
+    Batch({"甲", "乙"}, {"1", "2"});
     RecordingPrinter& rec = InstallRecordingPrinter();
     rec.readyFor = 2;  // gone when the document ends
     ScriptedAnswers answers;
@@ -251,31 +226,6 @@ TEST_F(Requests, ABatchThatNeverReachesThePrinterLeavesNoHistory) {
     EXPECT_EQ(Bills(), 0);
     EXPECT_TRUE(answers.lastMessage().contains("本批单据没有打印"))
         << answers.lastMessage().toStdString();
-}
-
-TEST_F(Requests, TheRulersCoverThePageFromItsOrigin) {
-    RecordingPrinter& rec = InstallRecordingPrinter();
-    rec.StartDoc();
-    PrintRulers();
-    const Drawn& d = rec.Record();
-    std::vector<double> vertical, horizontal;
-    int heavy = 0;
-    for (const auto& l : d.lines) {
-        (l.line.x1() == l.line.x2() ? vertical : horizontal)
-            .push_back(l.line.x1() == l.line.x2() ? l.line.x1() : l.line.y1());
-        if (l.width == 2) {
-            ++heavy;
-            EXPECT_EQ(l.color, QColor(Qt::black));
-        } else {
-            EXPECT_EQ(l.color, QColor(0x33, 0x33, 0x33));
-        }
-    }
-    ASSERT_EQ(vertical.size(), 105u);    // 0, 2, ... 208 mm
-    ASSERT_EQ(horizontal.size(), 148u);  // 0, 2, ... 294 mm
-    EXPECT_NEAR(vertical.back(), 208 * 1440 / 25.4, 0.5);
-    EXPECT_NEAR(horizontal.back(), 294 * 1440 / 25.4, 0.5);
-    EXPECT_EQ(heavy, 21 + 30);  // every centimetre: 0 .. 200 and 0 .. 290
-    EXPECT_EQ(rec.ScaleMode(), ScaleUnit::Millimeters);
 }
 
 // ---- A full disk and a full database --------------------------------------------------
@@ -358,7 +308,7 @@ TEST_F(Requests, APrintedBillThatTheHistoryCannotTakeIsReportedOnce) {
               QStringList{"单据已经打印，但没有记入历史记录（数据库或磁盘已满）！"});
 
     // A batch: the first bill goes out, the batch stops there, one message for it.
-    FillBatch({"甲", "乙", "丙"}, {"1", "2", "3"});
+    Batch({"甲", "乙", "丙"}, {"1", "2", "3"});
     ScriptedAnswers batchAnswers;
     const QString batch = Artifact("history-full-batch.pdf");
     ChoosePdf(batch);

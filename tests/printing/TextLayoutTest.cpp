@@ -18,6 +18,8 @@ using namespace bw::test;
 
 namespace {
 
+using CellList = std::vector<std::pair<QString, int>>;
+
 class Layout : public PrintFixture {
 protected:
     void SetUp() override {
@@ -27,98 +29,96 @@ protected:
         printer->SetFontSize(12);
         printer->StartDoc();
     }
-    // The cell (0-based) each drawn character's centre falls in, in drawing order.
-    std::vector<std::pair<QString, int>> Cells(double x, double cell) {
-        std::vector<std::pair<QString, int>> out;
-        for (const auto& t : printer->Record().texts) {
-            const double centre = t.left + printer->TextWidth(t.text) / 2;
-            out.push_back({t.text, int(std::floor((centre - x) / cell))});
-        }
+    // The cell (0-based, 1000 twips wide from x = 0) each character's centre falls in, in
+    // drawing order; the record is cleared.
+    CellList TakeCells() {
+        CellList out;
+        for (const auto& t : texts())
+            out.push_back(
+                {t.text, int(std::floor((t.left + printer->TextWidth(t.text) / 2) / 1000))});
+        printer->Record().texts.clear();
         return out;
     }
-    const std::vector<Drawn::Text>& texts() { return printer->Record().texts; }
+    std::vector<Drawn::Text>& texts() { return printer->Record().texts; }
     RecordingPrinter* printer = nullptr;
 };
 
-using CellList = std::vector<std::pair<QString, int>>;
-
 TEST_F(Layout, CellsHoldOneCentredCharacterEachAndAlignAsAsked) {
-    // 3 characters in 6 cells centred: one blank in front (the odd one goes right).
-    PrintTextInCells(*printer, "ABC", 1000, 500, 6000, 6, 2);
-    EXPECT_EQ(Cells(1000, 1000), (CellList{{"A", 1}, {"B", 2}, {"C", 3}}));
-    // Each character is centred in its cell, all on the box's top line.
-    for (const auto& [text, cell] : Cells(1000, 1000)) {
-        const auto* t = printer->Record().Find(text);
-        EXPECT_NEAR(t->left + printer->TextWidth(text) / 2, 1000 + (cell + 0.5) * 1000, 0.01)
-            << text.toStdString();
-        EXPECT_NEAR(t->top, 500, 0.01);
+    PrintTextInCells(*printer, "ABC", 0, 500, 6000, 6, 2);
+    for (const auto& t : texts()) {  // centred in its cell, on the box's top line
+        const double centre = t.left + printer->TextWidth(t.text) / 2;
+        EXPECT_NEAR(centre, (std::floor(centre / 1000) + 0.5) * 1000, 0.01);
+        EXPECT_NEAR(t.top, 500, 0.01);
     }
-    printer->Record().texts.clear();
-
+    EXPECT_EQ(TakeCells(), (CellList{{"A", 1}, {"B", 2}, {"C", 3}}));  // the odd blank goes right
     // Too long: right alignment keeps the last character in the last cell, centring splits
-    // the excess, no alignment runs over the right edge.
-    PrintTextInCells(*printer, "12345678", 0, 0, 6000, 6, 1);
-    EXPECT_EQ(Cells(0, 1000).front(), (std::pair<QString, int>{"1", -2}));
-    EXPECT_EQ(Cells(0, 1000).back(), (std::pair<QString, int>{"8", 5}));
-    printer->Record().texts.clear();
-    PrintTextInCells(*printer, "12345678", 0, 0, 6000, 6, 2);
-    EXPECT_EQ(Cells(0, 1000).front().second, -1);
-    printer->Record().texts.clear();
-    PrintTextInCells(*printer, "12345678", 0, 0, 6000, 6, 0);
-    EXPECT_EQ(Cells(0, 1000).back().second, 7);
-    printer->Record().texts.clear();
-
-    // Right-aligned short text ends in the last cell; no cells at all print nothing.
-    PrintTextInCells(*printer, "邮编", 0, 0, 6000, 6, 1);
-    EXPECT_EQ(Cells(0, 1000), (CellList{{"邮", 4}, {"编", 5}}));
-    printer->Record().texts.clear();
-    PrintTextInCells(*printer, "123", 0, 0, 6000, 0, 1);
-    EXPECT_TRUE(texts().empty());
+    // the excess, left alignment runs over the right edge.
+    const struct {
+        QString text;
+        int cells, align, first;
+    } cases[] = {{"12345678", 6, 1, -2},
+                 {"12345678", 6, 2, -1},
+                 {"12345678", 6, 0, 0},
+                 {"邮编", 6, 1, 4},
+                 {"123", 0, 1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString() + " align " + std::to_string(c.align));
+        PrintTextInCells(*printer, c.text, 0, 0, 6000, c.cells, c.align);
+        CellList expected;
+        for (int i = 0; c.cells && i < c.text.size(); ++i)
+            expected.push_back({c.text.mid(i, 1), c.first + i});
+        EXPECT_EQ(TakeCells(), expected);
+    }
 }
 
 TEST_F(Layout, AmountsFillTheirDigitCellsFromTheRight) {
-    bool fits = false;
-    EXPECT_EQ(CashCellText("1234.5", 8, &fits), " ￥123450");
-    EXPECT_TRUE(fits);
-    EXPECT_EQ(CashCellText("1234.5", 308, &fits), "  123450");
-    EXPECT_TRUE(fits);
-    // Only the currency sign has no cell: it is dropped and the amount still fits.
-    EXPECT_EQ(CashCellText("1234.5", 6, &fits), "123450");
-    EXPECT_TRUE(fits);
-    // A digit without a cell would print a wrong amount.
-    CashCellText("1234.5", 5, &fits);
-    EXPECT_FALSE(fits);
-    CashCellText("-34.5", 4, &fits);  // "-3450": the minus needs its cell too
-    EXPECT_FALSE(fits);
-    CashCellText("1", 0, &fits);
-    EXPECT_FALSE(fits);
-
+    const struct {
+        const char* amount;
+        int code;
+        const char* text;  // null: not checked
+        bool fits;
+    } cases[] = {
+        {"1234.5", 8, " ￥123450", true}, {"1234.5", 308, "  123450", true},
+        {"1234.5", 6, "123450", true},  // only the currency sign has no cell: dropped
+        {"1234.5", 5, nullptr, false},  // a digit without a cell would print a wrong amount
+        {"-34.5", 4, nullptr, false},   // "-3450": the minus needs its cell too
+        {"1", 0, nullptr, false},
+    };
+    for (const auto& c : cases) {
+        bool fits = !c.fits;
+        const QString text = CashCellText(c.amount, c.code, &fits);
+        if (c.text) {
+            EXPECT_EQ(text, c.text) << c.amount << " " << c.code;
+        }
+        EXPECT_EQ(fits, c.fits) << c.amount << " " << c.code;
+    }
     EXPECT_TRUE(PrintCashCells(*printer, "1234.5", 0, 0, 8000, 8, 0));
-    EXPECT_EQ(Cells(0, 1000),
+    EXPECT_EQ(TakeCells(),
               (CellList{{"￥", 1}, {"1", 2}, {"2", 3}, {"3", 4}, {"4", 5}, {"5", 6}, {"0", 7}}));
-    printer->Record().texts.clear();
     EXPECT_FALSE(PrintCashCells(*printer, "1234.5", 0, 0, 5000, 5, 0));
     EXPECT_TRUE(PrintCashCells(*printer, "", 0, 0, 5000, 5, 0));
     EXPECT_TRUE(texts().empty());
 }
 
 TEST_F(Layout, TokensKeepWordsWithTheirPunctuationAndSplitEverythingElse) {
-    EXPECT_EQ(FindWordEnd("Hello, world", 1), "Hello,");
-    EXPECT_EQ(FindWordEnd("Hello, world", 7), " ");
-    EXPECT_EQ(FindWordEnd("Hello, world", 8), "world");
-    EXPECT_EQ(FindWordEnd("a.b", 1), "a.");
-    EXPECT_EQ(FindWordEnd(",x", 1), ",");
-    EXPECT_EQ(FindWordEnd("中国银行", 2), "国");
-    EXPECT_EQ(FindWordEnd("A_B-1;C", 1), "A_B-1;");
+    const struct {
+        const char* text;
+        int start;
+        const char* token;
+    } cases[] = {{"Hello, world", 1, "Hello,"},
+                 {"Hello, world", 7, " "},
+                 {"Hello, world", 8, "world"},
+                 {"a.b", 1, "a."},
+                 {",x", 1, ","},
+                 {"中国银行", 2, "国"},
+                 {"A_B-1;C", 1, "A_B-1;"}};
+    for (const auto& c : cases) EXPECT_EQ(FindWordEnd(c.text, c.start), c.token) << c.text;
     EXPECT_TRUE(IsWordChar("_"));
-    EXPECT_FALSE(IsWordChar("é"));
-    EXPECT_FALSE(IsWordChar("中"));
-    EXPECT_FALSE(IsWordChar(""));
+    for (const char* c : {"é", "中", ""}) EXPECT_FALSE(IsWordChar(c)) << c;
 }
 
 TEST_F(Layout, WrappedTextBreaksAtTheBoxWidthWithItsSpacing) {
-    const double cjk = printer->TextWidth("中");
-    const double spacing = 50;
+    const double cjk = printer->TextWidth("中"), spacing = 50;
     // Room for exactly four characters with their spacing: the fourth fills the line.
     const double width = 4 * cjk + 3 * spacing;
     EXPECT_EQ(WrapLines(*printer, "中华人民共和国银行", width, spacing),
@@ -129,11 +129,11 @@ TEST_F(Layout, WrappedTextBreaksAtTheBoxWidthWithItsSpacing) {
     EXPECT_EQ(WrapLines(*printer, "Incomprehensibilities ok", 500, 0),
               (QStringList{"Incomprehensibilities", " ok"}));
 
+    // Lines start on whole twips, a sample height + line spacing + 1 twip apart, an empty
+    // paragraph taking a full line.
     PrintWrappedText(*printer, "中华人民共和\r\n\r\n国", 1000, 2000.4, width, spacing, 100, 0);
     ASSERT_EQ(texts().size(), 7u);
-    // Characters stand `spacing` apart beyond their widths; lines a sample height + line
-    // spacing + 1 twip apart, an empty paragraph taking a full line.
-    EXPECT_NEAR(texts()[1].left - texts()[0].left, printer->TextWidth("中") + spacing, 1e-6);
+    EXPECT_NEAR(texts()[1].left - texts()[0].left, cjk + spacing, 1e-6);
     const double advance = printer->TextHeight(kLineSample) + 100 + 1;
     EXPECT_EQ(texts()[0].top, 2000);
     EXPECT_NEAR(texts()[4].top, 2000 + advance, 0.51);     // 和, second line
@@ -144,10 +144,9 @@ TEST_F(Layout, RightAndCentredLinesCountASpacingPerCharacter) {
     const double spacing = 40;
     PrintWrappedText(*printer, "AB", 1000, 0, 5000, spacing, 0, 1);
     ASSERT_EQ(texts().size(), 2u);
-    const double end = texts()[1].left + printer->TextWidth("B");
     // A right-aligned line ends one spacing and one twip short of the right edge.
-    EXPECT_NEAR(1000 + 5000 - end, spacing + 1, 1.0);
-    printer->Record().texts.clear();
+    EXPECT_NEAR(1000 + 5000 - (texts()[1].left + printer->TextWidth("B")), spacing + 1, 1.0);
+    texts().clear();
     PrintWrappedText(*printer, "AB", 1000, 0, 5000, spacing, 0, 2);
     const double free = 5000 - printer->TextWidth("AB") - 2 * spacing - 1;
     EXPECT_NEAR(texts()[0].left, RoundHalfEven(1000 + free / 2), 1e-6);
@@ -167,7 +166,7 @@ TEST_F(Layout, PrinterFontSizeMakesTheSampleAsWideAsOnTheCanvas) {
     EXPECT_NEAR(printer->TextWidth(kFontSample), target, target * 0.02);
     // The same request again gives the same size, and leaves the bold flag as asked.
     printer->SetFontSize(30);
-    EXPECT_EQ(FitPrinterFontSize(*printer, 10.5, kTestFont, true, 1.0) > 0, true);
+    EXPECT_GT(FitPrinterFontSize(*printer, 10.5, kTestFont, true, 1.0), 0);
     EXPECT_TRUE(printer->FontBold());
     EXPECT_EQ(FitPrinterFontSize(*printer, 10.5, kTestFont, false, 1.0), size);
     EXPECT_EQ(printer->ScaleMode(), ScaleUnit::Twips);
@@ -211,25 +210,12 @@ QStringList ReferenceWrapLines(DrawTarget& target, const QString& text, double w
 // About 2,000 characters of Chinese, Latin words with kerned pairs, punctuation, runs of
 // blanks and paragraph breaks, the same every run.
 QString LongMixedText() {
-    const QStringList pieces = {"上海申通物流有限公司",
-                                "AVATAR",
-                                " ",
-                                "Toyota WAVE",
-                                "，",
-                                "货款请于月底前付清。",
-                                "Bellweft Trading Co., Ltd.",
-                                "   ",
-                                "No.12345-678_9;",
-                                "中国工商银行北京分行营业部",
-                                "office",
-                                "fi",
-                                "Type",
-                                "\r\n",
-                                "「备注」",
-                                "LTA.VAW",
-                                "x",
-                                "。。",
-                                "www.example.com/a"};
+    const QStringList pieces =
+        QStringLiteral(
+            "上海申通物流有限公司|AVATAR| |Toyota WAVE|，|货款请于月底前付清。|"
+            "Bellweft Trading Co., Ltd.|   |No.12345-678_9;|中国工商银行北京分行营业部|"
+            "office|fi|Type|\r\n|「备注」|LTA.VAW|x|。。|www.example.com/a")
+            .split(QLatin1Char('|'));
     QString text;
     unsigned seed = 7;
     while (text.size() < 2000) {
@@ -246,9 +232,7 @@ TEST_F(Layout, LongWrappedTextBreaksWhereTheMeasuringRuleBreaksIt) {
     struct Case {
         DrawTarget* target;
         const char* font;
-        double size;
-        double width;
-        double spacing;
+        double size, width, spacing;
     };
     const Case cases[] = {
         {printer, "WenQuanYi Micro Hei", 12, 3000, 0},
@@ -274,33 +258,28 @@ TEST_F(Layout, LongWrappedTextBreaksWhereTheMeasuringRuleBreaksIt) {
 // A size found once is given again only for the same request: the printer's font family
 // and the box's weight are part of it.
 TEST_F(Layout, FoundFontSizesAreKeptPerRequest) {
-    MainForm& mf = MF();
-    mf.Wid->setText("200");
-    mf.SetFrameSize(9000, 6000);
-    struct Request {
-        const char* printerFont;
-        const char* boxFont;
+    MF().Wid->setText("200");
+    MF().SetFrameSize(9000, 6000);
+    const struct {
+        const char *printerFont, *boxFont;
         bool bold;
         double size;
-    };
-    const Request requests[] = {{"WenQuanYi Micro Hei", "WenQuanYi Micro Hei", false, 10.5},
-                                {"DejaVu Serif", "WenQuanYi Micro Hei", false, 10.5},
-                                {"WenQuanYi Micro Hei", "WenQuanYi Micro Hei", true, 10.5},
-                                {"DejaVu Serif", "DejaVu Serif", false, 9}};
+    } requests[] = {{"WenQuanYi Micro Hei", "WenQuanYi Micro Hei", false, 10.5},
+                    {"DejaVu Serif", "WenQuanYi Micro Hei", false, 10.5},
+                    {"WenQuanYi Micro Hei", "WenQuanYi Micro Hei", true, 10.5},
+                    {"DejaVu Serif", "DejaVu Serif", false, 9}};
     std::vector<double> fresh;
-    for (const Request& r : requests) {
+    for (const auto& r : requests) {
         ClearFontSizeCache();
         printer->SetFontName(r.printerFont);
         fresh.push_back(FitPrinterFontSize(*printer, r.size, r.boxFont, r.bold, 1.0));
     }
     for (int round = 0; round < 2; ++round) {
         for (std::size_t i = 0; i < std::size(requests); ++i) {
-            printer->SetFontName(requests[i].printerFont);
+            const auto& r = requests[i];
+            printer->SetFontName(r.printerFont);
             printer->SetFontSize(33);
-            EXPECT_EQ(FitPrinterFontSize(*printer, requests[i].size, requests[i].boxFont,
-                                         requests[i].bold, 1.0),
-                      fresh[i])
-                << i;
+            EXPECT_EQ(FitPrinterFontSize(*printer, r.size, r.boxFont, r.bold, 1.0), fresh[i]) << i;
             EXPECT_EQ(printer->FontSize(), fresh[i]);
         }
     }
