@@ -99,7 +99,13 @@ TEST_F(PrinterDialog, OkAnswersTheChosenPrinterOnlyWhenItCanTakeAJob) {
 
     rec.readyFor = 0;
     ScriptedAnswers answers;
-    Choice().COM_Click(0);
+    {
+        Choice d;
+        d.show();
+        d.COM_Click(0);
+        ASSERT_FALSE(dlg::ShownLog().isEmpty());
+        EXPECT_EQ(dlg::ShownLog().last().parent, &d);  // the message stands in front of it
+    }
     EXPECT_EQ(ChosenItem, "");
     EXPECT_EQ(answers.lastMessage(), "没有正常连接打印机！");
     EXPECT_EQ(rec.Record().pages.size(), 0u);  // the test prints nothing

@@ -8,13 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 
 #include "MainWindowFixture.h"
+#include "PrintTestSupport.h"
 #include "common/Database.h"
 #include "platform/Grid.h"
-#include "platform/Printer.h"
-#include "printing/SelPrinter.h"
 #include "records/BatchRows.h"
 #include "records/ui/InputMap.h"
 #include "shell/TabStrip.h"
@@ -84,12 +82,7 @@ TEST_F(BatchTab, ImportedRowsAreShownSearchedAndPrinted) {
 
     const QString pdf = test::ArtifactDir() + "/batch_print.pdf";
     QFile::remove(pdf);
-    QTimer::singleShot(0, [pdf] {
-        SelPrinter* d = SelPrinter::Current();
-        d->COMB->setCurrentText(kPdfPrinterName);
-        d->PdfFile->setText(pdf);
-        d->COM_Click(0);
-    });
+    test::ChoosePdf(pdf);
     w->COM_Click(1);
     EXPECT_GT(QFileInfo(pdf).size(), 0);
     Recordset rs;

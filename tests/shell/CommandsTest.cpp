@@ -1,17 +1,16 @@
 // The main window's command buttons and menus: what is offered, the option prompts, the
 // layout lock, and the two tools.
 
-#include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
-
 #include <QRadioButton>
-#include <QTimer>
+
 #include "MainWindowFixture.h"
+#include "PrintTestSupport.h"
 #include "barcode/BarcodeStandard.h"
 #include "barcode/StrCodeStand.h"
 #include "common/Common.h"
@@ -94,18 +93,13 @@ TEST_F(Commands, ThePrintButtonPrintsTheBillShownAndRecordsIt) {
         return rs.RecordCount();
     };
     // Cancelled in the printer dialog: nothing printed, nothing recorded, buttons back.
-    QTimer::singleShot(0, [] { SelPrinter::Current()->COM_Click(1); });
+    test::InDialog([](SelPrinter* d) { d->COM_Click(1); });
     w_->COM_Click(0);
     EXPECT_EQ(history(), 0);
     EXPECT_TRUE(w_->COM[0]->isEnabled());
     EXPECT_FALSE(QFileInfo::exists(file));
 
-    QTimer::singleShot(0, [file] {
-        SelPrinter* d = SelPrinter::Current();
-        d->COMB->setCurrentText(kPdfPrinterName);
-        d->PdfFile->setText(file);
-        d->COM_Click(0);
-    });
+    test::ChoosePdf(file);
     w_->COM_Click(0);
     EXPECT_TRUE(QFileInfo(file).size() > 0);
     EXPECT_EQ(history(), 1);
@@ -130,41 +124,41 @@ TEST_F(Commands, TheLockDisablesTheLayoutCommandsThatHaveWork) {
     }
 }
 
-TEST_F(Commands, TheCurrencySignPromptKeepsTheSignOnCancel) {
+// The currency sign takes any answer but Cancel; the line-break marker only one that is
+// not empty, and remembers it.
+TEST_F(Commands, TheCurrencySignAndLineBreakPromptsKeepTheirValueOnCancel) {
     CurrencySign = "￥";
-    test::ScriptedAnswers answers;
-    answers << QVariant();  // Cancel
-    w_->mSetCashChr->trigger();
-    EXPECT_EQ(CurrencySign, "￥");
-    ASSERT_EQ(dlg::ShownLog().size(), 1);
-    EXPECT_EQ(dlg::ShownLog()[0].text, "请输入本单据的货币符号：");
-    EXPECT_EQ(dlg::ShownLog()[0].preset, "￥");
-    answers << QString("US$");
-    w_->mSetCashChr->trigger();
-    EXPECT_EQ(CurrencySign, "US$");
-    answers << QString("");
-    w_->mSetCashChr->trigger();
-    EXPECT_EQ(CurrencySign, "");
-    CurrencySign = "￥";
-}
-
-TEST_F(Commands, TheLineBreakPromptTakesOnlyANonEmptyAnswer) {
     WriteSetting("BWF", "Para", "CrlfChr", "");
-    test::ScriptedAnswers answers;
-    answers << QString("");
-    w_->mSetCrlfChr->trigger();
-    EXPECT_EQ(LineBreakMark, "//");
-    EXPECT_EQ(dlg::ShownLog().last().preset, "//");
-    EXPECT_EQ(dlg::ShownLog().last().text, "请输入表示回车的表示字符串");
-    answers << QVariant();
-    w_->mSetCrlfChr->trigger();
-    EXPECT_EQ(LineBreakMark, "//");
-    answers << QString("##");
-    w_->mSetCrlfChr->trigger();
-    EXPECT_EQ(LineBreakMark, "##");
+    const struct {
+        QAction* action;
+        QString* value;
+        QString prompt, preset;
+        QVariant answer;
+        QString after;
+    } cases[] = {
+        {w_->mSetCashChr, &CurrencySign, "请输入本单据的货币符号：", "￥", QVariant(), "￥"},
+        {w_->mSetCashChr, &CurrencySign, "", "", QString("US$"), "US$"},
+        {w_->mSetCashChr, &CurrencySign, "", "", QString(""), ""},
+        {w_->mSetCrlfChr, &LineBreakMark, "请输入表示回车的表示字符串", "//", QString(""), "//"},
+        {w_->mSetCrlfChr, &LineBreakMark, "", "", QVariant(), "//"},
+        {w_->mSetCrlfChr, &LineBreakMark, "", "", QString("##"), "##"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer.toString().toStdString());
+        test::ScriptedAnswers answers;
+        answers << c.answer;
+        c.action->trigger();
+        EXPECT_EQ(*c.value, c.after);
+        ASSERT_FALSE(dlg::ShownLog().isEmpty());
+        if (!c.prompt.isEmpty()) {
+            EXPECT_EQ(dlg::ShownLog()[0].text, c.prompt);
+            EXPECT_EQ(dlg::ShownLog()[0].preset, c.preset);
+        }
+    }
     EXPECT_EQ(ReadSetting("BWF", "Para", "CrlfChr", "?"), "##");
     WriteSetting("BWF", "Para", "CrlfChr", "");
     LineBreakMark = "//";
+    CurrencySign = "￥";
 }
 
 TEST_F(Commands, TogglesFlipAndThePrintRulersToggleIsRemembered) {

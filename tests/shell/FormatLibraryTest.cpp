@@ -2,12 +2,10 @@
 // menu items, and a picture of the tree beside the canvas.
 
 #include <QFileInfo>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include "MainWindowFixture.h"
 #include "common/Params.h"
-#include "common/SelFormat.h"
 #include "common/TwipGeometry.h"
 #include "library/FormatTree.h"
 #include "store/MainForm.h"
@@ -15,23 +13,7 @@
 
 using namespace bw;
 
-namespace {
-
-void answerChooser(const QString& text) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, text] {
-        SelFormat* d = SelFormat::Current();
-        if (!d || !d->isVisible()) return;
-        d->CMB->setEditText(text);
-        d->COM_Click(0);
-        poll->deleteLater();
-    });
-    poll->start(5);
-}
-
 using FormatLibrary = test::MainWindowTest;
-
-}  // namespace
 
 TEST_F(FormatLibrary, TheTreeFilesTheReadyFormatsAndTheMenusExchangeFormats) {
     MainWindow* w = start();
@@ -54,7 +36,7 @@ TEST_F(FormatLibrary, TheTreeFilesTheReadyFormatsAndTheMenusExchangeFormats) {
     {
         test::ScriptedAnswers answers;
         answers << file;
-        answerChooser(kSampleWaybill);
+        test::answerChooser(kSampleWaybill);
         w->mExportFmt->trigger();
         EXPECT_EQ(answers.lastMessage(), "格式：“" + kSampleWaybill + "”导出完成！");
     }

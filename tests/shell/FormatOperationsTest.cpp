@@ -35,19 +35,6 @@ using namespace bw;
 
 namespace {
 
-// Answers the next format chooser with the text typed into it (a null text: as offered).
-void answerChooser(const QString& text, bool cancel = false) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, text, cancel] {
-        SelFormat* d = SelFormat::Current();
-        if (!d || !d->isVisible()) return;
-        if (!cancel && !text.isNull()) d->CMB->setEditText(text);
-        d->COM_Click(cancel ? 1 : 0);
-        poll->deleteLater();
-    });
-    poll->start(5);
-}
-
 // Chooses the format in the next format list.
 void answerFormatList(const QString& name) {
     auto* poll = new QTimer;
@@ -129,7 +116,7 @@ TEST_F(FormatOperations, SaveAsANewNameCopiesTheFormatAndMakesItCurrent) {
     // What the boxes show goes with the copy (a box without a date: dates are today's on opening).
     MF().TT[3]->SetText("2013");
     test::ScriptedAnswers answers;
-    answerChooser("进账单（副本）");
+    test::answerChooser("进账单（副本）");
     TheMainWindow()->m_FCom[32]->trigger();
 
     const QString copy = "进账单（副本）";
@@ -165,7 +152,7 @@ TEST_F(FormatOperations, SaveAsAnExistingNameAsksAndCopiesThePictureOnlyAfterYes
     {
         test::ScriptedAnswers answers;
         answers << int(dlg::No);
-        answerChooser(kSampleWaybill);
+        test::answerChooser(kSampleWaybill);
         QString name;
         EXPECT_FALSE(SaveFormatAs(name));
         EXPECT_EQ(answers.lastMessage(), "该格式已经存在，是否覆盖？");
@@ -192,7 +179,7 @@ TEST_F(FormatOperations, SaveAsTheOpenFormatsOwnNameKeepsItsListsAndPicture) {
     writePicture(BackgroundPicturePath(kSampleDepositSlip), Qt::blue);
     test::ScriptedAnswers answers;
     answers << int(dlg::Yes);
-    answerChooser(QString());  // the chooser offers the open format; OK takes it
+    test::answerChooser(QString());  // the chooser offers the open format; OK takes it
     QString name;
     ASSERT_TRUE(SaveFormatAs(name));
     EXPECT_EQ(name, kSampleDepositSlip);
@@ -203,20 +190,27 @@ TEST_F(FormatOperations, SaveAsTheOpenFormatsOwnNameKeepsItsListsAndPicture) {
     EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
 }
 
-TEST_F(FormatOperations, NamesThatWouldBreakTheStoredListsAreRefused) {
-    for (const char* bad : {"a/b", "a\\b", "a|b", "a,b", "a'b", "a\"b"}) {
+TEST_F(FormatOperations, NamesThatWouldBreakTheStoredListsOrAreTooLongAreRefused) {
+    std::vector<std::pair<QString, QString>> cases;
+    for (const char* bad : {"a/b", "a\\b", "a|b", "a,b", "a'b", "a\"b"})
+        cases.push_back({QString::fromUtf8(bad), kForbiddenNameMessage});
+    cases.push_back({QString(kMaxFormatNameLength + 1, u'票'), kLongNameMessage});
+    for (const auto& [bad, message] : cases) {
+        SCOPED_TRACE(bad.left(10).toStdString());
         test::ScriptedAnswers answers;
-        QString name = QString::fromUtf8(bad);
-        EXPECT_FALSE(SaveFormatAs(name)) << bad;
-        EXPECT_EQ(answers.lastMessage(), kForbiddenNameMessage) << bad;
-        EXPECT_EQ(count("Fmt", "Fmt=?", {QString::fromUtf8(bad)}), 0) << bad;
+        QString name = bad;
+        EXPECT_FALSE(SaveFormatAs(name));
+        EXPECT_EQ(answers.lastMessage(), message);
+        EXPECT_EQ(count("Fmt", "Fmt=?", {bad}), 0);
     }
-    EXPECT_EQ(kForbiddenNameMessage, "名称不能包含字符： / \\ | , ' ！");
     EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
-    // A cancelled chooser saves nothing.
-    answerChooser(QString(), true);
+    // A cancelled chooser saves nothing; the longest name allowed is taken.
+    test::answerChooser(QString(), true);
     QString name;
     EXPECT_FALSE(SaveFormatAs(name));
+    QString longest = QString(kMaxFormatNameLength, u'票');
+    EXPECT_TRUE(SaveFormatAs(longest));
+    EXPECT_EQ(MF().CurrentFormat(), longest);
 }
 
 TEST_F(FormatOperations, DeleteRemovesEverythingOfThatFormatAndNothingElse) {
@@ -263,7 +257,7 @@ TEST_F(FormatOperations, DeleteRemovesEverythingOfThatFormatAndNothingElse) {
     EXPECT_EQ(count("Fmt", "Fmt=?", {QString("快递运单X")}), 1);
 
     // Chosen in the chooser, the same happens.
-    answerChooser("快递%单");
+    test::answerChooser("快递%单");
     answers << int(dlg::Yes);
     QString chosen;
     EXPECT_TRUE(DeleteFormat(chosen));
@@ -391,17 +385,6 @@ TEST_F(FormatOperations, DeletingTakesOnlyTheFormatsOwnParametersWhateverItsName
         for (const QString& key : c.gone) EXPECT_EQ(count("参数", "Var=?", {key}), 0);
         for (const QString& key : c.kept) EXPECT_EQ(count("参数", "Var=?", {key}), 1);
     }
-}
-
-TEST_F(FormatOperations, ANameLongerThanAHundredCharactersIsRefused) {
-    test::ScriptedAnswers answers;
-    QString tooLong = QString(kMaxFormatNameLength + 1, u'票');
-    EXPECT_FALSE(SaveFormatAs(tooLong));
-    EXPECT_EQ(answers.lastMessage(), kLongNameMessage);
-    EXPECT_EQ(count("Fmt", "Fmt=?", {tooLong}), 0);
-    QString longest = QString(kMaxFormatNameLength, u'票');
-    EXPECT_TRUE(SaveFormatAs(longest));
-    EXPECT_EQ(MF().CurrentFormat(), longest);
 }
 
 TEST_F(FormatOperations, SaveAsIsAllOrNothing) {

@@ -1,9 +1,7 @@
-// Pictures of the main window for people to look at, in the build folder's artifacts/.
-
-#include <QFile>
+// Pictures of the main window for people to look at, in the build folder's artifacts/ (the
+// batch and label pages are pictured by their own tests).
 
 #include "MainWindowFixture.h"
-#include "shell/TabStrip.h"
 #include "store/CanvasOptions.h"
 #include "store/MainForm.h"
 
@@ -22,11 +20,4 @@ TEST_F(MainScreenshot, TheDepositSlipWithAndWithoutRulersAndZoomed) {
     Zm_Click(0);
     test::MainWindowTest::settle();
     ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_zoomed.png"));
-    // The other pages: the batch grid and the label sheets.
-    TheMainWindow()->SST->SetTab(1);
-    test::MainWindowTest::settle();
-    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_batch_page.png"));
-    TheMainWindow()->SST->SetTab(3);
-    test::MainWindowTest::settle();
-    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_label_page.png"));
 }

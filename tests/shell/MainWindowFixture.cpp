@@ -1,9 +1,12 @@
 #include "MainWindowFixture.h"
 
+#include <QComboBox>
 #include <QPixmap>
+#include <QTimer>
 
 #include "common/Common.h"
 #include "common/Database.h"
+#include "common/SelFormat.h"
 #include "platform/AppFolder.h"
 #include "shell/Startup.h"
 
@@ -49,6 +52,18 @@ void MainWindowTest::settle() {
 QImage MainWindowTest::grab() {
     MainWindow* w = TheMainWindow();
     return w ? w->grab().toImage() : QImage();
+}
+
+void answerChooser(const QString& text, bool cancel) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, text, cancel] {
+        SelFormat* d = SelFormat::Current();
+        if (!d || !d->isVisible()) return;
+        if (!cancel && !text.isNull()) d->CMB->setEditText(text);
+        d->COM_Click(cancel ? 1 : 0);
+        poll->deleteLater();
+    });
+    poll->start(5);
 }
 
 }  // namespace bw::test

@@ -1,6 +1,7 @@
 #pragma once
 // Starting the real program in a test: a data folder of the test's own, the program's entry
-// with that folder on its command line, and the main window closed and gone at the end.
+// with that folder on its command line, and the main window closed and gone at the end; and
+// the format chooser answered by the test.
 
 #include <gtest/gtest.h>
 
@@ -32,5 +33,9 @@ protected:
 
     TempDataFolder folder_;
 };
+
+// Answers the next format chooser with the text typed into it (a null text: as offered), or
+// cancels it.
+void answerChooser(const QString& text, bool cancel = false);
 
 }  // namespace bw::test

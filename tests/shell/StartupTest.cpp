@@ -378,55 +378,41 @@ TEST_F(Startup, StartUpReadsTheRoundingMethodAndTheLineBreakMarker) {
 TEST_F(Startup, TheWindowFillsTheWorkAreaByTheLayoutRules) {
     MainWindow* w = start();
     ASSERT_NE(w, nullptr);
-    QScreen* s = QGuiApplication::primaryScreen();
-    const double sw = s->geometry().width() * 15.0, sh = s->geometry().height() * 15.0;
-    EXPECT_EQ(w->FormLeft(), 0);
-    EXPECT_EQ(w->FormTop(), 0);
-    EXPECT_EQ(w->FormWidth(), sw);
-    EXPECT_EQ(w->FormHeight(), sh - GetTaskbarHeight(w));
-    EXPECT_EQ(TwWidth(w->SST), sw - 80);
-    EXPECT_EQ(TwHeight(w->SST), w->FormHeight() - 1000);
-    const double pageW = sw - 80, pageH = w->FormHeight() - 1000 - 330;
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(TwTop(w->Pic[i]), 330) << i;
-        EXPECT_EQ(TwWidth(w->Pic[i]), pageW) << i;
-        EXPECT_EQ(TwHeight(w->Pic[i]), pageH) << i;
-    }
+    auto tw = [](const QWidget* x) { return QRectF(TwLeft(x), TwTop(x), TwWidth(x), TwHeight(x)); };
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const double sw = screen.width() * 15.0, wh = screen.height() * 15.0 - GetTaskbarHeight(w);
+    EXPECT_EQ(QRectF(w->FormLeft(), w->FormTop(), w->FormWidth(), w->FormHeight()),
+              QRectF(0, 0, sw, wh));
+    EXPECT_EQ(tw(w->SST).size(), QSizeF(sw - 80, wh - 1000));
+    // Every page fills the tab strip under its tabs; one shows at a time, with its grid.
+    const double pageW = sw - 80, pageH = wh - 1000 - 330;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(tw(w->Pic[i]), QRectF(TwLeft(w->Pic[i]), 330, pageW, pageH)) << i;
+    EXPECT_EQ(TwTop(w->LBL), TwHeight(w->SST) + 20);
+    EXPECT_EQ(TwLeft(w->Frm[3]), pageW - 2535);
+    // The canvas frame, its bars and the tree beyond its left edge.
     MainForm& mf = MF();
     EXPECT_EQ(TwTop(mf.PFrm), 1020);
     EXPECT_EQ(mf.FrameWidth(), pageW - TwWidth(mf.VS));
     EXPECT_EQ(mf.FrameHeight(), pageH - 1020 - TwHeight(mf.PHS));
     EXPECT_EQ(TwTop(mf.PHS), pageH - TwHeight(mf.PHS) - 15);
-    EXPECT_EQ(TwLeft(mf.VS), sw - 80 - 280);
-    EXPECT_EQ(TwTop(w->LBL), TwHeight(w->SST) + 20);
-    EXPECT_EQ(TwLeft(w->Frm[3]), pageW - 2535);
-    EXPECT_EQ(TwWidth(MF().LFrm), TwLeft(MF().VS1));
-    EXPECT_EQ(w->SST->Tab(), 0);
-    EXPECT_TRUE(w->Pic[0]->isVisible());
-    EXPECT_FALSE(w->Pic[1]->isVisible());
-    // The canvas is as wide as its frame; the tree waits beyond the frame's left edge.
+    EXPECT_EQ(TwLeft(mf.VS), pageW - 280);
+    EXPECT_EQ(TwWidth(mf.LFrm), TwLeft(mf.VS1));
     EXPECT_EQ(mf.PG->Width(), mf.FrameWidth());
     EXPECT_EQ(TwLeft(w->TV), -TwWidth(w->TV));
     EXPECT_EQ(TwHeight(w->TV), mf.FrameHeight() - TwTop(w->TV) - 15);
-
-    // The tab switch shows one page, with its grid laid over it.
-    w->SST->SetTab(2);
-    EXPECT_TRUE(w->Pic[2]->isVisible());
-    EXPECT_FALSE(w->Pic[0]->isVisible());
-    EXPECT_EQ(TwWidth(w->MSF[2]), pageW);
-    EXPECT_EQ(TwHeight(w->MSF[2]), pageH - TwTop(w->MSF[2]));
-    w->SST->SetTab(0);
-    EXPECT_TRUE(w->Pic[0]->isVisible());
+    for (int tab : {0, 2}) {
+        w->SST->SetTab(tab);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(w->Pic[i]->isVisible(), i == tab) << tab << i;
+    }
+    EXPECT_EQ(tw(w->MSF[2]).size(), QSizeF(pageW, pageH - TwTop(w->MSF[2])));
 
     // Any other window is centred on the work area.
     QWidget other;
     other.resize(300, 200);
     other.show();
     CenterForm(&other);
-    EXPECT_EQ(other.frameGeometry().left(),
-              (s->geometry().width() - other.frameGeometry().width()) / 2);
-    EXPECT_EQ(
-        other.frameGeometry().top(),
-        (s->geometry().height() - other.frameGeometry().height() - GetTaskbarHeight(&other) / 15) /
-            2);
+    const QRect f = other.frameGeometry();
+    EXPECT_EQ(f.left(), (screen.width() - f.width()) / 2);
+    EXPECT_EQ(f.top(), (screen.height() - f.height() - GetTaskbarHeight(&other) / 15) / 2);
 }
