@@ -117,29 +117,17 @@ public:
         }
     }
     QVariant property(PrintEnginePropertyKey key) const override {
-        switch (key) {
-            case PPK_QPageLayout:
-                return QVariant::fromValue(layout_);
-            case PPK_QPageSize:
-                return QVariant::fromValue(layout_.pageSize());
-            case PPK_Orientation:
-                return int(layout_.orientation());
-            case PPK_QPageMargins:
-                return QVariant::fromValue(
-                    std::pair<QMarginsF, QPageLayout::Unit>(layout_.margins(), layout_.units()));
-            case PPK_Resolution:
-                return kDpi;
-            case PPK_FullPage:
-                return true;
-            case PPK_NumberOfCopies:
-            case PPK_CopyCount:
-                return 1;
-            case PPK_PageRect:
-            case PPK_PaperRect:
-                return layout_.fullRectPixels(kDpi);
-            default:
-                return others_.value(key);
-        }
+        if (key == PPK_QPageLayout) return QVariant::fromValue(layout_);
+        if (key == PPK_QPageSize) return QVariant::fromValue(layout_.pageSize());
+        if (key == PPK_Orientation) return int(layout_.orientation());
+        if (key == PPK_QPageMargins)
+            return QVariant::fromValue(
+                std::pair<QMarginsF, QPageLayout::Unit>(layout_.margins(), layout_.units()));
+        if (key == PPK_Resolution) return kDpi;
+        if (key == PPK_FullPage) return true;
+        if (key == PPK_NumberOfCopies || key == PPK_CopyCount) return 1;
+        if (key == PPK_PageRect || key == PPK_PaperRect) return layout_.fullRectPixels(kDpi);
+        return others_.value(key);
     }
     bool newPage() override {
         ++page_;
@@ -151,33 +139,23 @@ public:
         return true;
     }
     int metric(QPaintDevice::PaintDeviceMetric id) const override {
-        const QRect full = layout_.fullRectPixels(kDpi);
+        const QRect px = layout_.fullRectPixels(kDpi);
         const QRectF mm = layout_.fullRect(QPageLayout::Millimeter);
-        switch (id) {
-            case QPaintDevice::PdmWidth:
-                return full.width();
-            case QPaintDevice::PdmHeight:
-                return full.height();
-            case QPaintDevice::PdmWidthMM:
-                return qRound(mm.width());
-            case QPaintDevice::PdmHeightMM:
-                return qRound(mm.height());
-            case QPaintDevice::PdmDpiX:
-            case QPaintDevice::PdmDpiY:
-            case QPaintDevice::PdmPhysicalDpiX:
-            case QPaintDevice::PdmPhysicalDpiY:
-                return kDpi;
-            case QPaintDevice::PdmNumColors:
-                return INT_MAX;
-            case QPaintDevice::PdmDepth:
-                return 32;
-            case QPaintDevice::PdmDevicePixelRatio:
-                return 1;
-            case QPaintDevice::PdmDevicePixelRatioScaled:
-                return int(QPaintDevice::devicePixelRatioFScale());
-            default:
-                return 0;
-        }
+        using D = QPaintDevice;
+        const QHash<int, int> values{
+            {D::PdmWidth, px.width()},
+            {D::PdmHeight, px.height()},
+            {D::PdmWidthMM, qRound(mm.width())},
+            {D::PdmHeightMM, qRound(mm.height())},
+            {D::PdmDpiX, kDpi},
+            {D::PdmDpiY, kDpi},
+            {D::PdmPhysicalDpiX, kDpi},
+            {D::PdmPhysicalDpiY, kDpi},
+            {D::PdmNumColors, INT_MAX},
+            {D::PdmDepth, 32},
+            {D::PdmDevicePixelRatio, 1},
+            {D::PdmDevicePixelRatioScaled, int(D::devicePixelRatioFScale())}};
+        return values.value(id, 0);
     }
     QPrinter::PrinterState printerState() const override { return state_; }
 

@@ -60,7 +60,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Rulers, LinesEveryTwoMillimetresDeeperEveryCentimetre) {
+TEST_F(Rulers, LinesEveryTwoMillimetresDeeperEveryCentimetreSpreadOverThePaper) {
     DrawRulers(MF().PG, 200, 1);
     EXPECT_EQ(at(10, 5), kCentimetreRulerColour);
     EXPECT_EQ(at(50, 33), kCentimetreRulerColour);
@@ -81,20 +81,17 @@ TEST_F(Rulers, LinesEveryTwoMillimetresDeeperEveryCentimetre) {
     DrawRulers(MF().PG, 200, 0);
     EXPECT_EQ(count(kCentimetreRulerColour), 0);
     EXPECT_EQ(count(kMinorRulerColour), 0);
-}
 
-TEST_F(Rulers, ANarrowerPaperSpreadsTheSameLinesWider) {
+    // A wider paper draws the same lines closer: 210 mm, the last centimetre line, lies at
+    // 210 / 215 of the width (looked at 37 mm down, between two horizontal lines).
     MF().Wid->setText("215");
     DrawRulers(MF().PG, 215, 1);
-    const QImage& img = MF().PG->Image();
-    // 210 mm (the last centimetre line) lies at 210 / 215 of the width.
-    // Looked at 37 mm down, between two horizontal lines.
     const int x210 = int(210.0 / 215.0 * img.width() + 0.5), y = int(37.0 / 215.0 * img.width());
     EXPECT_EQ(img.pixelColor(std::min(x210, img.width() - 1), y), kCentimetreRulerColour);
     EXPECT_NE(img.pixelColor(std::min(x210 + 3, img.width() - 1), y), kCentimetreRulerColour);
 }
 
-TEST_F(Rulers, TheBackgroundPictureLiesUnderTheGridAndHidesTheCaptions) {
+TEST_F(Rulers, TheBackgroundPictureLiesUnderTheGridAndTheOptionBoxesRedraw) {
     MainForm& mf = MF();
     int row = 0;
     BoxControl* box = LoadBoxControl(kTextBox, row);
@@ -121,11 +118,9 @@ TEST_F(Rulers, TheBackgroundPictureLiesUnderTheGridAndHidesTheCaptions) {
     DrawRulers(mf.PG, 200, 0);
     EXPECT_EQ(at(5, 5), QColor(Qt::white));
     EXPECT_TRUE(CaptionLabel(box->Index())->Visible());
-}
 
-TEST_F(Rulers, TheOptionBoxesRedrawTheCanvas) {
+    // The grid's option box redraws the canvas.
     ConnectCanvasHandlers();
-    MainForm& mf = MF();
     mf.SetO2Value(0, 1);
     EXPECT_EQ(at(10, 5), kCentimetreRulerColour);
     mf.SetO2Value(0, 0);
