@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
-#include <QThread>
 
 #include "TestSupport.h"
 #include "printing/DibSection.h"
@@ -47,14 +46,16 @@ TEST(DibSection, ResampleCopiesAtTheSameSizeAndInterpolatesOtherwise) {
     for (int x = 0; x < 4; ++x) EXPECT_EQ(wide.Bits()[3 * x + 2], 50 * x) << x;
 }
 
+static void WriteOldPicture(const QString& path) {
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old picture");
+}
+
 TEST(SaveJPG, WritesAJpegOverAnOldFileKeepingItsTimeAndPermissions) {
     test::TempDataFolder folder;
     const QString path = folder.file("bill.JPG");
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old picture");
-    }
+    WriteOldPicture(path);
     ASSERT_TRUE(QFile(path).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                            QFileDevice::ReadGroup));
     const QFileDevice::Permissions before = QFileInfo(path).permissions();
@@ -81,11 +82,7 @@ TEST(SaveJPG, WritesAJpegOverAnOldFileKeepingItsTimeAndPermissions) {
 TEST(SaveJPG, AFailedWriteLeavesTheOldPicture) {
     test::TempDataFolder folder;
     const QString path = folder.file("old.jpg");
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old picture");
-    }
+    WriteOldPicture(path);
     // The temporary name is taken by a folder: the new picture cannot be written.
     ASSERT_TRUE(QDir(folder.file("")).mkdir("old.jpg.TMP"));
     DibSection dib;

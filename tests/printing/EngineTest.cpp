@@ -47,22 +47,6 @@ void ExpectMm(const QRectF& r, double x, double y, double w, double h) {
     EXPECT_NEAR(r.height(), h * kMm, 1);
 }
 
-TEST(PackedColumn, AlignmentAboveTheThousandsLineSpacingBelow) {
-    const struct {
-        double packed;
-        int code;
-        double value;
-    } cases[] = {{-2003.5, 2, -3.5},
-                 {1002, 1, 2},
-                 {25000, 25, 5000},  // at most 20 thousands
-                 {0, 0, 0},
-                 {999.9, 0, 999.9}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(GetPackedCode(c.packed), c.code) << c.packed;
-        EXPECT_EQ(GetPackedValue(c.packed), c.value) << c.packed;
-    }
-}
-
 TEST_F(Engine, BoxesLandAtTheirMillimetresLessTheOffsets) {
     NewFormat("进账单", 200, 100);
     AddBox({.kind = 0, .caption = "收款人", .x = 20, .y = 30, .w = 60, .h = 8});

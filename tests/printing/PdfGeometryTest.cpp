@@ -84,16 +84,10 @@ TEST_F(PdfGeometry, DigitCellsHoldOneDigitEachFromTheRight) {
 
 TEST_F(PdfGeometry, WrappedTextBreaksAtTheBoxWidthWithItsSpacing) {
     NewFormat("说明", 200, 100);
-    // 1 mm between characters, 2 mm between lines, 30 mm wide.
-    AddBox({.kind = 0,
-            .caption = "附言",
-            .x = 20,
-            .y = 20,
-            .w = 30,
-            .h = 30,
-            .fontSize = 10.5,
-            .spacing = 1,
-            .packed = 2});
+    BoxSpec box{.kind = 0, .caption = "附言", .x = 20, .y = 20, .w = 30, .h = 30};
+    box.spacing = 1;  // millimetres between characters
+    box.packed = 2;   // and between lines
+    AddBox(box);
     Show();
     SetBoxValue(Text(1), "中华人民共和国银行结算业务委托书");
     const auto pages = ReadPdf(PrintToPdf("wrapped"));
