@@ -33,16 +33,6 @@ using namespace bw;
 
 namespace {
 
-// Share of the picture box's pixels that are dark: a drawn QR code has plenty.
-double darkShare(PictureBox* box) {
-    const QImage img = box->Image();
-    int dark = 0, all = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x, ++all)
-            if (qGray(img.pixel(x, y)) < 80) ++dark;
-    return all ? double(dark) / all : 0;
-}
-
 class CanvasSizing : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -157,7 +147,7 @@ TEST_F(Zooming, BoxesKeepTheirMillimetresAndEverythingTheUserEntered) {
     mf.CC[0]->SetValue(0);
     PictureBox* qr = mf.II[0];
     SetBoxValue(qr, "用户输入的条码 12345");
-    ASSERT_GT(darkShare(qr), 0.2);
+    ASSERT_GT(test::darkShare(qr), 0.2);
     const double before = mf.PG->Width();
     const int qrWidth = qr->Width();
 
@@ -188,7 +178,7 @@ TEST_F(Zooming, BoxesKeepTheirMillimetresAndEverythingTheUserEntered) {
         EXPECT_EQ(mf.TT[0]->Text(), "手填的内容");
         EXPECT_EQ(mf.CC[0]->Value(), 0);
         EXPECT_EQ(mf.II[0]->LinkItem, "用户输入的条码 12345");
-        EXPECT_GT(darkShare(mf.II[0]), 0.2) << "the barcode is drawn again at the new size";
+        EXPECT_GT(test::darkShare(mf.II[0]), 0.2) << "the barcode is drawn again at the new size";
     }
     EXPECT_NEAR(mf.PG->Width(), before, 1e-6);  // the fit button ended it
     Zm_Click(0);

@@ -40,15 +40,6 @@ using namespace bw;
 
 namespace {
 
-double darkShare(PictureBox* box) {
-    const QImage img = box->Image();
-    int dark = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (qGray(img.pixel(x, y)) < 80) ++dark;
-    return double(dark) / std::max(1, img.width() * img.height());
-}
-
 class Commands : public test::MainWindowTest {
 protected:
     void SetUp() override {
@@ -67,7 +58,7 @@ TEST_F(Commands, EveryDoorIsFilledOnceTheWindowIsBuilt) {
     EXPECT_EQ(Doors().store.boxGrid(), &MF().BoxGrid());
 }
 
-TEST_F(Commands, WorkThatIsNotInThisBuildIsShownDisabled) {
+TEST_F(Commands, WorkThatIsNotInThisBuildIsShownDisabledAndTheLockDisablesTheLayout) {
     // Every button of the four pages is there; the batch print waits for batch records.
     for (int i : {0, 1, 2, 3, 4, 5, 10, 11, 12, 20, 21, 22, 23, 24, 25, 26, 27, 36}) {
         ASSERT_TRUE(w_->COM.count(i)) << i;
@@ -82,6 +73,21 @@ TEST_F(Commands, WorkThatIsNotInThisBuildIsShownDisabled) {
           w_->m_FCom[31], w_->m_FCom[32], w_->mManageFmt, w_->mSetCashChr, w_->mSetCrlfChr,
           w_->mStrBarCodeStand, w_->mNumCut, w_->mPSDSet, w_->mTool[0], w_->mTool[1], w_->mAbout})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+
+    // The layout lock disables the layout commands; unlocking enables only those with work.
+    MainForm& mf = MF();
+    mf.SetO2Value(2, 0);
+    mf.SetO2Value(2, 1);
+    EXPECT_FALSE(mf.COM[2]->isEnabled());
+    EXPECT_FALSE(w_->mCtlSame->menuAction()->isEnabled());
+    mf.SetO2Value(2, 0);
+    EXPECT_TRUE(mf.COM[2]->isEnabled());
+    EXPECT_TRUE(w_->mCtlSame->menuAction()->isEnabled());
+    for (const auto& [index, button] : mf.COM) {
+        if (mf.Unavailable.count(button)) {
+            EXPECT_FALSE(button->isEnabled()) << index;
+        }
+    }
 }
 
 TEST_F(Commands, ThePrintButtonPrintsTheBillShownAndRecordsIt) {
@@ -105,23 +111,6 @@ TEST_F(Commands, ThePrintButtonPrintsTheBillShownAndRecordsIt) {
     EXPECT_EQ(history(), 1);
     EXPECT_TRUE(w_->COM[0]->isEnabled());
     EXPECT_FALSE(w_->COM[1]->isEnabled());  // no batch records
-}
-
-TEST_F(Commands, TheLockDisablesTheLayoutCommandsThatHaveWork) {
-    MainForm& mf = MF();
-    mf.SetO2Value(2, 0);
-    mf.SetO2Value(2, 1);
-    EXPECT_FALSE(mf.COM[2]->isEnabled());
-    EXPECT_FALSE(w_->mCtlSame->menuAction()->isEnabled());
-    mf.SetO2Value(2, 0);
-    EXPECT_TRUE(mf.COM[2]->isEnabled());
-    EXPECT_TRUE(w_->mCtlSame->menuAction()->isEnabled());
-    // Commands still without work: unlocking does not enable them.
-    for (const auto& [index, button] : mf.COM) {
-        if (mf.Unavailable.count(button)) {
-            EXPECT_FALSE(button->isEnabled()) << index;
-        }
-    }
 }
 
 // The currency sign takes any answer but Cancel; the line-break marker only one that is
@@ -239,7 +228,7 @@ TEST_F(Commands, ANewBarcodeStandardRedrawsThePictureBoxesWithTheirText) {
     d->Command1_Click();
     EXPECT_EQ(BarcodeStandard(), 0);
     EXPECT_EQ(qr->LinkItem, text);
-    EXPECT_GT(darkShare(qr), 0.05);
+    EXPECT_GT(test::darkShare(qr), 0.05);
 }
 
 TEST_F(Commands, ADoubleClickOnABoxRowOpensThatBoxsPropertyDialog) {

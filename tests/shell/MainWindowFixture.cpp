@@ -9,6 +9,7 @@
 #include "common/SelFormat.h"
 #include "platform/AppFolder.h"
 #include "shell/Startup.h"
+#include "store/PictureBox.h"
 
 namespace bw::test {
 
@@ -64,6 +65,14 @@ void answerChooser(const QString& text, bool cancel) {
         poll->deleteLater();
     });
     poll->start(5);
+}
+
+double darkShare(PictureBox* box) {
+    const QImage img = box->Image();
+    int dark = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) dark += qGray(img.pixel(x, y)) < 80;
+    return img.isNull() ? 0 : double(dark) / (img.width() * img.height());
 }
 
 }  // namespace bw::test

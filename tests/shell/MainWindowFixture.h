@@ -12,6 +12,10 @@
 #include "TestSupport.h"
 #include "shell/MainWindow.h"
 
+namespace bw {
+class PictureBox;
+}
+
 namespace bw::test {
 
 class MainWindowTest : public ::testing::Test {
@@ -37,5 +41,7 @@ protected:
 // Answers the next format chooser with the text typed into it (a null text: as offered), or
 // cancels it.
 void answerChooser(const QString& text, bool cancel = false);
+// Share of the picture box's pixels that are dark: a drawn QR code has plenty.
+double darkShare(PictureBox* box);
 
 }  // namespace bw::test
