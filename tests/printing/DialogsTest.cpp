@@ -18,7 +18,6 @@
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
-#include "platform/Twips.h"
 #include "printing/Calibration.h"
 #include "printing/PrintRequests.h"
 #include "printing/SelPrinter.h"
@@ -164,20 +163,6 @@ TEST_F(PrinterDialog, APdfFileInAFolderThatIsNotThereIsRefusedBeforePrinting) {
     EXPECT_EQ(ChosenItem, kPdfPrinterName);
     EXPECT_EQ(CurrentPrinter().OutputFile(), QDir(dir).filePath("bill.pdf"));
     EXPECT_EQ(QFileInfo(Choice().PdfFile->text()).absolutePath(), dir);
-}
-
-TEST_F(PrinterDialog, WithoutCopiesTheListCoversTheCopiesBox) {
-    InstallRecordingPrinter();
-    bool copiesVisible = true;
-    int width = 0;
-    InDialog([&](SelPrinter* d) {
-        copiesVisible = d->TT->isVisible();
-        width = d->COMB->width();
-        d->COM_Click(1);
-    });
-    EXPECT_EQ(ChoosePrinter(false), "");
-    EXPECT_FALSE(copiesVisible);
-    EXPECT_EQ(width, TwipsToPixels(4440));
 }
 
 class Calibration : public PrintFixture {};
