@@ -1,23 +1,44 @@
-// The main window with a filled bill on screens of common sizes (the build runs this test
-// on offscreen screens of 1366 x 768 and 1920 x 1080), and Qt's own dialogs in Chinese.
+// Pictures of the main window for people to look at, in the build folder's artifacts/: the
+// deposit slip with and without rulers and zoomed; with a filled bill on screens of common
+// sizes (the build runs that test on offscreen screens of 1366 x 768 and 1920 x 1080) with
+// Qt's own dialogs in Chinese; and on a real X display (the build runs that test under Xvfb).
+// The batch, history and label pages are pictured by their own tests.
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 #include "MainWindowFixture.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
 #include "printing/SelPrinter.h"
+#include "store/CanvasOptions.h"
 #include "store/MainForm.h"
 #include "store/TextBox.h"
 
 using namespace bw;
 
 namespace {
+
+using MainScreenshot = test::MainWindowTest;
+
+TEST_F(MainScreenshot, TheDepositSlipWithAndWithoutRulersAndZoomed) {
+    ASSERT_NE(start(), nullptr);
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window.png"));
+    MF().SetO2Value(0, 0);
+    test::MainWindowTest::settle();
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_no_rulers.png"));
+    MF().SetO2Value(0, 1);
+    Zm_Click(0);
+    Zm_Click(0);
+    test::MainWindowTest::settle();
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_zoomed.png"));
+}
 
 using ScreenSize = test::MainWindowTest;
 
@@ -71,6 +92,41 @@ TEST_F(ScreenSize, TheFilledBillFitsTheScreenAndQtsDialogsSpeakChinese) {
     box.show();
     settle();
     ASSERT_TRUE(box.grab().save(test::ArtifactDir() + "/message_box_" + size + ".png"));
+}
+
+using XvfbScreenshot = test::MainWindowTest;
+
+TEST_F(XvfbScreenshot, TheMainWindowOnAnXDisplay) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X display";
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    for (int i = 0; i < 20; ++i) {
+        settle();
+        QTest::qWait(25);
+    }
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const QImage shown = screen->grabWindow(0).toImage();
+    ASSERT_FALSE(shown.isNull());
+    ASSERT_TRUE(shown.save(test::ArtifactDir() + "/main_window_xvfb.png"));
+    // The window fills the screen: the canvas frame's grey and the rulers' orange are on it.
+    int orange = 0;
+    for (int y = 0; y < shown.height(); y += 3)
+        for (int x = 0; x < shown.width(); x += 3) {
+            const QColor c = shown.pixelColor(x, y);
+            if (c.red() > 240 && c.green() > 100 && c.green() < 200 && c.blue() < 160) ++orange;
+        }
+    EXPECT_GT(orange, 200);
+
+    Zm_Click(0);
+    Zm_Click(0);
+    for (int i = 0; i < 10; ++i) {
+        settle();
+        QTest::qWait(25);
+    }
+    ASSERT_TRUE(
+        screen->grabWindow(0).toImage().save(test::ArtifactDir() + "/main_window_xvfb_zoomed.png"));
 }
 
 }  // namespace

@@ -1,0 +1,238 @@
+// The main window's pages as a clerk uses them: the format tree beside the canvas with the
+// export and import menu items, the batch tab importing, stepping through, searching and
+// printing records, the history page loading when shown and its reprint filling the bill page
+// (deleting and reprinting themselves are tested with the history), and the label page
+// loading its stored settings and drawing a page of labels over the box property grid.
+// Pictures of each go to the artifacts for people to look at.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeWidget>
+
+#include "MainWindowFixture.h"
+#include "PrintTestSupport.h"
+#include "common/Database.h"
+#include "common/Params.h"
+#include "common/TwipGeometry.h"
+#include "library/FormatTree.h"
+#include "platform/Grid.h"
+#include "platform/GridView.h"
+#include "platform/PictureWidget.h"
+#include "platform/Settings.h"
+#include "records/BatchRows.h"
+#include "records/History.h"
+#include "records/HistoryGrid.h"
+#include "records/ui/InputMap.h"
+#include "shell/TabStrip.h"
+#include "store/BoxAccessors.h"
+#include "store/BoxModel.h"
+#include "store/MainForm.h"
+#include "store/SampleFormats.h"
+#include "store/TextBox.h"
+
+using namespace bw;
+
+namespace {
+
+using FormatLibrary = test::MainWindowTest;
+
+TEST_F(FormatLibrary, TheTreeFilesTheReadyFormatsAndTheMenusExchangeFormats) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    QTreeWidgetItem* slip = TreeNodeByKey(w->TV, "F" + kSampleDepositSlip);
+    ASSERT_NE(slip, nullptr);
+    EXPECT_EQ(slip->parent()->text(0), "进账单");
+    EXPECT_EQ(slip->foreground(0).color(), CurrentNodeColour());
+    EXPECT_EQ(TreeNodeByKey(w->TV, "F" + kSampleWaybill)->parent()->text(0), "快递");
+    EXPECT_FALSE(GetParam(kFormatTreeParam).isEmpty());
+
+    // The tree slid in beside the canvas.
+    SetTwLeft(w->TV, 0);
+    w->TV->raise();
+    settle();
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_format_tree.png"));
+    SetTwLeft(w->TV, -TwWidth(w->TV));
+
+    const QString file = folder_.file("运单副本.vfm");
+    {
+        test::ScriptedAnswers answers;
+        answers << file;
+        test::answerChooser(kSampleWaybill);
+        w->mExportFmt->trigger();
+        EXPECT_EQ(answers.lastMessage(), "格式：“" + kSampleWaybill + "”导出完成！");
+    }
+    {
+        test::ScriptedAnswers answers;
+        answers << file << int(dlg::Yes);
+        w->mImportFmt->trigger();
+    }
+    EXPECT_EQ(MF().CurrentFormat(), "运单副本");
+    QTreeWidgetItem* copy = TreeNodeByKey(w->TV, "F运单副本");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->foreground(0).color(), CurrentNodeColour());
+    EXPECT_NE(slip->foreground(0).color(), CurrentNodeColour());
+}
+
+using BatchTab = test::MainWindowTest;
+
+InputMap* openMapDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* map = qobject_cast<InputMap*>(w); map && map->isVisible()) return map;
+    return nullptr;
+}
+
+TEST_F(BatchTab, ImportedRowsAreShownSearchedAndPrinted) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    MainForm& mf = MF();
+    // A text box of plain text: its value arrives unconverted.
+    int plain = 0;
+    for (int i = 1; i <= BoxCount[0] && !plain; ++i)
+        if (BoxDataType(GetBoxByIndex(i)) == 0) plain = i;
+    ASSERT_GT(plain, 0);
+    auto shown = [plain] { return static_cast<TextBox*>(GetBoxByIndex(plain))->Text(); };
+    const QString path = folder_.file("orders.csv");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("客户,金额\r\n张三,100\r\n李四,200\r\n王五,300\r\n");
+    }
+    {
+        test::ScriptedAnswers answers;
+        answers << path;
+        w->COM_Click(10);
+    }
+    InputMap* map = openMapDialog();
+    ASSERT_NE(map, nullptr);
+    map->M1Grid->SetTextMatrix(plain, 4, "A");
+    map->COM_Click(0);
+    Grid& g = *mf.MSF[1];
+    ASSERT_EQ(BatchRecordCount(g), 3);
+    EXPECT_EQ(shown(), "张三");
+    EXPECT_TRUE(w->COM[1]->isEnabled());
+    EXPECT_EQ(mf.R_Num[0]->text(), "3");
+
+    w->SST->SetTab(1);
+    settle();
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/batch_tab_after_import.png"));
+    w->SST->SetTab(0);
+
+    mf.HS->setValue(3);
+    EXPECT_EQ(shown(), "王五");
+    EXPECT_EQ(mf.R_Num[1]->text(), "3");
+
+    w->KW1->setText(" 李四 ");
+    w->COM_Click(3);
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(w->KW1->text(), " 李四 ");  // the box keeps what was typed
+    w->COM_Click(4);                      // the selected record into the boxes
+    EXPECT_EQ(shown(), "李四");
+
+    const QString pdf = test::ArtifactDir() + "/batch_print.pdf";
+    QFile::remove(pdf);
+    test::ChoosePdf(pdf);
+    w->COM_Click(1);
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+    Recordset rs;
+    OpenRecordset(rs, "SELECT DISTINCT ID FROM 历史 WHERE Fmt=?", {mf.CurrentFormat()});
+    EXPECT_EQ(rs.RecordCount(), 3);
+}
+
+class HistoryPage : public test::MainWindowTest {
+protected:
+    void SetUp() override {
+        test::MainWindowTest::SetUp();
+        w_ = start();
+        ASSERT_NE(w_, nullptr);
+        format_ = MF().CurrentFormat();
+        // Two boxes of plain text, which show a value as it is stored.
+        for (int n = FirstBoxIndex(kTextBox); n <= LastBoxIndex(kTextBox); ++n)
+            if (BoxDataType(GetBoxByIndex(n)) == 0 && plain_.size() < 2) plain_.push_back(n);
+        ASSERT_EQ(plain_.size(), 2u);
+        const QStringList names{"张三", "李四", "王五", "赵六", "钱七", "孙八"};
+        for (int bill = 0; bill < names.size(); ++bill) {
+            for (int n = FirstBoxIndex(kTextBox); n <= LastBoxIndex(kTextBox); ++n)
+                static_cast<TextBox*>(GetBoxByIndex(n))->SetText("");
+            box(0)->SetText(names[bill]);
+            box(1)->SetText(QString::number(1000 + bill * 250));
+            SaveBillToHistory(format_);
+        }
+    }
+    Grid& grid() { return *MF().MSF[2]; }
+    TextBox* box(int i) { return static_cast<TextBox*>(GetBoxByIndex(plain_[i])); }
+    std::vector<int> plain_;
+    MainWindow* w_ = nullptr;
+    QString format_;
+};
+
+TEST_F(HistoryPage, ShowingThePageLoadsTheHistoryAndItsButtonsWork) {
+    w_->SST->SetTab(2);
+    test::MainWindowTest::settle();
+    EXPECT_EQ(grid().Tag(), format_ + "|300");
+    EXPECT_EQ(grid().Rows() - grid().FixedRows(), 6);
+    EXPECT_TRUE(grid().TextMatrix(2, 0) == "6");
+    EXPECT_FALSE(w_->COM[25]->isEnabled());  // nothing left out
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_history_page.png"));
+
+    // Reprint one bill: the bill page shows it in the boxes.
+    grid().SetRow(3);  // bill 5
+    w_->COM[20]->click();
+    EXPECT_EQ(w_->SST->Tab(), 0);
+    EXPECT_EQ(box(0)->Text(), "钱七");
+}
+
+using LabelPage = test::MainWindowTest;
+
+TEST_F(LabelPage, TheTabLoadsTheStoredSettingsAndShowsAPageOfLabels) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    WriteSetting("BWL1", "TagPrintSet", "Index0", "2");
+    WriteSetting("BWL1", "TagPrintSet", "Index1", "3");
+    SetParam("LabelArrayLine", "1");
+    // Twelve records feeding the first three text boxes of the open format.
+    MainForm& mf = MF();
+    Grid& g = *mf.MSF[1];
+    g.SetRows(2 + 12);
+    g.SetCols(4);
+    g.SetFixedRows(2);
+    g.SetFixedCols(1);
+    const char* names[] = {"张伟", "王芳", "李娜", "刘洋", "陈静", "杨磊"};
+    for (int i = 0; i < 12; ++i) {
+        g.SetTextMatrix(2 + i, 0, QString::number(i + 1));
+        const QString values[] = {names[i % 6], QStringLiteral("6222 0200 %1").arg(1000 + i),
+                                  QStringLiteral("%1.00").arg(1200 + i * 35)};
+        for (int c = 1; c <= 3; ++c) {
+            g.SetTextMatrix(0, c, QString::number(c));
+            g.SetColWidth(c, 1200);
+            g.SetTextMatrix(2 + i, c, values[c - 1]);
+        }
+    }
+    mf.R_Num[0]->setText("12");
+
+    w->SST->SetTab(3);
+    settle();
+    EXPECT_EQ(mf.TNum[0]->text(), "2");
+    EXPECT_EQ(mf.TNum[1]->text(), "3");
+    EXPECT_TRUE(mf.CK[6]->isChecked());
+    EXPECT_EQ(mf.PPS->text(), "1/2");
+    EXPECT_TRUE(mf.HS1->isEnabled());
+    EXPECT_TRUE(mf.CB[14]->isEnabled());
+    // The preview lies over the box property grid, which the label page hides.
+    EXPECT_TRUE(mf.PTag->isVisible());
+    EXPECT_TRUE(w->Frm[3]->isVisible());
+    EXPECT_FALSE(w->MSF[3]->isVisible());
+    const QPoint centre = mf.LFrm->geometry().center();
+    EXPECT_TRUE(mf.LFrm->isAncestorOf(w->Pic[3]->childAt(centre)) ||
+                w->Pic[3]->childAt(centre) == mf.LFrm);
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_label_preview.png"));
+}
+
+}  // namespace
