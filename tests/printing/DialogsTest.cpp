@@ -216,38 +216,28 @@ TEST_F(Calibration, OnlyDecimalNumbersAreOffsets) {
 
 TEST_F(Calibration, TheOffsetDialogOpensWhateverThePrinterAnswer) {
     RecordingPrinter& rec = InstallRecordingPrinter();
-    auto chooseRecorder = [&] {
+    MF().M_X->setText("15");
+    // A cancelled printer choice or "No" to loading the A4 sheet print nothing; "Yes" prints.
+    for (const QVariant& answer : {QVariant(), QVariant(int(dlg::No)), QVariant(int(dlg::Yes))}) {
+        SCOPED_TRACE(answer.toInt());
+        ScriptedAnswers answers;
+        if (answer.isValid()) answers << answer;
         InDialog([&](SelPrinter* d) {
             d->COMB->setCurrentText(rec.DeviceName());
-            d->COM_Click(0);
+            d->COM_Click(answer.isValid() ? 0 : 1);
         });
-    };
-    // Cancelled printer choice: nothing printed, the dialog still opens.
-    InDialog([](SelPrinter* d) { d->COM_Click(1); });
-    PrintCalibrationPage();
-    ASSERT_NE(Margin::Current(), nullptr);
-    EXPECT_TRUE(Margin::Current()->isVisible());
-    Margin::Current()->Comm_Click(1);
-    EXPECT_EQ(rec.Record().documents, 0);
-
-    // "No" to loading the A4 sheet: nothing printed either.
-    ScriptedAnswers answers;
-    answers << dlg::No;
-    chooseRecorder();
-    PrintCalibrationPage();
-    EXPECT_EQ(answers.lastMessage(),
-              "您是否需要打印校验图形？如果要打印，请在打印机中放好A4纸一张。");
-    EXPECT_EQ(rec.Record().documents, 0);
-    ASSERT_NE(Margin::Current(), nullptr);
-    Margin::Current()->Comm_Click(1);
-
-    // "Yes": one A4 portrait page with the square, no offsets (its place on paper is
-    // measured in the PDF tests).
-    MF().M_X->setText("15");
-    answers << dlg::Yes;
-    chooseRecorder();
-    PrintCalibrationPage();
-    Margin::Current()->Comm_Click(1);
+        PrintCalibrationPage();
+        ASSERT_NE(Margin::Current(), nullptr);
+        EXPECT_TRUE(Margin::Current()->isVisible());
+        Margin::Current()->Comm_Click(1);
+        EXPECT_EQ(rec.Record().documents, answer.toInt() == int(dlg::Yes) ? 1 : 0);
+        if (answer.isValid()) {
+            EXPECT_EQ(answers.lastMessage(),
+                      "您是否需要打印校验图形？如果要打印，请在打印机中放好A4纸一张。");
+        }
+    }
+    // One A4 portrait page with the square, no offsets (its place on paper is measured in the
+    // PDF tests).
     const Drawn& d = rec.Record();
     EXPECT_EQ(d.documents, 1);
     ASSERT_EQ(d.pages.size(), 1u);
