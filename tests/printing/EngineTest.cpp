@@ -47,35 +47,89 @@ void ExpectMm(const QRectF& r, double x, double y, double w, double h) {
     EXPECT_NEAR(r.height(), h * kMm, 1);
 }
 
-TEST_F(Engine, BoxesLandAtTheirMillimetresLessTheOffsets) {
+// One bill with a box of every kind and data type, printed as it is and with offsets.
+TEST_F(Engine, EachKindOfBoxLandsAtItsMillimetresLessTheOffsetsInTheLayoutOfItsType) {
     NewFormat("进账单", 200, 100);
     AddBox({.kind = 0, .caption = "收款人", .x = 20, .y = 30, .w = 60, .h = 8});
+    for (double cash : {150.0, 200.0, 300.0, 400.0})  // types that print nothing
+        AddBox({.kind = 0, .caption = "无", .y = 10, .cash = cash});
+    AddBox({.kind = 0, .caption = "一格", .x = 10, .y = 30, .w = 20, .cash = 201});
+    AddBox({.kind = 0, .caption = "大写", .x = 10, .y = 50, .w = 60, .cash = 114.05});
+    AddBox({.kind = 0, .caption = "邮编", .x = 10, .y = 70, .w = 30, .cash = 109});
+    AddBox({.kind = 0, .caption = "甲", .x = 20, .y = 30});
+    AddBox({.kind = 0, .caption = "乙", .x = 50, .y = 30});
     AddBox({.kind = 1, .caption = "现金", .x = 100, .y = 10, .w = 5, .h = 5, .fontSize = 12});
     AddBox({.kind = 1, .caption = "转账", .x = 110, .y = 10, .w = 5, .h = 5});
+    AddBox({.kind = 2, .caption = "照片", .x = 10, .y = 10, .w = 20, .h = 30});
+    AddBox({.kind = 2, .caption = "条码", .x = 150, .y = 10, .w = 30, .h = 30});
+    // Lines from (X, Y) to (W, H): solid, dotted and transparent.
+    for (auto [y, cash, width, colour] :
+         {std::tuple{20, 1, 4, 0x0000FF}, {40, 3, 1, 0}, {60, 0, 1, 0}}) {
+        AddBox({.kind = 3,
+                .caption = "",
+                .x = 10,
+                .y = double(y),
+                .w = 190,
+                .h = double(y),
+                .cash = double(cash),
+                .fontSize = double(width),
+                .color = colour});
+    }
     AddBox({.kind = 4, .caption = "备注", .x = 10, .y = 70, .w = 40, .h = 6});
     Show();
     SetBoxValue(Text(1), "张三");
+    const QStringList values = {"X", "X", "X", "X", "Q", "壹佰元整", "100081", "甲", "乙"};
+    for (int i = 0; i < values.size(); ++i) Text(i + 2)->SetText(values[i]);
+    MF().BoxGrid().SetTextMatrix(BoxRow(Text(9)), col::X, "abc");  // no place: left out
     Check(1)->SetValue(1);
     Check(2)->SetValue(2);  // greyed: nothing on paper
+    QImage photo(40, 60, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    const QString jpg = QDir(folder_.path()).filePath("photo.JPG");
+    ASSERT_TRUE(photo.save(jpg, "JPG"));
+    SetBoxValue(Picture(1), jpg);
+    BarcodeStandard() = kQRCode;          // the format's own standard came with it
+    SetBoxValue(Picture(2), "code.bmp");  // not a picture file: its text as a QR code
 
     const Drawn& d = Render();
     // Kinds print in order: text boxes, check boxes, pictures, lines, labels.
-    EXPECT_EQ(d.PageText(1), "张三√备注");
-    const auto* zhang = d.Find("张");
-    ASSERT_NE(zhang, nullptr);
-    EXPECT_NEAR(zhang->left, 20 * kMm, 0.5);  // wrapped text starts on whole twips
-    EXPECT_NEAR(zhang->top, 30 * kMm, 0.5);
+    EXPECT_EQ(d.PageText(1), "张三Q壹佰元整100081乙√备注");
+    EXPECT_NEAR(d.Find("张")->left, 20 * kMm, 0.5);  // wrapped text starts on whole twips
+    EXPECT_NEAR(d.Find("张")->top, 30 * kMm, 0.5);
+    EXPECT_NEAR(d.Find("乙")->left, 50 * kMm, 0.5);
     // A tick in its own design size, without fitting to the printer.
-    const auto* tick = d.Find("√");
-    ASSERT_NE(tick, nullptr);
-    EXPECT_NEAR(tick->left, 100 * kMm, 0.5);
-    EXPECT_EQ(tick->font.pointSizeF(), 12);
+    EXPECT_NEAR(d.Find("√")->left, 100 * kMm, 0.5);
+    EXPECT_EQ(d.Find("√")->font.pointSizeF(), 12);
+    // One cell across the whole box; 114.05 counts as 114: wrapped text, right-aligned
+    // whatever the box says; a postcode in six 5 mm cells.
+    auto centre = [&](const char* text) {
+        return d.Find(text)->left + printer->TextWidth(text) / 2;
+    };
+    EXPECT_NEAR(centre("Q"), 20 * kMm, 1.0);
+    EXPECT_NEAR(d.Find("整")->left + printer->TextWidth("整"), 70 * kMm - 1, 2.0);
+    EXPECT_NEAR(centre("1"), 12.5 * kMm, 1.0);
+    // The photo fills its box; the QR symbol's white square and dark runs fill theirs.
+    ASSERT_EQ(d.images.size(), 1u);
+    ExpectMm(d.images[0].rect, 10, 10, 20, 30);
+    double right = 0;
+    for (const auto& r : d.rects) right = std::max(right, r.rect.right());
+    EXPECT_GT(d.rects.size(), 20u);
+    EXPECT_NEAR(right, 180 * kMm, 2);
+    // Lines take their style, width and colour (the colour column is BGR).
+    ASSERT_EQ(d.lines.size(), 2u);
+    EXPECT_NEAR(d.lines[0].line.y1(), 20 * kMm, 0.01);
+    EXPECT_NEAR(d.lines[0].line.x2(), 190 * kMm, 0.01);
+    EXPECT_EQ(d.lines[0].width, 4);
+    EXPECT_EQ(d.lines[0].color, QColor(255, 0, 0));
+    EXPECT_EQ(d.lines[0].style, Qt::SolidLine);
+    EXPECT_EQ(d.lines[1].style, Qt::DotLine);
 
     // Offsets of 2.5 and -2 mm move everything left and down.
     const Drawn& moved = Render(2.5, -2);
     EXPECT_NEAR(moved.Find("张")->left, 17.5 * kMm, 0.5);
     EXPECT_NEAR(moved.Find("张")->top, 32 * kMm, 0.5);
     EXPECT_NEAR(moved.Find("备")->left, 7.5 * kMm, 0.5);
+    EXPECT_NEAR(moved.lines[0].line.y1(), 22 * kMm, 0.01);
 }
 
 // (Text positions under the shifts are measured in the PDF tests.)
@@ -98,78 +152,6 @@ TEST_F(Engine, BothEndsOfALineShiftWithTheBill) {
     EXPECT_NEAR(d->lines[0].line.y2(), 110 * kMm, 1.0);
 }
 
-TEST_F(Engine, DataTypesChooseTheLayout) {
-    NewFormat("表单", 200, 100);
-    for (double cash : {150.0, 200.0, 300.0, 400.0})
-        AddBox({.kind = 0, .caption = "无", .y = 10, .cash = cash});
-    AddBox({.kind = 0, .caption = "一格", .x = 10, .y = 30, .w = 20, .cash = 201});
-    AddBox({.kind = 0, .caption = "大写", .x = 10, .y = 50, .w = 60, .cash = 114.05});
-    AddBox({.kind = 0, .caption = "邮编", .x = 10, .y = 70, .w = 30, .cash = 109});
-    Show();
-    for (int i = 1; i <= 4; ++i) Text(i)->SetText("X");
-    Text(5)->SetText("Q");
-    Text(6)->SetText("壹佰元整");
-    Text(7)->SetText("100081");
-
-    const Drawn& d = Render();
-    EXPECT_EQ(d.PageText(1), "Q壹佰元整100081");
-    auto centre = [&](const char* text) {
-        return d.Find(text)->left + printer->TextWidth(text) / 2;
-    };
-    EXPECT_NEAR(centre("Q"), 20 * kMm, 1.0);  // one cell across the whole box
-    // 114.05 counts as 114: wrapped text, right-aligned whatever the box says.
-    EXPECT_NEAR(d.Find("整")->left + printer->TextWidth("整"), 70 * kMm - 1, 2.0);
-    EXPECT_NEAR(centre("1"), 12.5 * kMm, 1.0);  // a postcode in six 5 mm cells
-}
-
-TEST_F(Engine, PicturesPrintTheirFileOrTheirBarcode) {
-    NewFormat("标签", 100, 60);
-    AddBox({.kind = 2, .caption = "照片", .x = 10, .y = 10, .w = 20, .h = 30});
-    AddBox({.kind = 2, .caption = "条码", .x = 50, .y = 10, .w = 30, .h = 30});
-    Show();
-    QImage photo(40, 60, QImage::Format_RGB32);
-    photo.fill(Qt::darkGreen);
-    const QString jpg = QDir(folder_.path()).filePath("photo.JPG");
-    ASSERT_TRUE(photo.save(jpg, "JPG"));
-    SetBoxValue(Picture(1), jpg);
-    BarcodeStandard() = kQRCode;          // the format's own standard came with it
-    SetBoxValue(Picture(2), "code.bmp");  // not a picture file: its text as a QR code
-
-    const Drawn& d = Render();
-    ASSERT_EQ(d.images.size(), 1u);
-    ExpectMm(d.images[0].rect, 10, 10, 20, 30);
-    // The QR symbol's white square and dark runs fill the 30 mm box.
-    double right = 0;
-    for (const auto& r : d.rects) right = std::max(right, r.rect.right());
-    EXPECT_GT(d.rects.size(), 20u);
-    EXPECT_NEAR(right, 80 * kMm, 2);
-}
-
-TEST_F(Engine, LinesTakeTheirStyleWidthAndColour) {
-    NewFormat("表格", 200, 100);
-    // Solid, dotted and transparent.
-    const BoxSpec line{.kind = 3, .caption = "", .x = 10, .w = 190, .fontSize = 1};
-    for (auto [y, cash, width, colour] :
-         {std::tuple{20, 1, 4, 0x0000FF}, {40, 3, 1, 0}, {60, 0, 1, 0}}) {
-        BoxSpec b = line;
-        b.y = y;
-        b.h = y;
-        b.cash = cash;
-        b.fontSize = width;
-        b.color = colour;
-        AddBox(b);
-    }
-    Show();
-    const Drawn& d = Render(0, 5);
-    ASSERT_EQ(d.lines.size(), 2u);
-    EXPECT_NEAR(d.lines[0].line.y1(), 15 * kMm, 0.01);
-    EXPECT_NEAR(d.lines[0].line.x2(), 190 * kMm, 0.01);
-    EXPECT_EQ(d.lines[0].width, 4);
-    EXPECT_EQ(d.lines[0].color, QColor(255, 0, 0));
-    EXPECT_EQ(d.lines[0].style, Qt::SolidLine);
-    EXPECT_EQ(d.lines[1].style, Qt::DotLine);
-}
-
 TEST_F(Engine, AutomaticShrinkingFitsTheWidestLine) {
     const QString text = "很长很长很长很长很长很长的说明文字";
     NewFormat("说明", 200, 100);
@@ -189,19 +171,6 @@ TEST_F(Engine, AutomaticShrinkingFitsTheWidestLine) {
     printer->SetFontSize(1);
     EXPECT_EQ(shortText->font.pointSizeF(),
               FitPrinterFontSize(*printer, 10.5, kTestFont, false, 1.0));
-}
-
-TEST_F(Engine, ABoxWithoutANumberForItsPlaceIsLeftOut) {
-    NewFormat("坏格式", 200, 100);
-    AddBox({.kind = 0, .caption = "甲", .x = 20, .y = 30});
-    AddBox({.kind = 0, .caption = "乙", .x = 50, .y = 30});
-    Show();
-    Text(1)->SetText("甲");
-    Text(2)->SetText("乙");
-    MF().BoxGrid().SetTextMatrix(BoxRow(Text(1)), col::X, "abc");
-    const Drawn& d = Render();
-    EXPECT_EQ(d.PageText(1), "乙");
-    EXPECT_NEAR(d.Find("乙")->left, 50 * kMm, 0.5);
 }
 
 TEST_F(Engine, TheBackgroundLiesUnderTheBillInRegister) {
