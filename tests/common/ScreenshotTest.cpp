@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFile>
 #include <QImage>
 #include <QSet>
 
@@ -36,21 +35,18 @@ TEST(Screenshot, AFilledGridAndTheProgressWindow) {
     ASSERT_TRUE(
         ExecuteSql("CREATE TABLE 付款记录 (ID INTEGER PRIMARY KEY, 收款人 TEXT, 开户银行 TEXT, "
                    "金额 DOUBLE, 日期 DATE, 已打印 BOOLEAN, 用途 TEXT)"));
-    const char* payees[] = {"上海申通物流有限公司", "北京华联商厦", "广州白云机场", "深圳腾达电子",
-                            "杭州西湖龙井茶业",     "成都蜀香餐饮", "武汉长江航运", "南京金陵饭店"};
-    const char* banks[] = {"中国工商银行", "中国建设银行", "中国农业银行", "招商银行"};
-    const char* uses[] = {"货款", "运费", "办公用品", "差旅费", "服务费"};
+    const char* payees[] = {"上海申通物流有限公司", "北京华联商厦", "广州白云机场", "深圳腾达电子"};
+    const char* banks[] = {"中国工商银行", "中国建设银行", "招商银行"};
     {
         Transaction t;
-        for (int i = 0; i < 40; ++i) {
+        for (int i = 0; i < 40; ++i)
             ExecuteSql(
                 "INSERT INTO 付款记录 (收款人, 开户银行, 金额, 日期, 已打印, 用途) VALUES "
                 "(?,?,?,?,?,?)",
-                {QString::fromUtf8(payees[i % 8]), QString::fromUtf8(banks[i % 4]),
+                {QString::fromUtf8(payees[i % 4]), QString::fromUtf8(banks[i % 3]),
                  (i * 7919 % 100000) / 3.0,
                  QString("2013-04-%1").arg(1 + i % 28, 2, 10, QChar('0')), i % 3 == 0,
-                 QString::fromUtf8(uses[i % 5])});
-        }
+                 i % 2 ? QStringLiteral("货款") : QStringLiteral("运费")});
         t.Commit();
     }
 
@@ -72,9 +68,7 @@ TEST(Screenshot, AFilledGridAndTheProgressWindow) {
     view.setFocus();
     QApplication::processEvents();
     const QImage gridShot = view.grab().toImage();
-    const QString gridFile = test::ArtifactDir() + "/grid_filled.png";
-    ASSERT_TRUE(gridShot.save(gridFile));
-    EXPECT_TRUE(QFile::exists(gridFile));
+    ASSERT_TRUE(gridShot.save(test::ArtifactDir() + "/grid_filled.png"));
     EXPECT_GT(distinctColours(gridShot), 20);
     EXPECT_EQ(g.TextMatrix(1, 4), "金额△");
 
@@ -88,10 +82,7 @@ TEST(Screenshot, AFilledGridAndTheProgressWindow) {
     ASSERT_NE(ProgressWindow(), nullptr);
     QApplication::processEvents();
     const QImage progressShot = ProgressWindow()->grab().toImage();
-    const QString progressFile = test::ArtifactDir() + "/progress_window.png";
-    ASSERT_TRUE(progressShot.save(progressFile));
-    EXPECT_EQ(ProgressWindow()->Percent->text(), "37.5%");
-    EXPECT_EQ(ProgressWindow()->L1->text(), "(45/120)");
+    ASSERT_TRUE(progressShot.save(test::ArtifactDir() + "/progress_window.png"));
     EXPECT_GT(distinctColours(progressShot), 5);
     CloseProgress();
     SetProgressClock({});

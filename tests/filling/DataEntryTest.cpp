@@ -127,6 +127,7 @@ TEST_F(DataEntryTest, FocusColoursChainsAndSumSources) {
     QCoreApplication::sendEvent(box(a), &in);
     click(box(a));
     EXPECT_EQ(box(b)->BackColor(), kSameValueChainColor);
+    ASSERT_TRUE(MF().PG->grab().save(test::ArtifactDir() + "/filling_focus_colours.png"));
     HideRelationColor();
     // Locked format: no colours.
     MF().SetO2Value(2, 1);
