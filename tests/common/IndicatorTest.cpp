@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "TestSupport.h"
 #include "common/Indicator.h"
 
 using namespace bw;
@@ -53,6 +54,8 @@ TEST_F(Progress, TimesAreElapsedRemainingAndEstimated) {
     now_ += 3'600'000;
     UpdateProgress(1, "pages");
     EXPECT_EQ(ProgressWindow()->L2->text(), "1:0:10/1:0:10/2:0:20");
+    QApplication::processEvents();  // a picture for people to look at
+    ASSERT_TRUE(ProgressWindow()->grab().save(test::ArtifactDir() + "/progress_window.png"));
     UpdateProgress(1, "个");  // another unit: the share only
     EXPECT_EQ(percent(), "75%");
     EXPECT_EQ(ProgressWindow()->L1->text(), "(2/4)");

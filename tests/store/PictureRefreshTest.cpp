@@ -26,22 +26,17 @@ protected:
         box->resize(120, 60);
         BarcodeStandard() = kCode39;
         red = folder.file("red.jpg");
-        bmp = folder.file("green.bmp");
-        QImage green(40, 20, QImage::Format_RGB32);
-        green.fill(Qt::green);
-        ASSERT_TRUE(green.save(bmp, "BMP"));
         blue = folder.file("blue.JPG");
-        Save(red, Qt::red);
-        Save(blue, Qt::blue);
+        bmp = folder.file("green.bmp");
+        for (auto [path, colour] : {std::pair{red, Qt::red}, {blue, Qt::blue}, {bmp, Qt::green}}) {
+            QImage img(40, 20, QImage::Format_RGB32);
+            img.fill(colour);
+            ASSERT_TRUE(img.save(path, path == bmp ? "BMP" : "JPG"));
+        }
     }
     void TearDown() override {
         BarcodeStandard() = kCode39;
         ResetMF();
-    }
-    static void Save(const QString& path, Qt::GlobalColor colour) {
-        QImage img(40, 20, QImage::Format_RGB32);
-        img.fill(colour);
-        ASSERT_TRUE(img.save(path, "JPG"));
     }
     // How many pixels of the box's surface are not its back colour.
     int Inked() {
