@@ -92,11 +92,6 @@ TEST_F(Dispatch, StandardDialog) {
     StrCodeStand* dialog = show();
     ASSERT_TRUE(dialog);
     EXPECT_FALSE(dialog->isModal());
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("条码编码标准设置"));
-    EXPECT_EQ(dialog->OP(0)->text(), QStringLiteral(" 39码"));
-    EXPECT_EQ(dialog->OP(1)->text(), QStringLiteral(" EAN-13码"));
-    EXPECT_EQ(dialog->OP(2)->text(), QStringLiteral(" 二维码"));
-    EXPECT_EQ(dialog->Command1()->text(), QStringLiteral("确     定"));
     EXPECT_TRUE(dialog->OP(1)->isChecked());
     EXPECT_EQ(StrCodeStand::Show(), dialog);  // one dialog at a time
 

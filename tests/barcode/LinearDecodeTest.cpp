@@ -18,6 +18,16 @@ using test::Symbology;
 struct Page {
     ImageTarget target{3000, 900, 600};
 };
+const double px = 600 / 25.4;
+
+// The bounding box of the dark pixels.
+QRect DarkArea(const QImage& image) {
+    QRect area;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) area |= QRect(x, y, 1, 1);
+    return area;
+}
 
 TEST(Code39Decode, EverySupportedCharacter) {
     const QString texts[] = {"0123456789", "ABCDEFGHIJKLM", "NOPQRSTUVWXYZ",
@@ -43,18 +53,10 @@ TEST(Code39Decode, SymbolStaysInsideItsWidthAndShowsTheText) {
     const double module = FitCode39Module(text, 2000);
     ASSERT_TRUE(DrawCode39(page.target, text, 10, 10, 15, module, 10, true, "宋体"));
     const QImage image = page.target.Image();
-    const double px = 600 / 25.4;
-    int minX = image.width(), maxX = -1, maxBarY = -1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 128) {
-                minX = std::min(minX, x);
-                maxX = std::max(maxX, x);
-                maxBarY = std::max(maxBarY, y);
-            }
-    EXPECT_NEAR(minX, 10 * px, 2);
-    EXPECT_LE(maxX, 10 * px + 2000 * 600 / 1440.0);
-    EXPECT_LE(maxBarY, 25 * px + 1);  // the text stays inside the box height
+    const QRect ink = DarkArea(image);
+    EXPECT_NEAR(ink.left(), 10 * px, 2);
+    EXPECT_LE(ink.right(), 10 * px + 2000 * 600 / 1440.0);
+    EXPECT_LE(ink.bottom(), 25 * px + 1);  // the text stays inside the box height
     EXPECT_TRUE(Decode(image, Symbology::Code39).ok);
 }
 
@@ -70,7 +72,6 @@ TEST(Code39Decode, InvalidCharacterShowsTheMessageAndStops) {
     EXPECT_EQ(page.target.DrawWidth(), 3);
     // The start character and the digits 1 and 2 stay drawn: 3 characters of 16 modules.
     const QImage image = page.target.Image();
-    const double px = 600 / 25.4;
     int maxX = -1;
     for (int x = 0; x < image.width(); ++x)
         if (qGray(image.pixel(x, int(15 * px))) < 128) maxX = x;
@@ -101,19 +102,10 @@ TEST(EAN13Decode, SeveralNumbers) {
 TEST(EAN13Decode, BarsFillTheBoxWidth) {
     Page page;
     ASSERT_TRUE(DrawEAN13(page.target, "6901234567892", 10, 10, 25, 50, 0, false));
-    const QImage image = page.target.Image();
-    const double px = 600 / 25.4;
-    int minX = image.width(), maxX = -1, maxY = -1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 128) {
-                minX = std::min(minX, x);
-                maxX = std::max(maxX, x);
-                maxY = std::max(maxY, y);
-            }
-    EXPECT_NEAR(maxX + 1, 60 * px, 2);
-    EXPECT_GT(minX, 10 * px);           // room for the first digit on the left
-    EXPECT_NEAR(maxY + 1, 35 * px, 2);  // the guard bars end at the box's bottom edge
+    const QRect ink = DarkArea(page.target.Image());
+    EXPECT_NEAR(ink.right() + 1, 60 * px, 2);
+    EXPECT_GT(ink.left(), 10 * px);             // room for the first digit on the left
+    EXPECT_NEAR(ink.bottom() + 1, 35 * px, 2);  // the guard bars end at the box's bottom edge
     EXPECT_FALSE(DrawEAN13(page.target, "", 10, 10, 25, 50, 10, true));
     EXPECT_FALSE(DrawEAN13(page.target, "123", 10, 10, 25, 0.5, 10, true));  // box too narrow
 }

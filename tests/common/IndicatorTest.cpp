@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "TestSupport.h"
 #include "common/Indicator.h"
 
 using namespace bw;
@@ -23,33 +24,25 @@ protected:
 
 }  // namespace
 
-TEST_F(Progress, AZeroTotalCountsAsOneStep) {
-    ShowProgress("正在保存默认数据...", 0, 0);
-    ASSERT_NE(ProgressWindow(), nullptr);
-    EXPECT_EQ(ProgressWindow()->windowTitle(), "进度指示器");
+TEST_F(Progress, TheShareIsCountedExactlyAndCutToThousandths) {
+    const struct {
+        int total, steps;
+        const char *percent, *count;
+    } cases[] = {
+        {0, 1, "100%", "(1/1)"},  // a zero total counts as one step
+        {8, 3, "37.5%", "(3/8)"}, {3, 1, "33.3%", "(1/3)"},
+        {10, 7, "70%", "(7/10)"},  // not 69.9% from a rounding error
+        {4, 6, "150%", "(6/4)"},   // more steps than the total: above 100%
+    };
+    for (const auto& c : cases) {
+        ShowProgress("正在保存默认数据...", c.total, 0);
+        EXPECT_EQ(percent(), "0%");
+        for (int i = 0; i < c.steps; ++i) UpdateProgress(1, i % 2 ? "PAGES" : "pages");
+        EXPECT_EQ(percent(), c.percent) << c.total;
+        EXPECT_EQ(ProgressWindow()->L1->text(), c.count) << c.total;
+        EXPECT_EQ(ProgressWindow()->L2->text(), "0:0/0:0/0:0");  // within the first second
+    }
     EXPECT_EQ(ProgressWindow()->LBL->text(), "正在保存默认数据...");
-    EXPECT_EQ(percent(), "0%");
-    UpdateProgress(1, "pages");
-    EXPECT_EQ(ProgressTotal(), 1);
-    EXPECT_EQ(percent(), "100%");
-    EXPECT_EQ(ProgressWindow()->L1->text(), "(1/1)");
-    EXPECT_EQ(ProgressWindow()->L2->text(), "0:0/0:0/0:0");  // within the first second
-}
-
-TEST_F(Progress, TheShareIsCutToThousandthsAndCountedExactly) {
-    ShowProgress("x", 8, 0);
-    for (int i = 0; i < 3; ++i) UpdateProgress(1, "pages");
-    EXPECT_EQ(percent(), "37.5%");
-    EXPECT_EQ(ProgressWindow()->L1->text(), "(3/8)");
-    ShowProgress("x", 3, 0);
-    UpdateProgress(1, "pages");
-    EXPECT_EQ(percent(), "33.3%");
-    ShowProgress("x", 10, 0);
-    for (int i = 0; i < 7; ++i) UpdateProgress(1, "PAGES");
-    EXPECT_EQ(percent(), "70%");  // not 69.9% from a rounding error
-    ShowProgress("x", 4, 0);
-    UpdateProgress(6, "pages");
-    EXPECT_EQ(percent(), "150%");  // more steps than the total: above 100%
     EXPECT_EQ(ProgressWindow()->Pic->FilledWidth(), ProgressWindow()->Pic->width());
 }
 
@@ -61,6 +54,8 @@ TEST_F(Progress, TimesAreElapsedRemainingAndEstimated) {
     now_ += 3'600'000;
     UpdateProgress(1, "pages");
     EXPECT_EQ(ProgressWindow()->L2->text(), "1:0:10/1:0:10/2:0:20");
+    QApplication::processEvents();  // a picture for people to look at
+    ASSERT_TRUE(ProgressWindow()->grab().save(test::ArtifactDir() + "/progress_window.png"));
     UpdateProgress(1, "个");  // another unit: the share only
     EXPECT_EQ(percent(), "75%");
     EXPECT_EQ(ProgressWindow()->L1->text(), "(2/4)");

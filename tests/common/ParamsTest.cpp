@@ -19,7 +19,7 @@ protected:
     test::TempDataFolder folder_;
 };
 
-TEST_F(ParamsTest, SetTwiceKeepsOneRowWithTheLastValue) {
+TEST_F(ParamsTest, SetTwiceKeepsOneRowAndQuotesAreStoredAsTyped) {
     EXPECT_EQ(GetParam("NumCutMethod"), "");
     SetParam("NumCutMethod", "1");
     SetParam("NumCutMethod", "2");
@@ -27,6 +27,12 @@ TEST_F(ParamsTest, SetTwiceKeepsOneRowWithTheLastValue) {
     Recordset rs;
     OpenRecordset(rs, "SELECT * FROM 参数 WHERE Var=?", {QString("NumCutMethod")});
     EXPECT_EQ(rs.RecordCount(), 1);
+
+    const QString name = QStringLiteral("O'Brien's 票=>自定义类型124");
+    SetParam(name, "甲;乙'丙");
+    EXPECT_EQ(GetParam(name), "甲;乙'丙");
+    EXPECT_EQ(GetParam("O"), "");
+    EXPECT_EQ(GetRegValue("BWF", "Para", "CrlfChr", "//"), "//");  // empty: the default
 }
 
 TEST_F(ParamsTest, AWriteTheFileRefusesIsReportedAndKeepsTheOldValue) {
@@ -36,13 +42,6 @@ TEST_F(ParamsTest, AWriteTheFileRefusesIsReportedAndKeepsTheOldValue) {
     EXPECT_EQ(LastDatabaseError(), "数据文件不能写入");
     ASSERT_TRUE(Db()->Exec("PRAGMA query_only = 0"));
     EXPECT_EQ(GetParam("NumCutMethod"), "1");
-}
-
-TEST_F(ParamsTest, NamesAndValuesWithQuotesAreStoredAsTyped) {
-    const QString name = QStringLiteral("O'Brien's 票=>自定义类型124");
-    SetParam(name, "甲;乙'丙");
-    EXPECT_EQ(GetParam(name), "甲;乙'丙");
-    EXPECT_EQ(GetParam("O"), "");
 }
 
 TEST_F(ParamsTest, WindowPositionsRoundTripAndBadValuesAreIgnored) {
@@ -56,22 +55,16 @@ TEST_F(ParamsTest, WindowPositionsRoundTripAndBadValuesAreIgnored) {
     EXPECT_EQ(other.width(), w.frameGeometry().width());
     EXPECT_EQ(other.height(), w.frameGeometry().height());
 
-    SetParam("窗口参数：两项", "15;15");
-    QWidget two;
-    two.setGeometry(10, 10, 50, 50);
-    RestoreWindowPos(&two, "两项");
-    EXPECT_EQ(two.geometry(), QRect(10, 10, 50, 50));
-
-    SetParam("窗口参数：远处", "9999999;0;1500;1500");  // beyond the screen: size only
-    QWidget far;
-    far.setGeometry(10, 10, 50, 50);
-    RestoreWindowPos(&far, "远处");
-    EXPECT_EQ(far.pos(), QPoint(10, 10));
-    EXPECT_EQ(far.size(), QSize(100, 100));
-}
-
-TEST_F(ParamsTest, RegistryValuesUseTheirDefaultsWhenEmpty) {
-    EXPECT_EQ(GetRegValue("BWF", "Para", "CrlfChr", "//"), "//");
-    EXPECT_TRUE(SaveRegValue("BWF", "Validate", "DefaultSoftSet", "0§☆§0§☆§0§☆§0§☆§0§☆§"));
-    EXPECT_EQ(GetRegValue("BWF", "Validate", "DefaultSoftSet", ""), "0§☆§0§☆§0§☆§0§☆§0§☆§");
+    const struct {
+        const char *name, *stored;
+        QRect after;
+    } bad[] = {{"两项", "15;15", QRect(10, 10, 50, 50)},
+               {"远处", "9999999;0;1500;1500", QRect(10, 10, 100, 100)}};  // off screen: size only
+    for (const auto& c : bad) {
+        SetParam(QStringLiteral("窗口参数：") + c.name, c.stored);
+        QWidget v;
+        v.setGeometry(10, 10, 50, 50);
+        RestoreWindowPos(&v, c.name);
+        EXPECT_EQ(QRect(v.pos(), v.size()), c.after) << c.stored;
+    }
 }

@@ -1,9 +1,17 @@
+// Conversions by data type, and the values filled in without the clerk: running numbers,
+// custom dates and password-zone codes.
+
 #include <gtest/gtest.h>
 
+#include <QSet>
+
 #include "QStringPrint.h"
+#include "TestSupport.h"
+#include "filling/AutoValues.h"
 #include "filling/ConversionContext.h"
 #include "filling/DataTypeConversion.h"
 #include "filling/Money.h"
+#include "filling/OptionText.h"
 
 using namespace bw;
 
@@ -44,26 +52,19 @@ TEST(ConvertValue, ConvertsByTheDataTypeAndSetsTheBorder) {
         {111, "2013年05月08日", "2013-05-08", 0},
         {112, "2013-5-8", "05月08日", 0},
         {113, "2013-5-8", "05-08", 0},
-        {113, "无", "", 0},
         {114.08, "1234.5", "零零壹贰叁肆伍零", 0},
-        {114.07, "0.07", "零零零零零零柒", 0},
         {116, "0.125", "12.5%", 0},
-        {116, "12.5%", "12.5%", 0},
         {117, "-1234", "-1234.00", 0},
         {118, "1234", "￥1234.00", 0},
         {119, "2013/4/11", "2013/4/11", 0},
         {120, "1000", "壹仟圆整", 0},
         {121.10, "1234.5", "零零零零零零壹贰叁肆", 0},
-        {121.10, "壹贰叁", "壹贰叁", 0},
         {123, "1234.5", "1234.5元", 0},
-        {123, "1234.5元", "1234.5元", 0},
         {124, "甲", "甲", 0},
         {131, kId18, "男", 0},
-        {150, "abc", "abc", 0},
         {211, "12345", "12345", 1},
         {250, "abc", "abc", 1},
         {305, "1234.5", "1,234.50", 1},
-        {311, "-1234", "-1,234.00", 1},
         {400, "1234", "1234", 0},
         // Pasted text that is no amount stays as it was, with the box's border.
         {11, "abc12元", "abc12元", 1},
@@ -80,10 +81,8 @@ TEST(ConvertValue, ConvertsByTheDataTypeAndSetsTheBorder) {
         EXPECT_EQ(r.text, QString::fromUtf8(c.out)) << c.type << " " << c.in;
         EXPECT_EQ(r.borderStyle, c.border) << c.type << " " << c.in;
     }
-}
-
-TEST(ConvertValue, AnEmptyTextLeavesTheBorderAlone) {
-    ConversionResult r = ConvertValue(11, "", context());
+    // An empty text leaves the border alone.
+    ConversionResult r = ConvertValue(11, "", ctx);
     EXPECT_EQ(r.text, "");
     EXPECT_FALSE(r.borderStyle.has_value());
 }
@@ -118,4 +117,94 @@ TEST(ConvertValue, FollowsTheContext) {
     EXPECT_EQ(ConvertValue(107, "", ctx).text, "");
     EXPECT_EQ(ConvertValue(107, "13", ctx).text, "3");
     EXPECT_EQ(ConvertValue(113, "05-08", ctx).text, "05-08");
+}
+
+TEST(IncrementCode, CountsUpKeepingTheWidth) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {{"", ""},
+                 {"ABC", "ABC"},
+                 {"0099", "0100"},
+                 {"999", "1000"},
+                 {"No.12-0", "No.12-1"},
+                 {"A99", "A100"},
+                 {"收据2013-0041", "收据2013-0042"},
+                 {"12345678901234567899", "12345678901234567900"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(IncrementCode(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
+TEST(CustomDateText, UsesTheFormatsPattern) {
+    const QDateTime when(QDate(2013, 4, 11), QTime(9, 30, 15));
+    FixedContext ctx;
+    ctx.customValues[119] = "yyyy/mm/dd";
+    ctx.customValues[133] = "YYYY-MM-DD HH:MM:SS";
+    EXPECT_EQ(CustomDateText(when, 119, ctx), "2013/04/11");
+    EXPECT_EQ(CustomDateText(when, 133, ctx), "2013-04-11 09:30:15");
+    EXPECT_EQ(CustomDateText(when, "yyyy-mm-dd\\"), "2013\\04\\11\\");
+    EXPECT_EQ(CustomDateText(when, "yyyy-m-d/"), "2013/4/11/");
+    EXPECT_EQ(CustomDateText(when, ""), "2013-4-11 9:30:15");
+
+    test::ScriptedAnswers answers;
+    EXPECT_EQ(CustomDateText(when, "abc"), "");
+    EXPECT_EQ(answers.lastMessage(), "自定义日期格式设置有误：“abc”");
+}
+
+TEST(PsdPara, StoredFormRoundTripsAndFillsDefaults) {
+    EXPECT_EQ(ParsePsdPara("ABC{[]}5"), (PsdPara{"ABC", 5, 4, "\r\n"}));
+    EXPECT_EQ(ParsePsdPara(""), PsdPara());
+    EXPECT_EQ(PsdParaText(PsdPara()), "0123456789+-*/><{[]}21{[]}4{[]}\r\n");
+    EXPECT_EQ(ParsePsdPara("X{[]}abc{[]}99999{[]} "), (PsdPara{"X", 21, 4, " "}));
+    PsdPara q{"甲乙丙", 7, 3, "-"};
+    EXPECT_EQ(ParsePsdPara(PsdParaText(q)), q);
+
+    LoadPsdPara("XY{[]}3{[]}2{[]};");
+    EXPECT_EQ(PsdParaString(), "XY{[]}3{[]}2{[]};");
+    EXPECT_EQ(CurrentPsdPara().segments, 2);
+    LoadPsdPara("");
+    EXPECT_EQ(CurrentPsdPara(), PsdPara());
+}
+
+TEST(CreateRandomPsd, DrawsSegmentsFromTheCharacterSet) {
+    RandomCodeSource source(2082);
+    const PsdPara defaults;
+    const QString code = CreateRandomPsd(defaults, source);
+    const QStringList lines = code.split("\r\n");
+    ASSERT_EQ(lines.size(), 4);
+    for (const QString& line : lines) {
+        EXPECT_EQ(line.size(), 21);
+        for (QChar c : line) EXPECT_TRUE(defaults.charset.contains(c));
+    }
+    // The same seed draws the same code; the next draw is another one.
+    RandomCodeSource again(2082);
+    EXPECT_EQ(CreateRandomPsd(defaults, again), code);
+    EXPECT_NE(CreateRandomPsd(defaults, again), code);
+
+    EXPECT_EQ(CreateRandomPsd(PsdPara{"A", 3, 1, "|"}, source), "AAA");  // no separator
+    EXPECT_EQ(CreateRandomPsd(PsdPara{"AB", 0, 3, ";"}, source), ";;");
+    EXPECT_EQ(CreateRandomPsd(PsdPara{"AB", 30000, 30000, ""}, source).size(), kMaxPsdChars);
+
+    EXPECT_EQ(DateTimeSeed(QDateTime(QDate(2013, 4, 11), QTime(9, 30, 15))), 2082u);
+    for (int i = 0; i < 1000; ++i) {
+        float r = source.Next();
+        ASSERT_TRUE(r >= 0.0f && r < 1.0f) << r;
+    }
+    // The codes of one batch differ.
+    LoadPsdPara("");
+    QSet<QString> codes;
+    for (int i = 0; i < 200; ++i) codes.insert(CreateRandomPsd());
+    EXPECT_EQ(codes.size(), 200);
+}
+
+TEST(OptionValues, RefuseTheSeparatorsOfTheOptionList) {
+    test::ScriptedAnswers answers;
+    EXPECT_TRUE(CheckOptionValue("US$", "货币符号"));
+    EXPECT_TRUE(answers.messages().isEmpty());
+    EXPECT_FALSE(CheckOptionValue("US|$", "货币符号"));
+    EXPECT_EQ(answers.lastMessage(), "货币符号中不能含有“|”，请重新输入！");
+    EXPECT_TRUE(CheckOptionValue("0123{[]}", "货币符号"));
+    EXPECT_FALSE(CheckOptionValue("0123{[]}", "密码区字符范围", true));
+    EXPECT_EQ(answers.lastMessage(), "密码区字符范围中不能含有“{[]}”，请重新输入！");
+    EXPECT_EQ(ForbiddenOptionSeparator("\r\n", true), "");
 }

@@ -114,6 +114,8 @@ TEST_F(DataEntryTest, FocusColoursChainsAndSumSources) {
     setLink(s, "SumID", a);
     setLink(m, "SumID1", -a);
     show("颜色");
+    type(box(a), "北京华联商厦");
+    EXPECT_EQ(box(b)->Text(), "北京华联商厦");
     enter(box(a));
     EXPECT_EQ(box(b)->BackColor(), kSameValueChainColor);
     EXPECT_EQ(box(a)->BackColor(), kSameValueChainColor);  // the ring came round
@@ -127,6 +129,7 @@ TEST_F(DataEntryTest, FocusColoursChainsAndSumSources) {
     QCoreApplication::sendEvent(box(a), &in);
     click(box(a));
     EXPECT_EQ(box(b)->BackColor(), kSameValueChainColor);
+    ASSERT_TRUE(MF().PG->grab().save(test::ArtifactDir() + "/filling_focus_colours.png"));
     HideRelationColor();
     // Locked format: no colours.
     MF().SetO2Value(2, 1);

@@ -112,12 +112,13 @@ TEST(DrawTarget, TextMeasuresTheSameInTwipsAtAnyResolution) {
 
 // Widths and drawn text follow every way of changing the font, also back to a font measured
 // before (the target keeps its fonts and the widths measured in them).
-TEST(DrawTarget, KeptFontsFollowEveryFontChange) {
+TEST(DrawTarget, KeptFontsFollowEveryFontChangeAndSettingsAreGivenBack) {
     ImageTarget t(400, 100, 96);
     const QString text = QStringLiteral("WWW 国");
     t.SetFontName("DejaVu Sans");
     t.SetFontSize(10);
     const double small = t.TextWidth(text);
+    t.SetDrawWidth(4);
     const DrawSettings saved = t.Settings();
     struct Change {
         const char* what;
@@ -129,6 +130,19 @@ TEST(DrawTarget, KeptFontsFollowEveryFontChange) {
         {"name", [&] { t.SetFontName("DejaVu Sans Mono"); }},
         {"font", [&] { t.SetFont(QFont("DejaVu Serif", 14)); }},
     };
+    {
+        DrawSettingsSaver saver(t);  // every setting comes back at the end of the scope
+        t.SetScaleMode(ScaleUnit::Millimeters);
+        t.SetDrawWidth(1);
+        t.SetDrawMode(PenMode::XorPen);
+        t.SetFillStyle(FillPattern::Solid);
+        t.SetFontSize(30);
+    }
+    EXPECT_EQ(t.ScaleMode(), ScaleUnit::Twips);
+    EXPECT_EQ(t.DrawWidth(), 4);
+    EXPECT_EQ(t.DrawMode(), PenMode::CopyPen);
+    EXPECT_EQ(t.FillStyle(), FillPattern::Transparent);
+    EXPECT_DOUBLE_EQ(t.TextWidth(text), small);
     for (const Change& c : changes) {
         c.apply();
         QFont font = t.Font();
@@ -145,29 +159,6 @@ TEST(DrawTarget, KeptFontsFollowEveryFontChange) {
     t.SetFontSize(30);
     t.Print("H");
     EXPECT_GT(DarkArea(t.Image()).height(), low * 2);
-}
-
-TEST(DrawTarget, SettingsAreGivenBack) {
-    ImageTarget t(10, 10);
-    t.SetDrawWidth(4);
-    t.SetDrawStyle(LineStyle::Dot);
-    t.SetFontName("DejaVu Serif");
-    {
-        DrawSettingsSaver saver(t);
-        t.SetScaleMode(ScaleUnit::Millimeters);
-        t.SetDrawWidth(1);
-        t.SetDrawMode(PenMode::XorPen);
-        t.SetDrawStyle(LineStyle::Solid);
-        t.SetFontName("DejaVu Sans");
-        t.SetFontSize(30);
-        t.SetFillStyle(FillPattern::Solid);
-    }
-    EXPECT_EQ(t.ScaleMode(), ScaleUnit::Twips);
-    EXPECT_EQ(t.DrawWidth(), 4);
-    EXPECT_EQ(t.DrawMode(), PenMode::CopyPen);
-    EXPECT_EQ(t.DrawStyle(), LineStyle::Dot);
-    EXPECT_EQ(t.FontName(), "DejaVu Serif");
-    EXPECT_EQ(t.FillStyle(), FillPattern::Transparent);
 }
 
 TEST(DrawTarget, LinesBoxesCirclesAndPenModes) {

@@ -61,28 +61,48 @@ TEST_F(HttpTest, EveryRequestCarriesTheCacheBuster) {
     }
 }
 
-// The marker rules themselves are covered in WebHelpersTest; here: what reaches them.
-TEST_F(HttpTest, OnlyACompleted2xxReplyReachesTheCaller) {
+// Each reply served to a page request and to a download: only a completed 2xx reply reaches
+// the caller (the marker rules themselves are in WebHelpersTest), and a download replaces its
+// target only when everything worked.
+TEST_F(HttpTest, OnlyACompleted2xxReplyReachesTheCallerOrTheTarget) {
     const QString list = QStringLiteral("银行|进账单|/f/1.vfm|/p/1.jpg|2024-01-02<br>Finished");
+    const QByteArray picture("\xFF\xD8\xFF\xE0 jpeg bytes \x00\x01\x02 Finished", 29);
     struct Case {
         const char* name;
         TestReply served;
-        HttpStatus status;
-        QString reply;  // "<kept>": unchanged from before the call
+        HttpStatus page, file;
+        QString reply;  // what the page request gives; "<kept>": unchanged from before the call
     };
     const Case cases[] = {
-        {"gbk list, cut and unfolded", {200, ToAnsi(list + "<BR>x<+>y")}, HttpStatus::Ok, list},
-        {"no marker", {200, "A<BR>B<+>C"}, HttpStatus::NoMarker, "A<BR>B<+>C"},
-        {"not gbk",
-         {200, QByteArray("\xFF\x80"
-                          "Finished\x81")},
+        {"gbk list, cut and unfolded",
+         {200, ToAnsi(list + "<BR>x<+>y")},
          HttpStatus::Ok,
-         "<any>"},
-        {"404 page", {404, "<title>404 (1.0)</title>Finished"}, HttpStatus::Failed, "<kept>"},
-        {"500 page", {500, "Finished"}, HttpStatus::Failed, "<kept>"},
-        {"redirect to nowhere", {302, "Finished"}, HttpStatus::Failed, "<kept>"},
-        {"broken off", {200, "Finished", Mode::CutShort}, HttpStatus::Failed, "<kept>"},
-        {"never ends", {200, "", Mode::Endless}, HttpStatus::TooLarge, "<kept>"},
+         HttpStatus::Ok,
+         list},
+        {"bytes that are no gbk", {200, picture}, HttpStatus::Ok, HttpStatus::Ok, "<any>"},
+        {"empty body", {200, ""}, HttpStatus::NoMarker, HttpStatus::Ok, ""},
+        {"no marker", {200, "A<BR>B<+>C"}, HttpStatus::NoMarker, HttpStatus::Ok, "A<BR>B<+>C"},
+        {"404 page",
+         {404, "<title>404 (1.0)</title>Finished"},
+         HttpStatus::Failed,
+         HttpStatus::Failed,
+         "<kept>"},
+        {"500 page", {500, "Finished"}, HttpStatus::Failed, HttpStatus::Failed, "<kept>"},
+        {"redirect to nowhere",
+         {302, "Finished"},
+         HttpStatus::Failed,
+         HttpStatus::Failed,
+         "<kept>"},
+        {"broken off",
+         {200, "Finished", Mode::CutShort},
+         HttpStatus::Failed,
+         HttpStatus::Failed,
+         "<kept>"},
+        {"never ends",
+         {200, "", Mode::Endless},
+         HttpStatus::TooLarge,
+         HttpStatus::TooLarge,
+         "<kept>"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -91,13 +111,22 @@ TEST_F(HttpTest, OnlyACompleted2xxReplyReachesTheCaller) {
         HttpStatus status{};
         const QString result = HttpGet(server.url("/p"), reply, "Finished", 10, {}, {}, &status);
         EXPECT_EQ(result, status == HttpStatus::Ok ? QString() : HttpErrorText());
-        EXPECT_EQ(status, c.status);
+        EXPECT_EQ(status, c.page);
         if (c.reply == u"<kept>")
             EXPECT_EQ(reply, "before");
         else if (c.reply == u"<any>")
             EXPECT_TRUE(reply.contains("Finished"));
         else
             EXPECT_EQ(reply, c.reply);
+
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("进账单.jpg"));
+        writeFile(target, "old picture");
+        const bool ok = c.file == HttpStatus::Ok;
+        EXPECT_EQ(HttpDownloadFile(server.url("/p/1.jpg"), target, 10, {}, &status), ok);
+        EXPECT_EQ(status, c.file);
+        EXPECT_EQ(readAll(target), ok ? c.served.body : QByteArray("old picture"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 }
 
@@ -183,37 +212,6 @@ TEST_F(HttpTest, OneRequestOfAKindAtATime) {
         EXPECT_EQ(fileStatus, outerKind == HttpKind::File ? HttpStatus::Busy : HttpStatus::Ok);
         EXPECT_EQ(QFile::exists(dir.filePath("b.jpg")), outerKind == HttpKind::Page);
         EXPECT_FALSE(HttpBusy(outerKind));
-    }
-}
-
-TEST_F(HttpTest, DownloadsReplaceTheTargetOnlyWhenEverythingWorked) {
-    struct Case {
-        const char* name;
-        TestReply served;
-        bool ok;
-        HttpStatus status;
-    };
-    const QByteArray picture("\xFF\xD8\xFF\xE0 jpeg bytes \x00\x01\x02", 20);
-    const Case cases[] = {
-        {"complete", {200, picture}, true, HttpStatus::Ok},
-        {"empty body", {200, ""}, true, HttpStatus::Ok},
-        {"not found page", {404, "<html>Not Found</html>"}, false, HttpStatus::Failed},
-        {"server error page", {500, "<html>Error</html>"}, false, HttpStatus::Failed},
-        {"redirect to nowhere", {302, "<html>Moved</html>"}, false, HttpStatus::Failed},
-        {"broken off", {200, picture, Mode::CutShort}, false, HttpStatus::Failed},
-        {"never ends", {200, "", Mode::Endless}, false, HttpStatus::TooLarge},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        HttpTestServer server([&](const QByteArray&) { return c.served; });
-        QTemporaryDir dir;
-        const QString target = dir.filePath(QStringLiteral("进账单.jpg"));
-        writeFile(target, "old picture");
-        HttpStatus status{};
-        EXPECT_EQ(HttpDownloadFile(server.url("/p/1.jpg"), target, 10, {}, &status), c.ok);
-        EXPECT_EQ(status, c.status);
-        EXPECT_EQ(readAll(target), c.ok ? c.served.body : QByteArray("old picture"));
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 }
 

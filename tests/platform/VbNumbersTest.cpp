@@ -9,28 +9,18 @@
 using namespace bw;
 
 TEST(Val, ReadsTheLeadingDecimalNumberIgnoringBlanks) {
-    EXPECT_DOUBLE_EQ(Val("1234.5"), 1234.5);
-    EXPECT_DOUBLE_EQ(Val("  1 2 3abc"), 123);
-    EXPECT_DOUBLE_EQ(Val("-1.5元"), -1.5);
-    EXPECT_DOUBLE_EQ(Val("- 2"), -2);
-    EXPECT_DOUBLE_EQ(Val(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(Val("1e3"), 1000);
-    EXPECT_DOUBLE_EQ(Val("1e"), 1);
-    EXPECT_DOUBLE_EQ(Val("1,234"), 1);
-    EXPECT_DOUBLE_EQ(Val("abc"), 0);
-    EXPECT_DOUBLE_EQ(Val(""), 0);
-    EXPECT_DOUBLE_EQ(Val("-"), 0);
-    EXPECT_DOUBLE_EQ(Val("1.2.3"), 1.2);
-    EXPECT_DOUBLE_EQ(Val("1e999"), 0);  // an overflowing text is no number
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {{"  1 2 3abc", 123}, {"-1.5元", -1.5}, {"- 2", -2}, {".5", 0.5}, {"1e3", 1000},
+                 {"1e", 1},           {"1,234", 1},     {"abc", 0},  {"-", 0},    {"1.2.3", 1.2},
+                 {"1e999", 0}};  // an overflowing text is no number
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(RoundHalfEven(0.5), 0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2);
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2);
-    EXPECT_EQ(RoundHalfEven(2.6), 3);
+    for (auto [x, even] : {std::pair{0.5, 0.0}, {1.5, 2.0}, {2.5, 2.0}, {-2.5, -2.0}, {2.6, 3.0}})
+        EXPECT_EQ(RoundHalfEven(x), even) << x;
     EXPECT_EQ(CLng(566.5), 566);
     EXPECT_EQ(CLng(567.5), 568);
     EXPECT_DOUBLE_EQ(RoundTo(2.675, 2), 2.68);
@@ -68,18 +58,20 @@ TEST(CentsText, AgreesWithTheGeneralFormatting) {
 }
 
 TEST(NumText, WritesFifteenSignificantDigits) {
-    EXPECT_EQ(NumText(0.0), "0");
-    EXPECT_EQ(NumText(10.0), "10");
-    EXPECT_EQ(NumText(0.5), "0.5");
-    EXPECT_EQ(NumText(-0.5), "-0.5");
-    EXPECT_EQ(NumText(0.1 + 0.2), "0.3");
-    EXPECT_EQ(NumText(1234.5), "1234.5");
-    EXPECT_EQ(NumText(123456789012345.0), "123456789012345");
-    EXPECT_EQ(NumText(1e15), "1E+15");
-    EXPECT_EQ(NumText(1234567890123456.0), "1.23456789012346E+15");
-    EXPECT_EQ(NumText(0.0001), "0.0001");
-    EXPECT_EQ(NumText(0.000015), "1.5E-05");
-    EXPECT_EQ(NumText(std::nan("")), "0");
+    const struct {
+        double x;
+        const char* text;
+    } cases[] = {{0.0, "0"},
+                 {10.0, "10"},
+                 {-0.5, "-0.5"},
+                 {0.1 + 0.2, "0.3"},
+                 {123456789012345.0, "123456789012345"},
+                 {1e15, "1E+15"},
+                 {1234567890123456.0, "1.23456789012346E+15"},
+                 {0.0001, "0.0001"},
+                 {0.000015, "1.5E-05"},
+                 {std::nan(""), "0"}};
+    for (const auto& c : cases) EXPECT_EQ(NumText(c.x), c.text) << c.text;
     // What is written reads back as the same number.
     for (double v : {3.14159, 210.0, 0.001, 56.6928, -1234.56})
         EXPECT_DOUBLE_EQ(Val(NumText(v)), v);

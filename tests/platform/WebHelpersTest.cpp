@@ -16,20 +16,7 @@
 
 using namespace bw;
 
-TEST(HttpText, CacheBusterJoinsWithQuestionMarkOrAmpersand) {
-    const struct {
-        QString url;
-        QTime time;
-        QString expected;
-    } cases[] = {
-        {"http://h/bwf/fmt.asp", QTime(9, 5, 30), "http://h/bwf/fmt.asp?Time=09:05:30"},
-        {"http://h/Pro.asp?ID=48", QTime(23, 0, 0), "http://h/Pro.asp?ID=48&Time=23:00:00"},
-        {"http://h/fmt.asp?Time=10:00:00", QTime(0, 0, 1),
-         "http://h/fmt.asp?Time=10:00:00&Time=00:00:01"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(AddCacheBuster(c.url, c.time), c.expected);
-}
-
+// (The cache buster is checked on every request in HttpTest.)
 TEST(HttpText, MarkerDecidesAndTheReplyIsCutAndUnfolded) {
     const struct {
         QString reply, marker;

@@ -3,29 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
-#include "common/Database.h"
-#include "common/Schema.h"
+#include "FormatFixture.h"
 #include "common/Services.h"
-#include "store/BoxModel.h"
 #include "store/FormatOperations.h"
-#include "store/MainForm.h"
 #include "store/SampleFormats.h"
 
 using namespace bw;
 
 namespace {
 
-class StoreDoors : public ::testing::Test {
+class StoreDoors : public test::FormatFixture {
 protected:
     void SetUp() override {
-        CloseDatabase();
-        ASSERT_TRUE(EnsureDatabase());
+        FormatFixture::SetUp();
         ASSERT_TRUE(SeedSampleFormats());
-        ResetMF(new MainForm);
-        MF().SetScreenWidthTwips(15360);
-        MF().SetFrameSize(9000, 6000);
-        InitBoxModule();
         Services& d = Doors();
         d = Services();
         // What the boxes hold when a door is called tells when it was called.
@@ -44,12 +35,9 @@ protected:
     }
     void TearDown() override {
         Doors() = Services();
-        UnloadAllBoxes();
-        ResetMF();
-        CloseDatabase();
+        FormatFixture::TearDown();
     }
     QStringList calls;
-    test::TempDataFolder folder_;
 };
 
 }  // namespace

@@ -26,22 +26,17 @@ protected:
         box->resize(120, 60);
         BarcodeStandard() = kCode39;
         red = folder.file("red.jpg");
-        bmp = folder.file("green.bmp");
-        QImage green(40, 20, QImage::Format_RGB32);
-        green.fill(Qt::green);
-        ASSERT_TRUE(green.save(bmp, "BMP"));
         blue = folder.file("blue.JPG");
-        Save(red, Qt::red);
-        Save(blue, Qt::blue);
+        bmp = folder.file("green.bmp");
+        for (auto [path, colour] : {std::pair{red, Qt::red}, {blue, Qt::blue}, {bmp, Qt::green}}) {
+            QImage img(40, 20, QImage::Format_RGB32);
+            img.fill(colour);
+            ASSERT_TRUE(img.save(path, path == bmp ? "BMP" : "JPG"));
+        }
     }
     void TearDown() override {
         BarcodeStandard() = kCode39;
         ResetMF();
-    }
-    static void Save(const QString& path, Qt::GlobalColor colour) {
-        QImage img(40, 20, QImage::Format_RGB32);
-        img.fill(colour);
-        ASSERT_TRUE(img.save(path, "JPG"));
     }
     // How many pixels of the box's surface are not its back colour.
     int Inked() {
@@ -62,11 +57,6 @@ protected:
     QString red, blue, bmp;
 };
 
-TEST_F(PictureRefresh, NoBoxDoesNothing) {
-    RefreshPictureBox(nullptr, "");
-    RefreshPictureBox(nullptr, red);
-}
-
 TEST_F(PictureRefresh, EachTextGivesItsState) {
     struct Case {
         const char* name;
@@ -86,6 +76,11 @@ TEST_F(PictureRefresh, EachTextGivesItsState) {
         {"barcode", "NO123", "NO123", "当前条码：NO123", false, true},
         {"empty", "", "", kHint, false, false},
     };
+    RefreshPictureBox(nullptr, red);  // no box: nothing happens
+    box->SetToolTipText("x");
+    RefreshPictureBox(box, "");  // an empty text on an empty box sets only the hint
+    EXPECT_EQ(box->ToolTipText(), kHint);
+    EXPECT_EQ(Inked(), 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RefreshPictureBox(box, red);  // every case starts from a picture
@@ -129,14 +124,6 @@ TEST_F(PictureRefresh, ABarcodeFollowsTheStandardAndAnUnknownOneDrawsNothing) {
     EXPECT_EQ(Inked(), 0);
     EXPECT_EQ(box->LinkItem, "12345");
     EXPECT_EQ(box->ToolTipText(), "当前条码：12345");
-}
-
-TEST_F(PictureRefresh, AnEmptyTextOnAnEmptyBoxSetsOnlyTheHint) {
-    box->SetToolTipText("x");
-    RefreshPictureBox(box, "");
-    EXPECT_EQ(box->ToolTipText(), kHint);
-    EXPECT_EQ(box->LinkItem, "");
-    EXPECT_EQ(Inked(), 0);
 }
 
 }  // namespace

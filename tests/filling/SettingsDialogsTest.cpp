@@ -1,5 +1,9 @@
+// The rounding and password-zone dialogs, and the program context the conversions read.
+
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -11,8 +15,10 @@
 #include "common/Schema.h"
 #include "filling/DataTypeConversion.h"
 #include "filling/ProgramContext.h"
+#include "filling/PsdParaSet.h"
 #include "filling/SetNumCutMethod.h"
 #include "store/MainForm.h"
+#include "store/PsdPara.h"
 
 using namespace bw;
 
@@ -31,17 +37,12 @@ protected:
     test::TempDataFolder folder_;
 };
 
-TEST_F(ProgramSettingsTest, RoundingDialogOpensOnTheMethodAndStoresTheChoice) {
+TEST_F(ProgramSettingsTest, RoundingDialogStoresTheChoiceOnlyWhenConfirmed) {
     NumCutMethod = 2;
     SetNumCutMethod dlg;
     dlg.show();
-    EXPECT_EQ(dlg.windowTitle(), "小数舍入方法");
-    EXPECT_EQ(dlg.COM()->text(), "确   定");
-    EXPECT_EQ(dlg.OP(1)->text(), "四舍五入");
-    EXPECT_FALSE(dlg.OP(0)->isChecked());
     EXPECT_TRUE(dlg.OP(2)->isChecked());
     dlg.grab().save(test::ArtifactDir() + "/SetNumCutMethod.png");
-
     dlg.OP(1)->click();
     dlg.COM()->click();
     EXPECT_EQ(NumCutMethod, 1);
@@ -49,16 +50,41 @@ TEST_F(ProgramSettingsTest, RoundingDialogOpensOnTheMethodAndStoresTheChoice) {
     EXPECT_FALSE(dlg.isVisible());
     // The next amount is rounded half up.
     EXPECT_EQ(ConvertValue(104, "12.345", TheProgramContext()).text, "￥12.35");
-}
 
-TEST_F(ProgramSettingsTest, ClosingTheRoundingDialogByItsCloseBoxChangesNothing) {
-    SetNumCutMethod* dlg = SetNumCutMethod::Show();
-    EXPECT_EQ(SetNumCutMethod::Show(), dlg);  // one dialog
-    EXPECT_FALSE(dlg->isModal());
-    dlg->OP(2)->click();
-    dlg->close();
+    // Closed by its close box: nothing changes.
+    NumCutMethod = 0;
+    SetParam("NumCutMethod", "");
+    SetNumCutMethod* shown = SetNumCutMethod::Show();
+    EXPECT_EQ(SetNumCutMethod::Show(), shown);  // one dialog
+    EXPECT_FALSE(shown->isModal());
+    shown->OP(2)->click();
+    shown->close();
     EXPECT_EQ(NumCutMethod, 0);
     EXPECT_EQ(GetParam("NumCutMethod"), "");
+}
+
+TEST_F(ProgramSettingsTest, PasswordZoneDialogRefusesBadCountsAndStoresTheSettings) {
+    CurrentPsdPara() = PsdPara{};
+    PsdParaSet dlg;
+    dlg.show();
+    EXPECT_FALSE(dlg.T(3)->isEnabled());
+    EXPECT_EQ(dlg.T(1)->text(), "21");
+    dlg.grab().save(test::ArtifactDir() + "/PsdParaSet.png");
+
+    test::ScriptedAnswers answers;
+    dlg.T(1)->setText("x");
+    dlg.COM(0)->click();
+    EXPECT_EQ(answers.messages().size(), 1);
+    EXPECT_EQ(CurrentPsdPara().perSegment, 21);  // refused, the dialog stays
+
+    dlg.T(0)->setText("ABC");
+    dlg.T(1)->setText("5");
+    dlg.T(2)->setText("2");
+    dlg.Chk()->click();
+    dlg.T(3)->setText("-");
+    dlg.COM(0)->click();
+    EXPECT_EQ(PsdParaString(), "ABC{[]}5{[]}2{[]}-");
+    EXPECT_FALSE(dlg.isVisible());
 }
 
 TEST_F(ProgramSettingsTest, ProgramContextReadsTheStoreAndTheOpenFormat) {

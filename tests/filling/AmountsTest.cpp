@@ -1,3 +1,5 @@
+// Amounts: the house style of money texts, capital amounts for banks and digit cells.
+
 #include <gtest/gtest.h>
 
 #include <QStringList>
@@ -14,10 +16,6 @@ using namespace bw;
 namespace {
 
 const QString kYuan = QStringLiteral("￥");
-
-QString capitals(const char* amount, int method = NumCutOff, const char* unit = "元") {
-    return AmountToCapitals(QString::fromUtf8(amount), QString::fromUtf8(unit), kYuan, method);
-}
 
 // An amount in fen written as yuan with two decimals ("123450" -> "1234.50").
 QString yuanText(const QString& fen) {
@@ -47,64 +45,118 @@ void expectWellFormed(const QString& text, const QString& amount) {
 
 }  // namespace
 
+TEST(FormatMoney, WritesTheHouseStyleForEachSignAndRounding) {
+    const struct {
+        const char* sign;
+        int method;
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"￥", NumCutOff, "", ""},
+        {"￥", NumCutOff, "-", "-"},
+        {"￥", NumCutOff, "1234.5", "￥1,234.50"},
+        {"￥", NumCutOff, "1234567.891", "￥1,234,567.89"},
+        {"￥", NumCutOff, "-0.5", "￥-0.50"},
+        {"￥", NumCutOff, "￥-1,234.00", "￥-1,234.00"},
+        // A text that is no amount is kept as typed: no digits are made up from it.
+        {"￥", NumCutOff, "1,2a3", "1,2a3"},
+        {"￥", NumCutOff, "abc12元", "abc12元"},
+        {"￥", NumCutOff, "12元", "￥12.00"},
+        {"￥", NumCutOff, " -￥12 ", "￥-12.00"},
+        {"￥", NumCutOff, "12.5%", "12.5%"},
+        {"￥", NumCutOff, "-0.001", "￥0.00"},  // no minus sign on a zero amount
+        {"￥", NumCutOff, "1E-05", "￥0.00"},   // computed values in exponent form
+        {"￥", NumCutOff, "-2.5e-2", "￥-0.02"},
+        {"￥", NumCutOff, "12345678901234567.5", "￥12,345,678,901,234,567.50"},
+        {"￥", NumCutOff, "12.345", "￥12.34"},
+        {"￥", NumCutHalfUp, "12.345", "￥12.35"},
+        {"￥", NumCutHalfUp, "12.344", "￥12.34"},
+        {"￥", NumCutUp, "12.344", "￥12.35"},
+        {"￥", NumCutUp, "12.340001", "￥12.34"},
+        {"￥", NumCutUp, "12.34001", "￥12.35"},
+        {"￥", NumCutHalfUp, "9.995", "￥10.00"},
+        {"￥", NumCutUp, "999.999", "￥1,000.00"},
+        {"￥", NumCutHalfUp, "-12.345", "￥-12.35"},
+        {"￥", 7, "12.349", "￥12.34"},  // an unknown method cuts off
+        {"US$", NumCutOff, "US$-1,234.00", "US$-1,234.00"},
+        {"HK$", NumCutOff, "-1234.5", "HK$-1,234.50"},
+        {"RMB", NumCutOff, "RMB 12.5", "RMB12.50"},
+        {"Rs.", NumCutOff, "Rs.1,234.50", "Rs.1,234.50"},  // a symbol with a point keeps the amount
+        {"Rs.", NumCutOff, "Rs.-5.00", "Rs.-5.00"},
+        {"", NumCutOff, "1234", "1,234.00"},
+        {"€", NumCutOff, "€1,234.50", "€1,234.50"},
+        {"US$", NumCutOff, "￥-1,234.00", "US$-1,234.00"},  // written with another symbol
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatMoney(QString::fromUtf8(c.in), QString::fromUtf8(c.sign), c.method),
+                  QString::fromUtf8(c.out))
+            << c.sign << " " << c.in << " method " << c.method;
+
+    MoneyAmount a = ReadMoneyAmount(QStringLiteral("-1234.5"), kYuan, NumCutOff);
+    EXPECT_EQ(WriteMoneyAmount(a, kYuan, MoneyPlain), "-1234.50");
+    EXPECT_EQ(WriteMoneyAmount(a, kYuan, MoneyWithSign), "￥-1234.50");
+    EXPECT_EQ(WriteMoneyAmount(a, kYuan, MoneyWithCommas), "-1,234.50");
+    EXPECT_EQ(a.FenDigits(), "123450");
+}
+
+TEST(FormatMoney, FormattingTwiceChangesNothing) {
+    const QStringList signs = {"￥", "$", "US$", "HK$", "€", "RMB", "Rs.", "", " $", "1"};
+    const QStringList inputs = {"0",     "0.5",          "1234.5",  "-1234.567", "1000000",
+                                "-0.01", "987654321.12", "12.3456", "abc",       "7"};
+    for (const QString& sign : signs)
+        for (int method = 0; method <= 2; ++method)
+            for (const QString& in : inputs) {
+                const QString once = FormatMoney(in, sign, method);
+                EXPECT_EQ(FormatMoney(once, sign, method), once)
+                    << sign.toStdString() << " " << in.toStdString();
+            }
+}
+
 TEST(AmountToCapitals, WritesTheBanksCapitals) {
     const struct {
         const char* in;
         const char* out;
     } cases[] = {
         {"1234.5", "壹仟贰佰叁拾肆元伍角整"},
-        {"1000", "壹仟元整"},
         {"1000.05", "壹仟元零伍分"},
-        {"10100", "壹万零壹佰元整"},
-        {"100000000", "壹亿元整"},
         {"100010000", "壹亿零壹万元整"},
         {"0.5", "伍角整"},
         {"0.05", "伍分"},
         {"0", "零元整"},
-        {"-1234", "-壹仟贰佰叁拾肆元整"},
         {"-0.5", "-伍角整"},
         {"壹佰元整", "壹佰元整"},
         {"", ""},
         {"abc", "零元整"},
         {"￥1,234.50", "壹仟贰佰叁拾肆元伍角整"},
-        {"1680.32", "壹仟陆佰捌拾元叁角贰分"},
         {"107000.53", "壹拾万零柒仟元伍角叁分"},
         {"16409.02", "壹万陆仟肆佰零玖元零贰分"},
-        {"10000000000", "壹佰亿元整"},
         {"10000001600", "壹佰亿零壹仟陆佰元整"},
         {"10001000000", "壹佰亿零壹佰万元整"},
-        {"100000000000", "壹仟亿元整"},
         {"1000000000000", "壹万亿元整"},
-        {"12000000000", "壹佰贰拾亿元整"},
         {"9999999999999.99", "玖万玖仟玖佰玖拾玖亿玖仟玖佰玖拾玖万玖仟玖佰玖拾玖元玖角玖分"},
         {"10000000000000", "10000000000000"},  // no place for it: left as it is
     };
-    for (const auto& c : cases) EXPECT_EQ(capitals(c.in), QString::fromUtf8(c.out)) << c.in;
-
-    EXPECT_EQ(capitals("1000", NumCutOff, "圆"), "壹仟圆整");
-    EXPECT_EQ(capitals("1234.567", NumCutHalfUp), "壹仟贰佰叁拾肆元伍角柒分");
-    EXPECT_EQ(capitals("1234.567", NumCutOff), "壹仟贰佰叁拾肆元伍角陆分");
+    for (const auto& c : cases)
+        EXPECT_EQ(AmountToCapitals(QString::fromUtf8(c.in), "元", kYuan, NumCutOff),
+                  QString::fromUtf8(c.out))
+            << c.in;
+    EXPECT_EQ(AmountToCapitals("1000", "圆", kYuan, NumCutOff), "壹仟圆整");
+    EXPECT_EQ(AmountToCapitals("1234.567", "元", kYuan, NumCutHalfUp), "壹仟贰佰叁拾肆元伍角柒分");
+    EXPECT_EQ(AmountToCapitals("1234.567", "元", kYuan, NumCutOff), "壹仟贰佰叁拾肆元伍角陆分");
     EXPECT_EQ(AmountToCapitals("HK$1,234.50", "元", "HK$", 0), "壹仟贰佰叁拾肆元伍角整");
 }
 
+// What the round trips below do not reach: the sign, the other units and kinds, and texts
+// that are no capitals.
 TEST(CapitalsToAmount, ReadsTheCapitalsBack) {
     const struct {
         const char* in;
         double type;
         const char* out;
     } cases[] = {
-        {"壹仟贰佰叁拾肆元伍角整", 103, "1234.5"},
-        {"壹仟元零伍分", 103, "1000.05"},
-        {"壹万零壹佰元整", 103, "10100"},
-        {"壹亿零壹万元整", 103, "100010000"},
-        {"壹佰元整", 103, "100"},
         {"伍角整", 103, "0.5"},
-        {"伍分", 103, "0.05"},
-        {"-壹仟贰佰叁拾肆元整", 103, "-1234"},
         {"-壹仟零伍元整", 103, "-1005"},  // the sign is no digit of the first group
         {"壹仟贰佰叁拾肆圆伍角整", 120, "1234.5"},
-        {"壹佰亿零壹仟陆佰元整", 103, "10000001600"},
-        {"壹万亿元整", 103, "1000000000000"},
         {"零零壹贰叁肆伍零", 114.08, "1234.5"},
         {"零零零零零零壹贰叁肆", 121.10, "1234"},
         {"壹佰元整", 104, "壹佰元整"},
@@ -122,13 +174,11 @@ TEST(CapitalDigitCells, WritesOneCapitalPerCell) {
     } cases[] = {
         {"1234.5", 8, "零零壹贰叁肆伍零"},
         {"1234.5", 4, "壹贰叁肆伍零"},
-        {"0.07", 3, "零零柒"},
         {"", 8, ""},
         {"壹贰", 8, "壹贰"},
         {"-12", 6, "零零壹贰零零"},
         {"￥1,234.50", 8, "零零壹贰叁肆伍零"},
         {"21474836.48", 12, "零零贰壹肆柒肆捌叁陆肆捌"},  // beyond 32 bits of fen
-        {"999999999999.99", 14, "玖玖玖玖玖玖玖玖玖玖玖玖玖玖"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CapitalDigitCells(QString::fromUtf8(c.in), c.n, kYuan), QString::fromUtf8(c.out))
