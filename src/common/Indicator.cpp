@@ -28,6 +28,13 @@ struct ProgressState {
     QPointer<Indicator> window;
     std::function<qint64()> clock;
     QElapsedTimer sincePump;
+    // The window appears once the operation has run this long; before that nothing is
+    // painted for it.
+    int showDelayMs = 0;
+    qint64 openedMs = 0;
+    // What the last step counted (-1 before the first) and whether in pages.
+    qint64 counted = -1;
+    bool inPages = false;
 };
 
 ProgressState& state() {
@@ -45,6 +52,8 @@ qint64 nowMs() {
 // its time repainting.
 void pump(bool always) {
     ProgressState& s = state();
+    // An operation whose window is not due yet is short: it runs straight through.
+    if (s.window && !s.window->isVisible()) return;
     if (!always && s.sincePump.isValid() && s.sincePump.elapsed() < 15) return;
     QCoreApplication::processEvents();
     s.sincePump.start();
@@ -52,6 +61,38 @@ void pump(bool always) {
 
 void setText(QLabel* label, const QString& text) {
     if (label->text() != text) label->setText(text);
+}
+
+// The share done as "37.5%" and, for the unit "pages", the times and "(done/total)".
+void writeCounts() {
+    ProgressState& s = state();
+    Indicator* w = s.window;
+    if (!w || s.counted < 0) return;
+    const qint64 done = s.counted;
+    // The share done, cut to thousandths; counted in whole numbers so that 7 of 10 is 70%.
+    const auto thousandths =
+        static_cast<qint64>(std::floor(static_cast<double>(done) * 1000 / s.total));
+    const double fraction = thousandths / 1000.0;
+    setText(w->Percent, NumText(thousandths / 10.0) + u'%');
+    if (s.inPages && thousandths >= 1) {
+        const qint64 elapsed = std::max<qint64>(0, (nowMs() - s.startMs) / 1000);
+        const qint64 estimate = CLng64(elapsed / fraction);
+        const qint64 remaining = estimate - elapsed;
+        setText(w->L2, FormatSeconds(elapsed) + u'/' + FormatSeconds(remaining) + u'/' +
+                           FormatSeconds(estimate));
+        setText(w->L1, u'(' + QString::number(done) + u'/' + QString::number(s.total) + u')');
+    }
+}
+
+// Shows the hidden window once the operation has run long enough.
+void showWhenDue() {
+    ProgressState& s = state();
+    if (!s.window || s.window->isVisible()) return;
+    if (s.showDelayMs > 0 && nowMs() - s.openedMs < s.showDelayMs) return;
+    writeCounts();
+    s.window->show();
+    s.window->raise();
+    pump(true);
 }
 
 }  // namespace
@@ -146,34 +187,21 @@ void ShowProgress(const QString& caption, int total, int start) {
         s.window->L1->clear();
         s.window->L2->clear();
     }
+    s.openedMs = nowMs();
+    s.counted = -1;
     DrawProgressBar(start);
-    if (s.window) {
-        s.window->show();
-        s.window->raise();
-    }
     s.startMs = nowMs();
-    pump(true);
+    showWhenDue();
 }
 
 void UpdateProgress(int step, const QString& unit) {
     ProgressState& s = state();
     if (s.total < 1) s.total = 1;
     const qint64 done = static_cast<qint64>(s.current) + step;
-    // The share done, cut to thousandths; counted in whole numbers so that 7 of 10 is 70%.
-    const auto thousandths =
-        static_cast<qint64>(std::floor(static_cast<double>(done) * 1000 / s.total));
-    const double fraction = thousandths / 1000.0;
-    if (Indicator* w = s.window) {
-        setText(w->Percent, NumText(thousandths / 10.0) + u'%');
-        if (unit.compare(QLatin1String("pages"), Qt::CaseInsensitive) == 0 && thousandths >= 1) {
-            const qint64 elapsed = std::max<qint64>(0, (nowMs() - s.startMs) / 1000);
-            const qint64 estimate = CLng64(elapsed / fraction);
-            const qint64 remaining = estimate - elapsed;
-            setText(w->L2, FormatSeconds(elapsed) + u'/' + FormatSeconds(remaining) + u'/' +
-                               FormatSeconds(estimate));
-            setText(w->L1, u'(' + QString::number(done) + u'/' + QString::number(s.total) + u')');
-        }
-    }
+    s.counted = done;
+    s.inPages = unit.compare(QLatin1String("pages"), Qt::CaseInsensitive) == 0;
+    // A window not shown yet gets its counts when it shows.
+    if (s.window && s.window->isVisible()) writeCounts();
     DrawProgressBar(static_cast<int>(done));
 }
 
@@ -182,6 +210,7 @@ void DrawProgressBar(int value) {
     s.current = value;
     if (s.total != 0 && s.window) s.window->Pic->SetBar(value, s.total);
     pump(false);
+    showWhenDue();
 }
 
 void CloseProgress() {
@@ -204,6 +233,9 @@ int ProgressCurrent() {
 }
 Indicator* ProgressWindow() {
     return state().window;
+}
+void SetProgressShowDelay(int ms) {
+    state().showDelayMs = std::max(0, ms);
 }
 void SetProgressClock(std::function<qint64()> clock) {
     state().clock = std::move(clock);

@@ -1,7 +1,8 @@
 #pragma once
 // The progress window of long operations. An operation opens it with a caption and the
-// number of its steps, advances it step by step and closes it; each step lets pending
-// window messages through, so the other windows keep repainting while the operation runs.
+// number of its steps, advances it step by step and closes it; once the window shows, each
+// step lets pending window messages through, so the other windows keep repainting while the
+// operation runs.
 // The window has no way to cancel: operations always run to their end. One progress window
 // at a time; a second ShowProgress reuses the open one.
 
@@ -66,6 +67,11 @@ protected:
 
 // The open progress window, or null.
 Indicator* ProgressWindow();
+
+// The window of an operation appears only once the operation has run `ms` milliseconds
+// (0, the default: at once); a shorter one runs without it and without letting window
+// messages through. The window object exists and takes the texts from the start either way.
+void SetProgressShowDelay(int ms);
 
 // Tests set the clock (milliseconds) that measures the elapsed time; an empty function
 // returns to the real clock.

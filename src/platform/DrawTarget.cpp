@@ -310,6 +310,7 @@ void DrawTarget::Suspend() {
 }
 
 void DrawTarget::Changed() {
+    ++drawings_;
     if (changed_) changed_();
 }
 

@@ -245,6 +245,9 @@ public:
     // NewPage left pending), in device units. Inactive when the device refused to begin.
     QPainter& Painter();
 
+    // Counts the drawing operations so far: equal counts mean nothing was drawn in between.
+    quint64 Drawings() const { return drawings_; }
+
     // Called after every drawing operation (a picture box repaints itself on it).
     void SetChangedCallback(std::function<void()> callback) { changed_ = std::move(callback); }
 
@@ -279,6 +282,7 @@ private:
     double curY_ = 0;
     bool pagePending_ = false;
     std::function<void()> changed_;
+    quint64 drawings_ = 0;
     mutable std::vector<std::unique_ptr<FontEntry>> fonts_;
     mutable FontEntry* font_ = nullptr;       // the entry of s_.font, null when changed
     const FontEntry* painterFont_ = nullptr;  // the entry whose font the painter holds

@@ -21,11 +21,13 @@ PictureWidget::~PictureWidget() {
 
 DrawTarget& PictureWidget::Target() {
     FitImage();  // a hidden widget gets its resize event only when it is shown
+    DrawPending();
     return target_;
 }
 
 const QImage& PictureWidget::Image() {
     FitImage();
+    DrawPending();
     target_.Suspend();
     return image_;
 }
@@ -62,7 +64,16 @@ void PictureWidget::resizeEvent(QResizeEvent* event) {
     FitImage();
 }
 
+void PictureWidget::DrawPending() {
+    if (!pending_) return;
+    // The drawing draws through Target(): it is taken off first.
+    const std::function<void()> drawing = std::move(pending_);
+    pending_ = nullptr;
+    drawing();
+}
+
 void PictureWidget::paintEvent(QPaintEvent*) {
+    DrawPending();
     target_.Suspend();
     QPainter p(this);
     p.drawImage(rect(), image_);

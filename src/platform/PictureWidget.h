@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 #include "platform/DrawTarget.h"
 
@@ -26,15 +27,22 @@ public:
     // Clears the drawing to BackColor.
     void Cls() { Target().Cls(); }
 
+    // A drawing made only when the surface is next shown, read or drawn on; a later one
+    // replaces one still waiting. What is asked for several times before anyone looks is
+    // drawn once.
+    void SetPendingDrawing(std::function<void()> drawing) { pending_ = std::move(drawing); }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FitImage();
+    void DrawPending();
 
     QImage image_;
     DrawTarget target_;
+    std::function<void()> pending_;
 };
 
 }  // namespace bw

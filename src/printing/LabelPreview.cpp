@@ -121,7 +121,10 @@ void SizeLabelPreview() {
 void RedrawLabelPreview() {
     if (!LabelPageBuilt()) return;
     MainForm& mf = MF();
-    DrawLabelPreview(mf.PTag, CInt(Val(mf.TNum[0]->text())), CInt(Val(mf.TNum[1]->text())));
+    // Drawn when the label page is shown or the preview read: the page is hidden at start.
+    PictureWidget* pic = mf.PTag;
+    const int cols = CInt(Val(mf.TNum[0]->text())), rows = CInt(Val(mf.TNum[1]->text()));
+    pic->SetPendingDrawing([pic, cols, rows] { DrawLabelPreview(pic, cols, rows); });
 }
 
 void DrawLabelPreview(PictureWidget* pic, int cols, int rows) {

@@ -35,7 +35,8 @@ void DrawLabelText(DrawTarget& target, const QString& text, BoxControl* box, dou
                    bool wrap);
 
 // The labels the preview shows, from the current settings: DrawLabelPreview with TNum(0)
-// and TNum(1). Nothing before the label page is built.
+// and TNum(1), drawn when the preview is next shown or read. Nothing before the label page
+// is built.
 void RedrawLabelPreview();
 
 }  // namespace bw

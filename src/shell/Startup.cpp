@@ -7,6 +7,7 @@
 
 #include "common/Database.h"
 #include "common/Globals.h"
+#include "common/Indicator.h"
 #include "common/Params.h"
 #include "common/Schema.h"
 #include "platform/AppFolder.h"
@@ -61,6 +62,9 @@ void ReleaseInstanceLock() {
 bool Main(const QStringList& arguments) {
     // Qt's standard buttons and dialogs speak the program's language.
     InstallQtTranslations();
+    // Quick operations (opening a format, loading its defaults) run without flashing a
+    // progress window; one that takes longer than half a second shows it.
+    SetProgressShowDelay(500);
     InitAppFolder(arguments);
     // A damaged data file is kept as it is and nothing opens over it; a database made now
     // starts with the ready formats, so that a new user sees a bill.

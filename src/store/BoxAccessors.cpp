@@ -50,6 +50,18 @@ int BoxRecordId(const BoxControl* box) {
     return CLng(cellOf(box, col::ID));
 }
 
+namespace {
+
+// The grid row a box's tag names: a plain whole number read at once, anything else the
+// way Val reads it.
+double tagRow(const QString& tag) {
+    bool whole = false;
+    const int n = tag.toInt(&whole);
+    return whole ? n : Val(tag);
+}
+
+}  // namespace
+
 BoxControl* BoxOfRow(int row) {
     const Grid& g = MF().BoxGrid();
     if (row < g.FixedRows() || row >= g.Rows()) return nullptr;
@@ -57,7 +69,7 @@ BoxControl* BoxOfRow(int row) {
     if (kind < 0 || kind > 4) return nullptr;
     for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i) {
         BoxControl* b = GetBoxByIndex(i);
-        if (b && Val(b->Tag) == row) return b;
+        if (b && tagRow(b->Tag) == row) return b;
     }
     return nullptr;
 }

@@ -33,6 +33,40 @@ void StretchCopyPicture(PictureBox* src, PictureWidget* dst) {
 
 namespace {
 
+void drawGridOn(DrawTarget& t, double w, double h, double widthMm, int drawGrid);
+
+// The background picture and the grid on a cleared surface; nothing when the surface shows
+// them already from the same inputs and nothing drew over them since.
+void drawRulersNow(Canvas* canvas, const QImage& picture, double w, double h, double widthMm,
+                   int drawGrid) {
+    const QImage& surface = canvas->Image();
+    const QString inputs = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                               .arg(surface.width())
+                               .arg(surface.height())
+                               .arg(surface.dotsPerMeterX())
+                               .arg(w, 0, 'g', 17)
+                               .arg(h, 0, 'g', 17)
+                               .arg(widthMm, 0, 'g', 17)
+                               .arg(drawGrid)
+                               .arg(picture.isNull() ? 0 : picture.cacheKey())
+                               .arg(canvas->BackColor().rgba());
+    DrawTarget& t = canvas->Target();
+    if (inputs == canvas->RulerInputs && t.Drawings() == canvas->RulerDrawings) return;
+    {
+        DrawSettingsSaver keep(t);
+        t.SetScaleMode(ScaleUnit::Twips);
+        t.Cls();
+        if (!picture.isNull()) {
+            DrawSettingsSaver keepScale(t);
+            t.SetScaleMode(ScaleUnit::Pixels);
+            t.PaintPicture(picture, 0, 0, t.ScaleWidth(), t.ScaleHeight());
+        }
+        drawGridOn(t, w, h, widthMm, drawGrid);
+    }
+    canvas->RulerInputs = inputs;
+    canvas->RulerDrawings = t.Drawings();
+}
+
 QFont numberFont() {
     QFont f;
     f.setStyleHint(QFont::SansSerif);
@@ -81,21 +115,27 @@ std::vector<RulerNumber> RulerNumberPlaces(double w, double h, double widthMm,
 void DrawRulers(Canvas* canvas, double widthMm, int drawGrid) {
     if (!canvas) return;
     MainForm& mf = MF();
-    DrawTarget& t = canvas->Target();
-    DrawSettingsSaver keep(t);
-    t.SetScaleMode(ScaleUnit::Twips);
-    t.Cls();
     const bool show = mf.O2Value(4) == 1 && !mf.TP->Picture().isNull();
-    if (show) StretchCopyPicture(mf.TP, canvas);
     for (int kind = kTextBox; kind <= kPictureBox; ++kind)
         for (int i = LastBoxIndex(kind); i >= FirstBoxIndex(kind); --i)
             if (Label* l = CaptionLabel(i)) l->SetVisible(!show);
+    // Opening a format asks for the grid several times over (options, size): it is drawn
+    // once, when the canvas is next shown or read, from what it was last asked with.
+    const QImage picture = show ? mf.TP->Picture() : QImage();
+    const double w = canvas->Width(), h = canvas->Height();
+    canvas->SetPendingDrawing([canvas, picture, w, h, widthMm, drawGrid] {
+        drawRulersNow(canvas, picture, w, h, widthMm, drawGrid);
+    });
+}
+
+namespace {
+
+void drawGridOn(DrawTarget& t, double w, double h, double widthMm, int drawGrid) {
     t.SetDrawMode(PenMode::CopyPen);
     t.SetDrawWidth(1);
     t.SetDrawStyle(LineStyle::Solid);
     if (drawGrid != 1 || !(widthMm > 0)) return;
 
-    const double w = canvas->Width(), h = canvas->Height();
     const double s = w / widthMm;
     const long across = CLng(widthMm);
     const long down = CLng(h / w * widthMm);
@@ -110,5 +150,7 @@ void DrawRulers(Canvas* canvas, double widthMm, int drawGrid) {
     for (const RulerNumber& n : RulerNumberPlaces(w, h, widthMm, measure))
         DrawTextWithFont(t, int(n.place.x()), int(n.place.y()), n.text);
 }
+
+}  // namespace
 
 }  // namespace bw

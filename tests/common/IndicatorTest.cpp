@@ -92,3 +92,28 @@ TEST_F(Progress, ClosedByTheUserTheOperationGoesOnWithoutTheWindow) {
     EXPECT_EQ(ProgressCurrent(), 1);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+TEST_F(Progress, AWindowWithADelayShowsOnlyOnceTheOperationHasRunThatLong) {
+    SetProgressShowDelay(500);
+    ShowProgress("正在初始化格式……", 10, 0);
+    ASSERT_NE(ProgressWindow(), nullptr);
+    EXPECT_FALSE(ProgressWindow()->isVisible());
+    EXPECT_EQ(ProgressShown(), -1);  // open all the same: a download may watch it
+    UpdateProgress(3, "pages");
+    now_ += 499;
+    UpdateProgress(1, "pages");
+    EXPECT_FALSE(ProgressWindow()->isVisible());
+    now_ += 1;
+    UpdateProgress(1, "pages");
+    ASSERT_TRUE(ProgressWindow()->isVisible());
+    // It shows the counts the operation has reached, not those of its start.
+    EXPECT_EQ(percent(), "50%");
+    EXPECT_EQ(ProgressWindow()->L1->text(), "(5/10)");
+    CloseProgress();
+    // A short operation never shows it.
+    ShowProgress("正在读于默认数据...", 2, 0);
+    UpdateProgress(2, "pages");
+    EXPECT_FALSE(ProgressWindow()->isVisible());
+    CloseProgress();
+    SetProgressShowDelay(0);
+}

@@ -86,6 +86,7 @@ TEST_F(Rulers, LinesEveryTwoMillimetresDeeperEveryCentimetreSpreadOverThePaper) 
     // 210 / 215 of the width (looked at 37 mm down, between two horizontal lines).
     MF().Wid->setText("215");
     DrawRulers(MF().PG, 215, 1);
+    MF().PG->Image();
     const int x210 = int(210.0 / 215.0 * img.width() + 0.5), y = int(37.0 / 215.0 * img.width());
     EXPECT_EQ(img.pixelColor(std::min(x210, img.width() - 1), y), kCentimetreRulerColour);
     EXPECT_NE(img.pixelColor(std::min(x210 + 3, img.width() - 1), y), kCentimetreRulerColour);
@@ -125,6 +126,34 @@ TEST_F(Rulers, TheBackgroundPictureLiesUnderTheGridAndTheOptionBoxesRedraw) {
     EXPECT_EQ(at(10, 5), kCentimetreRulerColour);
     mf.SetO2Value(0, 0);
     EXPECT_EQ(at(10, 5), QColor(Qt::white));
+}
+
+TEST_F(Rulers, AskedForSeveralTimesTheGridIsDrawnOnceAndNeverLeftStale) {
+    MainForm& mf = MF();
+    DrawTarget& t = mf.PG->Target();
+    // Asked for at 100 mm, then at 200 mm before anyone looked: drawn once, at 200 mm (a
+    // grid of 100 mm would have no line at 10 mm of the 200).
+    DrawRulers(mf.PG, 100, 1);
+    DrawRulers(mf.PG, 200, 1);
+    const quint64 before = t.Drawings();
+    EXPECT_EQ(at(10, 5), kCentimetreRulerColour);
+    const quint64 once = t.Drawings();
+    EXPECT_GT(once, before);
+    // The same grid over an untouched canvas is not drawn again ...
+    DrawRulers(mf.PG, 200, 1);
+    EXPECT_EQ(at(10, 5), kCentimetreRulerColour);
+    EXPECT_EQ(t.Drawings(), once);
+    // ... but anything drawn over it brings it back whole.
+    t.SetScaleMode(ScaleUnit::Pixels);
+    t.FilledBox(0, 0, t.ScaleWidth(), t.ScaleHeight(), QColor(Qt::blue));
+    DrawRulers(mf.PG, 200, 1);
+    EXPECT_EQ(at(10, 5), kCentimetreRulerColour);
+    EXPECT_EQ(at(5, 5), QColor(Qt::white));
+    // So does a change of size.
+    mf.PG->SetWidth(4500);
+    DrawRulers(mf.PG, 200, 1);
+    const QImage& img = mf.PG->Image();
+    EXPECT_EQ(img.pixelColor(img.width() / 20, 2), kCentimetreRulerColour);  // 10 mm of 200
 }
 
 TEST(RulerNumbers, ANumberThatWouldOverlapAnotherIsLeftOut) {
