@@ -16,13 +16,13 @@
 #include "platform/Grid.h"
 #include "printing/SelPrinter.h"
 #include "records/History.h"
+#include "store/BoxLook.h"
 #include "store/BoxModel.h"
 #include "store/CheckBox.h"
 #include "store/DataTypeCodes.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 #include "store/PictureRefresh.h"
-#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 using namespace bw;

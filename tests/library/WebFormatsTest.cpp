@@ -64,23 +64,12 @@ protected:
 
 }  // namespace
 
-TEST(WebFormatList, RecordsOfFiveFieldsBeforeTheLastBreak) {
-    const QList<WebFormat> one =
-        ParseWebFormatList("银行|进账单|/f/a.vfm|/p/a.jpg|2013-4-11<br>Finished");
-    ASSERT_EQ(one.size(), 1);
-    EXPECT_EQ(one[0].name, "进账单");
-    EXPECT_EQ(one[0].dat, QDate(2013, 4, 11));
-    const QList<WebFormat> mixed = ParseWebFormatList(
-        "a|b|c|d<br><br>a|b|c|d|e|f<br>快递|运单|/f/b.vfm|/p/"
-        "b.jpg|不是日期<br>tail|x|y|z|2013-1-1");
-    ASSERT_EQ(mixed.size(), 1);  // four and six fields, an empty record and the tail are out
-    EXPECT_FALSE(mixed[0].dat.isValid());
-}
-
 TEST_F(WebFormats, TheListReplacesTheTableOnlyWhenItArrives) {
+    // Records of five fields before the last break: four and six fields, an empty record, a
+    // bad date and the tail are left out or kept without the date.
     list_ =
-        "银行|进账单|/f/a.vfm|/p/a.jpg|2013-4-11<br>快递|运单|/f/b.vfm|/p/b.jpg|2013-5-1<br>"
-        "Finished";
+        "银行|进账单|/f/a.vfm|/p/a.jpg|2013-4-11<br>a|b|c|d<br><br>a|b|c|d|e|f<br>"
+        "快递|运单|/f/b.vfm|/p/b.jpg|不是日期<br>Finished|x|y|z|2013-1-1";
     ASSERT_TRUE(DownWebFmt());
     EXPECT_EQ(Count("网站格式", "1=1", {}), 2);
     EXPECT_TRUE(server_->targets().last().startsWith("/bwf/fmt.asp?Time="));
@@ -89,6 +78,8 @@ TEST_F(WebFormats, TheListReplacesTheTableOnlyWhenItArrives) {
     ASSERT_EQ(g.Rows() - g.FixedRows(), 2);
     EXPECT_EQ(g.TextMatrix(2, kWebNameCol), "运单");  // ordered by category: 快递 before 银行
     EXPECT_EQ(g.TextMatrix(2, kWebPicPathCol), "/p/b.jpg");
+    EXPECT_EQ(ParseWebFormatList(list_).first().dat, QDate(2013, 4, 11));
+    EXPECT_FALSE(ParseWebFormatList(list_).last().dat.isValid());
     list_ = "no marker";
     EXPECT_FALSE(DownWebFmt());
     EXPECT_EQ(Count("网站格式", "1=1", {}), 2);

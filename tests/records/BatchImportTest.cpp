@@ -1,18 +1,11 @@
 // Batch rows and the two readers that fill them: column specs, CSV records and workbook rows.
 
-#include <gtest/gtest.h>
-
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "SmallFormat.h"
-#include "TestSupport.h"
-#include "common/Database.h"
-#include "common/Globals.h"
-#include "common/Schema.h"
+#include "RecordsFixture.h"
 #include "platform/Grid.h"
 #include "platform/TextCodec.h"
 #include "platform/XlsWriter.h"
@@ -20,27 +13,18 @@
 #include "records/CsvImport.h"
 #include "records/ExcelImport.h"
 #include "records/GridSearch.h"
-#include "store/BoxModel.h"
-#include "store/Canvas.h"
-#include "store/CheckBox.h"
-#include "store/FormatRows.h"
-#include "store/FormatTable.h"
-#include "store/MainForm.h"
-#include "store/RowToBox.h"
-#include "store/TextBox.h"
 
 using namespace bw;
 
 namespace {
 
 // A format of three text boxes, one check box and one picture box.
-class BatchImport : public ::testing::Test {
+class BatchImport : public test::RecordsFixture {
 protected:
     void SetUp() override {
-        test::ShowSmallFormat("运单",
-                              {{0, "收件人"}, {0, "地址"}, {0, "件数"}, {1, "到付"}, {2, "条码"}});
+        RecordsFixture::SetUp();
+        Show("运单", {{0, "收件人"}, {0, "地址"}, {0, "件数"}, {1, "到付"}, {2, "条码"}});
     }
-    void TearDown() override { test::DropSmallFormat(); }
     QString write(const QString& name, const QByteArray& bytes) {
         const QString path = folder_.file(name);
         QFile f(path);
@@ -66,9 +50,7 @@ protected:
         }
         return out;
     }
-    TextBox* Text(int n) { return static_cast<TextBox*>(GetBoxByIndex(n)); }
     Grid& batch() { return *MF().MSF[1]; }
-    test::TempDataFolder folder_;
 };
 
 TEST(ColumnSpecText, LettersAndNumbersConvertBothWays) {
@@ -157,17 +139,12 @@ TEST_F(BatchImport, CsvEndLineStopsFurtherLinesOfTheLastRecord) {
 TEST_F(BatchImport, GbkUtf8AndByteOrderMarkFilesGiveTheSameGrid) {
     const QString text = QStringLiteral("张三,北京市\r\n李四,\"上海市,浦东\"\r\n");
     const QByteArray forms[] = {ToAnsi(text), text.toUtf8(), "\xEF\xBB\xBF" + text.toUtf8()};
-    QList<QStringList> grids;
-    int i = 0;
     for (const QByteArray& bytes : forms) {
         int start = 1, end = 10;
-        const QString path = write(QStringLiteral("enc%1.csv").arg(i++), bytes);
-        ASSERT_TRUE(ReadCsvData(batch(), path, start, end, specs({"A", "B", ""}), 1, 0));
-        grids << rows(batch());
+        ASSERT_TRUE(
+            ReadCsvData(batch(), write("enc.csv", bytes), start, end, specs({"A", "B", ""}), 1, 0));
+        EXPECT_EQ(rows(batch()), (QStringList{"张三|北京市|", "李四|上海市,浦东|"}));
     }
-    EXPECT_EQ(grids[0], (QStringList{"张三|北京市|", "李四|上海市,浦东|"}));
-    EXPECT_EQ(grids[1], grids[0]);
-    EXPECT_EQ(grids[2], grids[0]);
 }
 
 TEST_F(BatchImport, CsvFailuresLeaveTheGridAsItWas) {
@@ -212,11 +189,12 @@ TEST_F(BatchImport, LoadBatchRowSkipsNarrowColumnsButConvertsEveryTextBox) {
     EXPECT_EQ(Text(1)->Text(), "乙");
     EXPECT_EQ(Text(2)->Text(), "");
     EXPECT_EQ(Text(3)->Text(), "原值");
-    EXPECT_EQ(static_cast<CheckBox*>(GetBoxByIndex(1001))->Value(), 1);
+    EXPECT_EQ(Check(1)->Value(), 1);
     EXPECT_EQ(MF().R_Num[1]->text(), "2");
     g.SetColWidth(3, 51);
     LoadBatchRow(g, 2);
     EXPECT_EQ(Text(3)->Text(), "3");
+    LoadBatchRow(g, 1);  // a fixed row: ignored
     LoadBatchRow(g, 4);  // past the records: ignored
     EXPECT_EQ(Text(1)->Text(), "甲");
 }
@@ -357,10 +335,6 @@ TEST_F(ExcelImport, WorkbooksOfOtherProgramsArriveAsXlrdReadsThem) {
         EXPECT_EQ(rows(batch()), c.expected) << c.file;
     }
 }
-
-}  // namespace
-
-namespace {
 
 TEST(GridSearch, FindsRowsInTurnAndComesBackToTheLastHit) {
     Grid g;

@@ -79,17 +79,14 @@ TEST_F(Defaults, EmptyBoxesStoreNothingAndValuesComeBack) {
 
 TEST_F(Defaults, AFormatNameWithWildcardsReachesOnlyItsOwnSet) {
     const QList<test::BoxSpec> boxes{{0, "S号"}};
-    const auto own = AddFormat("a%_1", boxes);
-    const auto later = AddFormat("a%_2", boxes);
-    const auto stranger = AddFormat("ab_2", boxes);
-    const auto quoted = AddFormat("a'_3", boxes);
+    const auto own = AddFormat("a%_1", boxes), later = AddFormat("a%_2", boxes);
+    AddFormat("ab_2", boxes);
+    AddFormat("a'_3", boxes);
     Open("a%_1");
     Text(1)->SetText("N1");
     SaveDefaultData("a%_1");
     EXPECT_EQ(Rows(), QStringList({QString("a%_1:%1=N1").arg(own[0]),
                                    QString("a%_2:%1=N1").arg(later[0])}));
-    Q_UNUSED(stranger);
-    Q_UNUSED(quoted);
 }
 
 }  // namespace

@@ -134,11 +134,27 @@ TEST_F(FmtListTest, PreviewsThePictureAndScrollsATallOne) {
 }
 
 TEST_F(FmtListTest, SearchesNamesAndKeepsTheKeywords) {
-    list_->SKey->setEditText("单");
+    // From the row after the current one, wrapping; the current row is found last.
+    for (const char* row : {"D单", "E单", "F单", "A单", "B单", "C单", "D单"}) {
+        list_->SKey->setEditText("单");
+        list_->COM_Click(6);
+        EXPECT_EQ(grid().Row(), rowOf(row));
+    }
+    test::ScriptedAnswers answers;
+    list_->SKey->setEditText("无");
     list_->COM_Click(6);
     EXPECT_EQ(grid().Row(), rowOf("D单"));
+    list_->SKey->setEditText("");
+    list_->COM_Click(6);
+    EXPECT_EQ(answers.lastMessage(), "请先输入关键词！");
+
+    // The last keyword comes first, once; the stored list's empty entries are skipped.
+    SetParam(kFormatSearchParam, "乙||||单||");
+    list_->Form_Load();
+    EXPECT_EQ(list_->SKey->count(), 2);
+    list_->SKey->setEditText("单");
     list_->Form_Unload();
-    EXPECT_EQ(GetParam(kFormatSearchParam), "单");
+    EXPECT_EQ(GetParam(kFormatSearchParam), "单||乙");
     EXPECT_FALSE(GetParam("窗口参数：格式模板列表").isEmpty());
 }
 

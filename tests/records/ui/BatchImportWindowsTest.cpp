@@ -1,21 +1,15 @@
 // The import windows: the worksheet choice, the mapping dialog with its stored mapping and
 // settings, the row limit, and the batch grid's editor.
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 
-#include "SmallFormat.h"
-#include "TestSupport.h"
-#include "common/Database.h"
-#include "common/Globals.h"
+#include "RecordsFixture.h"
 #include "common/GridFunctions.h"
 #include "common/Params.h"
-#include "common/Schema.h"
 #include "platform/Grid.h"
 #include "platform/GridView.h"
 #include "platform/VbNumbers.h"
@@ -25,28 +19,21 @@
 #include "records/ui/ImportFile.h"
 #include "records/ui/ImportSheets.h"
 #include "records/ui/InputMap.h"
-#include "store/BoxModel.h"
-#include "store/Canvas.h"
-#include "store/FormatRows.h"
-#include "store/FormatTable.h"
-#include "store/MainForm.h"
-#include "store/RowToBox.h"
-#include "store/TextBox.h"
 
 using namespace bw;
 
 namespace {
 
-class ImportWindows : public ::testing::Test {
+class ImportWindows : public test::RecordsFixture {
 protected:
     void SetUp() override {
-        test::ShowSmallFormat("运单", {{0, "收件人"}, {0, "地址"}, {1, "到付"}, {2, "条码"}});
+        RecordsFixture::SetUp();
+        Show("运单", {{0, "收件人"}, {0, "地址"}, {1, "到付"}, {2, "条码"}});
         for (int k = 0; k < 4; ++k)
             SaveRegValue("BWF", "Marvenset", QStringLiteral("T(%1)").arg(k), QString());
         ImportFileName.clear();
         ImportSheetNames.clear();
     }
-    void TearDown() override { test::DropSmallFormat(); }
     QString csv(int lines) {
         QByteArray bytes = "姓名,地址\r\n";
         for (int i = 1; i < lines; ++i)
@@ -65,12 +52,10 @@ protected:
     static void type(InputMap& map, int row, const QString& spec) {
         map.M1Grid->SetTextMatrix(row, 4, spec);
     }
-    TextBox* Text(int n) { return static_cast<TextBox*>(GetBoxByIndex(n)); }
-    test::TempDataFolder folder_;
 };
 
 TEST_F(ImportWindows, TheMappingGridListsTheBoxesAndKeepsTheMappingAndSettings) {
-    ImportFileName = csv(3);
+    ImportFileName = csv(30);
     auto map = loaded();
     Grid& m = *map->M1Grid;
     ASSERT_EQ(m.Rows(), 5);
@@ -84,6 +69,9 @@ TEST_F(ImportWindows, TheMappingGridListsTheBoxesAndKeepsTheMappingAndSettings) 
     EXPECT_EQ(map->T[1]->text(), "100");
     EXPECT_EQ(map->M0Grid->TextMatrix(2, 1), "客户1");
     EXPECT_EQ(map->M0Grid->TextMatrix(0, 59), "BG");
+    map->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(map->grab().save(test::ArtifactDir() + "/input_map.png"));
 
     type(*map, 1, " A ");
     type(*map, 2, "\"地址：\",B");
@@ -278,16 +266,6 @@ TEST_F(ImportWindows, AHeaderPressSortsTheHistoryGridButNeverTheBoxGrid) {
     QStringList after;
     for (int r = 0; r < boxes.Rows(); ++r) after << boxes.TextMatrix(r, 1);
     EXPECT_EQ(after, before);
-}
-
-TEST_F(ImportWindows, ScreenshotOfTheMappingDialog) {
-    ImportFileName = csv(30);
-    auto map = loaded();
-    type(*map, 1, "A");
-    type(*map, 2, "\"地址：\",B");
-    map->show();
-    QApplication::processEvents();
-    ASSERT_TRUE(map->grab().save(test::ArtifactDir() + "/input_map.png"));
 }
 
 }  // namespace

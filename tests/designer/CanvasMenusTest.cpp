@@ -1,6 +1,7 @@
-// The box menu's commands run through its items, as a right click on a box and a choice in
-// the menu run them: the clipboard, pictures and barcodes, copying boxes with numbered
-// captions, and the relation chains.
+// Right-button menus on the canvas and the boxes, and the box menu's commands run as a right
+// click and a choice in the menu run them: the clipboard, pictures and barcodes, copying boxes
+// with numbered captions, adding and deleting, the relation chains. Also the format tree at
+// the left edge, the picture box handing the keys to the canvas, and pictures of the menus.
 
 #include <QAction>
 #include <QClipboard>
@@ -8,17 +9,22 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
+#include <QTreeWidget>
 
-#include <QLineEdit>
 #include "DesignerFixture.h"
 #include "PrintTestSupport.h"
 #include "common/SelFormat.h"
+#include "common/TwipGeometry.h"
 #include "designer/BoxMenu.h"
+#include "designer/CanvasEvents.h"
 #include "designer/CanvasMenus.h"
 #include "designer/PropertyDialog.h"
 #include "designer/PropertyDialogs.h"
@@ -31,6 +37,7 @@
 #include "store/BoxModel.h"
 #include "store/BoxToRow.h"
 #include "store/BoxTools.h"
+#include "store/Canvas.h"
 #include "store/Label.h"
 #include "store/Line.h"
 #include "store/MainForm.h"
@@ -42,12 +49,17 @@ using namespace bw::test;
 
 namespace {
 
-class BoxMenu : public DesignerTest {
+// The menus are recorded as they open; with a choice set, its item is run.
+class CanvasMenus : public DesignerTest {
 protected:
     void SetUp() override {
         DesignerTest::SetUp();
-        SetMenuPopper([this](QMenu*, const QPoint&) {
-            if (QAction* a = Menus().item(choice)) a->trigger();
+        SetMenuPopper([this](QMenu* menu, const QPoint&) {
+            shown.push_back(menu->objectName());
+            BoxControl* target = Menus().MenuTarget;
+            targetEnabledWhileShown =
+                target && target->Widget() ? target->Widget()->isEnabled() : true;
+            if (QAction* a = choice.isEmpty() ? nullptr : Menus().item(choice)) a->trigger();
         });
     }
     // Right-clicks the box and chooses the item of the box menu.
@@ -73,8 +85,111 @@ protected:
     static QString cell(BoxControl* box, int column) {
         return MF().BoxGrid().TextMatrix(BoxRow(box), column);
     }
+    QStringList shown;
+    bool targetEnabledWhileShown = true;
     QString choice;
 };
+
+TEST_F(CanvasMenus, RightClicksOpenTheBoxMenuOrTheBillMenu) {
+    BoxControl* t = add(kTextBox, 20, 20);
+    auto* l = static_cast<Line*>(add(kLine, 0, 0));
+    l->SetEnds(mm(100), mm(50), mm(150), mm(50));
+
+    QTest::mouseClick(mouseTarget(t), Qt::RightButton, {}, QPoint(10, 10));
+    ASSERT_EQ(shown, QStringList{QStringLiteral("m_CtlSet")});
+    EXPECT_EQ(Menus().MenuTarget, t);
+    EXPECT_FALSE(targetEnabledWhileShown);
+    EXPECT_TRUE(t->Widget()->isEnabled());
+    EXPECT_TRUE(Menus().item(QStringLiteral("mCopy"))->isVisible());
+    EXPECT_FALSE(Menus().item(QStringLiteral("mAddPic"))->isVisible());
+
+    // A check box's menu sets up a single choice and has no related items.
+    BoxControl* c = add(kCheckBox, 60, 20);
+    QTest::mouseClick(mouseTarget(c), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(Menus().item(QStringLiteral("mRtlCtl"))->text(), QStringLiteral("设置单选"));
+    EXPECT_FALSE(Menus().item(QStringLiteral("mReCtlList"))->isVisible());
+
+    // Over the middle of a line: the line's menu; over its end point: the bill menu.
+    shown.clear();
+    move(mm(125), mm(50));
+    press(mm(125), mm(50), Qt::RightButton);
+    EXPECT_EQ(shown, QStringList{QStringLiteral("m_CtlSet")});
+    EXPECT_EQ(Menus().MenuTarget, l);
+    EXPECT_FALSE(Menus().item(QStringLiteral("mCopy"))->isVisible());
+    shown.clear();
+    move(mm(150), mm(50));
+    press(mm(150), mm(50), Qt::RightButton);
+    EXPECT_EQ(shown, QStringList{QStringLiteral("mPicGraph")});
+    EXPECT_EQ(Menus().MenuX, mm(150));
+
+    // The bill menu's picture items follow the lock.
+    MF().SetO2Value(2, 1);
+    press(mm(180), mm(90), Qt::RightButton);
+    EXPECT_FALSE(Menus().item(QStringLiteral("mClearBackPic"))->isEnabled());
+    MF().SetO2Value(2, 0);
+    press(mm(180), mm(90), Qt::RightButton);
+    EXPECT_TRUE(Menus().item(QStringLiteral("mClearBackPic"))->isEnabled());
+}
+
+TEST_F(CanvasMenus, TheTreeSlidesInAtTheLeftEdgeAndOutBesideIt) {
+    MainForm& mf = MF();
+    auto* tv = new QTreeWidget(mf.PFrm);
+    SetTwGeometry(tv, -3000, 300, 3000, 3000);
+    mf.TV = tv;
+    move(600, 1000);
+    EXPECT_LT(TwLeft(tv), 0);
+    move(30, 1000);
+    EXPECT_EQ(TwLeft(tv), 0);
+    move(2000, 1000);  // still beside the tree's width: stays
+    EXPECT_EQ(TwLeft(tv), 0);
+    move(3100, 1000);
+    EXPECT_EQ(TwLeft(tv), -3000);
+    move(15, 1000);
+    Form_MouseMove();
+    EXPECT_EQ(TwLeft(tv), -3000);
+}
+
+TEST_F(CanvasMenus, APictureBoxHandsTheArrowKeysToTheCanvas) {
+    BoxControl* p = add(kPictureBox, 20, 20);
+    SetBoxSelectLook(p, false);
+    const int left = p->Left();
+    QTest::mouseClick(mouseTarget(p), Qt::LeftButton, {}, QPoint(30, 30));
+    EXPECT_TRUE(MF().PG->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(p->Left(), left + 10);
+}
+
+// Opens each menu as the right click would and saves the window with the menu over it.
+TEST_F(CanvasMenus, PicturesOfTheMenusCaptionedInChinese) {
+    auto shoot = [](const QString& file) {
+        SetMenuPopper([file](QMenu* menu, const QPoint& at) {
+            menu->popup(at);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+            for (QAction* a : menu->actions()) {
+                if (!a->isVisible() || a->isSeparator()) continue;
+                EXPECT_FALSE(a->text().contains(QRegularExpression("[A-Za-z]")))
+                    << a->text().toStdString();
+            }
+            QImage picture = MF().grab().toImage();
+            QPainter p(&picture);
+            p.drawPixmap(MF().mapFromGlobal(menu->pos()), menu->grab());
+            p.end();
+            menu->close();
+            EXPECT_TRUE(picture.save(ArtifactDir() + QLatin1Char('/') + file));
+        });
+    };
+    BoxControl* t = add(kTextBox, 30, 20);
+    CaptionLabel(t->Index())->SetCaption(QStringLiteral("金额"));
+    PlaceBoxLabel(t);
+    BoxControl* pic = add(kPictureBox, 110, 20);
+    shoot(QStringLiteral("designer_box_menu.png"));
+    QTest::mouseClick(mouseTarget(t), Qt::RightButton, {}, QPoint(10, 10));
+    shoot(QStringLiteral("designer_picture_box_menu.png"));
+    QTest::mouseClick(mouseTarget(pic), Qt::RightButton, {}, QPoint(10, 10));
+    shoot(QStringLiteral("designer_bill_menu.png"));
+    press(mm(60), mm(60), Qt::RightButton);
+    release(mm(60), mm(60), Qt::RightButton);
+}
 
 TEST(CopyNumbering, TrailingDigitsCountUpAndTheAnswerRoundsHalfToEven) {
     const struct {
@@ -96,7 +211,7 @@ TEST(CopyNumbering, TrailingDigitsCountUpAndTheAnswerRoundsHalfToEven) {
         EXPECT_EQ(CopyCountOf(QString::fromUtf8(c.answer)), c.n) << c.answer;
 }
 
-TEST_F(BoxMenu, CopiesGoUpAndLeftWithNumberedCaptionsAndTakeTheSelection) {
+TEST_F(CanvasMenus, CopiesGoUpAndLeftWithNumberedCaptionsAndTakeTheSelection) {
     BoxControl* src = add(kTextBox, 20, 20);
     caption(src, "项目9");
     SetBoxSelectLook(src, false);
@@ -121,7 +236,7 @@ TEST_F(BoxMenu, CopiesGoUpAndLeftWithNumberedCaptionsAndTakeTheSelection) {
     EXPECT_EQ(ids.size(), 4) << "every copy has its own identity";
 }
 
-TEST_F(BoxMenu, CopiesOutsideTheCanvasArePulledBackAndLinesMoveBothEnds) {
+TEST_F(CanvasMenus, CopiesOutsideTheCanvasArePulledBackAndLinesMoveBothEnds) {
     BoxControl* near = add(kTextBox, 2, 2);  // 120 units from the corner
     auto* line = static_cast<Line*>(add(kLine, 0, 0));
     line->SetEnds(mm(50), mm(60), mm(150), mm(60));
@@ -144,7 +259,7 @@ TEST_F(BoxMenu, CopiesOutsideTheCanvasArePulledBackAndLinesMoveBothEnds) {
     EXPECT_GE(rowX(far), 0);
 }
 
-TEST_F(BoxMenu, ACopyPastTheLimitIsRefusedWholeAndNoCountDropsTheSelection) {
+TEST_F(CanvasMenus, ACopyPastTheLimitIsRefusedWholeAndNoCountDropsTheSelection) {
     BoxControl* a = add(kTextBox, 20, 20);
     BoxControl* b = add(kTextBox, 60, 20);
     SetBoxSelectLook(b, false);
@@ -168,7 +283,7 @@ TEST_F(BoxMenu, ACopyPastTheLimitIsRefusedWholeAndNoCountDropsTheSelection) {
     }
 }
 
-TEST_F(BoxMenu, TextGoesThroughTheClipboard) {
+TEST_F(CanvasMenus, TextGoesThroughTheClipboard) {
     auto* from = static_cast<TextBox*>(add(kTextBox, 20, 20));
     auto* to = static_cast<TextBox*>(add(kTextBox, 20, 40));
     auto* label = static_cast<Label*>(add(kLabel, 20, 60));
@@ -207,7 +322,7 @@ TEST_F(BoxMenu, TextGoesThroughTheClipboard) {
     EXPECT_EQ(cell(label, col::LBL), QStringLiteral("XY"));
 }
 
-TEST_F(BoxMenu, APictureFileAndATypedBarcodeShowAndPrint) {
+TEST_F(CanvasMenus, APictureFileAndATypedBarcodeShowAndPrint) {
     auto* photo = static_cast<PictureBox*>(add(kPictureBox, 20, 20));
     auto* code = static_cast<PictureBox*>(add(kPictureBox, 100, 20));
     QImage image(40, 60, QImage::Format_RGB32);
@@ -247,7 +362,7 @@ TEST_F(BoxMenu, APictureFileAndATypedBarcodeShowAndPrint) {
     EXPECT_TRUE(code->LinkItem.isEmpty());
 }
 
-TEST_F(BoxMenu, AddingAndDeletingBoxes) {
+TEST_F(CanvasMenus, AddingAndDeletingBoxes) {
     BoxControl* a = add(kTextBox, 20, 20);
     BoxControl* b = add(kTextBox, 60, 20);
     // The kind is chosen in the chooser; a cancelled choice adds nothing.
@@ -286,7 +401,7 @@ TEST_F(BoxMenu, AddingAndDeletingBoxes) {
     EXPECT_EQ(Menus().MenuTarget, nullptr);
 }
 
-TEST_F(BoxMenu, ThePropertiesItemOpensTheDialogOfTheBoxsKindOnItsRow) {
+TEST_F(CanvasMenus, ThePropertiesItemOpensTheDialogOfTheBoxsKindOnItsRow) {
     add(kTextBox, 20, 20);
     BoxControl* check = add(kCheckBox, 60, 20);
     choose(check, "mCtlSet");
@@ -299,7 +414,7 @@ TEST_F(BoxMenu, ThePropertiesItemOpensTheDialogOfTheBoxsKindOnItsRow) {
 }
 
 // Rings and chains over boxes A (the menu's), B and C, read from the link columns.
-TEST_F(BoxMenu, RelationChainsLinkTheSelectedBoxesToTheMenusBox) {
+TEST_F(CanvasMenus, RelationChainsLinkTheSelectedBoxesToTheMenusBox) {
     BoxControl* t[4] = {nullptr, add(kTextBox, 20, 20), add(kTextBox, 60, 20),
                         add(kTextBox, 100, 20)};
     BoxControl* outside = add(kTextBox, 140, 20);
