@@ -46,7 +46,7 @@ protected:
         numberId = AddBox({.kind = 0, .caption = "号码", .x = 150, .y = 80, .w = 40, .cash = 122});
         Show();
         SaveRegValue("BWF", "Validate", "Printer", "");
-        MF().MSF[2]->SetTag(QStringLiteral("loaded"));
+        MF().MSF[2]->SetTag("loaded");
     }
     void TearDown() override {
         UnloadMenus();
@@ -61,7 +61,7 @@ protected:
     void fill() {
         for (int n = 1; n <= 4; ++n) Text(n)->SetText(QStringLiteral("值%1").arg(n));
         Check(1)->SetValue(1);
-        RefreshPictureBox(Picture(1), QStringLiteral("123456"));
+        RefreshPictureBox(Picture(1), "123456");
     }
     int bills() { return LastBillNumber(format_); }
     qint64 nameId = 0, numberId = 0;
@@ -74,11 +74,11 @@ TEST_F(BillMenu, TheNextBillIsRecordedClearedAndGetsTodayAndTheNextNumber) {
     run("mAddBills");
     ASSERT_EQ(bills(), 1);
     EXPECT_EQ(ValueWhere("历史", "Fmt=? AND ID=1 AND CID=?", "Con", {format_, nameId}).toString(),
-              QStringLiteral("值1"));
+              "值1");
     EXPECT_EQ(Text(5)->Text(), today());
-    EXPECT_EQ(Text(6)->Text(), QStringLiteral("A0100"));
+    EXPECT_EQ(Text(6)->Text(), "A0100");
     EXPECT_EQ(Text(1)->Text(), QString());
-    EXPECT_EQ(Text(3)->Text(), QStringLiteral("值3")) << "a box without a caption keeps its text";
+    EXPECT_EQ(Text(3)->Text(), "值3") << "a box without a caption keeps its text";
     EXPECT_EQ(Check(1)->Value(), 0);
     EXPECT_TRUE(Picture(1)->LinkItem.isEmpty());
     EXPECT_TRUE(MF().MSF[2]->Tag().isEmpty()) << "the history grid is read again";
@@ -91,9 +91,9 @@ TEST_F(BillMenu, PrintAndAddStopsWhenThePrintDidNotHappen) {
     });
     run("mAddBillsAndPrint");
     EXPECT_EQ(bills(), 0);
-    EXPECT_EQ(Text(1)->Text(), QStringLiteral("值1"));
+    EXPECT_EQ(Text(1)->Text(), "值1");
     EXPECT_EQ(Check(1)->Value(), 1);
-    EXPECT_EQ(MF().MSF[2]->Tag(), QStringLiteral("loaded"));
+    EXPECT_EQ(MF().MSF[2]->Tag(), "loaded");
 
     // Printed: recorded once, by the print, and cleared.
     const QString file = QDir(ArtifactDir()).filePath("bill-menu-print-and-add.pdf");
@@ -131,8 +131,8 @@ TEST_F(BillMenu, ClearingFollowsTheSelection) {
     SetBoxSelectLook(Picture(1), false);
     run("mClearCtl");
     EXPECT_EQ(Text(1)->Text(), QString());
-    EXPECT_EQ(Text(2)->Text(), QStringLiteral("值2"));
-    EXPECT_EQ(Text(3)->Text(), QStringLiteral("值3"));
+    EXPECT_EQ(Text(2)->Text(), "值2");
+    EXPECT_EQ(Text(3)->Text(), "值3");
     EXPECT_EQ(Check(1)->Value(), 1);
     EXPECT_TRUE(Picture(1)->LinkItem.isEmpty());
 
@@ -143,7 +143,7 @@ TEST_F(BillMenu, ClearingFollowsTheSelection) {
     SetBoxSelectLook(Check(1), false);
     run("mClearCtl");
     EXPECT_EQ(Check(1)->Value(), 0);
-    EXPECT_EQ(Text(1)->Text(), QStringLiteral("值1"));
+    EXPECT_EQ(Text(1)->Text(), "值1");
 
     // Nothing selected: the whole bill, pictures kept while protected.
     SetBoxSelectLook(Check(1), true);
@@ -151,7 +151,7 @@ TEST_F(BillMenu, ClearingFollowsTheSelection) {
     run("mClearCtl");
     EXPECT_EQ(Text(2)->Text(), QString());
     EXPECT_EQ(Check(1)->Value(), 0);
-    EXPECT_EQ(Picture(1)->LinkItem, QStringLiteral("123456"));
+    EXPECT_EQ(Picture(1)->LinkItem, "123456");
     MF().mForbidPicClear->setChecked(false);
     run("mClearCtl");
     EXPECT_TRUE(Picture(1)->LinkItem.isEmpty());

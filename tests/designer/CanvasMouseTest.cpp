@@ -27,6 +27,7 @@
 #include "store/TextBox.h"
 
 using namespace bw;
+using namespace bw::test;
 
 namespace {
 
@@ -105,19 +106,15 @@ TEST_F(LinePicking, DraggingALineByItsMiddleOrItsStartPoint) {
     Line* l = line(600, 600, 3000, 600);
     move(1800, 610);  // hover finds the middle
     EXPECT_EQ(mf.PG->MousePointer, 2);
-    press(1800, 610);
-    move(1800 + 150, 610 + 75, Qt::LeftButton);
-    release(1800 + 150, 610 + 75);
+    drag(1800, 610, 1800 + 150, 610 + 75);
     EXPECT_EQ(l->X1(), 750);
     EXPECT_EQ(l->Y1(), 675);
     EXPECT_EQ(l->X2(), 3150);
-    EXPECT_NEAR(rowX(l), 750 / kUnitsPerMm, 0.001);
+    EXPECT_NEAR(Val(cell(l, col::X)), 750 / kUnitsPerMm, 0.001);
 
     move(755, 680);  // the start point
     EXPECT_EQ(mf.PG->MousePointer, 5);
-    press(755, 680);
-    move(755 - 150, 680 + 300, Qt::LeftButton);
-    release(755 - 150, 680 + 300);
+    drag(755, 680, 755 - 150, 680 + 300);
     EXPECT_EQ(l->X1(), 600);
     EXPECT_EQ(l->Y1(), 975);
     EXPECT_EQ(l->X2(), 3150);  // the end point stays
@@ -126,12 +123,10 @@ TEST_F(LinePicking, DraggingALineByItsMiddleOrItsStartPoint) {
     // Ctrl+click on the middle of a line marks it; a plain click on the canvas drops it.
     Line* m = line(600, 3000, 3000, 3000);
     move(1800, 3000);
-    press(1800, 3000, Qt::LeftButton, Qt::ControlModifier);
-    release(1800, 3000, Qt::LeftButton, Qt::ControlModifier);
+    click(1800, 3000, Qt::LeftButton, Qt::ControlModifier);
     EXPECT_TRUE(IsBoxSelected(m));
     move(1800, 3000);
-    press(1800, 3000);
-    release(1800, 3000);
+    click(1800, 3000);
     EXPECT_FALSE(IsBoxSelected(m));
 }
 
@@ -169,14 +164,14 @@ TEST_F(Selection, ARubberBandSelectsWhatItTouchesAndCtrlAddsToIt) {
     BoxControl* b = add(kPictureBox, 60, 20);
     BoxControl* c = add(kLabel, 100, 60);
     BoxControl* d = add(kCheckBox, 150, 20);
-    SetBoxValue(a, QStringLiteral("收款人"));
-    static_cast<Label*>(c)->SetCaption(QStringLiteral("备注"));
+    SetBoxValue(a, "收款人");
+    static_cast<Label*>(c)->SetCaption("备注");
 
     press(mm(5), mm(5));
     move(mm(70), mm(30), Qt::LeftButton);
     ASSERT_TRUE(RubberBandShown());
     QApplication::processEvents();
-    MF().PG->grab().save(test::ArtifactDir() + QStringLiteral("/designer_rubber_band.png"));
+    MF().PG->grab().save(test::ArtifactDir() + "/designer_rubber_band.png");
     release(mm(70), mm(30));
     EXPECT_FALSE(RubberBandShown());
     EXPECT_TRUE(IsBoxSelected(a));
@@ -186,25 +181,20 @@ TEST_F(Selection, ARubberBandSelectsWhatItTouchesAndCtrlAddsToIt) {
     EXPECT_EQ(CountSelectedBoxes(), 2);
 
     // With Ctrl the band adds; the label alone is not counted.
-    press(mm(95), mm(55), Qt::LeftButton, Qt::ControlModifier);
-    move(mm(110), mm(70), Qt::LeftButton, Qt::ControlModifier);
-    release(mm(110), mm(70), Qt::LeftButton, Qt::ControlModifier);
+    drag(mm(95), mm(55), mm(110), mm(70), Qt::ControlModifier);
     EXPECT_TRUE(IsBoxSelected(a));
     EXPECT_TRUE(IsBoxSelected(c));
     EXPECT_EQ(CountSelectedBoxes(), 2);
 
     // Without Ctrl a new band replaces the marks.
-    press(mm(145), mm(15));
-    move(mm(160), mm(30), Qt::LeftButton);
-    release(mm(160), mm(30));
+    drag(mm(145), mm(15), mm(160), mm(30));
     EXPECT_FALSE(IsBoxSelected(a));
     EXPECT_FALSE(IsBoxSelected(c));
     EXPECT_TRUE(IsBoxSelected(d));
     EXPECT_EQ(CountSelectedBoxes(), 0);
 
     // A click on the empty canvas drops every mark.
-    press(mm(190), mm(90));
-    release(mm(190), mm(90));
+    click(mm(190), mm(90));
     for (BoxControl* x : {a, b, c, d}) EXPECT_FALSE(IsBoxSelected(x));
 }
 
@@ -233,9 +223,7 @@ TEST_F(Selection, CtrlClickTogglesABox) {
 
     // Locked: a band cannot mark the label, Ctrl+click still flips its border.
     MF().SetO2Value(2, 1);
-    press(mm(55), mm(15));
-    move(mm(90), mm(30), Qt::LeftButton);
-    release(mm(90), mm(30));
+    drag(mm(55), mm(15), mm(90), mm(30));
     EXPECT_FALSE(IsBoxSelected(l));
     QTest::mouseClick(l, Qt::LeftButton, Qt::ControlModifier, QPoint(5, 5));
     EXPECT_TRUE(IsBoxSelected(l));
@@ -300,17 +288,15 @@ TEST_F(Dragging, ADragOfThirteenUnitsMovesTheSelectionAndTheirRowsFollow) {
     EXPECT_EQ(c->Top(), cy);
     EXPECT_EQ(idle->Left(), mm(140));
     for (BoxControl* x : {a, b, c}) {
-        EXPECT_NEAR(rowX(x), x->Left() / kUnitsPerMm, 0.001);
-        EXPECT_NEAR(rowY(x), x->Top() / kUnitsPerMm, 0.001);
+        EXPECT_NEAR(Val(cell(x, col::X)), x->Left() / kUnitsPerMm, 0.001);
+        EXPECT_NEAR(Val(cell(x, col::Y)), x->Top() / kUnitsPerMm, 0.001);
     }
-    EXPECT_NEAR(rowX(b), 60 + 13 / kUnitsPerMm, 0.001);
+    EXPECT_NEAR(Val(cell(b, col::X)), 60 + 13 / kUnitsPerMm, 0.001);
 
     // Dragged past the left edge the box stops at 0.
     const double x1 = a->Left() + 50, y1 = a->Top() + 50;
     move(x1, y1);
-    press(x1, y1);
-    move(x1 - 5000, y1, Qt::LeftButton);
-    release(x1 - 5000, y1);
+    drag(x1, y1, x1 - 5000, y1);
     EXPECT_EQ(a->Left(), 0);
 }
 
@@ -329,14 +315,13 @@ TEST_F(Dragging, TheResizeZoneSizesTheSelectionButNotCheckBoxes) {
     EXPECT_EQ(t->Width(), w + 600);
     EXPECT_EQ(t->Height(), h + 150);
     EXPECT_EQ(c->Width(), cw);
-    EXPECT_NEAR(Val(MF().BoxGrid().TextMatrix(BoxRow(t), col::W)), (w + 600) / kUnitsPerMm, 0.001);
+    EXPECT_NEAR(Val(cell(t, col::W)), (w + 600) / kUnitsPerMm, 0.001);
 }
 
 TEST_F(Dragging, ArrowKeysMoveResizeAndStepTheFont) {
     MainForm& mf = MF();
     BoxControl* a = add(kTextBox, 20, 20);
     BoxControl* b = add(kTextBox, 60, 20);
-    Grid& g = mf.BoxGrid();
     mf.PG->setFocus();
 
     // Nothing selected: nothing moves.
@@ -360,26 +345,23 @@ TEST_F(Dragging, ArrowKeysMoveResizeAndStepTheFont) {
     };
     for (const auto& s : steps) {
         QTest::keyClick(mf.PG, s.key, s.mods);
-        EXPECT_EQ(a->Left(), x + s.dx);
-        EXPECT_EQ(a->Top(), y + s.dy);
-        EXPECT_EQ(a->Width(), w + s.dw);
-        EXPECT_EQ(a->Height(), h + s.dh);
+        EXPECT_EQ(QRect(a->Left(), a->Top(), a->Width(), a->Height()),
+                  QRect(x + s.dx, y + s.dy, w + s.dw, h + s.dh))
+            << s.key;
     }
     EXPECT_EQ(b->Left(), mm(60));
-    EXPECT_NEAR(rowX(a), x / kUnitsPerMm, 0.001);
+    EXPECT_NEAR(Val(cell(a, col::X)), x / kUnitsPerMm, 0.001);
 
     // Ctrl steps half a point and stops at 1 pt; the text box's own keys work the same.
-    g.SetTextMatrix(BoxRow(a), col::fSize, QStringLiteral("1.5"));
-    ApplyRowToBox(g, BoxRow(a));
-    ASSERT_TRUE(IsBoxSelected(a));
-    QTest::keyClick(mf.PG, Qt::Key_Left, Qt::ControlModifier);
-    EXPECT_EQ(g.TextMatrix(BoxRow(a), col::fSize), QStringLiteral("1"));
-    QTest::keyClick(mf.PG, Qt::Key_Left, Qt::ControlModifier);
-    EXPECT_EQ(g.TextMatrix(BoxRow(a), col::fSize), QStringLiteral("1"));
-    auto* t = static_cast<TextBox*>(a);
-    t->setFocus();
-    QTest::keyClick(t, Qt::Key_Right, Qt::ControlModifier);
-    EXPECT_EQ(g.TextMatrix(BoxRow(a), col::fSize), QStringLiteral("1.5"));
+    setCell(a, col::fSize, "1.5");
+    ApplyRowToBox(mf.BoxGrid(), BoxRow(a));
+    for (const char* size : {"1", "1"}) {
+        QTest::keyClick(mf.PG, Qt::Key_Left, Qt::ControlModifier);
+        EXPECT_EQ(cell(a, col::fSize), QLatin1String(size));
+    }
+    a->Widget()->setFocus();
+    QTest::keyClick(a->Widget(), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(cell(a, col::fSize), "1.5");
 
     // Locked: the keys do nothing.
     mf.SetO2Value(2, 1);
@@ -413,20 +395,19 @@ TEST_F(Alignment, TopEdgesGoToTheTypedValue) {
     for (BoxControl* x : {a, b, c}) SetBoxSelectLook(x, false);
     {
         test::ScriptedAnswers answers;
-        answers << QStringLiteral(" 12.5 ");
+        answers << " 12.5 ";
         AlignSelectedBoxes(0);
         ASSERT_EQ(dlg::ShownLog().size(), 1);
-        EXPECT_EQ(dlg::ShownLog()[0].preset, QStringLiteral("5"));  // 300 units
+        EXPECT_EQ(dlg::ShownLog()[0].preset, "5");  // 300 units
     }
     for (BoxControl* x : {a, b, c}) {
         EXPECT_EQ(x->Top(), 750);
-        EXPECT_NEAR(rowY(x), 12.5, 0.001);
+        EXPECT_NEAR(Val(cell(x, col::Y)), 12.5, 0.001);
     }
     EXPECT_EQ(idle->Top(), mm(50));
 
     // An answer that is no number, an empty one and Cancel change nothing.
-    for (const QVariant& answer :
-         {QVariant(QStringLiteral("abc")), QVariant(QString()), QVariant()}) {
+    for (const QVariant& answer : {QVariant("abc"), QVariant(QString()), QVariant()}) {
         test::ScriptedAnswers answers;
         answers << answer;
         AlignSelectedBoxes(1);
@@ -435,7 +416,7 @@ TEST_F(Alignment, TopEdgesGoToTheTypedValue) {
     // Right edges beyond the canvas stop at its far edge.
     {
         test::ScriptedAnswers answers;
-        answers << QStringLiteral("500");
+        answers << "500";
         AlignSelectedBoxes(2);
         EXPECT_EQ(a->Left(), int(MF().PG->Width()) - a->Width());
     }
@@ -447,14 +428,14 @@ TEST_F(Alignment, WidthsNeedABoxOfTheirKinds) {
     const int cw = c->Width();
     test::ScriptedAnswers answers;
     AlignSelectedBoxes(4);
-    EXPECT_EQ(answers.lastMessage(), QStringLiteral("请先选定多个输入框，再操作此功能！"));
+    EXPECT_EQ(answers.lastMessage(), "请先选定多个输入框，再操作此功能！");
     BoxControl* t = add(kTextBox, 20, 20);
     BoxControl* p = add(kPictureBox, 60, 20);
     t->SetWidth(600);
     p->SetWidth(900);
     SetBoxSelectLook(t, false);
     SetBoxSelectLook(p, false);
-    answers << QStringLiteral("15");  // proposal 900 units = 15 mm
+    answers << "15";  // proposal 900 units = 15 mm
     AlignSelectedBoxes(4);
     EXPECT_EQ(t->Width(), 900);
     EXPECT_EQ(c->Width(), cw);

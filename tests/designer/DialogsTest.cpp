@@ -39,6 +39,7 @@
 #include "store/RowToBox.h"
 
 using namespace bw;
+using namespace bw::test;
 
 namespace {
 
@@ -56,12 +57,6 @@ protected:
     }
 
     static Grid& grid() { return MF().BoxGrid(); }
-    static QString cell(BoxControl* box, int column) {
-        return grid().TextMatrix(BoxRow(box), column);
-    }
-    static void setCell(BoxControl* box, int column, const QString& text) {
-        grid().SetTextMatrix(BoxRow(box), column, text);
-    }
     static QStringList rowOf(BoxControl* box) {
         QStringList cells;
         for (int c = 0; c < col::Count; ++c) cells << cell(box, c);
@@ -99,35 +94,34 @@ protected:
 };
 
 TEST_F(Dialogs, BillSizeRatios) {
-    struct Case {
+    const struct {
         double w, h;
         bool ok;
     } cases[] = {
         {210, 297, true}, {10, 200, true}, {200, 10, true}, {10, 201, false},  {201, 10, false},
         {100, 0, false},  {0, 0, false},   {0, 100, false}, {-10, -20, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(BillSizeAccepted(c.w, c.h), c.ok) << c.w << "x" << c.h;
+    for (const auto& c : cases) EXPECT_EQ(BillSizeAccepted(c.w, c.h), c.ok) << c.w << "x" << c.h;
 }
 
 TEST_F(Dialogs, ANewSizeKeepsTheBoxesAtTheirMillimetres) {
     MainForm& mf = MF();
     add(kTextBox, 50, 20);
     FormSize* dialog = ShowFormSize();
-    EXPECT_EQ(dialog->TX->text(), QStringLiteral("200"));
-    dialog->TY->setText(QStringLiteral("0"));
+    EXPECT_EQ(dialog->TX->text(), "200");
+    dialog->TY->setText("0");
     {
         test::ScriptedAnswers answers;
         QTest::mouseClick(dialog->COM[0], Qt::LeftButton);
-        EXPECT_EQ(answers.lastMessage(),
-                  QStringLiteral("单据的宽度与高度比例应为1：20到20：1之间！"));
+        EXPECT_EQ(answers.lastMessage(), "单据的宽度与高度比例应为1：20到20：1之间！");
         EXPECT_TRUE(dialog->isVisible());
     }
-    dialog->TX->setText(QStringLiteral("250"));
-    dialog->TY->setText(QStringLiteral("125.5"));
-    savePicture(dialog, QStringLiteral("designer_formsize.png"));
+    dialog->TX->setText("250");
+    dialog->TY->setText("125.5");
+    savePicture(dialog, "designer_formsize.png");
     QTest::mouseClick(dialog->COM[0], Qt::LeftButton);
-    EXPECT_EQ(mf.Wid->text(), QStringLiteral("250"));
-    EXPECT_EQ(mf.Hie->text(), QStringLiteral("125.5"));
+    EXPECT_EQ(mf.Wid->text(), "250");
+    EXPECT_EQ(mf.Hie->text(), "125.5");
     BoxControl* box = GetBoxByIndex(1);
     ASSERT_NE(box, nullptr);
     EXPECT_NEAR(box->Left(), 50.0 / 250 * mf.PG->Width(), 1);
@@ -135,23 +129,18 @@ TEST_F(Dialogs, ANewSizeKeepsTheBoxesAtTheirMillimetres) {
 }
 
 TEST_F(Dialogs, TablePresetsAndFractionalRows) {
-    MainForm& mf = MF();
     AutoTable* dialog = ShowAutoTable();
-    savePicture(dialog, QStringLiteral("designer_autotable.png"));
+    savePicture(dialog, "designer_autotable.png");
     QTest::mouseClick(dialog->COM[0], Qt::LeftButton);
-    ASSERT_EQ(BoxCount[kLine], 6);
-    const double expected[6][4] = {{10, 10, 50, 10}, {10, 30, 50, 30}, {10, 50, 50, 50},
-                                   {10, 10, 10, 50}, {30, 10, 30, 50}, {50, 10, 50, 50}};
-    Grid& g = mf.BoxGrid();
-    for (int i = 0; i < 6; ++i) {
+    QStringList lines;  // the rows' X, Y, W, H (the second end) in mm
+    for (int i = 0; i < BoxCount[kLine]; ++i) {
         auto* l = static_cast<Line*>(GetBoxByIndex(3001 + i));
-        const int row = BoxRow(l);
-        EXPECT_NEAR(Val(g.TextMatrix(row, col::X)), expected[i][0], 0.001) << i;
-        EXPECT_NEAR(Val(g.TextMatrix(row, col::Y)), expected[i][1], 0.001) << i;
-        EXPECT_NEAR(Val(g.TextMatrix(row, col::W)), expected[i][2], 0.001) << i;
-        EXPECT_NEAR(Val(g.TextMatrix(row, col::H)), expected[i][3], 0.001) << i;
-        EXPECT_EQ(l->Y1(), int(expected[i][1] * kUnitsPerMm));
+        lines << QStringList{cell(l, col::X), cell(l, col::Y), cell(l, col::W), cell(l, col::H)}
+                     .join(',');
+        EXPECT_EQ(l->Y1(), int(Val(cell(l, col::Y)) * kUnitsPerMm));
     }
+    EXPECT_EQ(lines, (QStringList{"10,10,50,10", "10,30,50,30", "10,50,50,50", "10,10,10,50",
+                                  "30,10,30,50", "50,10,50,50"}));
 
     QString reason;
     auto rules = TableRules(0, 0, 50, 50, 2.5, 1, &reason);
@@ -169,14 +158,14 @@ TEST_F(Dialogs, TablePresetsAndFractionalRows) {
         test::ScriptedAnswers answers;
         dialog->T[4]->setText(QString::fromLatin1(rows));
         QTest::mouseClick(dialog->COM[0], Qt::LeftButton);
-        EXPECT_EQ(answers.lastMessage(), QStringLiteral("行数和列数都必须大于0！"));
+        EXPECT_EQ(answers.lastMessage(), "行数和列数都必须大于0！");
     }
-    dialog->T[4]->setText(QStringLiteral("500"));
-    dialog->T[5]->setText(QStringLiteral("500"));
+    dialog->T[4]->setText("500");
+    dialog->T[5]->setText("500");
     {
         test::ScriptedAnswers answers;
         QTest::mouseClick(dialog->COM[0], Qt::LeftButton);
-        EXPECT_TRUE(answers.lastMessage().contains(QStringLiteral("999")));
+        EXPECT_TRUE(answers.lastMessage().contains("999"));
     }
     EXPECT_EQ(BoxCount[kLine], 6);
     QTest::mouseClick(dialog->COM[1], Qt::LeftButton);
@@ -187,8 +176,8 @@ TEST_F(Dialogs, LinkListsWriteTheChosenRecordWithItsSignAndFraction) {
     BoxControl* edited = add(kTextBox, 10, 10);
     BoxControl* seven = add(kTextBox, 10, 30);
     BoxControl* twelve = add(kTextBox, 10, 50);
-    setCell(seven, col::ID, QStringLiteral("7"));
-    setCell(twelve, col::ID, QStringLiteral("12"));
+    setCell(seven, col::ID, "7");
+    setCell(twelve, col::ID, "12");
     struct Case {
         const char* entry;  // the list entry's leading digits
         int option;         // Op1 / Op2 index chosen (-1: none clicked)
@@ -202,7 +191,7 @@ TEST_F(Dialogs, LinkListsWriteTheChosenRecordWithItsSignAndFraction) {
         {"000007", 1, false, col::RCtl, "-7"},     // 相关
         {"000007", 0, false, col::RCtl, "7"},      // 相同
     };
-    setCell(edited, col::SumID, QStringLiteral("-12.1"));
+    setCell(edited, col::SumID, "-12.1");
     for (const Case& c : cases) {
         auto* d = open<EditCtl>(edited);
         const bool sum = c.column == col::SumID;
@@ -220,20 +209,19 @@ TEST_F(Dialogs, LinkListsNameEveryOtherStoredBoxByItsWholeRecordId) {
     BoxControl* edited = add(kTextBox, 10, 10);
     BoxControl* big = add(kTextBox, 10, 30);
     BoxControl* unsaved = add(kTextBox, 10, 50);  // a provisional identity: not listed
-    setCell(picture, col::ID, QStringLiteral("5"));
-    setCell(picture, col::LBL, QStringLiteral("图"));
-    setCell(edited, col::ID, QStringLiteral("3"));
-    setCell(big, col::ID, QStringLiteral("1234567"));
-    setCell(big, col::LBL, QStringLiteral("大"));
-    setCell(edited, col::RCtl1, QStringLiteral("-1234567"));
+    setCell(picture, col::ID, "5");
+    setCell(picture, col::LBL, "图");
+    setCell(edited, col::ID, "3");
+    setCell(big, col::ID, "1234567");
+    setCell(big, col::LBL, "大");
+    setCell(edited, col::RCtl1, "-1234567");
     ASSERT_LE(Val(cell(unsaved, col::ID)), 0);
 
     auto* d = open<EditCtl>(edited);
     QStringList entries;
     for (int i = 0; i < d->CSUM->count(); ++i) entries << d->CSUM->itemText(i);
-    EXPECT_EQ(entries, (QStringList{QStringLiteral("000000｜没有相关联输入框"),
-                                    QStringLiteral("1234567｜大"), QStringLiteral("000005｜图")}));
-    EXPECT_EQ(d->RCtl[1]->currentText(), QStringLiteral("1234567｜大"));
+    EXPECT_EQ(entries, (QStringList{"000000｜没有相关联输入框", "1234567｜大", "000005｜图"}));
+    EXPECT_EQ(d->RCtl[1]->currentText(), "1234567｜大");
     EXPECT_TRUE(d->Op2[3]->isChecked());
     EXPECT_FALSE(d->Op1[0]->isEnabled());  // CSUM points at nothing
 
@@ -241,13 +229,13 @@ TEST_F(Dialogs, LinkListsNameEveryOtherStoredBoxByItsWholeRecordId) {
     d->RCtl[1]->setFocus();
     QTest::keyClick(d->RCtl[1], Qt::Key_Up);
     QTest::keyClick(d->CMB, Qt::Key_Down);
-    EXPECT_EQ(d->RCtl[1]->currentText(), QStringLiteral("1234567｜大"));
-    EXPECT_TRUE(d->CMB->currentText().startsWith(QStringLiteral("000｜")));
+    EXPECT_EQ(d->RCtl[1]->currentText(), "1234567｜大");
+    EXPECT_TRUE(d->CMB->currentText().startsWith("000｜"));
 
     // Choosing the same box again keeps the whole ID.
-    choose(d->RCtl[1], QStringLiteral("1234567"));
+    choose(d->RCtl[1], "1234567");
     click(d->COM[0]);
-    EXPECT_EQ(cell(edited, col::RCtl1), QStringLiteral("-1234567"));
+    EXPECT_EQ(cell(edited, col::RCtl1), "-1234567");
 }
 
 TEST_F(Dialogs, TheCountFieldFollowsTheStoredDataType) {
@@ -282,42 +270,42 @@ TEST_F(Dialogs, TheCountFieldFollowsTheStoredDataType) {
     }
 
     // A count out of bounds becomes 11 when the field is left; 114 chosen anew starts at 11.
-    setCell(box, col::Cash, QStringLiteral("114.08"));
+    setCell(box, col::Cash, "114.08");
     auto* d = open<EditCtl>(box);
-    type(d->CashNum, QStringLiteral("100"));
+    type(d->CashNum, "100");
     QTest::keyClick(d->CashNum, Qt::Key_Return);  // leaving the field
-    EXPECT_EQ(d->CashNum->text(), QStringLiteral("11"));
-    choose(d->CMB, QStringLiteral("114｜"));
-    EXPECT_EQ(d->CashNum->text(), QStringLiteral("11"));
-    choose(d->CMB, QStringLiteral("311｜"));
-    type(d->CashNum, QStringLiteral("7"));
+    EXPECT_EQ(d->CashNum->text(), "11");
+    choose(d->CMB, "114｜");
+    EXPECT_EQ(d->CashNum->text(), "11");
+    choose(d->CMB, "311｜");
+    type(d->CashNum, "7");
     click(d->COM[0]);
-    EXPECT_EQ(cell(box, col::Cash), QStringLiteral("307"));
+    EXPECT_EQ(cell(box, col::Cash), "307");
 }
 
 TEST_F(Dialogs, CustomValuesGoToTheFormatsParametersAtOnce) {
     BoxControl* box = add(kTextBox, 10, 10);
     auto* d = open<EditCtl>(box);
     EXPECT_FALSE(d->COM[3]->isEnabled());
-    choose(d->CMB, QStringLiteral("124｜"));
+    choose(d->CMB, "124｜");
     ASSERT_TRUE(d->COM[3]->isEnabled());
-    const QString key = MF().CurrentFormat() + QStringLiteral("=>自定义类型124");
+    const QString key = MF().CurrentFormat() + "=>自定义类型124";
     {
         test::ScriptedAnswers answers;
-        answers << QStringLiteral("甲|乙");  // the separator of the option lists is refused
+        answers << "甲|乙";  // the separator of the option lists is refused
         click(d->COM[3]);
         EXPECT_FALSE(answers.lastMessage().isEmpty());
     }
     EXPECT_EQ(GetParam(key), QString());
     {
         test::ScriptedAnswers answers;
-        answers << QStringLiteral("甲;乙");
+        answers << "甲;乙";
         click(d->COM[3]);
     }
-    EXPECT_EQ(GetParam(key), QStringLiteral("甲;乙"));
-    EXPECT_EQ(d->CMB->currentText(), QStringLiteral("124｜自定义列表1：甲;乙"));
+    EXPECT_EQ(GetParam(key), "甲;乙");
+    EXPECT_EQ(d->CMB->currentText(), "124｜自定义列表1：甲;乙");
     click(d->COM[1]);  // cancelled: the parameter stays, the box keeps its type
-    EXPECT_EQ(GetParam(key), QStringLiteral("甲;乙"));
+    EXPECT_EQ(GetParam(key), "甲;乙");
     EXPECT_EQ(Val(cell(box, col::Cash)), 0);
 }
 
@@ -349,25 +337,25 @@ TEST_F(Dialogs, LabelSpacingCarriesTheAlignmentInItsThousands) {
 
     // The text keeps its line break.
     auto* d = open<ProLBL>(label);
-    d->Content->setPlainText(QStringLiteral("第一行\n第二行"));
+    d->Content->setPlainText("第一行\n第二行");
     click(d->COM[1]);
-    EXPECT_EQ(cell(label, col::LBL), QStringLiteral("第一行\n第二行"));
+    EXPECT_EQ(cell(label, col::LBL), "第一行\n第二行");
 }
 
 TEST_F(Dialogs, LineWidthIsNeverBelowOne) {
     BoxControl* line = add(kLine, 10, 10);
-    setCell(line, col::fSize, QStringLiteral("3"));
+    setCell(line, col::fSize, "3");
     auto* d = open<ProLine>(line);
-    EXPECT_EQ(d->TT[0]->text(), QStringLiteral("3"));
+    EXPECT_EQ(d->TT[0]->text(), "3");
     EXPECT_EQ(d->L->BorderWidth, 3);
     for (const char* pasted : {"0", "-2", "abc"}) {
         d->TT[0]->setText(QString::fromLatin1(pasted));
-        EXPECT_EQ(d->TT[0]->text(), QStringLiteral("1")) << pasted;
+        EXPECT_EQ(d->TT[0]->text(), "1") << pasted;
     }
-    type(d->TT[0], QStringLiteral("0"));
-    EXPECT_EQ(d->TT[0]->text(), QStringLiteral("1"));
+    type(d->TT[0], "0");
+    EXPECT_EQ(d->TT[0]->text(), "1");
     click(d->COM[1]);
-    EXPECT_EQ(cell(line, col::fSize), QStringLiteral("1"));
+    EXPECT_EQ(cell(line, col::fSize), "1");
 }
 
 TEST_F(Dialogs, OneFieldChangedReachesTheSelectedBoxesOfTheKindOnly) {
@@ -380,20 +368,19 @@ TEST_F(Dialogs, OneFieldChangedReachesTheSelectedBoxesOfTheKindOnly) {
         {kTextBox, col::Cash, "11",
          [](PropertyDialog* d) {
              auto* e = static_cast<EditCtl*>(d);
-             choose(e->CMB, QStringLiteral("011｜"));
-             EXPECT_EQ(e->LCode->text(), QStringLiteral("小写金额格数："));
-             EXPECT_EQ(e->CashNum->text(), QStringLiteral("11"));
+             choose(e->CMB, "011｜");
+             EXPECT_EQ(e->LCode->text(), "小写金额格数：");
+             EXPECT_EQ(e->CashNum->text(), "11");
          }},
-        {kLine, col::fSize, "4", [](PropertyDialog* d) { type(d->TT[0], QStringLiteral("4")); }},
+        {kLine, col::fSize, "4", [](PropertyDialog* d) { type(d->TT[0], "4"); }},
         {kLine, col::Cash, "3",
-         [](PropertyDialog* d) { choose(static_cast<ProLine*>(d)->CMB, QStringLiteral("3 ")); }},
+         [](PropertyDialog* d) { choose(static_cast<ProLine*>(d)->CMB, "3 "); }},
         {kCheckBox, col::Dir, "左边",
-         [](PropertyDialog* d) { click(d->findChild<QRadioButton*>(QStringLiteral("POS1"))); }},
-        {kPictureBox, col::W, "33",
-         [](PropertyDialog* d) { type(d->TT[3], QStringLiteral("33")); }},
+         [](PropertyDialog* d) { click(d->findChild<QRadioButton*>("POS1")); }},
+        {kPictureBox, col::W, "33", [](PropertyDialog* d) { type(d->TT[3], "33"); }},
         {kPictureBox, col::Dir, "右边",
-         [](PropertyDialog* d) { click(d->findChild<QRadioButton*>(QStringLiteral("POS2"))); }},
-        {kLabel, col::Y, "44", [](PropertyDialog* d) { type(d->TT[2], QStringLiteral("44")); }},
+         [](PropertyDialog* d) { click(d->findChild<QRadioButton*>("POS2")); }},
+        {kLabel, col::Y, "44", [](PropertyDialog* d) { type(d->TT[2], "44"); }},
     };
     for (const auto& c : cases) {
         BoxControl* a = add(c.kind, 10, 10);
@@ -402,7 +389,7 @@ TEST_F(Dialogs, OneFieldChangedReachesTheSelectedBoxesOfTheKindOnly) {
         BoxControl* otherKind = add(c.kind == kTextBox ? kLabel : kTextBox, 100, 10);
         select(b);
         select(otherKind);
-        setCell(b, col::LBL, QStringLiteral("乙"));
+        setCell(b, col::LBL, "乙");
         const QStringList before[4] = {rowOf(a), rowOf(b), rowOf(notSelected), rowOf(otherKind)};
         ShowPropertyDialog(a);
         PropertyDialog* d = OpenPropertyDialog(c.kind);
@@ -444,7 +431,7 @@ TEST_F(Dialogs, ADialogWhoseBoxGoesAwayClosesWithoutWriting) {
     add(kTextBox, 10, 40);
     const int row = BoxRow(a);
     auto* d = open<EditCtl>(a);
-    type(d->TT[1], QStringLiteral("99"));
+    type(d->TT[1], "99");
     grid().Select(row, 0, row, 0);
     DeleteBoxRows(grid(), false);
     QApplication::processEvents();
@@ -455,7 +442,7 @@ TEST_F(Dialogs, ADialogWhoseBoxGoesAwayClosesWithoutWriting) {
     BoxControl* line = GetBoxByIndex(FirstBoxIndex(kLine));
     if (!line) line = add(kLine, 20, 20);
     auto* p = open<ProLine>(line);
-    type(p->TT[1], QStringLiteral("99"));
+    type(p->TT[1], "99");
     ReloadFormatBoxes(grid(), false);
     QApplication::processEvents();
     EXPECT_EQ(OpenPropertyDialog(kLine), nullptr);
@@ -497,7 +484,7 @@ QStringList latinWords(QWidget* dialog) {
         if (auto* e = qobject_cast<QLineEdit*>(w)) texts << e->text();
     }
     QStringList words;
-    static const QRegularExpression latin(QStringLiteral("[A-Za-z]{2,}"));
+    static const QRegularExpression latin("[A-Za-z]{2,}");
     for (const QString& t : texts) {
         auto it = latin.globalMatch(t);
         while (it.hasNext()) words << it.next().captured();
@@ -509,16 +496,16 @@ TEST_F(Dialogs, EveryDialogShowsItsCaptionsWholeAndInChinese) {
     const char* names[5] = {"designer_editctl.png", "designer_prochk.png", "designer_propic.png",
                             "designer_proline.png", "designer_prolbl.png"};
     BoxControl* other = add(kTextBox, 100, 80);
-    setCell(other, col::ID, QStringLiteral("21"));
-    setCell(other, col::LBL, QStringLiteral("合计金额"));
+    setCell(other, col::ID, "21");
+    setCell(other, col::LBL, "合计金额");
     for (int kind = 0; kind <= 4; ++kind) {
         BoxControl* box = add(kind, 20, 20 + kind * 12);
         setCell(box, col::ID, QString::number(30 + kind));
-        setCell(box, col::LBL, QStringLiteral("收款单位"));
+        setCell(box, col::LBL, "收款单位");
         if (kind == kTextBox) {
-            setCell(box, col::Cash, QStringLiteral("117"));
-            setCell(box, col::SumID, QStringLiteral("-21.1"));
-            setCell(box, col::RCtl, QStringLiteral("21"));
+            setCell(box, col::Cash, "117");
+            setCell(box, col::SumID, "-21.1");
+            setCell(box, col::RCtl, "21");
         }
         ShowPropertyDialog(box);
         PropertyDialog* d = OpenPropertyDialog(kind);
@@ -533,13 +520,13 @@ TEST_F(Dialogs, EveryDialogShowsItsCaptionsWholeAndInChinese) {
 
 TEST_F(Dialogs, APictureBoxDrawsItsBarcodeAgainAtItsNewWidth) {
     auto* box = static_cast<PictureBox*>(add(kPictureBox, 10, 10));
-    RefreshPictureBox(box, QStringLiteral("6901234567892"));
+    RefreshPictureBox(box, "6901234567892");
     const int before = box->Image().width();
     ASSERT_GT(before, 0);
     auto* d = open<ProPic>(box);
-    type(d->TT[3], QStringLiteral("80"));
+    type(d->TT[3], "80");
     click(d->COM[0]);
-    EXPECT_EQ(cell(box, col::W), QStringLiteral("80"));
+    EXPECT_EQ(cell(box, col::W), "80");
     // The bars reach across the new width, not only the old one.
     const QImage img = box->Image();
     ASSERT_GT(img.width(), before * 2);
@@ -548,7 +535,7 @@ TEST_F(Dialogs, APictureBoxDrawsItsBarcodeAgainAtItsNewWidth) {
         for (int y = 0; y < img.height(); ++y)
             if (qGray(img.pixel(x, y)) < 80) rightmost = x;
     EXPECT_GT(rightmost, before * 3 / 2);
-    EXPECT_EQ(box->LinkItem, QStringLiteral("6901234567892"));
+    EXPECT_EQ(box->LinkItem, "6901234567892");
 }
 
 TEST_F(Dialogs, FontAndColourButtonsWriteOnlyWhatWasReallyChosen) {

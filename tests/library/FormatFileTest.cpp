@@ -21,12 +21,6 @@ using namespace bw;
 
 namespace {
 
-QByteArray fixtureBytes() {
-    QFile f(QStringLiteral(BW_TEST_SOURCE_DIR) + "/data/sample.vfm");
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return f.readAll();
-}
-
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -85,7 +79,7 @@ protected:
     QString placeFixture(const QString& fileName, bool picture = true) {
         QDir(folder_.path()).mkpath("in");
         const QString path = folder_.file("in/" + fileName);
-        writeBytes(path, fixtureBytes());
+        writeBytes(path, test::SampleFormatFile());
         if (picture) writePicture(path.left(path.size() - 4) + ".jpg", Qt::green);
         return path;
     }
@@ -114,7 +108,7 @@ TEST_F(FormatFile, ExportWritesTheFixtureByteForByteAndReportsFailures) {
     answers << target;
     ExportFormatFile("发票样例");
 
-    EXPECT_EQ(fileBytes(target), fixtureBytes());
+    EXPECT_EQ(fileBytes(target), test::SampleFormatFile());
     EXPECT_TRUE(QFileInfo::exists(folder_.file("out/发票样例.jpg")));
     EXPECT_EQ(answers.lastMessage(), "格式：“发票样例”导出完成！");
     // A format without rows or items still ends with the marker.
@@ -124,7 +118,7 @@ TEST_F(FormatFile, ExportWritesTheFixtureByteForByteAndReportsFailures) {
         test::ScriptedAnswers answers;
         answers << folder_.file("out/a.txt");
         ExportFormatFile("发票样例");
-        EXPECT_EQ(fileBytes(folder_.file("out/a.txt.vfm")), fixtureBytes());
+        EXPECT_EQ(fileBytes(folder_.file("out/a.txt.vfm")), test::SampleFormatFile());
         EXPECT_TRUE(QFileInfo::exists(folder_.file("out/a.txt.jpg")));
     }
     {
@@ -292,7 +286,7 @@ TEST_F(FormatFile, FileNamesGiveFormatNames) {
 // Thousands of damaged files: the reader never crashes, and a format is either stored whole
 // (one row per record line) or not at all.
 TEST_F(FormatFile, DamagedFilesNeverLeaveHalfAFormat) {
-    const QString original = FromAnsi(fixtureBytes());
+    const QString original = FromAnsi(test::SampleFormatFile());
     const QStringList pieces = {
         "\r\n",        kFormatFileFieldSeparator, "[自定义内容]", "][END]", "=[", "‖‖‖", "-",
         "999999999999"};
@@ -303,23 +297,14 @@ TEST_F(FormatFile, DamagedFilesNeverLeaveHalfAFormat) {
         const int edits = 1 + rng.bounded(4);
         for (int e = 0; e < edits; ++e) {
             const int at = rng.bounded(t.size() + 1);
-            switch (rng.bounded(5)) {
-                case 0:
-                    t.truncate(at);
-                    break;
-                case 1:
-                    t.remove(at, rng.bounded(40));
-                    break;
-                case 2:
-                    t.insert(at, pieces[rng.bounded(pieces.size())]);
-                    break;
-                case 3:
+            const std::function<void()> edit[] = {
+                [&] { t.truncate(at); }, [&] { t.remove(at, rng.bounded(40)); },
+                [&] { t.insert(at, pieces[rng.bounded(pieces.size())]); },
+                [&] {
                     if (at < t.size()) t[at] = QChar(0x20 + rng.bounded(0x3000));
-                    break;
-                default:
-                    t.insert(at, t.mid(rng.bounded(t.size() + 1), rng.bounded(60)));
-                    break;
-            }
+                },
+                [&] { t.insert(at, t.mid(rng.bounded(t.size() + 1), rng.bounded(60))); }};
+            edit[rng.bounded(5)]();
         }
         const QStringList raw = t.split("\r\n");
         if (!IsFormatFile(raw)) continue;

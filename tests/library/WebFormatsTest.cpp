@@ -2,66 +2,20 @@
 // preview pictures kept inside Temp, and a format downloaded and imported with its picture;
 // a failed download imports nothing, not even a file left from before.
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
 
-#include "HttpTestServer.h"
 #include "LibraryFixture.h"
-#include "common/Params.h"
 #include "library/WebFormats.h"
 #include "platform/AppFolder.h"
-#include "platform/Dialogs.h"
 #include "platform/Grid.h"
-#include "platform/TextCodec.h"
 #include "store/BackgroundPicture.h"
 
 using namespace bw;
 
 namespace {
-
-QByteArray fixture() {
-    QFile f(QStringLiteral(BW_TEST_SOURCE_DIR) + "/data/sample.vfm");
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-class WebFormats : public test::LibraryTest {
-protected:
-    void SetUp() override {
-        LibraryTest::SetUp();
-        server_ = std::make_unique<test::HttpTestServer>([this](const QByteArray& target) {
-            test::TestReply r;
-            const QByteArray path = target.left(target.indexOf('?'));
-            if (path == "/bwf/fmt.asp") {
-                r.body = ToAnsi(list_);  // the service answers in GBK
-            } else if (path == "/f/样本.vfm" || path == "/f/%E6%A0%B7%E6%9C%AC.vfm") {
-                r.body = fixture();
-            } else if (path.endsWith(".jpg")) {
-                r.body = picture_;
-            } else {
-                r.status = 404;
-                r.body = "<html>not found</html>";
-            }
-            return r;
-        });
-        SaveRegValue("BWF", "Para", "WebRoot", server_->url(""));
-        QImage img(40, 20, QImage::Format_RGB32);
-        img.fill(Qt::blue);
-        QBuffer buffer(&picture_);
-        buffer.open(QIODevice::WriteOnly);
-        img.save(&buffer, "JPG");
-    }
-    void TearDown() override {
-        SaveRegValue("BWF", "Para", "WebRoot", "");
-        LibraryTest::TearDown();
-    }
-    std::unique_ptr<test::HttpTestServer> server_;
-    QString list_;
-    QByteArray picture_;
-};
-
+using WebFormats = test::WebServiceTest;
 }  // namespace
 
 TEST_F(WebFormats, TheListReplacesTheTableOnlyWhenItArrives) {
@@ -112,7 +66,7 @@ TEST_F(WebFormats, AFailedDownloadImportsNothingNotEvenAnOldFile) {
     QDir().mkpath(temp);
     QFile stale(QDir(temp).filePath("旧格式.vfm"));
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write(fixture());
+    stale.write(test::SampleFormatFile());
     stale.close();
     test::ScriptedAnswers answers;
     EXPECT_FALSE(DownInputFmt("旧格式", "/f/none.vfm", "/p/none.jpg"));
