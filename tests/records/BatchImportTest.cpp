@@ -346,35 +346,29 @@ TEST(GridSearch, FindsRowsInTurnAndComesBackToTheLastHit) {
         for (int c = 0; c < 2; ++c) g.SetTextMatrix(2 + r, 1 + c, QString::fromUtf8(cells[r][c]));
     g.SetTextMatrix(3, 0, "北京");  // fixed column: not searched
     test::ScriptedAnswers answers;
-    QString text = "  北京 ";
     g.SetRow(3);
-    ASSERT_TRUE(FindInGrid(g, text));
-    EXPECT_EQ(g.Row(), 4);  // from the current row on, wrapping
-    EXPECT_EQ(g.TopRow(), 4);
-    EXPECT_EQ(g.RowSel(), 4);
-    EXPECT_EQ(g.Col(), 1);
-    EXPECT_EQ(g.ColSel(), 2);
-    ASSERT_TRUE(FindInGrid(g, text));
-    EXPECT_EQ(g.Row(), 2);
-    text = "上海";
-    ASSERT_TRUE(FindInGrid(g, text));
-    EXPECT_EQ(g.Row(), 3);
-    // The only row holding it is the last hit: searched last, found again.
-    ASSERT_TRUE(FindInGrid(g, text));
-    EXPECT_EQ(g.Row(), 3);
-    EXPECT_TRUE(answers.messages().isEmpty());
-    text = "广州";
-    EXPECT_FALSE(FindInGrid(g, text));
-    EXPECT_EQ(answers.lastMessage(), "没有查到相关的记录！");
-    EXPECT_EQ(g.Row(), 3);
-    text = "  ";
-    EXPECT_FALSE(FindInGrid(g, text));
-    EXPECT_EQ(answers.messages().size(), 1);
+    const struct {
+        const char* text;
+        int row;  // -1: not found, the row stays
+    } finds[] = {
+        {"  北京 ", 4},  // from the current row on, wrapping
+        {"  北京 ", 2}, {"上海", 3},
+        {"上海", 3},  // the only row holding it is the last hit: searched last, found again
+        {"广州", -1},   {"  ", -1},
+    };
+    for (const auto& f : finds) {
+        EXPECT_EQ(FindInGrid(g, f.text), f.row > 0) << f.text;
+        EXPECT_EQ(g.Row(), f.row > 0 ? f.row : 3) << f.text;
+        if (f.row > 0) {
+            EXPECT_EQ(QList<int>({g.TopRow(), g.RowSel(), g.Col(), g.ColSel()}),
+                      QList<int>({f.row, f.row, 1, 2}));
+        }
+    }
+    EXPECT_EQ(answers.messages(), QStringList{"没有查到相关的记录！"});
     // A search started on a row that holds the text, without a whole-row selection.
     g.SetRow(2);
     g.SetCol(2);
-    text = "张";
-    ASSERT_TRUE(FindInGrid(g, text));
+    ASSERT_TRUE(FindInGrid(g, "张"));
     EXPECT_EQ(g.Row(), 2);
 }
 

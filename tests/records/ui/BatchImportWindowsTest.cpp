@@ -102,31 +102,15 @@ TEST_F(ImportWindows, TheMappingGridListsTheBoxesAndKeepsTheMappingAndSettings) 
     EXPECT_EQ(specs.picture, (QStringList{"", "A,B"}));
 }
 
-TEST_F(ImportWindows, OkImportsTheRowsAndShowsTheFirstRecord) {
-    ImportFileName = csv(5);
-    auto map = loaded();
-    type(*map, 1, "A");
-    type(*map, 2, "\"地址：\",B");
-    map->T[0]->setText("4");  // given the wrong way round: swapped
-    map->T[1]->setText("2");
-    map->COM_Click(0);
-    Grid& g = *MF().MSF[1];
-    ASSERT_EQ(BatchRecordCount(g), 3);
-    EXPECT_EQ(g.TextMatrix(4, 2), "地址：街道3号");
-    EXPECT_EQ(Text(1)->Text(), "客户1");
-    EXPECT_EQ(Text(2)->Text(), "地址：街道1号");
-    EXPECT_EQ(MF().R_Num[0]->text(), "3");
-}
-
 TEST_F(ImportWindows, ThirtyThousandRowsAtMostAtOnce) {
     ImportFileName = csv(3);
-    struct Case {
+    const struct {
         const char* start;
         const char* end;
         bool refused;
     } cases[] = {
         {"2", "30001", false}, {"2", "30002", true}, {"30002", "1", true}, {"x", "29999", false}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         auto map = loaded();
         type(*map, 1, "A");
         map->T[0]->setText(c.start);
@@ -147,7 +131,7 @@ TEST_F(ImportWindows, PreviewRefusesOtherFilesAndReportsWorkbookErrors) {
     content.rows = {{"单号", "货品"}, {"1", "笔"}};
     const QString book = folder_.file("Orders.XLS");
     ASSERT_TRUE(WriteXlsFile(book, content));
-    struct Case {
+    const struct {
         QString file, sheets;
         const char* message;
         const char* cell;
@@ -156,7 +140,7 @@ TEST_F(ImportWindows, PreviewRefusesOtherFilesAndReportsWorkbookErrors) {
         {book, "订单‖Sheet2", "输入表格名称有误，无法打开表格，请重新输入！", ""},
         {book, "订单", "", "笔"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ImportFileName = c.file;
         ImportSheetNames = c.sheets;
         test::ScriptedAnswers answers;
@@ -211,29 +195,32 @@ TEST_F(ImportWindows, ChoosingACsvFileOpensNoWorksheetChoice) {
     EXPECT_EQ(ImportFileName, "");
 }
 
-TEST_F(ImportWindows, TheBatchEditorOpensOnlyOnWideEnoughColumns) {
+TEST_F(ImportWindows, OkImportsTheRowsAndTheEditorOpensOnlyOnWideEnoughColumns) {
     QWidget page;
     Grid& g = *MF().MSF[1];
     GridView view(&g, &page);
     view.setGeometry(0, 0, 400, 300);
     BatchGridEvents events(&view, nullptr, nullptr, &page);
-    ImportFileName = csv(3);
+    ImportFileName = csv(5);
     auto map = loaded();
     type(*map, 1, "A");
-    map->T[0]->setText("2");
+    type(*map, 2, "\"地址：\",B");
+    map->T[0]->setText("4");  // given the wrong way round: swapped
+    map->T[1]->setText("2");
     map->COM_Click(0);
-    ASSERT_EQ(BatchRecordCount(g), 2);
-    struct Case {
-        int width;
-        bool opens;
-    } cases[] = {{60, false}, {61, true}};
-    for (const Case& c : cases) {
+    ASSERT_EQ(BatchRecordCount(g), 3);
+    EXPECT_EQ(g.TextMatrix(4, 2), "地址：街道3号");
+    EXPECT_EQ(Text(1)->Text(), "客户1");
+    EXPECT_EQ(Text(2)->Text(), "地址：街道1号");
+    EXPECT_EQ(MF().R_Num[0]->text(), "3");
+
+    for (const int width : {60, 61}) {
         events.TM->hide();
-        g.SetColWidth(1, c.width);
+        g.SetColWidth(1, width);
         g.SetRow(3);
         g.SetCol(1);
         events.MSF_Click(1);
-        EXPECT_EQ(events.TM->isVisibleTo(&page), c.opens) << c.width;
+        EXPECT_EQ(events.TM->isVisibleTo(&page), width > 60) << width;
     }
     EXPECT_EQ(events.TM->text(), "客户2");
     events.TM->setText("改过");
