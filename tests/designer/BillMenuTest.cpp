@@ -6,7 +6,6 @@
 #include <QDate>
 #include <QDir>
 #include <QLineEdit>
-#include <QMenu>
 #include <QTimer>
 
 #include "PrintTestSupport.h"

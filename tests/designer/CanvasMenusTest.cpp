@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>

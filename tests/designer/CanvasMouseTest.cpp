@@ -2,7 +2,6 @@
 // with the rubber band and Ctrl+click, dragging and sizing, the arrow keys, aligning the
 // selected boxes to a typed value, and what the lock stops.
 
-#include <QAction>
 #include <QTest>
 
 #include "DesignerFixture.h"

@@ -12,7 +12,6 @@
 #include "designer/DesignState.h"
 #include "platform/Grid.h"
 #include "platform/Twips.h"
-#include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"

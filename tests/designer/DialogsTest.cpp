@@ -4,7 +4,6 @@
 // editor, the binding of a dialog to its box, and captions shown whole and in Chinese.
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>

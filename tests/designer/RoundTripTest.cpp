@@ -1,7 +1,6 @@
 // A format laid out by mouse and keys is saved, opened again and printed: each box's text
 // lands at the millimetres it was dragged to.
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,7 +11,6 @@
 #include "DesignerFixture.h"
 #include "PrintTestSupport.h"
 #include "designer/CanvasEvents.h"
-#include "designer/DesignState.h"
 #include "designer/EditCtl.h"
 #include "designer/PropertyDialogs.h"
 #include "filling/BoxConversion.h"

@@ -4,7 +4,6 @@
 #include <QTreeWidget>
 
 #include "LibraryFixture.h"
-#include "common/Params.h"
 #include "library/FormatCommands.h"
 #include "library/FormatTree.h"
 #include "platform/Grid.h"

@@ -9,13 +9,11 @@
 #include <QTreeWidget>
 
 #include "LibraryFixture.h"
-#include "common/Globals.h"
 #include "common/Schema.h"
 #include "library/FormatFile.h"
 #include "library/FormatTree.h"
 #include "platform/TextCodec.h"
 #include "store/BackgroundPicture.h"
-#include "store/MainForm.h"
 
 using namespace bw;
 

@@ -10,7 +10,6 @@
 
 #include "LibraryFixture.h"
 #include "common/Params.h"
-#include "common/Schema.h"
 #include "library/FormatTree.h"
 #include "library/TreeCommands.h"
 #include "library/TreeEvents.h"

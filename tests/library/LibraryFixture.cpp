@@ -1,7 +1,6 @@
 #include "LibraryFixture.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>

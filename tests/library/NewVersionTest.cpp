@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -15,7 +14,6 @@
 #include "common/Params.h"
 #include "common/Schema.h"
 #include "library/NewVersion.h"
-#include "platform/AppFolder.h"
 
 using namespace bw;
 

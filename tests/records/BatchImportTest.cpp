@@ -1,9 +1,7 @@
 // Batch rows and the two readers that fill them: column specs, CSV records and workbook rows.
 
 #include <QFile>
-#include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 
 #include "RecordsFixture.h"
 #include "platform/Grid.h"

@@ -4,11 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include "LibraryFixture.h"
 #include "common/Globals.h"

@@ -3,9 +3,7 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 
 #include "RecordsFixture.h"
 #include "common/GridFunctions.h"

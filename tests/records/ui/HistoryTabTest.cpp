@@ -3,7 +3,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QPushButton>
 #include <QTimer>
 
 #include "PrintTestSupport.h"

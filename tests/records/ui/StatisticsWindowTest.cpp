@@ -6,7 +6,6 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
-#include <QFrame>
 #include <QImageReader>
 #include <QRadioButton>
 #include <QTest>
@@ -22,7 +21,6 @@
 #include "records/Statistics.h"
 #include "records/ui/AnalyseWindow.h"
 #include "records/ui/StatChart.h"
-#include "store/MainForm.h"
 
 using namespace bw;
 
