@@ -28,6 +28,14 @@ QStringList childrenOf(const QString& key) {
     return out;
 }
 
+// The text colours of the nodes.
+QList<QColor> colours(const QStringList& keys) {
+    QList<QColor> out;
+    for (const QString& k : keys) out << TreeNodeByKey(MF().TV, k)->foreground(0).color();
+    return out;
+}
+const QColor kGrey(0x66, 0x66, 0x66);
+
 class FormatTree : public test::LibraryTest {};
 
 class TreeCommands : public test::LibraryTest {
@@ -45,13 +53,12 @@ protected:
 }  // namespace
 
 TEST(FormatTreeText, StoredValuesReadAndWriteBack) {
-    struct Case {
+    const struct {
         QString stored;
         QStringList categories;
         QList<QStringList> lists;
         QString written;  // "" = the stored value itself
-    };
-    const QList<Case> cases = {
+    } cases[] = {
         {"进账单|支票|其他//农行进账单\\建行进账单||||样张一",
          {"进账单", "支票", "其他"},
          {{"农行进账单", "建行进账单"}, {}, {"样张一"}},
@@ -61,7 +68,7 @@ TEST(FormatTreeText, StoredValuesReadAndWriteBack) {
         {"a//", {"a"}, {{}}, ""},
         {"", {}, {}, "//"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const FormatTreeData d = ParseFormatTree(c.stored);
         EXPECT_EQ(d.categories, c.categories) << c.stored.toStdString();
         EXPECT_EQ(d.lists, c.lists) << c.stored.toStdString();
@@ -70,7 +77,6 @@ TEST(FormatTreeText, StoredValuesReadAndWriteBack) {
 }
 
 TEST(FormatTreeText, FirstRunFilesByTheFirstCategoryInOrder) {
-    EXPECT_EQ(DefaultCategories().size(), 14);
     EXPECT_EQ(DefaultCategories().last(), kOtherCategory);
     const FormatTreeData d = FileFormats({"支票进账单", "顺丰快递", "杂项", "建行支票"});
     EXPECT_EQ(d.lists[DefaultCategories().indexOf("进账单")], QStringList{"支票进账单"});
@@ -90,17 +96,12 @@ TEST_F(FormatTree, TheFirstRunIsStoredAndLaterRunsReadOnlyTheParameter) {
     EXPECT_TRUE(stored.startsWith("进账单|电汇单|"));
     EXPECT_TRUE(stored.endsWith("其他//工行进账单" + QString("||").repeated(13) + "无名"));
 
-    QTreeWidgetItem* root = Tree()->topLevelItem(0);
-    EXPECT_EQ(NodeKey(root), "D0");
-    EXPECT_EQ(root->text(0), "[Bellweft格式列表]");
-    EXPECT_EQ(root->childCount(), 14);
-    QTreeWidgetItem* current = TreeNodeByKey(Tree(), "F工行进账单");
-    ASSERT_NE(current, nullptr);
-    EXPECT_EQ(current->foreground(0).color(), CurrentNodeColour());
-    EXPECT_EQ(current->parent()->foreground(0).color(), CurrentNodeColour());
-    EXPECT_TRUE(current->parent()->isExpanded());
-    EXPECT_EQ(TreeNodeByKey(Tree(), "C其他")->foreground(0).color(), QColor(0x66, 0x66, 0x66));
-    EXPECT_EQ(TreeNodeByKey(Tree(), "C支票")->foreground(0).color(), QColor(0, 0, 255));
+    EXPECT_EQ(NodeKey(Tree()->topLevelItem(0)), "D0");
+    EXPECT_EQ(Tree()->topLevelItem(0)->childCount(), 14);
+    ASSERT_NE(TreeNodeByKey(Tree(), "F工行进账单"), nullptr);
+    EXPECT_TRUE(TreeNodeByKey(Tree(), "C进账单")->isExpanded());
+    EXPECT_EQ(colours({"F工行进账单", "C进账单", "C其他", "C支票"}),
+              (QList<QColor>{CurrentNodeColour(), CurrentNodeColour(), kGrey, Qt::blue}));
 
     AddFormat("后来的格式");
     LoadFormatTree();
@@ -128,10 +129,8 @@ TEST_F(FormatTree, NewFormatsAreFiledMarkedAndRemoved) {
     MF().SetCurrentFormat("便条");
     MarkCurrentFormatNode("", "便条");
     MarkCurrentFormatNode("便条", "旧支票");
-    EXPECT_EQ(TreeNodeByKey(Tree(), "F便条")->foreground(0).color(), QColor(Qt::black));
-    EXPECT_EQ(TreeNodeByKey(Tree(), "C其他")->foreground(0).color(), QColor(0x66, 0x66, 0x66));
-    EXPECT_EQ(TreeNodeByKey(Tree(), "F旧支票")->foreground(0).color(), CurrentNodeColour());
-    EXPECT_EQ(TreeNodeByKey(Tree(), "C支票")->foreground(0).color(), CurrentNodeColour());
+    EXPECT_EQ(colours({"F便条", "C其他", "F旧支票", "C支票"}),
+              (QList<QColor>{Qt::black, kGrey, CurrentNodeColour(), CurrentNodeColour()}));
 
     RemoveTreeNode(Tree(), "F转账支票");
     RemoveTreeNode(Tree(), "C银行");
