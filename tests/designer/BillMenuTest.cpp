@@ -1,10 +1,7 @@
 // The bill menu's commands run through its items: starting the next bill with and without
 // printing, random codes, clearing by the selection.
 
-#include <QAction>
 #include <QComboBox>
-#include <QDate>
-#include <QDir>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -12,11 +9,9 @@
 #include "common/Database.h"
 #include "common/Params.h"
 #include "designer/CanvasMenus.h"
-#include "platform/Grid.h"
 #include "printing/SelPrinter.h"
 #include "records/History.h"
 #include "store/BoxLook.h"
-#include "store/BoxModel.h"
 #include "store/CheckBox.h"
 #include "store/DataTypeCodes.h"
 #include "store/MainForm.h"

@@ -3,18 +3,11 @@
 // with numbered captions, adding and deleting, the relation chains. Also the format tree at
 // the left edge, the picture box handing the keys to the canvas, and pictures of the menus.
 
-#include <QAction>
 #include <QClipboard>
-#include <QDir>
-#include <QGuiApplication>
-#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
-#include <QPointer>
-#include <QRegularExpression>
 #include <QTest>
-#include <QTextCursor>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -28,7 +21,6 @@
 #include "designer/PropertyDialog.h"
 #include "designer/PropertyDialogs.h"
 #include "filling/DataEntry.h"
-#include "platform/Grid.h"
 #include "platform/VbNumbers.h"
 #include "printing/PrintEngine.h"
 #include "store/BoxAccessors.h"

@@ -1,7 +1,5 @@
 #include "DesignerFixture.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QTest>
 #include <QTextEdit>
 
@@ -10,7 +8,6 @@
 #include "designer/CanvasEvents.h"
 #include "designer/CanvasMenus.h"
 #include "designer/DesignState.h"
-#include "platform/Grid.h"
 #include "platform/Twips.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"

@@ -3,15 +3,12 @@
 // box and of the selected boxes, the data-type list and the link lists of the box-properties
 // editor, the binding of a dialog to its box, and captions shown whole and in Chinese.
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTest>
 
 #include "DesignerFixture.h"
@@ -24,10 +21,8 @@
 #include "designer/ProLine.h"
 #include "designer/ProPic.h"
 #include "designer/PropertyDialogs.h"
-#include "platform/Grid.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
-#include "store/BoxControl.h"
 #include "store/BoxLook.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"

@@ -14,7 +14,6 @@
 #include "designer/EditCtl.h"
 #include "designer/PropertyDialogs.h"
 #include "filling/BoxConversion.h"
-#include "platform/Grid.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxModel.h"

@@ -6,7 +6,6 @@
 #include "LibraryFixture.h"
 #include "library/FormatCommands.h"
 #include "library/FormatTree.h"
-#include "platform/Grid.h"
 #include "store/FormatOperations.h"
 #include "store/MainForm.h"
 

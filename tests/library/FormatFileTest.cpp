@@ -1,10 +1,6 @@
 // The format interchange file: written byte for byte as other installations write it, read
 // back under a free name with its links, parameters and picture, and never half-read.
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
 #include <QRandomGenerator>
 #include <QTreeWidget>
 

@@ -3,8 +3,6 @@
 // category gathers formats, deleting one deletes its formats one by one, renaming a format
 // carries everything that belongs to it).
 
-#include <QFileInfo>
-#include <QImage>
 #include <QMenu>
 #include <QTreeWidget>
 

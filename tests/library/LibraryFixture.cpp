@@ -1,9 +1,6 @@
 #include "LibraryFixture.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
 #include <QTreeWidget>
 
 #include "common/Common.h"

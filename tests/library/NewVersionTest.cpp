@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QFileInfo>
 #include <QThread>
 
 #include "HttpTestServer.h"

@@ -2,10 +2,6 @@
 // preview pictures kept inside Temp, and a format downloaded and imported with its picture;
 // a failed download imports nothing, not even a file left from before.
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include "LibraryFixture.h"
 #include "library/WebFormats.h"
 #include "platform/AppFolder.h"

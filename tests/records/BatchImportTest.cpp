@@ -1,10 +1,8 @@
 // Batch rows and the two readers that fill them: column specs, CSV records and workbook rows.
 
-#include <QFile>
 #include <QPushButton>
 
 #include "RecordsFixture.h"
-#include "platform/Grid.h"
 #include "platform/TextCodec.h"
 #include "platform/XlsWriter.h"
 #include "records/BatchRows.h"

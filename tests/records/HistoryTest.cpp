@@ -5,7 +5,6 @@
 
 #include "RecordsFixture.h"
 #include "common/Params.h"
-#include "platform/Grid.h"
 #include "records/History.h"
 #include "records/HistoryGrid.h"
 

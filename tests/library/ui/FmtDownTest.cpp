@@ -2,7 +2,6 @@
 // when the window opens, one row is ticked at a time and its picture is previewed.
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 
 #include "LibraryFixture.h"

@@ -2,9 +2,6 @@
 // preview, and the answer it leaves when closed.
 
 #include <QComboBox>
-#include <QDir>
-#include <QImage>
-#include <QTimer>
 
 #include "LibraryFixture.h"
 #include "common/Globals.h"

@@ -2,17 +2,14 @@
 // settings, the row limit, and the batch grid's editor.
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 
 #include "RecordsFixture.h"
 #include "common/GridFunctions.h"
 #include "common/Params.h"
-#include "platform/Grid.h"
 #include "platform/GridView.h"
 #include "platform/VbNumbers.h"
 #include "platform/XlsWriter.h"
-#include "records/BatchRows.h"
 #include "records/ui/BatchGridEvents.h"
 #include "records/ui/ImportFile.h"
 #include "records/ui/ImportSheets.h"

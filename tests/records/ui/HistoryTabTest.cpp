@@ -2,13 +2,9 @@
 // window shows it; screenshots of both go to the artifact folder.
 
 #include <QComboBox>
-#include <QDir>
-#include <QTimer>
 
 #include "PrintTestSupport.h"
-#include "common/Database.h"
 #include "common/Params.h"
-#include "platform/Grid.h"
 #include "platform/GridView.h"
 #include "printing/SelPrinter.h"
 #include "records/History.h"

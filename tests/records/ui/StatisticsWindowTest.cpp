@@ -4,8 +4,6 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
-#include <QFile>
 #include <QImageReader>
 #include <QRadioButton>
 #include <QTest>
@@ -14,11 +12,9 @@
 #include "common/Database.h"
 #include "common/Params.h"
 #include "common/TwipGeometry.h"
-#include "platform/DrawTarget.h"
 #include "platform/Grid.h"
 #include "platform/PictureWidget.h"
 #include "platform/Twips.h"
-#include "records/Statistics.h"
 #include "records/ui/AnalyseWindow.h"
 #include "records/ui/StatChart.h"
 
