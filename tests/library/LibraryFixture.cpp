@@ -80,6 +80,8 @@ void WebServiceTest::SetUp() {
         const QByteArray path = target.left(target.indexOf('?'));
         if (path == "/bwf/fmt.asp") {
             r.body = ToAnsi(list_);
+        } else if (path == "/korvanesoft/downpage/Pro.asp") {
+            r.body = page_;
         } else if (path == "/f/样本.vfm" || path == "/f/%E6%A0%B7%E6%9C%AC.vfm") {
             r.body = SampleFormatFile();
         } else if (path.endsWith(".jpg")) {

@@ -43,8 +43,8 @@ protected:
 QByteArray SampleFormatFile();
 
 // A web service on 127.0.0.1 as the web root: the format list list_ (answered in GBK) at
-// /bwf/fmt.asp, the sample format file at /f/样本.vfm, a blue JPEG for every .jpg, 404 for the
-// rest.
+// /bwf/fmt.asp, the product page page_ at /korvanesoft/downpage/Pro.asp, the sample format file
+// at /f/样本.vfm, a JPEG for every .jpg, 404 for the rest.
 class WebServiceTest : public LibraryTest {
 protected:
     void SetUp() override;
@@ -54,7 +54,7 @@ protected:
 
     std::unique_ptr<HttpTestServer> server_;
     QString list_;
-    QByteArray picture_;
+    QByteArray page_, picture_;
 };
 
 }  // namespace bw::test
