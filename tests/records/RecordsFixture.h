@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <ostream>
 #include <vector>
 
 #include "TestSupport.h"
@@ -22,6 +23,11 @@
 #include "store/PictureBox.h"
 #include "store/RowToBox.h"
 #include "store/TextBox.h"
+
+// GoogleTest prints QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace bw::test {
 
