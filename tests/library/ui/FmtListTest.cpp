@@ -7,7 +7,6 @@
 #include "common/Globals.h"
 #include "common/GridFunctions.h"
 #include "common/Params.h"
-#include "common/Services.h"
 #include "library/FormatListData.h"
 #include "library/FormatTree.h"
 #include "library/ui/FmtList.h"
@@ -149,17 +148,4 @@ TEST_F(FmtListTest, SearchesNamesAndKeepsTheKeywords) {
     list_->Form_Unload();
     EXPECT_EQ(GetParam(kFormatSearchParam), "单||乙");
     EXPECT_FALSE(GetParam("窗口参数：格式模板列表").isEmpty());
-}
-
-TEST_F(FmtListTest, IsTheChooserOfSelectFormat) {
-    InstallLibraryUiServices();
-    QTimer::singleShot(0, [] {
-        FmtList* w = FmtList::Current();
-        ASSERT_NE(w, nullptr);
-        w->grid().SetRow(w->grid().FixedRows());
-        w->COM_Click(0);
-    });
-    delete list_;
-    list_ = nullptr;
-    EXPECT_EQ(Doors().library.formatList(), "A单");
 }
