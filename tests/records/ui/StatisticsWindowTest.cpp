@@ -1,6 +1,6 @@
 // The statistics chart drawn into a picture, and the statistics window as a user drives it:
 // the date kind chosen from the format's boxes, the splitter, the lists that take no keys, a
-// run by month with its caption and chart; a screenshot goes to the artifact folder.
+// run by month with its chart, saved as a JPEG; a screenshot goes to the artifact folder.
 
 #include <QComboBox>
 #include <QDateEdit>
