@@ -59,6 +59,14 @@ protected:
 
 }  // namespace
 
+TEST(FormatListData, ScrollRangeInTenthsOfTheFrameAndEmptyKeywords) {
+    const double cases[][3] = {{300, 300, 0}, {900, 300, 30}, {301, 300, 10}, {100, 0, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PictureScrollMax(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
+    EXPECT_EQ(SearchKeysText("", {}), "");
+    EXPECT_EQ(SearchKeysOf(""), QStringList());
+}
+
 TEST_F(FmtListTest, OpensOnTheCurrentFormatAndChooses) {
     EXPECT_EQ(list_->windowTitle(), "选择/管理格式模板");
     EXPECT_EQ(names(), (QStringList{"A单", "B单", "C单", "D单", "E单", "F单"}));
