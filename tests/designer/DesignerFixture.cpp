@@ -1,7 +1,5 @@
 #include "DesignerFixture.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QTest>
 #include <QTextEdit>
 
@@ -10,9 +8,7 @@
 #include "designer/CanvasEvents.h"
 #include "designer/CanvasMenus.h"
 #include "designer/DesignState.h"
-#include "platform/Grid.h"
 #include "platform/Twips.h"
-#include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
@@ -34,6 +30,12 @@ void send(QWidget* w, QEvent::Type type, double x, double y, Qt::MouseButton b, 
     const QPointF local = w == MF().PG ? inCanvas : w->mapFrom(MF().PG, inCanvas);
     QMouseEvent e(type, local, w->mapToGlobal(local), b, bs, m);
     QApplication::sendEvent(w, &e);
+}
+
+QWidget* widgetAt(double x, double y) {
+    Canvas* pg = MF().PG;
+    QWidget* w = pg->childAt(QPointF(TwipsToPixelsF(x), TwipsToPixelsF(y)).toPoint());
+    return w ? w : pg;
 }
 }  // namespace
 
@@ -74,42 +76,44 @@ BoxControl* DesignerTest::add(int kind, double xMm, double yMm) {
     return b;
 }
 
-double DesignerTest::rowX(BoxControl* box) {
-    return Val(MF().BoxGrid().TextMatrix(BoxRow(box), col::X));
+QString DesignerTest::cell(BoxControl* box, int column) {
+    return MF().BoxGrid().TextMatrix(BoxRow(box), column);
 }
-double DesignerTest::rowY(BoxControl* box) {
-    return Val(MF().BoxGrid().TextMatrix(BoxRow(box), col::Y));
+void DesignerTest::setCell(BoxControl* box, int column, const QString& text) {
+    MF().BoxGrid().SetTextMatrix(BoxRow(box), column, text);
 }
 
-QWidget* MouseTarget(BoxControl* box) {
+QWidget* mouseTarget(BoxControl* box) {
     QWidget* w = box->Widget();
     if (auto* t = qobject_cast<QTextEdit*>(w)) return t->viewport();
     return w;
 }
 
-namespace {
-QWidget* widgetAt(double x, double y) {
-    Canvas* pg = MF().PG;
-    QWidget* w = pg->childAt(QPointF(TwipsToPixelsF(x), TwipsToPixelsF(y)).toPoint());
-    return w ? w : pg;
-}
-
-}  // namespace
-
-void CanvasPress(double x, double y, Qt::MouseButton b, Qt::KeyboardModifiers m) {
+void press(double x, double y, Qt::MouseButton b, Qt::KeyboardModifiers m) {
     grabbed = widgetAt(x, y);
     send(grabbed, QEvent::MouseButtonPress, x, y, b, b, m);
 }
 
-void CanvasMove(double x, double y, Qt::MouseButtons buttons, Qt::KeyboardModifiers m) {
+void move(double x, double y, Qt::MouseButtons buttons, Qt::KeyboardModifiers m) {
     QWidget* w = buttons && grabbed ? grabbed : widgetAt(x, y);
     send(w, QEvent::MouseMove, x, y, Qt::NoButton, buttons, m);
 }
 
-void CanvasRelease(double x, double y, Qt::MouseButton b, Qt::KeyboardModifiers m) {
+void release(double x, double y, Qt::MouseButton b, Qt::KeyboardModifiers m) {
     QWidget* w = grabbed ? grabbed : widgetAt(x, y);
     send(w, QEvent::MouseButtonRelease, x, y, b, Qt::NoButton, m);
     grabbed = nullptr;
+}
+
+void drag(double x0, double y0, double x1, double y1, Qt::KeyboardModifiers m) {
+    press(x0, y0, Qt::LeftButton, m);
+    move(x1, y1, Qt::LeftButton, m);
+    release(x1, y1, Qt::LeftButton, m);
+}
+
+void click(double x, double y, Qt::MouseButton b, Qt::KeyboardModifiers m) {
+    press(x, y, b, m);
+    release(x, y, b, m);
 }
 
 }  // namespace bw::test

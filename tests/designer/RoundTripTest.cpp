@@ -1,7 +1,6 @@
 // A format laid out by mouse and keys is saved, opened again and printed: each box's text
 // lands at the millimetres it was dragged to.
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,11 +11,9 @@
 #include "DesignerFixture.h"
 #include "PrintTestSupport.h"
 #include "designer/CanvasEvents.h"
-#include "designer/DesignState.h"
 #include "designer/EditCtl.h"
 #include "designer/PropertyDialogs.h"
 #include "filling/BoxConversion.h"
-#include "platform/Grid.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
@@ -54,14 +51,12 @@ TEST_F(RoundTrip, DraggedAndNudgedBoxesPrintWhereTheyWereLaidOut) {
     // Box 1: dragged by its top-left corner 10 mm right and 5 mm down.
     TextBox* a = Text(1);
     const double x0 = a->Left() + 40, y0 = a->Top() + 40;
-    CanvasMove(x0, y0);
-    CanvasPress(x0, y0);
-    CanvasMove(x0 + 10 * perMm, y0 + 5 * perMm, Qt::LeftButton);
-    CanvasRelease(x0 + 10 * perMm, y0 + 5 * perMm);
+    move(x0, y0);
+    drag(x0, y0, x0 + 10 * perMm, y0 + 5 * perMm);
 
     // Box 2 and 3: Ctrl+click both, then nudge them 3 steps left and 2 down with the keys.
     for (int n : {2, 3})
-        QTest::mouseClick(MouseTarget(Text(n)), Qt::LeftButton, Qt::ControlModifier,
+        QTest::mouseClick(mouseTarget(Text(n)), Qt::LeftButton, Qt::ControlModifier,
                           QPoint(30, 10));
     mf.PG->setFocus();
     for (int i = 0; i < 3; ++i) QTest::keyClick(mf.PG, Qt::Key_Left);
@@ -107,19 +102,19 @@ TEST_F(RoundTrip, AnAmountSetToElevenCellsInTheEditorPrintsOneDigitPerCell) {
     auto* editor = qobject_cast<EditCtl*>(OpenPropertyDialog(kTextBox));
     ASSERT_NE(editor, nullptr);
     for (int i = 0; i < editor->CMB->count(); ++i) {
-        if (!editor->CMB->itemText(i).startsWith(QStringLiteral("011｜"))) continue;
+        if (!editor->CMB->itemText(i).startsWith("011｜")) continue;
         editor->CMB->setCurrentIndex(i);
         emit editor->CMB->activated(i);
     }
-    ASSERT_EQ(editor->CMB->currentText(), QStringLiteral("011｜小写金额(对格 有￥)"));
+    ASSERT_EQ(editor->CMB->currentText(), "011｜小写金额(对格 有￥)");
     editor->CashNum->selectAll();
-    QTest::keyClicks(editor->CashNum, QStringLiteral("11"));
+    QTest::keyClicks(editor->CashNum, "11");
     QTest::mouseClick(editor->COM[0], Qt::LeftButton);
     ASSERT_EQ(Val(mf.BoxGrid().TextMatrix(BoxRow(box), col::Cash)), 11);
 
     // The clerk types the amount and leaves the box: it is converted by its data type.
     box->setFocus();
-    QTest::keyClicks(box, QStringLiteral("1234.5"));
+    QTest::keyClicks(box, "1234.5");
     box->SetText(ConvertByDataType(box, box->Text()));
 
     const auto pages = ReadPdf(PrintToPdf("designer_eleven_cells"));

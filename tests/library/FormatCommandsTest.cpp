@@ -4,10 +4,8 @@
 #include <QTreeWidget>
 
 #include "LibraryFixture.h"
-#include "common/Params.h"
 #include "library/FormatCommands.h"
 #include "library/FormatTree.h"
-#include "platform/Grid.h"
 #include "store/FormatOperations.h"
 #include "store/MainForm.h"
 

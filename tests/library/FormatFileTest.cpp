@@ -1,31 +1,19 @@
 // The format interchange file: written byte for byte as other installations write it, read
 // back under a free name with its links, parameters and picture, and never half-read.
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
 #include <QRandomGenerator>
 #include <QTreeWidget>
 
 #include "LibraryFixture.h"
-#include "common/Globals.h"
 #include "common/Schema.h"
 #include "library/FormatFile.h"
 #include "library/FormatTree.h"
 #include "platform/TextCodec.h"
 #include "store/BackgroundPicture.h"
-#include "store/MainForm.h"
 
 using namespace bw;
 
 namespace {
-
-QByteArray fixtureBytes() {
-    QFile f(QStringLiteral(BW_TEST_SOURCE_DIR) + "/data/sample.vfm");
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return f.readAll();
-}
 
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
@@ -44,56 +32,31 @@ void writePicture(const QString& path, QColor colour) {
     ASSERT_TRUE(img.save(path, "JPG"));
 }
 
-// The format the fixture file was written from, with explicit record keys.
+// The format the fixture file was written from, with explicit record keys: the fields from
+// Clas on, split at ";", "~" for no value.
 void storeSampleFormat() {
-    const QString f = "发票样例";
-    const char* insert =
-        "INSERT INTO Fmt(ID, Fmt, Clas, LBL, Dir, X, Y, W, H, S, L, Color, fName, fSize, fBold, "
-        "fItalic, fUnderline, fStrikethru, Cash, RCtl, Mem, SumID, SumID1, RCtl1) "
-        "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
-    const QVariant null;
-    const QList<Params> rows = {
-        {100,      f,     0,     kWholeFormatLabel,
-         0,        10.0,  10.0,  210.0,
-         99.5,     0.0,   0.0,   15360,
-         null,     0.0,   false, false,
-         false,    false, 0.0,   0.0,
-         "1|0|0|", 0.0,   0.0,   0},
-        {101,
-         f,
-         0,
-         "金额\r\n（大写）",
-         "左边",
-         12.5,
-         30.0,
-         80.0,
-         8.0,
-         1.5,
-         0.0,
-         0,
-         "宋体",
-         10.5,
-         true,
-         false,
-         false,
-         false,
-         103.0,
-         -102.0,
-         "备注一\r\n备注二",
-         102.0,
-         0.0,
-         0},
-        {102,     f,    0,     "小写", "右边", 100.0, 30.0,  60.0, 8.0, 0.0,    0.0, 255,
-         "Arial", 12.0, false, false,  false,  false, 11.12, 0.0,  "",  -101.0, 0.0, 101},
-        {103,  f,   1,     "已付", "",   5.0,  5.0, 4.0, 4.0,  0.0, 0.0, 0,
-         null, 0.0, false, true,   true, true, 0.0, 0.0, null, 0.0, 0.0, 0},
-    };
-    for (const Params& r : rows) ASSERT_TRUE(ExecuteSql(QString::fromUtf8(insert), r));
+    const char* rows[] = {
+        "100;0;%1;0;10;10;210;99.5;0;0;15360;~;0;0;0;0;0;0;0;1|0|0|;0;0;0",
+        "101;0;金额\r\n（大写）;左边;12.5;30;80;8;1.5;0;0;宋体;10.5;1;0;0;0;103;-102;"
+        "备注一\r\n备注二;102;0;0",
+        "102;0;小写;右边;100;30;60;8;0;0;255;Arial;12;0;0;0;0;11.12;0;;-101;0;101",
+        "103;1;已付;;5;5;4;4;0;0;0;~;0;0;1;1;1;0;0;~;0;0;0"};
+    for (const char* row : rows) {
+        Params values;
+        for (const QString& v : QString::fromUtf8(row).arg(kWholeFormatLabel).split(';'))
+            values << (v == "~" ? QVariant() : QVariant(v));
+        values.insert(1, "发票样例");
+        ASSERT_TRUE(ExecuteSql(
+            "INSERT INTO Fmt(ID, Fmt, Clas, LBL, Dir, X, Y, W, H, S, L, Color, fName, fSize, "
+            "fBold, fItalic, fUnderline, fStrikethru, Cash, RCtl, Mem, SumID, SumID1, RCtl1) "
+            "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+            values));
+    }
     const QList<std::pair<QString, QString>> params = {
-        {f + "=>自定义类型124", "甲;乙;丙"},
+        {"发票样例=>自定义类型124", "甲;乙;丙"},
         {"发票样例2=>自定义类型124", "别的格式的列表"},  // another format's
-        {f + "=>其他参数", "不随文件"},                  // not a custom type
-        {f + "=>自定义类型119", "yyyy年mm月"},
+        {"发票样例=>其他参数", "不随文件"},              // not a custom type
+        {"发票样例=>自定义类型119", "yyyy年mm月"},
         {"发票样=>自定义类型124", "名字更短的格式"},
     };
     for (const auto& [var, con] : params)
@@ -110,7 +73,7 @@ protected:
     QString placeFixture(const QString& fileName, bool picture = true) {
         QDir(folder_.path()).mkpath("in");
         const QString path = folder_.file("in/" + fileName);
-        writeBytes(path, fixtureBytes());
+        writeBytes(path, test::SampleFormatFile());
         if (picture) writePicture(path.left(path.size() - 4) + ".jpg", Qt::green);
         return path;
     }
@@ -130,7 +93,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FormatFile, ExportWritesTheFixtureByteForByteWithThePicture) {
+TEST_F(FormatFile, ExportWritesTheFixtureByteForByteAndReportsFailures) {
     storeSampleFormat();
     writePicture(BackgroundPicturePath("发票样例"), Qt::blue);
     const QString target = folder_.file("out/发票样例.VFM");
@@ -139,21 +102,17 @@ TEST_F(FormatFile, ExportWritesTheFixtureByteForByteWithThePicture) {
     answers << target;
     ExportFormatFile("发票样例");
 
-    EXPECT_EQ(fileBytes(target), fixtureBytes());
+    EXPECT_EQ(fileBytes(target), test::SampleFormatFile());
     EXPECT_TRUE(QFileInfo::exists(folder_.file("out/发票样例.jpg")));
     EXPECT_EQ(answers.lastMessage(), "格式：“发票样例”导出完成！");
-}
-
-TEST_F(FormatFile, ExportEndingsOverwriteAndFailure) {
-    storeSampleFormat();
-    writePicture(BackgroundPicturePath("发票样例"), Qt::blue);
-    QDir(folder_.path()).mkpath("out");
+    // A format without rows or items still ends with the marker.
+    EXPECT_EQ(FormatFileText("无此格式"), "<KorvaneOverwick格式专用>\r\n无此格式\r\n[自定义内容]");
     {
         // A path without the ending gets it appended, and the picture follows that name.
         test::ScriptedAnswers answers;
         answers << folder_.file("out/a.txt");
         ExportFormatFile("发票样例");
-        EXPECT_EQ(fileBytes(folder_.file("out/a.txt.vfm")), fixtureBytes());
+        EXPECT_EQ(fileBytes(folder_.file("out/a.txt.vfm")), test::SampleFormatFile());
         EXPECT_TRUE(QFileInfo::exists(folder_.file("out/a.txt.jpg")));
     }
     {
@@ -178,10 +137,6 @@ TEST_F(FormatFile, ExportEndingsOverwriteAndFailure) {
         ExportFormatFile("发票样例");
         EXPECT_TRUE(answers.messages().isEmpty());
     }
-}
-
-TEST_F(FormatFile, AFormatWithoutRowsOrItemsEndsWithTheMarker) {
-    EXPECT_EQ(FormatFileText("无此格式"), "<KorvaneOverwick格式专用>\r\n无此格式\r\n[自定义内容]");
 }
 
 TEST_F(FormatFile, ImportTakesTheFileNameRelinksWithSignsAndBringsEverything) {
@@ -286,21 +241,16 @@ TEST_F(FormatFile, AFailureAfterTheRowsRollsEverythingBack) {
 }
 
 TEST_F(FormatFile, RecordsBrokenOrShortAreReadAsOlderFilesWroteThem) {
-    const QString s = kFormatFileFieldSeparator;
-    auto fields = [&](QStringList f) { return f.join(s); };
-    QStringList first = {
-        "7",    "0", "甲",   "左",    "1",     "2",     "3", "4",  "0", "0", "0",
-        "宋体", "9", "true", "FALSE", "False", "False", "0", "-8", "",  "8"};  // 21 fields
-    QStringList second = {"8",     "0", "乙", "上\r\n下", "1", "2",     "3",     "4",
-                          "0",     "0", "0",  "宋体",     "9", "False", "False", "False",
-                          "False", "0", "0",  "",         "0", "-7"};  // 22
-    QStringList third = {"9",     "0", "丙", "", "1",  "2",     "3",     "4",
-                         "0",     "0", "0",  "", "9",  "False", "False", "False",
-                         "False", "0", "0",  "", "-7", "0",     "8",     "多余"};  // 24
-    const QString text = kFormatFileHeader + "\r\n名\r\n" + fields(first) + "\r\n" +
-                         fields(second) + "\r\n" + fields(third) + "\r\n" +
-                         kFormatFileCustomMarker +
-                         "\r\n自定义类型124=[a;\r\nb][END]\r\n坏=[x=[y][END]";
+    auto record = [](const char* fields) {
+        return QString::fromUtf8(fields).split(';').join(kFormatFileFieldSeparator);
+    };
+    const QString text =
+        kFormatFileHeader + "\r\n名\r\n" +
+        record("7;0;甲;左;1;2;3;4;0;0;0;宋体;9;true;FALSE;False;False;0;-8;;8") +  // 21 fields
+        "\r\n" + record("8;0;乙;上\r\n下;1;2;3;4;0;0;0;宋体;9;False;False;False;False;0;0;;0;-7") +
+        "\r\n" +                                                                       // 22
+        record("9;0;丙;;1;2;3;4;0;0;0;;9;False;False;False;False;0;0;;-7;0;8;多余") +  // 24
+        "\r\n" + kFormatFileCustomMarker + "\r\n自定义类型124=[a;\r\nb][END]\r\n坏=[x=[y][END]";
     const QStringList lines = FormatFileLines(text);
     ASSERT_EQ(lines.size(), 5);
     EXPECT_TRUE(lines[3].contains("上\r\n下"));
@@ -330,7 +280,7 @@ TEST_F(FormatFile, FileNamesGiveFormatNames) {
 // Thousands of damaged files: the reader never crashes, and a format is either stored whole
 // (one row per record line) or not at all.
 TEST_F(FormatFile, DamagedFilesNeverLeaveHalfAFormat) {
-    const QString original = FromAnsi(fixtureBytes());
+    const QString original = FromAnsi(test::SampleFormatFile());
     const QStringList pieces = {
         "\r\n",        kFormatFileFieldSeparator, "[自定义内容]", "][END]", "=[", "‖‖‖", "-",
         "999999999999"};
@@ -341,23 +291,14 @@ TEST_F(FormatFile, DamagedFilesNeverLeaveHalfAFormat) {
         const int edits = 1 + rng.bounded(4);
         for (int e = 0; e < edits; ++e) {
             const int at = rng.bounded(t.size() + 1);
-            switch (rng.bounded(5)) {
-                case 0:
-                    t.truncate(at);
-                    break;
-                case 1:
-                    t.remove(at, rng.bounded(40));
-                    break;
-                case 2:
-                    t.insert(at, pieces[rng.bounded(pieces.size())]);
-                    break;
-                case 3:
+            const std::function<void()> edit[] = {
+                [&] { t.truncate(at); }, [&] { t.remove(at, rng.bounded(40)); },
+                [&] { t.insert(at, pieces[rng.bounded(pieces.size())]); },
+                [&] {
                     if (at < t.size()) t[at] = QChar(0x20 + rng.bounded(0x3000));
-                    break;
-                default:
-                    t.insert(at, t.mid(rng.bounded(t.size() + 1), rng.bounded(60)));
-                    break;
-            }
+                },
+                [&] { t.insert(at, t.mid(rng.bounded(t.size() + 1), rng.bounded(60))); }};
+            edit[rng.bounded(5)]();
         }
         const QStringList raw = t.split("\r\n");
         if (!IsFormatFile(raw)) continue;

@@ -1,5 +1,7 @@
 // The category tree: its stored form, the first-run filing, new formats, the current mark,
-// and the right-button drag of a format onto a category.
+// the right-button drag of a format onto a category, and the tree's menu commands (adding a
+// category gathers formats, deleting one deletes its formats one by one, renaming a format
+// carries everything that belongs to it).
 
 #include <QMenu>
 #include <QTreeWidget>
@@ -7,31 +9,54 @@
 #include "LibraryFixture.h"
 #include "common/Params.h"
 #include "library/FormatTree.h"
+#include "library/TreeCommands.h"
 #include "library/TreeEvents.h"
+#include "store/BackgroundPicture.h"
+#include "store/FormatOperations.h"
 #include "store/MainForm.h"
 
 using namespace bw;
 
 namespace {
 
-QStringList childrenOf(QTreeWidgetItem* node) {
+QStringList childrenOf(const QString& key) {
     QStringList out;
+    QTreeWidgetItem* node = TreeNodeByKey(MF().TV, key);
     for (int i = 0; node && i < node->childCount(); ++i) out << node->child(i)->text(0);
     return out;
 }
 
+// The text colours of the nodes.
+QList<QColor> colours(const QStringList& keys) {
+    QList<QColor> out;
+    for (const QString& k : keys) out << TreeNodeByKey(MF().TV, k)->foreground(0).color();
+    return out;
+}
+const QColor kGrey(0x66, 0x66, 0x66);
+
 class FormatTree : public test::LibraryTest {};
+
+class TreeCommands : public test::LibraryTest {
+protected:
+    void SetUp() override {
+        test::LibraryTest::SetUp();
+        for (const QString f : {"银行进账单", "支票", "银行电汇", "当前格式"}) AddFormat(f);
+        MF().SetCurrentFormat("当前格式");
+        SetParam(kFormatTreeParam, "收据|其他//当前格式||银行进账单\\支票\\银行电汇");
+        LoadFormatTree();
+    }
+    void click(const QString& key) { SetClickedTreeNode(TreeNodeByKey(Tree(), key)); }
+};
 
 }  // namespace
 
 TEST(FormatTreeText, StoredValuesReadAndWriteBack) {
-    struct Case {
+    const struct {
         QString stored;
         QStringList categories;
         QList<QStringList> lists;
         QString written;  // "" = the stored value itself
-    };
-    const QList<Case> cases = {
+    } cases[] = {
         {"进账单|支票|其他//农行进账单\\建行进账单||||样张一",
          {"进账单", "支票", "其他"},
          {{"农行进账单", "建行进账单"}, {}, {"样张一"}},
@@ -41,7 +66,7 @@ TEST(FormatTreeText, StoredValuesReadAndWriteBack) {
         {"a//", {"a"}, {{}}, ""},
         {"", {}, {}, "//"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const FormatTreeData d = ParseFormatTree(c.stored);
         EXPECT_EQ(d.categories, c.categories) << c.stored.toStdString();
         EXPECT_EQ(d.lists, c.lists) << c.stored.toStdString();
@@ -50,7 +75,6 @@ TEST(FormatTreeText, StoredValuesReadAndWriteBack) {
 }
 
 TEST(FormatTreeText, FirstRunFilesByTheFirstCategoryInOrder) {
-    EXPECT_EQ(DefaultCategories().size(), 14);
     EXPECT_EQ(DefaultCategories().last(), kOtherCategory);
     const FormatTreeData d = FileFormats({"支票进账单", "顺丰快递", "杂项", "建行支票"});
     EXPECT_EQ(d.lists[DefaultCategories().indexOf("进账单")], QStringList{"支票进账单"});
@@ -70,17 +94,12 @@ TEST_F(FormatTree, TheFirstRunIsStoredAndLaterRunsReadOnlyTheParameter) {
     EXPECT_TRUE(stored.startsWith("进账单|电汇单|"));
     EXPECT_TRUE(stored.endsWith("其他//工行进账单" + QString("||").repeated(13) + "无名"));
 
-    QTreeWidgetItem* root = Tree()->topLevelItem(0);
-    EXPECT_EQ(NodeKey(root), "D0");
-    EXPECT_EQ(root->text(0), "[Bellweft格式列表]");
-    EXPECT_EQ(root->childCount(), 14);
-    QTreeWidgetItem* current = TreeNodeByKey(Tree(), "F工行进账单");
-    ASSERT_NE(current, nullptr);
-    EXPECT_EQ(current->foreground(0).color(), CurrentNodeColour());
-    EXPECT_EQ(current->parent()->foreground(0).color(), CurrentNodeColour());
-    EXPECT_TRUE(current->parent()->isExpanded());
-    EXPECT_EQ(TreeNodeByKey(Tree(), "C其他")->foreground(0).color(), QColor(0x66, 0x66, 0x66));
-    EXPECT_EQ(TreeNodeByKey(Tree(), "C支票")->foreground(0).color(), QColor(0, 0, 255));
+    EXPECT_EQ(NodeKey(Tree()->topLevelItem(0)), "D0");
+    EXPECT_EQ(Tree()->topLevelItem(0)->childCount(), 14);
+    ASSERT_NE(TreeNodeByKey(Tree(), "F工行进账单"), nullptr);
+    EXPECT_TRUE(TreeNodeByKey(Tree(), "C进账单")->isExpanded());
+    EXPECT_EQ(colours({"F工行进账单", "C进账单", "C其他", "C支票"}),
+              (QList<QColor>{CurrentNodeColour(), CurrentNodeColour(), kGrey, Qt::blue}));
 
     AddFormat("后来的格式");
     LoadFormatTree();
@@ -108,10 +127,8 @@ TEST_F(FormatTree, NewFormatsAreFiledMarkedAndRemoved) {
     MF().SetCurrentFormat("便条");
     MarkCurrentFormatNode("", "便条");
     MarkCurrentFormatNode("便条", "旧支票");
-    EXPECT_EQ(TreeNodeByKey(Tree(), "F便条")->foreground(0).color(), QColor(Qt::black));
-    EXPECT_EQ(TreeNodeByKey(Tree(), "C其他")->foreground(0).color(), QColor(0x66, 0x66, 0x66));
-    EXPECT_EQ(TreeNodeByKey(Tree(), "F旧支票")->foreground(0).color(), CurrentNodeColour());
-    EXPECT_EQ(TreeNodeByKey(Tree(), "C支票")->foreground(0).color(), CurrentNodeColour());
+    EXPECT_EQ(colours({"F便条", "C其他", "F旧支票", "C支票"}),
+              (QList<QColor>{Qt::black, kGrey, CurrentNodeColour(), CurrentNodeColour()}));
 
     RemoveTreeNode(Tree(), "F转账支票");
     RemoveTreeNode(Tree(), "C银行");
@@ -152,7 +169,7 @@ TEST_F(FormatTree, ARightButtonDragFilesAFormatUnderACategory) {
     TV_MouseMove(tree, Qt::RightButton, centre("C支票"));
     EXPECT_EQ(TreeDropHighlight(), TreeNodeByKey(tree, "C支票"));
     TV_MouseUp(tree, Qt::RightButton, centre("C支票"));
-    EXPECT_EQ(childrenOf(TreeNodeByKey(tree, "C支票")), (QStringList{"甲支票", "乙"}));
+    EXPECT_EQ(childrenOf("C支票"), (QStringList{"甲支票", "乙"}));
     EXPECT_EQ(GetParam(kFormatTreeParam), "进账单|支票|其他//||甲支票\\乙||");
 }
 
@@ -183,4 +200,135 @@ TEST_F(FormatTree, RightClicksPopTheRootOrTheNodeMenuButNeverForOther) {
         }
         EXPECT_EQ(items, c.items) << c.key.toStdString();
     }
+}
+
+TEST_F(TreeCommands, AddingACategoryGathersTheMatchingFormatsOfOther) {
+    click("D0");
+    struct Case {
+        QString typed, message;
+    };
+    for (const Case& c : QList<Case>{{"a/b", "分类名称不能包含字符： / \\ | , ！"},
+                                     {"支票", "分类名称“支票”已经存在！"},
+                                     {"收据", "分类名称“收据”已经存在！"}}) {
+        test::ScriptedAnswers answers;
+        answers << c.typed;
+        mAddClassNode_Click();
+        EXPECT_EQ(answers.lastMessage(), c.message);
+    }
+    test::ScriptedAnswers answers;
+    answers << " 银行 ";
+    mAddClassNode_Click();
+    EXPECT_EQ(childrenOf("C银行"), (QStringList{"银行进账单", "银行电汇"}));
+    EXPECT_EQ(childrenOf("C其他"), QStringList{"支票"});
+    EXPECT_EQ(GetParam(kFormatTreeParam), "收据|其他|银行//当前格式||支票||银行进账单\\银行电汇");
+}
+
+TEST_F(TreeCommands, DeletingACategoryStopsAtTheFirstFormatKept) {
+    click("C其他");
+    test::ScriptedAnswers answers;
+    // The category question, then each format from the last: yes, no.
+    answers << int(dlg::Yes) << int(dlg::Yes) << int(dlg::No);
+    mDelNode_Click();
+    EXPECT_EQ(Count("Fmt", "Fmt=?", {"银行电汇"}), 0);
+    EXPECT_EQ(Count("Fmt", "Fmt=?", {"支票"}), 1);
+    EXPECT_EQ(childrenOf("C其他"), (QStringList{"银行进账单", "支票"}));
+    EXPECT_EQ(GetParam(kFormatTreeParam), "收据|其他//当前格式||银行进账单\\支票");
+
+    // The current format is refused, and its category stays.
+    click("C收据");
+    test::ScriptedAnswers again;
+    again << int(dlg::Yes);
+    mDelNode_Click();
+    EXPECT_EQ(again.lastMessage(), "此格式为当前格式，不允许删除！");
+    EXPECT_NE(TreeNodeByKey(Tree(), "C收据"), nullptr);
+
+    // A whole category.
+    AddFormatNode(Tree(), "收据二");
+    AddFormat("收据二");
+    TreeNodeByKey(Tree(), "F当前格式")->parent()->removeChild(TreeNodeByKey(Tree(), "F当前格式"));
+    click("C收据");
+    test::ScriptedAnswers all;
+    all << int(dlg::Yes) << int(dlg::Yes);
+    mDelNode_Click();
+    EXPECT_EQ(TreeNodeByKey(Tree(), "C收据"), nullptr);
+    EXPECT_EQ(Count("Fmt", "Fmt=?", {"收据二"}), 0);
+}
+
+TEST_F(TreeCommands, RenamingAFormatCarriesEveryTableAndThePicture) {
+    const QString from = "支票", to = "转账支票";
+    AddBox(from, "金额");
+    AddFormat("支票X");
+    for (const QString& f : {from, QString("支票X")}) {
+        ExecuteSql("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(1, ?, 5, '旧')", {f});
+        ExecuteSql("INSERT INTO 默认(Fmt, ID, Con) VALUES(?, 5, '默认值')", {f});
+        ExecuteSql("INSERT INTO 映射(ID, Fmt, Map) VALUES(5, ?, 'A')", {f});
+        SetParam(f + "=>自定义类型124", "甲;乙");
+        SetParam(f + "_列顺序", "5;6");
+    }
+    SetParam("支=>自定义类型124", "短名");
+    QImage img(10, 10, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    ASSERT_TRUE(img.save(BackgroundPicturePath(from), "JPG"));
+
+    click("F" + from);
+    struct Case {
+        QString typed, message;
+    };
+    for (const Case& c : QList<Case>{{"a'b", "名称不能包含字符： / \\ | , ' ！"},
+                                     {"银行电汇", "格式名称“银行电汇”已经存在！"},
+                                     {from, ""}}) {
+        test::ScriptedAnswers answers;
+        answers << c.typed;
+        mReName_Click();
+        EXPECT_EQ(answers.lastMessage(), c.message);
+        EXPECT_EQ(Count("Fmt", "Fmt=?", {from}), 2);
+    }
+    test::ScriptedAnswers answers;
+    answers << to;
+    mReName_Click();
+    for (const char* table : {"Fmt", "历史", "默认", "映射"}) {
+        EXPECT_EQ(Count(table, "Fmt=?", {from}), 0) << table;
+        EXPECT_GE(Count(table, "Fmt=?", {to}), 1) << table;
+        EXPECT_EQ(Count(table, "Fmt=?", {"支票X"}), 1) << table;  // a longer name stays
+    }
+    EXPECT_EQ(Param(to + "=>自定义类型124"), "甲;乙");
+    EXPECT_EQ(Param(to + "_列顺序"), "5;6");
+    EXPECT_EQ(Param("支票X=>自定义类型124"), "甲;乙");
+    EXPECT_EQ(Param("支=>自定义类型124"), "短名");
+    EXPECT_TRUE(QFileInfo::exists(BackgroundPicturePath(to)));
+    EXPECT_FALSE(QFileInfo::exists(BackgroundPicturePath(from)));
+    EXPECT_EQ(NodeKey(TreeNodeByKey(Tree(), "F" + to)), "F" + to);
+    EXPECT_TRUE(GetParam(kFormatTreeParam).contains("银行进账单\\转账支票\\银行电汇"));
+}
+
+TEST_F(TreeCommands, RenamingTheOpenFormatOrACategory) {
+    click("F当前格式");
+    test::ScriptedAnswers answers;
+    answers << "新当前";
+    mReName_Click();
+    EXPECT_EQ(MF().CurrentFormat(), "新当前");
+    EXPECT_EQ(Count("Fmt", "Fmt=?", {"新当前"}), 1);
+
+    click("C收据");
+    test::ScriptedAnswers taken;
+    taken << "其他";
+    mReName_Click();
+    EXPECT_EQ(taken.lastMessage(), "分类“其他”已经存在！");
+    test::ScriptedAnswers renamed;
+    renamed << "票据";
+    mReName_Click();
+    EXPECT_EQ(GetParam(kFormatTreeParam), "票据|其他//新当前||银行进账单\\支票\\银行电汇");
+}
+
+TEST_F(TreeCommands, DeletingAFormatTakesOnlyItsOwnParameters) {
+    AddFormat("ab_1");
+    for (const char* var : {"ab_1=>自定义类型1", "AB_1=>自定义类型1", "abX1=>自定义类型1"})
+        SetParam(var, "值");
+    QString name = "ab_1";
+    test::ScriptedAnswers answers;
+    answers << int(dlg::Yes);
+    ASSERT_TRUE(DeleteFormat(name));
+    EXPECT_EQ(Param("ab_1=>自定义类型1"), "");
+    EXPECT_EQ(Param("AB_1=>自定义类型1"), "值");
+    EXPECT_EQ(Param("abX1=>自定义类型1"), "值");
 }

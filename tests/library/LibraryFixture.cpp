@@ -1,12 +1,15 @@
 #include "LibraryFixture.h"
 
+#include <QBuffer>
 #include <QTreeWidget>
 
 #include "common/Common.h"
 #include "common/Globals.h"
+#include "common/Params.h"
 #include "common/Schema.h"
 #include "common/Services.h"
 #include "library/LibraryServices.h"
+#include "platform/TextCodec.h"
 #include "store/BoxModel.h"
 #include "store/MainForm.h"
 
@@ -63,6 +66,51 @@ QString LibraryTest::Param(const QString& name) {
 
 QTreeWidget* LibraryTest::Tree() {
     return MF().TV;
+}
+
+QByteArray SampleFormatFile() {
+    QFile f(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("data/sample.vfm")));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WebServiceTest::SetUp() {
+    LibraryTest::SetUp();
+    server_ = std::make_unique<HttpTestServer>([this](const QByteArray& target) {
+        TestReply r;
+        const QByteArray path = target.left(target.indexOf('?'));
+        if (path == "/bwf/fmt.asp") {
+            r.body = ToAnsi(list_);
+        } else if (path == "/korvanesoft/downpage/Pro.asp") {
+            r.body = page_;
+        } else if (path == "/f/样本.vfm" || path == "/f/%E6%A0%B7%E6%9C%AC.vfm") {
+            r.body = SampleFormatFile();
+        } else if (path.endsWith(".jpg")) {
+            r.body = picture_;
+        } else {
+            r.status = 404;
+            r.body = "<html>not found</html>";
+        }
+        return r;
+    });
+    SaveRegValue(QStringLiteral("BWF"), QStringLiteral("Para"), QStringLiteral("WebRoot"),
+                 server_->url(QString()));
+    QImage img(300, 200, QImage::Format_RGB32);
+    img.fill(QColor(200, 220, 255));
+    QBuffer buffer(&picture_);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, "JPG");
+}
+
+void WebServiceTest::TearDown() {
+    SaveRegValue(QStringLiteral("BWF"), QStringLiteral("Para"), QStringLiteral("WebRoot"),
+                 QString());
+    LibraryTest::TearDown();
+}
+
+int WebServiceTest::listRequests() const {
+    int n = 0;
+    for (const QByteArray& t : server_->targets()) n += t.startsWith("/bwf/fmt.asp");
+    return n;
 }
 
 }  // namespace bw::test

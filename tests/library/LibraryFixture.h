@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <memory>
 #include <ostream>
 
+#include "HttpTestServer.h"
 #include "TestSupport.h"
 #include "common/Database.h"
 
@@ -35,6 +37,24 @@ protected:
     static QTreeWidget* Tree();
 
     TempDataFolder folder_;
+};
+
+// The bytes of the format file data/sample.vfm.
+QByteArray SampleFormatFile();
+
+// A web service on 127.0.0.1 as the web root: the format list list_ (answered in GBK) at
+// /bwf/fmt.asp, the product page page_ at /korvanesoft/downpage/Pro.asp, the sample format file
+// at /f/样本.vfm, a JPEG for every .jpg, 404 for the rest.
+class WebServiceTest : public LibraryTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // How many times the list was asked for.
+    int listRequests() const;
+
+    std::unique_ptr<HttpTestServer> server_;
+    QString list_;
+    QByteArray page_, picture_;
 };
 
 }  // namespace bw::test

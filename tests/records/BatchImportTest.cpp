@@ -1,46 +1,26 @@
 // Batch rows and the two readers that fill them: column specs, CSV records and workbook rows.
 
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 
-#include "SmallFormat.h"
-#include "TestSupport.h"
-#include "common/Database.h"
-#include "common/Globals.h"
-#include "common/Schema.h"
-#include "platform/Grid.h"
+#include "RecordsFixture.h"
 #include "platform/TextCodec.h"
 #include "platform/XlsWriter.h"
 #include "records/BatchRows.h"
 #include "records/CsvImport.h"
 #include "records/ExcelImport.h"
 #include "records/GridSearch.h"
-#include "store/BoxModel.h"
-#include "store/Canvas.h"
-#include "store/CheckBox.h"
-#include "store/FormatRows.h"
-#include "store/FormatTable.h"
-#include "store/MainForm.h"
-#include "store/RowToBox.h"
-#include "store/TextBox.h"
 
 using namespace bw;
 
 namespace {
 
 // A format of three text boxes, one check box and one picture box.
-class BatchImport : public ::testing::Test {
+class BatchImport : public test::RecordsFixture {
 protected:
     void SetUp() override {
-        test::ShowSmallFormat("运单",
-                              {{0, "收件人"}, {0, "地址"}, {0, "件数"}, {1, "到付"}, {2, "条码"}});
+        RecordsFixture::SetUp();
+        Show("运单", {{0, "收件人"}, {0, "地址"}, {0, "件数"}, {1, "到付"}, {2, "条码"}});
     }
-    void TearDown() override { test::DropSmallFormat(); }
     QString write(const QString& name, const QByteArray& bytes) {
         const QString path = folder_.file(name);
         QFile f(path);
@@ -66,9 +46,7 @@ protected:
         }
         return out;
     }
-    TextBox* Text(int n) { return static_cast<TextBox*>(GetBoxByIndex(n)); }
     Grid& batch() { return *MF().MSF[1]; }
-    test::TempDataFolder folder_;
 };
 
 TEST(ColumnSpecText, LettersAndNumbersConvertBothWays) {
@@ -89,17 +67,12 @@ TEST(ColumnSpecText, NormalisedSpecsSplitIntoLiteralsAndReferences) {
     QStringList specs{"", "，A，B，", "“地址：”,C", " D+1 "};
     NormalizeColumnSpecs(specs);
     EXPECT_EQ(specs, (QStringList{"", "A,B", "\"地址：\",C", "D+1"}));
-    const SpecParts parts = ParseColumnSpec("\"(\", b+2, AA , \"\", c+1.5, x+y+1");
-    ASSERT_EQ(parts.size(), 6u);
-    EXPECT_TRUE(parts[0].literal);
-    EXPECT_EQ(parts[0].text, "(");
-    EXPECT_EQ(parts[1].column, 2);
-    EXPECT_EQ(parts[1].line, 2);
-    EXPECT_EQ(parts[2].column, 27);
-    EXPECT_TRUE(parts[3].literal);
-    EXPECT_EQ(parts[3].text, "");
-    EXPECT_EQ(parts[4].line, 2);    // 1.5 rounds half to even
-    EXPECT_EQ(parts[5].column, 0);  // "x+y": the letters before the last "+" are no column
+    // Literals quoted, references as column:line; c+1.5 rounds half to even, and in "x+y+1"
+    // the letters before the last "+" are no column.
+    QStringList parts;
+    for (const auto& p : ParseColumnSpec("\"(\", b+2, AA , \"\", c+1.5, x+y+1"))
+        parts << (p.literal ? "'" + p.text + "'" : QString("%1:%2").arg(p.column).arg(p.line));
+    EXPECT_EQ(parts, (QStringList{"'('", "2:2", "27:0", "''", "3:2", "0:0"}));
     EXPECT_TRUE(ParseColumnSpec("").empty());
 }
 
@@ -114,11 +87,11 @@ TEST_F(BatchImport, CsvFieldsKeepQuotedCommasQuotesAndLineBreaks) {
     EXPECT_EQ(end, 4);  // lowered to the last line: no empty records
     EXPECT_EQ(rows(batch()),
               (QStringList{"x|1,5|y", "say \"hi\"||", "three//line//field|2|z", "last|one|row"}));
-    EXPECT_EQ(batch().TextMatrix(0, 1), "1");
-    EXPECT_EQ(batch().TextMatrix(1, 1), "收件人");
-    EXPECT_EQ(batch().TextMatrix(5, 0), "4");
-    EXPECT_EQ(batch().TextMatrix(0, 4), "1001");
-    EXPECT_EQ(batch().TextMatrix(0, 5), "2001");
+    // Box indices over the columns, captions below them, record numbers in front.
+    const Grid& g = batch();
+    EXPECT_EQ(QStringList({g.TextMatrix(0, 1), g.TextMatrix(1, 1), g.TextMatrix(5, 0),
+                           g.TextMatrix(0, 4), g.TextMatrix(0, 5)}),
+              QStringList({"1", "收件人", "4", "1001", "2001"}));
 }
 
 TEST_F(BatchImport, CsvRecordsFollowRowsPerRecordKeysAndFurtherLines) {
@@ -157,17 +130,12 @@ TEST_F(BatchImport, CsvEndLineStopsFurtherLinesOfTheLastRecord) {
 TEST_F(BatchImport, GbkUtf8AndByteOrderMarkFilesGiveTheSameGrid) {
     const QString text = QStringLiteral("张三,北京市\r\n李四,\"上海市,浦东\"\r\n");
     const QByteArray forms[] = {ToAnsi(text), text.toUtf8(), "\xEF\xBB\xBF" + text.toUtf8()};
-    QList<QStringList> grids;
-    int i = 0;
     for (const QByteArray& bytes : forms) {
         int start = 1, end = 10;
-        const QString path = write(QStringLiteral("enc%1.csv").arg(i++), bytes);
-        ASSERT_TRUE(ReadCsvData(batch(), path, start, end, specs({"A", "B", ""}), 1, 0));
-        grids << rows(batch());
+        ASSERT_TRUE(
+            ReadCsvData(batch(), write("enc.csv", bytes), start, end, specs({"A", "B", ""}), 1, 0));
+        EXPECT_EQ(rows(batch()), (QStringList{"张三|北京市|", "李四|上海市,浦东|"}));
     }
-    EXPECT_EQ(grids[0], (QStringList{"张三|北京市|", "李四|上海市,浦东|"}));
-    EXPECT_EQ(grids[1], grids[0]);
-    EXPECT_EQ(grids[2], grids[0]);
 }
 
 TEST_F(BatchImport, CsvFailuresLeaveTheGridAsItWas) {
@@ -194,11 +162,9 @@ TEST_F(BatchImport, CsvPreviewShowsTheFirstLines) {
     g.SetRows(5);
     g.SetCols(4);
     ReadCsvPreview(g, path);
-    EXPECT_EQ(g.TextMatrix(1, 1), "a");
-    EXPECT_EQ(g.TextMatrix(1, 2), "b");
-    EXPECT_EQ(g.TextMatrix(2, 1), "");
-    EXPECT_EQ(g.TextMatrix(3, 1), "x//y");
-    EXPECT_EQ(g.TextMatrix(3, 2), "z");
+    QStringList cells;
+    for (int r = 1; r <= 3; ++r) cells << g.TextMatrix(r, 1) + "|" + g.TextMatrix(r, 2);
+    EXPECT_EQ(cells, (QStringList{"a|b", "|", "x//y|z"}));
 }
 
 TEST_F(BatchImport, LoadBatchRowSkipsNarrowColumnsButConvertsEveryTextBox) {
@@ -212,11 +178,12 @@ TEST_F(BatchImport, LoadBatchRowSkipsNarrowColumnsButConvertsEveryTextBox) {
     EXPECT_EQ(Text(1)->Text(), "乙");
     EXPECT_EQ(Text(2)->Text(), "");
     EXPECT_EQ(Text(3)->Text(), "原值");
-    EXPECT_EQ(static_cast<CheckBox*>(GetBoxByIndex(1001))->Value(), 1);
+    EXPECT_EQ(Check(1)->Value(), 1);
     EXPECT_EQ(MF().R_Num[1]->text(), "2");
     g.SetColWidth(3, 51);
     LoadBatchRow(g, 2);
     EXPECT_EQ(Text(3)->Text(), "3");
+    LoadBatchRow(g, 1);  // a fixed row: ignored
     LoadBatchRow(g, 4);  // past the records: ignored
     EXPECT_EQ(Text(1)->Text(), "甲");
 }
@@ -358,10 +325,6 @@ TEST_F(ExcelImport, WorkbooksOfOtherProgramsArriveAsXlrdReadsThem) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 TEST(GridSearch, FindsRowsInTurnAndComesBackToTheLastHit) {
     Grid g;
     g.SetRows(5);
@@ -372,35 +335,29 @@ TEST(GridSearch, FindsRowsInTurnAndComesBackToTheLastHit) {
         for (int c = 0; c < 2; ++c) g.SetTextMatrix(2 + r, 1 + c, QString::fromUtf8(cells[r][c]));
     g.SetTextMatrix(3, 0, "北京");  // fixed column: not searched
     test::ScriptedAnswers answers;
-    QString text = "  北京 ";
     g.SetRow(3);
-    ASSERT_TRUE(FindInGrid(g, text));
-    EXPECT_EQ(g.Row(), 4);  // from the current row on, wrapping
-    EXPECT_EQ(g.TopRow(), 4);
-    EXPECT_EQ(g.RowSel(), 4);
-    EXPECT_EQ(g.Col(), 1);
-    EXPECT_EQ(g.ColSel(), 2);
-    ASSERT_TRUE(FindInGrid(g, text));
-    EXPECT_EQ(g.Row(), 2);
-    text = "上海";
-    ASSERT_TRUE(FindInGrid(g, text));
-    EXPECT_EQ(g.Row(), 3);
-    // The only row holding it is the last hit: searched last, found again.
-    ASSERT_TRUE(FindInGrid(g, text));
-    EXPECT_EQ(g.Row(), 3);
-    EXPECT_TRUE(answers.messages().isEmpty());
-    text = "广州";
-    EXPECT_FALSE(FindInGrid(g, text));
-    EXPECT_EQ(answers.lastMessage(), "没有查到相关的记录！");
-    EXPECT_EQ(g.Row(), 3);
-    text = "  ";
-    EXPECT_FALSE(FindInGrid(g, text));
-    EXPECT_EQ(answers.messages().size(), 1);
+    const struct {
+        const char* text;
+        int row;  // -1: not found, the row stays
+    } finds[] = {
+        {"  北京 ", 4},  // from the current row on, wrapping
+        {"  北京 ", 2}, {"上海", 3},
+        {"上海", 3},  // the only row holding it is the last hit: searched last, found again
+        {"广州", -1},   {"  ", -1},
+    };
+    for (const auto& f : finds) {
+        EXPECT_EQ(FindInGrid(g, f.text), f.row > 0) << f.text;
+        EXPECT_EQ(g.Row(), f.row > 0 ? f.row : 3) << f.text;
+        if (f.row > 0) {
+            EXPECT_EQ(QList<int>({g.TopRow(), g.RowSel(), g.Col(), g.ColSel()}),
+                      QList<int>({f.row, f.row, 1, 2}));
+        }
+    }
+    EXPECT_EQ(answers.messages(), QStringList{"没有查到相关的记录！"});
     // A search started on a row that holds the text, without a whole-row selection.
     g.SetRow(2);
     g.SetCol(2);
-    text = "张";
-    ASSERT_TRUE(FindInGrid(g, text));
+    ASSERT_TRUE(FindInGrid(g, "张"));
     EXPECT_EQ(g.Row(), 2);
 }
 

@@ -1,16 +1,18 @@
 #pragma once
-// A temporary database with formats of text, check and picture boxes, one of them open on
-// the canvas, for the tests of the records floor.
+// A fresh database and main-window state for the tests of the records floor, with formats of
+// text, check and picture boxes (one below the other, 40 x 8 mm) and one of them open on the
+// canvas as the main window shows it.
 
 #include <gtest/gtest.h>
 
 #include <QList>
 #include <QString>
-#include <utility>
+#include <ostream>
 #include <vector>
 
 #include "TestSupport.h"
 #include "common/Database.h"
+#include "common/Globals.h"
 #include "common/Schema.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
@@ -21,6 +23,11 @@
 #include "store/PictureBox.h"
 #include "store/RowToBox.h"
 #include "store/TextBox.h"
+
+// GoogleTest prints QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace bw::test {
 
@@ -38,6 +45,7 @@ protected:
         ResetMF(new MainForm);
         MF().SetScreenWidthTwips(15360);
         InitBoxModule();
+        LineBreakMark = "//";
     }
     void TearDown() override {
         UnloadAllBoxes();
@@ -47,24 +55,17 @@ protected:
     // Adds a format with the boxes; the record IDs of the boxes, in order.
     std::vector<qint64> AddFormat(const QString& name, const QList<BoxSpec>& boxes) {
         ExecuteSql(
-            "INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES(?, ?, 200, 100, 10, 10, "
-            "15360, '')",
+            "INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) "
+            "VALUES(?, ?, 200, 100, 10, 10, 15360, '')",
             {name, kWholeFormatLabel});
         std::vector<qint64> ids;
         int y = 10;
         for (const BoxSpec& b : boxes) {
-            if (b.id > 0)
-                ExecuteSql(
-                    "INSERT INTO Fmt(ID, Fmt, LBL, X, Y, W, H, fName, fSize, Clas) VALUES(?, ?, ?, "
-                    "10, ?, 40, 8, '宋体', 10.5, ?)",
-                    {b.id, name, b.label, y, b.clas});
-            else
-                ExecuteSql(
-                    "INSERT INTO Fmt(Fmt, LBL, X, Y, W, H, fName, fSize, Clas) VALUES(?, ?, 10, ?, "
-                    "40, 8, '宋体', 10.5, ?)",
-                    {name, b.label, y, b.clas});
-            ids.push_back(ValueWhere("Fmt", "Fmt=? AND LBL=? AND Y=?", "ID", {name, b.label, y})
-                              .toLongLong());
+            ExecuteSql(
+                "INSERT INTO Fmt(ID, Fmt, LBL, X, Y, W, H, fName, fSize, Clas) "
+                "VALUES(?, ?, ?, 10, ?, 40, 8, '宋体', 10.5, ?)",
+                {b.id > 0 ? QVariant(b.id) : QVariant(), name, b.label, y, b.clas});
+            ids.push_back(Db()->LastInsertId());
             y += 10;
         }
         return ids;
@@ -79,6 +80,11 @@ protected:
         mf.PG->SetWidth(mf.FrameWidth());
         LoadBoxesIntoGrid(mf.BoxGrid(), name);
         ReloadFormatBoxes(mf.BoxGrid(), false);
+    }
+    std::vector<qint64> Show(const QString& format, const QList<BoxSpec>& boxes) {
+        auto ids = AddFormat(format, boxes);
+        Open(format);
+        return ids;
     }
     TextBox* Text(int n) { return static_cast<TextBox*>(GetBoxByIndex(n)); }
     CheckBox* Check(int n) { return static_cast<CheckBox*>(GetBoxByIndex(1000 + n)); }

@@ -21,16 +21,10 @@ protected:
         CurrencySign = QStringLiteral("￥");
         // Boxes of the format 回单: a date, an amount, a capital amount, a group, a payee and
         // year/month/day boxes.
-        box(1, "日期", 110);
-        box(2, "金额", 104);
-        box(3, "大写", 103);
-        box(4, "金额_1", 104);
-        box(5, "金额_2", 104);
-        box(6, "金额A", 104);
-        box(7, "收款人", 0);
-        box(8, "年", 106);
-        box(9, "月", 107);
-        box(10, "日", 108);
+        const std::pair<const char*, double> boxes[] = {
+            {"日期", 110},  {"金额", 104}, {"大写", 103}, {"金额_1", 104}, {"金额_2", 104},
+            {"金额A", 104}, {"收款人", 0}, {"年", 106},   {"月", 107},     {"日", 108}};
+        for (int i = 0; i < 10; ++i) box(i + 1, boxes[i].first, boxes[i].second);
     }
     void TearDown() override { CloseDatabase(); }
     // Record IDs from 101 up (ID 1 is the application-options row).

@@ -1,9 +1,6 @@
 // Formats travel as users send them: every ready format is exported, deleted and imported
 // again, and prints the same pages as before.
 
-#include <QDir>
-#include <QFileInfo>
-
 #include "PrintTestSupport.h"
 #include "common/Database.h"
 #include "library/FormatFile.h"

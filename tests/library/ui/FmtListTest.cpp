@@ -2,19 +2,11 @@
 // preview, and the answer it leaves when closed.
 
 #include <QComboBox>
-#include <QDir>
-#include <QImage>
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTimer>
-#include <QTreeWidget>
 
 #include "LibraryFixture.h"
 #include "common/Globals.h"
 #include "common/GridFunctions.h"
 #include "common/Params.h"
-#include "common/Services.h"
 #include "library/FormatListData.h"
 #include "library/FormatTree.h"
 #include "library/ui/FmtList.h"
@@ -66,6 +58,14 @@ protected:
 };
 
 }  // namespace
+
+TEST(FormatListData, ScrollRangeInTenthsOfTheFrameAndEmptyKeywords) {
+    const double cases[][3] = {{300, 300, 0}, {900, 300, 30}, {301, 300, 10}, {100, 0, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PictureScrollMax(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
+    EXPECT_EQ(SearchKeysText("", {}), "");
+    EXPECT_EQ(SearchKeysOf(""), QStringList());
+}
 
 TEST_F(FmtListTest, OpensOnTheCurrentFormatAndChooses) {
     EXPECT_EQ(list_->windowTitle(), "选择/管理格式模板");
@@ -134,23 +134,26 @@ TEST_F(FmtListTest, PreviewsThePictureAndScrollsATallOne) {
 }
 
 TEST_F(FmtListTest, SearchesNamesAndKeepsTheKeywords) {
-    list_->SKey->setEditText("单");
+    // From the row after the current one, wrapping; the current row is found last.
+    for (const char* row : {"D单", "E单", "F单", "A单", "B单", "C单", "D单"}) {
+        list_->SKey->setEditText("单");
+        list_->COM_Click(6);
+        EXPECT_EQ(grid().Row(), rowOf(row));
+    }
+    test::ScriptedAnswers answers;
+    list_->SKey->setEditText("无");
     list_->COM_Click(6);
     EXPECT_EQ(grid().Row(), rowOf("D单"));
-    list_->Form_Unload();
-    EXPECT_EQ(GetParam(kFormatSearchParam), "单");
-    EXPECT_FALSE(GetParam("窗口参数：格式模板列表").isEmpty());
-}
+    list_->SKey->setEditText("");
+    list_->COM_Click(6);
+    EXPECT_EQ(answers.lastMessage(), "请先输入关键词！");
 
-TEST_F(FmtListTest, IsTheChooserOfSelectFormat) {
-    InstallLibraryUiServices();
-    QTimer::singleShot(0, [] {
-        FmtList* w = FmtList::Current();
-        ASSERT_NE(w, nullptr);
-        w->grid().SetRow(w->grid().FixedRows());
-        w->COM_Click(0);
-    });
-    delete list_;
-    list_ = nullptr;
-    EXPECT_EQ(Doors().library.formatList(), "A单");
+    // The last keyword comes first, once; the stored list's empty entries are skipped.
+    SetParam(kFormatSearchParam, "乙||||单||");
+    list_->Form_Load();
+    EXPECT_EQ(list_->SKey->count(), 2);
+    list_->SKey->setEditText("单");
+    list_->Form_Unload();
+    EXPECT_EQ(GetParam(kFormatSearchParam), "单||乙");
+    EXPECT_FALSE(GetParam("窗口参数：格式模板列表").isEmpty());
 }

@@ -1,52 +1,34 @@
 // The import windows: the worksheet choice, the mapping dialog with its stored mapping and
 // settings, the row limit, and the batch grid's editor.
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 
-#include "SmallFormat.h"
-#include "TestSupport.h"
-#include "common/Database.h"
-#include "common/Globals.h"
+#include "RecordsFixture.h"
 #include "common/GridFunctions.h"
 #include "common/Params.h"
-#include "common/Schema.h"
-#include "platform/Grid.h"
 #include "platform/GridView.h"
 #include "platform/VbNumbers.h"
 #include "platform/XlsWriter.h"
-#include "records/BatchRows.h"
 #include "records/ui/BatchGridEvents.h"
 #include "records/ui/ImportFile.h"
 #include "records/ui/ImportSheets.h"
 #include "records/ui/InputMap.h"
-#include "store/BoxModel.h"
-#include "store/Canvas.h"
-#include "store/FormatRows.h"
-#include "store/FormatTable.h"
-#include "store/MainForm.h"
-#include "store/RowToBox.h"
-#include "store/TextBox.h"
 
 using namespace bw;
 
 namespace {
 
-class ImportWindows : public ::testing::Test {
+class ImportWindows : public test::RecordsFixture {
 protected:
     void SetUp() override {
-        test::ShowSmallFormat("运单", {{0, "收件人"}, {0, "地址"}, {1, "到付"}, {2, "条码"}});
+        RecordsFixture::SetUp();
+        Show("运单", {{0, "收件人"}, {0, "地址"}, {1, "到付"}, {2, "条码"}});
         for (int k = 0; k < 4; ++k)
             SaveRegValue("BWF", "Marvenset", QStringLiteral("T(%1)").arg(k), QString());
         ImportFileName.clear();
         ImportSheetNames.clear();
     }
-    void TearDown() override { test::DropSmallFormat(); }
     QString csv(int lines) {
         QByteArray bytes = "姓名,地址\r\n";
         for (int i = 1; i < lines; ++i)
@@ -65,12 +47,10 @@ protected:
     static void type(InputMap& map, int row, const QString& spec) {
         map.M1Grid->SetTextMatrix(row, 4, spec);
     }
-    TextBox* Text(int n) { return static_cast<TextBox*>(GetBoxByIndex(n)); }
-    test::TempDataFolder folder_;
 };
 
 TEST_F(ImportWindows, TheMappingGridListsTheBoxesAndKeepsTheMappingAndSettings) {
-    ImportFileName = csv(3);
+    ImportFileName = csv(30);
     auto map = loaded();
     Grid& m = *map->M1Grid;
     ASSERT_EQ(m.Rows(), 5);
@@ -84,6 +64,9 @@ TEST_F(ImportWindows, TheMappingGridListsTheBoxesAndKeepsTheMappingAndSettings) 
     EXPECT_EQ(map->T[1]->text(), "100");
     EXPECT_EQ(map->M0Grid->TextMatrix(2, 1), "客户1");
     EXPECT_EQ(map->M0Grid->TextMatrix(0, 59), "BG");
+    map->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(map->grab().save(test::ArtifactDir() + "/input_map.png"));
 
     type(*map, 1, " A ");
     type(*map, 2, "\"地址：\",B");
@@ -114,31 +97,15 @@ TEST_F(ImportWindows, TheMappingGridListsTheBoxesAndKeepsTheMappingAndSettings) 
     EXPECT_EQ(specs.picture, (QStringList{"", "A,B"}));
 }
 
-TEST_F(ImportWindows, OkImportsTheRowsAndShowsTheFirstRecord) {
-    ImportFileName = csv(5);
-    auto map = loaded();
-    type(*map, 1, "A");
-    type(*map, 2, "\"地址：\",B");
-    map->T[0]->setText("4");  // given the wrong way round: swapped
-    map->T[1]->setText("2");
-    map->COM_Click(0);
-    Grid& g = *MF().MSF[1];
-    ASSERT_EQ(BatchRecordCount(g), 3);
-    EXPECT_EQ(g.TextMatrix(4, 2), "地址：街道3号");
-    EXPECT_EQ(Text(1)->Text(), "客户1");
-    EXPECT_EQ(Text(2)->Text(), "地址：街道1号");
-    EXPECT_EQ(MF().R_Num[0]->text(), "3");
-}
-
 TEST_F(ImportWindows, ThirtyThousandRowsAtMostAtOnce) {
     ImportFileName = csv(3);
-    struct Case {
+    const struct {
         const char* start;
         const char* end;
         bool refused;
     } cases[] = {
         {"2", "30001", false}, {"2", "30002", true}, {"30002", "1", true}, {"x", "29999", false}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         auto map = loaded();
         type(*map, 1, "A");
         map->T[0]->setText(c.start);
@@ -159,7 +126,7 @@ TEST_F(ImportWindows, PreviewRefusesOtherFilesAndReportsWorkbookErrors) {
     content.rows = {{"单号", "货品"}, {"1", "笔"}};
     const QString book = folder_.file("Orders.XLS");
     ASSERT_TRUE(WriteXlsFile(book, content));
-    struct Case {
+    const struct {
         QString file, sheets;
         const char* message;
         const char* cell;
@@ -168,7 +135,7 @@ TEST_F(ImportWindows, PreviewRefusesOtherFilesAndReportsWorkbookErrors) {
         {book, "订单‖Sheet2", "输入表格名称有误，无法打开表格，请重新输入！", ""},
         {book, "订单", "", "笔"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ImportFileName = c.file;
         ImportSheetNames = c.sheets;
         test::ScriptedAnswers answers;
@@ -223,29 +190,29 @@ TEST_F(ImportWindows, ChoosingACsvFileOpensNoWorksheetChoice) {
     EXPECT_EQ(ImportFileName, "");
 }
 
-TEST_F(ImportWindows, TheBatchEditorOpensOnlyOnWideEnoughColumns) {
+TEST_F(ImportWindows, OkImportsTheRowsAndTheEditorOpensOnlyOnWideEnoughColumns) {
     QWidget page;
     Grid& g = *MF().MSF[1];
     GridView view(&g, &page);
     view.setGeometry(0, 0, 400, 300);
     BatchGridEvents events(&view, nullptr, nullptr, &page);
-    ImportFileName = csv(3);
+    ImportFileName = csv(5);
     auto map = loaded();
     type(*map, 1, "A");
-    map->T[0]->setText("2");
+    type(*map, 2, "\"地址：\",B");
+    map->T[0]->setText("4");  // given the wrong way round: swapped
+    map->T[1]->setText("2");
     map->COM_Click(0);
-    ASSERT_EQ(BatchRecordCount(g), 2);
-    struct Case {
-        int width;
-        bool opens;
-    } cases[] = {{60, false}, {61, true}};
-    for (const Case& c : cases) {
+    ASSERT_EQ(BatchRecordCount(g), 3);
+    EXPECT_EQ(g.TextMatrix(4, 2), "地址：街道3号");
+
+    for (const int width : {60, 61}) {
         events.TM->hide();
-        g.SetColWidth(1, c.width);
+        g.SetColWidth(1, width);
         g.SetRow(3);
         g.SetCol(1);
         events.MSF_Click(1);
-        EXPECT_EQ(events.TM->isVisibleTo(&page), c.opens) << c.width;
+        EXPECT_EQ(events.TM->isVisibleTo(&page), width > 60) << width;
     }
     EXPECT_EQ(events.TM->text(), "客户2");
     events.TM->setText("改过");
@@ -278,16 +245,6 @@ TEST_F(ImportWindows, AHeaderPressSortsTheHistoryGridButNeverTheBoxGrid) {
     QStringList after;
     for (int r = 0; r < boxes.Rows(); ++r) after << boxes.TextMatrix(r, 1);
     EXPECT_EQ(after, before);
-}
-
-TEST_F(ImportWindows, ScreenshotOfTheMappingDialog) {
-    ImportFileName = csv(30);
-    auto map = loaded();
-    type(*map, 1, "A");
-    type(*map, 2, "\"地址：\",B");
-    map->show();
-    QApplication::processEvents();
-    ASSERT_TRUE(map->grab().save(test::ArtifactDir() + "/input_map.png"));
 }
 
 }  // namespace

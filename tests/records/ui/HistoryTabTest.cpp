@@ -2,14 +2,9 @@
 // window shows it; screenshots of both go to the artifact folder.
 
 #include <QComboBox>
-#include <QDir>
-#include <QPushButton>
-#include <QTimer>
 
 #include "PrintTestSupport.h"
-#include "common/Database.h"
 #include "common/Params.h"
-#include "platform/Grid.h"
 #include "platform/GridView.h"
 #include "printing/SelPrinter.h"
 #include "records/History.h"
@@ -141,13 +136,25 @@ TEST_F(HistoryTab, TheColumnOrderDialogShowsSavesAndReloads) {
     EXPECT_EQ(grid().TextMatrix(0, 2), u);
     EXPECT_EQ(grid().TextMatrix(2, 4), "付款人3");
 
-    // Unticking everything stores an empty order: every box again, in ID order.
+    // Unticking everything stores an empty order: every box again, in ID order, all ticked.
     ColOrdSet e;
     e.Form_Load();
     for (int r = 2; r < e.MSFGrid->Rows(); ++r) e.MSFGrid->SetTextMatrix(r, 2, "");
     e.COM_Click(2);
     EXPECT_EQ(GetParam(ColumnOrderParam("收款单")), "");
     EXPECT_EQ(grid().TextMatrix(0, 2), n);
+    ColOrdSet f;
+    f.Form_Load();
+    EXPECT_EQ(Column(*f.MSFGrid, 2), QStringList({"√", "√", "√"}));
+
+    // A box added after the order was saved comes last, unticked.
+    SetParam(ColumnOrderParam("收款单"), a);
+    const QString added = QString::number(AddBox({.kind = 2, .caption = "图片"}));
+    ColOrdSet g;
+    g.Form_Load();
+    EXPECT_EQ(Column(*g.MSFGrid, 0).first(), a);
+    EXPECT_EQ(Column(*g.MSFGrid, 0).last(), added);
+    EXPECT_EQ(Column(*g.MSFGrid, 2), QStringList({"√", "", "", ""}));
 }
 
 TEST_F(HistoryTab, TheOrderGoesToTheFormatItWasMadeFor) {
@@ -160,19 +167,6 @@ TEST_F(HistoryTab, TheOrderGoesToTheFormatItWasMadeFor) {
               QString("%1;%2;%3").arg(name).arg(amount).arg(urgent));
     EXPECT_EQ(GetParam(ColumnOrderParam("别的单")), "");
     EXPECT_EQ(grid().Tag(), "别的单|300");
-}
-
-TEST_F(HistoryTab, AFormatWithoutOrderListsAllTickedAndANewBoxComesLastUnticked) {
-    ColOrdSet d;
-    d.Form_Load();
-    EXPECT_EQ(Column(*d.MSFGrid, 2), QStringList({"√", "√", "√"}));
-    SetParam(ColumnOrderParam("收款单"), QString::number(amount));
-    const qint64 added = AddBox({.kind = 2, .caption = "图片"});
-    ColOrdSet e;
-    e.Form_Load();
-    EXPECT_EQ(Column(*e.MSFGrid, 0).first(), QString::number(amount));
-    EXPECT_EQ(Column(*e.MSFGrid, 0).last(), QString::number(added));
-    EXPECT_EQ(Column(*e.MSFGrid, 2), QStringList({"√", "", "", ""}));
 }
 
 }  // namespace
