@@ -12,7 +12,7 @@ PACKAGES=(
   poppler-utils
   cups cups-client cups-bsd
   python3-xlwt python3-xlrd
-  libgsf-1-dev libfreexl-dev
+  libfreexl-dev
   fonts-wqy-microhei
   xvfb xauth
 )

@@ -1,6 +1,7 @@
 #pragma once
 // The compound-file container (the "structured storage" of .xls workbooks): reading one
-// named stream out of a file and writing a file that holds one stream. Backed by libgsf.
+// named stream out of a file and writing a file that holds one stream (512-byte sectors, streams
+// under 4096 bytes in the mini stream).
 
 #include <QByteArray>
 #include <QString>
@@ -23,8 +24,8 @@ CompoundStatus ReadCompoundStream(const QString& path, const QStringList& names,
                                   QString* found = nullptr);
 
 // Writes a compound file holding the one stream `streamName` with `data`: first to
-// "<path>.TMP", then renamed over `path`. False when anything failed; the target is then
-// left as it was and the temporary file removed.
+// "<path>.TMP", then renamed over `path`. The name has 1 to 31 characters, none of / \ : !.
+// False when anything failed; the target is then left as it was and the temporary file removed.
 bool WriteCompoundFile(const QString& path, const QString& streamName, const QByteArray& data);
 
 }  // namespace bw
