@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -192,6 +193,9 @@ void ShowProgress(const QString& caption, int total, int start) {
     DrawProgressBar(start);
     s.startMs = nowMs();
     showWhenDue();
+    // A long step that waits in an event loop of its own (a download) shows the window too.
+    if (s.window && !s.window->isVisible())
+        QTimer::singleShot(s.showDelayMs, s.window, [] { showWhenDue(); });
 }
 
 void UpdateProgress(int step, const QString& unit) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 
 #include "TestSupport.h"
 #include "common/Indicator.h"
@@ -114,6 +116,20 @@ TEST_F(Progress, AWindowWithADelayShowsOnlyOnceTheOperationHasRunThatLong) {
     ShowProgress("正在读于默认数据...", 2, 0);
     UpdateProgress(2, "pages");
     EXPECT_FALSE(ProgressWindow()->isVisible());
+    CloseProgress();
+    SetProgressShowDelay(0);
+}
+
+TEST_F(Progress, ALongStepWaitingInAnEventLoopStillGetsTheWindowToCloseIt) {
+    SetProgressClock({});  // the real clock: the window is due by a timer
+    SetProgressShowDelay(30);
+    ShowProgress("下载中", 1, 0);
+    ASSERT_FALSE(ProgressWindow()->isVisible());
+    QEventLoop wait;  // what a download does while no step comes
+    QTimer::singleShot(300, &wait, &QEventLoop::quit);
+    wait.exec();
+    ASSERT_NE(ProgressWindow(), nullptr);
+    EXPECT_TRUE(ProgressWindow()->isVisible());
     CloseProgress();
     SetProgressShowDelay(0);
 }
