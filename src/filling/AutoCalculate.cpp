@@ -292,11 +292,17 @@ void AutoCalculate(double boxId, const Grid& grid) {
         if (k < 0) return;
         const QString s = BoxTextByIndex(table.At(k).boxIndex);
         SetRelatedBoxValue(table, k, s, queue);
-        int group = 0;
-        const int row = BoxRow(textBoxAt(table.At(k).boxIndex));
-        const QString caption = row > 0 ? grid.TextMatrix(row, col::LBL) : QString();
-        const qint64 bill = FindHistoryBill(format, id, caption, s, group, &history);
-        if (bill > 0) FillFromHistoryBill(table, format, bill, k, queue, group);
+        if (!s.isEmpty()) ensureValueIndex();
+        // Only a box with a related link takes anything from an earlier bill: the history
+        // is searched for those alone.
+        const RelationRecord& rec = table.At(k);
+        if (rec.rctl.mode == -1 || rec.rctl1.mode == -1) {
+            int group = 0;
+            const int row = BoxRow(textBoxAt(rec.boxIndex));
+            const QString caption = row > 0 ? grid.TextMatrix(row, col::LBL) : QString();
+            const qint64 bill = FindHistoryBill(format, id, caption, s, group, &history);
+            if (bill > 0) FillFromHistoryBill(table, format, bill, k, queue, group);
+        }
         recomputeTarget(table, k, table.At(k).sumId, table.At(k).sum, queue);
         recomputeTarget(table, k, table.At(k).sumId1, table.At(k).sum1, queue);
     }

@@ -35,12 +35,13 @@ double SpacedWidth(DrawTarget& target, const QString& line, double spacing) {
     return target.TextWidth(line) + (line.size() - 1) * spacing;
 }
 
-// Prints one character with its top-left corner at (x, y); a blank only takes its place.
-void PrintAt(DrawTarget& target, QChar c, double x, double y) {
+// Prints one character (a text of one) with its top-left corner at (x, y); a blank only
+// takes its place.
+void PrintAt(DrawTarget& target, const QString& c, double x, double y) {
     if (c == u' ') return;
     target.SetCurrentX(x);
     target.SetCurrentY(y);
-    target.Print(QString(c), false);
+    target.Print(c, false);
 }
 
 }  // namespace
@@ -61,9 +62,9 @@ void PrintTextInCells(DrawTarget& target, const QString& text, double x, double 
         }
     }
     for (int i = 0; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c == u' ') continue;
-        PrintAt(target, c, x + i * cell + (cell - target.TextWidth(QString(c))) / 2, y);
+        if (s[i] == u' ') continue;
+        const QString c(s[i]);
+        PrintAt(target, c, x + i * cell + (cell - target.TextWidth(c)) / 2, y);
     }
 }
 
@@ -221,6 +222,13 @@ QStringList WrapLines(DrawTarget& target, const QString& text, double width, dou
             lines << QString();
             continue;
         }
+        // A paragraph clearly narrower than the box is one line: no part of it is wider than
+        // the whole, so neither way below would break it.
+        if (spacing >= 0 && target.TextWidth(paragraph) + (paragraph.size() - 1) * spacing <
+                                width - kSumTolerance) {
+            lines << paragraph;
+            continue;
+        }
         if (!WrapBySums(target, paragraph, width, spacing, lines))
             WrapByPrefixes(target, paragraph, width, spacing, lines);
     }
@@ -245,8 +253,9 @@ void PrintWrappedText(DrawTarget& target, const QString& text, double x, double 
 }
 
 void PrintSpacedLine(DrawTarget& target, const QString& text, double x, double y, double spacing) {
-    for (QChar c : text) {
-        const double w = target.TextWidth(QString(c));
+    for (QChar ch : text) {
+        const QString c(ch);
+        const double w = target.TextWidth(c);
         PrintAt(target, c, x, y);
         x += w + spacing;
     }
