@@ -118,12 +118,16 @@ void SetRelatedBoxValue(const RelationTable& table, int start, const QString& va
 }
 
 namespace {
-// The history is searched by value on every focus loss; an index on (Fmt, Con) keeps that
-// search to the rows holding the value. Made once per database, also in older files.
+// The history is searched by value on every focus loss; an index on Con keeps that search
+// to the rows holding the value (a value seldom recurs in another format, so the format
+// needs no place in the key, and every printed bill adds its rows to this index: the shorter
+// key costs each of them less). Files that still hold the earlier index on (Fmt, Con) lose
+// it. Made once per database, also in older files.
 void ensureValueIndex() {
     static QString indexedFile;
     if (indexedFile == DatabasePath()) return;
-    if (ExecuteSql(QStringLiteral("CREATE INDEX IF NOT EXISTS 历史_Fmt_Con ON 历史(Fmt, Con)")))
+    if (ExecuteSql(QStringLiteral("DROP INDEX IF EXISTS 历史_Fmt_Con")) &&
+        ExecuteSql(QStringLiteral("CREATE INDEX IF NOT EXISTS 历史_Con ON 历史(Con)")))
         indexedFile = DatabasePath();
 }
 }  // namespace

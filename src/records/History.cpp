@@ -26,17 +26,21 @@ int LastBillNumber(const QString& format) {
 namespace {
 
 // Adds the rows in statements of up to 100 rows each: one statement per bill as a rule,
-// which a batch of a thousand bills notices.
+// which a batch of a thousand bills notices. The bill number and the format are bound once
+// per statement (?1, ?2) and named again in every row.
 bool insertBillRows(int number, const QString& format, const QList<QPair<int, QString>>& rows) {
     constexpr int kPerStatement = 100;
     for (qsizetype first = 0; first < rows.size(); first += kPerStatement) {
         const qsizetype n = std::min<qsizetype>(kPerStatement, rows.size() - first);
         QString sql = QStringLiteral("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES");
         Params params;
-        params.reserve(n * 4);
+        params.reserve(2 + n * 2);
+        params << number << format;
         for (qsizetype i = 0; i < n; ++i) {
-            sql += i == 0 ? QStringLiteral("(?, ?, ?, ?)") : QStringLiteral(", (?, ?, ?, ?)");
-            params << number << format << rows[first + i].first << rows[first + i].second;
+            const int k = 3 + 2 * static_cast<int>(i);
+            sql += (i == 0 ? QStringLiteral("(?1, ?2, ?") : QStringLiteral(", (?1, ?2, ?")) +
+                   QString::number(k) + QStringLiteral(", ?") + QString::number(k + 1) + u')';
+            params << rows[first + i].first << rows[first + i].second;
         }
         if (!ExecuteSql(sql, params)) return false;
     }
