@@ -51,8 +51,11 @@ void TextBox::SetAlignment(int a) {
     if (a == 1) al = Qt::AlignRight;
     if (a == 2) al = Qt::AlignHCenter;
     QTextOption opt = document()->defaultTextOption();
-    opt.setAlignment(al);
-    document()->setDefaultTextOption(opt);
+    if (opt.alignment() != al) {
+        // Setting the option lays the whole document out again, even when it is the same.
+        opt.setAlignment(al);
+        document()->setDefaultTextOption(opt);
+    }
     // Text already present keeps per-block formats; align those too.
     QTextCursor c(document());
     c.select(QTextCursor::Document);
