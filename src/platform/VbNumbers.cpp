@@ -148,7 +148,7 @@ double Val(const QString& text) {
 bool IsNumeric(const QString& text) {
     int digits = 0;
     bool point = false;
-    // Sign, digits and a point with digits on both sides: a number to any reader.
+    // A sign and digits, with a point only between digits: a number to any reader.
     if (plainNumber(text, digits, point) && text.back() != u'.') {
         const qsizetype at = text.indexOf(u'.');
         const qsizetype first = (text[0] == u'+' || text[0] == u'-') ? 1 : 0;
