@@ -1,6 +1,7 @@
 #include "printing/TextLayout.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -214,7 +215,72 @@ bool WrapBySums(DrawTarget& target, const QString& paragraph, double width, doub
 
 }  // namespace
 
+namespace {
+
+// What the lines of a text depend on besides the text: the widths of the target's font at
+// its resolution, in its unit, against the box width and the spacing.
+struct WrapRequest {
+    QFont font;
+    uint resolveMask;
+    double dpiX;
+    double dpiY;
+    ScaleUnit unit;
+    double width;
+    double spacing;
+
+    WrapRequest(const DrawTarget& target, double w, double s)
+        : font(target.Font()),
+          resolveMask(target.Font().resolveMask()),
+          dpiX(target.DpiX()),
+          dpiY(target.DpiY()),
+          unit(target.ScaleMode()),
+          width(w),
+          spacing(s) {}
+    bool operator==(const WrapRequest& o) const {
+        return width == o.width && spacing == o.spacing && unit == o.unit && dpiX == o.dpiX &&
+               dpiY == o.dpiY && resolveMask == o.resolveMask && font == o.font;
+    }
+};
+
+struct KeptLines {
+    WrapRequest request;
+    QStringList lines;
+};
+
+// Lines found before, by text: the bills of a batch print many of the same texts in the same
+// boxes. Texts longer than kMaxKeptWrapText are broken each time.
+QHash<QString, std::vector<KeptLines>>& keptLines() {
+    static QHash<QString, std::vector<KeptLines>> kept;
+    return kept;
+}
+constexpr qsizetype kMaxKeptWraps = 4096;
+constexpr qsizetype kMaxKeptWrapText = 256;
+constexpr std::size_t kMaxRequestsPerText = 16;
+
+QStringList BreakLines(DrawTarget& target, const QString& text, double width, double spacing);
+
+}  // namespace
+
 QStringList WrapLines(DrawTarget& target, const QString& text, double width, double spacing) {
+    if (text.isEmpty() || text.size() > kMaxKeptWrapText)
+        return BreakLines(target, text, width, spacing);
+    const WrapRequest request(target, width, spacing);
+    auto& kept = keptLines();
+    const auto found = kept.constFind(text);
+    if (found != kept.cend())
+        for (const KeptLines& k : *found)
+            if (k.request == request) return k.lines;
+    QStringList lines = BreakLines(target, text, width, spacing);
+    if (kept.size() >= kMaxKeptWraps) kept.clear();
+    std::vector<KeptLines>& same = kept[text];
+    if (same.size() >= kMaxRequestsPerText) same.clear();
+    same.push_back({request, lines});
+    return lines;
+}
+
+namespace {
+
+QStringList BreakLines(DrawTarget& target, const QString& text, double width, double spacing) {
     QStringList lines;
     if (text.isEmpty()) return lines;
     for (const QString& paragraph : text.split(kCrLf)) {
@@ -234,6 +300,8 @@ QStringList WrapLines(DrawTarget& target, const QString& text, double width, dou
     }
     return lines;
 }
+
+}  // namespace
 
 void PrintWrappedText(DrawTarget& target, const QString& text, double x, double y, double width,
                       double spacing, double lineSpacing, int align) {
@@ -375,6 +443,7 @@ double FitPrinterFontSize(DrawTarget& printer, double size, const QString& fontN
 
 void ClearFontSizeCache() {
     sizeCache().clear();
+    keptLines().clear();
 }
 
 }  // namespace bw
