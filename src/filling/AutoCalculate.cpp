@@ -118,12 +118,16 @@ void SetRelatedBoxValue(const RelationTable& table, int start, const QString& va
 }
 
 namespace {
-// The history is searched by value on every focus loss; an index on (Fmt, Con) keeps that
-// search to the rows holding the value. Made once per database, also in older files.
+// The history is searched by value on every focus loss; an index on Con keeps that search
+// to the rows holding the value (a value seldom recurs in another format, so the format
+// needs no place in the key, and every printed bill adds its rows to this index: the shorter
+// key costs each of them less). Files that still hold the earlier index on (Fmt, Con) lose
+// it. Made once per database, also in older files.
 void ensureValueIndex() {
     static QString indexedFile;
     if (indexedFile == DatabasePath()) return;
-    if (ExecuteSql(QStringLiteral("CREATE INDEX IF NOT EXISTS 历史_Fmt_Con ON 历史(Fmt, Con)")))
+    if (ExecuteSql(QStringLiteral("DROP INDEX IF EXISTS 历史_Fmt_Con")) &&
+        ExecuteSql(QStringLiteral("CREATE INDEX IF NOT EXISTS 历史_Con ON 历史(Con)")))
         indexedFile = DatabasePath();
 }
 }  // namespace
@@ -292,11 +296,17 @@ void AutoCalculate(double boxId, const Grid& grid) {
         if (k < 0) return;
         const QString s = BoxTextByIndex(table.At(k).boxIndex);
         SetRelatedBoxValue(table, k, s, queue);
-        int group = 0;
-        const int row = BoxRow(textBoxAt(table.At(k).boxIndex));
-        const QString caption = row > 0 ? grid.TextMatrix(row, col::LBL) : QString();
-        const qint64 bill = FindHistoryBill(format, id, caption, s, group, &history);
-        if (bill > 0) FillFromHistoryBill(table, format, bill, k, queue, group);
+        if (!s.isEmpty()) ensureValueIndex();
+        // Only a box with a related link takes anything from an earlier bill: the history
+        // is searched for those alone.
+        const RelationRecord& rec = table.At(k);
+        if (rec.rctl.mode == -1 || rec.rctl1.mode == -1) {
+            int group = 0;
+            const int row = BoxRow(textBoxAt(rec.boxIndex));
+            const QString caption = row > 0 ? grid.TextMatrix(row, col::LBL) : QString();
+            const qint64 bill = FindHistoryBill(format, id, caption, s, group, &history);
+            if (bill > 0) FillFromHistoryBill(table, format, bill, k, queue, group);
+        }
         recomputeTarget(table, k, table.At(k).sumId, table.At(k).sum, queue);
         recomputeTarget(table, k, table.At(k).sumId1, table.At(k).sum1, queue);
     }

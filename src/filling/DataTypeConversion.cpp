@@ -34,7 +34,8 @@ QString convert(double t, const QString& text, const ConversionContext& ctx) {
     const int code = int(Fix(t));
     const QString sign = ctx.CurrencySign();
     const int cut = ctx.NumCutMethod();
-    const QDate today = ctx.Now().date();
+    // The clock is read only by the date codes that need it.
+    const auto today = [&ctx] { return ctx.Now().date(); };
     // The amount conversions keep a text that is no amount as it was typed.
     const bool amountCode = code < 100 || (code > 300 && code < 400) || code == 103 ||
                             code == 104 || code == 105 || code == 114 || code == 117 ||
@@ -62,17 +63,17 @@ QString convert(double t, const QString& text, const ConversionContext& ctx) {
         case 106:
         case 107:
         case 108:
-            return DatePartDigits(text, code - 106, today);
+            return DatePartDigits(text, code - 106, today());
         case 109:
             return FormatPostcode(text);
         case 110:
-            return FormatDateText(text, QStringLiteral("YYYY年MM月DD日"), today);
+            return FormatDateText(text, QStringLiteral("YYYY年MM月DD日"), today());
         case 111:
-            return FormatDateText(text, QStringLiteral("YYYY-MM-DD"), today);
+            return FormatDateText(text, QStringLiteral("YYYY-MM-DD"), today());
         case 112:
-            return FormatDateText(text, QStringLiteral("MM月DD日"), today);
+            return FormatDateText(text, QStringLiteral("MM月DD日"), today());
         case 113:
-            return FormatDateText(text, QStringLiteral("MM-DD"), today);
+            return FormatDateText(text, QStringLiteral("MM-DD"), today());
         case 114:
             return CapitalDigitCells(text, int(Int((t - 114 + 0.0001) * 100)), sign);
         case 116:

@@ -370,7 +370,13 @@ void DrawTarget::Print(const QString& text, bool newLine) {
         p.setFont(f.deviceFont);
         painterFont_ = &f;
     }
-    p.setPen(s_.foreColor);
+    if (!textPenMade_ || textPenColor_ != s_.foreColor) {
+        // As QPainter::setPen(QColor) makes it.
+        textPen_ = QPen(s_.foreColor.isValid() ? s_.foreColor : QColor(Qt::black));
+        textPenColor_ = s_.foreColor;
+        textPenMade_ = true;
+    }
+    p.setPen(textPen_);
     double x = ToDeviceX(curX_);
     double y = ToDeviceY(curY_);
     double lastWidth = 0;

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPen>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -275,6 +276,11 @@ private:
 
     QPaintDevice* device_;
     QPagedPaintDevice* paged_ = nullptr;
+    // The pen text is drawn with, made again only when the fore colour changes: handing the
+    // painter the same pen lets it see at once that nothing changed.
+    QPen textPen_;
+    QColor textPenColor_;
+    bool textPenMade_ = false;
     std::unique_ptr<QPainter> painter_;
     DrawSettings s_;
     QColor backColor_ = Qt::white;

@@ -170,7 +170,15 @@ bool Printer::Ready(QString* why) const {
         const QString file = outputFile_.isEmpty()
                                  ? AppFile(kPdfOutputFolder) + QStringLiteral("/x.pdf")
                                  : outputFile_;
-        return FolderWritable(QFileInfo(file).absolutePath(), why);
+        const QString folder = QFileInfo(file).absolutePath();
+        if (startingDoc_) {
+            // The document's own temporary file is the probe: the folder only has to be there.
+            if (QDir().mkpath(folder)) return true;
+            if (why)
+                *why = QStringLiteral("无法建立文件夹“%1”").arg(QDir::toNativeSeparators(folder));
+            return false;
+        }
+        return FolderWritable(folder, why);
     }
     const QPrinterInfo info = QPrinterInfo::printerInfo(name_);
     if (info.isNull()) {
@@ -188,17 +196,28 @@ bool Printer::StartDoc() {
     if (!Active()) {
         lastError_.clear();
         QString why;
-        if (!Ready(&why)) {
+        startingDoc_ = IsPdfFile();
+        const bool ready = Ready(&why);
+        startingDoc_ = false;
+        if (!ready) {
             if (IsPdfFile()) lastError_ = why;
             return false;
         }
         if (IsPdfFile()) {
             DiscardTemporary();
+            const QString previous = lastOutput_;
             lastOutput_ = outputFile_.isEmpty() ? DefaultOutputFile(docName_) : outputFile_;
             QDir().mkpath(QFileInfo(lastOutput_).absolutePath());
             tempOutput_ = CreateTemporaryBeside(lastOutput_, &why);
             if (tempOutput_.isEmpty()) {
-                lastError_ = PdfFailure(lastOutput_, why);
+                // A folder that takes no file at all is reported as the full check reports it.
+                QString folderWhy;
+                if (!Ready(&folderWhy)) {
+                    lastOutput_ = previous;
+                    lastError_ = folderWhy;
+                } else {
+                    lastError_ = PdfFailure(lastOutput_, why);
+                }
                 return false;
             }
             device->setOutputFileName(tempOutput_);

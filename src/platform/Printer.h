@@ -102,6 +102,7 @@ private:
     QString docName_;
     QString tempOutput_;  // the PDF file being written, until it takes its name
     QString lastError_;
+    bool startingDoc_ = false;  // Ready() asked by StartDoc, which writes its own probe
 
     void DiscardTemporary();
 };

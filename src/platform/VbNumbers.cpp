@@ -87,9 +87,57 @@ T clampRound(double x) {
     return static_cast<T>(r);
 }
 
+// The plain form most stored numbers take: an optional sign, digits and at most one point,
+// nothing else, at least one digit and short enough for a stack buffer. Such a text is its
+// own leading number (without a "+"), so it skips the general reader's copying; `digits`
+// and `point` tell how many digits it holds and whether it has a point.
+bool plainNumber(const QString& text, int& digits, bool& point) {
+    constexpr qsizetype kLongest = 40;
+    const qsizetype n = text.size();
+    if (n == 0 || n > kLongest) return false;
+    const QChar* s = text.constData();
+    qsizetype i = (s[0] == u'+' || s[0] == u'-') ? 1 : 0;
+    digits = 0;
+    point = false;
+    for (; i < n; ++i) {
+        const char16_t c = s[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            ++digits;
+        } else if (c == u'.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0;
+}
+
 }  // namespace
 
 double Val(const QString& text) {
+    int digits = 0;
+    bool point = false;
+    if (plainNumber(text, digits, point)) {
+        const QChar* s = text.constData();
+        const bool negative = s[0] == u'-';
+        const qsizetype from = (negative || s[0] == u'+') ? 1 : 0;
+        if (!point && digits <= 15) {
+            // Exact in a double: what strtod gives for the same digits.
+            qint64 whole = 0;
+            for (qsizetype i = from; i < text.size(); ++i)
+                whole = whole * 10 + (s[i].unicode() - u'0');
+            const double v = static_cast<double>(whole);
+            return negative ? -v : v;
+        }
+        char buffer[48];
+        int k = 0;
+        if (negative) buffer[k++] = '-';
+        for (qsizetype i = from; i < text.size(); ++i)
+            buffer[k++] = static_cast<char>(s[i].unicode());
+        buffer[k] = '\0';
+        const double v = std::strtod(buffer, nullptr);
+        return std::isfinite(v) ? v : 0.0;
+    }
     QByteArray num = leadingNumber(text);
     if (num.isEmpty()) return 0.0;
     double v = std::strtod(num.constData(), nullptr);
@@ -98,6 +146,14 @@ double Val(const QString& text) {
 }
 
 bool IsNumeric(const QString& text) {
+    int digits = 0;
+    bool point = false;
+    // A sign and digits, with a point only between digits: a number to any reader.
+    if (plainNumber(text, digits, point) && text.back() != u'.') {
+        const qsizetype at = text.indexOf(u'.');
+        const qsizetype first = (text[0] == u'+' || text[0] == u'-') ? 1 : 0;
+        if (at < 0 || at > first) return true;
+    }
     QString t = text.trimmed();
     t.remove(u',');
     if (t.isEmpty()) return false;

@@ -1,6 +1,7 @@
 #include "printing/TextLayout.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -35,12 +36,13 @@ double SpacedWidth(DrawTarget& target, const QString& line, double spacing) {
     return target.TextWidth(line) + (line.size() - 1) * spacing;
 }
 
-// Prints one character with its top-left corner at (x, y); a blank only takes its place.
-void PrintAt(DrawTarget& target, QChar c, double x, double y) {
+// Prints one character (a text of one) with its top-left corner at (x, y); a blank only
+// takes its place.
+void PrintAt(DrawTarget& target, const QString& c, double x, double y) {
     if (c == u' ') return;
     target.SetCurrentX(x);
     target.SetCurrentY(y);
-    target.Print(QString(c), false);
+    target.Print(c, false);
 }
 
 }  // namespace
@@ -61,9 +63,9 @@ void PrintTextInCells(DrawTarget& target, const QString& text, double x, double 
         }
     }
     for (int i = 0; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c == u' ') continue;
-        PrintAt(target, c, x + i * cell + (cell - target.TextWidth(QString(c))) / 2, y);
+        if (s[i] == u' ') continue;
+        const QString c(s[i]);
+        PrintAt(target, c, x + i * cell + (cell - target.TextWidth(c)) / 2, y);
     }
 }
 
@@ -213,7 +215,72 @@ bool WrapBySums(DrawTarget& target, const QString& paragraph, double width, doub
 
 }  // namespace
 
+namespace {
+
+// What the lines of a text depend on besides the text: the widths of the target's font at
+// its resolution, in its unit, against the box width and the spacing.
+struct WrapRequest {
+    QFont font;
+    uint resolveMask;
+    double dpiX;
+    double dpiY;
+    ScaleUnit unit;
+    double width;
+    double spacing;
+
+    WrapRequest(const DrawTarget& target, double w, double s)
+        : font(target.Font()),
+          resolveMask(target.Font().resolveMask()),
+          dpiX(target.DpiX()),
+          dpiY(target.DpiY()),
+          unit(target.ScaleMode()),
+          width(w),
+          spacing(s) {}
+    bool operator==(const WrapRequest& o) const {
+        return width == o.width && spacing == o.spacing && unit == o.unit && dpiX == o.dpiX &&
+               dpiY == o.dpiY && resolveMask == o.resolveMask && font == o.font;
+    }
+};
+
+struct KeptLines {
+    WrapRequest request;
+    QStringList lines;
+};
+
+// Lines found before, by text: the bills of a batch print many of the same texts in the same
+// boxes. Texts longer than kMaxKeptWrapText are broken each time.
+QHash<QString, std::vector<KeptLines>>& keptLines() {
+    static QHash<QString, std::vector<KeptLines>> kept;
+    return kept;
+}
+constexpr qsizetype kMaxKeptWraps = 4096;
+constexpr qsizetype kMaxKeptWrapText = 256;
+constexpr std::size_t kMaxRequestsPerText = 16;
+
+QStringList BreakLines(DrawTarget& target, const QString& text, double width, double spacing);
+
+}  // namespace
+
 QStringList WrapLines(DrawTarget& target, const QString& text, double width, double spacing) {
+    if (text.isEmpty() || text.size() > kMaxKeptWrapText)
+        return BreakLines(target, text, width, spacing);
+    const WrapRequest request(target, width, spacing);
+    auto& kept = keptLines();
+    const auto found = kept.constFind(text);
+    if (found != kept.cend())
+        for (const KeptLines& k : *found)
+            if (k.request == request) return k.lines;
+    QStringList lines = BreakLines(target, text, width, spacing);
+    if (kept.size() >= kMaxKeptWraps) kept.clear();
+    std::vector<KeptLines>& same = kept[text];
+    if (same.size() >= kMaxRequestsPerText) same.clear();
+    same.push_back({request, lines});
+    return lines;
+}
+
+namespace {
+
+QStringList BreakLines(DrawTarget& target, const QString& text, double width, double spacing) {
     QStringList lines;
     if (text.isEmpty()) return lines;
     for (const QString& paragraph : text.split(kCrLf)) {
@@ -221,11 +288,20 @@ QStringList WrapLines(DrawTarget& target, const QString& text, double width, dou
             lines << QString();
             continue;
         }
+        // A paragraph clearly narrower than the box is one line: no part of it is wider than
+        // the whole, so neither way below would break it.
+        if (spacing >= 0 && target.TextWidth(paragraph) + (paragraph.size() - 1) * spacing <
+                                width - kSumTolerance) {
+            lines << paragraph;
+            continue;
+        }
         if (!WrapBySums(target, paragraph, width, spacing, lines))
             WrapByPrefixes(target, paragraph, width, spacing, lines);
     }
     return lines;
 }
+
+}  // namespace
 
 void PrintWrappedText(DrawTarget& target, const QString& text, double x, double y, double width,
                       double spacing, double lineSpacing, int align) {
@@ -245,8 +321,9 @@ void PrintWrappedText(DrawTarget& target, const QString& text, double x, double 
 }
 
 void PrintSpacedLine(DrawTarget& target, const QString& text, double x, double y, double spacing) {
-    for (QChar c : text) {
-        const double w = target.TextWidth(QString(c));
+    for (QChar ch : text) {
+        const QString c(ch);
+        const double w = target.TextWidth(c);
         PrintAt(target, c, x, y);
         x += w + spacing;
     }
@@ -366,6 +443,7 @@ double FitPrinterFontSize(DrawTarget& printer, double size, const QString& fontN
 
 void ClearFontSizeCache() {
     sizeCache().clear();
+    keptLines().clear();
 }
 
 }  // namespace bw

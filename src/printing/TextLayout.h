@@ -66,7 +66,8 @@ bool IsWordChar(const QString& c);
 // its scale unit as it was. Without a paper width or a frame it keeps the design size.
 double FitPrinterFontSize(DrawTarget& printer, double size, const QString& fontName, bool bold,
                           double zoom);
-// Forgets the sizes found so far (they are kept per font, size and printer resolution).
+// Forgets the sizes found so far (they are kept per font, size and printer resolution) and
+// the line breaks WrapLines keeps (per text, font, resolution, width and spacing).
 void ClearFontSizeCache();
 
 }  // namespace bw

@@ -1,6 +1,7 @@
 #include "records/History.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "common/Database.h"
 #include "common/GridFunctions.h"
@@ -25,20 +26,34 @@ int LastBillNumber(const QString& format) {
 
 namespace {
 
+constexpr int kRowsPerStatement = 100;
+
+// The statement that adds n rows (1 to kRowsPerStatement) of one bill: the bill number and
+// the format are bound once (?1, ?2) and named again in every row. Written once per n.
+const QString& insertStatement(qsizetype n) {
+    static std::vector<QString> texts(kRowsPerStatement + 1);
+    QString& sql = texts[n];
+    if (sql.isEmpty()) {
+        sql = QStringLiteral("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES");
+        for (int i = 0; i < n; ++i)
+            sql += QStringLiteral("%1(?1, ?2, ?%2, ?%3)")
+                       .arg(i == 0 ? QString() : QStringLiteral(", "))
+                       .arg(3 + 2 * i)
+                       .arg(4 + 2 * i);
+    }
+    return sql;
+}
+
 // Adds the rows in statements of up to 100 rows each: one statement per bill as a rule,
 // which a batch of a thousand bills notices.
 bool insertBillRows(int number, const QString& format, const QList<QPair<int, QString>>& rows) {
-    constexpr int kPerStatement = 100;
-    for (qsizetype first = 0; first < rows.size(); first += kPerStatement) {
-        const qsizetype n = std::min<qsizetype>(kPerStatement, rows.size() - first);
-        QString sql = QStringLiteral("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES");
+    for (qsizetype first = 0; first < rows.size(); first += kRowsPerStatement) {
+        const qsizetype n = std::min<qsizetype>(kRowsPerStatement, rows.size() - first);
         Params params;
-        params.reserve(n * 4);
-        for (qsizetype i = 0; i < n; ++i) {
-            sql += i == 0 ? QStringLiteral("(?, ?, ?, ?)") : QStringLiteral(", (?, ?, ?, ?)");
-            params << number << format << rows[first + i].first << rows[first + i].second;
-        }
-        if (!ExecuteSql(sql, params)) return false;
+        params.reserve(2 + n * 2);
+        params << number << format;
+        for (qsizetype i = 0; i < n; ++i) params << rows[first + i].first << rows[first + i].second;
+        if (!ExecuteSql(insertStatement(n), params)) return false;
     }
     return true;
 }

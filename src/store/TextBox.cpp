@@ -18,19 +18,29 @@ TextBox::TextBox(QWidget* parent) : QTextEdit(parent) {
     setAutoFillBackground(true);
     applyPalette();
     ApplyGeometry();
+    // Every change of the text, typed or set, passes through the document.
+    connect(document(), &QTextDocument::contentsChanged, this, [this] { textKept_ = false; });
 }
 
 QString TextBox::Text() const {
-    QString t = toPlainText();
-    t.replace(u'\n', QStringLiteral("\r\n"));
-    return t;
+    keep();
+    return text_;
+}
+
+void TextBox::keep() const {
+    if (textKept_) return;
+    plain_ = toPlainText();
+    text_ = plain_;
+    text_.replace(u'\n', QStringLiteral("\r\n"));
+    textKept_ = true;
 }
 
 void TextBox::SetText(const QString& text) {
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(u'\r', u'\n');
-    if (t == toPlainText()) return;
+    keep();
+    if (t == plain_) return;
     setPlainText(t);
     SetAlignment(alignment_);
 }
@@ -41,8 +51,11 @@ void TextBox::SetAlignment(int a) {
     if (a == 1) al = Qt::AlignRight;
     if (a == 2) al = Qt::AlignHCenter;
     QTextOption opt = document()->defaultTextOption();
-    opt.setAlignment(al);
-    document()->setDefaultTextOption(opt);
+    if (opt.alignment() != al) {
+        // Setting the option lays the whole document out again, even when it is the same.
+        opt.setAlignment(al);
+        document()->setDefaultTextOption(opt);
+    }
     // Text already present keeps per-block formats; align those too.
     QTextCursor c(document());
     c.select(QTextCursor::Document);

@@ -18,6 +18,8 @@ public:
     BoxKind Kind() const override { return kTextBox; }
     QWidget* Widget() override { return this; }
 
+    // The text with CR LF between lines. Kept from one change of the document to the next:
+    // printing, saving and calculating read it many times per bill.
     QString Text() const;
     void SetText(const QString& text);
 
@@ -52,6 +54,12 @@ protected:
 
 private:
     void applyPalette();
+    // Reads the document into plain_ (as the editor gives it) and text_ (CR LF) when it
+    // changed since the last read.
+    void keep() const;
+    mutable QString plain_;
+    mutable QString text_;
+    mutable bool textKept_ = false;
     int alignment_ = 0;
     int borderStyle_ = 1;
     QColor backColor_ = Qt::white;

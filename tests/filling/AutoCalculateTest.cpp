@@ -217,3 +217,25 @@ TEST_F(AutoCalculateTest, LinksWrittenOverUnsavedBoxesKeepTheirMeaning) {
     type(a, "存后");
     EXPECT_EQ(c->Text(), "存后");
 }
+
+// Leaving a box searches the history by value through an index on Con; the earlier index on
+// (Fmt, Con) of older files is dropped, since every printed bill would pay for both.
+TEST_F(AutoCalculateTest, TheHistoryIsSearchedByValueThroughAnIndexOnCon) {
+    addFormat("汇款");
+    const qint64 payee = addBox("汇款", {"收款人"});
+    const qint64 account = addBox("汇款", {"账号"});
+    setLink(payee, "RCtl", -account);
+    addBill("汇款", 1, {{payee, "张三"}, {account, "6222-1"}});
+    ASSERT_TRUE(ExecuteSql("CREATE INDEX 历史_Fmt_Con ON 历史(Fmt, Con)"));
+    show("汇款");
+
+    type(box(payee), "张三");
+    EXPECT_EQ(box(account)->Text(), "6222-1");
+    QStringList indexes;
+    Recordset rs;
+    OpenRecordset(rs,
+                  "SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='历史' "
+                  "ORDER BY name");
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) indexes << rs.Text("name");
+    EXPECT_EQ(indexes, QStringList({"历史_CID", "历史_Con", "历史_Fmt_ID"}));
+}

@@ -18,6 +18,45 @@ TEST(Val, ReadsTheLeadingDecimalNumberIgnoringBlanks) {
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
+// Texts of only a sign, digits and points, the form stored numbers take and read on a
+// quicker way, next to their neighbours that are read the general way: both must agree.
+TEST(Val, PlainNumbersReadAsTheGeneralReaderReadsThem) {
+    struct Case {
+        const char* text;
+        double value;
+        bool numeric;
+    };
+    const Case cases[] = {
+        {"0", 0, true},
+        {"007", 7, true},
+        {"+12", 12, true},
+        {"-12", -12, true},
+        {"12.", 12, true},
+        {".5", 0.5, true},
+        {"-.5", -0.5, true},
+        {"+.5", 0.5, true},
+        {"1.5.", 1.5, false},
+        {".", 0, false},
+        {"+", 0, false},
+        {"123456789012345", 123456789012345.0, true},
+        {"1234567890123456789", 1234567890123456789.0, true},
+        {"0.1", 0.1, true},
+        {"-1234.5678", -1234.5678, true},
+        {"3.14159265358979323846", 3.14159265358979323846, true},
+        {"1234567890123456789012345678901234567890", 1.234567890123456789e39, true},
+        {"12345678901234567890123456789012345678901", 1.2345678901234567890e40, true},
+        {" 12", 12, true},
+        {"1,234", 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Val(QString::fromLatin1(c.text)), c.value);
+        EXPECT_EQ(IsNumeric(QString::fromLatin1(c.text)), c.numeric);
+    }
+    EXPECT_TRUE(std::signbit(Val("-0")));
+    EXPECT_TRUE(std::signbit(Val("-0.0")));
+}
+
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
     for (auto [x, even] : {std::pair{0.5, 0.0}, {1.5, 2.0}, {2.5, 2.0}, {-2.5, -2.0}, {2.6, 3.0}})
         EXPECT_EQ(RoundHalfEven(x), even) << x;

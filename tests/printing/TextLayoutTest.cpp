@@ -255,6 +255,43 @@ TEST_F(Layout, LongWrappedTextBreaksWhereTheMeasuringRuleBreaksIt) {
     }
 }
 
+// Short texts asked again and again (as the bills of a batch ask them) in turns of font,
+// width, spacing and resolution: each answer is the measuring rule's for that request.
+TEST_F(Layout, ShortTextsBreakAsTheMeasuringRuleForEveryRequestAskedAgain) {
+    auto pdf = Printer::Open(kPdfPrinterName);
+    struct Request {
+        DrawTarget* target;
+        const char* font;
+        double size;
+        bool bold;
+        double width;
+        double spacing;
+    };
+    const Request requests[] = {
+        {printer, "WenQuanYi Micro Hei", 10.5, false, 2551.2, 17.0},
+        {printer, "WenQuanYi Micro Hei", 10.5, true, 2551.2, 17.0},
+        {printer, "WenQuanYi Micro Hei", 10.5, false, 1500, 17.0},
+        {printer, "WenQuanYi Micro Hei", 10.5, false, 2551.2, 0},
+        {printer, "DejaVu Sans", 12, false, 2551.2, 0},
+        {pdf.get(), "WenQuanYi Micro Hei", 10.5, false, 2551.2, 17.0},
+    };
+    const QStringList texts = {"上海申通物流有限公司", "Bellweft Trading Co., Ltd.",
+                               "中国工商银行北京分行营业部", "备注：货款，请于月底前付清",
+                               "AVATAR\r\nToyota WAVE"};
+    for (int round = 0; round < 2; ++round) {
+        for (const Request& r : requests) {
+            r.target->SetFontName(r.font);
+            r.target->SetFontSize(r.size);
+            r.target->SetFontBold(r.bold);
+            for (const QString& text : texts) {
+                EXPECT_EQ(WrapLines(*r.target, text, r.width, r.spacing),
+                          ReferenceWrapLines(*r.target, text, r.width, r.spacing))
+                    << r.font << " " << r.bold << " " << r.width << " " << r.spacing;
+            }
+        }
+    }
+}
+
 // A size found once is given again only for the same request: the printer's font family
 // and the box's weight are part of it.
 TEST_F(Layout, FoundFontSizesAreKeptPerRequest) {

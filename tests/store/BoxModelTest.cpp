@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <functional>
 
 #include "FormatFixture.h"
 #include "barcode/BarcodeStandard.h"
@@ -420,4 +424,34 @@ TEST_F(BoxModelTest, ScreenshotOfEveryKindOfBox) {
             if (qGray(shot.pixel(corner + QPoint(x, y))) < 100) ++dark;
     EXPECT_GT(dark, 100);
     BarcodeStandard() = kCode39;
+}
+
+// The text a box gives is read again after every kind of change, also after it was read.
+TEST(TextBoxText, FollowsEveryChangeOfTheDocument) {
+    TextBox box;
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        QString text;
+    };
+    const std::vector<Step> steps = {
+        {"set", [&] { box.SetText("第一行\r\n第二行"); }, "第一行\r\n第二行"},
+        {"typed at the end",
+         [&] {
+             QTextCursor c(box.document());
+             c.movePosition(QTextCursor::End);
+             c.insertText("x");
+         },
+         "第一行\r\n第二行x"},
+        {"undone", [&] { box.document()->undo(); }, "第一行\r\n第二行"},
+        {"set by the editor", [&] { box.setPlainText("a\nb"); }, "a\r\nb"},
+        {"a lone CR", [&] { box.SetText("c\rd"); }, "c\r\nd"},
+        {"cleared", [&] { box.clear(); }, ""},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        EXPECT_EQ(box.Text(), step.text);
+        EXPECT_EQ(box.Text(), step.text);
+    }
 }
