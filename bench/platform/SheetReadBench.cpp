@@ -14,44 +14,25 @@
 #include <map>
 #include <string>
 
+#include "SampleSheet.h"
 #include "platform/CsvCodec.h"
 #include "platform/XlsReader.h"
 #include "platform/XlsWriter.h"
 
 namespace {
 
-constexpr int kRows = 30000;
-constexpr int kCols = 10;
+constexpr int kRows = bench::kSheetRows;
+constexpr int kCols = bench::kSheetCols;
 
 QTemporaryDir* folder = nullptr;
 QString csvPath, xlsPath;
 std::map<std::string, double> secondsPerRun;
 
-QList<QStringList> Table() {
-    QList<QStringList> t;
-    for (int r = 0; r < kRows; ++r) {
-        QStringList row;
-        row << QString::number(r + 1) << QStringLiteral("上海浦东发展银行%1支行").arg(r % 300)
-            << QStringLiteral("%1.%2").arg(r * 37 % 100000).arg(r % 100, 2, 10, QChar(u'0'))
-            << QStringLiteral("2024-%1-%2").arg(r % 12 + 1).arg(r % 28 + 1)
-            << QStringLiteral("Account %1, \"main\"").arg(r) << QStringLiteral("备注\r\n第二行")
-            << QStringLiteral("6222%1").arg(r * 7919LL % 1000000000000LL) << QStringLiteral("张三")
-            << QString() << QStringLiteral("x");
-        t << row;
-    }
-    return t;
-}
-
 void Prepare() {
     folder = new QTemporaryDir;
     csvPath = folder->filePath(QStringLiteral("batch.csv"));
     xlsPath = folder->filePath(QStringLiteral("batch.xls"));
-    const QList<QStringList> t = Table();
-    bw::WriteCsvFile(csvPath, t);
-    bw::XlsSheetContent s;
-    s.name = QStringLiteral("Sheet1");
-    s.rows = t;
-    bw::WriteXlsFile(xlsPath, s);
+    bench::WriteSampleFiles(csvPath, xlsPath);
 }
 
 // Runs the python snippet, which prints the seconds its reading took.

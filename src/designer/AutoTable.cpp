@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "platform/Dialogs.h"
+#include "platform/OnlyCopy.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxModel.h"
 #include "store/BoxToRow.h"
@@ -95,13 +96,7 @@ void AutoTable::COM_Click(int index) {
 
 AutoTable* ShowAutoTable() {
     static QPointer<AutoTable> dialog;
-    if (!dialog) {
-        dialog = new AutoTable(dlg::DialogParent());
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    dialog->show();
-    dialog->raise();
-    return dialog;
+    return ShowOnlyCopy(dialog, [] { return new AutoTable(dlg::DialogParent()); });
 }
 
 }  // namespace bw

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "platform/Dialogs.h"
+#include "platform/OnlyCopy.h"
 #include "platform/VbNumbers.h"
 #include "store/CanvasSizing.h"
 #include "store/MainForm.h"
@@ -69,13 +70,7 @@ void FormSize::COM_Click(int index) {
 
 FormSize* ShowFormSize() {
     static QPointer<FormSize> dialog;
-    if (!dialog) {
-        dialog = new FormSize(dlg::DialogParent());
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    dialog->show();
-    dialog->raise();
-    return dialog;
+    return ShowOnlyCopy(dialog, [] { return new FormSize(dlg::DialogParent()); });
 }
 
 }  // namespace bw

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "platform/Dialogs.h"
+#include "platform/OnlyCopy.h"
 #include "platform/VbNumbers.h"
 #include "store/PsdPara.h"
 
@@ -83,14 +84,7 @@ void PsdParaSet::COM_Click(int index) {
 
 PsdParaSet* PsdParaSet::Show(QWidget* parent) {
     static QPointer<PsdParaSet> dialog;
-    if (!dialog) {
-        dialog = new PsdParaSet(parent);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-    return dialog;
+    return ShowOnlyCopy(dialog, [&] { return new PsdParaSet(parent); });
 }
 
 }  // namespace bw

@@ -9,6 +9,7 @@
 #include "common/Globals.h"
 #include "common/Params.h"
 #include "platform/Dialogs.h"
+#include "platform/OnlyCopy.h"
 
 namespace bw {
 
@@ -42,14 +43,7 @@ void SetNumCutMethod::COM_Click() {
 
 SetNumCutMethod* SetNumCutMethod::Show(QWidget* parent) {
     static QPointer<SetNumCutMethod> dialog;
-    if (!dialog) {
-        dialog = new SetNumCutMethod(parent);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-    return dialog;
+    return ShowOnlyCopy(dialog, [&] { return new SetNumCutMethod(parent); });
 }
 
 }  // namespace bw
