@@ -141,6 +141,11 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("TZ")) qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
     QTemporaryDir dir;
+    // For profiling the start by hand: keep the data and settings folders and say where.
+    if (qEnvironmentVariableIsSet("BW_KEEP_BENCH_DATA")) {
+        dir.setAutoRemove(false);
+        std::printf("data kept in %s\n", qPrintable(dir.path()));
+    }
     SetSettingsFolder(dir.filePath("settings"));
     SetAppPath(dir.filePath("data"));
     dlg::SetAnswerer([](const dlg::Shown&) { return QVariant(); });
