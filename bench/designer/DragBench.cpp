@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTextEdit>
 
 #include "common/Schema.h"
 #include "designer/CanvasEvents.h"
@@ -17,12 +18,12 @@
 #include "platform/Settings.h"
 #include "platform/Twips.h"
 #include "store/BoxControl.h"
+#include "store/BoxLook.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CanvasSizing.h"
 #include "store/FormatTable.h"
 #include "store/MainForm.h"
-#include "store/BoxLook.h"
 #include "store/TextBox.h"
 
 using namespace bw;
@@ -61,7 +62,7 @@ void mouse(QWidget* w, QEvent::Type type, double cx, double cy, Qt::MouseButton 
 }
 
 void drag(benchmark::State& state, bool repaint) {
-    QWidget* w = first->viewport();
+    QWidget* w = first->Editor()->viewport();
     const double x = first->Left() + 40, y = first->Top() + 40;
     mouse(w, QEvent::MouseMove, x, y, Qt::NoButton, Qt::NoButton);  // the move zone
     mouse(w, QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton);

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+#include <QTextEdit>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -43,8 +44,8 @@ void mCopy_Click() {
     BoxControl* box = target();
     QString text;
     if (auto* t = dynamic_cast<TextBox*>(box)) {
-        const QTextCursor c = t->textCursor();
-        text = c.hasSelection() ? c.selection().toPlainText() : t->toPlainText();
+        const QTextCursor c = t->Editor()->textCursor();
+        text = c.hasSelection() ? c.selection().toPlainText() : t->Editor()->toPlainText();
         text.replace(u'\n', QStringLiteral("\r\n"));
     } else if (auto* l = dynamic_cast<Label*>(box)) {
         text = l->Caption();
@@ -59,9 +60,9 @@ void mPaste_Click() {
     if (auto* t = dynamic_cast<TextBox*>(box)) {
         QString plain = text;
         plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        QTextCursor c = t->textCursor();
+        QTextCursor c = t->Editor()->textCursor();
         c.insertText(plain);
-        t->setTextCursor(c);
+        t->Editor()->setTextCursor(c);
     } else if (auto* l = dynamic_cast<Label*>(box)) {
         l->SetCaption(text);
         UpdateRowFromBox(l);

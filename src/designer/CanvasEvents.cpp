@@ -1,12 +1,12 @@
 #include "designer/CanvasEvents.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QRubberBand>
-#include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
@@ -115,7 +115,7 @@ void wire(QObject* o) {
     auto* w = qobject_cast<QWidget*>(o);
     if (!w) return;
     w->setMouseTracking(true);
-    if (auto* t = qobject_cast<QTextEdit*>(w)) t->viewport()->setMouseTracking(true);
+    if (auto* t = qobject_cast<QAbstractScrollArea*>(w)) t->viewport()->setMouseTracking(true);
 }
 
 class CanvasFilter : public QObject {
@@ -169,7 +169,10 @@ protected:
                 return true;  // the designer's own menus open on the right button
             case QEvent::KeyPress: {
                 // The canvas's own keys, not those a text box passed on to it.
-                if (w == pg ? !pg->hasFocus() : !(box->Kind() == kTextBox && box->Widget() == w))
+                // (A text box takes its keys in its editor.)
+                TextBox::Part part = TextBox::Part::None;
+                if (w == pg ? !pg->hasFocus()
+                            : TextBox::Owning(w, &part) != box || part != TextBox::Part::Editor)
                     return false;
                 auto* k = static_cast<QKeyEvent*>(e);
                 if (const int code = vbKey(k->key()))

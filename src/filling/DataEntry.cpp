@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTextCursor>
+#include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -64,25 +65,27 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
-        TextBox* box = qobject_cast<TextBox*>(watched);
-        const bool onViewport = !box && watched->parent() &&
-                                (box = qobject_cast<TextBox*>(watched->parent())) &&
-                                watched == box->viewport();
+        // Keys and the focus arrive at the editor; the mouse at its viewport, or at the box
+        // for the press that made the editor.
+        TextBox::Part part = TextBox::Part::None;
+        TextBox* box = TextBox::Owning(watched, &part);
+        const bool onViewport = part == TextBox::Part::Viewport || part == TextBox::Part::Box;
+        const bool onEditor = part == TextBox::Part::Editor;
         if (!box) return false;
         // A box being unloaded is no longer one of the bill's.
         const auto& tt = MF().TT;
         if (std::find(tt.begin(), tt.end(), box) == tt.end()) return false;
         switch (e->type()) {
             case QEvent::KeyPress:
-                if (!onViewport) return keyPress(box, static_cast<QKeyEvent*>(e));
+                if (onEditor) return keyPress(box, static_cast<QKeyEvent*>(e));
                 break;
             case QEvent::InputMethod:
                 // Text committed by an input method is typed text too.
-                if (!onViewport && !static_cast<QInputMethodEvent*>(e)->commitString().isEmpty())
+                if (onEditor && !static_cast<QInputMethodEvent*>(e)->commitString().isEmpty())
                     ArmAutoFind(box);
                 break;
             case QEvent::FocusIn:
-                if (!onViewport) {
+                if (onEditor) {
                     // A click into the box gives it the focus before the press arrives: the
                     // press's clearing of the colours comes first, then the box shows its own.
                     if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason) {
@@ -94,7 +97,7 @@ protected:
                 }
                 break;
             case QEvent::FocusOut:
-                if (!onViewport) {
+                if (onEditor) {
                     const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
                     // A pop-up menu or another window borrows the focus: the box is not left.
                     if (why != Qt::PopupFocusReason && why != Qt::ActiveWindowFocusReason &&
@@ -213,13 +216,14 @@ void AutoFindTick() {
     const QString typed = box->Text();
     const QString value = CompletionFor(MF().CurrentFormat(), boxIdentity(box), typed);
     if (value.isEmpty() || value == typed) return;
-    const int n = int(box->toPlainText().size());
+    QTextEdit* editor = box->Editor();
+    const int n = int(editor->toPlainText().size());
     box->SetText(value);
-    QTextCursor c = box->textCursor();
-    const int end = int(box->toPlainText().size());
+    QTextCursor c = editor->textCursor();
+    const int end = int(editor->toPlainText().size());
     c.setPosition(std::min(n, end));
     c.setPosition(end, QTextCursor::KeepAnchor);
-    box->setTextCursor(c);
+    editor->setTextCursor(c);
 }
 
 QComboBox* BoxDropDown() {
@@ -326,9 +330,7 @@ void TT_LostFocus(int index) {
 
 void AttachBoxEvents(BoxControl* box) {
     if (auto* t = dynamic_cast<TextBox*>(box)) {
-        t->setTabChangesFocus(true);
-        t->installEventFilter(&BoxEvents::Instance());
-        t->viewport()->installEventFilter(&BoxEvents::Instance());
+        t->WatchEvents(&BoxEvents::Instance());
     } else if (auto* c = dynamic_cast<CheckBox*>(box)) {
         QObject::connect(c, &QCheckBox::clicked, c, [c] {
             if (c->Value() == 1) SetCheckBoxRCtl(c);

@@ -1,25 +1,49 @@
 #include "store/TextBox.h"
 
-#include <QKeyEvent>
-#include <QMimeData>
-#include <QTextOption>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextLayout>
+
+#include "store/TextBoxEditor.h"
 
 namespace bw {
 
-TextBox::TextBox(QWidget* parent) : QTextEdit(parent) {
-    setAcceptRichText(false);
-    setTabChangesFocus(true);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setLineWrapMode(QTextEdit::WidgetWidth);
-    document()->setDocumentMargin(1);
-    setFrameShape(QFrame::Box);
+namespace {
+
+Qt::Alignment alignmentOf(int a) {
+    if (a == 1) return Qt::AlignRight;
+    if (a == 2) return Qt::AlignHCenter;
+    return Qt::AlignLeft;
+}
+
+// The text as an editor would give it back once set: the characters it keeps as line
+// breaks are line breaks, a no-break space is a space.
+QString asEditorGivesIt(QString t) {
+    for (QChar& c : t) {
+        const char16_t u = c.unicode();
+        if (u < 0xA0) continue;
+        if (u == 0xA0)
+            c = u' ';
+        else if (u == 0x2028 || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1)
+            c = u'\n';
+    }
+    return t;
+}
+
+}  // namespace
+
+TextBox::TextBox(QWidget* parent) : QFrame(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setCursor(Qt::IBeamCursor);
+    setFrameStyle(QFrame::Box | QFrame::Sunken);
     setLineWidth(1);
     setAutoFillBackground(true);
     applyPalette();
     ApplyGeometry();
-    // Every change of the text, typed or set, passes through the document.
-    connect(document(), &QTextDocument::contentsChanged, this, [this] { textKept_ = false; });
 }
 
 QString TextBox::Text() const {
@@ -29,7 +53,7 @@ QString TextBox::Text() const {
 
 void TextBox::keep() const {
     if (textKept_) return;
-    plain_ = toPlainText();
+    plain_ = editor_->toPlainText();
     text_ = plain_;
     text_.replace(u'\n', QStringLiteral("\r\n"));
     textKept_ = true;
@@ -41,23 +65,36 @@ void TextBox::SetText(const QString& text) {
     t.replace(u'\r', u'\n');
     keep();
     if (t == plain_) return;
-    setPlainText(t);
-    SetAlignment(alignment_);
+    if (editor_) {
+        editor_->setPlainText(t);
+        applyAlignment();
+        return;
+    }
+    plain_ = asEditorGivesIt(std::move(t));
+    text_ = plain_;
+    text_.replace(u'\n', QStringLiteral("\r\n"));
+    update();
 }
 
 void TextBox::SetAlignment(int a) {
     alignment_ = a;
-    Qt::Alignment al = Qt::AlignLeft;
-    if (a == 1) al = Qt::AlignRight;
-    if (a == 2) al = Qt::AlignHCenter;
-    QTextOption opt = document()->defaultTextOption();
+    if (editor_)
+        applyAlignment();
+    else
+        update();
+}
+
+void TextBox::applyAlignment() {
+    const Qt::Alignment al = alignmentOf(alignment_);
+    QTextDocument* doc = editor_->document();
+    QTextOption opt = doc->defaultTextOption();
     if (opt.alignment() != al) {
         // Setting the option lays the whole document out again, even when it is the same.
         opt.setAlignment(al);
-        document()->setDefaultTextOption(opt);
+        doc->setDefaultTextOption(opt);
     }
     // Text already present keeps per-block formats; align those too.
-    QTextCursor c(document());
+    QTextCursor c(doc);
     c.select(QTextCursor::Document);
     QTextBlockFormat bf;
     bf.setAlignment(al);
@@ -67,6 +104,7 @@ void TextBox::SetAlignment(int a) {
 void TextBox::SetBorderStyle(int s) {
     borderStyle_ = s;
     setFrameShape(s == 1 ? QFrame::Box : QFrame::NoFrame);
+    if (editor_) editor_->setFrameShape(frameShape());
 }
 
 void TextBox::SetBackColor(const QColor& c) {
@@ -74,11 +112,18 @@ void TextBox::SetBackColor(const QColor& c) {
     applyPalette();
 }
 
+void TextBox::SetLocked(bool l) {
+    locked_ = l;
+    setCursor(l ? Qt::ArrowCursor : Qt::IBeamCursor);
+    if (editor_) editor_->setReadOnly(l);
+}
+
 void TextBox::ApplyForeColor() {
     applyPalette();
 }
 
 void TextBox::applyPalette() {
+    // The editor takes the colours from the box.
     QPalette p = palette();
     p.setColor(QPalette::Base, backColor_);
     p.setColor(QPalette::Window, backColor_);
@@ -87,61 +132,123 @@ void TextBox::applyPalette() {
     setPalette(p);
 }
 
-void TextBox::focusInEvent(QFocusEvent* e) {
-    QTextEdit::focusInEvent(e);
-    Q_EMIT GotFocus();
-}
-
-void TextBox::focusOutEvent(QFocusEvent* e) {
-    QTextEdit::focusOutEvent(e);
-    Q_EMIT LostFocus();
-}
-
 bool TextBox::HoldsSeveralLines() const {
     const QFontMetrics fm(font());
-    const int frame = 2 * frameWidth() + 2 * static_cast<int>(document()->documentMargin());
+    const int frame = 2 * frameWidth() + 2 * kMargin;
     return height() - frame >= 2 * fm.lineSpacing();
 }
 
-void TextBox::keyPressEvent(QKeyEvent* e) {
-    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    // A tab never goes into a value (Ctrl+Tab would type one); Enter types nothing in a
-    // box of one line.
-    if ((enter && !HoldsSeveralLines()) || e->text().contains(u'\t')) {
-        e->accept();
-        return;
-    }
-    QTextEdit::keyPressEvent(e);
+QTextEdit* TextBox::Editor() {
+    return makeEditor();
 }
 
-bool TextBox::focusNextPrevChild(bool next) {
-    QWidget* canvas = parentWidget();
-    if (!canvas) return QTextEdit::focusNextPrevChild(next);
-    QList<QWidget*> boxes;
-    for (QObject* o : canvas->children()) {
-        auto* w = qobject_cast<QWidget*>(o);
-        if (w && dynamic_cast<BoxControl*>(w) && (w->focusPolicy() & Qt::TabFocus) &&
-            w->isEnabled() && w->isVisibleTo(canvas))
-            boxes << w;
+TextBoxEditor* TextBox::makeEditor(Qt::FocusReason reason) {
+    if (editor_) return editor_;
+    auto* editor = new TextBoxEditor(this);
+    editor->setGeometry(rect());
+    editor->setReadOnly(locked_);
+    editor->setPlainText(plain_);
+    editor_ = editor;
+    applyAlignment();
+    textKept_ = false;
+    // Every change of the text, typed or set, passes through the document.
+    connect(editor->document(), &QTextDocument::contentsChanged, this,
+            [this] { textKept_ = false; });
+    for (const QPointer<QObject>& w : watchers_) {
+        if (!w) continue;
+        editor->installEventFilter(w);
+        editor->viewport()->installEventFilter(w);
     }
-    const qsizetype at = boxes.indexOf(this);
-    if (at < 0 || boxes.size() < 2) return QTextEdit::focusNextPrevChild(next);
-    const qsizetype n = boxes.size();
-    boxes[(at + (next ? 1 : n - 1)) % n]->setFocus(next ? Qt::TabFocusReason
-                                                        : Qt::BacktabFocusReason);
-    return true;
+    if (QApplication::focusWidget() == this) editor->setFocus(reason);
+    setFocusProxy(editor);
+    editor->show();
+    return editor;
 }
 
-void TextBox::insertFromMimeData(const QMimeData* source) {
-    if (!source || !source->hasText()) return QTextEdit::insertFromMimeData(source);
-    QString t = source->text();
-    t.replace(u'\t', u' ');
-    if (!HoldsSeveralLines()) {
-        t.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        t.replace(u'\r', u' ');
-        t.replace(u'\n', u' ');
+void TextBox::WatchEvents(QObject* filter) {
+    installEventFilter(filter);
+    watchers_ << filter;
+    if (editor_) {
+        editor_->installEventFilter(filter);
+        editor_->viewport()->installEventFilter(filter);
     }
-    textCursor().insertText(t);
+}
+
+TextBox* TextBox::Owning(QObject* o, Part* part) {
+    Part found = Part::None;
+    TextBox* box = nullptr;
+    if ((box = qobject_cast<TextBox*>(o))) {
+        found = Part::Box;
+    } else if (auto* editor = qobject_cast<TextBoxEditor*>(o)) {
+        box = qobject_cast<TextBox*>(editor->parent());
+        found = Part::Editor;
+    } else if (auto* editor = o ? qobject_cast<TextBoxEditor*>(o->parent()) : nullptr;
+               editor && editor->viewport() == o) {
+        box = qobject_cast<TextBox*>(editor->parent());
+        found = Part::Viewport;
+    }
+    if (part) *part = box ? found : Part::None;
+    return box;
+}
+
+void TextBox::paintEvent(QPaintEvent* e) {
+    QFrame::paintEvent(e);
+    if (editor_ || plain_.isEmpty()) return;
+    // Laid out as the editor lays out its document: the same margin, wrapping and
+    // alignment, one line after the other without leading.
+    const QRectF area = QRectF(contentsRect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    QString text = plain_;
+    text.replace(u'\n', QChar::LineSeparator);
+    QTextOption option(alignmentOf(alignment_));
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QTextLayout layout(text, font(), this);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(std::max<qreal>(area.width(), 0));
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+        if (y > area.height() + line.height()) break;
+    }
+    layout.endLayout();
+    QPainter p(this);
+    p.setClipRect(contentsRect());
+    p.setPen(palette().color(QPalette::Text));
+    layout.draw(&p, area.topLeft());
+}
+
+void TextBox::resizeEvent(QResizeEvent* e) {
+    QFrame::resizeEvent(e);
+    if (editor_) editor_->setGeometry(rect());
+}
+
+void TextBox::focusInEvent(QFocusEvent* e) {
+    QFrame::focusInEvent(e);
+    if (editor_)
+        editor_->setFocus(e->reason());
+    else
+        makeEditor(e->reason());
+}
+
+void TextBox::passMouse(QMouseEvent* e) {
+    makeEditor()->HandleBoxMouse(e);
+}
+
+void TextBox::mousePressEvent(QMouseEvent* e) {
+    passMouse(e);
+}
+
+void TextBox::mouseMoveEvent(QMouseEvent* e) {
+    if (editor_) passMouse(e);
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* e) {
+    if (editor_) passMouse(e);
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent* e) {
+    passMouse(e);
 }
 
 }  // namespace bw

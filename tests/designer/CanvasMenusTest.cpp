@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -289,10 +290,10 @@ TEST_F(CanvasMenus, TextGoesThroughTheClipboard) {
     from->SetText("壹贰叁肆伍");
     choose(from, "mCopy");
     EXPECT_EQ(clip->text(), "壹贰叁肆伍");
-    QTextCursor c = from->textCursor();
+    QTextCursor c = from->Editor()->textCursor();
     c.setPosition(1);
     c.setPosition(3, QTextCursor::KeepAnchor);
-    from->setTextCursor(c);
+    from->Editor()->setTextCursor(c);
     choose(from, "mCopy");
     EXPECT_EQ(clip->text(), "贰叁");
     to->SetText(QString());
@@ -301,14 +302,14 @@ TEST_F(CanvasMenus, TextGoesThroughTheClipboard) {
 
     // Pasted at the caret, or over the selection.
     to->SetText("abcdef");
-    c = to->textCursor();
+    c = to->Editor()->textCursor();
     c.setPosition(3);
-    to->setTextCursor(c);
+    to->Editor()->setTextCursor(c);
     choose(to, "mPaste");
     EXPECT_EQ(to->Text(), "abc贰叁def");
     c.setPosition(3);
     c.setPosition(5, QTextCursor::KeepAnchor);
-    to->setTextCursor(c);
+    to->Editor()->setTextCursor(c);
     clip->setText("XY");
     choose(to, "mPaste");
     EXPECT_EQ(to->Text(), "abcXYdef");

@@ -3,6 +3,7 @@
 // selected boxes to a typed value, and what the lock stops.
 
 #include <QTest>
+#include <QTextEdit>
 
 #include "DesignerFixture.h"
 #include "designer/Alignment.h"
@@ -357,7 +358,7 @@ TEST_F(Dragging, ArrowKeysMoveResizeAndStepTheFont) {
         EXPECT_EQ(cell(a, col::fSize), QLatin1String(size));
     }
     a->Widget()->setFocus();
-    QTest::keyClick(a->Widget(), Qt::Key_Right, Qt::ControlModifier);
+    QTest::keyClick(static_cast<TextBox*>(a)->Editor(), Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(cell(a, col::fSize), "1.5");
 
     // Locked: the keys do nothing.

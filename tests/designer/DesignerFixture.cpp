@@ -17,6 +17,7 @@
 #include "store/CanvasSizing.h"
 #include "store/FormatTable.h"
 #include "store/MainForm.h"
+#include "store/TextBox.h"
 
 namespace bw::test {
 
@@ -84,9 +85,10 @@ void DesignerTest::setCell(BoxControl* box, int column, const QString& text) {
 }
 
 QWidget* mouseTarget(BoxControl* box) {
-    QWidget* w = box->Widget();
-    if (auto* t = qobject_cast<QTextEdit*>(w)) return t->viewport();
-    return w;
+    // A text box's first click reaches the box itself; later ones its editor.
+    auto* t = dynamic_cast<TextBox*>(box);
+    if (t && t->HasEditor()) return t->Editor()->viewport();
+    return box->Widget();
 }
 
 void press(double x, double y, Qt::MouseButton b, Qt::KeyboardModifiers m) {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <map>
 
 #include "DecodeSupport.h"
@@ -114,7 +115,7 @@ TEST_F(RoundTrip, AnAmountSetToElevenCellsInTheEditorPrintsOneDigitPerCell) {
 
     // The clerk types the amount and leaves the box: it is converted by its data type.
     box->setFocus();
-    QTest::keyClicks(box, "1234.5");
+    QTest::keyClicks(box->Editor(), "1234.5");
     box->SetText(ConvertByDataType(box, box->Text()));
 
     const auto pages = ReadPdf(PrintToPdf("designer_eleven_cells"));

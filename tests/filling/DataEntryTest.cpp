@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QTextCursor>
+#include <QTextEdit>
 
 #include "FillingFixture.h"
 #include "QStringPrint.h"
@@ -48,7 +49,7 @@ TEST_F(DataEntryTest, CompletesFromTheOnlyMatchingEarlierValue) {
     key(b, 'B');
     AutoFindTick();
     EXPECT_EQ(b->Text(), "ABCD");
-    EXPECT_EQ(b->textCursor().selectedText(), "CD");
+    EXPECT_EQ(b->Editor()->textCursor().selectedText(), "CD");
     // The next key replaces the completed part.
     key(b, 'X');
     EXPECT_EQ(b->Text(), "ABX");
@@ -95,8 +96,8 @@ TEST_F(DataEntryTest, LeavingConvertsOnlyOnARealFocusChange) {
     leave(b, Qt::MouseFocusReason);
     EXPECT_EQ(b->Text(), "￥12.00");
     // Pasted text that is no amount stays as typed.
-    b->clear();
-    b->insertPlainText("abc12元");
+    b->Editor()->clear();
+    b->Editor()->insertPlainText("abc12元");
     leave(b);
     EXPECT_EQ(b->Text(), "abc12元");
 }
@@ -125,8 +126,7 @@ TEST_F(DataEntryTest, FocusColoursChainsAndSumSources) {
     // A click elsewhere clears them; a click into A shows them again.
     click(box(s));
     for (qint64 id : {a, b, h, s, m}) EXPECT_EQ(box(id)->BackColor(), QColor(Qt::white));
-    QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
-    QCoreApplication::sendEvent(box(a), &in);
+    enter(box(a), Qt::MouseFocusReason);
     click(box(a));
     EXPECT_EQ(box(b)->BackColor(), kSameValueChainColor);
     ASSERT_TRUE(MF().PG->grab().save(test::ArtifactDir() + "/filling_focus_colours.png"));

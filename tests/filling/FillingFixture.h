@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTextEdit>
 
 #include "FormatFixture.h"
 #include "filling/FillingServices.h"
@@ -35,14 +36,14 @@ protected:
 
     TextBox* box(qint64 id) { return dynamic_cast<TextBox*>(BoxOfRecordId(double(id))); }
 
-    // The clerk leaves the box by Tab, by a pop-up menu, ...
+    // The clerk leaves the box by Tab, by a pop-up menu, ... (the focus is the editor's)
     static void leave(TextBox* b, Qt::FocusReason why = Qt::TabFocusReason) {
         QFocusEvent e(QEvent::FocusOut, why);
-        QCoreApplication::sendEvent(b, &e);
+        QCoreApplication::sendEvent(b->Editor(), &e);
     }
-    static void enter(TextBox* b) {
-        QFocusEvent e(QEvent::FocusIn, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(b, &e);
+    static void enter(TextBox* b, Qt::FocusReason why = Qt::TabFocusReason) {
+        QFocusEvent e(QEvent::FocusIn, why);
+        QCoreApplication::sendEvent(b->Editor(), &e);
     }
     // Types text into the box and leaves it.
     static void type(TextBox* b, const QString& text) {
@@ -51,20 +52,23 @@ protected:
     }
     // One key as the box receives it; true when the box took the character.
     static bool key(TextBox* b, QChar c) {
-        const QString before = b->toPlainText();
+        const QString before = b->Text();
         QKeyEvent press(QEvent::KeyPress, c == u'\r' ? Qt::Key_Return : 0, Qt::NoModifier,
                         QString(c));
-        QCoreApplication::sendEvent(b, &press);
-        return b->toPlainText() != before;
+        QCoreApplication::sendEvent(b->Editor(), &press);
+        return b->Text() != before;
     }
+    // A click: the first into a box reaches the box itself, which then makes its editor;
+    // the later ones reach the editor.
     static void click(TextBox* b) {
+        QWidget* at = b->HasEditor() ? b->Editor()->viewport() : static_cast<QWidget*>(b);
         const QPointF p(3, 3);
         QMouseEvent down(QEvent::MouseButtonPress, p, p, Qt::LeftButton, Qt::LeftButton,
                          Qt::NoModifier);
         QMouseEvent up(QEvent::MouseButtonRelease, p, p, Qt::LeftButton, Qt::NoButton,
                        Qt::NoModifier);
-        QCoreApplication::sendEvent(b->viewport(), &down);
-        QCoreApplication::sendEvent(b->viewport(), &up);
+        QCoreApplication::sendEvent(at, &down);
+        QCoreApplication::sendEvent(at, &up);
     }
 };
 

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextEdit>
 #include <QTreeWidget>
 
 #include "MainWindowFixture.h"
@@ -55,27 +56,31 @@ TEST_F(Usability, TabMovesBetweenTheBoxesAndNoTabOrLineBreakIsTypedIntoAOneLineB
     ASSERT_GE(mf.TT.size(), 6u);
     TextBox* first = mf.TT[0];
     TextBox* second = mf.TT[1];
+    // Keys and the focus are the editor's of the box.
+    const auto focused = [w] { return TextBox::Owning(w->focusWidget()); };
     first->setFocus();
     settle();
-    QTest::keyClick(first, Qt::Key_Tab);
-    EXPECT_EQ(w->focusWidget(), second);
-    QTest::keyClick(second, Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(w->focusWidget(), first);
+    QTest::keyClick(first->Editor(), Qt::Key_Tab);
+    EXPECT_EQ(focused(), second);
+    EXPECT_EQ(w->focusWidget(), second->Editor());
+    QTest::keyClick(second->Editor(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), first);
     // Shift+Tab from the first box goes round to the last one that takes the focus.
-    QTest::keyClick(first, Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_NE(w->focusWidget(), first);
-    EXPECT_NE(dynamic_cast<BoxControl*>(w->focusWidget()), nullptr);
+    QTest::keyClick(first->Editor(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_NE(focused(), first);
+    EXPECT_TRUE(focused() || dynamic_cast<BoxControl*>(w->focusWidget()));
 
     // A box of one line (the payer's name): Enter and Ctrl+Tab type nothing.
     TextBox* name = mf.TT[3];
     ASSERT_FALSE(name->HoldsSeveralLines());
     name->setFocus();
     name->SetText(QString());
-    QTest::keyClicks(name, "ABC");
-    QTest::keyClick(name, Qt::Key_Return);
-    QTest::keyClick(name, Qt::Key_Enter);
-    QTest::keyClick(name, Qt::Key_Tab, Qt::ControlModifier);
-    QTest::keyClicks(name, "D");
+    QTextEdit* typing = name->Editor();
+    QTest::keyClicks(typing, "ABC");
+    QTest::keyClick(typing, Qt::Key_Return);
+    QTest::keyClick(typing, Qt::Key_Enter);
+    QTest::keyClick(typing, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClicks(typing, "D");
     EXPECT_EQ(name->Text(), "ABCD");
     SaveDefaultData(mf.CurrentFormat());
     const QString stored =
@@ -87,8 +92,8 @@ TEST_F(Usability, TabMovesBetweenTheBoxesAndNoTabOrLineBreakIsTypedIntoAOneLineB
     // A box twice as high as a line takes Enter as a new line.
     name->resize(name->width(), 3 * QFontMetrics(name->font()).lineSpacing() + 10);
     ASSERT_TRUE(name->HoldsSeveralLines());
-    QTest::keyClick(name, Qt::Key_Return);
-    QTest::keyClicks(name, "E");
+    QTest::keyClick(typing, Qt::Key_Return);
+    QTest::keyClicks(typing, "E");
     EXPECT_EQ(name->Text(), "ABCD\r\nE");
 }
 

