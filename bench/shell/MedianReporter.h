@@ -28,24 +28,35 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 
-    // Prints one row when both medians were measured: project / anchor against the goal.
+    // Prints one row when both medians were measured: project / anchor against the goal (none
+    // for a goal of 0: a row for reference).
     void Ratio(const char* what, const std::string& project, const std::string& anchor,
                double goal) const {
-        const auto p = medians.find(project);
-        const auto a = medians.find(anchor);
-        if (p == medians.end() || a == medians.end() || a->second <= 0) return;
-        std::printf("%-48s %9.2f / %9.2f = %5.2fx  (goal <= %.2fx)\n", what, p->second, a->second,
-                    p->second / a->second, goal);
+        row(what, medians, project, anchor, "%9.2f", goal);
     }
 
     // The same for the median of a counter of each benchmark.
     void CounterRatio(const char* what, const std::string& project, const std::string& anchor,
                       const std::string& counter, double goal) const {
-        const auto p = counters.find(project + ":" + counter);
-        const auto a = counters.find(anchor + ":" + counter);
-        if (p == counters.end() || a == counters.end() || a->second <= 0) return;
-        std::printf("%-48s %9.0f / %9.0f = %5.2fx  (goal <= %.2fx)\n", what, p->second, a->second,
-                    p->second / a->second, goal);
+        row(what, counters, project + ":" + counter, anchor + ":" + counter, "%9.0f", goal);
+    }
+
+private:
+    static void row(const char* what, const std::map<std::string, double>& values,
+                    const std::string& project, const std::string& anchor, const char* number,
+                    double goal) {
+        const auto p = values.find(project);
+        const auto a = values.find(anchor);
+        if (p == values.end() || a == values.end() || a->second <= 0) return;
+        std::printf("%-48s ", what);
+        std::printf(number, p->second);
+        std::printf(" / ");
+        std::printf(number, a->second);
+        std::printf(" = %5.2fx", p->second / a->second);
+        if (goal > 0)
+            std::printf("  (goal <= %.2fx)\n", goal);
+        else
+            std::printf("  (for reference)\n");
     }
 };
 

@@ -112,6 +112,16 @@ BENCHMARK(BM_BareWindowProcess)
     ->Iterations(5)
     ->Repetitions(5);
 
+// For reference: the bare window showing one line of Chinese text.
+void BM_BareWindowWithTextProcess(benchmark::State& state) {
+    runProcess(state, {bench::OwnFolder() + "/bare_window_process", "--text"});
+}
+BENCHMARK(BM_BareWindowWithTextProcess)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(5);
+
 void BM_StartToFirstPaintedWindow(benchmark::State& state) {
     for (auto _ : state) {
         CloseDatabase();
@@ -164,6 +174,10 @@ int main(int argc, char** argv) {
     reporter.Ratio("start to first paint (ms)", "BM_StartProcess", "BM_BareWindowProcess", 2.5);
     reporter.CounterRatio("peak memory of that start (kB)", "BM_StartProcess",
                           "BM_BareWindowProcess", "peak_kB", 1.5);
+    reporter.Ratio("start vs bare window with Chinese text (ms)", "BM_StartProcess",
+                   "BM_BareWindowWithTextProcess", 0);
+    reporter.CounterRatio("its memory vs that window (kB)", "BM_StartProcess",
+                          "BM_BareWindowWithTextProcess", "peak_kB", 0);
     benchmark::Shutdown();
     ReleaseInstanceLock();
     CloseDatabase();
