@@ -1,6 +1,7 @@
 #include "store/BoxAccessors.h"
 
 #include <cmath>
+#include <vector>
 
 #include "platform/VbNumbers.h"
 #include "store/BoxControl.h"
@@ -60,6 +61,13 @@ double tagRow(const QString& tag) {
     return whole ? n : Val(tag);
 }
 
+// The box index last found for each grid row: a hint, trusted only when the box with that
+// index is still there, of the row's kind and tagged with that row.
+std::vector<int>& foundIndexes() {
+    static std::vector<int> indexes;
+    return indexes;
+}
+
 }  // namespace
 
 BoxControl* BoxOfRow(int row) {
@@ -67,9 +75,19 @@ BoxControl* BoxOfRow(int row) {
     if (row < g.FixedRows() || row >= g.Rows()) return nullptr;
     const int kind = CLng(Val(g.TextMatrix(row, col::Clas)));
     if (kind < 0 || kind > 4) return nullptr;
+    std::vector<int>& hints = foundIndexes();
+    if (row < int(hints.size()) && hints[row] >= FirstBoxIndex(kind) &&
+        hints[row] <= LastBoxIndex(kind)) {
+        BoxControl* b = GetBoxByIndex(hints[row]);
+        if (b && tagRow(b->Tag) == row) return b;
+    }
     for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i) {
         BoxControl* b = GetBoxByIndex(i);
-        if (b && tagRow(b->Tag) == row) return b;
+        if (b && tagRow(b->Tag) == row) {
+            if (row >= int(hints.size())) hints.resize(row + 1, 0);
+            hints[row] = i;
+            return b;
+        }
     }
     return nullptr;
 }

@@ -125,10 +125,10 @@ void SelectFormat(QString& name, bool& force) {
         if (!previous.isEmpty() && !saveDefaultData(previous)) TellDefaultsNotSaved(previous);
         SetFormatCaption(name);
     }
+    // Loading the format into the view also loads its default values.
     LoadFormatIntoView(name);
     SaveAppOptionsRow(name);
     ResetCanvasScroll();
-    loadDefaultData(name);
     if (doors.filling.fillNewBillValues) doors.filling.fillNewBillValues();
     for (int i = 0; i <= 4; ++i) O2_Click(i);
     markCurrentFormatNode(previous, name);
