@@ -36,6 +36,9 @@ struct ProgressState {
     // What the last step counted (-1 before the first) and whether in pages.
     qint64 counted = -1;
     bool inPages = false;
+    // The user closed the shown window: the long operation goes on, still letting window
+    // messages through, until it closes.
+    bool closedByUser = false;
 };
 
 ProgressState& state() {
@@ -48,13 +51,16 @@ qint64 nowMs() {
     return s.clock ? s.clock() : QDateTime::currentMSecsSinceEpoch();
 }
 
-// Lets pending window messages through. Steps that follow each other within a few
-// milliseconds share one pass, so that an operation of many thousand steps does not spend
-// its time repainting.
+// Lets pending window messages through while the window shows (or after the user closed
+// it). Steps that follow each other within a few milliseconds share one pass, so that an
+// operation of many thousand steps does not spend its time repainting.
 void pump(bool always) {
     ProgressState& s = state();
-    // An operation whose window is not due yet is short: it runs straight through.
-    if (s.window && !s.window->isVisible()) return;
+    // An operation whose window is not due yet is short: it runs straight through. So do
+    // the steps after the window was closed by the program (an inner operation's close
+    // ends the outer one's window too): nothing asks for the other windows to repaint.
+    const bool shown = s.window ? s.window->isVisible() : s.closedByUser;
+    if (!shown) return;
     if (!always && s.sincePump.isValid() && s.sincePump.elapsed() < 15) return;
     QCoreApplication::processEvents();
     s.sincePump.start();
@@ -162,6 +168,7 @@ void Indicator::closeEvent(QCloseEvent* event) {
     if (s.window == this) {
         s.window = nullptr;
         s.shown = 0;
+        s.closedByUser = true;
     }
     deleteLater();
 }
@@ -172,6 +179,7 @@ void ShowProgress(const QString& caption, int total, int start) {
     ProgressState& s = state();
     s.caption = caption;
     s.total = total;
+    s.closedByUser = false;
     if (!s.window) {
         s.window = new Indicator(dlg::DialogParent());
         if (QScreen* screen = s.window->screen()) {
@@ -224,6 +232,7 @@ void CloseProgress() {
     s.window = nullptr;
     delete w;
     s.shown = 0;
+    s.closedByUser = false;
 }
 
 int ProgressShown() {

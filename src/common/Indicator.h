@@ -2,7 +2,8 @@
 // The progress window of long operations. An operation opens it with a caption and the
 // number of its steps, advances it step by step and closes it; once the window shows, each
 // step lets pending window messages through, so the other windows keep repainting while the
-// operation runs.
+// operation runs (also after the user closed the window, until the operation closes it).
+// Steps while no window shows (not due yet, or closed by the program) run straight through.
 // The window has no way to cancel: operations always run to their end. One progress window
 // at a time; a second ShowProgress reuses the open one.
 

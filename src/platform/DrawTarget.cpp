@@ -431,6 +431,31 @@ void DrawTarget::Line(double x1, double y1, double x2, double y2, std::optional<
     Changed();
 }
 
+void DrawTarget::Lines(const std::vector<QLineF>& lines, std::optional<QColor> color) {
+    if (lines.empty()) return;
+    QPainter& p = Painter();
+    const QColor c = color.value_or(s_.foreColor);
+    if (PreparePen(p, c)) {
+        std::vector<QLineF> device;
+        device.reserve(lines.size());
+        for (const QLineF& l : lines)
+            device.emplace_back(ToDeviceX(l.x1()), ToDeviceY(l.y1()), ToDeviceX(l.x2()),
+                                ToDeviceY(l.y2()));
+        // Qt writes the pixels of a thin opaque line straight into an image only under a
+        // clip rectangle; without one it hands them to the blending one by one. The image's
+        // own rectangle as the clip leaves every pixel as it was.
+        const bool direct = device_->devType() == QInternal::Image && !p.hasClipping() &&
+                            s_.drawMode == PenMode::CopyPen && s_.drawWidth == 1 &&
+                            s_.drawStyle == LineStyle::Solid && c.alpha() == 255;
+        if (direct) p.setClipRect(QRect(0, 0, device_->width(), device_->height()));
+        p.drawLines(device.data(), static_cast<int>(device.size()));
+        if (direct) p.setClipping(false);
+    }
+    curX_ = lines.back().x2();
+    curY_ = lines.back().y2();
+    Changed();
+}
+
 void DrawTarget::LineTo(double x2, double y2, std::optional<QColor> color) {
     Line(curX_, curY_, x2, y2, color);
 }

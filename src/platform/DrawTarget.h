@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QLineF>
 #include <QPen>
 #include <QPointF>
 #include <QRectF>
@@ -204,6 +205,10 @@ public:
     // moves to (x2, y2).
     void Line(double x1, double y1, double x2, double y2,
               std::optional<QColor> color = std::nullopt);
+    // Several lines, each from (x1, y1) to (x2, y2), in ForeColor or the given colour: the
+    // same pixels as Line for each in turn, with one pen. The current position moves to the
+    // end of the last.
+    void Lines(const std::vector<QLineF>& lines, std::optional<QColor> color = std::nullopt);
     // A line from the current position.
     void LineTo(double x2, double y2, std::optional<QColor> color = std::nullopt);
     // The outline of a box with the current pen, filled by FillStyle and FillColor.

@@ -23,6 +23,7 @@ QString BoxControl::TypeName() const {
 }
 
 void BoxControl::Move(int left, int top, int width, int height) {
+    SettleSize();
     left_ = left;
     top_ = top;
     width_ = width < 0 ? 0 : width;

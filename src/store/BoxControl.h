@@ -49,10 +49,12 @@ public:
         ApplyGeometry();
     }
     virtual void SetWidth(int v) {
+        SettleSize();
         width_ = v < 0 ? 0 : v;
         ApplyGeometry();
     }
     virtual void SetHeight(int v) {
+        SettleSize();
         height_ = v < 0 ? 0 : v;
         ApplyGeometry();
     }
@@ -75,6 +77,10 @@ public:
 protected:
     // Puts the widget at the pixel geometry of the canvas units.
     virtual void ApplyGeometry();
+    // Brings a size that follows the box's content up to date before the size is set from
+    // outside, so that the size set last wins (a label sized to its caption); nothing for
+    // other boxes.
+    virtual void SettleSize() {}
     virtual void ApplyForeColor() {}
 
     int index_ = 0;

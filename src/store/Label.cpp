@@ -1,10 +1,20 @@
 #include "store/Label.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPainter>
+#include <QStyle>
 
 #include "platform/Twips.h"
 
 namespace bw {
+
+namespace {
+
+// Posted to a label whose size waits to be measured.
+const QEvent::Type kSettleEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+}  // namespace
 
 Label::Label(QWidget* parent) : QLabel(parent) {
     setAutoFillBackground(false);
@@ -56,12 +66,66 @@ void Label::ApplyForeColor() {
     setPalette(p);
 }
 
+// A box being loaded gets its auto-size, its caption and its font one after the other:
+// measuring after each would measure the same label three times.
 void Label::fit() {
+    if (!autoSize_ || fitPending_) return;
+    fitPending_ = true;
+    QCoreApplication::postEvent(this, new QEvent(kSettleEvent));
+}
+
+void Label::SettleSize() {
+    if (!fitPending_) return;
+    fitPending_ = false;
     if (!autoSize_) return;
-    const QSize s = sizeHint();
+    const QSize s = textSize();
     width_ = PixelsToTwips(s.width());
     height_ = PixelsToTwips(s.height());
-    ApplyGeometry();
+    BoxControl::ApplyGeometry();
+}
+
+QSize Label::textSize() {
+    // A plain text that does not wrap, with no frame, margin, indent, minimum size or buddy
+    // (a caption) has the size hint of its bounding box in at most 2000 pixels, measured
+    // without centring as the hint measures it. The hint itself measures three times, and
+    // an empty text is measured differently before and after its first setText.
+    const QString t = text();
+    if (t.isEmpty() || wordWrap() || textFormat() != Qt::PlainText || frameWidth() != 0 ||
+        margin() != 0 || indent() > 0 || buddy() || !minimumSize().isNull() ||
+        contentsMargins() != QMargins() ||
+        (textInteractionFlags() &
+         (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard | Qt::TextEditable)))
+        return sizeHint();
+    ensurePolished();  // as the hint: the style may set the font
+    const Qt::LayoutDirection direction = t.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+    // A label expands tabs, as QLabel does from its start.
+    const int flags = int((QStyle::visualAlignment(direction, alignment()) | Qt::TextExpandTabs) &
+                          ~(Qt::AlignVCenter | Qt::AlignHCenter));
+    return fontMetrics().boundingRect(0, 0, 2000, 2000, flags, t).size();
+}
+
+int Label::Width() const {
+    // Reading the size measures a caption that waits for it.
+    const_cast<Label*>(this)->SettleSize();
+    return width_;
+}
+
+int Label::Height() const {
+    const_cast<Label*>(this)->SettleSize();
+    return height_;
+}
+
+void Label::ApplyGeometry() {
+    SettleSize();
+    BoxControl::ApplyGeometry();
+}
+
+bool Label::event(QEvent* e) {
+    if (e->type() == kSettleEvent) {
+        SettleSize();
+        return true;
+    }
+    return QLabel::event(e);
 }
 
 void Label::paintEvent(QPaintEvent* e) {

@@ -139,8 +139,21 @@ void drawGridOn(DrawTarget& t, double w, double h, double widthMm, int drawGrid)
     const double s = w / widthMm;
     const long across = CLng(widthMm);
     const long down = CLng(h / w * widthMm);
-    for (long i = 0; i <= across; i += 2) t.Line(i * s, 0, i * s, h, lineColour(i));
-    for (long i = 0; i <= down; i += 2) t.Line(0, i * s, w, i * s, lineColour(i));
+    // Down, then across, in that order (a line drawn later covers one drawn before where they
+    // meet); each run of one colour is drawn with one pen.
+    std::vector<QLineF> run;
+    QColor runColour;
+    const auto add = [&](const QLineF& line, const QColor& colour) {
+        if (!run.empty() && colour != runColour) {
+            t.Lines(run, runColour);
+            run.clear();
+        }
+        runColour = colour;
+        run.push_back(line);
+    };
+    for (long i = 0; i <= across; i += 2) add(QLineF(i * s, 0, i * s, h), lineColour(i));
+    for (long i = 0; i <= down; i += 2) add(QLineF(0, i * s, w, i * s), lineColour(i));
+    if (!run.empty()) t.Lines(run, runColour);
     t.SetForeColor(Qt::black);
     const auto measure = [&t](const QString& text) {
         DrawSettingsSaver keepFont(t);

@@ -133,3 +133,36 @@ TEST_F(Progress, ALongStepWaitingInAnEventLoopStillGetsTheWindowToCloseIt) {
     CloseProgress();
     SetProgressShowDelay(0);
 }
+
+TEST_F(Progress, StepsLetWindowMessagesThroughOnlyWhileTheWindowShowsOrTheUserClosedIt) {
+    enum class Close { No, ByInnerOperation, ByUser };
+    const struct {
+        int delayMs;
+        Close close;
+        bool through;  // a message posted before the operation's close is handled by it
+    } cases[] = {
+        {0, Close::No, true},                 // shown at once
+        {500, Close::No, false},              // short: never shown
+        {0, Close::ByInnerOperation, false},  // an inner operation closed the window
+        {0, Close::ByUser, true},             // the long operation goes on, responsive
+    };
+    for (const auto& c : cases) {
+        SetProgressShowDelay(c.delayMs);
+        ShowProgress("外", 4, 0);
+        if (c.close == Close::ByInnerOperation) {
+            ShowProgress("内", 2, 0);
+            CloseProgress();
+        } else if (c.close == Close::ByUser) {
+            ProgressWindow()->close();
+        }
+        bool handled = false;
+        QMetaObject::invokeMethod(
+            qApp, [&handled] { handled = true; }, Qt::QueuedConnection);
+        UpdateProgress(1);
+        CloseProgress();
+        EXPECT_EQ(handled, c.through) << c.delayMs << " " << int(c.close);
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    SetProgressShowDelay(0);
+}

@@ -7,6 +7,7 @@
 #include "common/Schema.h"
 #include "platform/DrawTarget.h"
 #include "platform/Twips.h"
+#include "platform/VbNumbers.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
 #include "store/CanvasOptions.h"
@@ -154,6 +155,63 @@ TEST_F(Rulers, AskedForSeveralTimesTheGridIsDrawnOnceAndNeverLeftStale) {
     DrawRulers(mf.PG, 200, 1);
     const QImage& img = mf.PG->Image();
     EXPECT_EQ(img.pixelColor(img.width() / 20, 2), kCentimetreRulerColour);  // 10 mm of 200
+}
+
+TEST_F(Rulers, TheGridHasThePixelsOfItsLinesDrawnOneByOne) {
+    // Canvas size (twips) and paper width: a common page, odd sizes, and canvases so small
+    // that neighbouring lines fall on the same pixels.
+    const struct {
+        int w, h;
+        double widthMm;
+    } cases[] = {
+        {9000, 4500, 200}, {12345, 8765, 297}, {4500, 9000, 210.5},
+        {900, 600, 200},   {450, 300, 297},
+    };
+    MainForm& mf = MF();
+    DrawTarget& t = mf.PG->Target();
+    for (const auto& c : cases) {
+        mf.PG->SetWidth(c.w);
+        mf.PG->SetHeight(c.h);
+        DrawRulers(mf.PG, c.widthMm, 1);
+        const QImage drawn = mf.PG->Image().copy();
+        // The grid as it was drawn before: every line on its own, in order.
+        {
+            DrawSettingsSaver keep(t);
+            t.SetScaleMode(ScaleUnit::Twips);
+            t.Cls();
+            t.SetDrawMode(PenMode::CopyPen);
+            t.SetDrawWidth(1);
+            t.SetDrawStyle(LineStyle::Solid);
+            const double w = c.w, h = c.h, s = w / c.widthMm;
+            const long across = CLng(c.widthMm), down = CLng(h / w * c.widthMm);
+            const auto colour = [](long mm) {
+                return mm % 10 == 0 ? kCentimetreRulerColour : kMinorRulerColour;
+            };
+            for (long i = 0; i <= across; i += 2) t.Line(i * s, 0, i * s, h, colour(i));
+            for (long i = 0; i <= down; i += 2) t.Line(0, i * s, w, i * s, colour(i));
+            t.SetForeColor(Qt::black);
+            const auto measure = [&t](const QString& text) {
+                DrawSettingsSaver keepFont(t);
+                QFont f;
+                f.setStyleHint(QFont::SansSerif);
+                f.setPointSizeF(15.0 * 15.0 / 20.0);
+                f.setBold(false);
+                f.setItalic(false);
+                t.SetFont(f);
+                return QSizeF(t.TextWidth(text), t.TextHeight(text));
+            };
+            for (const RulerNumber& n : RulerNumberPlaces(w, h, c.widthMm, measure))
+                DrawTextWithFont(t, int(n.place.x()), int(n.place.y()), n.text);
+        }
+        const QImage& before = mf.PG->Image();
+        ASSERT_EQ(before.size(), drawn.size()) << c.w;
+        int differ = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixel(x, y) != before.pixel(x, y)) ++differ;
+        EXPECT_EQ(differ, 0) << c.w << " x " << c.h << " for " << c.widthMm << " mm";
+        EXPECT_GT(count(kCentimetreRulerColour) + count(kMinorRulerColour), 0) << c.w;
+    }
 }
 
 TEST(RulerNumbers, ANumberThatWouldOverlapAnotherIsLeftOut) {

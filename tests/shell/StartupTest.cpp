@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -394,6 +395,13 @@ TEST_F(Startup, TheWindowFillsTheWorkAreaAndShowsOnePageAtATime) {
         for (int i = 0; i < 4; ++i) EXPECT_EQ(w->Pic[i]->isVisible(), i == tab) << tab << i;
     }
     EXPECT_EQ(TwTop(w->MSF[2]) + TwHeight(w->MSF[2]), pageH);
+    // The canvas frame's ground is grey below the paper, yet the boxes on the canvas keep
+    // the application's style: a style sheet above them makes every box several times dearer.
+    w->SST->SetTab(0);
+    EXPECT_EQ(mf.PG->style(), QApplication::style());
+    const QImage frame = mf.PFrm->grab().toImage();
+    ASSERT_GT(frame.height() - 4, mf.PG->height());
+    EXPECT_EQ(frame.pixelColor(frame.width() / 2, frame.height() - 4), QColor(0x80, 0x80, 0x80));
 
     // Any other window is centred on the work area.
     QWidget other;
