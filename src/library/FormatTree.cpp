@@ -1,6 +1,8 @@
 #include "library/FormatTree.h"
 
 #include <QApplication>
+#include <QIconEngine>
+#include <QPainter>
 #include <QSet>
 #include <QStyle>
 #include <QTreeWidget>
@@ -22,8 +24,39 @@ const QString kNameSeparator = QStringLiteral("\\");
 
 enum class NodeKind { Root, Category, Format };
 
-// The style's icons are read from their image files once, not once per node: reading them
-// was most of the time of filling a tree at the program's start.
+// An icon of the style, read from its image files only when it is first drawn: a view asks
+// for the size of every node's icon to lay its rows out, also while hidden, and the sizes
+// asked for are those the style's icons come in.
+class StyleIcon : public QIconEngine {
+public:
+    explicit StyleIcon(QStyle::StandardPixmap which) : which_(which) {}
+
+    void paint(QPainter* p, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        icon().paint(p, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return read_ ? icon_.actualSize(size, mode, state) : size;
+    }
+    QIconEngine* clone() const override { return new StyleIcon(which_); }
+
+private:
+    const QIcon& icon() {
+        if (!read_) {
+            icon_ = QApplication::style()->standardIcon(which_);
+            read_ = true;
+        }
+        return icon_;
+    }
+    QStyle::StandardPixmap which_;
+    QIcon icon_;
+    bool read_ = false;
+};
+
+// One icon of each kind for every node, made again for another style; forgotten when the
+// application ends.
 QIcon nodeIcon(NodeKind kind) {
     struct Icons {
         QStyle* style = nullptr;
@@ -39,8 +72,9 @@ QIcon nodeIcon(NodeKind kind) {
                 icons = nullptr;
             });
         }
-        *icons = {s, s->standardIcon(QStyle::SP_DirHomeIcon), s->standardIcon(QStyle::SP_DirIcon),
-                  s->standardIcon(QStyle::SP_FileIcon)};
+        *icons = {s, QIcon(new StyleIcon(QStyle::SP_DirHomeIcon)),
+                  QIcon(new StyleIcon(QStyle::SP_DirIcon)),
+                  QIcon(new StyleIcon(QStyle::SP_FileIcon))};
     }
     switch (kind) {
         case NodeKind::Root:

@@ -3,7 +3,9 @@
 // category gathers formats, deleting one deletes its formats one by one, renaming a format
 // carries everything that belongs to it).
 
+#include <QApplication>
 #include <QMenu>
+#include <QStyle>
 #include <QTreeWidget>
 
 #include "LibraryFixture.h"
@@ -100,6 +102,19 @@ TEST_F(FormatTree, TheFirstRunIsStoredAndLaterRunsReadOnlyTheParameter) {
     EXPECT_TRUE(TreeNodeByKey(Tree(), "C进账单")->isExpanded());
     EXPECT_EQ(colours({"F工行进账单", "C进账单", "C其他", "C支票"}),
               (QList<QColor>{CurrentNodeColour(), CurrentNodeColour(), kGrey, Qt::blue}));
+
+    // Each kind of node shows the style's icon of its kind, read when first drawn.
+    QStyle* style = QApplication::style();
+    const int side = style->pixelMetric(QStyle::PM_SmallIconSize);
+    for (const auto& [key, which] : {std::pair{"D0", QStyle::SP_DirHomeIcon},
+                                     {"C进账单", QStyle::SP_DirIcon},
+                                     {"F工行进账单", QStyle::SP_FileIcon}}) {
+        SCOPED_TRACE(key);
+        const QIcon shown = TreeNodeByKey(Tree(), key)->icon(0);
+        const QIcon styles = style->standardIcon(which);
+        EXPECT_EQ(shown.actualSize(QSize(side, side)), styles.actualSize(QSize(side, side)));
+        EXPECT_EQ(shown.pixmap(side).toImage(), styles.pixmap(side).toImage());
+    }
 
     AddFormat("后来的格式");
     LoadFormatTree();
