@@ -84,12 +84,18 @@ BoxControl* BoxOfRow(int row) {
     for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i) {
         BoxControl* b = GetBoxByIndex(i);
         if (b && tagRow(b->Tag) == row) {
-            if (row >= int(hints.size())) hints.resize(row + 1, 0);
-            hints[row] = i;
+            NoteBoxOfRow(row, i);
             return b;
         }
     }
     return nullptr;
+}
+
+void NoteBoxOfRow(int row, int index) {
+    if (row < 0) return;
+    std::vector<int>& hints = foundIndexes();
+    if (row >= int(hints.size())) hints.resize(row + 1, 0);
+    hints[row] = index;
 }
 
 BoxControl* BoxOfRecordId(double id) {

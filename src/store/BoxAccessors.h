@@ -29,6 +29,9 @@ double BoxDataType(const BoxControl* box);              // Cash
 int BoxRecordId(const BoxControl* box);
 
 BoxControl* BoxOfRow(int row);
+// Tells BoxOfRow that the box with `index` is tagged with grid row `row`, so that it finds it
+// without walking the box's kind; a hint, checked as BoxOfRow checks every hint.
+void NoteBoxOfRow(int row, int index);
 BoxControl* BoxOfRecordId(double id);
 // The index of the box of the row; 0 when no box has that row.
 int BoxIndexOfRow(int row);

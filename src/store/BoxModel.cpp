@@ -110,6 +110,7 @@ BoxControl* LoadBoxControl(int kind, int& row) {
         row = UpdateRowFromBox(box);
     }
     box->Tag = QString::number(row);
+    NoteBoxOfRow(row, index);
     return box;
 }
 

@@ -138,11 +138,8 @@ void ReloadFormatBoxes(Grid& grid, bool showProgress) {
     for (int row = grid.FixedRows(); row < grid.Rows(); ++row) {
         const int kind = CLng(CellNumber(grid, row, col::Clas));
         int r = row;
-        BoxControl* box = LoadBoxControl(kind, r);
-        if (box) {
-            BoxControl* none = nullptr;
-            ApplyRowToBox(grid, row, none);
-        }
+        // The box just made for the row is the row's box: no need to look it up.
+        if (BoxControl* box = LoadBoxControl(kind, r)) ApplyRowToBox(grid, row, box);
         if (showProgress) UpdateProgress(1, QStringLiteral("pages"));
     }
     if (showProgress) CloseProgress();
