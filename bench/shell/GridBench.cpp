@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <cstdio>
 #include <QTemporaryDir>
 
 #include "common/Database.h"
@@ -143,6 +144,11 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("TZ")) qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
     QTemporaryDir data;
+    // For profiling the fill by hand: keep the data folder and say where.
+    if (qEnvironmentVariableIsSet("BW_KEEP_BENCH_DATA")) {
+        data.setAutoRemove(false);
+        std::printf("data kept in %s\n", qPrintable(data.path()));
+    }
     dataFolder = data.path();
     bw::SetAppPath(data.path());
     bw::dlg::SetAnswerer([](const bw::dlg::Shown&) { return QVariant(); });

@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include "common/GridFunctions.h"
+#include "common/Indicator.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     bw::SetAppPath(QString::fromLocal8Bit(argv[1]));
     bw::dlg::SetAnswerer([](const bw::dlg::Shown&) { return QVariant(); });
+    // The program shows the progress window of an operation only once it has run this long.
+    bw::SetProgressShowDelay(bw::kProgramProgressShowDelayMs);
     bw::Grid g;
     bw::SetupGrid(g, {"ID", "", "名称", "金额", "日期", "已付", "备注", "数量", "单价", "地址"},
                   {"ID", "序号", "名称", "金额", "日期", "已付", "备注", "数量", "单价", "地址"});

@@ -73,6 +73,8 @@ Indicator* ProgressWindow();
 // (0, the default: at once); a shorter one runs without it and without letting window
 // messages through. The window object exists and takes the texts from the start either way.
 void SetProgressShowDelay(int ms);
+// The delay the program sets at its start.
+constexpr int kProgramProgressShowDelayMs = 500;
 
 // Tests set the clock (milliseconds) that measures the elapsed time; an empty function
 // returns to the real clock.

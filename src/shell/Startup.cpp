@@ -64,7 +64,7 @@ bool Main(const QStringList& arguments) {
     InstallQtTranslations();
     // Quick operations (opening a format, loading its defaults) run without flashing a
     // progress window; one that takes longer than half a second shows it.
-    SetProgressShowDelay(500);
+    SetProgressShowDelay(kProgramProgressShowDelayMs);
     InitAppFolder(arguments);
     // A damaged data file is kept as it is and nothing opens over it; a database made now
     // starts with the ready formats, so that a new user sees a bill.
