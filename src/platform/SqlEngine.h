@@ -115,7 +115,8 @@ private:
 // handed out twice; the nested use prepares its own.
 class Connection : public std::enable_shared_from_this<Connection> {
 public:
-    // Opens the file; `create` makes a new empty database when the file is missing.
+    // Opens the file; `create` makes a new empty database when the file is missing. The
+    // connection is for the thread that opens it only.
     static std::shared_ptr<Connection> Open(const QString& path, bool create,
                                             QString* error = nullptr);
     ~Connection();
