@@ -159,9 +159,9 @@ TextBoxEditor* TextBox::makeEditor(Qt::FocusReason reason) {
         editor->installEventFilter(w);
         editor->viewport()->installEventFilter(w);
     }
+    editor->show();
     if (QApplication::focusWidget() == this) editor->setFocus(reason);
     setFocusProxy(editor);
-    editor->show();
     return editor;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <functional>
@@ -121,6 +122,32 @@ TEST(TextBoxEvents, WatchersSeeEveryPartAndTheFirstClickPlacesTheCursor) {
                                              {P::Viewport, QEvent::MouseButtonPress},
                                              {P::Editor, QEvent::KeyPress}};
     EXPECT_EQ(watcher.seen, expected);
+}
+
+// A real click on a box without an editor: the focus goes on to the editor made for it and
+// the cursor stands where the click was.
+TEST(TextBoxEvents, AClickGivesTheFocusToTheNewEditor) {
+    QWidget canvas;
+    canvas.resize(220, 60);
+    auto* box = new TextBox(&canvas);
+    box->setGeometry(0, 0, 200, 24);
+    box->SetText("abcdefghij");
+    auto* other = new TextBox(&canvas);
+    other->setGeometry(0, 30, 200, 24);
+    canvas.show();
+    canvas.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&canvas));
+
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(190, 12));
+    ASSERT_TRUE(box->HasEditor());
+    EXPECT_EQ(QApplication::focusWidget(), box->Editor());
+    EXPECT_TRUE(box->hasFocus());
+    EXPECT_EQ(box->Editor()->textCursor().position(), 10);
+    EXPECT_FALSE(other->HasEditor());
+    // Tab goes on to the next box, whose editor is made and takes the focus.
+    QTest::keyClick(box->Editor(), Qt::Key_Tab);
+    ASSERT_TRUE(other->HasEditor());
+    EXPECT_EQ(QApplication::focusWidget(), other->Editor());
 }
 
 // The text a box gives is the same before its editor is made (the box keeps it) and after
