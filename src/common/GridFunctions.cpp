@@ -117,6 +117,97 @@ void SetupGrid(Grid& grid, const QStringList& fields, const QStringList& caption
     grid.SetVisible(true);
 }
 
+namespace {
+
+// What a grid column shows of each record.
+struct ColumnPlan {
+    enum class Kind { Empty, Serial, Field, Lookup, Colour };
+    Kind kind = Kind::Empty;
+    int field = -1;
+    QString table, column;
+};
+
+// What each column shows, decided once from the field names in the grid's first row.
+std::vector<ColumnPlan> planColumns(const Grid& grid, const sql::RowView& row) {
+    using Kind = ColumnPlan::Kind;
+    std::vector<ColumnPlan> plans(grid.Cols());
+    for (int c = 0; c < grid.Cols(); ++c) {
+        const QString& f = grid.TextRef(0, c);
+        ColumnPlan& p = plans[c];
+        if (f.isEmpty()) {
+            if (c == serialCol(grid)) p.kind = Kind::Serial;
+        } else if (f.contains(u':')) {
+            const QStringList parts = f.split(u':');
+            if (parts.size() >= 3) {
+                p.kind = Kind::Lookup;
+                p.table = parts[0];
+                p.field = row.ColumnIndex(parts[1]);
+                p.column = parts[2];
+            }
+        } else if (f == QLatin1String("Color")) {
+            p.kind = Kind::Colour;
+            p.field = row.ColumnIndex(f);
+        } else {
+            p.kind = Kind::Field;
+            p.field = row.ColumnIndex(f);
+        }
+    }
+    return plans;
+}
+
+// Appends the records of the query to the grid, read one by one as they come: a table of
+// many thousand records is never held twice. A query that fails adds no row.
+void fillRows(Grid& grid, const QString& sql, const Params& params) {
+    using Kind = ColumnPlan::Kind;
+    const int first = grid.Rows();
+    int count = 0;
+    std::vector<ColumnPlan> plans;
+    QHash<QString, QString> looked;  // "col:id" -> text, so that each ID is read once
+    const bool ok = ForEachRecord(sql, params, [&](const sql::RowView& row) {
+        if (plans.empty()) plans = planColumns(grid, row);
+        const int r = first + count++;
+        // Room for more records, made in ever larger steps; the rest is cut at the end.
+        if (r >= grid.Rows()) grid.SetRows(first + std::max(64, 2 * count));
+        for (int c = 0; c < grid.Cols(); ++c) {
+            const ColumnPlan& p = plans[c];
+            switch (p.kind) {
+                case Kind::Empty:
+                    break;
+                case Kind::Serial:
+                    grid.SetTextMatrix(r, c, QString::number(r - grid.FixedRows() + 1));
+                    break;
+                case Kind::Field:
+                    if (p.field >= 0) grid.SetTextMatrix(r, c, cellText(row.Value(p.field)));
+                    break;
+                case Kind::Colour: {
+                    if (p.field < 0) break;
+                    const QVariant v = row.Value(p.field);
+                    if (v.isNull()) break;
+                    const auto colour = static_cast<GridColor>(v.toLongLong());
+                    grid.SetCellBackColorAt(r, c, colour == 0 ? kGridBlack : colour);
+                    break;
+                }
+                case Kind::Lookup: {
+                    if (p.field < 0) break;
+                    const QVariant id = row.Value(p.field);
+                    if (id.isNull()) break;
+                    const qint64 key = static_cast<qint64>(Val(id.toString()));
+                    const QString cacheKey = QString::number(c) + u':' + QString::number(key);
+                    auto it = looked.find(cacheKey);
+                    if (it == looked.end())
+                        it = looked.insert(cacheKey, plainText(ValueById(p.table, key, p.column)));
+                    grid.SetTextMatrix(r, c, *it);
+                    break;
+                }
+            }
+        }
+        return true;
+    });
+    grid.SetRows(ok ? first + count : first);
+}
+
+}  // namespace
+
 void FillGridFromSql(Grid& grid, const QString& where, const QString& order, const Params& params) {
     grid.SetVisible(false);
     grid.SetRows(grid.FixedRows());
@@ -129,87 +220,12 @@ void FillGridFromSql(Grid& grid, const QString& where, const QString& order, con
     }
 
     const QString table = grid.Tag();
-    Recordset rs;
     if (isTableName(table)) {
         QString sql = QStringLiteral("SELECT * FROM \"") + table + u'"';
         if (!where.isEmpty()) sql += QStringLiteral(" WHERE ") + where;
         if (!order.isEmpty()) sql += QStringLiteral(" ORDER BY ") + order;
-        OpenRecordset(rs, sql, params);
+        fillRows(grid, sql, params);
     }
-
-    if (rs.IsOpen() && rs.RecordCount() > 0) {
-        // What each column shows, decided once for the whole result.
-        enum class Kind { Empty, Serial, Field, Lookup, Colour };
-        struct Plan {
-            Kind kind = Kind::Empty;
-            int field = -1;
-            QString table, column;
-        };
-        std::vector<Plan> plans(grid.Cols());
-        for (int c = 0; c < grid.Cols(); ++c) {
-            const QString& f = grid.TextRef(0, c);
-            Plan& p = plans[c];
-            if (f.isEmpty()) {
-                if (c == serialCol(grid)) p.kind = Kind::Serial;
-            } else if (f.contains(u':')) {
-                const QStringList parts = f.split(u':');
-                if (parts.size() >= 3) {
-                    p.kind = Kind::Lookup;
-                    p.table = parts[0];
-                    p.field = rs.FieldIndex(parts[1]);
-                    p.column = parts[2];
-                }
-            } else if (f == QLatin1String("Color")) {
-                p.kind = Kind::Colour;
-                p.field = rs.FieldIndex(f);
-            } else {
-                p.kind = Kind::Field;
-                p.field = rs.FieldIndex(f);
-            }
-        }
-
-        const int first = grid.Rows();
-        grid.SetRows(first + rs.RecordCount());
-        QHash<QString, QString> looked;  // "col:id" -> text, so that each ID is read once
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            const int r = first + rs.Position();
-            for (int c = 0; c < grid.Cols(); ++c) {
-                const Plan& p = plans[c];
-                switch (p.kind) {
-                    case Kind::Empty:
-                        break;
-                    case Kind::Serial:
-                        grid.SetTextMatrix(r, c, QString::number(r - grid.FixedRows() + 1));
-                        break;
-                    case Kind::Field:
-                        if (p.field >= 0) grid.SetTextMatrix(r, c, cellText(rs.Value(p.field)));
-                        break;
-                    case Kind::Colour: {
-                        if (p.field < 0) break;
-                        const QVariant v = rs.Value(p.field);
-                        if (v.isNull()) break;
-                        const auto colour = static_cast<GridColor>(v.toLongLong());
-                        grid.SetCellBackColorAt(r, c, colour == 0 ? kGridBlack : colour);
-                        break;
-                    }
-                    case Kind::Lookup: {
-                        if (p.field < 0) break;
-                        const QVariant id = rs.Value(p.field);
-                        if (id.isNull()) break;
-                        const qint64 key = static_cast<qint64>(Val(id.toString()));
-                        const QString cacheKey = QString::number(c) + u':' + QString::number(key);
-                        auto it = looked.find(cacheKey);
-                        if (it == looked.end())
-                            it = looked.insert(cacheKey,
-                                               plainText(ValueById(p.table, key, p.column)));
-                        grid.SetTextMatrix(r, c, *it);
-                        break;
-                    }
-                }
-            }
-        }
-    }
-    rs.Close();
     AutoFitGridColumns(dlg::DialogParent(), grid, 2, true);
     grid.SetVisible(true);
 }

@@ -458,6 +458,29 @@ QString RowView::Text(int column) const {
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(st_, column)) : QString();
 }
 
+int RowView::Columns() const {
+    return sqlite3_column_count(st_);
+}
+
+int RowView::ColumnIndex(const QString& name) const {
+    const int n = Columns();
+    for (int i = 0; i < n; ++i)
+        if (QString::fromUtf8(sqlite3_column_name(st_, i)) == name) return i;
+    for (int i = 0; i < n; ++i)
+        if (QString::fromUtf8(sqlite3_column_name(st_, i)).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QVariant RowView::Value(int column) const {
+    if (column < 0 || column >= Columns()) return {};
+    if (types_.empty()) {
+        types_.resize(Columns());
+        for (int i = 0; i < Columns(); ++i) types_[i] = typeOfDecl(sqlite3_column_decltype(st_, i));
+    }
+    return columnValue(st_, column, types_[column]);
+}
+
 bool Connection::ForEach(const QString& sql, const QVariantList& params,
                          const std::function<bool(const RowView&)>& row) {
     if (!db_) return false;

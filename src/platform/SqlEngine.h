@@ -33,11 +33,17 @@ class RowView {
 public:
     qint64 Int64(int column) const;
     QString Text(int column) const;  // "" for NULL
+    int Columns() const;
+    // The column of that name, found as Recordset::FieldIndex finds it; -1 when none.
+    int ColumnIndex(const QString& name) const;
+    // The value as a Recordset gives it: NULL a null QVariant, shaped by the declared type.
+    QVariant Value(int column) const;
 
 private:
     friend class Connection;
     explicit RowView(::sqlite3_stmt* st) : st_(st) {}
     ::sqlite3_stmt* st_;
+    mutable std::vector<FieldType> types_;  // read from the statement on first use
 };
 
 // A materialised result: every row is read when the query runs, so the record count is exact.

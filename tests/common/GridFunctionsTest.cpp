@@ -124,6 +124,15 @@ TEST_F(GridFunctions, FillGridFromSqlShowsEachKindOfFieldAsTheGridsDo) {
     EXPECT_EQ(column(grid_, 2), (QStringList{"王五", "O'Brien"}));
     EXPECT_EQ(column(grid_, 1), (QStringList{"1", "2"}));
 
+    // More records than the grid first makes room for: every one, none more.
+    for (int i = 0; i < 150; ++i)
+        ASSERT_TRUE(ExecuteSql("INSERT INTO 账目 (名称, 金额) VALUES (?, ?)",
+                               {QString("第%1笔").arg(i), i}));
+    FillGridFromSql(grid_, QString(), "ID");
+    ASSERT_EQ(grid_.Rows(), grid_.FixedRows() + 154);
+    EXPECT_EQ(grid_.TextMatrix(grid_.Rows() - 1, 1), "154");
+    EXPECT_EQ(grid_.TextMatrix(grid_.Rows() - 1, 2), "第149笔");
+
     grid_.SetTag("没有这张表");
     FillGridFromSql(grid_);
     EXPECT_EQ(grid_.Rows(), grid_.FixedRows());
