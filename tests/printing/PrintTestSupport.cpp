@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <climits>
 
+#include "ShowFormat.h"
 #include "barcode/BarcodeStandard.h"
 #include "common/Database.h"
 #include "common/Globals.h"
@@ -291,14 +292,7 @@ qint64 PrintFixture::AddBox(const BoxSpec& b) {
 }
 
 void PrintFixture::Show() {
-    MainForm& mf = MF();
-    mf.SetCurrentFormat(format_);
-    QString name = format_;
-    LoadWholeFormatRow(name);
-    mf.PG->SetWidth(mf.FrameWidth());
-    mf.PG->SetHeight(mf.FrameWidth() * mf.PaperHeightMm() / mf.PaperWidthMm());
-    LoadBoxesIntoGrid(mf.BoxGrid(), name);
-    ReloadFormatBoxes(mf.BoxGrid(), false);
+    ShowFormat(format_);
 }
 
 TextBox* PrintFixture::Text(int n) const {

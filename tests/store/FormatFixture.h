@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ShowFormat.h"
 #include "TestSupport.h"
 #include "common/Common.h"
 #include "common/Database.h"
@@ -80,16 +81,7 @@ protected:
             "15360, ?)",
             {fmt, kWholeFormatLabel, w, h, mem});
     }
-    void show(const QString& fmt) {
-        MainForm& mf = MF();
-        mf.SetCurrentFormat(fmt);
-        QString name = fmt;
-        LoadWholeFormatRow(name);
-        mf.PG->SetWidth(mf.FrameWidth());
-        mf.PG->SetHeight(mf.FrameWidth() * mf.PaperHeightMm() / mf.PaperWidthMm());
-        LoadBoxesIntoGrid(mf.BoxGrid(), name);
-        ReloadFormatBoxes(mf.BoxGrid(), false);
-    }
+    void show(const QString& fmt) { ShowFormat(fmt); }
     static Grid& grid() { return MF().BoxGrid(); }
     static int mm(double v) { return MmToCanvas(v, MF().PG->Width(), MF().PaperWidthMm()); }
 
