@@ -9,6 +9,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -62,6 +63,10 @@ void ReportPeakMemory() {
         std::printf("peak_kB %ld\n", kb);
     }
     std::fflush(stdout);
+    if (const char* dump = std::getenv("BW_SMAPS_TO")) {
+        std::ifstream maps("/proc/self/smaps");
+        std::ofstream(dump) << maps.rdbuf();
+    }
 }
 
 std::string OwnFolder() {

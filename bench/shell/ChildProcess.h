@@ -17,7 +17,8 @@ struct ChildRun {
 
 // Writes "peak_kB N" to standard output: the calling process's own largest resident set
 // (VmHWM). The kernel's figure for a reaped child also counts the parent's memory shared
-// before the exec, so children report their own.
+// before the exec, so children report their own. With BW_SMAPS_TO set, the process's memory
+// map (/proc/self/smaps) is also copied to that file, to see where the memory went.
 void ReportPeakMemory();
 
 // Starts argv[0] (looked up on PATH when it has no slash) with its standard output sent to

@@ -7,7 +7,10 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QWidget>
+#include <array>
 #include <limits>
+#include <memory>
+#include <unordered_map>
 
 #include "common/Indicator.h"
 #include "common/Services.h"
@@ -287,6 +290,28 @@ void DeleteGridRows(Grid& grid, int& first, int& last, bool ask) {
 
 // ---- Widths and sorting ---------------------------------------------------------------
 
+namespace {
+
+// Advances of the characters of one font, kept in blocks of 256 characters made as a
+// character of the block is first asked for (a table of the whole plane would be 512 KB per
+// font); an advance not measured yet is negative.
+class CharAdvances {
+public:
+    double& At(char16_t c) {
+        auto& block = blocks_[c >> 8];
+        if (!block) {
+            block = std::make_unique<std::array<double, 256>>();
+            block->fill(-1);
+        }
+        return (*block)[c & 0xFF];
+    }
+
+private:
+    std::array<std::unique_ptr<std::array<double, 256>>, 256> blocks_;
+};
+
+}  // namespace
+
 void AutoFitGridColumns(QWidget* form, Grid& grid, int startRow, bool showProgress) {
     const bool progress = showProgress && grid.Rows() > 200;
     if (progress) ShowProgress(QStringLiteral("正在做交易数据表格进行格式设置……"), grid.Cols(), 0);
@@ -302,14 +327,13 @@ void AutoFitGridColumns(QWidget* form, Grid& grid, int startRow, bool showProgre
     const QFontMetricsF fmf(font);
     constexpr double kRoughSlackPx = 2;
     // The advances of a font's characters stay as they are for the life of the process.
-    static QHash<QString, std::vector<double>> advancesByFont;
-    std::vector<double>& charWidths = advancesByFont[font.key()];
-    if (charWidths.empty()) charWidths.assign(0x10000, -1);
+    static std::unordered_map<QString, CharAdvances> advancesByFont;
+    CharAdvances& charWidths = advancesByFont[font.key()];
     auto roughWidth = [&](const QString& t) {
         double sum = 0;
         for (QChar ch : t) {
             if (ch.isSurrogate()) return std::numeric_limits<double>::max();
-            double& w = charWidths[ch.unicode()];
+            double& w = charWidths.At(ch.unicode());
             if (w < 0) w = fmf.horizontalAdvance(ch);
             sum += w;
         }

@@ -41,7 +41,6 @@ TextBox::TextBox(QWidget* parent) : QFrame(parent) {
     setCursor(Qt::IBeamCursor);
     setFrameStyle(QFrame::Box | QFrame::Sunken);
     setLineWidth(1);
-    setAutoFillBackground(true);
     applyPalette();
     ApplyGeometry();
 }
@@ -192,6 +191,7 @@ TextBox* TextBox::Owning(QObject* o, Part* part) {
 }
 
 void TextBox::paintEvent(QPaintEvent* e) {
+    QPainter(this).fillRect(rect(), palette().brush(QPalette::Window));
     QFrame::paintEvent(e);
     if (editor_ || plain_.isEmpty()) return;
     // Laid out as the editor lays out its document: the same margin, wrapping and
