@@ -191,6 +191,9 @@ TextBox* TextBox::Owning(QObject* o, Part* part) {
 }
 
 void TextBox::paintEvent(QPaintEvent* e) {
+    // The box fills its own ground rather than filling automatically: an opaque child is cut
+    // out of its parent's paint region, and a canvas with a hundred holes paints through a
+    // clip of a hundred rectangles per line, megabytes of it.
     QPainter(this).fillRect(rect(), palette().brush(QPalette::Window));
     QFrame::paintEvent(e);
     if (editor_ || plain_.isEmpty()) return;
