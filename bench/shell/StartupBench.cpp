@@ -122,6 +122,16 @@ BENCHMARK(BM_BareWindowWithTextProcess)
     ->Iterations(5)
     ->Repetitions(5);
 
+// For reference: the bare window painting the first window's texts and lines itself.
+void BM_BareWindowWithBillProcess(benchmark::State& state) {
+    runProcess(state, {bench::OwnFolder() + "/bare_window_process", "--bill"});
+}
+BENCHMARK(BM_BareWindowWithBillProcess)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(5);
+
 void BM_StartToFirstPaintedWindow(benchmark::State& state) {
     for (auto _ : state) {
         CloseDatabase();
@@ -178,6 +188,10 @@ int main(int argc, char** argv) {
                    "BM_BareWindowWithTextProcess", 0);
     reporter.CounterRatio("its memory vs that window (kB)", "BM_StartProcess",
                           "BM_BareWindowWithTextProcess", "peak_kB", 0);
+    reporter.Ratio("that window painting the bill's texts (ms)", "BM_BareWindowWithBillProcess",
+                   "BM_BareWindowProcess", 0);
+    reporter.CounterRatio("its memory (kB)", "BM_BareWindowWithBillProcess", "BM_BareWindowProcess",
+                          "peak_kB", 0);
     benchmark::Shutdown();
     ReleaseInstanceLock();
     CloseDatabase();
