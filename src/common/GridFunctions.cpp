@@ -294,10 +294,14 @@ namespace {
 
 // Advances of the characters of one font, kept in blocks of 256 characters made as a
 // character of the block is first asked for (a table of the whole plane would be 512 KB per
-// font); an advance not measured yet is negative.
+// font); the first block, digits and Latin letters, is always there. An advance not
+// measured yet is negative.
 class CharAdvances {
 public:
+    CharAdvances() { low_.fill(-1); }
+
     double& At(char16_t c) {
+        if (c < 256) return low_[c];
         auto& block = blocks_[c >> 8];
         if (!block) {
             block = std::make_unique<std::array<double, 256>>();
@@ -307,6 +311,7 @@ public:
     }
 
 private:
+    std::array<double, 256> low_;
     std::array<std::unique_ptr<std::array<double, 256>>, 256> blocks_;
 };
 
