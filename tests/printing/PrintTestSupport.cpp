@@ -249,12 +249,7 @@ void ChoosePdf(const QString& file, const QString& copies) {
 // ---- The fixtures -----------------------------------------------------------------------
 
 void PrintFixture::SetUp() {
-    CloseDatabase();
-    ASSERT_TRUE(EnsureDatabase());
-    ResetMF(new MainForm);
-    MF().SetScreenWidthTwips(15360);
-    MF().SetFrameSize(9000, 6000);
-    InitBoxModule();
+    ASSERT_TRUE(test::StartFresh());
     ClearFontSizeCache();
     ClearAddedPaperForms();
     PrintCopies = 1;
@@ -266,9 +261,7 @@ void PrintFixture::SetUp() {
 
 void PrintFixture::TearDown() {
     InstallPrinter(nullptr);
-    UnloadAllBoxes();
-    ResetMF();
-    CloseDatabase();
+    test::EndFresh();
     PrintCopies = 1;
     ChosenItem.clear();
 }

@@ -10,6 +10,7 @@
 #include <ostream>
 #include <vector>
 
+#include "ShowFormat.h"
 #include "TestSupport.h"
 #include "common/Database.h"
 #include "common/Globals.h"
@@ -40,18 +41,10 @@ struct BoxSpec {
 class RecordsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        CloseDatabase();
-        ASSERT_TRUE(EnsureDatabase());
-        ResetMF(new MainForm);
-        MF().SetScreenWidthTwips(15360);
-        InitBoxModule();
+        ASSERT_TRUE(test::StartFresh(false));
         LineBreakMark = "//";
     }
-    void TearDown() override {
-        UnloadAllBoxes();
-        ResetMF();
-        CloseDatabase();
-    }
+    void TearDown() override { test::EndFresh(); }
     // Adds a format with the boxes; the record IDs of the boxes, in order.
     std::vector<qint64> AddFormat(const QString& name, const QList<BoxSpec>& boxes) {
         ExecuteSql(

@@ -35,19 +35,8 @@ struct BoxDef {
 
 class FormatFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        CloseDatabase();
-        ASSERT_TRUE(EnsureDatabase());
-        ResetMF(new MainForm);
-        MF().SetScreenWidthTwips(15360);
-        MF().SetFrameSize(9000, 6000);
-        InitBoxModule();
-    }
-    void TearDown() override {
-        UnloadAllBoxes();
-        ResetMF();
-        CloseDatabase();
-    }
+    void SetUp() override { ASSERT_TRUE(test::StartFresh()); }
+    void TearDown() override { test::EndFresh(); }
 
     // Adds a box record and returns its ID.
     qint64 addBox(const QString& fmt, const BoxDef& b) {
