@@ -292,10 +292,12 @@ QPainter& DrawTarget::Painter() {
         painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);
         pagePending_ = false;
         painterFont_ = nullptr;
+        pages_ = painter_->isActive() ? 1 : 0;
     }
     if (pagePending_ && painter_->isActive()) {
         pagePending_ = false;
         paged_->newPage();
+        ++pages_;
     }
     return *painter_;
 }

@@ -241,6 +241,8 @@ public:
     void NewPage();
     // True while a document (a printer) or a painting (an image) is open on the device.
     bool Active() const;
+    // The pages begun in the open document (or the last one), counting the first.
+    int Pages() const { return pages_; }
     // Printer: finishes the document and hands it to the printer (the target can then start
     // another). Other targets: ends the painting so that the picture can be shown.
     void EndDoc();
@@ -292,6 +294,7 @@ private:
     double curX_ = 0;
     double curY_ = 0;
     bool pagePending_ = false;
+    int pages_ = 0;
     std::function<void()> changed_;
     quint64 drawings_ = 0;
     mutable std::vector<std::unique_ptr<FontEntry>> fonts_;

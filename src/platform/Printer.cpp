@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
+#include <utility>
 
 #include "platform/AppFolder.h"
 #include "platform/SafeFiles.h"
@@ -61,6 +62,21 @@ bool PdfComplete(const QString& path) {
     return f.read(4) == "xref";
 }
 
+// The pages of a cut-off PDF file that reached the disk whole. A page's dictionary is
+// written when the page ends, its content stream right after it, so a page is whole when
+// any stream ends after its dictionary.
+int WholePdfPages(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    const QByteArray data = f.readAll();
+    const qsizetype lastStream = data.lastIndexOf("endstream");
+    int whole = 0;
+    for (qsizetype at = data.indexOf("/Type /Page\n"); at >= 0 && at < lastStream;
+         at = data.indexOf("/Type /Page\n", at + 1))
+        ++whole;
+    return whole;
+}
+
 QString PdfFailure(const QString& file, const QString& cause) {
     return QStringLiteral("PDF文件“%1”没有写成（%2）").arg(QDir::toNativeSeparators(file), cause);
 }
@@ -80,7 +96,10 @@ QString DefaultPrinterName() {
 }
 
 Printer::Printer(std::unique_ptr<QPrinter> dev, const QString& name)
-    : detail::PrinterDevice{std::move(dev)}, DrawTarget(device.get()), name_(name) {}
+    : detail::PrinterDevice{std::move(dev)},
+      DrawTarget(device.get()),
+      name_(name),
+      ownPaper_(device->pageLayout().pageSize()) {}
 
 Printer::~Printer() {
     // The drawing target ends an open document before the device goes; a document never
@@ -193,6 +212,7 @@ bool Printer::Ready(QString* why) const {
 }
 
 bool Printer::StartDoc() {
+    held_ = false;
     if (!Active()) {
         lastError_.clear();
         QString why;
@@ -232,6 +252,42 @@ bool Printer::StartDoc() {
 }
 
 bool Printer::FinishDoc() {
+    if (commandDepth_ > 0 && IsPdfFile()) {
+        if (!Active()) return false;
+        // The next document of the command begins on a page of its own in the same file.
+        docEnds_.push_back(Pages());
+        NewPage();
+        held_ = true;
+        return true;
+    }
+    return EndFile();
+}
+
+void Printer::BeginCommand() {
+    if (commandDepth_++ > 0) return;
+    held_ = false;
+    docEnds_.clear();
+}
+
+bool Printer::EndCommand() {
+    if (commandDepth_ == 0 || --commandDepth_ > 0) return true;
+    if (!Active()) return true;
+    if (!std::exchange(held_, false)) {
+        // A document begun and never ended is not one the user asked for.
+        KillDoc();
+        return false;
+    }
+    return EndFile();
+}
+
+void Printer::AbandonCommand() {
+    if (commandDepth_ == 0 || --commandDepth_ > 0) return;
+    held_ = false;
+    if (IsPdfFile() && Active()) KillDoc();
+}
+
+bool Printer::EndFile() {
+    stoppedAt_ = 0;
     const bool begun = Active();
     EndDoc();
     if (!begun) {
@@ -243,6 +299,9 @@ bool Printer::FinishDoc() {
         tempOutput_.clear();
         if (PdfComplete(tmp) && SyncFile(tmp) && ReplaceFile(tmp, lastOutput_)) return true;
         const qint64 written = QFileInfo(tmp).size();
+        const int whole = WholePdfPages(tmp);
+        for (std::size_t i = 0; i < docEnds_.size() && stoppedAt_ == 0; ++i)
+            if (docEnds_[i] > whole) stoppedAt_ = static_cast<int>(i) + 1;
         QFile::remove(tmp);
         // The file needed more than was written: ask the disk again for that much.
         QString cause =
@@ -255,6 +314,7 @@ bool Printer::FinishDoc() {
 }
 
 void Printer::KillDoc() {
+    held_ = false;
     DrawTarget::KillDoc();
     DiscardTemporary();
 }

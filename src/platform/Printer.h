@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 #include "platform/DrawTarget.h"
 
@@ -73,6 +74,8 @@ public:
     void SetOrientation(int orientation);
     QPageSize PageSize() const;
     bool SetPageSize(const QPageSize& size);
+    // The paper the printer came with (the PDF file printer: A4), whatever was set since.
+    QPageSize OwnPageSize() const { return ownPaper_; }
     // The paper sizes the printer offers, in its own order.
     QList<QPageSize> PaperSizes() const;
 
@@ -88,23 +91,68 @@ public:
     // Ends the document and hands it to the printer. False when no document was begun or it
     // could not be delivered (the printer went away, the PDF file was not written). A PDF
     // file takes its name only once it is whole and on the disk; a cut-off one is removed.
+    // Inside a command the PDF file printer keeps the document for the command's file.
     bool FinishDoc();
     // Drops the document begun; the PDF file printer leaves no file behind.
     void KillDoc();
-    // Why the last StartDoc or FinishDoc failed, naming the file and the cause; "" when the
-    // printer gave no reason of its own (it is not connected).
+    // Why the last StartDoc, FinishDoc or EndCommand failed, naming the file and the cause;
+    // "" when the printer gave no reason of its own (it is not connected).
     QString LastError() const { return lastError_; }
+
+    // One command the user gave that may end several documents (a reprint of several bills,
+    // the copies and pages of a label sheet). On the PDF file printer every document ended
+    // while it lasts is kept open as pages of one file: the next document begins on a new
+    // page, and the file, still under its temporary name, takes its name only when
+    // EndCommand ends the command. On a system printer every document stays a job of its
+    // own. Commands may nest; only the outermost one counts. Use PrintCommand.
+    void BeginCommand();
+    // Ends the command: the file of the documents kept is finished as FinishDoc finishes a
+    // document. A document begun and never ended is dropped (false). True when nothing was
+    // kept (a system printer, nothing printed).
+    bool EndCommand();
+    // Ends the command without its file: the PDF file printer leaves nothing behind.
+    void AbandonCommand();
+    // After the file of a command could not be written: the 1-based number of the document
+    // of the command where the writing stopped (the first not wholly on the disk), 0 when
+    // every page reached the disk and only the file's end did not.
+    int StoppedAtDocument() const { return stoppedAt_; }
 
 private:
     QString name_;
+    QPageSize ownPaper_;
     QString outputFile_;
     QString lastOutput_;
     QString docName_;
     QString tempOutput_;  // the PDF file being written, until it takes its name
     QString lastError_;
     bool startingDoc_ = false;  // Ready() asked by StartDoc, which writes its own probe
+    int commandDepth_ = 0;
+    bool held_ = false;         // the command's last document ended, its file kept open
+    std::vector<int> docEnds_;  // the pages of the command's file after each document
+    int stoppedAt_ = 0;
 
     void DiscardTemporary();
+    bool EndFile();
+};
+
+// Brackets one command on a printer (see Printer::BeginCommand): End() finishes it; a
+// command left without End() (an early return, a failure) is abandoned.
+class PrintCommand {
+public:
+    explicit PrintCommand(Printer& printer) : printer_(printer) { printer_.BeginCommand(); }
+    ~PrintCommand() {
+        if (!ended_) printer_.AbandonCommand();
+    }
+    PrintCommand(const PrintCommand&) = delete;
+    PrintCommand& operator=(const PrintCommand&) = delete;
+    bool End() {
+        ended_ = true;
+        return printer_.EndCommand();
+    }
+
+private:
+    Printer& printer_;
+    bool ended_ = false;
 };
 
 // The program's current printer; the system's default printer (or the PDF file printer) on

@@ -140,4 +140,15 @@ QStringList LabelTextLines(DrawTarget& target, const QString& text, double maxWi
     return out;
 }
 
+LabelPaper LabelSheetPaper(double areaW, double areaH, bool turned) {
+    const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
+    const QSizeF sheet = turned ? a4.transposed() : a4;
+    if (areaW <= sheet.width() && areaH <= sheet.height())
+        return {QPageSize(QPageSize::A4), turned};
+    // Paper sizes are given upright; a wide area is upright paper turned.
+    const bool wide = areaW > areaH;
+    const QSizeF upright = wide ? QSizeF(areaH, areaW) : QSizeF(areaW, areaH);
+    return {QPageSize(upright, QPageSize::Millimeter, QString(), QPageSize::ExactMatch), wide};
+}
+
 }  // namespace bw

@@ -4,6 +4,7 @@
 // shows in a label, the pictures named by those values and the wrapping of a label's text.
 
 #include <QImage>
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 #include <unordered_map>
@@ -32,6 +33,15 @@ struct LabelCell {
 // its fixed rows still gives its first cell (the boxes' own values show there).
 std::vector<LabelCell> LabelPageCells(long long page, long long cols, long long rows, double areaW,
                                       double areaH, int gridRows, int fixedRows);
+
+// The paper of a label sheet on a printer that takes any paper (the PDF file printer): an A4
+// sheet, landscape when the sheet is turned, or, when the label area (areaW across, areaH
+// down, millimetres) does not fit on that, a sheet of the area's own size.
+struct LabelPaper {
+    QPageSize size;
+    bool landscape = false;
+};
+LabelPaper LabelSheetPaper(double areaW, double areaH, bool turned);
 
 // Labels per page: the whole number nearest cols x rows, at least 1.
 long long LabelsPerPage(double cols, double rows);

@@ -119,40 +119,87 @@ bool PrintLabelPage(long long page) {
     return PrintLabelPage(CurrentPrinter(), page);
 }
 
-bool PrintLabelPage(Printer& printer, long long page) {
-    return PrintLabelPages(printer, page, page, {});
+bool PrintLabelPage(Printer& printer, long long page, QString* stoppedAt) {
+    return PrintLabelPages(printer, page, page, {}, stoppedAt);
 }
 
+namespace {
+
+// Puts the printer's paper and orientation back as they were once a label command is done:
+// a bill that follows prints on the paper it would have had.
+class KeepPaper {
+public:
+    explicit KeepPaper(Printer& printer)
+        : printer_(printer), size_(printer.PageSize()), orientation_(printer.Orientation()) {}
+    ~KeepPaper() {
+        printer_.SetPageSize(size_);
+        printer_.SetOrientation(orientation_);
+    }
+    KeepPaper(const KeepPaper&) = delete;
+    KeepPaper& operator=(const KeepPaper&) = delete;
+
+private:
+    Printer& printer_;
+    QPageSize size_;
+    int orientation_;
+};
+
+}  // namespace
+
 bool PrintLabelPages(Printer& printer, long long first, long long last,
-                     const std::function<void(long long)>& show) {
+                     const std::function<void(long long)>& show, QString* stoppedAt) {
     const int rows = CInt(Setting(1)), cols = CInt(Setting(0));
     if (rows < 1 || rows > kPrintMaxRows || cols < 1 || cols > kPrintMaxCols) return true;
-    // A file printer would write each document over the last: its pages and copies are
-    // pages of one file.
-    const bool oneFile = printer.IsPdfFile();
-    bool begun = false;
+    const int copies = std::max(1, int(PrintCopies));
+    // Document n of the command is a copy of a page: where it stopped, as the user counts.
+    auto where = [&](int n) {
+        if (!stoppedAt || n < 1) return;
+        *stoppedAt = QStringLiteral("停在第") + QString::number(first + (n - 1) / copies + 1) +
+                     QStringLiteral("页标签");
+        if (copies > 1)
+            *stoppedAt += QStringLiteral("的第") + QString::number((n - 1) % copies + 1) +
+                          QStringLiteral("份");
+    };
+    const KeepPaper keep(printer);
+    // Every copy of every page is a document; the PDF file printer makes them one file.
+    PrintCommand command(printer);
+    int document = 0;
     for (long long page = first; page <= last; ++page) {
         if (show) show(page);
-        for (int copy = 1; copy <= PrintCopies; ++copy) {
-            if (oneFile && begun) printer.NewPage();
+        for (int copy = 1; copy <= copies; ++copy) {
+            ++document;
             SetupLabelPrinter(printer);
             if (!printer.StartDoc()) {
                 printer.KillDoc();
+                where(document);
                 return false;
             }
-            begun = true;
             printer.Painter().setBackgroundMode(Qt::TransparentMode);
             PrintLabelCells(printer, page);
             if (Ticked(6)) PrintLabelOutlines(printer, rows, cols);
-            if (!oneFile && !printer.FinishDoc()) return false;
+            if (!printer.FinishDoc()) {
+                where(document);
+                return false;
+            }
         }
     }
-    return !oneFile || !begun || printer.FinishDoc();
+    if (command.End()) return true;
+    where(printer.StoppedAtDocument());
+    return false;
 }
 
 void SetupLabelPrinter(Printer& printer) {
     const QCheckBox* turned = MF().TagDir;
-    printer.SetOrientation(turned && turned->isChecked() ? kLandscape : kPortrait);
+    const bool sideways = turned && turned->isChecked();
+    // The sheet's own paper, not the bill's: a PDF file takes the sheet's size.
+    if (printer.IsPdfFile()) {
+        const LabelPaper paper = LabelSheetPaper(Setting(3), Setting(4), sideways);
+        printer.SetPageSize(paper.size);
+        printer.SetOrientation(paper.landscape ? kLandscape : kPortrait);
+    } else {
+        printer.SetPageSize(printer.OwnPageSize());
+        printer.SetOrientation(sideways ? kLandscape : kPortrait);
+    }
     printer.SetScaleMode(ScaleUnit::Millimeters);
     printer.SetCurrentX(0);
     printer.SetCurrentY(0);

@@ -35,10 +35,16 @@ void ShowIndicator() {
     if (mf.PPS && mf.HS1) mf.PPS->setText(LabelPageIndicator(mf.HS1->value(), lastPage));
 }
 
-void TellJobFailed(const Printer& printer) {
-    dlg::MsgBox(QStringLiteral("没有正常连接打印机“") + printer.DeviceName() +
-                    QStringLiteral("”，标签没有打印！"),
-                dlg::OkOnly | dlg::Exclamation);
+// The printer's own reason (a PDF file names the file and the cause) or no connection, and
+// where the printing stopped.
+void TellJobFailed(const Printer& printer, const QString& stoppedAt) {
+    QString text = printer.LastError();
+    if (text.isEmpty())
+        text = QStringLiteral("没有正常连接打印机“") + printer.DeviceName() + QStringLiteral("”");
+    if (!stoppedAt.isEmpty()) text += QStringLiteral("，") + stoppedAt;
+    text += printer.IsPdfFile() ? QStringLiteral("，标签都没有打印！")
+                                : QStringLiteral("，标签没有打印完！");
+    dlg::MsgBox(text, dlg::OkOnly | dlg::Exclamation);
 }
 
 }  // namespace
@@ -101,17 +107,22 @@ void CB_Click(int index) {
     if (ChoosePrinter(true).isEmpty()) return;
     Printer& printer = CurrentPrinter();
     printer.SetDocName(mf.CurrentFormat());
+    QString stoppedAt;
     if (index == 14) {
-        if (!PrintLabelPage(printer, mf.HS1->value())) TellJobFailed(printer);
+        if (!PrintLabelPage(printer, mf.HS1->value(), &stoppedAt))
+            TellJobFailed(printer, stoppedAt);
         return;
     }
     // Without labels there is no page to print.
     const int first = mf.HS1->value(), last = lastPage < 0 ? -1 : mf.HS1->maximum();
-    const bool printed = PrintLabelPages(printer, first, last, [](long long page) {
-        MF().HS1->setValue(int(page));
-        QApplication::processEvents();
-    });
-    if (!printed) TellJobFailed(printer);
+    const bool printed = PrintLabelPages(
+        printer, first, last,
+        [](long long page) {
+            MF().HS1->setValue(int(page));
+            QApplication::processEvents();
+        },
+        &stoppedAt);
+    if (!printed) TellJobFailed(printer, stoppedAt);
 }
 
 void LoadLabelSettings() {

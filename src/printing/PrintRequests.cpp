@@ -59,6 +59,14 @@ void TellJobFailed(const Printer& printer, bool saveHistory) {
 }  // namespace
 
 QString AmountOverflowMessage() {
+    const QString overflow = AmountOverflow();
+    if (overflow.isEmpty()) return overflow;
+    return overflow + QStringLiteral(
+                          "，单据没有打印，也没有记入历史记录！\r\n请改正金额或该框的数据类别"
+                          "后再打印。");
+}
+
+QString AmountOverflow() {
     const Grid& g = MF().BoxGrid();
     for (int kind : {int(kTextBox), int(kCheckBox), int(kLabel)}) {
         for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i) {
@@ -77,9 +85,7 @@ QString AmountOverflowMessage() {
             if (caption.isEmpty()) caption = QStringLiteral("金额");
             return QStringLiteral("“") + caption + QStringLiteral("”的金额“") + value +
                    QStringLiteral("”超出了") + QString::number(t > 300 ? t - 300 : t) +
-                   QStringLiteral(
-                       "个数字格，单据没有打印，也没有记入历史记录！\r\n请改正金额或该框的数据类别"
-                       "后再打印。");
+                   QStringLiteral("个数字格");
         }
     }
     return QString();
@@ -106,6 +112,20 @@ bool PrintBill(bool askPrinter, bool saveHistory) {
 
 namespace {
 
+// Draws the open bill once per copy with a new page between the copies, and the millimetre
+// grid over each when asked. False when the printer could not start a page.
+bool RenderCopies(Printer& printer) {
+    MainForm& mf = MF();
+    const double offX = Val(mf.M_X->text()) - 10;
+    const double offY = Val(mf.M_Y->text()) - 10;
+    for (int copy = 1; copy <= PrintCopies; ++copy) {
+        if (!RenderBill(printer, offX, offY)) return false;
+        if (mf.mPrintRulers->isChecked()) PrintRulers();
+        if (copy < PrintCopies) printer.NewPage();
+    }
+    return true;
+}
+
 BillOutcome PrintOneBill(bool askPrinter, bool saveHistory) {
     // An amount that lost digits would go out as a wrong bill: refuse it before anything
     // reaches the paper.
@@ -118,16 +138,10 @@ BillOutcome PrintOneBill(bool askPrinter, bool saveHistory) {
     MainForm& mf = MF();
     Printer& printer = CurrentPrinter();
     if (askPrinter) printer.SetDocName(mf.CurrentFormat());
-    const double offX = Val(mf.M_X->text()) - 10;
-    const double offY = Val(mf.M_Y->text()) - 10;
-    for (int copy = 1; copy <= PrintCopies; ++copy) {
-        if (!RenderBill(printer, offX, offY)) {
-            if (askPrinter) printer.KillDoc();
-            TellJobFailed(printer, saveHistory);
-            return BillOutcome::NotPrinted;
-        }
-        if (mf.mPrintRulers->isChecked()) PrintRulers();
-        if (copy < PrintCopies) printer.NewPage();
+    if (!RenderCopies(printer)) {
+        if (askPrinter) printer.KillDoc();
+        TellJobFailed(printer, saveHistory);
+        return BillOutcome::NotPrinted;
     }
     if (askPrinter) {
         if (!printer.FinishDoc()) {
@@ -150,6 +164,45 @@ BillOutcome PrintOneBill(bool askPrinter, bool saveHistory) {
 }
 
 }  // namespace
+
+namespace {
+
+// Where a sequence of bills stopped, for the user: the cause, the bill, and what is left.
+void TellSequenceStopped(const Printer& printer, const QString& cause, int bill, int count) {
+    QString text = cause;
+    if (bill > 0)
+        text += QStringLiteral("，停在第") + QString::number(bill) + QStringLiteral("张单据");
+    if (printer.IsPdfFile())
+        text += QStringLiteral("，所选的") + QString::number(count) +
+                QStringLiteral("张单据都没有打印！");
+    else if (bill > 1)
+        text += QStringLiteral("，此前的") + QString::number(bill - 1) +
+                QStringLiteral("张单据已经打印！");
+    else
+        text += QStringLiteral("，单据没有打印！");
+    dlg::MsgBox(text, dlg::OkOnly | dlg::Exclamation);
+}
+
+}  // namespace
+
+bool PrintBillSequence(int count, const std::function<void(int)>& load) {
+    Printer& printer = CurrentPrinter();
+    PrintCommand command(printer);
+    for (int i = 0; i < count; ++i) {
+        if (load) load(i);
+        QString cause = AmountOverflow();
+        if (cause.isEmpty() && !(RenderCopies(printer) && printer.FinishDoc()))
+            cause = JobFailure(printer);
+        if (!cause.isEmpty()) {
+            printer.KillDoc();
+            TellSequenceStopped(printer, cause, i + 1, count);
+            return false;
+        }
+    }
+    if (command.End()) return true;
+    TellSequenceStopped(printer, JobFailure(printer), printer.StoppedAtDocument(), count);
+    return false;
+}
 
 void PrintBatchBills() {
     MainForm& mf = MF();

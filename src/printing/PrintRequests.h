@@ -4,6 +4,7 @@
 // and record the bill in the history; the whole batch as one document; the millimetre grid.
 
 #include <QString>
+#include <functional>
 
 namespace bw {
 
@@ -24,6 +25,14 @@ QString ChoosePrinter(bool withCopies);
 // batch, which tells once for all its bills).
 bool PrintBill(bool askPrinter, bool saveHistory);
 
+// Prints `count` bills one after another on the printer chosen before, each as a document of
+// its own, after `load(i)` (0-based) has put bill i into the boxes: on a system printer a
+// print job each, on the PDF file printer pages of one file that takes its name once the
+// last bill is printed. Copies as chosen; nothing is recorded in the history. Stops at the
+// first bill that cannot be printed and tells the user which one (the PDF file printer then
+// leaves no file). True when every bill was printed.
+bool PrintBillSequence(int count, const std::function<void(int)>& load);
+
 // What the batch print says when no batch is loaded.
 inline const QString kNoBatchMessage = QStringLiteral("没有导入批量单据，没有可打印的单据！");
 
@@ -40,5 +49,7 @@ void PrintRulers();
 // The message for the first amount of the open bill whose digits do not fit its cells, or
 // "" when every amount fits.
 QString AmountOverflowMessage();
+// The same amount named without what follows for the bill ("“金额”的金额“…”超出了n个数字格").
+QString AmountOverflow();
 
 }  // namespace bw

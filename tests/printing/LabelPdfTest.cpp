@@ -196,16 +196,69 @@ TEST_F(LabelPdf, AnAreaWithoutSizeEndsTheDocumentWithOnlyTheOutlines) {
 }
 
 TEST_F(LabelPdf, CopiesArePagesOfOneFileOrDocumentsOfTheirOwn) {
-    PrintCopies = 3;
-    const QString file = PrintPage("copies");
+    // The print button with 3 copies typed in the printer dialog.
+    const QString file = QDir(ArtifactDir()).filePath("label-copies.pdf");
+    QFile::remove(file);
+    ChoosePdf(file, "3");
+    CB_Click(14);
     EXPECT_EQ(PdfPageCount(file), 3);
     const auto pages = ReadPdf(file);
-    for (int p = 1; p <= 3; ++p) EXPECT_NE(FindWord(pages, "NAME1", p), nullptr) << p;
+    for (int p = 1; p <= 3; ++p) EXPECT_NE(FindWord(pages, "NAME8", p), nullptr) << p;
+    EXPECT_EQ(QDir(ArtifactDir()).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
 
-    RecordingPrinter& printer = InstallRecordingPrinter();
+    // A printer of its own paper: each copy a job, on that paper, whatever the bill's was.
+    RecordingPrinter& printer = InstallRecordingPrinter(QPageSize(QPageSize::Letter));
+    printer.SetPageSize(QPageSize(QSizeF(210, 110), QPageSize::Millimeter));
+    MF().TagDir->setChecked(true);
     EXPECT_TRUE(PrintLabelPage(printer, 0));
     EXPECT_EQ(printer.Record().documents, 3);
-    EXPECT_EQ(printer.Record().pages.size(), 3u);
+    ASSERT_EQ(printer.Record().pages.size(), 3u);
+    for (const QPageLayout& page : printer.Record().pages) {
+        EXPECT_EQ(page.pageSize().id(), QPageSize::Letter);
+        EXPECT_EQ(page.orientation(), QPageLayout::Landscape);
+    }
+}
+
+TEST_F(LabelPdf, TheSheetPrintsOnItsOwnPaperAndTheBillKeepsItsOwn) {
+    // 2 x 2 labels of 102.5 x 145 mm: all four on one page, however the bill's paper was set.
+    SetSheet(2, 2, 205, 290);
+    const QString file = QDir(ArtifactDir()).filePath("label-2x2-205x290.pdf");
+    QFile::remove(file);
+    // The paper a bill of 110 x 210 mm left on the printer.
+    Printer& pdf = InstallPdfPrinter(file);
+    const QPageSize bill(QSizeF(110, 210), QPageSize::Millimeter);
+    pdf.SetPageSize(bill);
+    ChoosePdf(file);
+    CB_Click(14);
+    auto pages = ReadPdf(file);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_GE(pages[0].width, 205);
+    EXPECT_GE(pages[0].height, 290);
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_NE(FindWord(pages, QStringLiteral("NAME%1").arg(i)), nullptr) << i;
+    EXPECT_TRUE(pdf.PageSize().isEquivalentTo(bill));
+
+    // A4 turned as the sheet is, or the area's own size when A4 cannot hold it.
+    struct Case {
+        double areaW, areaH;
+        bool turned;
+        double pageW, pageH;
+    } cases[] = {{205, 290, false, 210, 297},
+                 {250, 150, true, 297, 210},
+                 {205, 290, true, 205, 290},
+                 {400, 300, false, 400, 300},
+                 {200, 320, false, 200, 320}};
+    for (const Case& c : cases) {
+        SetSheet(2, 2, c.areaW, c.areaH);
+        MF().TagDir->setChecked(c.turned);
+        pages = ReadPdf(PrintPage(QStringLiteral("paper-%1x%2-%3")
+                                      .arg(c.areaW)
+                                      .arg(c.areaH)
+                                      .arg(c.turned ? "turned" : "upright")));
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_NEAR(pages[0].width, c.pageW, 0.5) << c.areaW << " x " << c.areaH;
+        EXPECT_NEAR(pages[0].height, c.pageH, 0.5) << c.areaW << " x " << c.areaH;
+    }
 }
 
 TEST_F(LabelPdf, PrintingFromThePageShownPutsTheRestInOneFileFollowingThePreview) {

@@ -49,12 +49,14 @@ void PrintHistoryBills(Grid& grid, const std::function<void()>& showBill) {
     const bool several = bills.size() > 1;
     if (several && ChoosePrinter(true).isEmpty()) return;
     ShowProgress(QStringLiteral("正在打印..."), static_cast<int>(bills.size()), 0);
-    for (qint64 bill : bills) {
-        LoadHistoryBill(format, bill);
-        if (several) {
-            CurrentPrinter().SetDocName(format);
-            if (PrintBill(false, false)) CurrentPrinter().FinishDoc();
-        }
+    if (!several) {
+        LoadHistoryBill(format, bills.front());
+    } else {
+        CurrentPrinter().SetDocName(format);
+        PrintBillSequence(static_cast<int>(bills.size()), [&](int i) {
+            if (i > 0) UpdateProgress(1, QStringLiteral("pages"));
+            LoadHistoryBill(format, bills[i]);
+        });
         UpdateProgress(1, QStringLiteral("pages"));
     }
     CloseProgress();

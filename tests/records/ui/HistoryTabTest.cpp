@@ -2,6 +2,8 @@
 // window shows it; screenshots of both go to the artifact folder.
 
 #include <QComboBox>
+#include <QDir>
+#include <QTemporaryDir>
 
 #include "PrintTestSupport.h"
 #include "common/Params.h"
@@ -92,6 +94,85 @@ TEST_F(HistoryTab, AGridOfAnotherFormatIsNotReprinted) {
     EXPECT_FALSE(shown);
     EXPECT_EQ(answers.messages().size(), 1);
     EXPECT_EQ(Text(1)->Text(), "");
+}
+
+// ---- Several bills on the PDF file printer: one file --------------------------------------
+
+class HistoryPdf : public HistoryTab {
+protected:
+    void SetUp() override {
+        HistoryTab::SetUp();
+        // Five bills in all: the grid shows 付款人5 .. 付款人1 from row 2 down.
+        for (int n = 4; n <= 5; ++n) {
+            Text(1)->SetText(QString("付款人%1").arg(n));
+            Text(2)->SetText(QString::number(n * 100));
+            SaveBillToHistory("收款单");
+        }
+        grid().SetTag("");
+        LoadHistoryGrid(grid(), "收款单", 300);
+    }
+    // Reprints the rows first .. last into `file` as the history tab's button does.
+    void Reprint(const QString& file, int first, int last) {
+        test::ChoosePdf(file);
+        grid().SetRow(first);
+        grid().SetRowSel(last);
+        PrintHistoryBills(grid(), nullptr);
+    }
+    static QString PageText(const std::vector<test::PdfPage>& pages, int page) {
+        QString text;
+        for (const test::PdfWord& w : pages[page - 1].words) text += w.text;
+        return text;
+    }
+};
+
+TEST_F(HistoryPdf, TwoOrFiveBillsArePagesOfOneFileEachWithItsValues) {
+    QTemporaryDir dir;
+    for (int count : {2, 5}) {
+        const QString file = dir.filePath(QString("reprint-%1.pdf").arg(count));
+        Reprint(file, 2, 1 + count);
+        ASSERT_EQ(test::PdfPageCount(file), count);
+        const auto pages = test::ReadPdf(file);
+        for (int p = 1; p <= count; ++p) {
+            const int bill = 6 - p;
+            EXPECT_TRUE(PageText(pages, p).contains(QString("付款人%1").arg(bill))) << p;
+            EXPECT_NE(test::FindWord(pages, QString::number(bill * 100), p), nullptr) << p;
+        }
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    EXPECT_EQ(LastBillNumber("收款单"), 5);  // nothing recorded again
+}
+
+TEST_F(HistoryPdf, DISABLED_ChildReprintsOnAFullDisk) {
+    ASSERT_FALSE(test::ChildFolder().isEmpty());
+    const QString file = QDir(test::ChildFolder()).filePath("reprint.pdf");
+    ScriptedAnswers answers;
+    ASSERT_TRUE(test::FillTheDisk());
+    Reprint(file, 2, 6);
+    test::FreeTheDisk();
+    ASSERT_EQ(answers.messages().size(), 1);
+    EXPECT_EQ(answers.lastMessage(), "PDF文件“" + file +
+                                         "”没有写成（磁盘空间已满），停在第3张单据，所选的5张单据"
+                                         "都没有打印！");
+}
+
+TEST_F(HistoryPdf, AFileCutOffAtTheThirdBillLeavesNothingAndSaysSo) {
+    // The same reprint with room tells where the third bill's page starts in the file.
+    QTemporaryDir room;
+    const QString whole = room.filePath("reprint.pdf");
+    Reprint(whole, 2, 6);
+    QFile f(whole);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray data = f.readAll();
+    qsizetype third = -1;
+    for (int k = 0; k < 3; ++k) third = data.indexOf("/Type /Page\n", third + 1);
+    ASSERT_GT(third, 0);
+    // The disk fills up inside that page: the first two bills are on it, the third is not.
+    QTemporaryDir full;
+    QString output;
+    EXPECT_TRUE(test::RunFullDiskChild("HistoryPdf.DISABLED_ChildReprintsOnAFullDisk", third + 64,
+                                       full.path(), &output))
+        << output.toStdString();
+    EXPECT_EQ(QDir(full.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 QStringList Column(const Grid& g, int c) {
