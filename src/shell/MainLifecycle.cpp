@@ -9,6 +9,7 @@
 
 #include "common/Common.h"
 #include "common/Globals.h"
+#include "common/GridFunctions.h"
 #include "common/Params.h"
 #include "common/TwipGeometry.h"
 #include "filling/DataEntry.h"
@@ -110,8 +111,10 @@ void MainWindow::SST_Click(int) {
         SetTwWidth(g, TwWidth(page));
         SetTwHeight(g, TwHeight(page) - TwTop(g));
     } else if (t == 3) {
+        // Under the preview, which takes the grid's place beside the settings column.
         SetTwWidth(MSF[3], TwWidth(Pic[3]) - TwWidth(Frm[3]) + 30);
-        SetTwHeight(MSF[3], TwHeight(Pic[3]));
+        SetTwHeight(MSF[3], TwHeight(Pic[3]) - TwTop(MSF[3]));
+        AutoFitGridColumns(this, MF().BoxGrid(), 1, false);  // headers whole
         LoadLabelSettings();
     }
     if (QWidget* page = SST->Page(t)) page->setVisible(true);

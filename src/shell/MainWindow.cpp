@@ -54,6 +54,13 @@ QLabel* caption(QWidget* parent, const QString& text, double left, double top, d
     return l;
 }
 
+// A caption exactly as wide as its text in its own font.
+QLabel* fittedCaption(QWidget* parent, const QString& text, double left, double top) {
+    QLabel* l = caption(parent, text, left, top, 0);
+    l->resize(l->fontMetrics().horizontalAdvance(text) + 2, l->height());
+    return l;
+}
+
 // Paints the canvas frame's grey ground before the frame draws itself. A style sheet on the
 // frame would put every box on the canvas under the style-sheet style, which polishes,
 // measures and paints each of them several times slower.
@@ -357,14 +364,28 @@ void MainWindow::buildLabelPage() {
     Frm[3] = new QGroupBox(QStringLiteral("标签设置"), page);
     Frm[3]->setObjectName(QStringLiteral("Frm3"));
     SetTwGeometry(Frm[3], 6300, 0, 2535, 4800);
-    const char* names[5] = {"横向数量(个)：", "纵向数量(个)：", "缩小倍数 1/", "纸张宽度(毫米)：",
-                            "纸张高度(毫米)："};
+    // Each setting: its name, the box, its unit; the reduction reads "1/" box "倍".
+    const char* names[5][3] = {{"横向数量", "", "个"},
+                               {"纵向数量", "", "个"},
+                               {"缩小倍数", "1/", "倍"},
+                               {"纸张宽度：", "", "毫米"},
+                               {"纸张高度：", "", "毫米"}};
     const char* defaults[5] = {"2", "4", "1.5", "205", "290"};
     for (int i = 0; i < 5; ++i) {
-        caption(Frm[3], QString::fromUtf8(names[i]), 90, 330 + i * 450, 1500);
+        const double top = 330 + i * 450;
+        fittedCaption(Frm[3], QString::fromUtf8(names[i][0]), 90, top)
+            ->setObjectName(QStringLiteral("TNumName%1").arg(i));
         mf.TNum[i] = new QLineEdit(QString::fromUtf8(defaults[i]), Frm[3]);
         mf.TNum[i]->setObjectName(QStringLiteral("TNum%1").arg(i));
-        SetTwGeometry(mf.TNum[i], 1620, 300 + i * 450, 800, 315);
+        SetTwGeometry(mf.TNum[i], 1170, top - 30, 700, 315);
+        if (*names[i][1]) {
+            // Just before the box.
+            QLabel* prefix = fittedCaption(Frm[3], QString::fromUtf8(names[i][1]), 0, top);
+            prefix->setObjectName(QStringLiteral("TNumPrefix%1").arg(i));
+            prefix->move(mf.TNum[i]->x() - prefix->width() - 1, prefix->y());
+        }
+        fittedCaption(Frm[3], QString::fromUtf8(names[i][2]), 1920, top)
+            ->setObjectName(QStringLiteral("TNumUnit%1").arg(i));
     }
     mf.TagDir = new QCheckBox(QStringLiteral("横向排列标签 "), Frm[3]);
     mf.TagDir->setObjectName(QStringLiteral("TagDir"));
@@ -394,11 +415,10 @@ void MainWindow::buildLabelPage() {
 
     MSF[3] = new GridView(mf.MSF[3], page);
     MSF[3]->setObjectName(QStringLiteral("MSF3"));
-    SetTwGeometry(MSF[3], 0, 0, 6000, 3000);
-    // The box property grid is the format's state, not a page: sized by the tab switch, never
-    // shown, whatever the grid's own visibility says while a format loads.
+    SetTwGeometry(MSF[3], 0, 3000, 6000, 1500);
+    // The box property grid shows with its page, whatever the grid's own visibility says
+    // while a format loads.
     QObject::disconnect(mf.MSF[3], &Grid::VisibleChanged, MSF[3], nullptr);
-    MSF[3]->hide();
     // A double click on a box's row opens the box's property dialog.
     connect(MSF[3], &GridView::DblClick, this,
             [] { ShowPropertyDialog(BoxOfRow(MF().BoxGrid().Row())); });

@@ -1,6 +1,7 @@
 #include "shell/WindowLayout.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 #include "common/TwipGeometry.h"
+#include "platform/GridView.h"
 #include "platform/PictureWidget.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
@@ -92,12 +94,16 @@ void PlaceMainFormPages() {
         SetTwHeight(p, TwHeight(pic0));
     }
     // 11. - 15. The label-sheet page: the settings column at the right, the page bar across
-    // the rest, the preview frame with its scroll bar below.
+    // the rest, the preview frame with its scroll bar below, and under them the box property
+    // grid in the bottom third (the tab switch gives it its width).
     SetTwLeft(mw->Frm[3], TwWidth(pic0) - 2535);
     SetTwWidth(mf.HS1, TwLeft(mw->Frm[3]));
+    const double boxGridTop = std::round(TwHeight(mw->Pic[3]) * 2 / 3);
+    SetTwLeft(mw->MSF[3], 0);
+    SetTwTop(mw->MSF[3], boxGridTop);
     SetTwLeft(mf.VS1, TwLeft(mw->Frm[3]) - TwWidth(mf.VS1));
     SetTwTop(mf.VS1, TwHeight(mf.HS1));
-    SetTwHeight(mf.VS1, TwHeight(mw->Pic[3]) - TwHeight(mf.HS1) - 30);
+    SetTwHeight(mf.VS1, boxGridTop - TwHeight(mf.HS1) - 30);
     SetTwLeft(mf.LFrm, 0);
     SetTwWidth(mf.LFrm, TwLeft(mf.VS1));
     SetTwTop(mf.LFrm, TwHeight(mf.HS1));

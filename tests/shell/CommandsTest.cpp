@@ -230,28 +230,3 @@ TEST_F(Commands, ANewBarcodeStandardRedrawsThePictureBoxesWithTheirText) {
     EXPECT_EQ(qr->LinkItem, text);
     EXPECT_GT(test::darkShare(qr), 0.05);
 }
-
-TEST_F(Commands, ADoubleClickOnABoxRowOpensThatBoxsPropertyDialog) {
-    ASSERT_GT(BoxCount[kTextBox], 0);
-    auto* view = w_->findChild<GridView*>(QStringLiteral("MSF3"));
-    ASSERT_NE(view, nullptr);
-    view->show();
-    QApplication::processEvents();
-    BoxControl* box = GetBoxByIndex(FirstBoxIndex(kTextBox));
-    const int row = BoxRow(box);
-    view->EnsureVisible(row, 2);
-    const QPoint at = view->CellRect(row, 2).center();
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-        const Qt::MouseButtons buttons =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-        QMouseEvent e(type, QPointF(at), view->viewport()->mapToGlobal(QPointF(at)), Qt::LeftButton,
-                      buttons, Qt::NoModifier);
-        QApplication::sendEvent(view->viewport(), &e);
-    }
-    PropertyDialog* d = OpenPropertyDialog(kTextBox);
-    ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->EditedBox(), box);
-    EXPECT_EQ(d->CtlRow->text(), QString::number(row));
-    d->close();
-}

@@ -1,9 +1,9 @@
 // The main window's pages as a clerk uses them: keys that move between the bill's boxes and no
 // tab or line break typed into a box of one line, the format tree beside the canvas with the
 // export and import menu items, the batch tab importing, stepping through, searching and
-// printing records, the history page loading when shown and its reprint filling the bill page
-// (deleting and reprinting themselves are tested with the history), and the label page
-// loading its stored settings and drawing a page of labels over the box property grid.
+// printing records, the history page loading when shown, its reprint filling the bill page or
+// printing several bills into one PDF file, and the label page loading its stored settings,
+// its captions, the page of labels above the box property grid and that grid's double click.
 // Pictures of each go to the artifacts for people to look at.
 
 #include <QApplication>
@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -25,6 +26,8 @@
 #include "common/Database.h"
 #include "common/Params.h"
 #include "common/TwipGeometry.h"
+#include "designer/PropertyDialog.h"
+#include "designer/PropertyDialogs.h"
 #include "library/FormatTree.h"
 #include "platform/Grid.h"
 #include "platform/GridView.h"
@@ -195,7 +198,7 @@ TEST_F(BatchTab, ImportedRowsAreShownSearchedAndPrinted) {
     QFile::remove(pdf);
     test::ChoosePdf(pdf);
     w->COM_Click(1);
-    EXPECT_GT(QFileInfo(pdf).size(), 0);
+    EXPECT_EQ(test::PdfPageCount(pdf), 3);  // a page per record
     Recordset rs;
     OpenRecordset(rs, "SELECT DISTINCT ID FROM 历史 WHERE Fmt=?", {mf.CurrentFormat()});
     EXPECT_EQ(rs.RecordCount(), 3);
@@ -244,6 +247,28 @@ TEST_F(HistoryPage, ShowingThePageLoadsTheHistoryAndItsButtonsWork) {
     EXPECT_EQ(box(0)->Text(), "钱七");
 }
 
+TEST_F(HistoryPage, ReprintingSeveralBillsToAPdfGivesOneFileWithAPageForEach) {
+    const QStringList newestFirst{"孙八", "钱七", "赵六", "王五", "李四"};
+    for (int count : {2, 5}) {
+        w_->SST->SetTab(2);
+        test::MainWindowTest::settle();
+        const QString pdf = test::ArtifactDir() + QString("/history_reprint_%1.pdf").arg(count);
+        QFile::remove(pdf);
+        test::ChoosePdf(pdf);
+        grid().SetRow(2);
+        grid().SetRowSel(1 + count);
+        w_->COM[20]->click();
+        ASSERT_EQ(test::PdfPageCount(pdf), count);
+        const auto pages = test::ReadPdf(pdf);
+        for (int p = 1; p <= count; ++p) {
+            QString text;
+            for (const test::PdfWord& word : pages[p - 1].words) text += word.text;
+            EXPECT_TRUE(text.contains(newestFirst[p - 1])) << p;
+            EXPECT_TRUE(text.contains(QString::number(1000 + (6 - p) * 250))) << p;
+        }
+    }
+}
+
 using LabelPage = test::MainWindowTest;
 
 TEST_F(LabelPage, TheTabLoadsTheStoredSettingsAndShowsAPageOfLabels) {
@@ -280,14 +305,96 @@ TEST_F(LabelPage, TheTabLoadsTheStoredSettingsAndShowsAPageOfLabels) {
     EXPECT_EQ(mf.PPS->text(), "1/2");
     EXPECT_TRUE(mf.HS1->isEnabled());
     EXPECT_TRUE(mf.CB[14]->isEnabled());
-    // The preview lies over the box property grid, which the label page hides.
+    // The preview above the box property grid, the settings column beside both.
     EXPECT_TRUE(mf.PTag->isVisible());
     EXPECT_TRUE(w->Frm[3]->isVisible());
-    EXPECT_FALSE(w->MSF[3]->isVisible());
+    EXPECT_TRUE(w->MSF[3]->isVisible());
     const QPoint centre = mf.LFrm->geometry().center();
     EXPECT_TRUE(mf.LFrm->isAncestorOf(w->Pic[3]->childAt(centre)) ||
                 w->Pic[3]->childAt(centre) == mf.LFrm);
     ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_label_preview.png"));
+}
+
+TEST_F(LabelPage, TheSettingsAreCaptionedWholeWithTheirUnits) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    w->SST->SetTab(3);
+    settle();
+    QGroupBox* frame = w->Frm[3];
+    auto label = [frame](const QString& name) { return frame->findChild<QLabel*>(name); };
+    // A caption shows its whole text and ends before the next control begins.
+    auto whole = [](const QLabel* l) {
+        return l->width() >= l->fontMetrics().horizontalAdvance(l->text());
+    };
+    struct Setting {
+        const char *name, *prefix, *unit;
+    } settings[] = {{"横向数量", "", "个"},
+                    {"纵向数量", "", "个"},
+                    {"缩小倍数", "1/", "倍"},
+                    {"纸张宽度：", "", "毫米"},
+                    {"纸张高度：", "", "毫米"}};
+    for (int i = 0; i < 5; ++i) {
+        const Setting& s = settings[i];
+        QLabel* name = label(QString("TNumName%1").arg(i));
+        QLabel* unit = label(QString("TNumUnit%1").arg(i));
+        QLabel* prefix = label(QString("TNumPrefix%1").arg(i));
+        QLineEdit* box = MF().TNum[i];
+        ASSERT_TRUE(name && unit && box) << i;
+        EXPECT_EQ(name->text(), QString::fromUtf8(s.name)) << i;
+        EXPECT_EQ(unit->text(), QString::fromUtf8(s.unit)) << i;
+        EXPECT_EQ(prefix ? prefix->text() : QString(), QString::fromUtf8(s.prefix)) << i;
+        for (QLabel* l : {name, unit, prefix}) {
+            if (l) {
+                EXPECT_TRUE(whole(l)) << l->text().toStdString();
+            }
+        }
+        QWidget* next = prefix ? static_cast<QWidget*>(prefix) : box;
+        EXPECT_LE(name->geometry().right(), next->geometry().left()) << i;
+        if (prefix) {
+            EXPECT_LE(prefix->geometry().right(), box->geometry().left());
+        }
+        EXPECT_LE(box->geometry().right(), unit->geometry().left()) << i;
+        EXPECT_LE(unit->geometry().right(), frame->contentsRect().right()) << i;
+    }
+    EXPECT_EQ(MF().TagDir->text(), "横向排列标签 ");
+    EXPECT_EQ(MF().CK[1]->text(), "连同背景图打印");
+    EXPECT_EQ(MF().CK[6]->text(), "打印 标签分隔线");
+    EXPECT_EQ(MF().CB[14]->text(), "打  印  当 前 标 签");
+    EXPECT_EQ(MF().CB[14]->toolTip(), "只打印当前显示的标签。");
+    EXPECT_EQ(MF().CB[15]->text(), "当 前 页 开 始 打 印");
+    EXPECT_EQ(MF().CB[15]->toolTip(), "从当前显示的标签开始，打印其后所有标签。");
+}
+
+TEST_F(LabelPage, TheBoxGridShowsUnderThePreviewAndADoubleClickOpensTheBoxsSettings) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    w->SST->SetTab(3);
+    settle();
+    GridView* view = w->MSF[3];
+    ASSERT_TRUE(view->isVisible());
+    // Under the preview, as wide as the page beside the settings column.
+    EXPECT_GE(view->geometry().top(), MF().LFrm->geometry().bottom());
+    EXPECT_LE(view->geometry().bottom(), w->Pic[3]->height());
+    EXPECT_NEAR(view->geometry().right(), w->Frm[3]->geometry().left(), 3);
+    EXPECT_GT(view->height(), 3 * view->fontMetrics().height());
+    ASSERT_GT(BoxCount[kTextBox], 0);
+    BoxControl* box = GetBoxByIndex(FirstBoxIndex(kTextBox));
+    const int row = BoxRow(box);
+    view->EnsureVisible(row, 2);
+    const QPoint at = view->CellRect(row, 2).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons buttons =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+        QMouseEvent e(type, QPointF(at), view->viewport()->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                      buttons, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &e);
+    }
+    PropertyDialog* d = OpenPropertyDialog(kTextBox);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->EditedBox(), box);
+    EXPECT_EQ(d->CtlRow->text(), QString::number(row));
+    d->close();
 }
 
 }  // namespace
