@@ -114,10 +114,11 @@ void MainWindow::SST_Click(int) {
         // Under the preview, which takes the grid's place beside the settings column.
         SetTwWidth(MSF[3], TwWidth(Pic[3]) - TwWidth(Frm[3]) + 30);
         SetTwHeight(MSF[3], TwHeight(Pic[3]) - TwTop(MSF[3]));
-        AutoFitGridColumns(this, MF().BoxGrid(), 1, false);  // headers whole
         LoadLabelSettings();
     }
     if (QWidget* page = SST->Page(t)) page->setVisible(true);
+    // Fitted once shown, when the grid knows its width: headers whole.
+    if (t == 3) AutoFitGridColumns(this, MF().BoxGrid(), 1, false);
 }
 
 }  // namespace bw

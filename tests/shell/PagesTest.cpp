@@ -33,6 +33,7 @@
 #include "platform/GridView.h"
 #include "platform/PictureWidget.h"
 #include "platform/Settings.h"
+#include "platform/Twips.h"
 #include "records/BatchRows.h"
 #include "records/Defaults.h"
 #include "records/History.h"
@@ -377,6 +378,12 @@ TEST_F(LabelPage, TheBoxGridShowsUnderThePreviewAndADoubleClickOpensTheBoxsSetti
     EXPECT_LE(view->geometry().bottom(), w->Pic[3]->height());
     EXPECT_NEAR(view->geometry().right(), w->Frm[3]->geometry().left(), 3);
     EXPECT_GT(view->height(), 3 * view->fontMetrics().height());
+    // Every column as wide as its header.
+    const Grid& g = MF().BoxGrid();
+    for (int c = g.FixedCols(); c < g.Cols(); ++c)
+        EXPECT_GE(TwipsToPixels(g.ColWidth(c)),
+                  view->fontMetrics().horizontalAdvance(g.TextMatrix(1, c)))
+            << g.TextMatrix(1, c).toStdString();
     ASSERT_GT(BoxCount[kTextBox], 0);
     BoxControl* box = GetBoxByIndex(FirstBoxIndex(kTextBox));
     const int row = BoxRow(box);
