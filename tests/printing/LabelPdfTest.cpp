@@ -62,6 +62,12 @@ protected:
         FillBatch({1, 2001}, records);
         SetSheet(2, 4, 200, 200);
     }
+    // Four pages of two labels, two copies each, from the print button: eight documents.
+    void PrintAllPagesTwice(const QString& file) {
+        SetSheet(2, 1, 200, 50);
+        ChoosePdf(file, "2");
+        CB_Click(15);
+    }
     QString PrintPage(const QString& name, long long page = 0) {
         const QString file = QDir(ArtifactDir()).filePath("label-" + name + ".pdf");
         Printer& printer = InstallPdfPrinter(file);
@@ -259,6 +265,39 @@ TEST_F(LabelPdf, TheSheetPrintsOnItsOwnPaperAndTheBillKeepsItsOwn) {
         EXPECT_NEAR(pages[0].width, c.pageW, 0.5) << c.areaW << " x " << c.areaH;
         EXPECT_NEAR(pages[0].height, c.pageH, 0.5) << c.areaW << " x " << c.areaH;
     }
+}
+
+TEST_F(LabelPdf, DISABLED_ChildPrintsLabelsOnAFullDisk) {
+    ASSERT_FALSE(ChildFolder().isEmpty());
+    const QString file = QDir(ChildFolder()).filePath("labels.pdf");
+    ScriptedAnswers answers;
+    ASSERT_TRUE(FillTheDisk());
+    PrintAllPagesTwice(file);
+    FreeTheDisk();
+    ASSERT_EQ(answers.messages().size(), 1);
+    EXPECT_EQ(answers.lastMessage(), "PDF文件“" + file +
+                                         "”没有写成（磁盘空间已满），停在第2页标签的第1份，"
+                                         "标签都没有打印！");
+}
+
+TEST_F(LabelPdf, AFileCutOffAtTheThirdCopyLeavesNothingAndSaysWhere) {
+    QTemporaryDir room;
+    const QString whole = room.filePath("labels.pdf");
+    PrintAllPagesTwice(whole);
+    ASSERT_EQ(PdfPageCount(whole), 8);
+    QFile f(whole);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray data = f.readAll();
+    qsizetype third = -1;
+    for (int k = 0; k < 3; ++k) third = data.indexOf("/Type /Page\n", third + 1);
+    ASSERT_GT(third, 0);
+    // The disk fills up inside the third copy: the second page's first copy.
+    QTemporaryDir full;
+    QString output;
+    EXPECT_TRUE(RunFullDiskChild("LabelPdf.DISABLED_ChildPrintsLabelsOnAFullDisk", third + 64,
+                                 full.path(), &output))
+        << output.toStdString();
+    EXPECT_EQ(QDir(full.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 TEST_F(LabelPdf, PrintingFromThePageShownPutsTheRestInOneFileFollowingThePreview) {
