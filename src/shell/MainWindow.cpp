@@ -129,15 +129,8 @@ QPushButton* MainWindow::addCommand(QWidget* page, int index, const QString& tex
     connect(b, &QPushButton::clicked, this, [this, index] { COM_Click(index); });
     COM[index] = b;
     MF().COM[index] = b;
-    if (!CommandHasWork(index)) markUnavailable(b);
-    if (index == 1) MF().SetCommandEnabled(b, false);  // until a batch is imported
+    if (index == 1) b->setEnabled(false);  // until a batch is imported
     return b;
-}
-
-void MainWindow::markUnavailable(QObject* command) {
-    MainForm& mf = MF();
-    mf.Unavailable.insert(command);
-    mf.SetCommandEnabled(command, false);
 }
 
 void MainWindow::buildPages() {

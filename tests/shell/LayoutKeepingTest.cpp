@@ -193,3 +193,14 @@ TEST_F(LayoutKeeping, SwitchingFormatsAfterAMoveAsksAndSavesDropsOrStays) {
     SelectFormat(kSampleDepositSlip);
     EXPECT_NEAR(storedX(test::textBoxCaptioned("全称")), 34, 0.1);
 }
+
+TEST_F(LayoutKeeping, ANewFormatAsksFirstAndCancelGoesNoFurther) {
+    moveThePayer();
+    test::ScriptedAnswers answers;
+    answers << int(dlg::Cancel);
+    w_->mNewFmt->trigger();
+    ASSERT_EQ(dlg::ShownLog().size(), 1);  // no name was asked for
+    EXPECT_EQ(answers.lastMessage(), kLayoutChangedQuestion);
+    EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
+    EXPECT_TRUE(FormatLayoutChanged());
+}
