@@ -1,7 +1,7 @@
 #pragma once
 // The pop-up menus of the canvas: the box menu (m_CtlSet) prepared by the box's kind and the
 // lock, and the bill menu (mPicGraph), each item tied to its command (BoxMenu.h, BillMenu.h,
-// BillClearing.h, PropertyMenu.h). An item whose command is not in this build stays disabled.
+// BillClearing.h, PropertyMenu.h).
 
 #include <QPoint>
 #include <QPointer>

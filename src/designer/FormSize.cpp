@@ -11,7 +11,6 @@
 #include "platform/VbNumbers.h"
 #include "store/CanvasSizing.h"
 #include "store/MainForm.h"
-#include "store/RowToBox.h"
 
 namespace bw {
 
@@ -26,7 +25,7 @@ bool ApplyBillSize(double w, double h) {
     mf.Wid->setText(NumText(w));
     mf.Hie->setText(NumText(h));
     SizeCanvasToFormat(w, h);
-    ReloadFormatBoxes(mf.BoxGrid(), true);
+    ReloadBoxesKeepingValues(true);
     return true;
 }
 

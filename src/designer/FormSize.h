@@ -1,7 +1,7 @@
 #pragma once
 // The bill-size dialog "修改单据尺寸": the paper width and height of the open format in
 // millimetres. A new size gives the canvas the new proportions and rebuilds the boxes at
-// their millimetre places.
+// their millimetre places, each keeping what it holds.
 
 #include <QDialog>
 
@@ -15,7 +15,8 @@ namespace bw {
 bool BillSizeAccepted(double widthMm, double heightMm);
 
 // Makes (w, h) the open format's paper size when it differs from the present one: the labels
-// Wid and Hie, the canvas and the boxes. False when nothing changed.
+// Wid and Hie, the canvas and the boxes (their texts, ticks and pictures kept). False when
+// nothing changed.
 bool ApplyBillSize(double widthMm, double heightMm);
 
 class FormSize : public QDialog {

@@ -10,6 +10,7 @@
 #include "store/BoxModel.h"
 #include "store/CanvasSizing.h"
 #include "store/FormatOperations.h"
+#include "store/LayoutChanges.h"
 #include "store/MainForm.h"
 #include "store/RowToBox.h"
 
@@ -57,6 +58,7 @@ FormatSizeCheck CheckFormatSize(const QString& width, const QString& height) {
 void mNewFmt_Click() {
     MainForm& mf = MF();
     const QString previous = mf.CurrentFormat();
+    if (!ResolveLayoutChanges()) return;
     const auto typed = dlg::InputBox(QStringLiteral("请输入需要新建的格式名称："), kNewFormatTitle);
     QString name = typed ? typed->trimmed() : QString();
     if (name.isEmpty() || !FormatNameAllowed(name)) return;

@@ -14,7 +14,8 @@ enum class FormatSizeCheck { Ok, WidthZero, HeightZero, BadRatio };
 // ratio outside 1:20 .. 20:1 (both limits allowed).
 FormatSizeCheck CheckFormatSize(const QString& width, const QString& height);
 
-// "新建格式": asks for the name, the width and the height (mm), empties the canvas, sizes it
+// "新建格式": a changed layout of the open format is saved or dropped first (Cancel ends
+// here); asks for the name, the width and the height (mm), empties the canvas, sizes it
 // and saves the empty format under the name, which becomes current. Cancelling any question
 // leaves the open format as it was; a refused name is refused before anything changes, and a
 // save that does not happen shows the open format again.

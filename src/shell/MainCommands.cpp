@@ -1,6 +1,5 @@
 // The main window's command buttons and menus.
 
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -28,7 +27,6 @@
 #include "library/LibraryServices.h"
 #include "library/ui/FmtDown.h"
 #include "library/ui/FmtList.h"
-#include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
@@ -74,70 +72,44 @@ void redrawPictureBoxes() {
 
 }  // namespace
 
-bool MainWindow::CommandHasWork(int index) {
-    switch (index) {
-        case 0:
-        case 1:
-        case 36:
-            return PrintCommandsReady();
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-        case 10:
-        case 11:
-        case 12:
-        case 20:
-        case 21:
-        case 22:
-        case 23:
-        case 24:
-        case 25:
-        case 26:
-        case 27:
-            return true;
-        default:
-            return false;
-    }
-}
-
 void MainWindow::buildMenus() {
     MainForm& mf = MF();
     QMenuBar* bar = menuBar();
-    auto item = [this](QMenu* menu, const QString& text, const char* name, bool available,
+    // An item without work to run is shown disabled.
+    auto item = [this](QMenu* menu, const QString& text, const char* name,
                        std::function<void()> run) {
         QAction* a = menu->addAction(text);
         a->setObjectName(QLatin1String(name));
-        if (run) connect(a, &QAction::triggered, this, [run] { run(); });
-        if (!available) markUnavailable(a);
+        if (run) {
+            connect(a, &QAction::triggered, this, [run] { run(); });
+        } else {
+            a->setEnabled(false);
+        }
         return a;
     };
 
     QMenu* print = bar->addMenu(QStringLiteral("打印(&P)"));
     print->setObjectName(QStringLiteral("mPrint"));
-    m_PCom[0] = item(print, QStringLiteral("打印当前单据"), "m_PCom0", PrintCommandsReady(),
-                     [this] { m_PCom_Click(0); });
-    m_PCom[1] = item(print, QStringLiteral("打印所有单据"), "m_PCom1", PrintCommandsReady(),
-                     [this] { m_PCom_Click(1); });
+    m_PCom[0] = item(print, QStringLiteral("打印当前单据"), "m_PCom0", [this] { m_PCom_Click(0); });
+    m_PCom[1] = item(print, QStringLiteral("打印所有单据"), "m_PCom1", [this] { m_PCom_Click(1); });
 
     QMenu* format = bar->addMenu(QStringLiteral("格式(&F)"));
     format->setObjectName(QStringLiteral("mFormat"));
-    mNewFmt = item(format, QStringLiteral("新建格式"), "mNewFmt", true, [] { mNewFmt_Click(); });
+    mNewFmt = item(format, QStringLiteral("新建格式"), "mNewFmt", [] { mNewFmt_Click(); });
     m_FCom[30] =
-        item(format, QStringLiteral("选择格式"), "m_FCom30", true, [] { SelectFormat(QString()); });
+        item(format, QStringLiteral("选择格式"), "m_FCom30", [] { SelectFormat(QString()); });
     m_FCom[31] =
-        item(format, QStringLiteral("保存格式"), "m_FCom31", true, [this] { SaveFormatCommand(); });
-    m_FCom[32] = item(format, QStringLiteral("另存格式"), "m_FCom32", true,
-                      [this] { SaveFormatAsCommand(); });
-    mManageFmt = item(format, QStringLiteral("管理格式"), "mManageFmt", true,
-                      [] { SelectFormat(QString()); });
+        item(format, QStringLiteral("保存格式"), "m_FCom31", [this] { SaveFormatCommand(); });
+    m_FCom[32] =
+        item(format, QStringLiteral("另存格式"), "m_FCom32", [this] { SaveFormatAsCommand(); });
+    mManageFmt =
+        item(format, QStringLiteral("管理格式"), "mManageFmt", [] { SelectFormat(QString()); });
     format->addSeparator();
-    mExportFmt = item(format, QStringLiteral("导出格式"), "mExportFmt", true,
-                      [] { ExportFormatFile(QString()); });
-    mImportFmt = item(format, QStringLiteral("导入格式"), "mImportFmt", true,
-                      [] { ImportFormatFile(QString()); });
-    DownFmt =
-        item(format, QStringLiteral("下载格式"), "DownFmt", true, [this] { FmtDown::Show(this); });
+    mExportFmt =
+        item(format, QStringLiteral("导出格式"), "mExportFmt", [] { ExportFormatFile(QString()); });
+    mImportFmt =
+        item(format, QStringLiteral("导入格式"), "mImportFmt", [] { ImportFormatFile(QString()); });
+    DownFmt = item(format, QStringLiteral("下载格式"), "DownFmt", [this] { FmtDown::Show(this); });
 
     mCtlSame = bar->addMenu(QStringLiteral("内容框设置(&C)"));
     mCtlSame->setObjectName(QStringLiteral("mCtlSame"));
@@ -146,9 +118,9 @@ void MainWindow::buildMenus() {
     const std::pair<const char*, int> modes[] = {{"左对齐", 1},   {"右对齐", 2},   {"顶端对齐", 0},
                                                  {"底部对齐", 3}, {"统一宽度", 4}, {"统一高度", 5}};
     for (const auto& [caption, mode] : modes)
-        item(mode < 4 ? align : size, QString::fromUtf8(caption), "mAlign", true,
+        item(mode < 4 ? align : size, QString::fromUtf8(caption), "mAlign",
              [mode = mode] { AlignSelectedBoxes(mode); });
-    item(size, QStringLiteral("统一尺寸"), "mAlignSize", true, [] { AlignSize(); });
+    item(size, QStringLiteral("统一尺寸"), "mAlignSize", [] { AlignSize(); });
     mf.mCtlSame = mCtlSame->menuAction();
 
     QMenu* options = bar->addMenu(QStringLiteral("设置"));
@@ -159,15 +131,15 @@ void MainWindow::buildMenus() {
     connect(mf.mPrintRulers, &QAction::triggered, this, &MainWindow::mPrintRulers_Click);
     options->addAction(mf.mMonthZero);
     options->addSeparator();
-    mSetCrlfChr = item(options, QStringLiteral("设置换行特殊符"), "mSetCrlfChr", true,
+    mSetCrlfChr = item(options, QStringLiteral("设置换行特殊符"), "mSetCrlfChr",
                        [this] { mSetCrlfChr_Click(); });
-    mStrBarCodeStand = item(options, QStringLiteral("设置条码标准"), "mStrBarCodeStand", true,
+    mStrBarCodeStand = item(options, QStringLiteral("设置条码标准"), "mStrBarCodeStand",
                             [this] { mStrBarCodeStand_Click(); });
-    mSetCashChr = item(options, QStringLiteral("设置货币符号"), "mSetCashChr", true,
+    mSetCashChr = item(options, QStringLiteral("设置货币符号"), "mSetCashChr",
                        [this] { mSetCashChr_Click(); });
-    mNumCut = item(options, QStringLiteral("设置小数进位"), "mNumCut", true,
+    mNumCut = item(options, QStringLiteral("设置小数进位"), "mNumCut",
                    [this] { SetNumCutMethod::Show(this); });
-    mInvoicePSDSet = item(options, QStringLiteral("设置票据密码"), "mInvoicePSDSet", true,
+    mInvoicePSDSet = item(options, QStringLiteral("设置票据密码"), "mInvoicePSDSet",
                           [this] { PsdParaSet::Show(this); });
     options->addSeparator();
     options->addAction(mf.mAutoFontsize);
@@ -175,32 +147,26 @@ void MainWindow::buildMenus() {
     options->addAction(mf.mClearAfterPrint);
     options->addAction(mf.mForbidPicClear);
     options->addSeparator();
-    mPSDSet = item(options, QStringLiteral("登录密码设置"), "mPSDSet", true, [] { ShowModiPSD(); });
+    mPSDSet = item(options, QStringLiteral("登录密码设置"), "mPSDSet", [] { ShowModiPSD(); });
 
     QMenu* tools = bar->addMenu(QStringLiteral("工具"));
     tools->setObjectName(QStringLiteral("mToolMenu"));
     mTool[0] =
-        item(tools, QStringLiteral("检查凭据外内容框"), "mTool0", true, [this] { mTool_Click(0); });
-    mTool[1] =
-        item(tools, QStringLiteral("压缩整理数据库"), "mTool1", true, [this] { mTool_Click(1); });
-    mAddTable = item(tools, QStringLiteral("添加表格"), "mAddTable", true, [] { ShowAutoTable(); });
+        item(tools, QStringLiteral("检查凭据外内容框"), "mTool0", [this] { mTool_Click(0); });
+    mTool[1] = item(tools, QStringLiteral("压缩整理数据库"), "mTool1", [this] { mTool_Click(1); });
+    mAddTable = item(tools, QStringLiteral("添加表格"), "mAddTable", [] { ShowAutoTable(); });
 
     QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
     help->setObjectName(QStringLiteral("mHelp"));
-    // The wizard and the format guide have no pages behind them, and no contact addresses
-    // are kept; those items stay disabled.
-    mWizard = item(help, QStringLiteral("打印校准向导"), "mWizard", false, nullptr);
-    mModeFmt = item(help, QStringLiteral("如何定制格式"), "mModeFmt", false, nullptr);
-    mMoreHelp = item(help, QStringLiteral("使用说明"), "mMoreHelp", true,
-                     [] { ShellOpen(AppFile(QStringLiteral("BWF.CHM"))); });
-    mQQOnline1 = item(help, QStringLiteral("QQ帮助 1"), "mQQOnline1", false, nullptr);
-    mQQOnline2 = item(help, QStringLiteral("QQ帮助 2"), "mQQOnline2", false, nullptr);
+    // The wizard and the format guide have no pages behind them, no help file is shipped and
+    // the program keeps no contact links: those items are shown disabled.
+    mWizard = item(help, QStringLiteral("打印校准向导"), "mWizard", nullptr);
+    mModeFmt = item(help, QStringLiteral("如何定制格式"), "mModeFmt", nullptr);
+    mMoreHelp = item(help, QStringLiteral("使用说明"), "mMoreHelp", nullptr);
+    mQQOnline1 = item(help, QStringLiteral("QQ帮助 1"), "mQQOnline1", nullptr);
+    mQQOnline2 = item(help, QStringLiteral("QQ帮助 2"), "mQQOnline2", nullptr);
     help->addSeparator();
-    mAbout = item(help, QStringLiteral("关于软件"), "mAbout", true, [] { ShowRightform(); });
-    // The help file is offered only when it is there.
-    connect(help, &QMenu::aboutToShow, this, [this] {
-        mMoreHelp->setEnabled(QFileInfo::exists(AppFile(QStringLiteral("BWF.CHM"))));
-    });
+    mAbout = item(help, QStringLiteral("关于软件"), "mAbout", [] { ShowRightform(); });
 }
 
 void MainWindow::connectServices() {
@@ -268,7 +234,7 @@ void MainWindow::COM_Click(int index) {
             ColOrdSet::Show(this);
             break;
         default:
-            break;  // the work of the other buttons is not in this build
+            break;
     }
 }
 

@@ -33,6 +33,7 @@
 #include "store/Canvas.h"
 #include "store/CanvasOptions.h"
 #include "store/CanvasSizing.h"
+#include "store/LayoutChanges.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 
@@ -135,15 +136,8 @@ QPushButton* MainWindow::addCommand(QWidget* page, int index, const QString& tex
     connect(b, &QPushButton::clicked, this, [this, index] { COM_Click(index); });
     COM[index] = b;
     MF().COM[index] = b;
-    if (!CommandHasWork(index)) markUnavailable(b);
-    if (index == 1) MF().SetCommandEnabled(b, false);  // until a batch is imported
+    if (index == 1) b->setEnabled(false);  // until a batch is imported
     return b;
-}
-
-void MainWindow::markUnavailable(QObject* command) {
-    MainForm& mf = MF();
-    mf.Unavailable.insert(command);
-    mf.SetCommandEnabled(command, false);
 }
 
 void MainWindow::buildPages() {
@@ -177,10 +171,10 @@ void MainWindow::buildBillPage() {
     QWidget* strip = Frm[1];
     addCommand(strip, 0, QStringLiteral("打印单据"), QStringLiteral("打印当前显示的单据。"));
     SetTwGeometry(COM[0], 30, 45, 1200, 330);
-    addCommand(strip, 2, QStringLiteral("页边距"), QStringLiteral("重新设置横向和纵向页边距。"));
-    SetTwGeometry(COM[2], 1260, 45, 900, 330);
+    addCommand(strip, 2, QStringLiteral("单据尺寸"), QStringLiteral("修改单据的宽度和高度。"));
+    SetTwGeometry(COM[2], 1260, 45, 1050, 330);
     addCommand(strip, 36, QStringLiteral("校准页"), QStringLiteral("重新设置横向和纵向页边距。"));
-    SetTwGeometry(COM[36], 2190, 45, 900, 330);
+    SetTwGeometry(COM[36], 2340, 45, 840, 330);
 
     caption(strip, QStringLiteral("当前格式："), 3240, 75, 1000);
     mf.LFMT[0]->setParent(strip);
@@ -487,6 +481,10 @@ void MainWindow::resizeEvent(QResizeEvent* e) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
+    if (!unloaded_ && !ResolveLayoutChanges()) {
+        e->ignore();
+        return;
+    }
     Form_Unload();
     e->accept();
 }

@@ -102,8 +102,6 @@ public:
     void mPrintRulers_Click();
     void SaveFormatCommand();    // 保存格式
     void SaveFormatAsCommand();  // 另存格式
-    // True when the command button's work is in this build.
-    static bool CommandHasWork(int index);
 
     // The window's outer geometry in twips (the rules of the layout work on it).
     double FormLeft() const { return formLeft_; }
@@ -133,7 +131,6 @@ private:
     // month option and format name.
     void connectServices();
     QPushButton* addCommand(QWidget* page, int index, const QString& caption, const QString& tip);
-    void markUnavailable(QObject* command);
     void applyFormGeometry();
     void SaveSoftSettings();
 

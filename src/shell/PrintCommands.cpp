@@ -13,10 +13,6 @@
 
 namespace bw {
 
-bool PrintCommandsReady() {
-    return true;
-}
-
 bool RunPrintCommand(int index) {
     switch (index) {
         case 0:

@@ -4,10 +4,6 @@
 
 namespace bw {
 
-// True once the print requests are part of the program; until then their buttons and menu
-// items stay disabled.
-bool PrintCommandsReady();
-
 // Runs the print request of the command; true when something was printed.
 //   0: PrintBill(True, True): ask for the printer and the copies, print, record the bill.
 //   1: PrintBatchBills.

@@ -84,6 +84,29 @@ void ResetCanvasScroll() {
     }
 }
 
+void ReloadBoxesKeepingValues(bool showProgress) {
+    // What the user entered stays: texts, ticks, and the picture or barcode of each
+    // picture box, drawn again at its new size.
+    std::vector<QString> texts, links;
+    std::vector<int> ticks;
+    for (int i = 1; i <= BoxCount[kTextBox]; ++i)
+        texts.push_back(static_cast<TextBox*>(GetBoxByIndex(i))->Text());
+    for (int i = 1; i <= BoxCount[kCheckBox]; ++i)
+        ticks.push_back(static_cast<CheckBox*>(GetBoxByIndex(1000 + i))->Value());
+    for (int i = 1; i <= BoxCount[kPictureBox]; ++i)
+        links.push_back(static_cast<PictureBox*>(GetBoxByIndex(2000 + i))->LinkItem);
+
+    ReloadFormatBoxes(MF().BoxGrid(), showProgress);
+
+    for (int i = 1; i <= BoxCount[kTextBox] && i <= static_cast<int>(texts.size()); ++i)
+        static_cast<TextBox*>(GetBoxByIndex(i))->SetText(texts[i - 1]);
+    for (int i = 1; i <= BoxCount[kCheckBox] && i <= static_cast<int>(ticks.size()); ++i)
+        static_cast<CheckBox*>(GetBoxByIndex(1000 + i))->SetValue(ticks[i - 1]);
+    for (int i = 1; i <= BoxCount[kPictureBox] && i <= static_cast<int>(links.size()); ++i)
+        if (!links[i - 1].isEmpty())
+            RefreshPictureBox(static_cast<PictureBox*>(GetBoxByIndex(2000 + i)), links[i - 1]);
+}
+
 void ZoomCanvas(double delta) {
     MainForm& mf = MF();
     Canvas* pg = mf.PG;
@@ -96,28 +119,9 @@ void ZoomCanvas(double delta) {
     }
     ResetCanvasScroll();
 
-    // What the user entered stays: texts, ticks, and the picture or barcode of each
-    // picture box, drawn again at its new size.
-    std::vector<QString> texts, links;
-    std::vector<int> ticks;
-    for (int i = 1; i <= BoxCount[kTextBox]; ++i)
-        texts.push_back(static_cast<TextBox*>(GetBoxByIndex(i))->Text());
-    for (int i = 1; i <= BoxCount[kCheckBox]; ++i)
-        ticks.push_back(static_cast<CheckBox*>(GetBoxByIndex(1000 + i))->Value());
-    for (int i = 1; i <= BoxCount[kPictureBox]; ++i)
-        links.push_back(static_cast<PictureBox*>(GetBoxByIndex(2000 + i))->LinkItem);
-
-    ReloadFormatBoxes(mf.BoxGrid(), false);
+    ReloadBoxesKeepingValues(false);
     O2_Click(0);
     O2_Click(4);
-
-    for (int i = 1; i <= BoxCount[kTextBox] && i <= static_cast<int>(texts.size()); ++i)
-        static_cast<TextBox*>(GetBoxByIndex(i))->SetText(texts[i - 1]);
-    for (int i = 1; i <= BoxCount[kCheckBox] && i <= static_cast<int>(ticks.size()); ++i)
-        static_cast<CheckBox*>(GetBoxByIndex(1000 + i))->SetValue(ticks[i - 1]);
-    for (int i = 1; i <= BoxCount[kPictureBox] && i <= static_cast<int>(links.size()); ++i)
-        if (!links[i - 1].isEmpty())
-            RefreshPictureBox(static_cast<PictureBox*>(GetBoxByIndex(2000 + i)), links[i - 1]);
     pg->show();
 }
 

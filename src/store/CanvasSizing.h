@@ -15,6 +15,10 @@ bool SizeCanvasToFormat(double widthMm, double heightMm);
 // picture can hold) is skipped and the boxes are rebuilt at the present size.
 void ZoomCanvas(double delta);
 
+// Throws the boxes away and builds them again from the box property grid (after a change of
+// scale), keeping what the user entered: texts, ticks and what each picture box shows.
+void ReloadBoxesKeepingValues(bool showProgress);
+
 // Recomputes both canvas scroll bars after the canvas changed size: the canvas goes back to
 // its top, and keeps its horizontal place in proportion.
 void ResetCanvasScroll();

@@ -22,6 +22,7 @@
 #include "store/CanvasSizing.h"
 #include "store/FormatRows.h"
 #include "store/FormatTable.h"
+#include "store/LayoutChanges.h"
 #include "store/MainForm.h"
 #include "store/RowToBox.h"
 
@@ -121,6 +122,9 @@ void SelectFormat(QString& name, bool& force) {
         name = doors.library.formatList ? doors.library.formatList() : chooseFormat(false);
     if (name.isEmpty() || (name == mf.CurrentFormat() && !force)) return;
     const QString previous = mf.CurrentFormat();
+    // A changed layout of the format being left is saved or dropped first, or the switch
+    // waits.
+    if (name != previous && !ResolveLayoutChanges()) return;
     if (name != previous) {
         if (!previous.isEmpty() && !saveDefaultData(previous)) TellDefaultsNotSaved(previous);
         SetFormatCaption(name);

@@ -158,11 +158,10 @@ double MainForm::ScreenWidthTwips() const {
 
 void MainForm::SetCommandEnabled(QObject* command, bool enabled) {
     if (!command) return;
-    const bool on = enabled && !Unavailable.count(command);
     if (auto* w = qobject_cast<QWidget*>(command)) {
-        w->setEnabled(on);
+        w->setEnabled(enabled);
     } else if (auto* a = qobject_cast<QAction*>(command)) {
-        a->setEnabled(on);
+        a->setEnabled(enabled);
     }
 }
 

@@ -12,7 +12,6 @@
 #include <QWidget>
 #include <array>
 #include <map>
-#include <set>
 #include <vector>
 
 #include "platform/Grid.h"
@@ -125,9 +124,7 @@ public:
     std::map<int, QPushButton*> CB;
     std::map<int, QPushButton*> COM;  // the command buttons by index
     QAction* mCtlSame = nullptr;      // the menu of box alignment and sizes
-    // Commands whose work this build does not have: they stay disabled whatever else asks.
-    std::set<const QObject*> Unavailable;
-    // Enables or disables a button or menu action; an unavailable one is always disabled.
+    // Enables or disables a button or menu action (nothing for null).
     void SetCommandEnabled(QObject* command, bool enabled);
 
 Q_SIGNALS:

@@ -1,6 +1,7 @@
 #include "store/SampleFormats.h"
 
 #include <initializer_list>
+#include <vector>
 
 #include "common/Database.h"
 #include "common/Schema.h"
@@ -23,19 +24,27 @@ struct SampleBox {
     bool bold = false;
 };
 
+// A link between two boxes of a ready format, by their places in the format's list: the box
+// `to` shows the value of `from` (same value), or `from` adds its number into `to`.
+struct SampleLink {
+    int from, to;
+    bool adds = false;
+};
+
 // The whole-format options: the printer's paper set to the bill's size, no picture
 // printing, rulers shown, the background picture shown, the currency sign, QR codes for the barcode
 // boxes.
 const char* const kOptions = "True|False|1|0|0|0|1|False|False|￥|False|False||False|False|2|";
 
 bool addFormat(const QString& name, double widthMm, double heightMm,
-               std::initializer_list<SampleBox> boxes) {
+               std::initializer_list<SampleBox> boxes, std::initializer_list<SampleLink> links) {
     if (!ExecuteSql(
             QStringLiteral(
                 "INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES(?, ?, ?, ?, 10, 10, "
                 "15360, ?)"),
             {name, kWholeFormatLabel, widthMm, heightMm, QString::fromUtf8(kOptions)}))
         return false;
+    std::vector<qint64> ids;
     for (const SampleBox& b : boxes) {
         Recordset rs;
         if (!OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE ID=0"))) return false;
@@ -62,17 +71,24 @@ bool addFormat(const QString& name, double widthMm, double heightMm,
             rs.SetValue(QLatin1String(link), 0);
         if (!rs.Update()) return false;
         const qint64 id = rs.Value(QStringLiteral("ID")).toLongLong();
+        ids.push_back(id);
         const QString sample = QString::fromUtf8(b.sample);
         if (!sample.isEmpty() &&
             !ExecuteSql(QStringLiteral("INSERT INTO 默认(Fmt, ID, Con) VALUES(?, ?, ?)"),
                         {name, id, sample}))
             return false;
     }
+    for (const SampleLink& l : links) {
+        const QString sql = l.adds ? QStringLiteral("UPDATE Fmt SET SumID=? WHERE ID=?")
+                                   : QStringLiteral("UPDATE Fmt SET RCtl=? WHERE ID=?");
+        if (!ExecuteSql(sql, {ids.at(l.to), ids.at(l.from)})) return false;
+    }
     return true;
 }
 
 // A bank deposit slip, 210 x 101.6 mm: payer and payee, the amount in capitals and in
-// eleven cells, the cheque kind, an urgent tick and a QR code of the slip's number.
+// eleven cells, the cheque kind, an urgent tick, today's date and a running slip number with
+// its QR code. The capitals follow the amount typed into the cells, the QR code the number.
 bool addDepositSlip() {
     return addFormat(kSampleDepositSlip, 210, 101.6,
                      {
@@ -99,18 +115,22 @@ bool addDepositSlip() {
                          {kCheckBox, "加急", 1, 112, 60.5, 5, 5, 0, "1"},
                          {kTextBox, "用途", 1, 28, 68, 98, 6, 0, "货款"},
                          {kPictureBox, "", 0, 176, 60, 26, 26, 0, "BW-JZD-20130411-0001"},
-                     });
+                         {kTextBox, "编号", 1, 22, 11, 50, 6, 122, "BW-JZD-20130411-0001", 9},
+                     },
+                     // 小写 to 人民币(大写), 编号 to its QR code.
+                     {{16, 15}, {23, 22}});
 }
 
 // An express waybill, 230 x 127 mm: sender and recipient with their addresses and
 // postcodes, the goods, insured value and charges, the collect and insurance ticks, the
-// date, and a QR code of the waybill number.
+// date, and a running waybill number with its QR code. The freight and the insurance fee add
+// up into the total, which the capitals follow.
 bool addWaybill() {
     return addFormat(
         kSampleWaybill, 230, 127,
         {
             {kLabel, "快 递 运 单", 0, 80, 3, 60, 8, 0, "", 16, 2, true},
-            {kTextBox, "运单号", 1, 166, 4, 54, 7, 0, "BW130411000128"},
+            {kTextBox, "运单号", 1, 166, 4, 54, 7, 122, "BW130411000128"},
             {kLine, "", 0, 8, 14, 224, 14, 1, "", 1},
             {kLabel, "寄件人", 0, 10, 15.5, 20, 5, 0, "", 10.5, 0, true},
             {kTextBox, "姓名", 1, 30, 22, 34, 6, 0, "张明"},
@@ -133,12 +153,16 @@ bool addWaybill() {
             {kCheckBox, "保价", 1, 86, 76.5, 5, 5, 0, "1"},
             {kCheckBox, "到付", 1, 110, 76.5, 5, 5, 0, ""},
             {kLine, "", 0, 8, 84, 186, 84, 1, "", 1},
-            {kTextBox, "运费", 1, 30, 88, 30, 6, 104, "22"},
-            {kTextBox, "大写", 1, 74, 88, 80, 6, 120, "22"},
-            {kTextBox, "寄件日期", 1, 30, 97, 40, 6, 111, ""},
+            {kTextBox, "运费", 1, 30, 88, 26, 6, 104, "22"},
+            {kTextBox, "大写", 1, 30, 97, 80, 6, 120, "24"},
+            {kTextBox, "寄件日期", 1, 140, 97, 40, 6, 111, ""},
             {kTextBox, "备注", 1, 30, 106, 150, 6, 0, "工作日送达，请当面签收。"},
             {kPictureBox, "", 0, 194, 90, 28, 28, 0, "BW130411000128"},
-        });
+            {kTextBox, "保价费", 1, 80, 88, 24, 6, 104, "2"},
+            {kTextBox, "费用合计", 1, 130, 88, 30, 6, 104, "24"},
+        },
+        // 运单号 to its QR code; 运费 and 保价费 add into 费用合计, which 大写 follows.
+        {{1, 28}, {24, 30, true}, {29, 30, true}, {30, 25}});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // The ready formats a new database starts with: a bank deposit slip and an express waybill
-// at their paper sizes, with sample contents, so that a new user sees a bill at once.
+// at their paper sizes, with sample contents and boxes that fill one another (capitals,
+// totals, QR codes of the numbers), so that a new user sees a bill at once.
 
 #include <QString>
 

@@ -52,7 +52,7 @@ TEST_F(NewBillTest, PagesFollowEachOtherInNumberOrderAndWrapAfterTheLast) {
     EXPECT_EQ(ListFormatPages("单页"), QStringList({"单页"}));
 
     MF().mPagesAutoJump->setChecked(true);
-    MF().SetCurrentFormat("票据_1");
+    show("票据_1");
     const struct {
         const char* next;
         bool complete;

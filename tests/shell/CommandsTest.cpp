@@ -20,13 +20,13 @@
 #include "common/Services.h"
 #include "designer/PropertyDialog.h"
 #include "designer/PropertyDialogs.h"
+#include "platform/AppFolder.h"
 #include "platform/Grid.h"
 #include "platform/GridView.h"
 #include "platform/Printer.h"
 #include "platform/Settings.h"
 #include "platform/VbNumbers.h"
 #include "printing/SelPrinter.h"
-#include "shell/PrintCommands.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
 #include "store/Canvas.h"
@@ -58,23 +58,32 @@ TEST_F(Commands, EveryDoorIsFilledOnceTheWindowIsBuilt) {
     EXPECT_EQ(Doors().store.boxGrid(), &MF().BoxGrid());
 }
 
-TEST_F(Commands, WorkThatIsNotInThisBuildIsShownDisabledAndTheLockDisablesTheLayout) {
-    // Every button of the four pages is there; the batch print waits for batch records.
+TEST_F(Commands, EveryCommandIsOfferedButTheHelpItemsAndTheLockDisablesTheLayout) {
+    // Every button of the four pages is there and enabled; the batch print waits for batch
+    // records.
     for (int i : {0, 1, 2, 3, 4, 5, 10, 11, 12, 20, 21, 22, 23, 24, 25, 26, 27, 36}) {
         ASSERT_TRUE(w_->COM.count(i)) << i;
         EXPECT_EQ(MF().COM[i], w_->COM[i]) << i;
-        EXPECT_EQ(w_->COM[i]->isEnabled(), MainWindow::CommandHasWork(i) && i != 1) << i;
+        EXPECT_EQ(w_->COM[i]->isEnabled(), i != 1) << i;
     }
-    EXPECT_TRUE(PrintCommandsReady());
-    EXPECT_TRUE(w_->m_PCom[0]->isEnabled());
     EXPECT_EQ(w_->mCtlSame->menuAction()->isEnabled(), MF().O2Value(2) == 0);
     for (QAction* a :
-         {w_->DownFmt, w_->mNewFmt, w_->mExportFmt, w_->mImportFmt, w_->mAddTable, w_->m_FCom[30],
-          w_->m_FCom[31], w_->m_FCom[32], w_->mManageFmt, w_->mSetCashChr, w_->mSetCrlfChr,
-          w_->mStrBarCodeStand, w_->mNumCut, w_->mPSDSet, w_->mTool[0], w_->mTool[1], w_->mAbout})
+         {w_->m_PCom[0], w_->m_PCom[1], w_->DownFmt, w_->mNewFmt, w_->mExportFmt, w_->mImportFmt,
+          w_->mAddTable, w_->m_FCom[30], w_->m_FCom[31], w_->m_FCom[32], w_->mManageFmt,
+          w_->mSetCashChr, w_->mSetCrlfChr, w_->mStrBarCodeStand, w_->mNumCut, w_->mPSDSet,
+          w_->mTool[0], w_->mTool[1], w_->mAbout})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+    // No help file is shipped and no contact links are kept, also when a help file is there.
+    QFile help(AppFile("BWF.CHM"));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    QMenu* menu = w_->menuBar()->findChild<QMenu*>("mHelp");
+    ASSERT_NE(menu, nullptr);
+    Q_EMIT menu->aboutToShow();
+    for (QAction* a : {w_->mMoreHelp, w_->mQQOnline1, w_->mQQOnline2, w_->mWizard, w_->mModeFmt})
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
 
-    // The layout lock disables the layout commands; unlocking enables only those with work.
+    // The layout lock disables the layout commands; unlocking enables them again.
     MainForm& mf = MF();
     mf.SetO2Value(2, 0);
     mf.SetO2Value(2, 1);
@@ -83,11 +92,6 @@ TEST_F(Commands, WorkThatIsNotInThisBuildIsShownDisabledAndTheLockDisablesTheLay
     mf.SetO2Value(2, 0);
     EXPECT_TRUE(mf.COM[2]->isEnabled());
     EXPECT_TRUE(w_->mCtlSame->menuAction()->isEnabled());
-    for (const auto& [index, button] : mf.COM) {
-        if (mf.Unavailable.count(button)) {
-            EXPECT_FALSE(button->isEnabled()) << index;
-        }
-    }
 }
 
 TEST_F(Commands, ThePrintButtonPrintsTheBillShownAndRecordsIt) {

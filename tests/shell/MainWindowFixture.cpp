@@ -9,7 +9,11 @@
 #include "common/SelFormat.h"
 #include "platform/AppFolder.h"
 #include "shell/Startup.h"
+#include "store/BoxModel.h"
+#include "store/Label.h"
+#include "store/MainForm.h"
 #include "store/PictureBox.h"
+#include "store/TextBox.h"
 
 namespace bw::test {
 
@@ -20,7 +24,16 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::TearDown() {
+    // A layout the test changed goes with the window, unsaved.
+    dlg::SetAnswerer([](const dlg::Shown& s) -> QVariant {
+        if (s.kind != dlg::Shown::Message) return QVariant();
+        const int buttons = s.style & 7;
+        return int(buttons == dlg::OkOnly     ? dlg::Ok
+                   : buttons == dlg::OkCancel ? dlg::Cancel
+                                              : dlg::No);
+    });
     closeWindow();
+    InstallDefaultAnswerer();
     ReleaseInstanceLock();
     CloseDatabase();
     SetAppPath(folder_.path());
@@ -65,6 +78,14 @@ void answerChooser(const QString& text, bool cancel) {
         poll->deleteLater();
     });
     poll->start(5);
+}
+
+TextBox* textBoxCaptioned(const QString& caption) {
+    for (TextBox* t : MF().TT) {
+        Label* l = CaptionLabel(t->Index());
+        if (l && l->Caption() == caption) return t;
+    }
+    return nullptr;
 }
 
 double darkShare(PictureBox* box) {

@@ -14,7 +14,8 @@
 
 namespace bw {
 class PictureBox;
-}
+class TextBox;
+}  // namespace bw
 
 namespace bw::test {
 
@@ -41,6 +42,8 @@ protected:
 // Answers the next format chooser with the text typed into it (a null text: as offered), or
 // cancels it.
 void answerChooser(const QString& text, bool cancel = false);
+// The first text box of the open format whose caption label reads `caption`, or null.
+TextBox* textBoxCaptioned(const QString& caption);
 // Share of the picture box's pixels that are dark: a drawn QR code has plenty.
 double darkShare(PictureBox* box);
 

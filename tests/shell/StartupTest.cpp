@@ -52,14 +52,6 @@ int rows(const QString& sql, const Params& params = {}) {
     return rs.RecordCount();
 }
 
-TextBox* textBoxCaptioned(const QString& caption) {
-    for (TextBox* t : MF().TT) {
-        Label* l = CaptionLabel(t->Index());
-        if (l && l->Caption() == caption) return t;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 using Startup = test::MainWindowTest;
@@ -88,10 +80,10 @@ TEST_F(Startup, ANewDatabaseOpensOnTheReadyDepositSlip) {
 
     // The slip shows its sample contents, the amount in capitals and a QR code.
     EXPECT_GT(BoxCount[kTextBox], 10);
-    TextBox* payer = textBoxCaptioned("全称");
+    TextBox* payer = test::textBoxCaptioned("全称");
     ASSERT_NE(payer, nullptr);
     EXPECT_EQ(payer->Text(), "上海申通物流有限公司");
-    TextBox* capitals = textBoxCaptioned("人民币(大写)");
+    TextBox* capitals = test::textBoxCaptioned("人民币(大写)");
     ASSERT_NE(capitals, nullptr);
     EXPECT_TRUE(capitals->Text().startsWith("壹万贰仟")) << capitals->Text().toStdString();
     ASSERT_EQ(BoxCount[kPictureBox], 1);
@@ -103,7 +95,7 @@ TEST_F(Startup, TheLastFormatOpensAgainAndClosingStoresTheOptionsAndContents) {
     ASSERT_NE(start(), nullptr);
     SelectFormat(kSampleWaybill);
     ASSERT_EQ(MF().CurrentFormat(), kSampleWaybill);
-    TextBox* name = textBoxCaptioned("姓名");
+    TextBox* name = test::textBoxCaptioned("姓名");
     ASSERT_NE(name, nullptr);
     name->SetText("王五");
     MF().SetO2Value(0, 0);
@@ -119,7 +111,7 @@ TEST_F(Startup, TheLastFormatOpensAgainAndClosingStoresTheOptionsAndContents) {
     ASSERT_NE(start(), nullptr);
     EXPECT_EQ(MF().CurrentFormat(), kSampleWaybill);
     EXPECT_EQ(MF().Wid->text(), "230");
-    name = textBoxCaptioned("姓名");
+    name = test::textBoxCaptioned("姓名");
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->Text(), "王五");
 }
