@@ -73,26 +73,39 @@ TEST(SaveJPG, WritesAJpegOverAnOldFileKeepingItsTimeAndPermissions) {
     EXPECT_EQ(reader.format(), "jpeg");
     EXPECT_EQ(reader.size(), QSize(101, 40));
     EXPECT_FALSE(QFileInfo::exists(path + ".jpg"));  // the extension is taken as it is
-    EXPECT_FALSE(QFileInfo::exists(path + ".TMP"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"bill.JPG"});
     const QFileInfo info(path);
     EXPECT_EQ(info.permissions(), before);
     EXPECT_LE(std::abs(info.lastModified().secsTo(stamp)), 1);
+}
+
+// On a disk with room for a few kilobytes: the old picture stays byte for byte, nothing cut
+// off is left, and the reason names the full disk.
+TEST(SaveJPG, DISABLED_ChildSavesOnAFullDisk) {
+    const QString path = QDir(test::ChildFolder()).filePath("old.jpg");
+    DibSection dib;
+    ASSERT_TRUE(dib.Create(600, 400));
+    dib.RandomiseBits(false);  // noise: far more than the disk's room
+    QString why;
+    ASSERT_TRUE(test::FillTheDisk());
+    const bool saved = SaveJPG(dib, path, 80, &why);
+    test::FreeTheDisk();
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(why, "磁盘空间已满");
 }
 
 TEST(SaveJPG, AFailedWriteLeavesTheOldPicture) {
     test::TempDataFolder folder;
     const QString path = folder.file("old.jpg");
     WriteOldPicture(path);
-    // The temporary name is taken by a folder: the new picture cannot be written.
-    ASSERT_TRUE(QDir(folder.file("")).mkdir("old.jpg.TMP"));
-    DibSection dib;
-    ASSERT_TRUE(dib.Create(10, 10));
-    QString why;
-    EXPECT_FALSE(SaveJPG(dib, path, 80, &why));
-    EXPECT_FALSE(why.isEmpty());
+    QString output;
+    EXPECT_TRUE(test::RunFullDiskChild("SaveJPG.DISABLED_ChildSavesOnAFullDisk", 8 * 1024,
+                                       folder.path(), &output))
+        << output.toStdString();
     QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "old picture");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.jpg"});
     EXPECT_FALSE(SaveJPG(DibSection(), folder.file("none.jpg"), 80));
     EXPECT_FALSE(QFileInfo::exists(folder.file("none.jpg")));
 }
