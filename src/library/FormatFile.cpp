@@ -280,10 +280,10 @@ FormatFileStore StoreFormatFileLines(const QStringList& lines, const QString& na
     if (!ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE ") + kParamOfFormat,
                     {name + kParamMarker}))
         return FormatFileStore::Failed;
+    static const QString insertItem = QStringLiteral("INSERT INTO 参数(Var, Con) VALUES(?, ?)");
+    const QString prefix = name + kParamMarker;
     for (const auto& [key, value] : customItems(lines.last()))
-        if (!ExecuteSql(QStringLiteral("INSERT INTO 参数(Var, Con) VALUES(?, ?)"),
-                        {name + kParamMarker + key, value}))
-            return FormatFileStore::Failed;
+        if (!db->Exec(insertItem, {prefix + key, value})) return FormatFileStore::Failed;
 
     for (const Links& l : links) {
         const double r = relinked(l.rctl, keys), r1 = relinked(l.rctl1, keys);
