@@ -1,5 +1,6 @@
-// Format files and the format list: exporting and importing a format of 500 boxes, and
-// opening the format list over 1,000 formats. The anchor stores the same 500 rows with
+// Format files and the format list: exporting and importing a format of 500 boxes, importing
+// a format file with 100,000 lines of custom items, and opening the format list over 1,000
+// formats. The anchor stores the same 500 rows with
 // plain inserts in one transaction, beside them in the same run.
 
 #include <benchmark/benchmark.h>
@@ -76,6 +77,35 @@ void BM_Import500Boxes(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Import500Boxes)->Unit(benchmark::kMillisecond);
+
+// A format file whose custom section runs to 100,000 lines (3.3 MB): the lines re-joined,
+// and the whole import with its 100,000 parameters.
+QString longCustomText() {
+    QString text = FormatFileText(kFormat);
+    for (int i = 0; i < 100000; ++i)
+        text += QStringLiteral("\r\n自定义类型%1=[第%1项;其余的文字][END]").arg(i);
+    return text;
+}
+
+void BM_Lines100000CustomLines(benchmark::State& state) {
+    const QString text = longCustomText();
+    for (auto _ : state) benchmark::DoNotOptimize(FormatFileLines(text).size());
+}
+BENCHMARK(BM_Lines100000CustomLines)->Unit(benchmark::kMillisecond);
+
+void BM_Import100000CustomLines(benchmark::State& state) {
+    const QString source = g_dir->filePath("long.vfm");
+    SaveTextFile(longCustomText(), source);
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString path = g_dir->filePath(QStringLiteral("长%1.vfm").arg(n++));
+        QFile::copy(source, path);
+        state.ResumeTiming();
+        if (!ImportFormatFile(path)) state.SkipWithError("the import failed");
+    }
+}
+BENCHMARK(BM_Import100000CustomLines)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_FmtListOpen1000Formats(benchmark::State& state) {
     {

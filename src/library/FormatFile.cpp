@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "common/TextFiles.h"
 #include "library/FormatTree.h"
 #include "platform/Dialogs.h"
+#include "platform/SafeFiles.h"
 #include "platform/VbNumbers.h"
 #include "store/BackgroundPicture.h"
 #include "store/FormatOperations.h"
@@ -100,11 +102,20 @@ void setProgressVisible(bool visible) {
     if (Indicator* w = ProgressWindow()) w->setVisible(visible);
 }
 
-// Replaces the file at `to` by a copy of `from`, when `from` exists.
-void copyPicture(const QString& from, const QString& to) {
-    if (!QFileInfo::exists(from) || QFileInfo(from) == QFileInfo(to)) return;
-    if (QFileInfo::exists(to)) QFile::remove(to);
-    QFile::copy(from, to);
+// A picture that is there to be copied (and is not the target itself).
+bool pictureToCopy(const QString& from, const QString& to) {
+    return QFileInfo::exists(from) && QFileInfo(from) != QFileInfo(to);
+}
+
+// A whole copy of the picture `from` under a temporary name beside `to`, for ReplaceFile to
+// put in place; "" when there is nothing to copy or the copy failed (`why` then says why).
+QString stagePicture(const QString& from, const QString& to, QString* why) {
+    if (!pictureToCopy(from, to)) return QString();
+    const QString tmp = CreateTemporaryBeside(to, why);
+    if (tmp.isEmpty()) return QString();
+    if (CopyFileSafely(from, tmp, why)) return tmp;
+    QFile::remove(tmp);
+    return QString();
 }
 
 QString withPictureEnding(const QString& path) {
@@ -163,15 +174,44 @@ QString FormatFileText(const QString& name) {
 }
 
 QStringList FormatFileLines(const QString& text) {
-    QStringList lines = text.split(kCrLf);
-    for (int i = lines.size() - 1; i >= 3; --i) {
-        const QString& line = lines[i];
-        if (line.isEmpty() || line.count(kFormatFileFieldSeparator) < kLeastFields - 1) {
-            lines[i - 1] += kCrLf + line;
-            lines.removeAt(i);
+    const QStringList lines = text.split(kCrLf);
+    if (lines.size() <= 3) return lines;
+    // From the last line down to the fourth, a broken line (empty, or too few separators)
+    // joins the line before it, and the joined line is judged again as a whole. The pieces of
+    // the line being built are kept, last first, with their separator count, so that every
+    // line is read and copied once.
+    auto separators = [](const QString& line) { return line.count(kFormatFileFieldSeparator); };
+    QStringList kept;  // the finished lines from the end, last first
+    std::vector<const QString*> pieces{&lines.last()};
+    qsizetype count = separators(lines.last());
+    bool empty = lines.last().isEmpty();
+    auto finish = [&] {
+        QString line;
+        qsizetype size = 0;
+        for (const QString* p : pieces) size += p->size() + kCrLf.size();
+        line.reserve(size);
+        for (auto p = pieces.rbegin(); p != pieces.rend(); ++p) {
+            if (p != pieces.rbegin()) line += kCrLf;
+            line += **p;
         }
+        kept.push_back(std::move(line));
+    };
+    for (qsizetype i = lines.size() - 1; i >= 3; --i) {
+        const QString& before = lines[i - 1];
+        if (!empty && count >= kLeastFields - 1) {
+            finish();
+            pieces.clear();
+            count = 0;
+        }
+        pieces.push_back(&before);
+        count += separators(before);
+        empty = pieces.size() == 1 && before.isEmpty();
     }
-    return lines;
+    finish();
+    kept.push_back(lines[1]);
+    kept.push_back(lines[0]);
+    std::reverse(kept.begin(), kept.end());
+    return kept;
 }
 
 bool IsFormatFile(const QStringList& lines) {
@@ -240,10 +280,10 @@ FormatFileStore StoreFormatFileLines(const QStringList& lines, const QString& na
     if (!ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE ") + kParamOfFormat,
                     {name + kParamMarker}))
         return FormatFileStore::Failed;
+    static const QString insertItem = QStringLiteral("INSERT INTO 参数(Var, Con) VALUES(?, ?)");
+    const QString prefix = name + kParamMarker;
     for (const auto& [key, value] : customItems(lines.last()))
-        if (!ExecuteSql(QStringLiteral("INSERT INTO 参数(Var, Con) VALUES(?, ?)"),
-                        {name + kParamMarker + key, value}))
-            return FormatFileStore::Failed;
+        if (!db->Exec(insertItem, {prefix + key, value})) return FormatFileStore::Failed;
 
     for (const Links& l : links) {
         const double r = relinked(l.rctl, keys), r1 = relinked(l.rctl1, keys);
@@ -276,11 +316,24 @@ void ExportFormatFile(const QString& name) {
         dlg::MsgBox(QStringLiteral("文件：“") + path + QStringLiteral("”已经存在，是否覆盖？"),
                     dlg::YesNo | dlg::Question) != dlg::Yes)
         return;
-    if (!SaveTextFile(text, path)) {
-        dlg::MsgBox(QStringLiteral("文件保存出错！"), dlg::OkOnly | dlg::Exclamation);
+    // The picture is copied whole before anything is replaced, so that a failure leaves the
+    // old pair of files as it was; the one step after the text file is a rename.
+    const QString picture = BackgroundPicturePath(format), pictureTo = withPictureEnding(path);
+    QString why;
+    const QString staged = stagePicture(picture, pictureTo, &why);
+    const bool copied = staged.isEmpty() == !pictureToCopy(picture, pictureTo);
+    const bool saved = copied && SaveTextFile(text, path);
+    if (!copied || !saved || (!staged.isEmpty() && !ReplaceFile(staged, pictureTo))) {
+        if (!staged.isEmpty()) QFile::remove(staged);
+        dlg::MsgBox(copied && !saved
+                        ? QStringLiteral("文件保存出错！")
+                        : QStringLiteral("格式：“") + format + QStringLiteral("”导出失败：底图“") +
+                              QDir::toNativeSeparators(pictureTo) + QStringLiteral("”没有写成（") +
+                              (why.isEmpty() ? QStringLiteral("写入时出错") : why) +
+                              QStringLiteral("）！"),
+                    dlg::OkOnly | dlg::Exclamation);
         return;
     }
-    copyPicture(BackgroundPicturePath(format), withPictureEnding(path));
     dlg::MsgBox(QStringLiteral("格式：“") + format + QStringLiteral("”导出完成！"),
                 dlg::OkOnly | dlg::Information);
 }
@@ -323,7 +376,12 @@ bool ImportFormatFile(QString path) {
     UpdateProgress(1, QStringLiteral("pages"));
 
     AddFormatNode(MF().TV, name);
-    copyPicture(withPictureEnding(path), BackgroundPicturePath(name));
+    const QString picture = withPictureEnding(path), pictureTo = BackgroundPicturePath(name);
+    QString why;
+    if (pictureToCopy(picture, pictureTo) && !CopyFileSafely(picture, pictureTo, &why))
+        dlg::MsgBox(QStringLiteral("格式“") + name + QStringLiteral("”的底图没有导入（") + why +
+                        QStringLiteral("）！"),
+                    dlg::OkOnly | dlg::Exclamation);
     if (dlg::MsgBox(QStringLiteral("格式“") + name + QStringLiteral("”导入成功,立即调用此格式？"),
                     dlg::YesNo | dlg::Question) == dlg::Yes)
         SelectFormat(name);

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QThread>
 
 #include "common/Database.h"
 #include "common/Indicator.h"
@@ -26,12 +25,13 @@ QString& state() {
     return s;
 }
 
-// Lets the user finish what a modal dialog or the progress window is doing.
-void waitForQuietWindow() {
-    while (QApplication::activeModalWidget() || ProgressShown()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
-        QThread::msleep(20);
-    }
+// True while the user is in the middle of something that the check must not run inside:
+// a modal dialog, the progress window or a transfer. The check runs on the user-interface
+// thread, so starting it then would nest it inside that work, which could not end before
+// the check did.
+bool programBusy() {
+    return QApplication::activeModalWidget() || ProgressShown() || HttpBusy(HttpKind::Page) ||
+           HttpBusy(HttpKind::File);
 }
 
 // A copy of the data file under a free backup name, compared byte for byte; "" when none
@@ -71,6 +71,7 @@ QString UpdaterArgument() {
 
 VersionCheck CheckNewVersion(const QString& caption, int product) {
     if (!state().isEmpty()) return VersionCheck::NotRun;
+    if (programBusy()) return VersionCheck::Deferred;
     state() = QStringLiteral("0");
     const double running = LeadingNumber(RunningVersionText(caption));
     const QString url =
@@ -85,7 +86,6 @@ VersionCheck CheckNewVersion(const QString& caption, int product) {
         state() = announced.text;
         return VersionCheck::Current;
     }
-    waitForQuietWindow();
     const QString updater = UpdaterPath();
     if (updater.isEmpty() || !QFileInfo(updater).isExecutable()) {
         dlg::MsgBox(QStringLiteral("本软件已有新版本 ") + announced.text +

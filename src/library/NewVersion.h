@@ -20,6 +20,7 @@ QString UpdaterPath();
 
 enum class VersionCheck {
     NotRun,         // a check already ran in this process
+    Deferred,       // the program was busy (see CheckNewVersion): nothing asked, try later
     NoAnswer,       // no root, no page, or no version in its title
     Current,        // the announced version is not higher
     UpdateStarted,  // backed up and the updater started: the caller ends the program
@@ -27,10 +28,11 @@ enum class VersionCheck {
 };
 
 // Runs the check for the window caption (the running version is the digits and points of it)
-// and the product number. Before it backs up and starts the updater it waits while a modal
-// dialog or the progress window is open. The backup is a copy of the data file under the first
-// free name BAK_data000.DAT ... BAK_data1000.DAT, checked to be complete; an existing backup is
-// never overwritten, and without a free name or a working copy nothing is started.
+// and the product number. It never waits for the user: when a modal dialog or the progress
+// window is open, or a transfer runs, it asks nothing, leaves the state as it was and
+// returns Deferred, and the caller tries again later. The backup is a copy of the data file under
+// the first free name BAK_data000.DAT ... BAK_data1000.DAT, checked to be complete; an existing
+// backup is never overwritten, and without a free name or a working copy nothing is started.
 VersionCheck CheckNewVersion(const QString& caption, int product);
 
 // The updater's fixed argument: the update archive and the program file, joined by "|".

@@ -50,20 +50,28 @@ QStringList tagParts(const QTreeWidget* tree) {
 }
 
 // Watches the viewport: right-button presses, drags and releases are the tree's own; the
-// left button works as Qt's tree does.
+// left button works as Qt's tree does. It lives as a child of the viewport, so it goes (and
+// stops watching) before the viewport does, and it never asks the tree for its viewport:
+// while a tree is being destroyed its viewport still gets events, but the tree is no longer
+// a tree.
 class TreeEvents : public QObject {
 public:
-    explicit TreeEvents(QTreeWidget* tree) : QObject(tree), tree_(tree) {
+    explicit TreeEvents(QTreeWidget* tree)
+        : QObject(tree->viewport()), tree_(tree), viewport_(tree->viewport()) {
         setObjectName(QLatin1String(kHandlerName));
-        tree->viewport()->installEventFilter(this);
+        viewport_->installEventFilter(this);
         QObject::connect(tree, &QTreeWidget::itemClicked, this,
                          [tree](QTreeWidgetItem* node) { TV_NodeClick(tree, node); });
         QObject::connect(tree, &QTreeWidget::itemDoubleClicked, this, [] { TV_DblClick(); });
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != tree_->viewport()) return false;
-        switch (event->type()) {
+        const QEvent::Type type = event->type();
+        if (watched != viewport_ ||
+            (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+             type != QEvent::MouseButtonRelease && type != QEvent::ContextMenu))
+            return false;
+        switch (type) {
             case QEvent::MouseButtonPress: {
                 auto* e = static_cast<QMouseEvent*>(event);
                 TV_MouseDown(tree_, e->button(), e->position().toPoint());
@@ -89,6 +97,7 @@ public:
 
 private:
     QTreeWidget* tree_;
+    QWidget* viewport_;
 };
 
 // Files the dragged format under the category: its last child; the tree is stored.
@@ -113,7 +122,8 @@ void dropOn(QTreeWidget* tree, QTreeWidgetItem* category) {
 }  // namespace
 
 void AttachTreeEvents(QTreeWidget* tree) {
-    if (!tree || tree->findChild<QObject*>(QLatin1String(kHandlerName), Qt::FindDirectChildrenOnly))
+    if (!tree || tree->viewport()->findChild<QObject*>(QLatin1String(kHandlerName),
+                                                       Qt::FindDirectChildrenOnly))
         return;
     new TreeEvents(tree);
 }

@@ -15,6 +15,7 @@
 #include "platform/Http.h"
 #include "platform/HttpText.h"
 #include "platform/PreviewFileName.h"
+#include "platform/SafeFiles.h"
 #include "platform/WebRoot.h"
 #include "store/BackgroundPicture.h"
 
@@ -87,14 +88,26 @@ void LoadWebFmtList(Grid& grid) {
     grid.SetColAlignment(kWebTickCol, 4);
 }
 
-QString WebPreviewFile(const QString& picturePath) {
+QString WebPreviewFile(const QString& picturePath, bool* requestFailed) {
+    if (requestFailed) *requestFailed = false;
     const QString local = PreviewFilePath(tempFolder(), picturePath);
     if (local.isEmpty()) return QString();
     if (QFileInfo(local).isFile()) return local;
     QDir().mkpath(tempFolder());
     const QString url = WebUrl(picturePath);
-    if (url.isEmpty() || !HttpDownloadFile(url, local, 60)) return QString();
+    if (url.isEmpty() || !HttpDownloadFile(url, local, 60)) {
+        if (requestFailed) *requestFailed = true;
+        return QString();
+    }
     return local;
+}
+
+QString DownloadFailureText(HttpStatus status, const QString& target) {
+    if (status != HttpStatus::WriteFailed) return HttpErrorText();
+    QString cause = WriteFailureCause(QFileInfo(target).absolutePath(), 64 * 1024);
+    if (cause.isEmpty()) cause = QStringLiteral("写入时出错");
+    return QStringLiteral("下载的文件无法保存到“") + QDir::toNativeSeparators(target) +
+           QStringLiteral("”（") + cause + QStringLiteral("）！");
 }
 
 bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPath) {
@@ -107,15 +120,23 @@ bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPat
 
     ShowProgress(QStringLiteral("正在下载..."), 2, 0);
     const QString pictureUrl = WebUrl(pPath), formatUrl = WebUrl(fPath);
-    // A picture of an earlier download must not pass for this format's.
+    // A picture of an earlier download must not pass for this format's. A picture the
+    // service lacks is no failure (the format comes without one); one that could not be
+    // written is.
     QFile::remove(picture);
-    if (!pictureUrl.isEmpty()) HttpDownloadFile(pictureUrl, picture, 60, progressClosed);
+    HttpStatus pictureStatus = HttpStatus::BadUrl, formatStatus = HttpStatus::BadUrl;
+    if (!pictureUrl.isEmpty())
+        HttpDownloadFile(pictureUrl, picture, 60, progressClosed, &pictureStatus);
     UpdateProgress(1, QStringLiteral("pages"));
-    const bool got =
-        !formatUrl.isEmpty() && HttpDownloadFile(formatUrl, formatFile, 60, progressClosed);
+    if (pictureStatus != HttpStatus::WriteFailed && !formatUrl.isEmpty())
+        HttpDownloadFile(formatUrl, formatFile, 60, progressClosed, &formatStatus);
     CloseProgress();
-    if (!got) {
-        dlg::MsgBox(HttpErrorText(), dlg::OkOnly | dlg::Exclamation);
+    if (pictureStatus == HttpStatus::WriteFailed || formatStatus != HttpStatus::Ok) {
+        QFile::remove(picture);
+        dlg::MsgBox(pictureStatus == HttpStatus::WriteFailed
+                        ? DownloadFailureText(pictureStatus, picture)
+                        : DownloadFailureText(formatStatus, formatFile),
+                    dlg::OkOnly | dlg::Exclamation);
         return false;
     }
     ImportFormatFile(formatFile);

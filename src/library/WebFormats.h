@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include "platform/Http.h"
+
 namespace bw {
 
 class Grid;
@@ -33,12 +35,19 @@ void LoadWebFmtList(Grid& grid);
 inline constexpr int kWebFmtPathCol = 1, kWebPicPathCol = 2, kWebTickCol = 4, kWebNameCol = 6;
 
 // The local file of a row's preview picture in Temp, fetched when it is not there yet; ""
-// when it could not be had.
-QString WebPreviewFile(const QString& picturePath);
+// when it could not be had. `requestFailed`, when given, says whether a request was made and
+// failed (as opposed to a row without a picture path).
+QString WebPreviewFile(const QString& picturePath, bool* requestFailed = nullptr);
+
+// What the user is told when a download into `target` ended with `status`: "网络错误！" for a
+// failed request; for a file that could not be written, its path and the cause (a full disk,
+// a folder that cannot be written).
+QString DownloadFailureText(HttpStatus status, const QString& target);
 
 // Downloads the row's picture and format file into Temp and imports the format. A format
-// file that did not download is never imported: "网络错误！" is shown instead. True when the
-// import ran.
+// file that did not download, or a picture that could not be written, is never imported:
+// DownloadFailureText is shown instead and no picture is left behind. True when the import
+// ran.
 bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPath);
 
 }  // namespace bw

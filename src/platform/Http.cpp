@@ -1,15 +1,16 @@
 #include "platform/Http.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
 
 #include <climits>
 
+#include "platform/SafeFiles.h"
 #include "platform/TextCodec.h"
 
 namespace bw {
@@ -92,8 +93,13 @@ HttpStatus transfer(const QUrl& url, int timeoutSec, const HttpCancelHook& cance
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, drain);
     QObject::connect(reply, &QNetworkReply::finished, &loop, [&] {
         drain();
+        if (ended) return;
         const int code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (reply->error() != QNetworkReply::NoError || code < 200 || code > 299)
+        // A connection that closes before the announced length may still end without an
+        // error: only all the announced bytes make a whole reply.
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        const bool whole = !length.isValid() || length.toLongLong() == received;
+        if (reply->error() != QNetworkReply::NoError || code < 200 || code > 299 || !whole)
             finish(HttpStatus::Failed);
         else
             finish(HttpStatus::Ok);
@@ -121,6 +127,35 @@ HttpStatus transfer(const QUrl& url, int timeoutSec, const HttpCancelHook& cance
     reply->abort();
     delete reply;
     return outcome;
+}
+
+// The body written to a temporary file beside `target`, checked on the disk (every byte
+// received is there) and only then renamed over the target; on any failure the temporary
+// file goes and the target stays as it was.
+HttpStatus downloadInto(const QUrl& url, const QString& target, int timeoutSec,
+                        const HttpCancelHook& cancelled) {
+    if (target.isEmpty()) return HttpStatus::WriteFailed;
+    const QString tmp = CreateTemporaryBeside(target);
+    if (tmp.isEmpty()) return HttpStatus::WriteFailed;
+    QFile out(tmp);
+    qint64 written = 0;
+    HttpStatus s = HttpStatus::WriteFailed;
+    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        s = transfer(url, timeoutSec, cancelled, limitsRef().fileBytes,
+                     [&](const QByteArray& piece) {
+                         const qint64 n = out.write(piece);
+                         written += qMax<qint64>(0, n);
+                         return n == piece.size();
+                     });
+        const bool flushed = out.flush() && out.error() == QFileDevice::NoError;
+        out.close();
+        if (s == HttpStatus::Ok &&
+            (!flushed || out.error() != QFileDevice::NoError || QFileInfo(tmp).size() != written ||
+             !SyncFile(tmp) || !ReplaceFile(tmp, target)))
+            s = HttpStatus::WriteFailed;
+    }
+    if (s != HttpStatus::Ok) QFile::remove(tmp);
+    return s;
 }
 
 }  // namespace
@@ -155,12 +190,8 @@ QString HttpGet(const QString& url, QString& reply, const QString& mustContain, 
         });
         if (s == HttpStatus::Ok) {
             reply = FromAnsi(body);
-            if (!saveFile.isEmpty()) {
-                QSaveFile out(saveFile);
-                if (!out.open(QIODevice::WriteOnly) || out.write(body) != body.size() ||
-                    !out.commit())
-                    s = HttpStatus::WriteFailed;
-            }
+            if (!saveFile.isEmpty() && !WriteFileSafely(saveFile, body))
+                s = HttpStatus::WriteFailed;
         }
         if (s == HttpStatus::Ok) {
             if (ApplyReplyMarker(reply, mustContain))
@@ -197,15 +228,7 @@ bool HttpDownloadFile(const QString& url, const QString& targetFile, int timeout
     } else if (u.isEmpty()) {
         s = HttpStatus::BadUrl;
     } else {
-        QSaveFile out(targetFile);
-        if (targetFile.isEmpty() || !out.open(QIODevice::WriteOnly)) {
-            s = HttpStatus::WriteFailed;
-        } else {
-            s = transfer(u, timeoutSec, cancelled, limitsRef().fileBytes,
-                         [&](const QByteArray& piece) { return out.write(piece) == piece.size(); });
-            if (s == HttpStatus::Ok && !out.commit()) s = HttpStatus::WriteFailed;
-            if (s != HttpStatus::Ok) out.cancelWriting();
-        }
+        s = downloadInto(u, targetFile, timeoutSec, cancelled);
     }
     if (status) *status = s;
     return s == HttpStatus::Ok;

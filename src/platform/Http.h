@@ -35,7 +35,8 @@ enum class HttpStatus {
     NoMarker,     // a page completed with a 2xx reply but without the marker
     Busy,         // a call of the same kind was running; nothing was sent
     BadUrl,       // the URL is empty or not an http/https URL; nothing was sent
-    Failed,       // the connection failed, broke off, or the reply was not 2xx
+    Failed,       // the connection failed, broke off before the announced Content-Length,
+                  // or the reply was not 2xx
     TimedOut,     // the deadline passed
     Cancelled,    // the cancel hook said so, or the application is quitting
     TooLarge,     // the body went over its limit
@@ -80,10 +81,12 @@ QString HttpGetRetry(const QString& url, QString& reply, const QString& mustCont
 
 // Downloads `url` into `targetFile` (a full local path whose folder exists). The body is
 // written to a temporary file in the target's folder and renamed over the target only when
-// a 2xx reply completed in time and everything was written; on any failure the temporary file
-// is removed and an existing target stays as it was. True exactly when the target now holds
-// the downloaded body. Shows nothing: the caller shows the progress window ("正在下载...")
-// around the call and passes a cancel hook that is true once that window is closed.
+// a 2xx reply completed in time, whole (as long as its Content-Length says), and the file on
+// the disk holds every byte received; on any failure the temporary file is removed and an
+// existing target stays as it was. A write that failed (a full disk) ends as WriteFailed. True
+// exactly when the target now holds the downloaded body. Shows nothing: the caller shows the
+// progress window ("正在下载...") around the call and passes a cancel hook that is true once that
+// window is closed.
 bool HttpDownloadFile(const QString& url, const QString& targetFile, int timeoutSec,
                       const HttpCancelHook& cancelled = {}, HttpStatus* status = nullptr);
 

@@ -89,6 +89,25 @@ bool ReplaceFile(const QString& tmp, const QString& target) {
            0;
 }
 
+bool WriteFileSafely(const QString& target, const QByteArray& bytes, QString* why) {
+    const QString tmp = CreateTemporaryBeside(target, why);
+    if (tmp.isEmpty()) return false;
+    QFile out(tmp);
+    bool ok = out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+              out.write(bytes) == bytes.size() && out.flush();
+    out.close();
+    ok = ok && out.error() == QFileDevice::NoError && QFileInfo(tmp).size() == bytes.size() &&
+         SyncFile(tmp) && ReplaceFile(tmp, target);
+    if (!ok) {
+        QFile::remove(tmp);
+        if (why) {
+            *why = WriteFailureCause(QFileInfo(target).absolutePath(), bytes.size());
+            if (why->isEmpty()) *why = QStringLiteral("写入“%1”时出错").arg(native(target));
+        }
+    }
+    return ok;
+}
+
 bool CopyFileSafely(const QString& from, const QString& to, QString* why) {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly)) {

@@ -4,6 +4,7 @@
 // name beside its target, flushed to the disk, and only then renamed over the target. When a
 // write fails, the reason is found out again so that the user can be told what to free.
 
+#include <QByteArray>
 #include <QString>
 
 namespace bw {
@@ -24,6 +25,11 @@ bool SyncFile(const QString& path);
 // old or the new file, never a half-written one and never none. False, both left as they
 // were, when the rename failed.
 bool ReplaceFile(const QString& tmp, const QString& target);
+
+// Writes `bytes` in place of `target` through a temporary file beside it, checked on the disk
+// (every byte there, flushed) before the rename. False when that failed, with nothing left
+// behind, the old `target` as it was and `why` holding the reason ("磁盘空间已满", …).
+bool WriteFileSafely(const QString& target, const QByteArray& bytes, QString* why = nullptr);
 
 // Copies `from` over `to` through a temporary file beside `to`; the old `to` stays until
 // the copy is complete and flushed. False when the copy failed, with nothing left behind and

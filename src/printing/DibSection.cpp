@@ -1,5 +1,6 @@
 #include "printing/DibSection.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDateTime>
 #include <QFile>
@@ -9,8 +10,9 @@
 #include <QPainter>
 #include <QWidget>
 #include <cmath>
-#include <cstdio>
 #include <random>
+
+#include "platform/SafeFiles.h"
 
 namespace bw {
 
@@ -138,23 +140,19 @@ bool SaveJPG(const DibSection& dib, const QString& fileName, int quality, QStrin
         existed ? old.permissions() : QFileDevice::Permissions();
     const QDateTime modified = existed ? old.lastModified() : QDateTime();
 
-    const QString temp = fileName + QStringLiteral(".TMP");
-    QFile::remove(temp);
+    // The picture is encoded in memory, then written under a temporary name beside the
+    // target and checked on the disk (every byte there, flushed) before one rename puts it in
+    // place: a disk that fills up costs neither the old file nor leaves a cut-off one.
+    QByteArray bytes;
     {
-        QImageWriter writer(temp, "jpg");
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpg");
         writer.setQuality(quality);
-        if (!writer.write(dib.Image())) {
-            const QString why = writer.errorString();
-            QFile::remove(temp);
-            return fail(why);
-        }
+        if (!writer.write(dib.Image())) return fail(writer.errorString());
     }
-    // One rename replaces the old file only once the new one is complete.
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(fileName).constData()) !=
-        0) {
-        QFile::remove(temp);
-        return fail(QStringLiteral("无法写入文件"));
-    }
+    QString why;
+    if (!WriteFileSafely(fileName, bytes, &why)) return fail(why);
     if (existed) {
         QFile f(fileName);
         f.setPermissions(permissions);

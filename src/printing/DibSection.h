@@ -56,9 +56,11 @@ private:
 };
 
 // Writes the picture as a JPEG file at the quality (0..100), whatever the file's extension
-// says. The file is written as "<fileName>.TMP" and renamed over the target, so a failed write
-// leaves an old file as it was; a replaced file keeps its permissions and modification time.
-// False on failure, with the reason in `error` when given.
+// says. The file is written under a temporary name beside the target, checked to hold every
+// byte and flushed, and only then renamed over the target, so a failed write (a full disk)
+// leaves an old file as it was and nothing half-written; a replaced file keeps its
+// permissions and modification time. False on failure, with the reason in `error` when given
+// (for a full disk "磁盘空间已满").
 bool SaveJPG(const DibSection& dib, const QString& fileName, int quality, QString* error = nullptr);
 
 // The window as it shows on the screen: the part from (left, top) of width × height of its

@@ -79,6 +79,7 @@ bool ExportGridToCsv(const Grid& grid, const QString& path) {
     }
     const bool written = WriteCsvFile(path, rows);
     CloseProgress();
+    if (!written) dlg::MsgBox(QStringLiteral("文件保存出错！"), dlg::OkOnly | dlg::Exclamation);
     return written;
 }
 

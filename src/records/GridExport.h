@@ -28,7 +28,9 @@ GridSheet GridWorkbookSheet(const Grid& grid, const QString& sheetName);
 // the workbook writer, whose failure it reports itself.
 bool ExportGrid(Grid& grid, const QString& sheetName);
 
-// Writes the visible cells as CSV (ExportWriters.h); false on any error, silently.
+// Writes the visible cells as CSV (ExportWriters.h); an existing file is replaced only by a
+// whole new one. On failure (a full disk) shows "文件保存出错！", as the workbook writer
+// does, and returns false.
 bool ExportGridToCsv(const Grid& grid, const QString& path);
 
 // Writes the grid as a workbook with one sheet of that name; on failure shows

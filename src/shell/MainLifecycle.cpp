@@ -93,7 +93,9 @@ void MainWindow::Form_Unload() {
 
 void MainWindow::NewEditionTimer_Timer() {
     NewEditionTimer->stop();
-    if (CheckNewVersion(windowTitle(), 48) == VersionCheck::UpdateStarted) close();
+    const VersionCheck check = CheckNewVersion(windowTitle(), 48);
+    if (check == VersionCheck::Deferred) NewEditionTimer->start();  // busy: in another 10 s
+    if (check == VersionCheck::UpdateStarted) close();
 }
 
 void MainWindow::AutoFind_Timer() {

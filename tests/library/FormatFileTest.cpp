@@ -125,11 +125,19 @@ TEST_F(FormatFile, ExportWritesTheFixtureByteForByteAndReportsFailures) {
         EXPECT_EQ(answers.messages().size(), 1);
     }
     {
-        // A file that cannot be written is reported, not announced as exported.
+        // A file that cannot be written is reported, not announced as exported; the picture,
+        // copied first, names the folder.
         test::ScriptedAnswers answers;
         answers << folder_.file("no/such/folder/c.vfm");
         ExportFormatFile("发票样例");
+        EXPECT_TRUE(answers.lastMessage().startsWith("格式：“发票样例”导出失败"));
+        EXPECT_TRUE(answers.lastMessage().contains("不能写入"));
+        // Without a picture, the text file alone.
+        QFile::remove(BackgroundPicturePath("发票样例"));
+        answers << folder_.file("no/such/folder/c.vfm");
+        ExportFormatFile("发票样例");
         EXPECT_EQ(answers.lastMessage(), "文件保存出错！");
+        writePicture(BackgroundPicturePath("发票样例"), Qt::blue);
     }
     {
         // The save dialog cancelled: nothing.
@@ -315,4 +323,85 @@ TEST_F(FormatFile, DamagedFilesNeverLeaveHalfAFormat) {
         }
     }
     EXPECT_GT(stored, 100);
+}
+
+// The re-joining rule as it reads: from the last line down to the fourth, a line that is
+// empty or has too few separators is appended to the line before it, and the joined line is
+// judged again.
+static QStringList rejoinedByTheRule(const QString& text) {
+    QStringList lines = text.split("\r\n");
+    for (int i = lines.size() - 1; i >= 3; --i) {
+        if (lines[i].isEmpty() || lines[i].count(kFormatFileFieldSeparator) < 20) {
+            lines[i - 1] += "\r\n" + lines[i];
+            lines.removeAt(i);
+        }
+    }
+    return lines;
+}
+
+TEST_F(FormatFile, LinesAreRejoinedAsTheRuleSaysForAnyMixOfPieces) {
+    // Pieces of 0 to 24 separators, empty lines among them: a piece of 10 after one of 10
+    // makes a whole record, a piece of 3 before one of 19 too.
+    QRandomGenerator random(35);
+    for (int round = 0; round < 300; ++round) {
+        QStringList lines{kFormatFileHeader, "名"};
+        const int n = random.bounded(0, 12);
+        for (int i = 0; i < n; ++i) {
+            const int seps = random.bounded(0, 4) == 0 ? 0 : random.bounded(0, 25);
+            lines << (seps == 0 && random.bounded(2)
+                          ? QString()
+                          : QStringList(seps + 1, "x").join(kFormatFileFieldSeparator));
+        }
+        const QString text = lines.join("\r\n");
+        ASSERT_EQ(FormatFileLines(text), rejoinedByTheRule(text)) << text.toStdString();
+    }
+}
+
+TEST_F(FormatFile, ALongCustomSectionIsImportedWhole) {
+    storeSampleFormat();
+    QString text = FormatFileText("发票样例");
+    for (int i = 0; i < 100000; ++i) text += QString("\r\n自定义类型X%1=[值%1][END]").arg(i);
+    const QString path = folder_.file("长.vfm");
+    writeBytes(path, ToAnsi(text));
+    test::ScriptedAnswers answers;
+    answers << int(dlg::No);
+    ASSERT_TRUE(ImportFormatFile(path));
+    EXPECT_EQ(Count("参数", "Var LIKE '长=>%'", {}), 100002);
+    EXPECT_EQ(Param("长=>自定义类型X99999"), "值99999");
+    EXPECT_EQ(Count("Fmt", "Fmt=?", {"长"}), 4);
+}
+
+// The picture cannot be copied whole (the disk has room for the text file only): the old
+// file and the old picture stay, nothing half-written is left, and the export says it failed.
+TEST_F(FormatFile, DISABLED_ChildExportsOnAFullDisk) {
+    storeSampleFormat();
+    QImage noise(600, 400, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+    ASSERT_TRUE(noise.save(BackgroundPicturePath("发票样例"), "JPG", 100));
+    const QString target = QDir(test::ChildFolder()).filePath("发票样例.vfm");
+    test::ScriptedAnswers answers;
+    answers << target << int(dlg::Yes);
+    ASSERT_TRUE(test::FillTheDisk());
+    ExportFormatFile("发票样例");
+    test::FreeTheDisk();
+    EXPECT_EQ(answers.lastMessage(), "格式：“发票样例”导出失败：底图“" +
+                                         QDir(test::ChildFolder()).filePath("发票样例.jpg") +
+                                         "”没有写成（磁盘空间已满）！");
+}
+
+TEST_F(FormatFile, AnExportThatCannotCopyThePictureKeepsTheOldFiles) {
+    const QString out = folder_.file("out");
+    QDir().mkpath(out);
+    writeBytes(out + "/发票样例.vfm", "old format");
+    writeBytes(out + "/发票样例.jpg", "old picture");
+    QString output;
+    EXPECT_TRUE(test::RunFullDiskChild("FormatFile.DISABLED_ChildExportsOnAFullDisk", 16 * 1024,
+                                       out, &output))
+        << output.toStdString();
+    EXPECT_EQ(fileBytes(out + "/发票样例.vfm"), "old format");
+    EXPECT_EQ(fileBytes(out + "/发票样例.jpg"), "old picture");
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"发票样例.jpg", "发票样例.vfm"}));
 }

@@ -4,14 +4,19 @@
 // against the running one, the backup under the first free name, the updater started with its
 // fixed argument, and the refusals that keep the program working.
 
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 
 #include "LibraryFixture.h"
+#include "common/Indicator.h"
 #include "common/Params.h"
 #include "library/NewVersion.h"
 #include "library/WebFormats.h"
 #include "platform/AppFolder.h"
 #include "platform/Grid.h"
+#include "platform/Http.h"
 #include "store/BackgroundPicture.h"
 
 using namespace bw;
@@ -183,4 +188,61 @@ TEST_F(NewVersionCheck, NoRootOrAnErrorPageAnnouncesNothing) {
     announce("9.9");
     EXPECT_EQ(CheckNewVersion("Bellweft3.07", 48), VersionCheck::NoAnswer);
     EXPECT_TRUE(server_->targets().isEmpty());
+}
+
+// The check's timer fires while a download waits on a server that never answers: the check
+// asks nothing and is left for later, and the download still ends at its own time limit.
+TEST_F(NewVersionCheck, ACheckDuringADownloadIsLeftForLaterAndTheDownloadEndsInTime) {
+    announce("3.07");
+    test::HttpTestServer silent([](const QByteArray&) {
+        test::TestReply r;
+        r.mode = test::TestReply::Mode::Silent;
+        return r;
+    });
+    VersionCheck during = VersionCheck::NotRun;
+    QTimer::singleShot(200, [&] { during = CheckNewVersion("Bellweft3.07", 48); });
+    ShowProgress("正在下载...", 10, 0);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(HttpDownloadFile(silent.url("/f/a.vfm"), folder_.file("a.vfm"), 2,
+                                  [] { return ProgressShown() == 0; }));
+    CloseProgress();
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_EQ(during, VersionCheck::Deferred);
+    EXPECT_EQ(NewVersionState(), "");
+    EXPECT_TRUE(server_->targets().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(folder_.file("a.vfm")));
+
+    // A modal dialog open: left for later too. Once the program is idle the check runs.
+    QDialog modal;
+    modal.setModal(true);
+    modal.show();
+    EXPECT_EQ(CheckNewVersion("Bellweft3.07", 48), VersionCheck::Deferred);
+    modal.hide();
+    EXPECT_EQ(CheckNewVersion("Bellweft3.07", 48), VersionCheck::Current);
+    EXPECT_EQ(NewVersionState(), "3.07");
+}
+
+// The Temp folder on a disk with room for a few hundred bytes: the download fails with a
+// message that names the full disk, and nothing is imported or left in Temp.
+TEST_F(WebFormats, DISABLED_ChildDownloadsOnAFullDisk) {
+    const QString temp = QDir(AppPath()).filePath("Temp");
+    QDir().mkpath(temp);
+    test::ScriptedAnswers answers;
+    ASSERT_TRUE(test::FillTheDisk());
+    EXPECT_FALSE(DownInputFmt("样本", "/f/样本.vfm", "/p/样本.jpg"));
+    test::FreeTheDisk();
+    EXPECT_EQ(answers.messages(),
+              QStringList{"下载的文件无法保存到“" + QDir(temp).filePath("样本.jpg") +
+                          "”（磁盘空间已满）！"});
+    EXPECT_EQ(Count("Fmt", "Fmt=?", {"样本"}), 0);
+    EXPECT_EQ(QDir(temp).entryList(QDir::Files | QDir::Hidden), QStringList{});
+}
+
+TEST_F(WebFormats, ADownloadThatCannotBeWrittenIsAFailureNamingTheCause) {
+    QTemporaryDir unused;
+    QString output;
+    EXPECT_TRUE(test::RunFullDiskChild("WebFormats.DISABLED_ChildDownloadsOnAFullDisk", 512,
+                                       unused.path(), &output))
+        << output.toStdString();
 }

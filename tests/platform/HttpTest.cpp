@@ -130,6 +130,34 @@ TEST_F(HttpTest, OnlyACompleted2xxReplyReachesTheCallerOrTheTarget) {
     }
 }
 
+// A server that closes the connection after half of the announced body: the connection may
+// end without an error now and then, so every one of many tries must still be a failed
+// request, with the old target left and no piece of the body anywhere.
+TEST_F(HttpTest, AReplyCutShortIsNeverTakenAsWhole) {
+    QByteArray big(160000, 'x');
+    big.prepend("Finished");
+    for (const QByteArray& body : {QByteArray("Finished 24 bytes of body"), big}) {
+        SCOPED_TRACE(body.size());
+        HttpTestServer server([&](const QByteArray&) { return TestReply{200, body, Mode::Half}; });
+        QTemporaryDir dir;
+        const QString target = dir.filePath("a.vfm");
+        writeFile(target, "old format");
+        int pages = 0, files = 0;
+        for (int i = 0; i < 150; ++i) {
+            QString reply = "before";
+            HttpStatus status{};
+            pages += HttpGet(server.url("/p"), reply, "Finished", 10, {}, {}, &status).isEmpty();
+            EXPECT_TRUE(reply == "before");  // (a cut reply would print its 160 kB)
+            files += HttpDownloadFile(server.url("/f/a.vfm"), target, 10, {}, &status);
+            EXPECT_EQ(status, HttpStatus::Failed);
+        }
+        EXPECT_EQ(pages, 0);
+        EXPECT_EQ(files, 0);
+        EXPECT_EQ(readAll(target), "old format");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.vfm"});
+    }
+}
+
 TEST_F(HttpTest, RetryTriesFiveTimesAndStopsAtTheFirstSuccess) {
     struct Case {
         int succeedOn;  // 0: never

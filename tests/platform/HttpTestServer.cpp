@@ -34,11 +34,14 @@ void HttpTestServer::serve(QTcpSocket* socket) {
             case TestReply::Mode::Silent:
                 return;
             case TestReply::Mode::Normal:
-            case TestReply::Mode::CutShort: {
+            case TestReply::Mode::CutShort:
+            case TestReply::Mode::Half: {
                 const qsizetype length =
                     r.body.size() + (r.mode == TestReply::Mode::CutShort ? 1000 : 0);
+                const QByteArray sent =
+                    r.mode == TestReply::Mode::Half ? r.body.left(r.body.size() / 2) : r.body;
                 socket->write(status + "Content-Length: " + QByteArray::number(length) +
-                              "\r\nConnection: close\r\n\r\n" + r.body);
+                              "\r\nConnection: close\r\n\r\n" + sent);
                 socket->disconnectFromHost();
                 return;
             }

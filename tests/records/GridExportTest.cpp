@@ -110,20 +110,43 @@ TEST(GridExport, AnEmptyGridIsRefusedAndOnlyFixedRowsAreExported) {
     EXPECT_EQ(CsvExportBytes(VisibleGridCells(header)), ToAnsi("序号\t,名称\t\r\n"));
 }
 
-TEST(GridExport, AFailedWriteLeavesTheOldFileInPlace) {
+// On a disk with room for a few kilobytes, through the export as the user runs it: the old
+// file stays, no temporary file is left, and the user is told.
+TEST(GridExport, DISABLED_ChildExportsOnAFullDisk) {
+    const QString path = QDir(test::ChildFolder()).filePath("keep.csv");
+    Grid g;
+    g.SetRows(2001);
+    g.SetCols(4);
+    g.SetFixedRows(1);
+    for (int r = 0; r < g.Rows(); ++r)
+        for (int c = 0; c < g.Cols(); ++c) g.SetTextMatrix(r, c, QString("行%1列%2").arg(r).arg(c));
+    for (const char* ending : {"csv", "xls"}) {
+        SCOPED_TRACE(ending);
+        const QString file = path.left(path.size() - 3) + ending;
+        ScriptedAnswers answers;
+        answers << file << int(dlg::Yes);
+        ASSERT_TRUE(test::FillTheDisk());
+        ExportGrid(g, "sheet");
+        test::FreeTheDisk();
+        EXPECT_EQ(answers.messages(), QStringList({"该文件已存在，是否覆盖？", "文件保存出错！"}));
+    }
+}
+
+TEST(GridExport, AFailedWriteLeavesTheOldFileAndSaysSo) {
     test::TempDataFolder folder;
-    const QString path = folder.file("keep.csv");
-    {
-        QFile f(path);
+    for (const char* name : {"keep.csv", "keep.xls"}) {
+        QFile f(folder.file(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("old");
     }
-    // The temporary file cannot be made: a folder of that name is in the way.
-    ASSERT_TRUE(QDir().mkpath(path + ".TMP"));
-    Grid g;
-    Fill(g);
-    EXPECT_FALSE(ExportGridToCsv(g, path));
-    EXPECT_EQ(ReadAll(path), "old");
+    QString output;
+    EXPECT_TRUE(test::RunFullDiskChild("GridExport.DISABLED_ChildExportsOnAFullDisk", 8 * 1024,
+                                       folder.path(), &output))
+        << output.toStdString();
+    EXPECT_EQ(ReadAll(folder.file("keep.csv")), "old");
+    EXPECT_EQ(ReadAll(folder.file("keep.xls")), "old");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"keep.csv", "keep.xls"}));
 }
 
 TEST(GridExport, TheWorkbookReadsBackInXlrd) {

@@ -22,9 +22,11 @@
 #include "MainWindowFixture.h"
 #include "common/Database.h"
 #include "common/Globals.h"
+#include "common/Indicator.h"
 #include "common/Params.h"
 #include "common/Schema.h"
 #include "common/TwipGeometry.h"
+#include "library/NewVersion.h"
 #include "platform/AppFolder.h"
 #include "platform/GridView.h"
 #include "platform/Settings.h"
@@ -337,6 +339,23 @@ TEST_F(Startup, ThePasswordChangeNeedsTheOldPasswordAndTwoEqualNewOnes) {
     ASSERT_TRUE(Db()->Exec("PRAGMA query_only = 0"));
     EXPECT_EQ(GetParam("软件密码"), "");
     d->close();
+}
+
+// The new-version check's timer fires while the progress window is open: the check waits for
+// a quiet moment by starting the timer again, and runs once the window is closed.
+TEST_F(Startup, TheVersionCheckWaitsWhileTheProgramIsBusy) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->NewEditionTimer->isActive());
+    ShowProgress("正在下载...", 10, 0);
+    w->NewEditionTimer_Timer();
+    EXPECT_TRUE(w->NewEditionTimer->isActive());
+    EXPECT_EQ(NewVersionState(), "");
+    CloseProgress();
+    w->NewEditionTimer_Timer();
+    EXPECT_FALSE(w->NewEditionTimer->isActive());
+    EXPECT_EQ(NewVersionState(), "0");  // ran: no web root, no answer
+    closeWindow();
 }
 
 TEST_F(Startup, StartUpReadsTheRoundingMethodAndTheLineBreakMarker) {

@@ -17,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/GridView.h"
+#include "platform/HttpText.h"
 #include "platform/Twips.h"
 
 namespace bw {
@@ -144,8 +145,15 @@ void FmtDown::MSF_RowColChange() {
         g.SetTextMatrix(r, kWebTickCol, r == row ? QStringLiteral("√") : QString());
     if (row < g.FixedRows() || row >= g.Rows() || busy_) return;
     busy_ = true;
-    const QString local = WebPreviewFile(g.TextMatrix(row, kWebPicPathCol));
+    bool failed = false;
+    const QString path = g.TextMatrix(row, kWebPicPathCol);
+    const QString local = WebPreviewFile(path, &failed);
     busy_ = false;
+    // Filling the grid moves its current row several times: a failed preview is told once
+    // for each row the user comes to.
+    if (failed && path != failedPreview_)
+        dlg::MsgBox(HttpErrorText(), dlg::OkOnly | dlg::Exclamation);
+    failedPreview_ = failed ? path : QString();
     if (local.isEmpty()) return;  // the preview stays as it was
     const bool shown = ShowFormatPicture(Img, local, Frm, VS);
     if (!shown) Img->clear();
@@ -156,9 +164,14 @@ void FmtDown::COM_Click(int index) {
     if (busy_) return;  // one transfer at a time
     Grid& g = grid();
     busy_ = true;
+    bool listed = false;
     switch (index) {
-        case 0:
-            if (DownWebFmt()) LoadWebFmtList(g);
+        case 0:  // a list that did not arrive leaves the one shown
+            listed = DownWebFmt();
+            if (listed)
+                LoadWebFmtList(g);
+            else
+                dlg::MsgBox(HttpErrorText(), dlg::OkOnly | dlg::Exclamation);
             break;
         case 1:
             if (g.Row() >= g.FixedRows() && g.Row() < g.Rows())
@@ -173,7 +186,7 @@ void FmtDown::COM_Click(int index) {
             break;
     }
     busy_ = false;
-    if (index == 0) MSF_RowColChange();
+    if (listed) MSF_RowColChange();
 }
 
 bool FmtDown::eventFilter(QObject* watched, QEvent* event) {

@@ -5,6 +5,7 @@
 // import of the chosen format. Shown without blocking, one at a time.
 
 #include <QDialog>
+#include <QString>
 #include <array>
 
 class QComboBox;
@@ -54,6 +55,7 @@ protected:
 private:
     bool busy_ = false;  // a transfer of this window runs: the buttons wait for it
     bool unloaded_ = false;
+    QString failedPreview_;  // the picture path whose preview failed last, told already
 };
 
 }  // namespace bw

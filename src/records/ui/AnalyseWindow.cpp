@@ -297,7 +297,7 @@ bool AnalyseWindow::eventFilter(QObject* watched, QEvent* event) {
     if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
         qobject_cast<QComboBox*>(watched))
         return true;  // every key in a list is discarded
-    if (watched == SplitLine) {
+    if (watched == SplitLine && (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)) {
         auto* m = static_cast<QMouseEvent*>(event);
         if (type == QEvent::MouseMove && (m->buttons() & Qt::LeftButton))
             MoveSplitter(PixelsToTwips(mapFromGlobal(m->globalPosition().toPoint()).x()));
