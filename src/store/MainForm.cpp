@@ -67,6 +67,7 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     LFMT[1] = label("LFMT1", QString());
     R_Num[0] = label("R_Num0", QStringLiteral("0"));
     R_Num[1] = label("R_Num1", QStringLiteral("0"));
+    L_K[1] = label("L_K1", QStringLiteral("/"));
 
     const char* o2Captions[5] = {"显示标尺(1厘米/大格；2毫米/小格)", "纵向打印", "锁定格式",
                                  "卡纸器两边向中间收缩", "显示底图"};
