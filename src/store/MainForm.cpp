@@ -94,6 +94,9 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     // The batch grid: a hidden row of box indexes over the captions, no records yet.
     MSF[1]->SetFixedRows(2);
     MSF[1]->SetRowHeight(0, 0);
+    // The history grid: reprint and delete take whole bills, the rows from Row to RowSel, so
+    // the mouse and the keys select whole rows there.
+    MSF[2]->SetSelectionMode(GridSelectionMode::ByRow);
     SetFrameSize(frameWidth_, frameHeight_);
     PG->SetWidth(frameWidth_);
     PG->SetHeight(frameHeight_);

@@ -300,6 +300,48 @@ TEST_F(HistoryPage, ShowingThePageLoadsTheHistoryAndItsButtonsWork) {
     EXPECT_EQ(box(0)->Text(), "钱七");
 }
 
+TEST_F(HistoryPage, AShiftClickSelectsWholeBillsAndDeleteTakesThoseShown) {
+    w_->SST->SetTab(2);
+    settle();
+    GridView* view = w_->MSF[2];
+    Grid& g = grid();
+    ASSERT_EQ(g.Rows() - g.FixedRows(), 6);
+    const int col = g.FixedCols();
+    const auto centre = [&](int row) { return view->CellRect(row, col).center(); };
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, centre(3));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(4));
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.RowSel(), 4);
+
+    // Every cell of the two bills is shown highlighted, and no cell of the others.
+    settle();
+    const QImage shown = view->viewport()->grab().toImage();
+    const QColor highlight = view->palette().color(QPalette::Highlight);
+    for (int r = g.FixedRows(); r < g.Rows(); ++r) {
+        for (int c = g.FixedCols(); c < g.Cols(); ++c) {
+            const QRect cell = view->CellRect(r, c);
+            if (cell.isEmpty()) continue;
+            const QColor ground = shown.pixelColor(cell.left() + 2, cell.top() + 2);
+            EXPECT_EQ(ground == highlight, r == 3 || r == 4) << "row " << r << " col " << c;
+        }
+    }
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_history_selection.png"));
+
+    // 删除 takes the two bills shown: numbers 5 and 4.
+    {
+        test::ScriptedAnswers answers;
+        answers << int(dlg::Yes);
+        w_->COM[21]->click();
+        EXPECT_EQ(answers.lastMessage(), "您确定要删除第2至第3行？");
+    }
+    Recordset rs;
+    OpenRecordset(rs, "SELECT DISTINCT ID FROM 历史 WHERE Fmt=? ORDER BY ID", {format_});
+    QStringList left;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) left << rs.Value(0).toString();
+    EXPECT_EQ(left, (QStringList{"1", "2", "3", "6"}));
+    EXPECT_EQ(g.Rows() - g.FixedRows(), 4);
+}
+
 using LabelPage = test::MainWindowTest;
 
 TEST_F(LabelPage, TheTabLoadsTheStoredSettingsAndShowsAPageOfLabels) {
