@@ -9,6 +9,9 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
+#include <memory>
+
+#include "platform/FileDialogInLocale.h"
 
 namespace bw::dlg {
 
@@ -174,10 +177,11 @@ static QString fileDialog(Shown::Kind kind, const QString& filter, const QString
                           const QString& title) {
     Shown s{kind, title, filter, defaultName, 0, {}, FrontWindow()};
     if (auto a = answered(s)) return a->isValid() ? a->toString() : QString();
-    QString qf = QtFilter(filter);
-    QString r = kind == Shown::SaveFile
-                    ? QFileDialog::getSaveFileName(s.parent, title, defaultName, qf)
-                    : QFileDialog::getOpenFileName(s.parent, title, defaultName, qf);
+    std::unique_ptr<QFileDialog> d(
+        NewFileDialog(s.parent, title, defaultName, QtFilter(filter), kind == Shown::SaveFile));
+    const QString r = d->exec() == QDialog::Accepted && !d->selectedFiles().isEmpty()
+                          ? d->selectedFiles().constFirst()
+                          : QString();
     logShown(s, r.isEmpty() ? QVariant() : QVariant(r));
     return r;
 }
