@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -24,6 +26,7 @@
 #include "printing/SelPrinter.h"
 #include "store/CanvasOptions.h"
 #include "store/MainForm.h"
+#include "store/RecordNumbers.h"
 #include "store/TextBox.h"
 
 using namespace bw;
@@ -66,6 +69,19 @@ TEST_F(ScreenSize, TheFilledBillFitsTheScreenAndQtsDialogsSpeakChinese) {
     EXPECT_TRUE(work.contains(w->frameGeometry()));
     EXPECT_LE(w->LBL->mapTo(w, QPoint(0, w->LBL->height())).y(), w->height());
     const QString size = sizeName(screen);
+    // A batch of 30000 records at record 29999: every label of the bill page's strip shows
+    // its whole text inside the window.
+    mf.R_Num[0]->setText("30000");
+    R_Num_Change(0);
+    mf.R_Num[1]->setText("29999");
+    R_Num_Change(1);
+    settle();
+    for (QLabel* l : w->Frm[1]->findChildren<QLabel*>()) {
+        if (!l->isVisible() || l->text().isEmpty()) continue;
+        EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(l->text()))
+            << l->text().toStdString();
+        EXPECT_LE(l->mapTo(w, QPoint(l->width(), 0)).x(), w->width()) << l->text().toStdString();
+    }
     ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_" + size + ".png"));
 
     // The printer choice with the PDF file printer and its file.
