@@ -5,10 +5,15 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
+#include <memory>
+
+#include "platform/FileDialogInLocale.h"
 
 namespace bw::dlg {
 
@@ -56,6 +61,12 @@ QString titleOr(const QString& title) {
 }
 
 }  // namespace
+
+int TitleBarWidth(const QString& title, const QFontMetrics& metrics) {
+    // The window's icon and its three buttons beside the title.
+    constexpr int kTitleBarRoom = 140;
+    return metrics.horizontalAdvance(title) + kTitleBarRoom;
+}
 
 QString AppTitle() {
     return QStringLiteral("Bellweft");
@@ -145,9 +156,15 @@ std::optional<QString> InputBox(const QString& prompt, const QString& title,
         if (!a->isValid()) return std::nullopt;
         return a->toString();
     }
-    bool ok = false;
-    QString t = QInputDialog::getText(s.parent, titleOr(title), prompt, QLineEdit::Normal,
-                                      defaultText, &ok);
+    QInputDialog d(s.parent);
+    d.setWindowTitle(titleOr(title));
+    d.setLabelText(prompt);
+    d.setTextValue(defaultText);
+    // The dialog's layout keeps it as narrow as its parts: the edit line makes it wide.
+    if (auto* edit = d.findChild<QLineEdit*>())
+        edit->setMinimumWidth(TitleBarWidth(titleOr(title), d.fontMetrics()));
+    const bool ok = d.exec() == QDialog::Accepted;
+    const QString t = d.textValue();
     logShown(s, ok ? QVariant(t) : QVariant());
     if (!ok) return std::nullopt;
     return t;
@@ -174,10 +191,11 @@ static QString fileDialog(Shown::Kind kind, const QString& filter, const QString
                           const QString& title) {
     Shown s{kind, title, filter, defaultName, 0, {}, FrontWindow()};
     if (auto a = answered(s)) return a->isValid() ? a->toString() : QString();
-    QString qf = QtFilter(filter);
-    QString r = kind == Shown::SaveFile
-                    ? QFileDialog::getSaveFileName(s.parent, title, defaultName, qf)
-                    : QFileDialog::getOpenFileName(s.parent, title, defaultName, qf);
+    std::unique_ptr<QFileDialog> d(
+        NewFileDialog(s.parent, title, defaultName, QtFilter(filter), kind == Shown::SaveFile));
+    const QString r = d->exec() == QDialog::Accepted && !d->selectedFiles().isEmpty()
+                          ? d->selectedFiles().constFirst()
+                          : QString();
     logShown(s, r.isEmpty() ? QVariant() : QVariant(r));
     return r;
 }

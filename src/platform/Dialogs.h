@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+class QFontMetrics;
 class QWidget;
 
 namespace bw::dlg {
@@ -38,7 +39,10 @@ enum Answer : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 // Shows a message box; the answer the user chose (Ok for an OK-only box).
 int MsgBox(const QString& text, int style = OkOnly, const QString& title = QString());
 
-// Asks for a line of text; nullopt when the user cancelled.
+// The width a window needs for its whole title beside the title bar's icon and buttons.
+int TitleBarWidth(const QString& title, const QFontMetrics& metrics);
+
+// Asks for a line of text, in a box as wide as its title; nullopt when the user cancelled.
 std::optional<QString> InputBox(const QString& prompt, const QString& title = QString(),
                                 const QString& defaultText = QString());
 

@@ -71,6 +71,10 @@ void GridView::updateMetrics() {
     // Rows as tall as the font needs, never lower than the usual 20 pixels.
     const int needed = qRound((fontMetrics().height() + 6) * tpp_);
     grid_->SetDefaultRowHeight(std::max(Grid::kDefaultRowHeight, needed));
+    SyncSize();
+}
+
+void GridView::SyncSize() {
     grid_->SetWidth(qRound(width() * tpp_));
     grid_->SetHeight(qRound(height() * tpp_));
 }

@@ -44,6 +44,11 @@ public:
     // The viewport's origin in the view's own coordinates (the frame width).
     QPoint ViewportOffset() const;
 
+    // Tells the grid the view's size now: a view placed while hidden hears of its size only
+    // when shown, and the grid's widths (a fitted column is at most half the grid) need it
+    // before.
+    void SyncSize();
+
     // Scrolls so that the cell is in sight.
     void EnsureVisible(int row, int col);
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace bw {
@@ -18,6 +19,10 @@ bool InstallQtTranslations() {
     QCoreApplication::installTranslator(translator);
     installed = translator;
     return true;
+}
+
+void UseChineseLocale() {
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China));
 }
 
 }  // namespace bw

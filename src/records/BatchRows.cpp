@@ -19,6 +19,7 @@
 #include "store/BoxModel.h"
 #include "store/Label.h"
 #include "store/MainForm.h"
+#include "store/RecordNumbers.h"
 #include "store/TextBox.h"
 
 namespace bw {
@@ -184,6 +185,7 @@ void LoadBatchRow(Grid& grid, int row) {
         }
     }
     MF().R_Num[1]->setText(QString::number(row - grid.FixedRows() + 1));
+    R_Num_Change(1);
 }
 
 void SetupBatchRows(Grid& grid, QScrollBar* bar) {
@@ -198,8 +200,10 @@ void SetupBatchRows(Grid& grid, QScrollBar* bar) {
         LoadBatchRow(grid, grid.FixedRows());
     } else {
         mf.R_Num[1]->setText(QStringLiteral("0"));
+        R_Num_Change(1);
     }
     mf.R_Num[0]->setText(QString::number(records));
+    R_Num_Change(0);
     const bool several = records >= 2;
     if (bar) bar->setEnabled(several);
     if (mf.COM.count(1)) mf.SetCommandEnabled(mf.COM[1], several);

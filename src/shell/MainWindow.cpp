@@ -36,6 +36,7 @@
 #include "store/LayoutChanges.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
+#include "store/RecordNumbers.h"
 
 namespace bw {
 
@@ -187,20 +188,27 @@ void MainWindow::buildBillPage() {
     mf.Hie->setParent(strip);
     SetTwGeometry(mf.Hie, 9750, 75, 600, 255);
     caption(strip, QStringLiteral("批量记录："), 10440, 75, 1000);
+    // "position / count": each part as wide as its text (R_Num_Change), with room up to the
+    // print offsets for six digits on either side.
     mf.R_Num[1]->setParent(strip);
     SetTwGeometry(mf.R_Num[1], 11400, 75, 450, 255);
     mf.R_Num[1]->setToolTip(QStringLiteral("当前显示单据在的序号。"));
-    caption(strip, QStringLiteral("/"), 11850, 75, 120);
+    mf.L_K[1]->setParent(strip);
+    SetTwGeometry(mf.L_K[1], 11850, 75, 120, 255);
     mf.R_Num[0]->setParent(strip);
     SetTwGeometry(mf.R_Num[0], 11970, 75, 450, 255);
     mf.R_Num[0]->setToolTip(QStringLiteral("批量导入的单据数量。"));
+    for (QLabel* l : {mf.R_Num[1], mf.L_K[1], mf.R_Num[0]}) l->show();
+    FitLabelToText(mf.L_K[1]);
+    R_Num_Change(0);
+    R_Num_Change(1);
     // The print offsets the next print uses (the measured distances, 10 = no shift).
-    caption(strip, QStringLiteral("页边距(毫米)：横"), 12540, 75, 1500);
+    caption(strip, QStringLiteral("页边距(毫米)：横"), 13020, 75, 1500);
     mf.M_X->setParent(strip);
-    SetTwGeometry(mf.M_X, 14040, 75, 600, 255);
-    caption(strip, QStringLiteral("纵"), 14640, 75, 240);
+    SetTwGeometry(mf.M_X, 14520, 75, 600, 255);
+    caption(strip, QStringLiteral("纵"), 15120, 75, 240);
     mf.M_Y->setParent(strip);
-    SetTwGeometry(mf.M_Y, 14880, 75, 600, 255);
+    SetTwGeometry(mf.M_Y, 15360, 75, 600, 255);
     mf.M_X->setToolTip(QStringLiteral("打印时使用的横向页边距（毫米），10为不移动。"));
     mf.M_Y->setToolTip(QStringLiteral("打印时使用的纵向页边距（毫米），10为不移动。"));
     for (QLabel* l : {mf.M_X, mf.M_Y}) l->show();

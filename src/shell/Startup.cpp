@@ -60,8 +60,9 @@ void ReleaseInstanceLock() {
 }
 
 bool Main(const QStringList& arguments) {
-    // Qt's standard buttons and dialogs speak the program's language.
+    // Qt's standard buttons and dialogs speak the program's language, and write its dates.
     InstallQtTranslations();
+    UseChineseLocale();
     // Quick operations (opening a format, loading its defaults) run without flashing a
     // progress window; one that takes longer than half a second shows it.
     SetProgressShowDelay(kProgramProgressShowDelayMs);

@@ -67,6 +67,7 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     LFMT[1] = label("LFMT1", QString());
     R_Num[0] = label("R_Num0", QStringLiteral("0"));
     R_Num[1] = label("R_Num1", QStringLiteral("0"));
+    L_K[1] = label("L_K1", QStringLiteral("/"));
 
     const char* o2Captions[5] = {"显示标尺(1厘米/大格；2毫米/小格)", "纵向打印", "锁定格式",
                                  "卡纸器两边向中间收缩", "显示底图"};
@@ -93,6 +94,9 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     // The batch grid: a hidden row of box indexes over the captions, no records yet.
     MSF[1]->SetFixedRows(2);
     MSF[1]->SetRowHeight(0, 0);
+    // The history grid: reprint and delete take whole bills, the rows from Row to RowSel, so
+    // the mouse and the keys select whole rows there.
+    MSF[2]->SetSelectionMode(GridSelectionMode::ByRow);
     SetFrameSize(frameWidth_, frameHeight_);
     PG->SetWidth(frameWidth_);
     PG->SetHeight(frameHeight_);

@@ -60,6 +60,7 @@ public:
     QLabel* M_Y;                     // vertical print offset + 10 mm
     std::array<QLabel*, 2> LFMT{};   // LFMT[0]: the current format's name
     std::array<QLabel*, 2> R_Num{};  // batch records loaded / record shown
+    std::map<int, QLabel*> L_K;      // L_K[1]: the "/" between R_Num[1] and R_Num[0]
 
     QString CurrentFormat() const;
     void SetCurrentFormat(const QString& name);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -131,6 +132,29 @@ TEST_F(Chooser, TheFormatListNamesEachFormatOnceWithTheOpenOneChosen) {
     EXPECT_EQ(d.CMB->currentText(), "支票");
     d.COM_Click(0);
     EXPECT_EQ(ChosenItem, "支票");
+}
+
+TEST_F(Chooser, ALongFormatNameIsShownWholeInTheBoxAndTheList) {
+    const QString longName = "北京华联商厦股份有限公司进账单（回单）第二联2026版";
+    for (const QString& name : {QString("支票"), longName})
+        ASSERT_TRUE(
+            ExecuteSql("INSERT INTO Fmt (Fmt, LBL) VALUES (?, ?)", {name, kWholeFormatLabel}));
+    Doors().store.currentFormat = [=] { return longName; };
+    SelFormat d;
+    d.ChooserMode = "Format";
+    d.Form_Load();
+    d.show();
+    QApplication::processEvents();
+    QLineEdit* edit = d.CMB->lineEdit();
+    EXPECT_EQ(edit->text(), longName);
+    EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance(longName) + 4);
+    d.CMB->showPopup();
+    QApplication::processEvents();
+    QAbstractItemView* list = d.CMB->view();
+    EXPECT_GE(list->viewport()->width(), list->fontMetrics().horizontalAdvance(longName));
+    d.CMB->hidePopup();
+    d.grab().save(test::ArtifactDir() + "/chooser_long_name.png");
+    d.COM_Click(1);
 }
 
 TEST_F(Chooser, TheFontListShowsTheInstalledFontsWithTheCallersFontChosen) {

@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "TestSupport.h"
 #include "platform/Dialogs.h"
@@ -33,6 +35,24 @@ TEST(QtTranslations, StandardButtonsSpeakChinese) {
         EXPECT_NE(text, "Yes");
         EXPECT_FALSE(text.isEmpty());
     }
+}
+
+TEST(DialogFacade, AnInputBoxIsWideEnoughForItsWholeTitle) {
+    dlg::SetAnswerer({});
+    const QString title = "Bellweft-新建格式模板";
+    int width = 0, needed = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), title);
+        width = box->width();
+        needed = box->fontMetrics().horizontalAdvance(title);
+        box->reject();
+    });
+    const auto typed = dlg::InputBox("请输入需要新建的格式名称：", title);
+    test::InstallDefaultAnswerer();
+    EXPECT_FALSE(typed.has_value());
+    EXPECT_GE(width, needed + 100);
 }
 
 TEST(DialogFacade, EachFilterShowsItsPatternsOnce) {

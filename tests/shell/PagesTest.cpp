@@ -205,6 +205,62 @@ TEST_F(BatchTab, ImportedRowsAreShownSearchedAndPrinted) {
     EXPECT_EQ(rs.RecordCount(), 3);
 }
 
+// The labels of the row "position / count" are as wide as their texts and follow one another
+// without touching, and the row ends before the print offsets.
+void expectRecordRowWhole(MainWindow* w) {
+    MainForm& mf = MF();
+    QLabel* parts[3] = {mf.R_Num[1], mf.L_K[1], mf.R_Num[0]};
+    for (QLabel* l : parts)
+        EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(l->text()))
+            << l->objectName().toStdString() << " " << l->text().toStdString();
+    EXPECT_LT(parts[0]->geometry().right(), parts[1]->geometry().left());
+    EXPECT_LT(parts[1]->geometry().right(), parts[2]->geometry().left());
+    for (QLabel* next : w->Frm[1]->findChildren<QLabel*>()) {
+        if (next->text() == "页边距(毫米)：横") {
+            EXPECT_LT(parts[2]->geometry().right(), next->geometry().left());
+        }
+    }
+}
+
+TEST_F(BatchTab, ThirtyThousandImportedRowsShowTheirCountWhole) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    MainForm& mf = MF();
+    expectRecordRowWhole(w);
+    const QString path = folder_.file("many.csv");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        QByteArray text = "客户\r\n";
+        for (int i = 1; i <= 30000; ++i) text += "客户" + QByteArray::number(i) + "\r\n";
+        f.write(text);
+    }
+    {
+        test::ScriptedAnswers answers;
+        answers << path;
+        w->COM_Click(10);
+    }
+    InputMap* map = openMapDialog();
+    ASSERT_NE(map, nullptr);
+    map->M1Grid->SetTextMatrix(map->M1Grid->FixedRows(), 4, "A");
+    map->T[0]->setText("2");
+    map->T[1]->setText("30001");
+    map->COM_Click(0);
+    ASSERT_EQ(BatchRecordCount(*mf.MSF[1]), 30000);
+    EXPECT_EQ(mf.R_Num[0]->text(), "30000");
+    EXPECT_EQ(mf.R_Num[1]->text(), "1");
+    expectRecordRowWhole(w);
+
+    // Stepping to a record of five digits moves the separator and the count along.
+    const int slashBefore = mf.L_K[1]->x();
+    mf.HS->setValue(29999);
+    EXPECT_EQ(mf.R_Num[1]->text(), "29999");
+    EXPECT_GT(mf.L_K[1]->x(), slashBefore);
+    expectRecordRowWhole(w);
+    settle();
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_30000_records.png"));
+}
+
 class HistoryPage : public test::MainWindowTest {
 protected:
     void SetUp() override {
@@ -268,6 +324,48 @@ TEST_F(HistoryPage, ReprintingSeveralBillsToAPdfGivesOneFileWithAPageForEach) {
             EXPECT_TRUE(text.contains(QString::number(1000 + (6 - p) * 250))) << p;
         }
     }
+}
+
+TEST_F(HistoryPage, AShiftClickSelectsWholeBillsAndDeleteTakesThoseShown) {
+    w_->SST->SetTab(2);
+    settle();
+    GridView* view = w_->MSF[2];
+    Grid& g = grid();
+    ASSERT_EQ(g.Rows() - g.FixedRows(), 6);
+    const int col = g.FixedCols();
+    const auto centre = [&](int row) { return view->CellRect(row, col).center(); };
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, centre(3));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(4));
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.RowSel(), 4);
+
+    // Every cell of the two bills is shown highlighted, and no cell of the others.
+    settle();
+    const QImage shown = view->viewport()->grab().toImage();
+    const QColor highlight = view->palette().color(QPalette::Highlight);
+    for (int r = g.FixedRows(); r < g.Rows(); ++r) {
+        for (int c = g.FixedCols(); c < g.Cols(); ++c) {
+            const QRect cell = view->CellRect(r, c);
+            if (cell.isEmpty()) continue;
+            const QColor ground = shown.pixelColor(cell.left() + 2, cell.top() + 2);
+            EXPECT_EQ(ground == highlight, r == 3 || r == 4) << "row " << r << " col " << c;
+        }
+    }
+    ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_history_selection.png"));
+
+    // 删除 takes the two bills shown: numbers 5 and 4.
+    {
+        test::ScriptedAnswers answers;
+        answers << int(dlg::Yes);
+        w_->COM[21]->click();
+        EXPECT_EQ(answers.lastMessage(), "您确定要删除第2至第3行？");
+    }
+    Recordset rs;
+    OpenRecordset(rs, "SELECT DISTINCT ID FROM 历史 WHERE Fmt=? ORDER BY ID", {format_});
+    QStringList left;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) left << rs.Value(0).toString();
+    EXPECT_EQ(left, (QStringList{"1", "2", "3", "6"}));
+    EXPECT_EQ(g.Rows() - g.FixedRows(), 4);
 }
 
 using LabelPage = test::MainWindowTest;

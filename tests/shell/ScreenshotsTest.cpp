@@ -4,21 +4,29 @@
 // Qt's own dialogs in Chinese; and on a real X display (the build runs that test under Xvfb).
 // The batch, history and label pages are pictured by their own tests.
 
+#include <QAbstractProxyModel>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include "MainWindowFixture.h"
 #include "platform/Dialogs.h"
+#include "platform/FileDialogInLocale.h"
 #include "platform/Printer.h"
 #include "printing/SelPrinter.h"
 #include "store/CanvasOptions.h"
 #include "store/MainForm.h"
+#include "store/RecordNumbers.h"
 #include "store/TextBox.h"
 
 using namespace bw;
@@ -61,6 +69,19 @@ TEST_F(ScreenSize, TheFilledBillFitsTheScreenAndQtsDialogsSpeakChinese) {
     EXPECT_TRUE(work.contains(w->frameGeometry()));
     EXPECT_LE(w->LBL->mapTo(w, QPoint(0, w->LBL->height())).y(), w->height());
     const QString size = sizeName(screen);
+    // A batch of 30000 records at record 29999: every label of the bill page's strip shows
+    // its whole text inside the window.
+    mf.R_Num[0]->setText("30000");
+    R_Num_Change(0);
+    mf.R_Num[1]->setText("29999");
+    R_Num_Change(1);
+    settle();
+    for (QLabel* l : w->Frm[1]->findChildren<QLabel*>()) {
+        if (!l->isVisible() || l->text().isEmpty()) continue;
+        EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(l->text()))
+            << l->text().toStdString();
+        EXPECT_LE(l->mapTo(w, QPoint(l->width(), 0)).x(), w->width()) << l->text().toStdString();
+    }
     ASSERT_TRUE(grab().save(test::ArtifactDir() + "/main_window_" + size + ".png"));
 
     // The printer choice with the PDF file printer and its file.
@@ -75,17 +96,47 @@ TEST_F(ScreenSize, TheFilledBillFitsTheScreenAndQtsDialogsSpeakChinese) {
     ASSERT_TRUE(d.grab().save(test::ArtifactDir() + "/printer_dialog_" + size + ".png"));
     d.hide();
 
-    // Qt's file dialog for the PDF file, with the program's filter.
-    QFileDialog files(w, QStringLiteral("保存PDF文件"), folder_.path(),
-                      dlg::QtFilter(QStringLiteral("PDF文件(*.pdf)|*.pdf")));
-    files.setOption(QFileDialog::DontUseNativeDialog);
-    files.setAcceptMode(QFileDialog::AcceptSave);
-    files.resize(760, 480);
-    files.show();
+    // Qt's file dialog for the PDF file, with the program's filter, over a folder with a PDF
+    // file in it: sizes, types and dates in Chinese.
+    EXPECT_EQ(QLocale().name(), "zh_CN");
+    const QString pdf = folder_.file("样张.pdf");
+    {
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("%PDF-1.4\n" + QByteArray(3000, ' '));
+    }
+    std::unique_ptr<QFileDialog> files(NewFileDialog(w, QStringLiteral("保存PDF文件"),
+                                                     folder_.path(),
+                                                     dlg::QtFilter("PDF文件(*.pdf)|*.pdf"), true));
+    files->resize(760, 480);
+    files->show();
+    auto* model = files->findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    const QModelIndex source = model->index(pdf);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->size(source) > 0; }, 3000));
     settle();
-    EXPECT_EQ(files.nameFilters(), QStringList{"PDF文件 (*.pdf)"});
-    ASSERT_TRUE(files.grab().save(test::ArtifactDir() + "/file_dialog_" + size + ".png"));
-    files.hide();
+    EXPECT_EQ(files->nameFilters(), QStringList{"PDF文件 (*.pdf)"});
+    const QAbstractProxyModel* list = files->proxyModel();
+    ASSERT_NE(list, nullptr);
+    auto shown = [&](const QModelIndex& at, int column) {
+        return list->data(list->mapFromSource(at.siblingAtColumn(column))).toString();
+    };
+    EXPECT_EQ(shown(source, 1), QLocale().formattedDataSize(model->size(source)));
+    EXPECT_EQ(shown(source, 2), "PDF 文档");
+    const QString date = shown(source, 3);
+    EXPECT_TRUE(date.startsWith(QString::number(QDate::currentDate().year()) + "/"))
+        << date.toStdString();
+    EXPECT_FALSE(date.contains(QRegularExpression("[A-Za-z]"))) << date.toStdString();
+    // The date stands whole in its column.
+    auto* details = files->findChild<QTreeView*>("treeView");
+    ASSERT_NE(details, nullptr);
+    EXPECT_GE(details->columnWidth(3), details->fontMetrics().horizontalAdvance(date) + 6);
+    const QModelIndex temp = model->index(folder_.file("Temp"));
+    if (temp.isValid()) {
+        EXPECT_EQ(shown(temp, 2), "文件夹");
+    }
+    ASSERT_TRUE(files->grab().save(test::ArtifactDir() + "/file_dialog_" + size + ".png"));
+    files->hide();
 
     QMessageBox box(QMessageBox::Question, dlg::AppTitle(), QStringLiteral("是否保存格式？"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, w);

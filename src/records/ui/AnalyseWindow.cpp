@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "common/Common.h"
 #include "common/GridFunctions.h"
@@ -66,21 +67,27 @@ AnalyseWindow::AnalyseWindow(QWidget* parent) : QDialog(parent), grid_(std::make
     setWindowTitle(QStringLiteral("数据统计分析"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    resize(TwipsToPixels(16600), TwipsToPixels(9825));
 
     QGroupBox* f1 = frame(this, QStringLiteral("日期范围"), 0, 120, 1815, 975);
     label(f1, QStringLiteral("从"), 120, 240, 240);
     label(f1, QStringLiteral("至"), 120, 600, 240);
+    // The date pickers are as wide as a whole date with the calendar button in this font; the
+    // frame round them and everything right of it make room.
+    double grow = 0;
     for (int i = 0; i < 2; ++i) {
         DTP[i] = new QDateEdit(f1);
         DTP[i]->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         DTP[i]->setCalendarPopup(true);
-        SetTwGeometry(DTP[i], 360, 240 + i * 360, 1335, 300);
+        const double width = std::max(1335.0, PixelsToTwipsF(DTP[i]->sizeHint().width()));
+        grow = std::max(grow, width - 1335);
+        SetTwGeometry(DTP[i], 360, 240 + i * 360, width, 300);
     }
-    QGroupBox* f3 = frame(this, QStringLiteral("日期内容框"), 1800, 120, 4695, 975);
-    QGroupBox* f20 = frame(this, QStringLiteral("统计内容"), 6480, 120, 1215, 975);
-    QGroupBox* f21 = frame(this, QStringLiteral("周期"), 7650, 120, 1215, 975);
-    QGroupBox* f4 = frame(this, QStringLiteral("统计对象"), 8520, 120, 6735, 975);
+    SetTwWidth(f1, 1815 + grow);
+    resize(TwipsToPixels(16600 + grow), TwipsToPixels(9825));
+    QGroupBox* f3 = frame(this, QStringLiteral("日期内容框"), 1800 + grow, 120, 4695, 975);
+    QGroupBox* f20 = frame(this, QStringLiteral("统计内容"), 6480 + grow, 120, 1215, 975);
+    QGroupBox* f21 = frame(this, QStringLiteral("周期"), 7650 + grow, 120, 1215, 975);
+    QGroupBox* f4 = frame(this, QStringLiteral("统计对象"), 8520 + grow, 120, 6735, 975);
     struct Option {
         QGroupBox* box;
         const char* caption;
@@ -119,7 +126,7 @@ AnalyseWindow::AnalyseWindow(QWidget* parent) : QDialog(parent), grid_(std::make
 
     Comm = new QPushButton(QStringLiteral("统 计"), this);
     Comm->setToolTip(QStringLiteral("开始统计"));
-    SetTwGeometry(Comm, 15240, 240, 1215, 855);
+    SetTwGeometry(Comm, 15240 + grow, 240, 1215, 855);
     connect(Comm, &QPushButton::clicked, this, &AnalyseWindow::Comm_Click);
 
     MSF = new GridView(grid_.get(), this);

@@ -133,6 +133,9 @@ InputMap* InputMap::Show(QWidget* parent) {
 }
 
 void InputMap::Form_Load() {
+    // The grids' columns are fitted before the dialog is shown.
+    M0->SyncSize();
+    M1->SyncSize();
     PreviewImportFile(*M0Grid);
     SetMapGridHeader(*M1Grid);
     FillMapGrid(*M1Grid);
@@ -166,7 +169,8 @@ void InputMap::PreviewImportFile(Grid& m) {
             return;
         }
     }
-    AutoFitGridColumns(this, m, 2, true);
+    // Every row of the sample counts, the file's first row too: a number there is shown whole.
+    AutoFitGridColumns(this, m, m.FixedRows(), true);
     m.SetColWidth(0, 300);
     CloseProgress();
 }

@@ -36,6 +36,16 @@ void setFontPixels(DrawTarget& t, int pixels) {
     t.SetFontSize(pixels * 72.0 / std::max(1.0, t.DpiY()));
 }
 
+// The X labels: turned to read downwards, their top-right corner 180 twips right of their
+// period and 20 below the axis, 12 pixels high, at least 60 twips apart.
+constexpr double kXLabelShift = 180, kXLabelDrop = 20, kXLabelGap = 60;
+constexpr int kXLabelPixels = 12;
+
+// The distance between two periods of the plot.
+double rowStep(const Plot& p, int firstRow, int lastRow) {
+    return lastRow - firstRow < 1 ? p.right - p.left : (p.right - p.left) / (lastRow - firstRow);
+}
+
 void drawCaption(DrawTarget& t) {
     t.SetFontName(kChartFont);
     t.SetForeColor(kWatermark);
@@ -88,14 +98,15 @@ double drawAxes(DrawTarget& t, const Grid& g, double max, int firstRow, int last
     t.SetDrawWidth(1);
     t.Line(p.left, p.bottom, p.right, p.bottom, kBlack);
     t.Line(p.left, p.top, p.left, p.bottom, kBlack);
-    const double dx =
-        lastRow - firstRow < 1 ? p.right - p.left : (p.right - p.left) / (lastRow - firstRow);
+    const double dx = rowStep(p, firstRow, lastRow);
     t.SetDrawStyle(LineStyle::Dot);
-    for (int r = firstRow; r <= lastRow; ++r) {
+    for (const ChartLabel& label : ChartXLabels(t, g, firstRow, lastRow)) {
+        const int r = label.row;
         const double x = p.left + (r - firstRow) * dx;
         if (r > 0 && r < g.Rows() - 1) t.Line(x, p.top, x, p.bottom, kGridLight);
         t.SetForeColor(kBlue);
-        DrawTextAngle(t, x + 180, p.bottom + 20, g.TextMatrix(r, g.FixedCols() - 1), -90, true, 12);
+        DrawTextAngle(t, x + kXLabelShift, p.bottom + kXLabelDrop,
+                      g.TextMatrix(r, g.FixedCols() - 1), -90, true, kXLabelPixels);
     }
     const double step = ChartAxisStep(max);
     const int n = negative ? 20 : 10;
@@ -195,6 +206,36 @@ void drawLegend(DrawTarget& t, const Grid& g, double legendWidth) {
 }
 
 }  // namespace
+
+std::vector<ChartLabel> ChartXLabels(DrawTarget& t, const Grid& g, int firstRow, int lastRow) {
+    std::vector<ChartLabel> labels;
+    if (firstRow < 0) firstRow = g.FixedRows();
+    if (lastRow < 0 || lastRow > g.Rows() - 1) lastRow = g.Rows() - 1;
+    if (lastRow < firstRow) return labels;
+    const ScaleUnit unit = t.ScaleMode();
+    t.SetScaleMode(ScaleUnit::Twips);
+    const DrawSettings saved = t.Settings();
+    t.SetFontName(kChartFont);
+    setFontPixels(t, kXLabelPixels);
+    const Plot p = plotArea(t);
+    const double dx = rowStep(p, firstRow, lastRow);
+    // A turned label is as wide as a line of text is high.
+    const double across = t.TextHeight(QStringLiteral("0"));
+    const double room = across + kXLabelGap;
+    const int every = dx > 0 ? std::max(1, static_cast<int>(std::ceil(room / dx - 1e-9))) : 1;
+    auto add = [&](int r) {
+        const double right = p.left + (r - firstRow) * dx + kXLabelShift;
+        const QString& text = g.TextRef(r, g.FixedCols() - 1);
+        labels.push_back(
+            {r, QRectF(right - across, p.bottom + kXLabelDrop, across, t.TextWidth(text))});
+    };
+    for (int r = firstRow; r < lastRow; r += every)
+        if ((lastRow - r) * dx >= room) add(r);
+    add(lastRow);
+    t.Restore(saved);
+    t.SetScaleMode(unit);
+    return labels;
+}
 
 QColor SeriesColor(int i, int n) {
     if (n < i) n = i;

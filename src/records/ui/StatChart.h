@@ -6,7 +6,9 @@
 // are twips of the drawing target.
 
 #include <QColor>
+#include <QRectF>
 #include <QString>
+#include <vector>
 
 namespace bw {
 
@@ -23,6 +25,19 @@ inline constexpr double kChartLeft = 1200, kChartTop = 1200, kChartRight = 1800,
 // surface for a grid of fewer than 2 rows or 2 columns.
 void DrawStatChart(DrawTarget& target, const Grid& grid, int firstRow = -1, int lastRow = -1,
                    bool checkScale = true);
+
+// A row's label under the X axis: the grid row and where its text stands, in twips.
+struct ChartLabel {
+    int row;
+    QRectF rect;
+};
+
+// The labels drawn under the X axis of the chart of rows firstRow..lastRow (-1 as in
+// DrawStatChart): every k-th period from the first, k the fewest periods whose width holds a
+// turned label, and the last period, which takes the place of a k-th label too near it. So
+// over a long range no two labels touch, and each labelled period has its dotted grid line.
+std::vector<ChartLabel> ChartXLabels(DrawTarget& target, const Grid& grid, int firstRow = -1,
+                                     int lastRow = -1);
 
 // The colour of series i of n: magenta for 0, green for n, in between on the way.
 QColor SeriesColor(int i, int n);

@@ -97,6 +97,29 @@ TEST_F(ImportWindows, TheMappingGridListsTheBoxesAndKeepsTheMappingAndSettings) 
     EXPECT_EQ(specs.picture, (QStringList{"", "A,B"}));
 }
 
+TEST_F(ImportWindows, TheSampleShowsEveryCellWholeTheFirstRowToo) {
+    ImportFileName = folder_.file("金额.csv");
+    {
+        QFile f(ImportFileName);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("56789.01,北京华联商厦股份有限公司\r\n1.5,甲\r\n22,乙\r\n");
+    }
+    auto map = loaded();
+    map->show();
+    QApplication::processEvents();
+    const Grid& g = *map->M0Grid;
+    const QFontMetrics fm = map->M0->fontMetrics();
+    for (int r = g.FixedRows(); r < 4; ++r) {
+        for (int c = 1; c <= 2; ++c) {
+            const QString& text = g.TextMatrix(r, c);
+            // The view leaves 3 pixels on either side of a cell's text.
+            EXPECT_GE(map->M0->CellRect(r, c).width(), fm.horizontalAdvance(text) + 6)
+                << text.toStdString();
+        }
+    }
+    map->grab().save(test::ArtifactDir() + "/input_map_numbers.png");
+}
+
 TEST_F(ImportWindows, ThirtyThousandRowsAtMostAtOnce) {
     ImportFileName = csv(3);
     const struct {

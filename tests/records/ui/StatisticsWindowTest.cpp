@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 
@@ -92,6 +93,85 @@ TEST(StatChart, DrawsSeriesMarkersAndASecondAxisWhenScalesDiffer) {
     EXPECT_EQ(countNear(empty.Image(), QColor(255, 255, 255), 3), 200 * 100);
 }
 
+// A statistics grid of one period a row, labelled as the statistics label them.
+void periodGrid(Grid& g, const QStringList& periods) {
+    chartGrid(g, {std::vector<double>(periods.size(), 0)}, static_cast<int>(periods.size()));
+    for (int r = 0; r < periods.size(); ++r) {
+        g.SetTextMatrix(2 + r, 2, periods[r]);
+        g.SetTextMatrix(2 + r, 3, QString::number(100 + (r * 37) % 900));
+    }
+}
+
+// The X labels of a drawn chart: they stand apart, the first and the last period among them,
+// as many as the axis holds; the blue under the axis is theirs.
+void expectLabelsApart(ImageTarget& t, const Grid& g) {
+    DrawStatChart(t, g, -1, -1, true);
+    const std::vector<ChartLabel> labels = ChartXLabels(t, g);
+    ASSERT_GE(labels.size(), 2u);
+    EXPECT_EQ(labels.front().row, g.FixedRows());
+    EXPECT_EQ(labels.back().row, g.Rows() - 1);
+    for (size_t i = 0; i + 1 < labels.size(); ++i)
+        EXPECT_LT(labels[i].rect.right(), labels[i + 1].rect.left())
+            << g.TextMatrix(labels[i].row, 2).toStdString() << " touches "
+            << g.TextMatrix(labels[i + 1].row, 2).toStdString();
+    // Periods are left out only where their labels would touch.
+    const double plotWidth = t.ScaleWidth() - kChartLeft - kChartRight;
+    if (static_cast<int>(labels.size()) < g.Rows() - g.FixedRows()) {
+        EXPECT_GT(labels.size() * 2 * (labels.front().rect.width() + 60), plotWidth);
+    }
+
+    const QImage img = t.Image();
+    const int top = TwipsToPixels(t.ScaleHeight() - kChartBottom) + 2;
+    const int right = TwipsToPixels(t.ScaleWidth() - 1500);  // the legend beyond
+    std::vector<int> inLabel(labels.size(), 0);
+    int stray = 0;
+    for (int y = top; y < img.height(); ++y) {
+        for (int x = 0; x < right; ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (c.blue() < 150 || c.red() > 120 || c.green() > 120) continue;
+            bool inside = false;
+            for (size_t i = 0; i < labels.size() && !inside; ++i) {
+                const QRectF& r = labels[i].rect;
+                inside = PixelsToTwips(x + 2) >= r.left() && PixelsToTwips(x - 2) <= r.right() &&
+                         PixelsToTwips(y + 2) >= r.top() && PixelsToTwips(y - 2) <= r.bottom();
+                if (inside) ++inLabel[i];
+            }
+            if (!inside) ++stray;
+        }
+    }
+    EXPECT_EQ(stray, 0);
+    for (size_t i = 0; i < labels.size(); ++i) EXPECT_GT(inLabel[i], 5) << i;
+}
+
+TEST(StatChart, TheLabelsOfThirteenYearsByDayAndByMonthStandApart) {
+    QStringList days, months;
+    for (QDate d(2013, 1, 1); d <= QDate(2026, 12, 31); d = d.addDays(1))
+        days << d.toString("yyyy-MM-dd");
+    for (QDate d(2013, 1, 1); d <= QDate(2026, 12, 1); d = d.addMonths(1))
+        months << d.toString("yyyy-MM");
+    for (const QStringList* periods : {&days, &months}) {
+        Grid g;
+        periodGrid(g, *periods);
+        for (QSize size : {QSize(817, 457), QSize(1100, 600)}) {
+            SCOPED_TRACE(periods->size());
+            ImageTarget t(size.width(), size.height());
+            expectLabelsApart(t, g);
+        }
+    }
+    // A few periods keep every label.
+    Grid few;
+    periodGrid(few, months.mid(0, 12));
+    ImageTarget t(1100, 600);
+    expectLabelsApart(t, few);
+    EXPECT_EQ(ChartXLabels(t, few).size(), 12u);
+    t.Image().save(QDir(test::ArtifactDir()).filePath("statistics_chart_12_months.png"));
+    Grid long_;
+    periodGrid(long_, days);
+    ImageTarget byDay(1100, 600);
+    DrawStatChart(byDay, long_);
+    byDay.Image().save(QDir(test::ArtifactDir()).filePath("statistics_chart_13_years.png"));
+}
+
 class StatisticsWindow : public test::PrintFixture {
 protected:
     void SetUp() override {
@@ -167,5 +247,35 @@ TEST_F(StatisticsWindow, OpensOnCombinedDatesComputesByMonthAndSavesTheChart) {
     answers << file + ".jpg";
     w->exportChart();
     EXPECT_EQ(answers.lastMessage(), "文件“" + file + ".jpg”已存在，是否覆盖？");
+    w->close();
+}
+
+TEST_F(StatisticsWindow, ThirteenYearsByDayShowWholeDatesAndLabelsThatStandApart) {
+    ExecuteSql(
+        "INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(4, '回单', ?, '2026'), (4, '回单', ?, "
+        "'11'), (4, '回单', ?, '30'), (4, '回单', ?, '80')",
+        {year, month, day, amount});
+    AnalyseWindow* w = AnalyseWindow::Show();
+    ASSERT_NE(w, nullptr);
+    w->DTP[0]->setDate(QDate(2013, 1, 1));
+    w->DTP[1]->setDate(QDate(2026, 12, 31));
+    // Each picker shows its whole date beside its calendar button.
+    for (QDateEdit* picker : w->DTP) {
+        auto* edit = picker->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance(edit->text()) + 2)
+            << edit->text().toStdString();
+        EXPECT_GE(picker->width(), picker->sizeHint().width());
+    }
+    w->OP[6]->click();  // by day, from the first bill to the last
+    const Grid& g = w->ResultGrid();
+    ASSERT_EQ(g.Rows() - g.FixedRows(), QDate(2013, 1, 5).daysTo(QDate(2026, 11, 30)) + 1);
+    const std::vector<ChartLabel> labels = ChartXLabels(w->Pic->Target(), g);
+    ASSERT_GE(labels.size(), 2u);
+    EXPECT_EQ(g.TextMatrix(labels.front().row, 2), "2013-01-05");
+    EXPECT_EQ(g.TextMatrix(labels.back().row, 2), "2026-11-30");
+    for (size_t i = 0; i + 1 < labels.size(); ++i)
+        EXPECT_LT(labels[i].rect.right(), labels[i + 1].rect.left()) << i;
+    w->grab().save(QDir(test::ArtifactDir()).filePath("statistics_window_13_years.png"));
     w->close();
 }
