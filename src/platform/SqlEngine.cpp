@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QHash>
 #include <QRegularExpression>
+#include <QStringDecoder>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cctype>
 
@@ -13,6 +15,17 @@
 namespace bw::sql {
 
 namespace {
+
+// A text column as a QString holding just its characters. QString::fromUtf8 keeps room for
+// as many characters as the text has bytes: three times what Chinese text needs, in every
+// cell of a large grid. Read as fromUtf8 reads it: invalid bytes become U+FFFD, a leading BOM is dropped.
+QString columnText(const char* utf8, int bytes) {
+    if (!utf8 || bytes <= 0) return QString::fromUtf8(utf8, bytes);
+    thread_local QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QVarLengthArray<QChar, 256> chars(bytes);
+    const QChar* end = decoder.appendToBuffer(chars.data(), QByteArrayView(utf8, bytes));
+    return QString(chars.data(), end - chars.data());
+}
 
 FieldType typeOfDecl(const char* decl) {
     if (!decl) return FieldType::Unknown;
@@ -128,7 +141,7 @@ QVariant columnValue(sqlite3_stmt* st, int i, FieldType type) {
         }
         default: {
             const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-            QString s = QString::fromUtf8(p, sqlite3_column_bytes(st, i));
+            QString s = columnText(p, sqlite3_column_bytes(st, i));
             if (type == FieldType::Date) {
                 QDateTime d = parseDate(s);
                 if (d.isValid()) return QVariant(d);
@@ -455,7 +468,7 @@ qint64 RowView::Int64(int column) const {
 
 QString RowView::Text(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st_, column));
-    return text ? QString::fromUtf8(text, sqlite3_column_bytes(st_, column)) : QString();
+    return text ? columnText(text, sqlite3_column_bytes(st_, column)) : QString();
 }
 
 int RowView::Columns() const {
