@@ -64,6 +64,10 @@ QString plainText(const QVariant& v) {
         }
         case QMetaType::Bool:
             return v.toBool() ? kTickMark : QString();
+        case QMetaType::LongLong:  // as toString writes it, without its conversion lookup
+            return QString::number(v.toLongLong());
+        case QMetaType::Int:
+            return QString::number(v.toInt());
         case QMetaType::QByteArray:
             return QString();
         default:
@@ -169,8 +173,9 @@ void fillRows(Grid& grid, const QString& sql, const Params& params) {
     const bool ok = ForEachRecord(sql, params, [&](const sql::RowView& row) {
         if (plans.empty()) plans = planColumns(grid, row);
         const int r = first + count++;
-        // Room for more records, made in ever larger steps; the rest is cut at the end.
-        if (r >= grid.Rows()) grid.SetRows(first + std::max(64, 2 * count));
+        // One row per record as it comes: the grid keeps room for its rows in ever larger
+        // steps, and makes no cells that are cut again.
+        grid.SetRows(r + 1);
         for (int c = 0; c < grid.Cols(); ++c) {
             const ColumnPlan& p = plans[c];
             switch (p.kind) {

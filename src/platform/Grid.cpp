@@ -30,7 +30,9 @@ void Grid::SetRows(int n) {
     const bool hadData = HasDataRows();
     if (n < fixedRows_) fixedRows_ = n;
     if (n > Rows()) {
-        rows_.reserve(n);
+        // Geometric room, so that a grid filled a row at a time is not copied at every row.
+        if (static_cast<size_t>(n) > rows_.capacity())
+            rows_.reserve(std::max(static_cast<size_t>(n), 2 * rows_.capacity()));
         const auto cols = static_cast<size_t>(Cols());
         while (Rows() < n) {
             rows_.emplace_back();

@@ -5,8 +5,6 @@
 #include <QDateTime>
 #include <QHash>
 #include <QRegularExpression>
-#include <QStringDecoder>
-#include <QVarLengthArray>
 #include <algorithm>
 #include <cctype>
 
@@ -18,13 +16,12 @@ namespace {
 
 // A text column as a QString holding just its characters. QString::fromUtf8 keeps room for
 // as many characters as the text has bytes: three times what Chinese text needs, in every
-// cell of a large grid. Read as fromUtf8 reads it: invalid bytes become U+FFFD, a leading BOM is dropped.
+// cell of a large grid. Such a text is copied into a string of its own size; the large one
+// is freed at once and its memory serves the next text.
 QString columnText(const char* utf8, int bytes) {
-    if (!utf8 || bytes <= 0) return QString::fromUtf8(utf8, bytes);
-    thread_local QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QVarLengthArray<QChar, 256> chars(bytes);
-    const QChar* end = decoder.appendToBuffer(chars.data(), QByteArrayView(utf8, bytes));
-    return QString(chars.data(), end - chars.data());
+    QString s = QString::fromUtf8(utf8, bytes);
+    if (s.capacity() - s.size() > 4) return QString(s.constData(), s.size());
+    return s;
 }
 
 FieldType typeOfDecl(const char* decl) {

@@ -39,23 +39,6 @@ private:
     int pending_ = 0;
 };
 
-// How many rows of table 历史 a format has, and how many bills they make.
-struct HistorySize {
-    int rows = 0;
-    int bills = 0;
-};
-
-HistorySize historySize(const QString& format) {
-    HistorySize size;
-    ForEachRecord(QStringLiteral("SELECT COUNT(*), COUNT(DISTINCT ID) FROM 历史 WHERE Fmt=?"),
-                  {format}, [&](const RowView& r) {
-                      size.rows = static_cast<int>(r.Int64(0));
-                      size.bills = static_cast<int>(r.Int64(1));
-                      return false;
-                  });
-    return size;
-}
-
 }  // namespace
 
 QString ColumnOrderParam(const QString& format) {
@@ -121,8 +104,12 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     grid.setProperty(kShownFormat, format);
     SetHistoryGridColumns(grid, format);
 
-    const HistorySize size = historySize(format);
-    const int count = size.rows;
+    int count = 0;
+    {
+        Recordset n;
+        if (OpenRecordset(n, QStringLiteral("SELECT COUNT(*) FROM 历史 WHERE Fmt=?"), {format}))
+            count = n.Value(0).toInt();
+    }
     if (count > 300) ShowProgress(QStringLiteral("正在加载历史记录……"), count, 0);
     const bool all = limit < 1 || limit > count;
     if (all) limit = count;
@@ -136,8 +123,6 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
         if (!columnOf.contains(id)) columnOf.insert(id, c);
     }
     ChunkedProgress progress(count);
-    // Room for every bill at once (a limit may leave some out: the rest is cut at the end).
-    grid.SetRows(grid.FixedRows() + std::min(size.bills, limit));
     int row = grid.FixedRows() - 1;
     qint64 previous = 0;
     ForEachRecord(QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE Fmt=? ORDER BY ID DESC, "
@@ -145,8 +130,8 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
                   {format, limit}, [&](const RowView& r) {
                       const qint64 id = r.Int64(0);
                       if (row < grid.FixedRows() || id != previous) {
-                          // Bills written since the count grow the grid by doubling.
-                          if (++row >= grid.Rows()) grid.SetRows(std::max(row + 1, 2 * row));
+                          // One row per bill as it comes: nothing made that is cut again.
+                          grid.SetRows(++row + 1);
                           grid.SetTextMatrix(row, 0, QString::number(id));
                           grid.SetTextMatrix(row, 1, QString::number(row - grid.FixedRows() + 1));
                       }
