@@ -15,6 +15,7 @@
 #include "common/Indicator.h"
 #include "common/Services.h"
 #include "platform/Dialogs.h"
+#include "platform/SharedTexts.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 
@@ -169,6 +170,7 @@ void fillRows(Grid& grid, const QString& sql, const Params& params) {
     const int first = grid.Rows();
     int count = 0;
     std::vector<ColumnPlan> plans;
+    std::vector<SharedTexts> shared(grid.Cols());
     QHash<QString, QString> looked;  // "col:id" -> text, so that each ID is read once
     const bool ok = ForEachRecord(sql, params, [&](const sql::RowView& row) {
         if (plans.empty()) plans = planColumns(grid, row);
@@ -185,7 +187,8 @@ void fillRows(Grid& grid, const QString& sql, const Params& params) {
                     grid.SetTextMatrix(r, c, QString::number(r - grid.FixedRows() + 1));
                     break;
                 case Kind::Field:
-                    if (p.field >= 0) grid.SetTextMatrix(r, c, cellText(row.Value(p.field)));
+                    if (p.field >= 0)
+                        grid.SetTextMatrix(r, c, shared[c].Share(cellText(row.Value(p.field))));
                     break;
                 case Kind::Colour: {
                     if (p.field < 0) break;

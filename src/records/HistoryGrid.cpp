@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QPushButton>
 #include <algorithm>
+#include <vector>
 
 #include "common/Database.h"
 #include "common/GridFunctions.h"
@@ -11,6 +12,7 @@
 #include "common/Schema.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/SharedTexts.h"
 #include "platform/VbNumbers.h"
 #include "store/MainForm.h"
 
@@ -122,6 +124,7 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
         const qint64 id = grid.TextMatrix(0, c).toLongLong();
         if (!columnOf.contains(id)) columnOf.insert(id, c);
     }
+    std::vector<SharedTexts> shared(grid.Cols());
     ChunkedProgress progress(count);
     int row = grid.FixedRows() - 1;
     qint64 previous = 0;
@@ -137,7 +140,8 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
                       }
                       previous = id;
                       const auto c = columnOf.constFind(r.Int64(1));
-                      if (c != columnOf.constEnd()) grid.SetTextMatrix(row, *c, r.Text(2));
+                      if (c != columnOf.constEnd())
+                          grid.SetTextMatrix(row, *c, shared[*c].Share(r.Text(2)));
                       if (limit > 300) progress.Step();
                       return true;
                   });
