@@ -15,6 +15,7 @@
 #include "common/Indicator.h"
 #include "common/Services.h"
 #include "platform/Dialogs.h"
+#include "platform/SharedTexts.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 
@@ -64,6 +65,10 @@ QString plainText(const QVariant& v) {
         }
         case QMetaType::Bool:
             return v.toBool() ? kTickMark : QString();
+        case QMetaType::LongLong:  // as toString writes it, without its conversion lookup
+            return QString::number(v.toLongLong());
+        case QMetaType::Int:
+            return QString::number(v.toInt());
         case QMetaType::QByteArray:
             return QString();
         default:
@@ -165,12 +170,14 @@ void fillRows(Grid& grid, const QString& sql, const Params& params) {
     const int first = grid.Rows();
     int count = 0;
     std::vector<ColumnPlan> plans;
+    std::vector<SharedTexts> shared(grid.Cols());
     QHash<QString, QString> looked;  // "col:id" -> text, so that each ID is read once
     const bool ok = ForEachRecord(sql, params, [&](const sql::RowView& row) {
         if (plans.empty()) plans = planColumns(grid, row);
         const int r = first + count++;
-        // Room for more records, made in ever larger steps; the rest is cut at the end.
-        if (r >= grid.Rows()) grid.SetRows(first + std::max(64, 2 * count));
+        // One row per record as it comes: the grid keeps room for its rows in ever larger
+        // steps, and makes no cells that are cut again.
+        grid.SetRows(r + 1);
         for (int c = 0; c < grid.Cols(); ++c) {
             const ColumnPlan& p = plans[c];
             switch (p.kind) {
@@ -180,7 +187,8 @@ void fillRows(Grid& grid, const QString& sql, const Params& params) {
                     grid.SetTextMatrix(r, c, QString::number(r - grid.FixedRows() + 1));
                     break;
                 case Kind::Field:
-                    if (p.field >= 0) grid.SetTextMatrix(r, c, cellText(row.Value(p.field)));
+                    if (p.field >= 0)
+                        grid.SetTextMatrix(r, c, shared[c].Share(cellText(row.Value(p.field))));
                     break;
                 case Kind::Colour: {
                     if (p.field < 0) break;

@@ -30,7 +30,9 @@ void Grid::SetRows(int n) {
     const bool hadData = HasDataRows();
     if (n < fixedRows_) fixedRows_ = n;
     if (n > Rows()) {
-        rows_.reserve(n);
+        // Geometric room, so that a grid filled a row at a time is not copied at every row.
+        if (static_cast<size_t>(n) > rows_.capacity())
+            rows_.reserve(std::max(static_cast<size_t>(n), 2 * rows_.capacity()));
         const auto cols = static_cast<size_t>(Cols());
         while (Rows() < n) {
             rows_.emplace_back();
@@ -49,7 +51,10 @@ void Grid::SetCols(int n) {
     if (n < 0 || n == Cols()) return;
     if (n < fixedCols_) fixedCols_ = n;
     cols_.resize(n);
-    for (auto& r : rows_) r.cells.resize(n);
+    for (auto& r : rows_) {
+        r.cells.resize(n);
+        if (!r.colours.empty()) r.colours.resize(n);
+    }
     clampPositions();
     touch();
 }
@@ -245,23 +250,31 @@ void Grid::SetHeight(int twips) {
 
 // ---- Colours ------------------------------------------------------------------------
 
+Grid::CellColours& Grid::colours(int row, int col) {
+    std::vector<CellColours>& c = rows_[row].colours;
+    if (c.empty()) c.resize(cols_.size());
+    return c[col];
+}
+
 GridColor Grid::CellBackColorAt(int row, int col) const {
-    return valid(row, col) ? rows_[row].cells[col].back : 0;
+    if (!valid(row, col) || rows_[row].colours.empty()) return 0;
+    return rows_[row].colours[col].back;
 }
 
 void Grid::SetCellBackColorAt(int row, int col, GridColor colour) {
-    if (!valid(row, col) || rows_[row].cells[col].back == colour) return;
-    rows_[row].cells[col].back = colour;
+    if (!valid(row, col) || CellBackColorAt(row, col) == colour) return;
+    colours(row, col).back = colour;
     touch();
 }
 
 GridColor Grid::CellForeColorAt(int row, int col) const {
-    return valid(row, col) ? rows_[row].cells[col].fore : 0;
+    if (!valid(row, col) || rows_[row].colours.empty()) return 0;
+    return rows_[row].colours[col].fore;
 }
 
 void Grid::SetCellForeColorAt(int row, int col, GridColor colour) {
-    if (!valid(row, col) || rows_[row].cells[col].fore == colour) return;
-    rows_[row].cells[col].fore = colour;
+    if (!valid(row, col) || CellForeColorAt(row, col) == colour) return;
+    colours(row, col).fore = colour;
     touch();
 }
 

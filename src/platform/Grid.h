@@ -196,11 +196,16 @@ signals:
 private:
     struct Cell {
         QString text;
+    };
+    struct CellColours {
         GridColor fore = 0;
         GridColor back = 0;
     };
+    // A row's colours are kept apart from its texts and made for the row only when one of its
+    // cells gets a colour: most rows of a large grid have none.
     struct RowData {
         std::vector<Cell> cells;
+        std::vector<CellColours> colours;  // empty, or one per column
         int height = -1;
     };
     struct ColData {
@@ -212,6 +217,8 @@ private:
         return row >= 0 && row < Rows() && col >= 0 && col < Cols();
     }
     void touch();
+    // The colours of a cell inside the grid, made for its whole row if it has none yet.
+    CellColours& colours(int row, int col);
     void setCurrent(int row, int col, int rowSel, int colSel);
     void clampPositions();
 

@@ -14,6 +14,16 @@ namespace bw::sql {
 
 namespace {
 
+// A text column as a QString holding just its characters. QString::fromUtf8 keeps room for
+// as many characters as the text has bytes: three times what Chinese text needs, in every
+// cell of a large grid. Such a text is copied into a string of its own size; the large one
+// is freed at once and its memory serves the next text.
+QString columnText(const char* utf8, int bytes) {
+    QString s = QString::fromUtf8(utf8, bytes);
+    if (s.capacity() - s.size() > 4) return QString(s.constData(), s.size());
+    return s;
+}
+
 FieldType typeOfDecl(const char* decl) {
     if (!decl) return FieldType::Unknown;
     const QString d = QString::fromUtf8(decl).toUpper();
@@ -128,7 +138,7 @@ QVariant columnValue(sqlite3_stmt* st, int i, FieldType type) {
         }
         default: {
             const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-            QString s = QString::fromUtf8(p, sqlite3_column_bytes(st, i));
+            QString s = columnText(p, sqlite3_column_bytes(st, i));
             if (type == FieldType::Date) {
                 QDateTime d = parseDate(s);
                 if (d.isValid()) return QVariant(d);
@@ -455,7 +465,7 @@ qint64 RowView::Int64(int column) const {
 
 QString RowView::Text(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st_, column));
-    return text ? QString::fromUtf8(text, sqlite3_column_bytes(st_, column)) : QString();
+    return text ? columnText(text, sqlite3_column_bytes(st_, column)) : QString();
 }
 
 int RowView::Columns() const {

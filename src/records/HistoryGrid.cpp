@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QPushButton>
 #include <algorithm>
+#include <vector>
 
 #include "common/Database.h"
 #include "common/GridFunctions.h"
@@ -11,6 +12,7 @@
 #include "common/Schema.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/SharedTexts.h"
 #include "platform/VbNumbers.h"
 #include "store/MainForm.h"
 
@@ -122,6 +124,7 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
         const qint64 id = grid.TextMatrix(0, c).toLongLong();
         if (!columnOf.contains(id)) columnOf.insert(id, c);
     }
+    std::vector<SharedTexts> shared(grid.Cols());
     ChunkedProgress progress(count);
     int row = grid.FixedRows() - 1;
     qint64 previous = 0;
@@ -130,14 +133,15 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
                   {format, limit}, [&](const RowView& r) {
                       const qint64 id = r.Int64(0);
                       if (row < grid.FixedRows() || id != previous) {
-                          // The grid grows by doubling and is cut to size at the end.
-                          if (++row >= grid.Rows()) grid.SetRows(std::max(row + 1, 2 * row));
+                          // One row per bill as it comes: nothing made that is cut again.
+                          grid.SetRows(++row + 1);
                           grid.SetTextMatrix(row, 0, QString::number(id));
                           grid.SetTextMatrix(row, 1, QString::number(row - grid.FixedRows() + 1));
                       }
                       previous = id;
                       const auto c = columnOf.constFind(r.Int64(1));
-                      if (c != columnOf.constEnd()) grid.SetTextMatrix(row, *c, r.Text(2));
+                      if (c != columnOf.constEnd())
+                          grid.SetTextMatrix(row, *c, shared[*c].Share(r.Text(2)));
                       if (limit > 300) progress.Step();
                       return true;
                   });

@@ -76,6 +76,47 @@ TEST_F(Sql, DateTextsReadAsTheDateParserReadsThem) {
     }
 }
 
+// Stored texts, well formed or not (a broken or cut sequence, a leading BOM, a NUL inside),
+// read as QString::fromUtf8 reads their bytes, by a result and by a walk alike, and one after
+// another: a broken text leaves nothing behind for the next.
+TEST_F(Sql, TextsReadAsTheirUtf8Bytes) {
+    const QList<QByteArray> bytes = {"plain",
+                                     "第12张的第3栏，金额15.00",
+                                     "\xEF\xBB\xBF带BOM",
+                                     "cut \xE4\xB8",
+                                     "bad \xFF\xFE here",
+                                     QByteArray("nul\0inside", 10),
+                                     "\xE4",
+                                     "after",
+                                     "𝄞 surrogate pair",
+                                     ""};
+    sqlite3* h = db->Handle();
+    for (int i = 0; i < bytes.size(); ++i) {
+        sqlite3_stmt* st = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(h, "INSERT INTO t(a, b) VALUES(?, ?)", -1, &st, nullptr),
+                  SQLITE_OK);
+        sqlite3_bind_int(st, 1, i);
+        sqlite3_bind_text(st, 2, bytes[i].constData(), static_cast<int>(bytes[i].size()),
+                          SQLITE_TRANSIENT);
+        ASSERT_EQ(sqlite3_step(st), SQLITE_DONE);
+        sqlite3_finalize(st);
+    }
+    Recordset rs = db->Query("SELECT b FROM t ORDER BY a");
+    ASSERT_EQ(rs.RecordCount(), bytes.size());
+    QStringList walked;
+    ASSERT_TRUE(db->ForEach("SELECT b FROM t ORDER BY a", {}, [&](const RowView& r) {
+        walked << r.Text(0);
+        return true;
+    }));
+    ASSERT_EQ(walked.size(), bytes.size());
+    for (int i = 0; i < bytes.size(); ++i, rs.MoveNext()) {
+        const QString want = QString::fromUtf8(bytes[i]);
+        EXPECT_EQ(rs.Value(0).toString(), want) << i;
+        EXPECT_EQ(walked[i], want) << i;
+        EXPECT_FALSE(walked[i].isNull()) << i;
+    }
+}
+
 TEST_F(Sql, RepeatedStatementsBindTheirOwnValues) {
     const QString insert = "INSERT INTO t(a, b) VALUES(?, ?)";
     const QString lookUp = "SELECT b FROM t WHERE a=?";
