@@ -145,6 +145,18 @@ double drawRightAxis(DrawTarget& t, const Grid& g, int firstRow, int lastRow, in
     return step * 10;
 }
 
+// Where the value label of a point at (x, y) stands: above the point, ending at x, or
+// starting there for the first point of a series.
+QRectF valueLabelRect(DrawTarget& t, const QString& text, double x, double y, bool first) {
+    const DrawSettings saved = t.Settings();
+    t.SetFontName(kChartFont);
+    setFontPixels(t, 11);
+    const double up = t.TextHeight(QStringLiteral("国"));
+    const double width = t.TextWidth(text);
+    t.Restore(saved);
+    return QRectF(first ? x : x - width, y - up, width, up);
+}
+
 void plotSeries(DrawTarget& t, const Grid& g, double leftTop, double rightTop, int firstRow,
                 int lastRow, bool negative, int split) {
     if (g.Rows() <= g.FixedRows()) return;
@@ -171,19 +183,25 @@ void plotSeries(DrawTarget& t, const Grid& g, double leftTop, double rightTop, i
         }
     }
     // Markers and value labels; the first point of every series has its label start there.
+    // A label that would touch the series' last drawn one is left out, so that over a long
+    // range the labels do not run together into a band.
     t.SetFillStyle(FillPattern::Solid);
     t.SetFillColor(kRed);
     t.SetForeColor(kBlack);
     for (int c = g.FixedCols(); c < g.Cols(); ++c) {
         const double scale = scaleOf(c);
         if (scale == 0) continue;
+        QRectF lastLabel;
         for (int r = firstRow; r <= lastRow; ++r) {
             const double x = p.left + (r - firstRow) * dx;
             const double y = yOf(Val(g.TextRef(r, c)), scale);
             if (y < p.bottom - 10) t.Circle(x, y, 20, kRed);
-            setFontPixels(t, 11);
-            const double up = t.TextHeight(QStringLiteral("国"));
-            DrawTextAngle(t, x, y - up, g.TextMatrix(r, c), 0, r == firstRow, 11);
+            const QRectF label = valueLabelRect(t, g.TextRef(r, c), x, y, r == firstRow);
+            if (!lastLabel.isNull() &&
+                label.adjusted(-kXLabelGap, 0, kXLabelGap, 0).intersects(lastLabel))
+                continue;
+            DrawTextAngle(t, x, label.top(), g.TextMatrix(r, c), 0, r == firstRow, 11);
+            lastLabel = label;
         }
     }
     t.SetFillStyle(FillPattern::Transparent);

@@ -172,6 +172,35 @@ TEST(StatChart, TheLabelsOfThirteenYearsByDayAndByMonthStandApart) {
     byDay.Image().save(QDir(test::ArtifactDir()).filePath("statistics_chart_13_years.png"));
 }
 
+TEST(StatChart, TheValueLabelsOfAYearByDayDoNotRunTogether) {
+    // A year of days, nearly all zero: their labels lie on the axis side by side.
+    std::vector<double> values(365, 0);
+    values[100] = 250;
+    Grid g;
+    chartGrid(g, {values}, 365);
+    ImageTarget t(1100, 600);
+    DrawStatChart(t, g);
+    const QImage img = t.Image();
+    // The band just above the X axis: columns holding black text, in runs.
+    const int axis = TwipsToPixels(t.ScaleHeight() - kChartBottom);
+    const int left = TwipsToPixels(kChartLeft) + 2;
+    const int right = TwipsToPixels(t.ScaleWidth() - kChartRight);
+    int run = 0, longest = 0, runs = 0;
+    for (int x = left; x < right; ++x) {
+        bool ink = false;
+        for (int y = axis - 14; y < axis - 2 && !ink; ++y) {
+            const QColor c = img.pixelColor(x, y);
+            ink = c.red() < 90 && c.green() < 90 && c.blue() < 90;
+        }
+        run = ink ? run + 1 : 0;
+        if (run == 1) ++runs;
+        longest = std::max(longest, run);
+    }
+    // A "0" is a few pixels wide; a band of labels runs across the whole plot.
+    EXPECT_LT(longest, 30);
+    EXPECT_GT(runs, 10);
+}
+
 class StatisticsWindow : public test::PrintFixture {
 protected:
     void SetUp() override {
