@@ -1,5 +1,9 @@
 #include "platform/BiffCodec.h"
 
+#include <QSysInfo>
+#include <algorithm>
+#include <memory>
+
 #include <cmath>
 #include <cstring>
 
@@ -247,40 +251,83 @@ void PutRecord(QByteArray& stream, std::uint16_t id, const QByteArray& body) {
     stream.append(body);
 }
 
-void PutSharedStrings(QByteArray& stream, const QStringList& strings, std::uint32_t totalRefs) {
+namespace {
+
+// A record body filled in place, at most kMaxBody bytes.
+class Body {
+public:
+    qsizetype size() const { return size_; }
+    qsizetype room() const { return kMaxBody - size_; }
+    void put8(int v) { buf_[size_++] = static_cast<char>(v & 0xFF); }
+    void put16(int v) {
+        put8(v);
+        put8(v >> 8);
+    }
+    void put32(std::uint32_t v) {
+        put16(static_cast<int>(v & 0xFFFF));
+        put16(static_cast<int>(v >> 16));
+    }
+    // UTF-16 code units, little-endian.
+    void putUtf16(QStringView s) {
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+            std::memcpy(buf_ + size_, s.utf16(), static_cast<size_t>(s.size()) * 2);
+            size_ += s.size() * 2;
+        } else {
+            for (QChar c : s) put16(c.unicode());
+        }
+    }
+    // Appends the record and empties the body.
+    void flush(QByteArray& stream, std::uint16_t id) {
+        PutRecord(stream, id, QByteArray::fromRawData(buf_, size_));
+        size_ = 0;
+    }
+
+private:
+    char buf_[kMaxBody];
+    qsizetype size_ = 0;
+};
+
+}  // namespace
+
+void PutSharedStrings(QByteArray& stream, const std::vector<SplitText>& strings,
+                      std::uint32_t totalRefs) {
     const int perBucket = std::max<int>(8, static_cast<int>(strings.size() / 128) + 1);
     QByteArray ext;
     Put16(ext, perBucket);
 
     std::uint16_t id = kSst;
-    QByteArray body;
-    Put32(body, totalRefs);
-    Put32(body, static_cast<std::uint32_t>(strings.size()));
+    auto body = std::make_unique<Body>();
+    body->put32(totalRefs);
+    body->put32(static_cast<std::uint32_t>(strings.size()));
     auto flush = [&] {
-        PutRecord(stream, id, body);
-        body.clear();
+        body->flush(stream, id);
         id = kContinue;
     };
-    for (qsizetype i = 0; i < strings.size(); ++i) {
-        const QString& s = strings[i];
-        if (body.size() + 3 + (s.isEmpty() ? 0 : 2) > kMaxBody) flush();
+    for (size_t i = 0; i < strings.size(); ++i) {
+        const SplitText& s = strings[i];
+        const qsizetype size = s.size();
+        if (body->size() + 3 + (size == 0 ? 0 : 2) > kMaxBody) flush();
         if (i % perBucket == 0) {
-            Put32(ext, static_cast<std::uint32_t>(stream.size() + 4 + body.size()));
-            Put16(ext, static_cast<int>(4 + body.size()));
+            Put32(ext, static_cast<std::uint32_t>(stream.size() + 4 + body->size()));
+            Put16(ext, static_cast<int>(4 + body->size()));
             Put16(ext, 0);
         }
-        Put16(body, static_cast<int>(s.size()));
-        Put8(body, 0x01);
+        body->put16(static_cast<int>(size));
+        body->put8(0x01);
         qsizetype done = 0;
-        while (done < s.size()) {
-            qsizetype room = (kMaxBody - body.size()) / 2;
+        while (done < size) {
+            qsizetype room = body->room() / 2;
             if (room == 0) {
                 flush();
-                Put8(body, 0x01);  // the string goes on: a fresh option byte
-                room = (kMaxBody - body.size()) / 2;
+                body->put8(0x01);  // the string goes on: a fresh option byte
+                room = body->room() / 2;
             }
-            qsizetype n = std::min(room, s.size() - done);
-            for (qsizetype k = 0; k < n; ++k) Put16(body, s[done + k].unicode());
+            const qsizetype n = std::min(room, size - done);
+            // The n units from `done` on, across the two pieces.
+            const qsizetype inHead = std::clamp<qsizetype>(s.head.size() - done, 0, n);
+            if (inHead > 0) body->putUtf16(s.head.sliced(done, inHead));
+            if (n > inHead)
+                body->putUtf16(s.tail.sliced(done + inHead - s.head.size(), n - inHead));
             done += n;
         }
     }

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <cstdint>
 #include <vector>
 
@@ -123,10 +124,17 @@ void PutXlString(QByteArray& b, const QString& s, int lenSize);
 // Appends a record; the body must not exceed kMaxBody.
 void PutRecord(QByteArray& stream, std::uint16_t id, const QByteArray& body);
 
+// A text given in two pieces that are stored as one (a cell's text and a fixed ending).
+struct SplitText {
+    QStringView head, tail;
+    qsizetype size() const { return head.size() + tail.size(); }
+};
+
 // Appends the shared-string table (SST, its CONTINUE records, then EXTSST) for `strings`,
 // where `totalRefs` is the number of cells that refer to the table. Strings are stored as
 // UTF-16; a string that does not fit a record goes on in a CONTINUE record with a fresh
 // option byte.
-void PutSharedStrings(QByteArray& stream, const QStringList& strings, std::uint32_t totalRefs);
+void PutSharedStrings(QByteArray& stream, const std::vector<SplitText>& strings,
+                      std::uint32_t totalRefs);
 
 }  // namespace bw::biff

@@ -376,15 +376,27 @@ CompoundStatus ReadCompoundStream(const QString& path, const QStringList& names,
 }
 
 bool WriteCompoundFile(const QString& path, const QString& streamName, const QByteArray& data) {
+    return WriteCompoundFile(path, streamName,
+                             [&data](const CompoundStreamWriter& write) { return write(data); });
+}
+
+bool WriteCompoundFile(const QString& path, const QString& streamName,
+                       const std::function<bool(const CompoundStreamWriter& write)>& produce) {
     QByteArray head, tail;
-    if (!Layout(streamName, data.size(), &head, &tail)) return false;
+    if (!Layout(streamName, 0, &head, &tail)) return false;  // the name is checked first
     const QString tmp = path + QStringLiteral(".TMP");
     bool ok = false;
     {
         QFile out(tmp);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-        ok = out.write(head) == head.size() && out.write(data) == data.size() &&
-             out.write(tail) == tail.size() && out.flush();
+        // The stream follows the header, which is written last: it depends on the size.
+        qint64 size = 0;
+        ok = out.write(head) == head.size() && produce([&out, &size](QByteArrayView piece) {
+                 size += piece.size();
+                 return out.write(piece.data(), piece.size()) == piece.size();
+             });
+        ok = ok && Layout(streamName, size, &head, &tail) && out.write(tail) == tail.size() &&
+             out.seek(0) && out.write(head) == head.size() && out.flush();
         out.close();
         ok = ok && out.error() == QFileDevice::NoError;
     }

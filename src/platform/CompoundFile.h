@@ -4,8 +4,10 @@
 // under 4096 bytes in the mini stream).
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace bw {
 
@@ -27,5 +29,11 @@ CompoundStatus ReadCompoundStream(const QString& path, const QStringList& names,
 // "<path>.TMP", then renamed over `path`. The name has 1 to 31 characters, none of / \ : !.
 // False when anything failed; the target is then left as it was and the temporary file removed.
 bool WriteCompoundFile(const QString& path, const QString& streamName, const QByteArray& data);
+
+// The same with the stream's bytes handed over in pieces: `produce` calls its argument with
+// each piece in order and returns false when it failed (or the argument did).
+using CompoundStreamWriter = std::function<bool(QByteArrayView piece)>;
+bool WriteCompoundFile(const QString& path, const QString& streamName,
+                       const std::function<bool(const CompoundStreamWriter& write)>& produce);
 
 }  // namespace bw

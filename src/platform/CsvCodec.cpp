@@ -122,20 +122,31 @@ bool ReadCsvFile(const QString& path, const QString& lineBreakMark, QList<QStrin
 }
 
 QByteArray CsvExportBytes(const QList<QStringList>& table) {
-    QString text;
+    AnsiEncoder gbk;
+    QByteArray out;
     for (const QStringList& row : table) {
         for (qsizetype c = 0; c < row.size(); ++c) {
-            if (c > 0) text += u',';
-            QString cell = row[c] + u'\t';
-            cell.replace(u'"', QStringLiteral("\"\""));
-            if (cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\r') ||
-                cell.contains(u'\n'))
-                cell = u'"' + cell + u'"';
-            text += cell;
+            if (c > 0) out += ',';
+            const QStringView cell = row[c];
+            bool quoted = false;
+            for (QChar ch : cell)
+                if (ch == u',' || ch == u'"' || ch == u'\r' || ch == u'\n') {
+                    quoted = true;
+                    break;
+                }
+            if (quoted) out += '"';
+            qsizetype from = 0;
+            for (qsizetype q = cell.indexOf(u'"'); q >= 0; q = cell.indexOf(u'"', q + 1)) {
+                gbk.Append(cell.sliced(from, q + 1 - from), out);
+                out += '"';  // a quote is doubled
+                from = q + 1;
+            }
+            gbk.Append(cell.sliced(from), out);
+            out += quoted ? QByteArrayView("\t\"") : QByteArrayView("\t");
         }
-        text += QStringLiteral("\r\n");
+        out += "\r\n";
     }
-    return ToAnsi(text);
+    return out;
 }
 
 bool WriteCsvFile(const QString& path, const QList<QStringList>& table) {

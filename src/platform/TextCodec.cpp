@@ -135,12 +135,71 @@ bool IsValidUtf8(const char* data, qsizetype size) {
     return true;
 }
 
+AnsiEncoder::AnsiEncoder() {
+    iconv_t cd = iconv_open("CP936", "UTF-32LE");
+    if (cd != reinterpret_cast<iconv_t>(-1)) cd_ = cd;
+}
+
+AnsiEncoder::~AnsiEncoder() {
+    if (cd_) iconv_close(static_cast<iconv_t>(cd_));
+}
+
+QByteArray AnsiEncoder::convert(char32_t code) {
+    if (!cd_) return {};
+    char in[4];
+    for (int i = 0; i < 4; ++i) in[i] = static_cast<char>((code >> (8 * i)) & 0xFF);
+    return convertWith(static_cast<iconv_t>(cd_), in, 4, 4, "?");
+}
+
+void AnsiEncoder::Append(QStringView text, QByteArray& out) {
+    const qsizetype n = text.size();
+    const qsizetype start = out.size();
+    out.resize(start + n * 3);  // GBK takes at most two bytes for a character
+    char* dst = out.data() + start;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            *dst++ = static_cast<char>(c);
+            continue;
+        }
+        if (QChar::isSurrogate(c)) {
+            // A pair is one character (none of them is in GBK); a lone half counts as U+FFFD.
+            char32_t code = 0xFFFD;
+            if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate())
+                code = QChar::surrogateToUcs4(c, text[++i].unicode());
+            const QByteArray bytes = convert(code);
+            const qsizetype at = dst - out.data();
+            out.resize(out.size() + bytes.size());
+            dst = out.data() + at;
+            for (char b : bytes) *dst++ = b;
+            continue;
+        }
+        if (known_.empty()) known_.assign(0x10000, 0);
+        std::uint32_t& k = known_[c];
+        if (k == 0) {
+            const QByteArray bytes = convert(c);
+            if (bytes.isEmpty() || bytes.size() > 2) {
+                // No converter, or more than GBK has: written as it comes, never remembered.
+                const qsizetype at = dst - out.data();
+                out.resize(out.size() + bytes.size());
+                dst = out.data() + at;
+                for (char b : bytes) *dst++ = b;
+                continue;
+            }
+            k = static_cast<std::uint32_t>(bytes.size()) << 24;
+            for (qsizetype b = 0; b < bytes.size(); ++b)
+                k |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[b])) << (8 * b);
+        }
+        *dst++ = static_cast<char>(k & 0xFF);
+        if ((k >> 24) > 1) *dst++ = static_cast<char>((k >> 8) & 0xFF);
+    }
+    out.resize(dst - out.data());
+}
+
 QByteArray ToAnsi(const QString& text) {
-    // UTF-32 input lets an unconvertible character be skipped as one unit of 4 bytes.
-    QList<uint> ucs = text.toUcs4();
-    QByteArray in(reinterpret_cast<const char*>(ucs.constData()),
-                  static_cast<qsizetype>(ucs.size() * sizeof(uint)));
-    return convert("CP936", "UTF-32LE", in, 4, "?");
+    QByteArray out;
+    AnsiEncoder().Append(text, out);
+    return out;
 }
 
 QString FromAnsi(const QByteArray& bytes) {

@@ -3,11 +3,33 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <vector>
 
 namespace bw {
 
 // Encodes as GBK (code page 936). Characters GBK cannot hold become "?".
 QByteArray ToAnsi(const QString& text);
+
+// Encodes many texts as GBK into one byte array, keeping one converter open and the bytes
+// of every character met once: the writer of large exports. The bytes are those ToAnsi
+// gives for the same text.
+class AnsiEncoder {
+public:
+    AnsiEncoder();
+    ~AnsiEncoder();
+    AnsiEncoder(const AnsiEncoder&) = delete;
+    AnsiEncoder& operator=(const AnsiEncoder&) = delete;
+    // Appends the GBK bytes of the text to `out`.
+    void Append(QStringView text, QByteArray& out);
+
+private:
+    // The bytes of one character (a surrogate pair as one), "?" when GBK has none.
+    QByteArray convert(char32_t code);
+    void* cd_ = nullptr;                // iconv handle
+    std::vector<std::uint32_t> known_;  // by UTF-16 unit: 0 unknown, else length << 24 | bytes
+};
 
 // Decodes bytes of a text file: UTF-8 when they start with its byte-order mark, otherwise
 // GB18030 (a superset of GBK, so every GBK file reads).

@@ -7,13 +7,19 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <functional>
 
 namespace bw {
 
 // A sheet of texts as the export hands it on.
 struct GridSheet {
-    QString name;             // the sheet's name (the workbook only)
-    QList<QStringList> rows;  // the texts by row, then by column
+    QString name;  // the sheet's name (the workbook only)
+    // The texts: the cell at a row and a column (from 0) of rowCount × columnCount, read
+    // where they are (they must stay in place while the file is written).
+    int rowCount = 0, columnCount = 0;
+    std::function<QStringView(int row, int column)> text;
+    QString textSuffix;       // stored after every non-empty text
     QList<int> columnWidths;  // by column, in characters; -1 = the default (the workbook)
     QList<int> headerRows;    // indices of the rows drawn bold on the header colour
 };

@@ -47,18 +47,19 @@ QList<QStringList> VisibleGridCells(const Grid& grid) {
 GridSheet GridWorkbookSheet(const Grid& grid, const QString& sheetName) {
     GridSheet sheet;
     sheet.name = sheetName;
+    sheet.textSuffix = QStringLiteral("\t");
+    for (int r = 0; r < grid.FixedRows(); ++r)
+        if (grid.RowHeight(r) >= 1)
+            sheet.headerRows.push_back(static_cast<int>(sheet.headerRows.size()));
+    std::vector<int> rows;
+    for (int r = 0; r < grid.Rows(); ++r)
+        if (grid.RowHeight(r) >= 1) rows.push_back(r);
     const QList<int> cols = visibleColumns(grid);
-    for (int r = 0; r < grid.Rows(); ++r) {
-        if (grid.RowHeight(r) < 1) continue;
-        QStringList row;
-        row.reserve(cols.size());
-        for (int c : cols) {
-            const QString& text = grid.TextRef(r, c);
-            row.push_back(text.isEmpty() ? text : text + u'\t');
-        }
-        if (r < grid.FixedRows()) sheet.headerRows.push_back(static_cast<int>(sheet.rows.size()));
-        sheet.rows.push_back(std::move(row));
-    }
+    sheet.rowCount = static_cast<int>(rows.size());
+    sheet.columnCount = static_cast<int>(cols.size());
+    sheet.text = [&grid, rows = std::move(rows), cols](int r, int c) -> QStringView {
+        return grid.TextRef(rows[static_cast<size_t>(r)], cols[c]);
+    };
     for (int c : cols)
         sheet.columnWidths.push_back(grid.FixedRows() > 0 ? grid.ColWidth(c) / 123 : -1);
     return sheet;

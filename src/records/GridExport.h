@@ -15,8 +15,9 @@ struct GridSheet;
 // The texts of the visible rows and columns, top to bottom, left to right.
 QList<QStringList> VisibleGridCells(const Grid& grid);
 
-// The workbook sheet of the grid: the visible cells (a non-empty text followed by a TAB,
-// as the import expects), the widths of the visible columns taken from the grid
+// The workbook sheet of the grid, reading the grid's cells in place (the grid must outlive
+// it): the visible cells (stored with a TAB after a non-empty text, as the import
+// expects: the sheet's text suffix), the widths of the visible columns taken from the grid
 // (twips / 123, in whole characters) and the visible fixed rows as header rows.
 GridSheet GridWorkbookSheet(const Grid& grid, const QString& sheetName);
 

@@ -1,5 +1,7 @@
 #include "records/Statistics.h"
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <set>
 
@@ -15,6 +17,9 @@ namespace bw {
 namespace {
 
 const QString kGroupTail = QStringLiteral("_XX");
+
+// At most this many rows for the periods up to a bill: 99 without bills, then its own.
+constexpr int kMaxGapRows = 100;
 
 bool inFamily(double cash, int family) {
     static const QString lists[] = {
@@ -32,37 +37,181 @@ bool inFamily(double cash, int family) {
 }
 
 // The record IDs of a box label, or of every member of a label group "prefix_XX" (labels
-// that begin with the prefix and a literal "_" and have more after it).
-std::set<int> boxIds(const QString& format, const QString& box) {
-    std::set<int> ids;
+// that begin with the prefix and a literal "_" and have more after it), ascending.
+// `rowCount`: the number of the format's rows.
+std::vector<int> boxIds(const QString& format, const QString& box, int* rowCount = nullptr) {
+    std::vector<int> ids;
     if (box.isEmpty()) return ids;
+    int rows = 0;
     const bool group = box.endsWith(kGroupTail);
     const QString prefix = group ? box.left(box.lastIndexOf(u'_') + 1) : QString();
-    Recordset rs;
-    OpenRecordset(rs, QStringLiteral("SELECT ID, LBL FROM Fmt WHERE Fmt=?"), {format});
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        const QString label = rs.Text(QStringLiteral("LBL"));
-        if (group ? (label.startsWith(prefix) && label.size() > prefix.size()) : label == box)
-            ids.insert(static_cast<int>(rs.Number(QStringLiteral("ID"))));
-    }
-    CloseRecordset(rs);
+    ForEachRecord(
+        QStringLiteral("SELECT ID, LBL FROM Fmt WHERE Fmt=? ORDER BY ID"), {format},
+        [&](const RowView& row) {
+            ++rows;
+            const QString label = row.Text(1);
+            if (group ? (label.startsWith(prefix) && label.size() > prefix.size()) : label == box)
+                ids.push_back(static_cast<int>(row.Int64(0)));
+            return true;
+        });
+    if (rowCount) *rowCount = rows;
     return ids;
 }
 
 int boxIdOf(const QString& format, const QString& label) {
     int id = 0;
     if (label.isEmpty()) return 0;
-    Recordset rs;
-    OpenRecordset(rs, QStringLiteral("SELECT ID FROM Fmt WHERE Fmt=? AND LBL=? ORDER BY ID"),
-                  {format, label});
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-        id = static_cast<int>(rs.Number(QStringLiteral("ID")));  // a later box wins
-    CloseRecordset(rs);
+    ForEachRecord(QStringLiteral("SELECT ID FROM Fmt WHERE Fmt=? AND LBL=? ORDER BY ID"),
+                  {format, label}, [&](const RowView& row) {
+                      id = static_cast<int>(row.Int64(0));  // a later box wins
+                      return true;
+                  });
     return id;
+}
+
+// "?, ?, ?" for the IDs, and the IDs as bound values.
+QString placeholders(const std::vector<int>& ids) {
+    QString s;
+    for (size_t i = 0; i < ids.size(); ++i) s += i ? QStringLiteral(", ?") : QStringLiteral("?");
+    return s;
+}
+
+Params idParams(const std::vector<int>& ids) {
+    Params p;
+    for (int id : ids) p << id;
+    return p;
 }
 
 int capitalNumber(const QString& text) {
     return CInt(Val(ConvertCapitalDigits(text, -1)));
+}
+
+// Reads date texts; bills of one day follow each other, so the last text is remembered.
+class DateReader {
+public:
+    QDate operator()(const QString& text) {
+        if (text == last_) return date_;
+        last_ = text;
+        const auto when = ReadDateText(text.trimmed(), today_);
+        date_ = when ? when->date() : QDate();
+        return date_;
+    }
+
+private:
+    QDate today_ = QDate::currentDate();
+    QString last_;
+    QDate date_;
+};
+
+// The bills of the format with their dates, in bill order: `inRange` those dated within the
+// request's range, `all` the numbers of every bill that has a date row. Only the rows of
+// the date boxes are read.
+void readBillDates(const StatsRequest& r, std::vector<BillDate>* inRange, std::vector<int>* all) {
+    QDate start = r.from, end = r.to;
+    if (start > end) std::swap(start, end);
+    std::vector<BillDate> dates;
+    if (r.wholeDate) {
+        const int dateId = boxIdOf(r.format, r.dateBox);
+        DateReader read;
+        ForEachRecord(QStringLiteral("SELECT ID, Con FROM 历史 WHERE CID=? AND Fmt=?"),
+                      {dateId, r.format}, [&](const RowView& row) {
+                          dates.push_back({static_cast<int>(row.Int64(0)), read(row.Text(1))});
+                          return true;
+                      });
+        // A bill with two date rows takes the later row's.
+        std::stable_sort(dates.begin(), dates.end(),
+                         [](const BillDate& a, const BillDate& b) { return a.bill < b.bill; });
+        size_t kept = 0;
+        for (size_t i = 0; i < dates.size(); ++i) {
+            if (kept > 0 && dates[kept - 1].bill == dates[i].bill) --kept;
+            dates[kept++] = dates[i];
+        }
+        dates.resize(kept);
+    } else {
+        const std::vector<int> boxes = {boxIdOf(r.format, r.yearBox), boxIdOf(r.format, r.monthBox),
+                                        boxIdOf(r.format, r.dayBox)};
+        std::map<int, std::array<int, 3>> parts;
+        // Consecutive bills mostly share their year and month: each box remembers its last.
+        std::array<QString, 3> lastText;
+        std::array<int, 3> lastNumber = {0, 0, 0};
+        ForEachRecord(QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE CID IN (?, ?, ?) AND "
+                                     "Fmt=?"),
+                      idParams(boxes) << r.format, [&](const RowView& row) {
+                          auto& p = parts[static_cast<int>(row.Int64(0))];
+                          const int cid = static_cast<int>(row.Int64(1));
+                          const QString text = row.Text(2);
+                          for (int i = 0; i < 3; ++i) {
+                              if (cid != boxes[i]) continue;
+                              if (text != lastText[i]) {
+                                  lastText[i] = text;
+                                  lastNumber[i] = capitalNumber(text);
+                              }
+                              p[i] = lastNumber[i];
+                          }
+                          return true;
+                      });
+        for (const auto& [bill, p] : parts) dates.push_back({bill, QDate(p[0], p[1], p[2])});
+    }
+    all->clear();
+    for (const BillDate& b : dates) {
+        all->push_back(b.bill);
+        if (b.date.isValid() && b.date >= start && b.date <= end) inRange->push_back(b);
+    }
+}
+
+// Marks negative the bills whose condition box does not hold the condition's value.
+void markCondition(const StatsRequest& r, std::vector<BillDate>* bills) {
+    if (!r.conditional || bills->empty()) return;
+    const std::vector<int> ids = boxIds(r.format, r.conditionBox);
+    std::vector<int> meeting;
+    if (!ids.empty())
+        ForEachRecord(QStringLiteral("SELECT ID FROM 历史 WHERE CID IN (") + placeholders(ids) +
+                          QStringLiteral(") AND Fmt=? AND Con=?"),
+                      idParams(ids) << r.format << r.conditionValue, [&](const RowView& row) {
+                          meeting.push_back(static_cast<int>(row.Int64(0)));
+                          return true;
+                      });
+    std::sort(meeting.begin(), meeting.end());
+    for (BillDate& b : *bills)
+        if (!std::binary_search(meeting.begin(), meeting.end(), b.bill)) b.bill = -b.bill;
+}
+
+// The amount of each counted bill (in bill order): the sum of its amount boxes, capitals
+// read back, a currency sign and thousands separators left out. Only the amount rows are
+// read: through the amount boxes' index when the bills in range are many, else through the
+// format's bill numbers from the first counted bill to the last.
+void readAmounts(const StatsRequest& r, const std::vector<BillDate>& counted,
+                 const std::vector<int>& all, std::vector<double>* amounts) {
+    int boxes = 0;
+    const std::vector<int> ids = boxIds(r.format, r.amountBox, &boxes);
+    if (ids.empty()) return;
+    const double dataType =
+        Val(ValueById(QStringLiteral("Fmt"), ids.front(), QStringLiteral("Cash")).toString());
+    const int first = counted.front().bill, last = counted.back().bill;
+    const auto span = std::upper_bound(all.begin(), all.end(), last) -
+                      std::lower_bound(all.begin(), all.end(), first);
+    // Each bill has a row per box: the bills' rows cost more than the amount rows of all.
+    const bool byBills = span * std::max(boxes, 1) < static_cast<qsizetype>(all.size());
+    const QString sql = byBills ? QStringLiteral(
+                                      "SELECT ID, Con FROM 历史 WHERE Fmt=? AND ID BETWEEN ? AND ? "
+                                      "AND +CID IN (") +
+                                      placeholders(ids) + u')'
+                                : QStringLiteral("SELECT ID, Con FROM 历史 WHERE CID IN (") +
+                                      placeholders(ids) +
+                                      QStringLiteral(") AND +Fmt=? AND +ID BETWEEN ? AND ?");
+    Params params = byBills ? Params{r.format, first, last} + idParams(ids)
+                            : idParams(ids) << r.format << first << last;
+    ForEachRecord(sql, params, [&](const RowView& row) {
+        const int bill = static_cast<int>(row.Int64(0));
+        const auto it = std::lower_bound(counted.begin(), counted.end(), bill,
+                                         [](const BillDate& b, int n) { return b.bill < n; });
+        if (it == counted.end() || it->bill != bill) return true;
+        QString v = CapitalsToAmount(row.Text(1), dataType);
+        v.remove(u',');
+        if (!CurrencySign.isEmpty()) v.remove(CurrencySign);
+        (*amounts)[static_cast<size_t>(it - counted.begin())] += Val(v);
+        return true;
+    });
 }
 
 }  // namespace
@@ -98,14 +247,15 @@ QStringList StatsBoxNames(const QString& format, int family, QString* preferred)
 }
 
 QStringList StatsValueList(const QString& format, const QString& box) {
-    const std::set<int> ids = boxIds(format, box);
+    const std::vector<int> ids = boxIds(format, box);
     std::set<QString> values;
-    Recordset rs;
-    OpenRecordset(rs, QStringLiteral("SELECT CID, Con FROM 历史 WHERE Fmt=?"), {format});
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-        if (ids.count(static_cast<int>(rs.Number(QStringLiteral("CID")))))
-            values.insert(rs.Text(QStringLiteral("Con")));
-    CloseRecordset(rs);
+    if (!ids.empty())
+        ForEachRecord(QStringLiteral("SELECT Con FROM 历史 WHERE CID IN (") + placeholders(ids) +
+                          QStringLiteral(") AND Fmt=?"),
+                      idParams(ids) << format, [&](const RowView& row) {
+                          values.insert(row.Text(0));
+                          return true;
+                      });
     return QStringList(values.begin(), values.end());
 }
 
@@ -120,111 +270,48 @@ QString CheckStatsRequest(const StatsRequest& r) {
 
 std::vector<BillDate> BillsInRange(const StatsRequest& r) {
     std::vector<BillDate> bills;
-    QDate start = r.from, end = r.to;
-    if (start > end) std::swap(start, end);
-    const QDate today = QDate::currentDate();
-    std::map<int, QDate> dates;
-    if (r.wholeDate) {
-        const int dateId = boxIdOf(r.format, r.dateBox);
-        Recordset rs;
-        OpenRecordset(rs,
-                      QStringLiteral("SELECT ID, Con FROM 历史 WHERE Fmt=? AND CID=? ORDER BY ID"),
-                      {r.format, dateId});
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            const auto when = ReadDateText(rs.Text(QStringLiteral("Con")).trimmed(), today);
-            dates[static_cast<int>(rs.Number(QStringLiteral("ID")))] =
-                when ? when->date() : QDate();
-        }
-        CloseRecordset(rs);
-    } else {
-        const int y = boxIdOf(r.format, r.yearBox), m = boxIdOf(r.format, r.monthBox),
-                  d = boxIdOf(r.format, r.dayBox);
-        std::map<int, std::array<int, 3>> parts;
-        Recordset rs;
-        OpenRecordset(
-            rs,
-            QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE Fmt=? AND CID IN (?, ?, ?) "
-                           "ORDER BY ID, CID"),
-            {r.format, y, m, d});
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            auto& p = parts[static_cast<int>(rs.Number(QStringLiteral("ID")))];
-            const int cid = static_cast<int>(rs.Number(QStringLiteral("CID")));
-            const int n = capitalNumber(rs.Text(QStringLiteral("Con")));
-            if (cid == y) p[0] = n;
-            if (cid == m) p[1] = n;
-            if (cid == d) p[2] = n;
-        }
-        CloseRecordset(rs);
-        for (const auto& [bill, p] : parts) dates[bill] = QDate(p[0], p[1], p[2]);
-    }
-    for (const auto& [bill, date] : dates)
-        if (date.isValid() && date >= start && date <= end) bills.push_back({bill, date});
-    if (!r.conditional || bills.empty()) return bills;
-
-    // The condition: only bills whose condition box holds the value stay positive.
-    std::set<int> meeting;
-    const std::set<int> ids = boxIds(r.format, r.conditionBox);
-    Recordset rs;
-    OpenRecordset(rs, QStringLiteral("SELECT ID, CID FROM 历史 WHERE Fmt=? AND Con=?"),
-                  {r.format, r.conditionValue});
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-        if (ids.count(static_cast<int>(rs.Number(QStringLiteral("CID")))))
-            meeting.insert(static_cast<int>(rs.Number(QStringLiteral("ID"))));
-    CloseRecordset(rs);
-    for (BillDate& b : bills)
-        if (!meeting.count(b.bill)) b.bill = -b.bill;
+    std::vector<int> all;
+    readBillDates(r, &bills, &all);
+    markCondition(r, &bills);
     return bills;
 }
 
 std::vector<StatsRow> ComputeStatistics(const StatsRequest& r) {
     std::vector<StatsRow> rows;
     if (!CheckStatsRequest(r).isEmpty()) return rows;
-    const std::vector<BillDate> bills = BillsInRange(r);
-    std::map<int, QDate> counted;
-    for (const BillDate& b : bills)
-        if (b.bill > 0) counted[b.bill] = b.date;
+    std::vector<BillDate> counted;
+    std::vector<int> all;
+    readBillDates(r, &counted, &all);
+    markCondition(r, &counted);
+    counted.erase(std::remove_if(counted.begin(), counted.end(),
+                                 [](const BillDate& b) { return b.bill < 0; }),
+                  counted.end());
     if (counted.empty()) return rows;
+    std::vector<double> amounts(counted.size(), r.countBills ? 1.0 : 0.0);
+    if (!r.countBills) readAmounts(r, counted, all, &amounts);
 
-    // The amount of each counted bill: the sum of its amount boxes, capitals read back.
-    std::map<int, double> amounts;
-    if (!r.countBills) {
-        const std::set<int> ids = boxIds(r.format, r.amountBox);
-        double dataType = 0;
-        if (!ids.empty())
-            dataType = Val(
-                ValueById(QStringLiteral("Fmt"), *ids.begin(), QStringLiteral("Cash")).toString());
-        // Only the bills of the range: their numbers bound the rows read (the format's index).
-        Recordset rs;
-        OpenRecordset(
-            rs,
-            QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE Fmt=? AND ID BETWEEN ? AND ? "
-                           "ORDER BY ID"),
-            {r.format, counted.begin()->first, counted.rbegin()->first});
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            const int bill = static_cast<int>(rs.Number(QStringLiteral("ID")));
-            if (!counted.count(bill) ||
-                !ids.count(static_cast<int>(rs.Number(QStringLiteral("CID")))))
-                continue;
-            QString v = CapitalsToAmount(rs.Text(QStringLiteral("Con")), dataType);
-            v.remove(u',');
-            if (!CurrencySign.isEmpty()) v.remove(CurrencySign);
-            amounts[bill] += Val(v);
+    // Bills by date (bill order within a day), summed per period.
+    std::vector<size_t> order(counted.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return counted[a].date < counted[b].date; });
+    const QString pattern = r.byMonth ? QStringLiteral("yyyy-MM") : QStringLiteral("yyyy-MM-dd");
+    auto next = [&](QDate p) { return r.byMonth ? p.addMonths(1) : p.addDays(1); };
+    QDate last;
+    for (size_t i : order) {
+        const QDate date = counted[i].date;
+        const QDate period = r.byMonth ? QDate(date.year(), date.month(), 1) : date;
+        if (!last.isValid() || period > last) {
+            // The periods without bills between, at most kMaxGapRows before the bill's own:
+            // a bill years away from the one before does not fill years of empty rows.
+            int filled = 0;
+            for (QDate p = last.isValid() ? next(last) : period;
+                 p < period && filled < kMaxGapRows - 1; p = next(p), ++filled)
+                rows.push_back({p.toString(pattern), 0});
+            rows.push_back({period.toString(pattern), 0});
+            last = period;
         }
-        CloseRecordset(rs);
-    }
-
-    // Per period, every period from the first bill's to the last's.
-    std::map<QDate, double> perDay;
-    for (const auto& [bill, date] : counted) {
-        const QDate key = r.byMonth ? QDate(date.year(), date.month(), 1) : date;
-        perDay[key] += r.countBills ? 1 : amounts[bill];
-    }
-    const QDate first = perDay.begin()->first, last = perDay.rbegin()->first;
-    for (QDate p = first; p <= last; p = r.byMonth ? p.addMonths(1) : p.addDays(1)) {
-        auto it = perDay.find(p);
-        rows.push_back(
-            {p.toString(r.byMonth ? QStringLiteral("yyyy-MM") : QStringLiteral("yyyy-MM-dd")),
-             it == perDay.end() ? 0 : it->second});
+        rows.back().value += amounts[i];
     }
     return rows;
 }

@@ -56,7 +56,9 @@ QString CheckStatsRequest(const StatsRequest& request);
 std::vector<BillDate> BillsInRange(const StatsRequest& request);
 
 // The number of bills or the sum of the amount box per period, every period from the first
-// bill to the last included (periods without bills hold 0). Empty when no bill counts.
+// bill to the last included (periods without bills hold 0), except that at most 99 periods
+// without bills come before a bill's own: a bill years after the one before does not list
+// every day between. Only the date and amount rows are read. Empty when no bill counts.
 std::vector<StatsRow> ComputeStatistics(const StatsRequest& request);
 
 // The chart's caption for a non-empty result.

@@ -8,7 +8,8 @@ namespace bw {
 bool WriteGridWorkbook(const QString& path, const GridSheet& sheet) {
     XlsSheetContent content;
     content.name = sheet.name;
-    content.rows = sheet.rows;
+    content.cells = {sheet.rowCount, sheet.columnCount, sheet.text};
+    content.textSuffix = sheet.textSuffix;
     content.columnWidths = sheet.columnWidths;
     content.headerRows = sheet.headerRows;
     return WriteXlsFile(path, content);

@@ -120,3 +120,32 @@ TEST(CompoundFile, DamagedStructuresAreReportedNotFollowed) {
         EXPECT_TRUE(got.isEmpty());
     }
 }
+
+// A stream handed over in pieces makes the same file; a producer that fails leaves the old
+// file and no temporary one.
+TEST(CompoundFile, StreamInPiecesAndFailingProducer) {
+    QTemporaryDir dir;
+    const QString whole = dir.filePath(QStringLiteral("whole.xls"));
+    const QString pieces = dir.filePath(QStringLiteral("pieces.xls"));
+    const QByteArray data = Pattern(300000);
+    ASSERT_TRUE(WriteCompoundFile(whole, QStringLiteral("Workbook"), data));
+    ASSERT_TRUE(WriteCompoundFile(pieces, QStringLiteral("Workbook"), [&](const auto& write) {
+        for (qsizetype at = 0; at < data.size(); at += 70000)
+            if (!write(
+                    QByteArrayView(data).sliced(at, std::min<qsizetype>(70000, data.size() - at))))
+                return false;
+        return true;
+    }));
+    QFile a(whole), b(pieces);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(a.readAll() == b.readAll());
+    b.close();
+
+    EXPECT_FALSE(WriteCompoundFile(pieces, QStringLiteral("Workbook"), [&](const auto& write) {
+        return write(QByteArrayView(data).first(5000)) && false;
+    }));
+    QByteArray got;
+    EXPECT_EQ(ReadCompoundStream(pieces, {QStringLiteral("Workbook")}, &got), CompoundStatus::Ok);
+    EXPECT_TRUE(got == data);
+    EXPECT_FALSE(QFile::exists(pieces + QStringLiteral(".TMP")));
+}

@@ -20,3 +20,20 @@ TEST(TextCodec, GbkRoundTripsAndOtherTextsDoNotStopTheRead) {
     EXPECT_TRUE(t.startsWith(QStringLiteral("甲")));
     EXPECT_TRUE(t.endsWith(QStringLiteral("乙")));
 }
+
+// One encoder over many texts: the bytes of a character met before are those of its first
+// time; a surrogate pair or a lone half is one "?".
+TEST(TextCodec, AnsiEncoderOverManyTexts) {
+    AnsiEncoder gbk;
+    QByteArray out;
+    gbk.Append(QStringLiteral("中a￥"), out);
+    gbk.Append(QStringLiteral("中") + QChar(0xD83D) + QStringLiteral("b"), out);
+    gbk.Append(QString::fromUcs4(U"\U0001F600") + QStringLiteral("中"), out);
+    EXPECT_EQ(out, QByteArray("\xD6\xD0"
+                              "a"
+                              "\xA3\xA4"
+                              "\xD6\xD0"
+                              "?b"
+                              "?"
+                              "\xD6\xD0"));
+}

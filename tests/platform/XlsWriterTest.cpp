@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include "XlrdReference.h"
@@ -135,4 +136,72 @@ TEST(XlsWriter, ReportsFailureAndLeavesTheTargetAlone) {
     // The same target written for real is replaced.
     EXPECT_TRUE(WriteXlsFile(path, s));
     EXPECT_GT(QFileInfo(path).size(), 4096);
+}
+
+// The grid export hands its cells in place with a TAB to be stored after each text: the
+// workbook must be the one of the same texts with the TAB written in, also where Excel's
+// length cuts a text inside or before the TAB, and two cut texts that end up alike are one
+// shared string. Handed on in pieces, the stream is the same; a failing writer stops it.
+TEST(XlsWriter, CellsReadInPlaceWithASuffixAndStreamedInPieces) {
+    const QString x32766(32766, u'x');
+    QList<QStringList> raw = {{QStringLiteral("序号"), QStringLiteral("收款人")},
+                              {QStringLiteral("上海\"东方\"公司"), QString()},
+                              {x32766, x32766 + u'x'},
+                              {x32766 + QStringLiteral("xy"), QStringLiteral("序号")}};
+    for (int r = 0; r < 12000; ++r)
+        raw << QStringList{QString::number(r % 7000), QStringLiteral("甲")};
+    XlsSheetContent inPlace;
+    inPlace.name = QStringLiteral("Bellweft打印批量数据");
+    inPlace.textSuffix = QStringLiteral("\t");
+    inPlace.cells = {static_cast<int>(raw.size()), 2,
+                     [&raw](int r, int c) { return QStringView(raw[r][c]); }};
+    inPlace.headerRows = {0};
+    inPlace.columnWidths = {4, 12};
+    XlsSheetContent written = inPlace;
+    written.cells = {};
+    written.textSuffix.clear();
+    for (const QStringList& row : raw) {
+        QStringList texts;
+        for (const QString& t : row) texts << (t.isEmpty() ? t : t + u'\t');
+        written.rows << texts;
+    }
+    const QByteArray whole = BuildXlsWorkbook(written);
+    ASSERT_FALSE(whole.isEmpty());
+    EXPECT_TRUE(BuildXlsWorkbook(inPlace) == whole);
+
+    QByteArray joined;
+    int pieces = 0;
+    EXPECT_TRUE(BuildXlsWorkbook(inPlace, [&](QByteArrayView piece) {
+        joined.append(piece);
+        ++pieces;
+        return true;
+    }));
+    EXPECT_GT(pieces, 2);
+    EXPECT_TRUE(joined == whole);
+    pieces = 0;
+    EXPECT_FALSE(BuildXlsWorkbook(inPlace, [&](QByteArrayView) { return ++pieces < 2; }));
+    EXPECT_EQ(pieces, 2);
+
+    // In the file the stream follows the 512-byte header; read back, the texts are whole.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("in_place.xls"));
+    ASSERT_TRUE(WriteXlsFile(path, inPlace));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().mid(512, whole.size()) == whole);
+    if (!test::HaveXlrd()) return;
+    QString why;
+    auto dump = test::XlrdDump(path, false, &why);
+    ASSERT_TRUE(dump) << why.toStdString();
+    QMap<QPair<int, int>, QString> texts;
+    for (const QJsonValue& v : (*dump)[QStringLiteral("sheets")]
+                                   .toArray()[0]
+                                   .toObject()[QStringLiteral("cells")]
+                                   .toArray())
+        texts[{v.toArray()[0].toInt(), v.toArray()[1].toInt()}] = v.toArray()[2].toString();
+    EXPECT_EQ(texts.value({2, 0}), x32766 + u'\t');
+    EXPECT_EQ(texts.value({2, 1}), x32766 + u'x');
+    EXPECT_EQ(texts.value({3, 0}), x32766 + u'x');
+    EXPECT_EQ(texts.value({1, 0}), QStringLiteral("上海\"东方\"公司\t"));
+    EXPECT_EQ(texts.value({12003, 1}), QStringLiteral("甲\t"));
 }

@@ -1,5 +1,6 @@
-// Statistics over a seeded history: periods with gaps, months, counts and amounts (currency
-// sign, thousands separator, capitals), label groups, combined capital dates, conditions.
+// Statistics over a seeded history: periods with gaps (long ones cut), months, counts and
+// amounts (currency sign, thousands separator, capitals), label groups, combined capital
+// dates, conditions.
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,7 @@ TEST_F(Statistics, ByDayAndByMonthEveryPeriodIsListed) {
     StatsRequest r = request();
     EXPECT_EQ(text(ComputeStatistics(r)).mid(0, 3),
               (QStringList{"2013-03-01=1", "2013-03-02=0", "2013-03-03=2"}));
-    EXPECT_EQ(ComputeStatistics(r).size(), 81u);  // more than 100 days would not be cut either
+    EXPECT_EQ(ComputeStatistics(r).size(), 81u);  // every day between is listed
     r.byMonth = true;
     EXPECT_EQ(text(ComputeStatistics(r)), (QStringList{"2013-03=3", "2013-04=0", "2013-05=1"}));
     // A reversed range is the same range; an empty one gives nothing.
@@ -72,6 +73,35 @@ TEST_F(Statistics, ByDayAndByMonthEveryPeriodIsListed) {
     r.from = r.to = QDate(2014, 1, 1);
     EXPECT_TRUE(ComputeStatistics(r).empty());
     EXPECT_EQ(StatsCaption(r, {}), "");
+}
+
+TEST_F(Statistics, AGapOfYearsAddsAHundredRowsAtMost) {
+    // Bills thousands of years apart over a range of thousands of years: the periods after
+    // a bill are listed up to 99 without bills, then the next bill's own period follows.
+    value(1, 1, "2026-03-01");
+    value(2, 1, "9245-06-30");
+    value(3, 1, "9245-06-30 08:00");
+    StatsRequest r = request();
+    r.from = QDate(36, 1, 1);
+    r.to = QDate(9999, 12, 31);
+    QStringList rows = text(ComputeStatistics(r));
+    ASSERT_EQ(rows.size(), 101);
+    EXPECT_EQ(rows[0], "2026-03-01=1");
+    EXPECT_EQ(rows[99], "2026-06-08=0");
+    EXPECT_EQ(rows[100], "9245-06-30=2");
+    r.byMonth = true;
+    rows = text(ComputeStatistics(r));
+    ASSERT_EQ(rows.size(), 101);
+    EXPECT_EQ(rows[99], "2034-06=0");
+    EXPECT_EQ(rows[100], "9245-06=2");
+    // A gap of exactly a hundred periods is listed whole.
+    value(4, 1, "2026-06-09");
+    r.byMonth = false;
+    r.to = QDate(2026, 12, 31);
+    rows = text(ComputeStatistics(r));
+    ASSERT_EQ(rows.size(), 101);
+    EXPECT_EQ(rows[99], "2026-06-08=0");
+    EXPECT_EQ(rows[100], "2026-06-09=1");
 }
 
 TEST_F(Statistics, AmountsReadMoneyCapitalsAndLabelGroups) {
@@ -96,6 +126,19 @@ TEST_F(Statistics, AmountsReadMoneyCapitalsAndLabelGroups) {
         StatsCaption(r, ComputeStatistics(r)),
         "票据开单统计分析图表\r\n统计：Bellweft；单据：回单；统计内容：金额；日期：2013-03-01至"
         "2013-03-01；\r\n统计对象：金额_XX");
+
+    // Many bills outside a narrow range: the amounts are read by bill number, with the same
+    // result as over the whole range.
+    for (int bill = 3; bill <= 41; ++bill) {
+        value(bill, 1, bill == 41 ? "2013-06-05" : "2013-06-06");
+        value(bill, 2, "1.5");
+    }
+    r.amountBox = "金额";
+    r.from = r.to = QDate(2013, 6, 5);
+    EXPECT_EQ(text(ComputeStatistics(r)), QStringList{"2013-06-05=1.5"});
+    r.from = QDate(2013, 1, 1);
+    r.to = QDate(2013, 12, 31);
+    EXPECT_EQ(text(ComputeStatistics(r)).mid(96), (QStringList{"2013-06-05=1.5", "2013-06-06=57"}));
 }
 
 TEST_F(Statistics, ConditionsAndCombinedCapitalDates) {

@@ -270,7 +270,7 @@ void AnalyseWindow::Analyse(const QString& format) {
         const int row = g.FixedRows() + i;
         g.SetTextMatrix(row, 1, QString::number(i + 1));
         g.SetTextMatrix(row, 2, rows[i].period);
-        g.SetTextMatrix(row, 3, QString::number(rows[i].value, 'f', r.countBills ? 0 : 2));
+        g.SetTextMatrix(row, 3, NumText(rows[i].value));
     }
     AutoFitGridColumns(this, g, 1, false);
     g.SetFixedCols(3);

@@ -1,6 +1,7 @@
 // The statistics chart drawn into a picture, and the statistics window as a user drives it:
 // the date kind chosen from the format's boxes, the splitter, the lists that take no keys, a
-// run by month with its chart, saved as a JPEG; a screenshot goes to the artifact folder.
+// run by month with its chart, its values written as the numbers' texts and exported as
+// such, the chart saved as a JPEG; a screenshot goes to the artifact folder.
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -15,6 +16,7 @@
 #include "common/TwipGeometry.h"
 #include "platform/Grid.h"
 #include "platform/PictureWidget.h"
+#include "platform/TextCodec.h"
 #include "platform/Twips.h"
 #include "records/ui/AnalyseWindow.h"
 #include "records/ui/StatChart.h"
@@ -212,7 +214,7 @@ protected:
         amount = AddBox({.kind = 0, .caption = "金额", .x = 10, .y = 20, .cash = 104});
         Show();
         const char* bills[][4] = {
-            {"2013", "1", "5", "100"}, {"2013", "3", "20", "250.5"}, {"2013", "3", "21", "49.5"}};
+            {"2013", "1", "5", "100"}, {"2013", "3", "20", "0.1"}, {"2013", "3", "21", "0.2"}};
         for (int b = 0; b < 3; ++b) {
             const qint64 ids[] = {year, month, day, amount};
             for (int i = 0; i < 4; ++i)
@@ -246,8 +248,22 @@ TEST_F(StatisticsWindow, OpensOnCombinedDatesComputesByMonthAndSavesTheChart) {
     const Grid& g = w->ResultGrid();
     ASSERT_EQ(g.Rows() - g.FixedRows(), 3);
     EXPECT_EQ(g.TextMatrix(2, 2), "2013-01");
-    EXPECT_EQ(g.TextMatrix(3, 3), "0.00");
-    EXPECT_EQ(g.TextMatrix(4, 3), "300.00");
+    // Values are the text of the number, and so is their export: 0.1 + 0.2 is 0.3.
+    EXPECT_EQ(g.TextMatrix(2, 3), "100");
+    EXPECT_EQ(g.TextMatrix(3, 3), "0");
+    EXPECT_EQ(g.TextMatrix(4, 3), "0.3");
+    const QString csv = QDir(test::ArtifactDir()).filePath("statistics_grid.csv");
+    QFile::remove(csv);
+    {
+        test::ScriptedAnswers answers;
+        answers << csv;
+        w->exportGrid();
+    }
+    QFile exported(csv);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(FromAnsi(exported.readAll()),
+              "序号\t,日期\t,金额\t\r\n1\t,2013-01\t,100\t\r\n2\t,2013-02\t,0\t\r\n"
+              "3\t,2013-03\t,0.3\t\r\n");
     EXPECT_GT(countNear(w->Pic->Image(), QColor(255, 0, 0)), 50);
     w->grab().save(QDir(test::ArtifactDir()).filePath("statistics_window.png"));
 
