@@ -157,6 +157,16 @@ QRectF valueLabelRect(DrawTarget& t, const QString& text, double x, double y, bo
     return QRectF(first ? x : x - width, y - up, width, up);
 }
 
+// Whether a label touches one drawn before it; those were drawn left to right, none wider
+// than `widest`, so only the last few can reach it.
+bool touchesDrawn(const QRectF& label, const std::vector<QRectF>& drawn, double widest) {
+    for (auto it = drawn.rbegin(); it != drawn.rend(); ++it) {
+        if (it->left() + widest < label.left()) return false;
+        if (it->intersects(label)) return true;
+    }
+    return false;
+}
+
 void plotSeries(DrawTarget& t, const Grid& g, double leftTop, double rightTop, int firstRow,
                 int lastRow, bool negative, int split) {
     if (g.Rows() <= g.FixedRows()) return;
@@ -183,7 +193,7 @@ void plotSeries(DrawTarget& t, const Grid& g, double leftTop, double rightTop, i
         }
     }
     // Markers and value labels; the first point of every series has its label start there.
-    // A label that would touch the series' last drawn one is left out, so that over a long
+    // A label that would touch one already drawn is left out, so that over a long
     // range the labels do not run together into a band.
     t.SetFillStyle(FillPattern::Solid);
     t.SetFillColor(kRed);
@@ -191,17 +201,18 @@ void plotSeries(DrawTarget& t, const Grid& g, double leftTop, double rightTop, i
     for (int c = g.FixedCols(); c < g.Cols(); ++c) {
         const double scale = scaleOf(c);
         if (scale == 0) continue;
-        QRectF lastLabel;
+        std::vector<QRectF> drawn;
+        double widest = 0;
         for (int r = firstRow; r <= lastRow; ++r) {
             const double x = p.left + (r - firstRow) * dx;
             const double y = yOf(Val(g.TextRef(r, c)), scale);
             if (y < p.bottom - 10) t.Circle(x, y, 20, kRed);
             const QRectF label = valueLabelRect(t, g.TextRef(r, c), x, y, r == firstRow);
-            if (!lastLabel.isNull() &&
-                label.adjusted(-kXLabelGap, 0, kXLabelGap, 0).intersects(lastLabel))
+            if (touchesDrawn(label.adjusted(-kXLabelGap, 0, kXLabelGap, 0), drawn, widest))
                 continue;
             DrawTextAngle(t, x, label.top(), g.TextMatrix(r, c), 0, r == firstRow, 11);
-            lastLabel = label;
+            drawn.push_back(label);
+            widest = std::max(widest, label.width());
         }
     }
     t.SetFillStyle(FillPattern::Transparent);

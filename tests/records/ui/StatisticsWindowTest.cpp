@@ -296,10 +296,18 @@ TEST_F(StatisticsWindow, OpensOnCombinedDatesComputesByMonthAndSavesTheChart) {
 }
 
 TEST_F(StatisticsWindow, ThirteenYearsByDayShowWholeDatesAndLabelsThatStandApart) {
-    ExecuteSql(
-        "INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(4, '回单', ?, '2026'), (4, '回单', ?, "
-        "'11'), (4, '回单', ?, '30'), (4, '回单', ?, '80')",
-        {year, month, day, amount});
+    // A bill every sixty days up to 2026-11-30: every day between gets its row.
+    int id = 4;
+    for (QDate d(2013, 3, 6);; d = d.addDays(60)) {
+        const QDate bill = std::min(d, QDate(2026, 11, 30));
+        ExecuteSql(
+            "INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(?, '回单', ?, ?), (?, '回单', ?, ?), "
+            "(?, '回单', ?, ?), (?, '回单', ?, '80')",
+            {id, year, QString::number(bill.year()), id, month, QString::number(bill.month()),
+             id, day, QString::number(bill.day()), id, amount});
+        ++id;
+        if (bill == QDate(2026, 11, 30)) break;
+    }
     AnalyseWindow* w = AnalyseWindow::Show();
     ASSERT_NE(w, nullptr);
     w->DTP[0]->setDate(QDate(2013, 1, 1));
