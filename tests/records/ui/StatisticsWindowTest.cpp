@@ -303,8 +303,8 @@ TEST_F(StatisticsWindow, ThirteenYearsByDayShowWholeDatesAndLabelsThatStandApart
         ExecuteSql(
             "INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(?, '回单', ?, ?), (?, '回单', ?, ?), "
             "(?, '回单', ?, ?), (?, '回单', ?, '80')",
-            {id, year, QString::number(bill.year()), id, month, QString::number(bill.month()),
-             id, day, QString::number(bill.day()), id, amount});
+            {id, year, QString::number(bill.year()), id, month, QString::number(bill.month()), id,
+             day, QString::number(bill.day()), id, amount});
         ++id;
         if (bill == QDate(2026, 11, 30)) break;
     }
