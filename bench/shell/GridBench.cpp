@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <cstdio>
 #include <QTemporaryDir>
+#include <cstdio>
 
 #include "common/Database.h"
 #include "common/GridFunctions.h"
