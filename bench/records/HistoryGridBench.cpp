@@ -20,6 +20,7 @@
 #include "records/HistoryGrid.h"
 #include "store/MainForm.h"
 
+#include "BenchFolder.h"
 #include "ChildProcess.h"
 #include "HistoryGridData.h"
 #include "MedianReporter.h"
@@ -104,15 +105,10 @@ BENCHMARK(BM_Sqlite3HistorySelect)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("TZ")) qputenv("TZ", ":/etc/localtime");
+    bench::UseOffscreenAndLocalTime();
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    // For profiling by hand: keep the data folder and say where.
-    if (qEnvironmentVariableIsSet("BW_KEEP_BENCH_DATA")) {
-        dir.setAutoRemove(false);
-        std::printf("data kept in %s\n", qPrintable(dir.path()));
-    }
+    bench::KeepIfAsked(dir);
     SetSettingsFolder(dir.filePath("settings"));
     dataFolder = dir.filePath("data");
     SetAppPath(dataFolder);

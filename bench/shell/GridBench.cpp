@@ -16,6 +16,7 @@
 #include "platform/Dialogs.h"
 #include "platform/GridView.h"
 
+#include "BenchFolder.h"
 #include "ChildProcess.h"
 #include "MedianReporter.h"
 
@@ -139,16 +140,10 @@ BENCHMARK(BM_PaintScrolledView)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // As the program does at its start: without TZ every date conversion reads the zone file.
-    if (qEnvironmentVariableIsEmpty("TZ")) qputenv("TZ", ":/etc/localtime");
+    bench::UseOffscreenAndLocalTime();
     QApplication app(argc, argv);
     QTemporaryDir data;
-    // For profiling the fill by hand: keep the data folder and say where.
-    if (qEnvironmentVariableIsSet("BW_KEEP_BENCH_DATA")) {
-        data.setAutoRemove(false);
-        std::printf("data kept in %s\n", qPrintable(data.path()));
-    }
+    bench::KeepIfAsked(data);
     dataFolder = data.path();
     bw::SetAppPath(data.path());
     bw::dlg::SetAnswerer([](const bw::dlg::Shown&) { return QVariant(); });

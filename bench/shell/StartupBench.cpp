@@ -21,6 +21,7 @@
 #include "store/Canvas.h"
 #include "store/MainForm.h"
 
+#include "BenchFolder.h"
 #include "ChildProcess.h"
 #include "MedianReporter.h"
 
@@ -157,15 +158,10 @@ BENCHMARK(BM_StartToFirstPaintedWindow)->UseManualTime()->Unit(benchmark::kMilli
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("TZ")) qputenv("TZ", ":/etc/localtime");
+    bench::UseOffscreenAndLocalTime();
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    // For profiling the start by hand: keep the data and settings folders and say where.
-    if (qEnvironmentVariableIsSet("BW_KEEP_BENCH_DATA")) {
-        dir.setAutoRemove(false);
-        std::printf("data kept in %s\n", qPrintable(dir.path()));
-    }
+    bench::KeepIfAsked(dir);
     SetSettingsFolder(dir.filePath("settings"));
     SetAppPath(dir.filePath("data"));
     dlg::SetAnswerer([](const dlg::Shown&) { return QVariant(); });
