@@ -92,6 +92,11 @@ bool ForEachRecord(const QString& sql, const Params& params,
     return c && c->ForEach(sql, params, row);
 }
 
+std::unique_ptr<sql::QueryAhead> QueryRowsAhead(const std::vector<sql::QueryPart>& parts) {
+    auto c = Db();
+    return c ? std::make_unique<sql::QueryAhead>(c, parts) : nullptr;
+}
+
 void CloseRecordset(Recordset& rs) {
     rs.Close();
 }

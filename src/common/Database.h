@@ -6,6 +6,7 @@
 #include <QVariantList>
 
 #include "platform/SqlEngine.h"
+#include "platform/SqlReadAhead.h"
 
 class QComboBox;
 
@@ -33,6 +34,10 @@ void CloseRecordset(Recordset& rs);
 using sql::RowView;
 bool ForEachRecord(const QString& sql, const Params& params,
                    const std::function<bool(const RowView&)>& row);
+
+// Starts a large query, in parts, on threads of their own (see sql::QueryAhead); null without
+// a database.
+std::unique_ptr<sql::QueryAhead> QueryRowsAhead(const std::vector<sql::QueryPart>& parts);
 
 // Runs a statement that returns no rows. Failures leave no trace for the user; the result
 // tells a caller that needs it whether the statement ran.

@@ -14,16 +14,6 @@ namespace bw::sql {
 
 namespace {
 
-// A text column as a QString holding just its characters. QString::fromUtf8 keeps room for
-// as many characters as the text has bytes: three times what Chinese text needs, in every
-// cell of a large grid. Such a text is copied into a string of its own size; the large one
-// is freed at once and its memory serves the next text.
-QString columnText(const char* utf8, int bytes) {
-    QString s = QString::fromUtf8(utf8, bytes);
-    if (s.capacity() - s.size() > 4) return QString(s.constData(), s.size());
-    return s;
-}
-
 FieldType typeOfDecl(const char* decl) {
     if (!decl) return FieldType::Unknown;
     const QString d = QString::fromUtf8(decl).toUpper();
@@ -138,7 +128,7 @@ QVariant columnValue(sqlite3_stmt* st, int i, FieldType type) {
         }
         default: {
             const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-            QString s = columnText(p, sqlite3_column_bytes(st, i));
+            QString s = ColumnText(p, sqlite3_column_bytes(st, i));
             if (type == FieldType::Date) {
                 QDateTime d = parseDate(s);
                 if (d.isValid()) return QVariant(d);
@@ -206,6 +196,20 @@ struct Binder {
     }
 };
 
+// A text column as a QString holding just its characters. QString::fromUtf8 keeps room for
+// as many characters as the text has bytes: three times what Chinese text needs, in every
+// cell of a large grid. Such a text is copied into a string of its own size; the large one
+// is freed at once and its memory serves the next text.
+QString ColumnText(const char* utf8, int bytes) {
+    QString s = QString::fromUtf8(utf8, bytes);
+    if (s.capacity() - s.size() > 4) return QString(s.constData(), s.size());
+    return s;
+}
+
+bool BindValues(sqlite3_stmt* st, const QVariantList& params) {
+    return Binder::bindAll(st, params);
+}
+
 QString LikeLiteral(const QString& text) {
     QString out;
     out.reserve(text.size() + 4);
@@ -249,7 +253,33 @@ std::shared_ptr<Connection> Connection::Open(const QString& path, bool create, Q
 Connection::~Connection() {
     for (const Cached& c : cache_) sqlite3_finalize(c.st);
     cache_.clear();
+    for (sqlite3* r : idleReaders_) sqlite3_close_v2(r);
+    for (sqlite3* r : lentReaders_) sqlite3_close_v2(r);
     if (db_) sqlite3_close_v2(db_);
+}
+
+sqlite3* Connection::LendReader() {
+    if (!db_) return nullptr;
+    sqlite3* reader = nullptr;
+    if (!idleReaders_.empty()) {
+        reader = idleReaders_.back();
+        idleReaders_.pop_back();
+    } else if (sqlite3_open_v2(path_.toUtf8().constData(), &reader,
+                               SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK) {
+        sqlite3_busy_timeout(reader, 3000);
+    } else {
+        sqlite3_close_v2(reader);
+        return nullptr;
+    }
+    lentReaders_.push_back(reader);
+    return reader;
+}
+
+void Connection::ReturnReader(sqlite3* reader) {
+    const auto it = std::find(lentReaders_.begin(), lentReaders_.end(), reader);
+    if (it == lentReaders_.end()) return;
+    lentReaders_.erase(it);
+    idleReaders_.push_back(reader);
 }
 
 namespace {
@@ -465,7 +495,7 @@ qint64 RowView::Int64(int column) const {
 
 QString RowView::Text(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st_, column));
-    return text ? columnText(text, sqlite3_column_bytes(st_, column)) : QString();
+    return text ? ColumnText(text, sqlite3_column_bytes(st_, column)) : QString();
 }
 
 int RowView::Columns() const {

@@ -147,6 +147,12 @@ public:
     QString Path() const { return path_; }
     sqlite3* Handle() const { return db_; }
 
+    // Further handles to the file, read-only, for reading on other threads (QueryAhead):
+    // opened on first use and kept with their page caches while the connection lives, each
+    // lent to one reader at a time. Null when the file cannot be opened again.
+    sqlite3* LendReader();
+    void ReturnReader(sqlite3* reader);
+
 private:
     Connection() = default;
     // The prepared first statement of the text: an idle one from the cache, else a new one.
@@ -164,6 +170,8 @@ private:
         quint64 used;  // for dropping the least recently used
     };
     sqlite3* db_ = nullptr;
+    std::vector<sqlite3*> idleReaders_;
+    std::vector<sqlite3*> lentReaders_;
     QString path_;
     std::vector<Cached> cache_;
     quint64 uses_ = 0;
@@ -171,6 +179,13 @@ private:
 
 // Binds a QVariant to a statement parameter (1-based), the way every statement binds values.
 struct Binder;
+// Binds the values to the statement's parameters in order, as every statement binds them;
+// false when one is refused.
+bool BindValues(::sqlite3_stmt* st, const QVariantList& params);
+
+// A column's UTF-8 text as a string that holds no more room than its characters take: large
+// results keep many of them.
+QString ColumnText(const char* utf8, int bytes);
 
 // Escapes "\", "%" and "_" for use inside a LIKE pattern written with ESCAPE '\'.
 QString LikeLiteral(const QString& text);

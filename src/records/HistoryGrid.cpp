@@ -13,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/SharedTexts.h"
+#include "platform/SqlReadAhead.h"
 #include "platform/VbNumbers.h"
 #include "store/MainForm.h"
 
@@ -99,6 +100,27 @@ void SetHistoryGridColumns(Grid& grid, const QString& format) {
     grid.SetTextMatrix(1, 1, QStringLiteral("序号"));
 }
 
+std::vector<sql::QueryPart> HistoryQueryParts(const QString& format, int limit) {
+    const QString select = QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE Fmt=? ");
+    const QString order = QStringLiteral(" ORDER BY ID DESC, rowid");
+    if (limit >= 1) return {{select + order + QStringLiteral(" LIMIT ?"), {format, limit}}};
+    Recordset ends;
+    OpenRecordset(ends,
+                  QStringLiteral("SELECT (SELECT MIN(ID) FROM 历史 WHERE Fmt=?1), "
+                                 "(SELECT MAX(ID) FROM 历史 WHERE Fmt=?1)"),
+                  {format});
+    const QVariant low = ends.Value(0);
+    const QVariant high = ends.Value(1);
+    if (low.typeId() != QMetaType::LongLong || high.typeId() != QMetaType::LongLong)
+        return {{select + order, {format}}};
+    // Bill numbers above the middle one, those up to it, then any row without one: in the
+    // order of one query over them all.
+    const qint64 middle = low.toLongLong() + (high.toLongLong() - low.toLongLong()) / 2;
+    return {{select + QStringLiteral("AND ID>?") + order, {format, middle}},
+            {select + QStringLiteral("AND ID<=?") + order, {format, middle}},
+            {select + QStringLiteral("AND ID IS NULL ORDER BY rowid"), {format}}};
+}
+
 void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     const QString key = format + u'|' + QString::number(limit);
     if (grid.Tag() == key) return;
@@ -106,6 +128,7 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     grid.setProperty(kShownFormat, format);
     SetHistoryGridColumns(grid, format);
 
+    std::unique_ptr<sql::QueryAhead> rows = QueryRowsAhead(HistoryQueryParts(format, limit));
     int count = 0;
     {
         Recordset n;
@@ -113,10 +136,9 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
             count = n.Value(0).toInt();
     }
     if (count > 300) ShowProgress(QStringLiteral("正在加载历史记录……"), count, 0);
-    const bool all = limit < 1 || limit > count;
-    if (all) limit = count;
+    const int shown = (limit < 1 || limit > count) ? count : limit;
     MainForm& mf = MF();
-    if (mf.COM.count(25)) mf.SetCommandEnabled(mf.COM[25], limit < count);
+    if (mf.COM.count(25)) mf.SetCommandEnabled(mf.COM[25], shown < count);
 
     // The column of each shown box, by record ID.
     QHash<qint64, int> columnOf;
@@ -128,23 +150,21 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     ChunkedProgress progress(count);
     int row = grid.FixedRows() - 1;
     qint64 previous = 0;
-    ForEachRecord(QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE Fmt=? ORDER BY ID DESC, "
-                                 "rowid LIMIT ?"),
-                  {format, limit}, [&](const RowView& r) {
-                      const qint64 id = r.Int64(0);
-                      if (row < grid.FixedRows() || id != previous) {
-                          // One row per bill as it comes: nothing made that is cut again.
-                          grid.SetRows(++row + 1);
-                          grid.SetTextMatrix(row, 0, QString::number(id));
-                          grid.SetTextMatrix(row, 1, QString::number(row - grid.FixedRows() + 1));
-                      }
-                      previous = id;
-                      const auto c = columnOf.constFind(r.Int64(1));
-                      if (c != columnOf.constEnd())
-                          grid.SetTextMatrix(row, *c, shared[*c].Share(r.Text(2)));
-                      if (limit > 300) progress.Step();
-                      return true;
-                  });
+    if (rows)
+        rows->ForEach([&](const sql::BatchRow& r) {
+            const qint64 id = r.Int64(0);
+            if (row < grid.FixedRows() || id != previous) {
+                // One row per bill as it comes: nothing made that is cut again.
+                grid.SetRows(++row + 1);
+                grid.SetTextMatrix(row, 0, QString::number(id));
+                grid.SetTextMatrix(row, 1, QString::number(row - grid.FixedRows() + 1));
+            }
+            previous = id;
+            const auto c = columnOf.constFind(r.Int64(1));
+            if (c != columnOf.constEnd()) grid.SetTextMatrix(row, *c, shared[*c].Share(r.Text(2)));
+            if (shown > 300) progress.Step();
+            return true;
+        });
     grid.SetRows(row + 1);
     progress.Flush();
     AutoFitGridColumns(&mf, grid, 0, true);

@@ -8,6 +8,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
+
+#include "platform/SqlReadAhead.h"
 
 namespace bw {
 
@@ -31,6 +34,10 @@ int ApplyColumnOrder(QList<HistoryColumn>& boxes, const QString& order);
 // Resets the grid to its two fixed rows and columns and adds one column per shown box: all
 // input boxes when the format has no column order, else only the ordered ones.
 void SetHistoryGridColumns(Grid& grid, const QString& format);
+
+// The query of the format's newest bills covering at most `limit` rows of table 历史 (every
+// row when limit < 1), newest first: every row in one query, in parts read side by side.
+std::vector<sql::QueryPart> HistoryQueryParts(const QString& format, int limit);
 
 // Shows the format's newest bills covering at most `limit` rows of table 历史 (every row
 // when limit < 1); the last bill shown may be incomplete. Skipped when the grid's Tag shows

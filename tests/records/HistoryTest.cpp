@@ -225,6 +225,45 @@ TEST_F(History, TheTabShowsThreeHundredRowsAndShowAllEverything) {
     EXPECT_FALSE(showAll.isEnabled());
 }
 
+// Show-all reads the bills above and up to the middle number side by side: the grid is the
+// one a single query gives, with bills out of order, rows of one bill far apart, numbers at
+// the ends of the range and rows without a number; inside a transaction too.
+TEST_F(History, ShowAllInPartsShowsWhatOneQueryShows) {
+    Store("收据", {5, 900, 3, 451, 450, 449, 1});
+    ExecuteSql("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(NULL, '收据', 3, '无号')");
+    ExecuteSql("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(450, '收据', 7, 'True')");
+    Store("别的", {450, 7});
+    // Each bill's rows in one grid row, in the order the single query meets them.
+    auto oneQuery = [&] {
+        QStringList rows;
+        ForEachRecord("SELECT ID, CID, Con FROM 历史 WHERE Fmt='收据' ORDER BY ID DESC, rowid", {},
+                      [&](const RowView& r) {
+                          rows << QString::number(r.Int64(0)) + u':' + r.Text(1) + u'=' + r.Text(2);
+                          return true;
+                      });
+        return rows;
+    };
+    auto shown = [&] {
+        Grid& g = grid();
+        g.SetTag("");
+        LoadHistoryGrid(g, "收据", 0);
+        QStringList rows;
+        for (int r = g.FixedRows(); r < g.Rows(); ++r)
+            for (int c = g.FixedCols(); c < g.Cols(); ++c)
+                if (!g.TextMatrix(r, c).isEmpty())
+                    rows << g.TextMatrix(r, 0) + u':' + g.TextMatrix(0, c) + u'=' +
+                                g.TextMatrix(r, c);
+        return rows;
+    };
+    EXPECT_EQ(HistoryQueryParts("收据", 0).size(), 3u);
+    EXPECT_EQ(shown(), oneQuery());
+    EXPECT_EQ(grid().Rows() - grid().FixedRows(), 8);
+    Transaction t;
+    ExecuteSql("DELETE FROM 历史 WHERE ID>=450");
+    EXPECT_EQ(shown(), oneQuery());
+    EXPECT_EQ(grid().Rows() - grid().FixedRows(), 5);
+}
+
 TEST_F(History, TheSavedColumnOrderPicksAndOrdersTheColumns) {
     const struct {
         const char* order;

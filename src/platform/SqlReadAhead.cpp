@@ -1,0 +1,250 @@
+#include "platform/SqlReadAhead.h"
+
+#include <sqlite3.h>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "platform/SqlEngine.h"
+
+namespace bw::sql {
+
+// Rows read by a thread: every value with its type, the texts' bytes side by side.
+struct AheadBatch {
+    // An integer, or where a text's bytes are: sixteen bytes a value, as rows read ahead of
+    // the caller wait here by the ten thousand.
+    struct Value {
+        union {
+            qint64 number;
+            struct {
+                quint32 from;
+                quint32 size;
+            } text;
+        };
+        int type;
+    };
+    int columns = 0;
+    int rows = 0;
+    std::vector<Value> values;
+    std::string bytes;
+
+    // Fills the batch with the statement's next rows; the last step's result (SQLITE_ROW
+    // while rows are left).
+    int Fill(sqlite3_stmt* st, int most) {
+        rows = 0;
+        values.clear();
+        bytes.clear();
+        columns = sqlite3_column_count(st);
+        values.reserve(static_cast<std::size_t>(most) * columns);
+        int rc = SQLITE_ROW;
+        while (rows < most && (rc = sqlite3_step(st)) == SQLITE_ROW) add(st);
+        return rc;
+    }
+    const Value& At(int row, int column) const {
+        return values[static_cast<std::size_t>(row) * columns + column];
+    }
+
+private:
+    void add(sqlite3_stmt* st) {
+        for (int c = 0; c < columns; ++c) {
+            Value v;
+            v.number = 0;
+            v.type = sqlite3_column_type(st, c);
+            if (v.type == SQLITE_INTEGER) {
+                v.number = sqlite3_column_int64(st, c);
+            } else if (v.type != SQLITE_NULL) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+                v.text.size = static_cast<quint32>(sqlite3_column_bytes(st, c));
+                v.text.from = static_cast<quint32>(bytes.size());
+                if (text) bytes.append(text, v.text.size);
+            }
+            values.push_back(v);
+        }
+        ++rows;
+    }
+};
+
+namespace {
+
+// Rows per batch: small enough that the caller starts at once, large enough that handing a
+// batch over costs nothing beside reading it.
+constexpr int kBatchRows = 512;
+
+// Prepares and binds the part's statement on the handle; null when it does not prepare or
+// a value is refused.
+sqlite3_stmt* Prepare(sqlite3* db, const QByteArray& sql, const QVariantList& params) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) != SQLITE_OK || !st ||
+        !BindValues(st, params)) {
+        sqlite3_finalize(st);
+        return nullptr;
+    }
+    return st;
+}
+
+}  // namespace
+
+// One part's batches passing from its thread to the caller.
+class AheadPipe {
+public:
+    sqlite3* reader = nullptr;
+    std::mutex lock;
+    std::condition_variable changed;
+    std::deque<std::unique_ptr<AheadBatch>> full;
+    std::vector<std::unique_ptr<AheadBatch>> free;
+    bool started = false;  // rows (or the query's end) were read
+    bool ended = false;    // the thread read its last row or failed
+    bool failed = false;   // the query failed after it started
+    bool stop = false;     // the caller wants no more rows
+    std::thread thread;
+
+    // The thread's work. A query that fails before its first row is left to the caller's
+    // connection, which says why (a locked file, say); a later failure ends the walk.
+    void Run(const QByteArray& sql, const QVariantList& params) {
+        sqlite3_stmt* st = Prepare(reader, sql, params);
+        int rc = st ? SQLITE_ROW : SQLITE_ERROR;
+        while (rc == SQLITE_ROW) {
+            std::unique_ptr<AheadBatch> batch = take();
+            if (!batch) break;
+            rc = batch->Fill(st, kBatchRows);
+            std::lock_guard g(lock);
+            if (!started && rc != SQLITE_ROW && rc != SQLITE_DONE) break;
+            started = true;
+            full.push_back(std::move(batch));
+            changed.notify_all();
+        }
+        sqlite3_finalize(st);
+        std::lock_guard g(lock);
+        failed = started && rc != SQLITE_DONE && !stop;
+        ended = true;
+        changed.notify_all();
+    }
+
+    // The next batch of rows for the caller; null at the end.
+    std::unique_ptr<AheadBatch> Next() {
+        std::unique_lock g(lock);
+        changed.wait(g, [&] { return !full.empty() || ended; });
+        if (full.empty()) return nullptr;
+        std::unique_ptr<AheadBatch> b = std::move(full.front());
+        full.pop_front();
+        return b;
+    }
+
+    void Recycle(std::unique_ptr<AheadBatch> batch) {
+        std::lock_guard g(lock);
+        free.push_back(std::move(batch));
+    }
+
+    void Stop() {
+        {
+            std::lock_guard g(lock);
+            stop = true;
+        }
+        if (thread.joinable()) thread.join();
+    }
+
+private:
+    // A batch to fill, a used one when there is one; null when the caller stopped.
+    std::unique_ptr<AheadBatch> take() {
+        std::lock_guard g(lock);
+        if (stop) return nullptr;
+        if (free.empty()) return std::make_unique<AheadBatch>();
+        std::unique_ptr<AheadBatch> b = std::move(free.back());
+        free.pop_back();
+        return b;
+    }
+};
+
+qint64 BatchRow::Int64(int column) const {
+    const AheadBatch::Value& v = batch_.At(row_, column);
+    if (v.type == SQLITE_INTEGER) return v.number;
+    if (v.type == SQLITE_NULL) return 0;
+    // As SQLite reads a text or a real as an integer: its leading whole number.
+    const char* p = batch_.bytes.data() + v.text.from;
+    const char* end = p + v.text.size;
+    while (p < end && (*p == ' ' || *p == '\t')) ++p;
+    const bool minus = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
+    qint64 n = 0;
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) n = n * 10 + (*p - '0');
+    return minus ? -n : n;
+}
+
+QString BatchRow::Text(int column) const {
+    const AheadBatch::Value& v = batch_.At(row_, column);
+    if (v.type == SQLITE_INTEGER) return QString::number(v.number);
+    if (v.type == SQLITE_NULL) return QString();
+    return ColumnText(batch_.bytes.data() + v.text.from, static_cast<int>(v.text.size));
+}
+
+QueryAhead::QueryAhead(std::shared_ptr<Connection> connection, const std::vector<QueryPart>& parts)
+    : connection_(std::move(connection)), parts_(parts) {
+    if (connection_->InTransaction()) return;
+    for (std::size_t i = 0; i < parts_.size(); ++i) {
+        auto pipe = std::make_shared<AheadPipe>();
+        pipe->reader = connection_->LendReader();
+        if (!pipe->reader) {
+            for (const auto& p : pipes_) connection_->ReturnReader(p->reader);
+            pipes_.clear();
+            return;
+        }
+        pipes_.push_back(pipe);
+    }
+    for (std::size_t i = 0; i < parts_.size(); ++i)
+        pipes_[i]->thread = std::thread([pipe = pipes_[i], sql = parts_[i].sql.toUtf8(),
+                                         params = parts_[i].params] { pipe->Run(sql, params); });
+}
+
+QueryAhead::~QueryAhead() {
+    // Given back last first, each handle is lent to the same part of the next such query,
+    // whose pages it still holds.
+    for (auto pipe = pipes_.rbegin(); pipe != pipes_.rend(); ++pipe) {
+        (*pipe)->Stop();
+        connection_->ReturnReader((*pipe)->reader);
+    }
+}
+
+int QueryAhead::Threads() const {
+    return static_cast<int>(pipes_.size());
+}
+
+bool QueryAhead::ForEach(const std::function<bool(const BatchRow&)>& row) {
+    for (std::size_t i = 0; i < parts_.size(); ++i) {
+        if (i >= pipes_.size()) {
+            if (!walkHere(parts_[i], row)) return false;
+            continue;
+        }
+        AheadPipe& pipe = *pipes_[i];
+        while (std::unique_ptr<AheadBatch> batch = pipe.Next()) {
+            for (int r = 0; r < batch->rows; ++r)
+                if (!row(BatchRow(*batch, r))) return true;
+            pipe.Recycle(std::move(batch));
+        }
+        if (pipe.failed) return false;
+        if (!pipe.started && !walkHere(parts_[i], row)) return false;
+    }
+    return true;
+}
+
+// A part read on the program's connection in this thread, in the same batches.
+bool QueryAhead::walkHere(const QueryPart& part, const std::function<bool(const BatchRow&)>& row) {
+    sqlite3_stmt* st = Prepare(connection_->Handle(), part.sql.toUtf8(), part.params);
+    if (!st) return false;
+    AheadBatch batch;
+    int rc = SQLITE_ROW;
+    while (rc == SQLITE_ROW) {
+        rc = batch.Fill(st, kBatchRows);
+        for (int r = 0; r < batch.rows; ++r)
+            if (!row(BatchRow(batch, r))) {
+                sqlite3_finalize(st);
+                return true;
+            }
+    }
+    sqlite3_finalize(st);
+    return rc == SQLITE_DONE;
+}
+
+}  // namespace bw::sql

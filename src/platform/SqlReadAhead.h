@@ -1,0 +1,72 @@
+#pragma once
+// Reading a large query while the caller works on the rows already read. The query, or each
+// of its parts (one range of the rows each, in order), runs on a thread of its own over one
+// of the connection's read-only handles to the same database file, and the rows come to the
+// calling thread in batches, in order. Filling a window from a hundred thousand rows then
+// takes about as long as SQLite takes to read them, or less, not that plus the window's work.
+//
+// When threads cannot be used (the program's connection has a transaction open, whose rows
+// another handle would not see, or the file cannot be opened a second time) the parts run on
+// the program's connection in the calling thread, with the same result.
+
+#include <QByteArray>
+#include <QString>
+#include <QVariantList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace bw::sql {
+
+class Connection;
+struct AheadBatch;
+class AheadPipe;
+
+// One row of a batch, read while the callback runs.
+class BatchRow {
+public:
+    // An integer column as it is stored; another value as its text read as a number (0 when
+    // it is none).
+    qint64 Int64(int column) const;
+    // The column as text: "" for NULL, an integer in decimal.
+    QString Text(int column) const;
+
+private:
+    friend class QueryAhead;
+    BatchRow(const AheadBatch& batch, int row) : batch_(batch), row_(row) {}
+    const AheadBatch& batch_;
+    int row_;
+};
+
+// A query with its bound values.
+struct QueryPart {
+    QString sql;
+    QVariantList params;
+};
+
+class QueryAhead {
+public:
+    // Starts the parts, each on its own thread when it can. The connection is the program's
+    // one, to the file the rows are read from.
+    QueryAhead(std::shared_ptr<Connection> connection, const std::vector<QueryPart>& parts);
+    // Stops the threads of rows not walked.
+    ~QueryAhead();
+    QueryAhead(const QueryAhead&) = delete;
+    QueryAhead& operator=(const QueryAhead&) = delete;
+
+    // Hands each row of the parts to `row`, part after part, each in its query's order; `row`
+    // returns false to stop. False when a query failed. Called once.
+    bool ForEach(const std::function<bool(const BatchRow&)>& row);
+
+    // How many parts are read on threads of their own (for tests).
+    int Threads() const;
+
+private:
+    bool walkHere(const QueryPart& part, const std::function<bool(const BatchRow&)>& row);
+
+    std::shared_ptr<Connection> connection_;
+    std::vector<QueryPart> parts_;
+    std::vector<std::shared_ptr<AheadPipe>> pipes_;  // one per part, or none
+};
+
+}  // namespace bw::sql
