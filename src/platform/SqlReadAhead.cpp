@@ -30,6 +30,9 @@ struct AheadBatch {
     int rows = 0;
     std::vector<Value> values;
     std::string bytes;
+    // The texts made into strings before their turn, while the caller waited for rows of an
+    // earlier part: one per value, or none.
+    std::vector<QString> texts;
 
     // Fills the batch with the statement's next rows; the last step's result (SQLITE_ROW
     // while rows are left).
@@ -37,6 +40,7 @@ struct AheadBatch {
         rows = 0;
         values.clear();
         bytes.clear();
+        texts.clear();
         columns = sqlite3_column_count(st);
         values.reserve(static_cast<std::size_t>(most) * columns);
         int rc = SQLITE_ROW;
@@ -45,6 +49,18 @@ struct AheadBatch {
     }
     const Value& At(int row, int column) const {
         return values[static_cast<std::size_t>(row) * columns + column];
+    }
+    QString Text(const Value& v) const {
+        if (v.type == SQLITE_INTEGER) return QString::number(v.number);
+        if (v.type == SQLITE_NULL) return QString();
+        return ColumnText(bytes.data() + v.text.from, static_cast<int>(v.text.size));
+    }
+    // Makes the strings of every text now.
+    void MakeTexts() {
+        texts.reserve(values.size());
+        for (const Value& v : values)
+            texts.push_back(v.type == SQLITE_INTEGER || v.type == SQLITE_NULL ? QString()
+                                                                              : Text(v));
     }
 
 private:
@@ -95,10 +111,11 @@ public:
     std::condition_variable changed;
     std::deque<std::unique_ptr<AheadBatch>> full;
     std::vector<std::unique_ptr<AheadBatch>> free;
-    bool started = false;  // rows (or the query's end) were read
-    bool ended = false;    // the thread read its last row or failed
-    bool failed = false;   // the query failed after it started
-    bool stop = false;     // the caller wants no more rows
+    bool started = false;      // rows (or the query's end) were read
+    bool ended = false;        // the thread read its last row or failed
+    bool failed = false;       // the query failed after it started
+    bool stop = false;         // the caller wants no more rows
+    std::size_t prepared = 0;  // the waiting batches, from the first, whose texts are made
     std::thread thread;
 
     // The thread's work. A query that fails before its first row is left to the caller's
@@ -123,14 +140,32 @@ public:
         changed.notify_all();
     }
 
-    // The next batch of rows for the caller; null at the end.
-    std::unique_ptr<AheadBatch> Next() {
+    // The next batch of rows for the caller; null at the end, or (when not `wait`) when none
+    // is ready yet.
+    std::unique_ptr<AheadBatch> Next(bool wait) {
         std::unique_lock g(lock);
-        changed.wait(g, [&] { return !full.empty() || ended; });
+        if (wait) changed.wait(g, [&] { return !full.empty() || ended; });
         if (full.empty()) return nullptr;
         std::unique_ptr<AheadBatch> b = std::move(full.front());
         full.pop_front();
+        if (prepared > 0) --prepared;
         return b;
+    }
+    bool Ended() {
+        std::lock_guard g(lock);
+        return ended && full.empty();
+    }
+    // Makes the texts of the next waiting batch whose texts are not made; false when none
+    // waits. Only the caller touches a batch once it waits.
+    bool MakeTextsAhead() {
+        AheadBatch* b = nullptr;
+        {
+            std::lock_guard g(lock);
+            if (prepared >= full.size()) return false;
+            b = full[prepared++].get();
+        }
+        b->MakeTexts();
+        return true;
     }
 
     void Recycle(std::unique_ptr<AheadBatch> batch) {
@@ -174,10 +209,10 @@ qint64 BatchRow::Int64(int column) const {
 }
 
 QString BatchRow::Text(int column) const {
-    const AheadBatch::Value& v = batch_.At(row_, column);
-    if (v.type == SQLITE_INTEGER) return QString::number(v.number);
-    if (v.type == SQLITE_NULL) return QString();
-    return ColumnText(batch_.bytes.data() + v.text.from, static_cast<int>(v.text.size));
+    const std::size_t at = static_cast<std::size_t>(row_) * batch_.columns + column;
+    const AheadBatch::Value& v = batch_.values[at];
+    if (!batch_.texts.empty() && v.type != SQLITE_INTEGER) return batch_.texts[at];
+    return batch_.Text(v);
 }
 
 QueryAhead::QueryAhead(std::shared_ptr<Connection> connection, const std::vector<QueryPart>& parts)
@@ -218,7 +253,16 @@ bool QueryAhead::ForEach(const std::function<bool(const BatchRow&)>& row) {
             continue;
         }
         AheadPipe& pipe = *pipes_[i];
-        while (std::unique_ptr<AheadBatch> batch = pipe.Next()) {
+        for (;;) {
+            std::unique_ptr<AheadBatch> batch = pipe.Next(false);
+            if (!batch) {
+                if (pipe.Ended()) break;
+                // While this part's rows are read, the texts of rows read ahead by later
+                // parts are made.
+                if (makeTextsAhead(i + 1)) continue;
+                batch = pipe.Next(true);
+                if (!batch) break;
+            }
             for (int r = 0; r < batch->rows; ++r)
                 if (!row(BatchRow(*batch, r))) return true;
             pipe.Recycle(std::move(batch));
@@ -227,6 +271,12 @@ bool QueryAhead::ForEach(const std::function<bool(const BatchRow&)>& row) {
         if (!pipe.started && !walkHere(parts_[i], row)) return false;
     }
     return true;
+}
+
+bool QueryAhead::makeTextsAhead(std::size_t from) {
+    for (std::size_t j = from; j < pipes_.size(); ++j)
+        if (pipes_[j]->MakeTextsAhead()) return true;
+    return false;
 }
 
 // A part read on the program's connection in this thread, in the same batches.

@@ -63,6 +63,8 @@ public:
 
 private:
     bool walkHere(const QueryPart& part, const std::function<bool(const BatchRow&)>& row);
+    // Makes the texts of one batch waiting in a part from `from` on; false when none waits.
+    bool makeTextsAhead(std::size_t from);
 
     std::shared_ptr<Connection> connection_;
     std::vector<QueryPart> parts_;
