@@ -1,5 +1,6 @@
 #include "records/HistoryGrid.h"
 
+#include <QFontMetrics>
 #include <QHash>
 #include <QPushButton>
 #include <algorithm>
@@ -128,16 +129,21 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     grid.setProperty(kShownFormat, format);
     SetHistoryGridColumns(grid, format);
 
+    // The count, the rows in parts and the font the columns are fitted with are made ready
+    // side by side.
+    std::unique_ptr<sql::QueryAhead> counting =
+        QueryRowsAhead({{QStringLiteral("SELECT COUNT(*) FROM 历史 WHERE Fmt=?"), {format}}});
     std::unique_ptr<sql::QueryAhead> rows = QueryRowsAhead(HistoryQueryParts(format, limit));
+    MainForm& mf = MF();
+    QFontMetrics(mf.font()).horizontalAdvance(QStringLiteral("序号0"));
     int count = 0;
-    {
-        Recordset n;
-        if (OpenRecordset(n, QStringLiteral("SELECT COUNT(*) FROM 历史 WHERE Fmt=?"), {format}))
-            count = n.Value(0).toInt();
-    }
+    if (counting)
+        counting->ForEach([&](const sql::BatchRow& r) {
+            count = static_cast<int>(r.Int64(0));
+            return false;
+        });
     if (count > 300) ShowProgress(QStringLiteral("正在加载历史记录……"), count, 0);
     const int shown = (limit < 1 || limit > count) ? count : limit;
-    MainForm& mf = MF();
     if (mf.COM.count(25)) mf.SetCommandEnabled(mf.COM[25], shown < count);
 
     // The column of each shown box, by record ID.
