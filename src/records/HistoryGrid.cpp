@@ -129,23 +129,25 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     grid.setProperty(kShownFormat, format);
     SetHistoryGridColumns(grid, format);
 
-    // The count, the rows in parts and the font the columns are fitted with are made ready
-    // side by side.
-    std::unique_ptr<sql::QueryAhead> counting =
-        QueryRowsAhead({{QStringLiteral("SELECT COUNT(*) FROM 历史 WHERE Fmt=?"), {format}}});
-    std::unique_ptr<sql::QueryAhead> rows = QueryRowsAhead(HistoryQueryParts(format, limit));
+    // The count, then the rows in parts, all read side by side; the font the columns are
+    // fitted with is made ready meanwhile.
+    std::vector<sql::QueryPart> parts = HistoryQueryParts(format, limit);
+    parts.insert(parts.begin(),
+                 {QStringLiteral("SELECT COUNT(*) FROM 历史 WHERE Fmt=?"), {format}});
+    std::unique_ptr<sql::QueryAhead> rows = QueryRowsAhead(parts);
     MainForm& mf = MF();
     QFontMetrics(mf.font()).horizontalAdvance(QStringLiteral("序号0"));
-    int count = 0;
-    if (counting)
-        counting->ForEach([&](const sql::BatchRow& r) {
-            count = static_cast<int>(r.Int64(0));
-            return false;
-        });
-    if (count > 300) ShowProgress(QStringLiteral("正在加载历史记录……"), count, 0);
-    const int shown = (limit < 1 || limit > count) ? count : limit;
-    if (mf.COM.count(25)) mf.SetCommandEnabled(mf.COM[25], shown < count);
 
+    int count = -1;
+    int shown = 0;
+    ChunkedProgress progress(0);
+    auto counted = [&](int n) {
+        count = n;
+        if (count > 300) ShowProgress(QStringLiteral("正在加载历史记录……"), count, 0);
+        shown = (limit < 1 || limit > count) ? count : limit;
+        if (mf.COM.count(25)) mf.SetCommandEnabled(mf.COM[25], shown < count);
+        progress = ChunkedProgress(count);
+    };
     // The column of each shown box, by record ID.
     QHash<qint64, int> columnOf;
     for (int c = grid.FixedCols(); c < grid.Cols(); ++c) {
@@ -153,11 +155,14 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
         if (!columnOf.contains(id)) columnOf.insert(id, c);
     }
     std::vector<SharedTexts> shared(grid.Cols());
-    ChunkedProgress progress(count);
     int row = grid.FixedRows() - 1;
     qint64 previous = 0;
     if (rows)
         rows->ForEach([&](const sql::BatchRow& r) {
+            if (count < 0) {
+                counted(static_cast<int>(r.Int64(0)));
+                return true;
+            }
             const qint64 id = r.Int64(0);
             if (row < grid.FixedRows() || id != previous) {
                 // One row per bill as it comes: nothing made that is cut again.
@@ -171,6 +176,7 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
             if (shown > 300) progress.Step();
             return true;
         });
+    if (count < 0) counted(0);
     grid.SetRows(row + 1);
     progress.Flush();
     AutoFitGridColumns(&mf, grid, 0, true);
