@@ -217,7 +217,7 @@ QString BatchRow::Text(int column) const {
 
 QueryAhead::QueryAhead(std::shared_ptr<Connection> connection, const std::vector<QueryPart>& parts)
     : connection_(std::move(connection)), parts_(parts) {
-    if (connection_->InTransaction() || getenv("BW_NO_AHEAD")) return;
+    if (connection_->InTransaction()) return;
     for (std::size_t i = 0; i < parts_.size(); ++i) {
         auto pipe = std::make_shared<AheadPipe>();
         pipe->reader = connection_->LendReader();
