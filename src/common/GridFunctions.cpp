@@ -1,17 +1,11 @@
 #include "common/GridFunctions.h"
 
-#include <QApplication>
 #include <QDateTime>
-#include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QHash>
 #include <QRegularExpression>
 #include <QWidget>
-#include <array>
-#include <limits>
-#include <memory>
-#include <unordered_map>
 
+#include "common/ColumnFit.h"
 #include "common/Indicator.h"
 #include "common/Services.h"
 #include "platform/Dialogs.h"
@@ -298,96 +292,8 @@ void DeleteGridRows(Grid& grid, int& first, int& last, bool ask) {
 
 // ---- Widths and sorting ---------------------------------------------------------------
 
-namespace {
-
-// Advances of the characters of one font, kept in blocks of 256 characters made as a
-// character of the block is first asked for (a table of the whole plane would be 512 KB per
-// font); the first block, digits and Latin letters, is always there. An advance not
-// measured yet is negative.
-class CharAdvances {
-public:
-    CharAdvances() { low_.fill(-1); }
-
-    double& At(char16_t c) {
-        if (c < 256) return low_[c];
-        auto& block = blocks_[c >> 8];
-        if (!block) {
-            block = std::make_unique<std::array<double, 256>>();
-            block->fill(-1);
-        }
-        return (*block)[c & 0xFF];
-    }
-
-private:
-    std::array<double, 256> low_;
-    std::array<std::unique_ptr<std::array<double, 256>>, 256> blocks_;
-};
-
-}  // namespace
-
 void AutoFitGridColumns(QWidget* form, Grid& grid, int startRow, bool showProgress) {
-    const bool progress = showProgress && grid.Rows() > 200;
-    if (progress) ShowProgress(QStringLiteral("正在做交易数据表格进行格式设置……"), grid.Cols(), 0);
-    if (grid.Rows() <= grid.FixedRows()) startRow = 0;
-    startRow = std::max(startRow, 0);
-    const QFont font = form ? form->font() : QApplication::font();
-    const QFontMetrics fm(font);
-    // Measuring every cell of a large grid is slow, so a text is measured only when the sum
-    // of its characters' widths goes beyond the widest text so far by more than a pixel or
-    // two (the sum of fractional advances runs a little above the measured width, so texts
-    // as wide as the widest would otherwise all be measured). Kerning and that slack could
-    // make a skipped text a few pixels wider than the column; the 100 twips of margin cover it.
-    const QFontMetricsF fmf(font);
-    constexpr double kRoughSlackPx = 2;
-    // The advances of a font's characters stay as they are for the life of the process.
-    static std::unordered_map<QString, CharAdvances> advancesByFont;
-    CharAdvances& charWidths = advancesByFont[font.key()];
-    auto roughWidth = [&](const QString& t) {
-        double sum = 0;
-        for (QChar ch : t) {
-            if (ch.isSurrogate()) return std::numeric_limits<double>::max();
-            double& w = charWidths.At(ch.unicode());
-            if (w < 0) w = fmf.horizontalAdvance(ch);
-            sum += w;
-        }
-        return sum;
-    };
-    // The widest text of each column from `fromRow` down, in pixels, row by row (the rows'
-    // cells lie together in memory), each column measured in the order of its rows.
-    const int serial = serialCol(grid);
-    const int firstCol = std::max(serial, 0);
-    std::vector<int> px(grid.Cols(), 0);
-    auto widest = [&](int fromRow, int toRow) {
-        for (int r = fromRow; r <= toRow; ++r) {
-            for (int c = firstCol; c < grid.Cols(); ++c) {
-                int& widestSoFar = px[c];
-                const QString& t = grid.TextRef(r, c);
-                if (t.isEmpty() || roughWidth(t) <= widestSoFar + kRoughSlackPx) continue;
-                widestSoFar = std::max(widestSoFar, fm.horizontalAdvance(t));
-            }
-        }
-    };
-    widest(startRow, grid.Rows() - 1);
-    // The caption counts only for a column with some text below it.
-    if (grid.FixedRows() > 0) {
-        const int h = grid.FixedRows() - 1;
-        for (int c = firstCol; c < grid.Cols(); ++c) {
-            if (px[c] == 0) continue;
-            const QString& t = grid.TextRef(h, c);
-            if (t.isEmpty() || roughWidth(t) <= px[c] + kRoughSlackPx) continue;
-            px[c] = std::max(px[c], fm.horizontalAdvance(t));
-        }
-    }
-    for (int c = 0; c < grid.Cols(); ++c) {
-        double w = 0;
-        if (c >= serial) w = PixelsToTwipsF(px[c]);
-        w = (w != 0) ? w + 100 : 50;
-        if (w > grid.Width() / 2.0) w = grid.Width() / 2.0;
-        if (c < serial) w = 0;
-        grid.SetColWidth(c, CLng(w));
-        if (progress) UpdateProgress(1, QStringLiteral("pages"));
-    }
-    if (progress) CloseProgress();
+    ColumnFit(form, grid, startRow).Finish(grid, showProgress);
 }
 
 void SortGridByColumn(QWidget* form, Grid& grid, double x, double y) {

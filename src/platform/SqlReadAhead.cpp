@@ -246,7 +246,8 @@ int QueryAhead::Threads() const {
     return static_cast<int>(pipes_.size());
 }
 
-bool QueryAhead::ForEach(const std::function<bool(const BatchRow&)>& row) {
+bool QueryAhead::ForEach(const std::function<bool(const BatchRow&)>& row,
+                         const std::function<bool()>& idle) {
     for (std::size_t i = 0; i < parts_.size(); ++i) {
         if (i >= pipes_.size()) {
             if (!walkHere(parts_[i], row)) return false;
@@ -259,7 +260,7 @@ bool QueryAhead::ForEach(const std::function<bool(const BatchRow&)>& row) {
                 if (pipe.Ended()) break;
                 // While this part's rows are read, the texts of rows read ahead by later
                 // parts are made.
-                if (makeTextsAhead(i + 1)) continue;
+                if (makeTextsAhead(i + 1) || (idle && idle())) continue;
                 batch = pipe.Next(true);
                 if (!batch) break;
             }

@@ -55,8 +55,11 @@ public:
     QueryAhead& operator=(const QueryAhead&) = delete;
 
     // Hands each row of the parts to `row`, part after part, each in its query's order; `row`
-    // returns false to stop. False when a query failed. Called once.
-    bool ForEach(const std::function<bool(const BatchRow&)>& row);
+    // returns false to stop. False when a query failed. Called once. While no row is ready,
+    // `idle` (when given) may do a little work of the caller's and return true, or return
+    // false when it has none, and the walk waits for rows.
+    bool ForEach(const std::function<bool(const BatchRow&)>& row,
+                 const std::function<bool()>& idle = {});
 
     // How many parts are read on threads of their own (for tests).
     int Threads() const;

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/ColumnFit.h"
 #include "common/Database.h"
-#include "common/GridFunctions.h"
 #include "common/Indicator.h"
 #include "common/Params.h"
 #include "common/Schema.h"
@@ -157,29 +157,42 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     std::vector<SharedTexts> shared(grid.Cols());
     int row = grid.FixedRows() - 1;
     qint64 previous = 0;
+    // The rows filled are measured for the columns' widths while the next ones are read, a
+    // band at a time; the last row may still take values.
+    ColumnFit fit(&mf, grid, 0);
+    int fitted = -1;
+    auto measure = [&] {
+        const int to = std::min(row - 1, fitted + 256);
+        if (to <= fitted) return false;
+        fit.MeasureTo(grid, fitted = to);
+        return true;
+    };
     if (rows)
-        rows->ForEach([&](const sql::BatchRow& r) {
-            if (count < 0) {
-                counted(static_cast<int>(r.Int64(0)));
+        rows->ForEach(
+            [&](const sql::BatchRow& r) {
+                if (count < 0) {
+                    counted(static_cast<int>(r.Int64(0)));
+                    return true;
+                }
+                const qint64 id = r.Int64(0);
+                if (row < grid.FixedRows() || id != previous) {
+                    // One row per bill as it comes: nothing made that is cut again.
+                    grid.SetRows(++row + 1);
+                    grid.SetTextMatrix(row, 0, QString::number(id));
+                    grid.SetTextMatrix(row, 1, QString::number(row - grid.FixedRows() + 1));
+                }
+                previous = id;
+                const auto c = columnOf.constFind(r.Int64(1));
+                if (c != columnOf.constEnd())
+                    grid.SetTextMatrix(row, *c, shared[*c].Share(r.Text(2)));
+                if (shown > 300) progress.Step();
                 return true;
-            }
-            const qint64 id = r.Int64(0);
-            if (row < grid.FixedRows() || id != previous) {
-                // One row per bill as it comes: nothing made that is cut again.
-                grid.SetRows(++row + 1);
-                grid.SetTextMatrix(row, 0, QString::number(id));
-                grid.SetTextMatrix(row, 1, QString::number(row - grid.FixedRows() + 1));
-            }
-            previous = id;
-            const auto c = columnOf.constFind(r.Int64(1));
-            if (c != columnOf.constEnd()) grid.SetTextMatrix(row, *c, shared[*c].Share(r.Text(2)));
-            if (shown > 300) progress.Step();
-            return true;
-        });
+            },
+            measure);
     if (count < 0) counted(0);
     grid.SetRows(row + 1);
     progress.Flush();
-    AutoFitGridColumns(&mf, grid, 0, true);
+    fit.Finish(grid, true);
     grid.SetColWidth(0, 0);
     grid.SetRowHeight(0, 0);
     grid.SetVisible(true);

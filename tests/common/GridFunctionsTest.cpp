@@ -6,6 +6,7 @@
 #include <QSet>
 
 #include "TestSupport.h"
+#include "common/ColumnFit.h"
 #include "common/Database.h"
 #include "common/GridFunctions.h"
 #include "common/Schema.h"
@@ -194,6 +195,29 @@ TEST_F(GridFunctions, AutoFitGivesTextWidthPlus100EmptyColumns50AndAtMostHalfThe
     g.SetRows(2);
     AutoFitGridColumns(nullptr, g, 2, false);
     EXPECT_EQ(g.ColWidth(3), std::min(3000, fm.horizontalAdvance("一个很长很长的标题") * 15 + 100));
+}
+
+// A grid measured band by band while it fills gets the widths one fit of the whole gives.
+TEST_F(GridFunctions, MeasuringInBandsWhileFillingFitsAsOneFitDoes) {
+    Grid whole, banded;
+    for (Grid* g : {&whole, &banded}) {
+        SetupGrid(*g, {"ID", "", "a", "b", "c"}, {"ID", "序号", "金额", "备注", "长"});
+        g->SetWidth(60000);
+    }
+    ColumnFit fit(nullptr, banded, 0);
+    const QStringList texts = {"1",    "壹佰贰拾叁元", "12345.67", "",
+                               "WWWW", "iiiiiiiiiiii", "第9张"};
+    for (int r = 2; r < 700; ++r) {
+        for (Grid* g : {&whole, &banded}) {
+            g->SetRows(r + 1);
+            for (int c = 1; c < 5; ++c)
+                g->SetTextMatrix(r, c, texts[(r * 7 + c * 3) % texts.size()].repeated(r % 5));
+        }
+        if (r % 37 == 0) fit.MeasureTo(banded, r - 1);
+    }
+    AutoFitGridColumns(nullptr, whole, 0, false);
+    fit.Finish(banded, false);
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(banded.ColWidth(c), whole.ColWidth(c)) << c;
 }
 
 TEST_F(GridFunctions, DeleteGridRowsAsksAboutTheRowsInOrderAndMovesTheRestUp) {
