@@ -170,7 +170,7 @@ void fillRows(Grid& grid, const QString& sql, const Params& params) {
     const int first = grid.Rows();
     int count = 0;
     std::vector<ColumnPlan> plans;
-    std::vector<SharedTexts> shared(grid.Cols());
+    std::vector<TextsByValue> shared(grid.Cols());
     QHash<QString, QString> looked;  // "col:id" -> text, so that each ID is read once
     const bool ok = ForEachRecord(sql, params, [&](const sql::RowView& row) {
         if (plans.empty()) plans = planColumns(grid, row);
@@ -187,8 +187,11 @@ void fillRows(Grid& grid, const QString& sql, const Params& params) {
                     grid.SetTextMatrix(r, c, QString::number(r - grid.FixedRows() + 1));
                     break;
                 case Kind::Field:
-                    if (p.field >= 0)
-                        grid.SetTextMatrix(r, c, shared[c].Share(cellText(row.Value(p.field))));
+                    if (p.field < 0) break;
+                    grid.SetTextMatrix(
+                        r, c,
+                        shared[c].Text([&](std::string& key) { row.Key(p.field, key); },
+                                       [&] { return cellText(row.Value(p.field)); }));
                     break;
                 case Kind::Colour: {
                     if (p.field < 0) break;

@@ -1,5 +1,7 @@
 #include "platform/Grid.h"
 
+#include "platform/HeapRoom.h"
+
 namespace bw {
 
 namespace {
@@ -42,6 +44,11 @@ void Grid::reserveRows(int n) {
     const auto rows = static_cast<size_t>(n);
     if (rows <= rows_.capacity()) return;
     const size_t room = std::max(rows, 2 * rows_.capacity());
+    // The texts of a large grid take many small blocks, made as its rows are filled: the heap
+    // is readied for them at once (about 40 bytes a text, and room for 32 MB at least).
+    constexpr size_t kLargeGridRows = 1024, kBytesPerText = 40, kLeastRoom = size_t(32) << 20;
+    if (room >= kLargeGridRows)
+        ReserveHeapRoom(std::max(kLeastRoom, (room - rows_.size()) * cols_.size() * kBytesPerText));
     rows_.reserve(room);
     texts_.reserve(room * cols_.size());
 }
