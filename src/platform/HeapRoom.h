@@ -8,7 +8,8 @@
 namespace bw {
 
 // Makes the heap keep at least `bytes` free at its top for what follows, grown at once and in
-// huge pages where the system offers them (Linux with the GNU C library; elsewhere nothing).
+// huge pages where the system offers them (Linux with the GNU C library; elsewhere, and under
+// AddressSanitizer, nothing).
 // The room is only reserved: pages are made as they are used. Cheap when the room is there.
 void ReserveHeapRoom(std::size_t bytes);
 

@@ -8,7 +8,8 @@
 
 #include "platform/HeapRoom.h"
 
-#if defined(__linux__) && defined(__GLIBC__)
+#if defined(__linux__) && defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+#define BW_HEAP_IS_READIED 1
 #include <malloc.h>
 #include <unistd.h>
 #endif
@@ -16,7 +17,7 @@
 namespace bw {
 namespace {
 
-#if defined(__linux__) && defined(__GLIBC__)
+#ifdef BW_HEAP_IS_READIED
 TEST(HeapRoom, TheRoomIsKeptAtTheTopAndSmallBlocksTakeIt) {
     constexpr size_t kRoom = size_t(8) << 20;
     ReserveHeapRoom(kRoom);
