@@ -18,13 +18,13 @@ namespace bw {
 
 void ReserveHeapRoom(std::size_t bytes) {
     constexpr std::uintptr_t kHuge = std::uintptr_t(2) << 20;
+    constexpr std::size_t kMost = std::size_t(32) << 20;  // the most the heap grows at once
+    bytes = std::min(bytes, kMost);
     const struct mallinfo2 info = mallinfo2();
     if (info.keepcost >= bytes) return;  // the top of the heap has the room already
     // The heap grows by the asked room beyond what is allocated, and keeps it at its top when
     // blocks are freed (rather than giving it back to the system and asking again).
     // Large blocks come from that room too, rather than each from the system on its own.
-    constexpr std::size_t kMost = std::size_t(32) << 20;
-    bytes = std::min(bytes, kMost);
     const std::size_t probeSize = info.fordblks + 4096;
     if (probeSize >= kMost) return;
     mallopt(M_MMAP_THRESHOLD, static_cast<int>(kMost));
