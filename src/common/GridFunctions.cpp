@@ -1,5 +1,6 @@
 #include "common/GridFunctions.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QRegularExpression>
@@ -9,6 +10,7 @@
 #include "common/Indicator.h"
 #include "common/Services.h"
 #include "platform/Dialogs.h"
+#include "platform/FontWarmUp.h"
 #include "platform/SharedTexts.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
@@ -77,6 +79,11 @@ QString cellText(const QVariant& v) {
         (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float))
         return CentsText(v.toDouble());
     return plainText(v);
+}
+
+// The font the texts of a grid on `form` are measured in.
+QFont measureFont(const QWidget* form) {
+    return form ? form->font() : QApplication::font();
 }
 
 int serialCol(const Grid& grid) {
@@ -164,7 +171,7 @@ void fillRows(Grid& grid, const QString& sql, const Params& params) {
     const int first = grid.Rows();
     int count = 0;
     std::vector<ColumnPlan> plans;
-    std::vector<SharedTexts> shared(grid.Cols());
+    std::vector<TextsByValue> shared(grid.Cols());
     QHash<QString, QString> looked;  // "col:id" -> text, so that each ID is read once
     const bool ok = ForEachRecord(sql, params, [&](const sql::RowView& row) {
         if (plans.empty()) plans = planColumns(grid, row);
@@ -181,8 +188,11 @@ void fillRows(Grid& grid, const QString& sql, const Params& params) {
                     grid.SetTextMatrix(r, c, QString::number(r - grid.FixedRows() + 1));
                     break;
                 case Kind::Field:
-                    if (p.field >= 0)
-                        grid.SetTextMatrix(r, c, shared[c].Share(cellText(row.Value(p.field))));
+                    if (p.field < 0) break;
+                    grid.SetTextMatrix(
+                        r, c,
+                        shared[c].Text([&](std::string& key) { row.Key(p.field, key); },
+                                       [&] { return cellText(row.Value(p.field)); }));
                     break;
                 case Kind::Colour: {
                     if (p.field < 0) break;
@@ -224,14 +234,17 @@ void FillGridFromSql(Grid& grid, const QString& where, const QString& order, con
         }
     }
 
+    QWidget* form = dlg::DialogParent();
     const QString table = grid.Tag();
     if (isTableName(table)) {
+        // The fonts the widths are measured in load while the records are read.
+        const FontWarmUp fonts(measureFont(form));
         QString sql = QStringLiteral("SELECT * FROM \"") + table + u'"';
         if (!where.isEmpty()) sql += QStringLiteral(" WHERE ") + where;
         if (!order.isEmpty()) sql += QStringLiteral(" ORDER BY ") + order;
         fillRows(grid, sql, params);
     }
-    AutoFitGridColumns(dlg::DialogParent(), grid, 2, true);
+    AutoFitGridColumns(form, grid, 2, true);
     grid.SetVisible(true);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/Grid.h"
 
+#include "platform/HeapRoom.h"
+
 namespace bw {
 
 namespace {
@@ -12,7 +14,7 @@ const QString& emptyText() {
 Grid::Grid(QObject* parent) : QObject(parent) {
     rows_.resize(2);
     cols_.resize(2);
-    for (auto& r : rows_) r.cells.resize(2);
+    texts_.resize(4);
 }
 
 Grid::~Grid() = default;
@@ -29,32 +31,44 @@ void Grid::SetRows(int n) {
     if (n < 0 || n == Rows()) return;
     const bool hadData = HasDataRows();
     if (n < fixedRows_) fixedRows_ = n;
-    if (n > Rows()) {
-        // Geometric room, so that a grid filled a row at a time is not copied at every row.
-        if (static_cast<size_t>(n) > rows_.capacity())
-            rows_.reserve(std::max(static_cast<size_t>(n), 2 * rows_.capacity()));
-        const auto cols = static_cast<size_t>(Cols());
-        while (Rows() < n) {
-            rows_.emplace_back();
-            rows_.back().cells.resize(cols);
-        }
-    } else {
-        rows_.resize(n);
-    }
+    if (n > Rows()) reserveRows(n);
+    rows_.resize(n);
+    texts_.resize(static_cast<size_t>(n) * cols_.size());
     clampPositions();
     if (!hadData && HasDataRows() && row_ < fixedRows_)
         setCurrent(fixedRows_, col_, fixedRows_, colSel_);
     touch();
 }
 
+void Grid::reserveRows(int n) {
+    const auto rows = static_cast<size_t>(n);
+    if (rows <= rows_.capacity()) return;
+    const size_t room = std::max(rows, 2 * rows_.capacity());
+    // The texts of a large grid take many small blocks, made as its rows are filled: the heap
+    // is readied for them at once (about 40 bytes a text, and room for 32 MB at least).
+    constexpr size_t kLargeGridRows = 1024, kBytesPerText = 40, kLeastRoom = size_t(32) << 20;
+    if (room >= kLargeGridRows)
+        ReserveHeapRoom(std::max(kLeastRoom, (room - rows_.size()) * cols_.size() * kBytesPerText));
+    rows_.reserve(room);
+    texts_.reserve(room * cols_.size());
+}
+
 void Grid::SetCols(int n) {
     if (n < 0 || n == Cols()) return;
     if (n < fixedCols_) fixedCols_ = n;
-    cols_.resize(n);
+    const size_t was = cols_.size(), now = static_cast<size_t>(n), kept = std::min(was, now);
+    std::vector<QString> texts(rows_.size() * now);
+    for (size_t r = 0; r < rows_.size(); ++r)
+        std::move(texts_.begin() + r * was, texts_.begin() + r * was + kept,
+                  texts.begin() + r * now);
+    texts_ = std::move(texts);
     for (auto& r : rows_) {
-        r.cells.resize(n);
-        if (!r.colours.empty()) r.colours.resize(n);
+        if (!r.colours) continue;
+        auto colours = std::make_unique<CellColours[]>(now);
+        std::copy_n(r.colours.get(), kept, colours.get());
+        r.colours = std::move(colours);
     }
+    cols_.resize(n);
     clampPositions();
     touch();
 }
@@ -98,12 +112,12 @@ QString Grid::TextMatrix(int row, int col) const {
 
 const QString& Grid::TextRef(int row, int col) const {
     if (!valid(row, col)) return emptyText();
-    return rows_[row].cells[col].text;
+    return cell(row, col);
 }
 
 void Grid::SetTextMatrix(int row, int col, const QString& text) {
     if (!valid(row, col)) return;
-    QString& t = rows_[row].cells[col].text;
+    QString& t = cell(row, col);
     if (t == text) return;
     t = text;
     touch();
@@ -251,13 +265,13 @@ void Grid::SetHeight(int twips) {
 // ---- Colours ------------------------------------------------------------------------
 
 Grid::CellColours& Grid::colours(int row, int col) {
-    std::vector<CellColours>& c = rows_[row].colours;
-    if (c.empty()) c.resize(cols_.size());
+    std::unique_ptr<CellColours[]>& c = rows_[row].colours;
+    if (!c) c = std::make_unique<CellColours[]>(cols_.size());
     return c[col];
 }
 
 GridColor Grid::CellBackColorAt(int row, int col) const {
-    if (!valid(row, col) || rows_[row].colours.empty()) return 0;
+    if (!valid(row, col) || !rows_[row].colours) return 0;
     return rows_[row].colours[col].back;
 }
 
@@ -268,7 +282,7 @@ void Grid::SetCellBackColorAt(int row, int col, GridColor colour) {
 }
 
 GridColor Grid::CellForeColorAt(int row, int col) const {
-    if (!valid(row, col) || rows_[row].colours.empty()) return 0;
+    if (!valid(row, col) || !rows_[row].colours) return 0;
     return rows_[row].colours[col].fore;
 }
 
@@ -293,6 +307,8 @@ void Grid::RemoveRows(int first, int count) {
     if (first < 0 || count <= 0 || first >= Rows()) return;
     count = std::min(count, Rows() - first);
     rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
+    const size_t cols = cols_.size();
+    texts_.erase(texts_.begin() + first * cols, texts_.begin() + (first + count) * cols);
     if (fixedRows_ > Rows()) fixedRows_ = Rows();
     clampPositions();
     touch();

@@ -13,6 +13,7 @@
 #include <QString>
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace bw {
@@ -194,18 +195,14 @@ signals:
     void Changed();
 
 private:
-    struct Cell {
-        QString text;
-    };
     struct CellColours {
         GridColor fore = 0;
         GridColor back = 0;
     };
-    // A row's colours are kept apart from its texts and made for the row only when one of its
-    // cells gets a colour: most rows of a large grid have none.
+    // A row's colours are made for the row only when one of its cells gets a colour: most
+    // rows of a large grid have none. Its texts lie in texts_, with those of the other rows.
     struct RowData {
-        std::vector<Cell> cells;
-        std::vector<CellColours> colours;  // empty, or one per column
+        std::unique_ptr<CellColours[]> colours;  // null, or one per column
         int height = -1;
     };
     struct ColData {
@@ -216,12 +213,24 @@ private:
     bool valid(int row, int col) const {
         return row >= 0 && row < Rows() && col >= 0 && col < Cols();
     }
+    QString& cell(int row, int col) {
+        return texts_[static_cast<size_t>(row) * cols_.size() + col];
+    }
+    const QString& cell(int row, int col) const {
+        return texts_[static_cast<size_t>(row) * cols_.size() + col];
+    }
+    // Makes room for n rows: the rows and their texts grow in ever larger steps, so that a
+    // grid filled a row at a time is not copied at every row.
+    void reserveRows(int n);
     void touch();
     // The colours of a cell inside the grid, made for its whole row if it has none yet.
     CellColours& colours(int row, int col);
     void setCurrent(int row, int col, int rowSel, int colSel);
     void clampPositions();
 
+    // The texts of all cells, a row after another: one block for the whole grid rather than
+    // one per row, so that a large grid costs few allocations and little memory.
+    std::vector<QString> texts_;
     std::vector<RowData> rows_;
     std::vector<ColData> cols_;
     int fixedRows_ = 1;

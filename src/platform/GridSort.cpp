@@ -3,6 +3,7 @@
 
 #include <QCollator>
 #include <QLocale>
+#include <iterator>
 #include <numeric>
 #include <optional>
 
@@ -63,7 +64,7 @@ void Grid::SortRows(int how, int firstRow, int lastRow, int firstCol, int lastCo
     std::vector<Key> keys(static_cast<size_t>(n) * keyCols);
     for (int i = 0; i < n; ++i) {
         for (int k = 0; k < keyCols; ++k) {
-            const QString& t = rows_[firstRow + i].cells[firstCol + k].text;
+            const QString& t = cell(firstRow + i, firstCol + k);
             Key& key = keys[static_cast<size_t>(i) * keyCols + k];
             if (numeric || (generic && IsNumeric(t))) {
                 key.isNumber = true;
@@ -95,10 +96,18 @@ void Grid::SortRows(int how, int firstRow, int lastRow, int firstCol, int lastCo
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), compare);
 
+    const size_t cols = cols_.size();
     std::vector<RowData> sorted;
+    std::vector<QString> sortedTexts;
     sorted.reserve(n);
-    for (int i : order) sorted.push_back(std::move(rows_[firstRow + i]));
+    sortedTexts.reserve(n * cols);
+    for (int i : order) {
+        sorted.push_back(std::move(rows_[firstRow + i]));
+        const auto from = texts_.begin() + (firstRow + i) * cols;
+        std::move(from, from + cols, std::back_inserter(sortedTexts));
+    }
     std::move(sorted.begin(), sorted.end(), rows_.begin() + firstRow);
+    std::move(sortedTexts.begin(), sortedTexts.end(), texts_.begin() + firstRow * cols);
     touch();
 }
 

@@ -524,6 +524,33 @@ QVariant RowView::Value(int column) const {
     return columnValue(st_, column, types_[column]);
 }
 
+void RowView::Key(int column, std::string& key) const {
+    const int type = sqlite3_column_type(st_, column);
+    key.assign(1, static_cast<char>(type));
+    switch (type) {
+        case SQLITE_INTEGER: {
+            const sqlite3_int64 v = sqlite3_column_int64(st_, column);
+            key.append(reinterpret_cast<const char*>(&v), sizeof v);
+            break;
+        }
+        case SQLITE_FLOAT: {
+            const double v = sqlite3_column_double(st_, column);
+            key.append(reinterpret_cast<const char*>(&v), sizeof v);
+            break;
+        }
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            const void* p = type == SQLITE_TEXT
+                                ? static_cast<const void*>(sqlite3_column_text(st_, column))
+                                : sqlite3_column_blob(st_, column);
+            if (p) key.append(static_cast<const char*>(p), sqlite3_column_bytes(st_, column));
+            break;
+        }
+        default:
+            break;
+    }
+}
+
 bool Connection::ForEach(const QString& sql, const QVariantList& params,
                          const std::function<bool(const RowView&)>& row) {
     if (!db_) return false;

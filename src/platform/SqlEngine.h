@@ -8,6 +8,7 @@
 #include <QVariantList>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 struct sqlite3;
@@ -38,6 +39,9 @@ public:
     int ColumnIndex(const QString& name) const;
     // The value as a Recordset gives it: NULL a null QVariant, shaped by the declared type.
     QVariant Value(int column) const;
+    // Writes into `key` the value as stored (its kind and bytes): values of one column with
+    // equal keys have equal Values, so that what was made of one can stand for the other.
+    void Key(int column, std::string& key) const;
 
 private:
     friend class Connection;

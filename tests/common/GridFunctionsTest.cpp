@@ -143,6 +143,31 @@ TEST_F(GridFunctions, FillGridFromSqlShowsEachKindOfFieldAsTheGridsDo) {
     EXPECT_TRUE(TableExists("账目"));
 }
 
+// A large table whose values repeat (and so are read once and shared): each row still
+// shows its own values, NULL and empty, number and text, date and not-a-date apart.
+TEST_F(GridFunctions, FillGridFromSqlShowsEveryRowsOwnValuesWhereValuesRepeat) {
+    ASSERT_TRUE(ExecuteSql("DELETE FROM 账目"));
+    const QVariantList amounts = {QVariant(), 0, 2.5, 10, QString("x"), QString()};
+    const QVariantList dates = {QString("2013-04-11"), QVariant(), 20130411, QString("20130411"),
+                                QString("2013-04-12"), QString("")};
+    const QStringList amountTexts = {"", "0", "2.5", "10", "x", ""};
+    const QStringList dateTexts = {"2013.04.11", "", "20130411", "20130411", "2013.04.12", ""};
+    constexpr int kRows = 2400;  // beyond the trial of a thousand values
+    Transaction t;
+    for (int i = 0; i < kRows; ++i)
+        ASSERT_TRUE(ExecuteSql("INSERT INTO 账目 (名称, 金额, 日期) VALUES (?,?,?)",
+                               {QString::number(i % 7), amounts[i % 6], dates[i % 6]}));
+    t.Commit();
+    FillGridFromSql(grid_, QString(), "ID");
+    ASSERT_EQ(grid_.Rows(), grid_.FixedRows() + kRows);
+    for (int i = 0; i < kRows; ++i) {
+        const int r = grid_.FixedRows() + i;
+        ASSERT_EQ(grid_.TextRef(r, 2), QString::number(i % 7)) << i;
+        ASSERT_EQ(grid_.TextRef(r, 3), amountTexts[i % 6]) << i;
+        ASSERT_EQ(grid_.TextRef(r, 4), dateTexts[i % 6]) << i;
+    }
+}
+
 TEST_F(GridFunctions, HeaderClicksSortAndToggleTheMarkAndRenumberTheRows) {
     FillGridFromSql(grid_, QString(), "ID");
     auto [x, y] = headerPoint(grid_, 3);

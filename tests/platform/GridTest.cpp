@@ -55,6 +55,25 @@ TEST(Grid, ShapeChangesKeepTextAndRefuseImpossibleFixedCounts) {
     EXPECT_EQ(g.TextMatrix(99, 0), "");
 }
 
+TEST(Grid, ColumnChangesKeepEachRowsTextsAndColoursInTheirCells) {
+    Grid g;
+    fill(g, 5, 4);
+    g.SetCellBackColorAt(3, 1, 7);
+    g.SetCellForeColorAt(4, 3, 9);
+    g.SetCols(2);
+    g.SetCols(3);
+    EXPECT_EQ(column(g, 1), (QStringList{"1,1", "2,1", "3,1", "4,1"}));
+    EXPECT_EQ(column(g, 2), (QStringList{"", "", "", ""}));  // a column that comes back is empty
+    EXPECT_EQ(g.CellBackColorAt(3, 1), 7);
+    EXPECT_EQ(g.CellForeColorAt(4, 2), 0);
+    g.SetTextMatrix(4, 2, "x");
+    g.SetRows(7);  // rows added after a column change line up with the others
+    g.SetTextMatrix(6, 0, "y");
+    EXPECT_EQ(g.TextMatrix(4, 2), "x");
+    EXPECT_EQ(g.TextMatrix(6, 0), "y");
+    EXPECT_EQ(g.TextMatrix(5, 0), "");
+}
+
 TEST(Grid, SettingRowOrColCollapsesTheSelectionAndSignalsOnce) {
     Grid g;
     fill(g, 10, 5);

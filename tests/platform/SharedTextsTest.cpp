@@ -32,5 +32,40 @@ TEST(SharedTexts, RepeatsShareOneStringAndEveryTextReadsBackAsItCame) {
     EXPECT_NE(names.Share(two).constData(), one.constData());
 }
 
+TEST(TextsByValue, AValueSeenBeforeGivesItsTextWithoutMakingItAgain) {
+    TextsByValue amounts;
+    int made = 0, keyed = 0;
+    auto text = [&](const std::string& value) {
+        return amounts.Text(
+            [&](std::string& key) {
+                ++keyed;
+                key = value;
+            },
+            [&] {
+                ++made;
+                return QString::fromStdString(value + ".00");
+            });
+    };
+    const QString first = text("12");
+    EXPECT_EQ(text("7"), QStringLiteral("7.00"));
+    const QString again = text("12");
+    EXPECT_EQ(again, QStringLiteral("12.00"));
+    EXPECT_EQ(again.constData(), first.constData());
+    EXPECT_EQ(text(std::string("1\0"
+                               "2",
+                               3)),
+              QString::fromStdString(std::string("1\0"
+                                                 "2.00",
+                                                 6)));
+    EXPECT_EQ(made, 3);
+
+    // Values that never repeat: after the trial their keys are no longer even written.
+    for (int i = 0; i < 1500; ++i)
+        ASSERT_EQ(text(std::to_string(1000 + i)), QString("%1.00").arg(1000 + i));
+    const int keyedAfterTrial = keyed;
+    EXPECT_EQ(text("12"), QStringLiteral("12.00"));
+    EXPECT_EQ(keyed, keyedAfterTrial);
+}
+
 }  // namespace
 }  // namespace bw
