@@ -15,7 +15,6 @@
 #include "common/Indicator.h"
 #include "common/Services.h"
 #include "platform/Dialogs.h"
-#include "platform/FontWarmUp.h"
 #include "platform/SharedTexts.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
@@ -84,11 +83,6 @@ QString cellText(const QVariant& v) {
         (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float))
         return CentsText(v.toDouble());
     return plainText(v);
-}
-
-// The font the texts of a grid on `form` are measured in.
-QFont measureFont(const QWidget* form) {
-    return form ? form->font() : QApplication::font();
 }
 
 int serialCol(const Grid& grid) {
@@ -239,17 +233,14 @@ void FillGridFromSql(Grid& grid, const QString& where, const QString& order, con
         }
     }
 
-    QWidget* form = dlg::DialogParent();
     const QString table = grid.Tag();
     if (isTableName(table)) {
-        // The fonts the widths are measured in load while the records are read.
-        const FontWarmUp fonts(measureFont(form));
         QString sql = QStringLiteral("SELECT * FROM \"") + table + u'"';
         if (!where.isEmpty()) sql += QStringLiteral(" WHERE ") + where;
         if (!order.isEmpty()) sql += QStringLiteral(" ORDER BY ") + order;
         fillRows(grid, sql, params);
     }
-    AutoFitGridColumns(form, grid, 2, true);
+    AutoFitGridColumns(dlg::DialogParent(), grid, 2, true);
     grid.SetVisible(true);
 }
 
@@ -342,7 +333,7 @@ void AutoFitGridColumns(QWidget* form, Grid& grid, int startRow, bool showProgre
     if (progress) ShowProgress(QStringLiteral("正在做交易数据表格进行格式设置……"), grid.Cols(), 0);
     if (grid.Rows() <= grid.FixedRows()) startRow = 0;
     startRow = std::max(startRow, 0);
-    const QFont font = measureFont(form);
+    const QFont font = form ? form->font() : QApplication::font();
     const QFontMetrics fm(font);
     // Measuring every cell of a large grid is slow, so a text is measured only when the sum
     // of its characters' widths goes beyond the widest text so far by more than a pixel or
