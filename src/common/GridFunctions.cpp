@@ -10,7 +10,6 @@
 #include "common/Indicator.h"
 #include "common/Services.h"
 #include "platform/Dialogs.h"
-#include "platform/FontWarmUp.h"
 #include "platform/SharedTexts.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
@@ -79,11 +78,6 @@ QString cellText(const QVariant& v) {
         (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float))
         return CentsText(v.toDouble());
     return plainText(v);
-}
-
-// The font the texts of a grid on `form` are measured in.
-QFont measureFont(const QWidget* form) {
-    return form ? form->font() : QApplication::font();
 }
 
 int serialCol(const Grid& grid) {
@@ -234,17 +228,14 @@ void FillGridFromSql(Grid& grid, const QString& where, const QString& order, con
         }
     }
 
-    QWidget* form = dlg::DialogParent();
     const QString table = grid.Tag();
     if (isTableName(table)) {
-        // The fonts the widths are measured in load while the records are read.
-        const FontWarmUp fonts(measureFont(form));
         QString sql = QStringLiteral("SELECT * FROM \"") + table + u'"';
         if (!where.isEmpty()) sql += QStringLiteral(" WHERE ") + where;
         if (!order.isEmpty()) sql += QStringLiteral(" ORDER BY ") + order;
         fillRows(grid, sql, params);
     }
-    AutoFitGridColumns(form, grid, 2, true);
+    AutoFitGridColumns(dlg::DialogParent(), grid, 2, true);
     grid.SetVisible(true);
 }
 
