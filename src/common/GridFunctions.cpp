@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHash>
-#include <QRegularExpression>
 #include <QWidget>
 #include <array>
 #include <limits>
@@ -16,6 +15,7 @@
 #include "common/Services.h"
 #include "platform/Dialogs.h"
 #include "platform/SharedTexts.h"
+#include "platform/SqlText.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 
@@ -26,9 +26,7 @@ namespace {
 const QString kSerialCaption = QStringLiteral("序号");
 
 bool isTableName(const QString& name) {
-    static const QRegularExpression re(QStringLiteral("^[\\w\\x{80}-\\x{10FFFF}]+$"),
-                                       QRegularExpression::UseUnicodePropertiesOption);
-    return re.match(name).hasMatch();
+    return sql::IsPlainName(name);
 }
 
 // A date as "yyyy.MM.dd", written by hand for four-digit years (most of a large grid).
