@@ -6,10 +6,11 @@
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPrinter>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+
+#include "platform/PrintDevices.h"
 
 namespace bw {
 
@@ -580,9 +581,7 @@ void DrawTarget::EndDoc() {
 
 void DrawTarget::KillDoc() {
     pagePending_ = false;
-    if (auto* printer = dynamic_cast<QPrinter*>(device_)) {
-        if (painter_ && painter_->isActive()) printer->abort();
-    }
+    if (paged_ && painter_ && painter_->isActive()) Devices().abort(device_);
     if (painter_ && painter_->isActive()) painter_->end();
     curX_ = 0;
     curY_ = 0;
