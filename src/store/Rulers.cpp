@@ -148,13 +148,18 @@ void drawGridOn(DrawTarget& t, double w, double h, double widthMm, int drawGrid)
     for (long i = 0; i <= down; i += 2) add(QLineF(0, i * s, w, i * s), lineColour(i));
     if (!run.empty()) t.Lines(run, runColour);
     t.SetForeColor(Qt::black);
+    // The numbers are measured and written as DrawTextWithFont writes them, in the number font
+    // set once for all of them.
+    DrawSettingsSaver keepFont(t);
+    t.SetFont(numberFont());
     const auto measure = [&t](const QString& text) {
-        DrawSettingsSaver keepFont(t);
-        t.SetFont(numberFont());
         return QSizeF(t.TextWidth(text), t.TextHeight(text));
     };
-    for (const RulerNumber& n : RulerNumberPlaces(w, h, widthMm, measure))
-        DrawTextWithFont(t, int(n.place.x()), int(n.place.y()), n.text);
+    for (const RulerNumber& n : RulerNumberPlaces(w, h, widthMm, measure)) {
+        t.SetCurrentX(t.ScaleX(int(n.place.x()), ScaleUnit::Twips));
+        t.SetCurrentY(t.ScaleY(int(n.place.y()), ScaleUnit::Twips));
+        t.Print(n.text, false);
+    }
 }
 
 }  // namespace
