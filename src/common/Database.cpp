@@ -2,10 +2,10 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QRegularExpression>
 
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
+#include "platform/SqlText.h"
 
 namespace bw {
 
@@ -27,9 +27,7 @@ Shared& shared() {
 // Names that go into SQL text come from the program, never from the user; this keeps a
 // mistake from turning into an injection.
 bool isIdentifier(const QString& name) {
-    static const QRegularExpression re(QStringLiteral("^[\\w\\x{80}-\\x{10FFFF}]+$"),
-                                       QRegularExpression::UseUnicodePropertiesOption);
-    return !name.isEmpty() && re.match(name).hasMatch();
+    return sql::IsPlainName(name);
 }
 
 void noteFailure(const sql::Connection& c) {

@@ -1,9 +1,7 @@
 #include "common/GridFunctions.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QHash>
-#include <QRegularExpression>
 #include <QWidget>
 
 #include "common/ColumnFit.h"
@@ -11,6 +9,7 @@
 #include "common/Services.h"
 #include "platform/Dialogs.h"
 #include "platform/SharedTexts.h"
+#include "platform/SqlText.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 
@@ -21,9 +20,7 @@ namespace {
 const QString kSerialCaption = QStringLiteral("序号");
 
 bool isTableName(const QString& name) {
-    static const QRegularExpression re(QStringLiteral("^[\\w\\x{80}-\\x{10FFFF}]+$"),
-                                       QRegularExpression::UseUnicodePropertiesOption);
-    return re.match(name).hasMatch();
+    return sql::IsPlainName(name);
 }
 
 // A date as "yyyy.MM.dd", written by hand for four-digit years (most of a large grid).

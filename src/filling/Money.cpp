@@ -18,6 +18,37 @@ QString stripLeadingZeros(const QString& digits) {
     return digits.isEmpty() ? QStringLiteral("0") : digits.mid(i);
 }
 
+// A whole text of the form [+-]digits[.digits] or [+-].digits, with an exponent of one to
+// three digits after E or D in either case; a single line break may end it.
+bool isPlainNumber(const QString& t) {
+    const qsizetype n = t.size() > 1 && t.back() == u'\n' ? t.size() - 1 : t.size();
+    qsizetype i = 0;
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < n && isDigit(t[i])) ++i;
+        return i - from;
+    };
+    if (i < n && (t[i] == u'+' || t[i] == u'-')) ++i;
+    if (digits() > 0) {
+        if (i < n && t[i] == u'.') {
+            ++i;
+            digits();
+        }
+    } else if (i < n && t[i] == u'.') {
+        ++i;
+        if (digits() == 0) return false;
+    } else {
+        return false;
+    }
+    if (i < n && (t[i] == u'e' || t[i] == u'E' || t[i] == u'd' || t[i] == u'D')) {
+        ++i;
+        if (i < n && (t[i] == u'+' || t[i] == u'-')) ++i;
+        const qsizetype e = digits();
+        if (e < 1 || e > 3) return false;
+    }
+    return i == n;
+}
+
 // True when a "-" stands before the first digit (or the text has a "-" and no digit).
 bool minusBeforeDigits(const QString& text) {
     for (QChar c : text) {
@@ -148,8 +179,6 @@ QString WriteMoneyAmount(const MoneyAmount& amount, const QString& currencySign,
 }
 
 bool IsAmountText(const QString& text, const QString& currencySign) {
-    static const QRegularExpression amount(
-        QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eEdD][+-]?\\d{1,3})?$"));
     QString t = text.trimmed();
     if (t.startsWith(u'-') || t.startsWith(u'+')) {
         // A sign before the symbol: "-￥12".
@@ -163,7 +192,7 @@ bool IsAmountText(const QString& text, const QString& currencySign) {
     if (t.endsWith(u'元')) t.chop(1);
     t.remove(u',');
     t.remove(u' ');
-    return amount.match(t).hasMatch();
+    return isPlainNumber(t);
 }
 
 QString FormatMoney(const QString& text, const QString& currencySign, int numCutMethod, int style) {

@@ -6,10 +6,11 @@
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPrinter>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+
+#include "platform/PrintDevices.h"
 
 namespace bw {
 
@@ -443,12 +444,15 @@ void DrawTarget::Lines(const std::vector<QLineF>& lines, std::optional<QColor> c
         for (const QLineF& l : lines)
             device.emplace_back(ToDeviceX(l.x1()), ToDeviceY(l.y1()), ToDeviceX(l.x2()),
                                 ToDeviceY(l.y2()));
-        // Qt writes the pixels of a thin opaque line straight into an image only under a
-        // clip rectangle; without one it hands them to the blending one by one. The image's
-        // own rectangle as the clip leaves every pixel as it was.
-        const bool direct = device_->devType() == QInternal::Image && !p.hasClipping() &&
-                            s_.drawMode == PenMode::CopyPen && s_.drawWidth == 1 &&
-                            s_.drawStyle == LineStyle::Solid && c.alpha() == 255;
+        // Qt writes the pixels of a thin opaque line straight into an image (or a widget's
+        // backing store) only under a clip rectangle; without one it hands them to the
+        // blending one by one. The device's own rectangle as the clip leaves every pixel as
+        // it was.
+        const int type = device_->devType();
+        const bool direct = (type == QInternal::Image || type == QInternal::Widget) &&
+                            !p.hasClipping() && s_.drawMode == PenMode::CopyPen &&
+                            s_.drawWidth == 1 && s_.drawStyle == LineStyle::Solid &&
+                            c.alpha() == 255;
         if (direct) p.setClipRect(QRect(0, 0, device_->width(), device_->height()));
         p.drawLines(device.data(), static_cast<int>(device.size()));
         if (direct) p.setClipping(false);
@@ -577,9 +581,7 @@ void DrawTarget::EndDoc() {
 
 void DrawTarget::KillDoc() {
     pagePending_ = false;
-    if (auto* printer = dynamic_cast<QPrinter*>(device_)) {
-        if (painter_ && painter_->isActive()) printer->abort();
-    }
+    if (paged_ && painter_ && painter_->isActive()) Devices().abort(device_);
     if (painter_ && painter_->isActive()) painter_->end();
     curX_ = 0;
     curY_ = 0;

@@ -20,12 +20,14 @@ PictureWidget::~PictureWidget() {
 }
 
 DrawTarget& PictureWidget::Target() {
+    KeepImage();
     FitImage();  // a hidden widget gets its resize event only when it is shown
     DrawPending();
     return target_;
 }
 
 const QImage& PictureWidget::Image() {
+    KeepImage();
     FitImage();
     DrawPending();
     target_.Suspend();
@@ -61,7 +63,33 @@ void PictureWidget::FitImage() {
 
 void PictureWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    if (!surface_) FitImage();
+}
+
+void PictureWidget::SetSurfaceDrawing(const QString& inputs,
+                                      std::function<void(DrawTarget&)> drawing) {
+    pending_ = nullptr;
+    if (inputs == surfaceInputs_ && (surface_ || target_.Drawings() == surfaceDrawings_)) return;
+    surfaceInputs_ = inputs;
+    surface_ = std::move(drawing);
+    target_.Suspend();
+    image_ = QImage(1, 1, QImage::Format_RGB32);  // the old picture goes; FitImage makes room
+    image_.fill(target_.BackColor());
+    update();
+}
+
+void PictureWidget::KeepImage() {
+    if (!surface_) return;
+    const std::function<void(DrawTarget&)> drawing = std::move(surface_);
+    surface_ = nullptr;
     FitImage();
+    drawing(target_);
+    surfaceDrawings_ = target_.Drawings();
+}
+
+bool PictureWidget::PaintsLikeImage() const {
+    const int dpi = 1440 / kTwipsPerPixel;
+    return logicalDpiX() == dpi && logicalDpiY() == dpi;
 }
 
 void PictureWidget::DrawPending() {
@@ -73,6 +101,14 @@ void PictureWidget::DrawPending() {
 }
 
 void PictureWidget::paintEvent(QPaintEvent*) {
+    if (surface_ && PaintsLikeImage()) {
+        DrawTarget screen(this);
+        screen.SetBackColor(target_.BackColor());
+        surface_(screen);
+        screen.EndDoc();
+        return;
+    }
+    KeepImage();
     DrawPending();
     target_.Suspend();
     QPainter p(this);

@@ -3,12 +3,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QPrinter>  // the device type only: Qt's print support is called through Devices()
 #include <QTemporaryFile>
 #include <utility>
 
 #include "platform/AppFolder.h"
+#include "platform/PrintDevices.h"
 #include "platform/SafeFiles.h"
 
 namespace bw {
@@ -77,6 +77,11 @@ int WholePdfPages(const QString& path) {
     return whole;
 }
 
+// The device's page set-up, which is Qt GUI's rather than the print support's.
+QPagedPaintDevice& pages(QPrinter& device) {
+    return device;
+}
+
 QString PdfFailure(const QString& file, const QString& cause) {
     return QStringLiteral("PDF文件“%1”没有写成（%2）").arg(QDir::toNativeSeparators(file), cause);
 }
@@ -84,14 +89,14 @@ QString PdfFailure(const QString& file, const QString& cause) {
 }  // namespace
 
 QStringList PrinterNames() {
-    QStringList names = QPrinterInfo::availablePrinterNames();
+    QStringList names = Devices().names();
     names.removeAll(kPdfPrinterName);
     names << kPdfPrinterName;
     return names;
 }
 
 QString DefaultPrinterName() {
-    const QString name = QPrinterInfo::defaultPrinterName();
+    const QString name = Devices().defaultName();
     return name.isEmpty() ? kPdfPrinterName : name;
 }
 
@@ -114,20 +119,8 @@ void Printer::DiscardTemporary() {
 }
 
 std::unique_ptr<Printer> Printer::Open(const QString& name) {
-    std::unique_ptr<QPrinter> dev;
-    if (name == kPdfPrinterName) {
-        dev = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        dev->setOutputFormat(QPrinter::PdfFormat);
-        dev->setFullPage(true);
-        dev->setPageSize(QPageSize(QPageSize::A4));
-        dev->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-        dev->setPageOrientation(QPageLayout::Portrait);
-    } else {
-        const QPrinterInfo info = QPrinterInfo::printerInfo(name);
-        if (name.isEmpty() || info.isNull()) return nullptr;
-        dev = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    }
-    dev->setCreator(QStringLiteral("Bellweft"));
+    std::unique_ptr<QPrinter> dev = Devices().open(name, name == kPdfPrinterName);
+    if (!dev) return nullptr;
     return std::make_unique<Printer>(std::move(dev), name);
 }
 
@@ -148,7 +141,7 @@ QString Printer::DefaultOutputFile(const QString& docName) {
 
 void Printer::SetDocName(const QString& name) {
     docName_ = name;
-    device->setDocName(name);
+    Devices().setDocName(*device, name);
 }
 
 int Printer::Orientation() const {
@@ -156,8 +149,8 @@ int Printer::Orientation() const {
 }
 
 void Printer::SetOrientation(int orientation) {
-    device->setPageOrientation(orientation == kLandscape ? QPageLayout::Landscape
-                                                         : QPageLayout::Portrait);
+    pages(*device).setPageOrientation(orientation == kLandscape ? QPageLayout::Landscape
+                                                                : QPageLayout::Portrait);
 }
 
 QPageSize Printer::PageSize() const {
@@ -166,15 +159,11 @@ QPageSize Printer::PageSize() const {
 
 bool Printer::SetPageSize(const QPageSize& size) {
     if (!size.isValid()) return false;
-    return device->setPageSize(size);
+    return pages(*device).setPageSize(size);
 }
 
 QList<QPageSize> Printer::PaperSizes() const {
-    if (!IsPdfFile()) {
-        const QPrinterInfo info = QPrinterInfo::printerInfo(name_);
-        if (!info.isNull()) return info.supportedPageSizes();
-        return {};
-    }
+    if (!IsPdfFile()) return Devices().paperSizes(name_);
     // A PDF file takes any paper; it offers the standard sizes.
     QList<QPageSize> sizes;
     for (int id = 0; id <= int(QPageSize::LastPageSize); ++id) {
@@ -199,12 +188,12 @@ bool Printer::Ready(QString* why) const {
         }
         return FolderWritable(folder, why);
     }
-    const QPrinterInfo info = QPrinterInfo::printerInfo(name_);
-    if (info.isNull()) {
+    const int state = Devices().state(name_);
+    if (state < 0) {
         if (why) *why = QStringLiteral("系统中没有打印机“%1”").arg(name_);
         return false;
     }
-    if (info.state() == QPrinter::Error || info.state() == QPrinter::Aborted) {
+    if (state == QPrinter::Error || state == QPrinter::Aborted) {
         if (why) *why = QStringLiteral("打印机“%1”已停止").arg(name_);
         return false;
     }
@@ -240,7 +229,7 @@ bool Printer::StartDoc() {
                 }
                 return false;
             }
-            device->setOutputFileName(tempOutput_);
+            Devices().setOutputFile(*device, tempOutput_);
         }
     }
     Painter();
@@ -310,7 +299,7 @@ bool Printer::EndFile() {
         lastError_ = PdfFailure(lastOutput_, cause);
         return false;
     }
-    return device->printerState() != QPrinter::Error && Ready();
+    return !Devices().inError(*device) && Ready();
 }
 
 void Printer::KillDoc() {

@@ -4,10 +4,10 @@
 
 #include <QDateTime>
 #include <QHash>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cctype>
 
+#include "platform/SqlText.h"
 #include "platform/VbNumbers.h"
 
 namespace bw::sql {
@@ -404,25 +404,17 @@ namespace {
 // A plain "SELECT <columns> FROM <table> [WHERE/ORDER BY ...]" over one table can be changed
 // record by record; it is then read with the row id in a hidden first column.
 bool singleTable(const QString& sql, QString* table, QString* rewritten) {
-    static const QRegularExpression re(
-        QStringLiteral(
-            "^\\s*SELECT\\s+(.+?)\\s+FROM\\s+([^\\s,();]+)(\\s+(WHERE|ORDER)\\b.*)?\\s*;?\\s*$"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    auto m = re.match(sql);
-    if (!m.hasMatch()) return false;
-    const QString cols = m.captured(1);
-    const QString rest = m.captured(3);
-    if (cols.contains(u'(') || cols.startsWith(QLatin1String("DISTINCT"), Qt::CaseInsensitive))
+    SingleTableSelect m;
+    if (!SplitSingleTableSelect(sql, &m)) return false;
+    if (m.columns.contains(u'(') ||
+        m.columns.startsWith(QLatin1String("DISTINCT"), Qt::CaseInsensitive))
         return false;
-    static const QRegularExpression bad(
-        QStringLiteral("\\b(GROUP|UNION|JOIN|HAVING|LIMIT\\s+\\d+\\s*,)\\b"),
-        QRegularExpression::CaseInsensitiveOption);
-    if (bad.match(rest).hasMatch()) return false;
-    QString t = m.captured(2);
+    if (HasGroupingOrJoin(m.rest)) return false;
+    QString t = m.table;
     if (t.startsWith(u'"') || t.startsWith(u'[')) t = t.mid(1, t.size() - 2);
     *table = t;
-    *rewritten = QStringLiteral("SELECT rowid AS \"__rowid__\", ") + cols +
-                 QStringLiteral(" FROM ") + m.captured(2) + rest;
+    *rewritten = QStringLiteral("SELECT rowid AS \"__rowid__\", ") + m.columns +
+                 QStringLiteral(" FROM ") + m.table + m.rest;
     return true;
 }
 

@@ -26,6 +26,7 @@
 #include "printing/LabelSettings.h"
 #include "records/BatchRows.h"
 #include "records/ui/BatchGridEvents.h"
+#include "shell/CommandButton.h"
 #include "shell/TabStrip.h"
 #include "shell/WindowLayout.h"
 #include "store/BoxAccessors.h"
@@ -128,12 +129,9 @@ MainWindow::~MainWindow() {
 
 QPushButton* MainWindow::addCommand(QWidget* page, int index, const QString& text,
                                     const QString& tip) {
-    auto* b = new QPushButton(text, page);
+    auto* b = new CommandButton(text, page);
     b->setObjectName(QStringLiteral("COM%1").arg(index));
     b->setToolTip(tip);
-    b->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: #C0C0FF; border: 1px solid #8080C0;"
-                       " padding: 2px 8px; } QPushButton:disabled { color: #8080A0; }"));
     connect(b, &QPushButton::clicked, this, [this, index] { COM_Click(index); });
     COM[index] = b;
     MF().COM[index] = b;
@@ -179,7 +177,13 @@ void MainWindow::buildBillPage() {
 
     caption(strip, QStringLiteral("当前格式："), 3240, 75, 1000);
     mf.LFMT[0]->setParent(strip);
-    mf.LFMT[0]->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
+    // The format's name in bold dark red.
+    QPalette red = mf.LFMT[0]->palette();
+    red.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));
+    mf.LFMT[0]->setPalette(red);
+    QFont bold = mf.LFMT[0]->font();
+    bold.setBold(true);
+    mf.LFMT[0]->setFont(bold);
     SetTwGeometry(mf.LFMT[0], 4200, 75, 3600, 255);
     caption(strip, QStringLiteral("尺寸(毫米)："), 7860, 75, 1100);
     mf.Wid->setParent(strip);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QThreadPool>
 #include <memory>
 
 #include "common/Database.h"
@@ -60,6 +61,10 @@ void ReleaseInstanceLock() {
 }
 
 bool Main(const QStringList& arguments) {
+    // Qt hands the larger fills of its drawing to its thread pool, by default a thread per
+    // core, all started at the first paint (a scroll bar's groove is enough). The program's
+    // windows gain nothing from that many; one worker keeps the start from paying for them.
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
     // Qt's standard buttons and dialogs speak the program's language, and write its dates.
     InstallQtTranslations();
     UseChineseLocale();

@@ -39,11 +39,6 @@ public:
     // The topmost line within `tolerance` canvas units of the point, or null.
     Line* LineAt(double x, double y, double tolerance) const;
 
-    // What the measuring grid was last drawn from, and the target's drawing count after it:
-    // the same inputs over an untouched surface need no second drawing.
-    QString RulerInputs;
-    quint64 RulerDrawings = 0;
-
 Q_SIGNALS:
     void Resized();
 

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/Palettes.h"
+
 namespace bw {
 
 CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {
@@ -34,7 +36,7 @@ void CheckBox::SetAppearance(int a) {
 void CheckBox::ApplyForeColor() {
     QPalette p = palette();
     p.setColor(QPalette::WindowText, foreColor_);
-    setPalette(p);
+    SetPaletteIfChanged(this, p);
 }
 
 void CheckBox::paintEvent(QPaintEvent* e) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 
+#include "platform/Palettes.h"
 #include "platform/Twips.h"
 
 namespace bw {
@@ -63,7 +64,7 @@ void Label::SetFont(const QFont& f) {
 void Label::ApplyForeColor() {
     QPalette p = palette();
     p.setColor(QPalette::WindowText, foreColor_);
-    setPalette(p);
+    SetPaletteIfChanged(this, p);
 }
 
 // A box being loaded gets its auto-size, its caption and its font one after the other:

@@ -35,36 +35,18 @@ namespace {
 
 void drawGridOn(DrawTarget& t, double w, double h, double widthMm, int drawGrid);
 
-// The background picture and the grid on a cleared surface; nothing when the surface shows
-// them already from the same inputs and nothing drew over them since.
-void drawRulersNow(Canvas* canvas, const QImage& picture, double w, double h, double widthMm,
-                   int drawGrid) {
-    const QImage& surface = canvas->Image();
-    const QString inputs = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
-                               .arg(surface.width())
-                               .arg(surface.height())
-                               .arg(surface.dotsPerMeterX())
-                               .arg(w, 0, 'g', 17)
-                               .arg(h, 0, 'g', 17)
-                               .arg(widthMm, 0, 'g', 17)
-                               .arg(drawGrid)
-                               .arg(picture.isNull() ? 0 : picture.cacheKey())
-                               .arg(canvas->BackColor().rgba());
-    DrawTarget& t = canvas->Target();
-    if (inputs == canvas->RulerInputs && t.Drawings() == canvas->RulerDrawings) return;
-    {
-        DrawSettingsSaver keep(t);
-        t.SetScaleMode(ScaleUnit::Twips);
-        t.Cls();
-        if (!picture.isNull()) {
-            DrawSettingsSaver keepScale(t);
-            t.SetScaleMode(ScaleUnit::Pixels);
-            t.PaintPicture(picture, 0, 0, t.ScaleWidth(), t.ScaleHeight());
-        }
-        drawGridOn(t, w, h, widthMm, drawGrid);
+// The background picture and the grid on a cleared surface.
+void drawRulersOn(DrawTarget& t, const QImage& picture, double w, double h, double widthMm,
+                  int drawGrid) {
+    DrawSettingsSaver keep(t);
+    t.SetScaleMode(ScaleUnit::Twips);
+    t.Cls();
+    if (!picture.isNull()) {
+        DrawSettingsSaver keepScale(t);
+        t.SetScaleMode(ScaleUnit::Pixels);
+        t.PaintPicture(picture, 0, 0, t.ScaleWidth(), t.ScaleHeight());
     }
-    canvas->RulerInputs = inputs;
-    canvas->RulerDrawings = t.Drawings();
+    drawGridOn(t, w, h, widthMm, drawGrid);
 }
 
 QFont numberFont() {
@@ -119,12 +101,23 @@ void DrawRulers(Canvas* canvas, double widthMm, int drawGrid) {
     for (int kind = kTextBox; kind <= kPictureBox; ++kind)
         for (int i = LastBoxIndex(kind); i >= FirstBoxIndex(kind); --i)
             if (Label* l = CaptionLabel(i)) l->SetVisible(!show);
-    // Opening a format asks for the grid several times over (options, size): it is drawn
-    // once, when the canvas is next shown or read, from what it was last asked with.
+    // Opening a format asks for the grid several times over (options, size): the canvas draws
+    // it when painted, from what it was last asked with, and keeps no image of it unless
+    // someone draws on it or reads it.
     const QImage picture = show ? mf.TP->Picture() : QImage();
     const double w = canvas->Width(), h = canvas->Height();
-    canvas->SetPendingDrawing([canvas, picture, w, h, widthMm, drawGrid] {
-        drawRulersNow(canvas, picture, w, h, widthMm, drawGrid);
+    const QString inputs = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                               .arg(canvas->width())
+                               .arg(canvas->height())
+                               .arg(canvas->devicePixelRatioF(), 0, 'g', 17)
+                               .arg(w, 0, 'g', 17)
+                               .arg(h, 0, 'g', 17)
+                               .arg(widthMm, 0, 'g', 17)
+                               .arg(drawGrid)
+                               .arg(picture.isNull() ? 0 : picture.cacheKey())
+                               .arg(canvas->BackColor().rgba());
+    canvas->SetSurfaceDrawing(inputs, [picture, w, h, widthMm, drawGrid](DrawTarget& t) {
+        drawRulersOn(t, picture, w, h, widthMm, drawGrid);
     });
 }
 
@@ -155,13 +148,18 @@ void drawGridOn(DrawTarget& t, double w, double h, double widthMm, int drawGrid)
     for (long i = 0; i <= down; i += 2) add(QLineF(0, i * s, w, i * s), lineColour(i));
     if (!run.empty()) t.Lines(run, runColour);
     t.SetForeColor(Qt::black);
+    // The numbers are measured and written as DrawTextWithFont writes them, in the number font
+    // set once for all of them.
+    DrawSettingsSaver keepFont(t);
+    t.SetFont(numberFont());
     const auto measure = [&t](const QString& text) {
-        DrawSettingsSaver keepFont(t);
-        t.SetFont(numberFont());
         return QSizeF(t.TextWidth(text), t.TextHeight(text));
     };
-    for (const RulerNumber& n : RulerNumberPlaces(w, h, widthMm, measure))
-        DrawTextWithFont(t, int(n.place.x()), int(n.place.y()), n.text);
+    for (const RulerNumber& n : RulerNumberPlaces(w, h, widthMm, measure)) {
+        t.SetCurrentX(t.ScaleX(int(n.place.x()), ScaleUnit::Twips));
+        t.SetCurrentY(t.ScaleY(int(n.place.y()), ScaleUnit::Twips));
+        t.Print(n.text, false);
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextLayout>
 
+#include "platform/Palettes.h"
 #include "store/TextBoxEditor.h"
 
 namespace bw {
@@ -128,7 +129,7 @@ void TextBox::applyPalette() {
     p.setColor(QPalette::Window, backColor_);
     p.setColor(QPalette::Text, foreColor_);
     p.setColor(QPalette::WindowText, foreColor_);
-    setPalette(p);
+    SetPaletteIfChanged(this, p);  // a box being loaded gets its colours twice
 }
 
 bool TextBox::HoldsSeveralLines() const {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <random>
 
@@ -233,5 +234,35 @@ TEST(AmountToCapitals, RandomAmountsRoundTripAndFormatStable) {
         ASSERT_EQ(ParseMoney(money, sign), Val(x)) << money.toStdString();
         const QString cells = CapitalDigitCells(x, 14, kYuan);
         ASSERT_EQ(CapitalsToAmount(cells, 114.14), number);
+    }
+}
+
+TEST(IsAmountText, ReadsNumbersAsThePatternOfAmountsDoes) {
+    // Chosen texts, then texts put together at random from the pieces that matter.
+    const QRegularExpression amount(
+        QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eEdD][+-]?\\d{1,3})?$"));
+    QStringList texts = {"",       "1",      "-1",   "+.5",   ".",      "-.",   "1.",   "1.5e3",
+                         "1E+123", "1e1234", "1d-5", "e5",    "1e",     "1e+",  "１２", "1,000",
+                         "1 000",  "12元",   "￥12", "-￥12", "12\n元", "1\n2", "\n"};
+    const QStringList pieces = {"1", "23", ".", "+",  "-",  "e", "E", "d",
+                                "D", "\n", " ", "元", "￥", ",", "x", "１"};
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<int> piece(0, static_cast<int>(pieces.size()) - 1);
+    std::uniform_int_distribution<int> length(1, 8);
+    for (int i = 0; i < 20000; ++i) {
+        QString text;
+        for (int n = length(random); n > 0; --n) text += pieces[piece(random)];
+        texts << text;
+    }
+    for (const QString& text : texts) {
+        // What IsAmountText hands the pattern: the sign, symbol and unit taken off.
+        QString t = text.trimmed();
+        t = t.startsWith(u'-') || t.startsWith(u'+') ? t.left(1) + t.mid(1).trimmed().remove(kYuan)
+                                                     : t.remove(kYuan);
+        t = t.trimmed();
+        if (t.endsWith(u'元')) t.chop(1);
+        t.remove(u',');
+        t.remove(u' ');
+        ASSERT_EQ(IsAmountText(text, kYuan), amount.match(t).hasMatch()) << text.toStdString();
     }
 }

@@ -245,3 +245,21 @@ TEST(RulerNumbers, ANumberThatWouldOverlapAnotherIsLeftOut) {
         EXPECT_EQ(places.front().place.topLeft(), QPointF(0, 0));
     }
 }
+
+TEST_F(Rulers, TheCanvasShowsOnTheScreenWhatItsPictureHolds) {
+    // Drawn on the screen without a picture of its own, then read (which makes the picture):
+    // the same pixels, with and without the background picture.
+    MainForm& mf = MF();
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    mf.TP->SetPicture(red);
+    for (int picture = 0; picture < 2; ++picture) {
+        mf.SetO2Value(4, picture);
+        DrawRulers(mf.PG, 200, 1);
+        const QImage screen = mf.PG->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage kept = mf.PG->Image().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(screen.size(), kept.size());
+        EXPECT_EQ(screen, kept) << "background picture " << picture;
+        EXPECT_EQ(mf.PG->grab().toImage().convertToFormat(QImage::Format_RGB32), kept);
+    }
+}
