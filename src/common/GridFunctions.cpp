@@ -128,7 +128,8 @@ struct ColumnPlan {
 };
 
 // What each column shows, decided once from the field names in the grid's first row.
-std::vector<ColumnPlan> planColumns(const Grid& grid, const sql::RowView& row) {
+template <class Row>
+std::vector<ColumnPlan> planColumns(const Grid& grid, const Row& row) {
     using Kind = ColumnPlan::Kind;
     std::vector<ColumnPlan> plans(grid.Cols());
     for (int c = 0; c < grid.Cols(); ++c) {
@@ -155,8 +156,9 @@ std::vector<ColumnPlan> planColumns(const Grid& grid, const sql::RowView& row) {
     return plans;
 }
 
-// Appends the records of the query to the grid, read one by one as they come: a table of
-// many thousand records is never held twice. A query that fails adds no row.
+// Appends the records of the query to the grid, read one by one as they come (on a thread of
+// their own while the grid fills): a table of many thousand records is never held twice. A
+// query that fails adds no row.
 void fillRows(Grid& grid, const QString& sql, const Params& params) {
     using Kind = ColumnPlan::Kind;
     const int first = grid.Rows();
@@ -164,7 +166,8 @@ void fillRows(Grid& grid, const QString& sql, const Params& params) {
     std::vector<ColumnPlan> plans;
     std::vector<TextsByValue> shared(grid.Cols());
     QHash<QString, QString> looked;  // "col:id" -> text, so that each ID is read once
-    const bool ok = ForEachRecord(sql, params, [&](const sql::RowView& row) {
+    std::unique_ptr<sql::QueryAhead> records = QueryRowsAhead({{sql, params}});
+    const bool ok = records && records->ForEach([&](const sql::BatchRow& row) {
         if (plans.empty()) plans = planColumns(grid, row);
         const int r = first + count++;
         // One row per record as it comes: the grid keeps room for its rows in ever larger

@@ -105,30 +105,57 @@ QDateTime parseDate(const QString& s) {
     return d;
 }
 
+// The value of one column of the current row as stored.
+StoredValue storedOf(sqlite3_stmt* st, int i) {
+    StoredValue v;
+    v.type = sqlite3_column_type(st, i);
+    switch (v.type) {
+        case SQLITE_INTEGER:
+            v.integer = sqlite3_column_int64(st, i);
+            break;
+        case SQLITE_FLOAT:
+            v.real = sqlite3_column_double(st, i);
+            break;
+        case SQLITE_BLOB:
+            v.bytes = static_cast<const char*>(sqlite3_column_blob(st, i));
+            v.size = sqlite3_column_bytes(st, i);
+            break;
+        case SQLITE_NULL:
+            break;
+        default:
+            v.bytes = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+            v.size = sqlite3_column_bytes(st, i);
+            break;
+    }
+    return v;
+}
+
 // The value of one column of the current row, shaped by the column's declared type.
 QVariant columnValue(sqlite3_stmt* st, int i, FieldType type) {
-    switch (sqlite3_column_type(st, i)) {
+    return ShapeValue(storedOf(st, i), type);
+}
+
+}  // namespace
+
+FieldType DeclaredType(const char* decl) {
+    return typeOfDecl(decl);
+}
+
+QVariant ShapeValue(const StoredValue& v, FieldType type) {
+    switch (v.type) {
         case SQLITE_NULL:
             return QVariant();  // NULL
-        case SQLITE_INTEGER: {
-            qlonglong v = sqlite3_column_int64(st, i);
-            if (type == FieldType::Boolean) return QVariant(v != 0);
-            if (type == FieldType::Double) return QVariant(static_cast<double>(v));
-            return QVariant(v);
-        }
-        case SQLITE_FLOAT: {
-            double v = sqlite3_column_double(st, i);
-            if (type == FieldType::Boolean) return QVariant(v != 0.0);
-            return QVariant(v);
-        }
-        case SQLITE_BLOB: {
-            const void* p = sqlite3_column_blob(st, i);
-            int n = sqlite3_column_bytes(st, i);
-            return QVariant(QByteArray(static_cast<const char*>(p), n));
-        }
+        case SQLITE_INTEGER:
+            if (type == FieldType::Boolean) return QVariant(v.integer != 0);
+            if (type == FieldType::Double) return QVariant(static_cast<double>(v.integer));
+            return QVariant(static_cast<qlonglong>(v.integer));
+        case SQLITE_FLOAT:
+            if (type == FieldType::Boolean) return QVariant(v.real != 0.0);
+            return QVariant(v.real);
+        case SQLITE_BLOB:
+            return QVariant(QByteArray(v.bytes, v.size));
         default: {
-            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-            QString s = ColumnText(p, sqlite3_column_bytes(st, i));
+            QString s = ColumnText(v.bytes, v.size);
             if (type == FieldType::Date) {
                 QDateTime d = parseDate(s);
                 if (d.isValid()) return QVariant(d);
@@ -144,7 +171,23 @@ QVariant columnValue(sqlite3_stmt* st, int i, FieldType type) {
     }
 }
 
-}  // namespace
+void StoredKey(const StoredValue& v, std::string& key) {
+    key.assign(1, static_cast<char>(v.type));
+    switch (v.type) {
+        case SQLITE_INTEGER:
+            key.append(reinterpret_cast<const char*>(&v.integer), sizeof v.integer);
+            break;
+        case SQLITE_FLOAT:
+            key.append(reinterpret_cast<const char*>(&v.real), sizeof v.real);
+            break;
+        case SQLITE_TEXT:
+        case SQLITE_BLOB:
+            if (v.bytes) key.append(v.bytes, v.size);
+            break;
+        default:
+            break;
+    }
+}
 
 struct Binder {
     static bool bind(sqlite3_stmt* st, int index, const QVariant& v) {
@@ -517,30 +560,7 @@ QVariant RowView::Value(int column) const {
 }
 
 void RowView::Key(int column, std::string& key) const {
-    const int type = sqlite3_column_type(st_, column);
-    key.assign(1, static_cast<char>(type));
-    switch (type) {
-        case SQLITE_INTEGER: {
-            const sqlite3_int64 v = sqlite3_column_int64(st_, column);
-            key.append(reinterpret_cast<const char*>(&v), sizeof v);
-            break;
-        }
-        case SQLITE_FLOAT: {
-            const double v = sqlite3_column_double(st_, column);
-            key.append(reinterpret_cast<const char*>(&v), sizeof v);
-            break;
-        }
-        case SQLITE_TEXT:
-        case SQLITE_BLOB: {
-            const void* p = type == SQLITE_TEXT
-                                ? static_cast<const void*>(sqlite3_column_text(st_, column))
-                                : sqlite3_column_blob(st_, column);
-            if (p) key.append(static_cast<const char*>(p), sqlite3_column_bytes(st_, column));
-            break;
-        }
-        default:
-            break;
-    }
+    StoredKey(storedOf(st_, column), key);
 }
 
 bool Connection::ForEach(const QString& sql, const QVariantList& params,

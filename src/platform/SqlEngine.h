@@ -29,6 +29,22 @@ struct FieldInfo {
 
 class Connection;
 
+// A value as SQLite hands it over: its kind (SQLite's type code: 1 integer, 2 real, 3 text,
+// 4 blob, 5 NULL) and its number or bytes (not owned).
+struct StoredValue {
+    int type = 5;
+    qint64 integer = 0;
+    double real = 0;
+    const char* bytes = nullptr;
+    int size = 0;
+};
+// The value as a Recordset gives it: NULL a null QVariant, shaped by the declared type.
+QVariant ShapeValue(const StoredValue& value, FieldType type);
+// Writes into `key` the value's kind and bytes (see RowView::Key).
+void StoredKey(const StoredValue& value, std::string& key);
+// The type a column's declared type (as sqlite3_column_decltype gives it) stands for.
+FieldType DeclaredType(const char* decl);
+
 // The current row of a query walked by Connection::ForEach: read it while the callback runs.
 class RowView {
 public:

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <string>
@@ -12,13 +13,29 @@
 
 namespace bw::sql {
 
+// The columns of a query as its statement declares them.
+struct AheadColumns {
+    std::vector<QString> names;
+    std::vector<FieldType> types;
+
+    static std::shared_ptr<const AheadColumns> Of(sqlite3_stmt* st) {
+        auto c = std::make_shared<AheadColumns>();
+        for (int i = 0; i < sqlite3_column_count(st); ++i) {
+            c->names.push_back(QString::fromUtf8(sqlite3_column_name(st, i)));
+            c->types.push_back(DeclaredType(sqlite3_column_decltype(st, i)));
+        }
+        return c;
+    }
+};
+
 // Rows read by a thread: every value with its type, the texts' bytes side by side.
 struct AheadBatch {
-    // An integer, or where a text's bytes are: sixteen bytes a value, as rows read ahead of
-    // the caller wait here by the ten thousand.
+    // A number, or where a text's or blob's bytes are: sixteen bytes a value, as rows read
+    // ahead of the caller wait here by the ten thousand.
     struct Value {
         union {
             qint64 number;
+            double real;
             struct {
                 quint32 from;
                 quint32 size;
@@ -26,6 +43,8 @@ struct AheadBatch {
         };
         int type;
     };
+    // The columns' names and declared types, read with the first rows.
+    std::shared_ptr<const AheadColumns> names;
     int columns = 0;
     int rows = 0;
     std::vector<Value> values;
@@ -42,6 +61,7 @@ struct AheadBatch {
         bytes.clear();
         texts.clear();
         columns = sqlite3_column_count(st);
+        if (!names) names = AheadColumns::Of(st);
         values.reserve(static_cast<std::size_t>(most) * columns);
         int rc = SQLITE_ROW;
         while (rows < most && (rc = sqlite3_step(st)) == SQLITE_ROW) add(st);
@@ -50,17 +70,32 @@ struct AheadBatch {
     const Value& At(int row, int column) const {
         return values[static_cast<std::size_t>(row) * columns + column];
     }
+    StoredValue Stored(const Value& v) const {
+        StoredValue s;
+        s.type = v.type;
+        if (v.type == SQLITE_INTEGER) s.integer = v.number;
+        if (v.type == SQLITE_FLOAT) s.real = v.real;
+        if (v.type == SQLITE_TEXT || v.type == SQLITE_BLOB) {
+            s.bytes = bytes.data() + v.text.from;
+            s.size = static_cast<int>(v.text.size);
+        }
+        return s;
+    }
+    // The value as text, as SQLite gives it.
     QString Text(const Value& v) const {
         if (v.type == SQLITE_INTEGER) return QString::number(v.number);
         if (v.type == SQLITE_NULL) return QString();
+        if (v.type == SQLITE_FLOAT) {
+            char buffer[32];
+            sqlite3_snprintf(sizeof buffer, buffer, "%!.15g", v.real);
+            return QString::fromLatin1(buffer);
+        }
         return ColumnText(bytes.data() + v.text.from, static_cast<int>(v.text.size));
     }
     // Makes the strings of every text now.
     void MakeTexts() {
         texts.reserve(values.size());
-        for (const Value& v : values)
-            texts.push_back(v.type == SQLITE_INTEGER || v.type == SQLITE_NULL ? QString()
-                                                                              : Text(v));
+        for (const Value& v : values) texts.push_back(v.type == SQLITE_TEXT ? Text(v) : QString());
     }
 
 private:
@@ -71,11 +106,15 @@ private:
             v.type = sqlite3_column_type(st, c);
             if (v.type == SQLITE_INTEGER) {
                 v.number = sqlite3_column_int64(st, c);
+            } else if (v.type == SQLITE_FLOAT) {
+                v.real = sqlite3_column_double(st, c);
             } else if (v.type != SQLITE_NULL) {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+                const char* p = v.type == SQLITE_BLOB
+                                    ? static_cast<const char*>(sqlite3_column_blob(st, c))
+                                    : reinterpret_cast<const char*>(sqlite3_column_text(st, c));
                 v.text.size = static_cast<quint32>(sqlite3_column_bytes(st, c));
                 v.text.from = static_cast<quint32>(bytes.size());
-                if (text) bytes.append(text, v.text.size);
+                if (p) bytes.append(p, v.text.size);
             }
             values.push_back(v);
         }
@@ -197,7 +236,13 @@ qint64 BatchRow::Int64(int column) const {
     const AheadBatch::Value& v = batch_.At(row_, column);
     if (v.type == SQLITE_INTEGER) return v.number;
     if (v.type == SQLITE_NULL) return 0;
-    // As SQLite reads a text or a real as an integer: its leading whole number.
+    if (v.type == SQLITE_FLOAT) {
+        // As SQLite reads a real as an integer: cut towards zero, held to the integers' range.
+        if (!(v.real > -9223372036854775808.0)) return v.real < 0 ? INT64_MIN : 0;
+        if (v.real >= 9223372036854775808.0) return INT64_MAX;
+        return static_cast<qint64>(v.real);
+    }
+    // As SQLite reads a text as an integer: its leading whole number.
     const char* p = batch_.bytes.data() + v.text.from;
     const char* end = p + v.text.size;
     while (p < end && (*p == ' ' || *p == '\t')) ++p;
@@ -208,10 +253,33 @@ qint64 BatchRow::Int64(int column) const {
     return minus ? -n : n;
 }
 
+int BatchRow::Columns() const {
+    return batch_.columns;
+}
+
+int BatchRow::ColumnIndex(const QString& name) const {
+    if (!batch_.names) return -1;
+    const std::vector<QString>& names = batch_.names->names;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i] == name) return static_cast<int>(i);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+QVariant BatchRow::Value(int column) const {
+    if (column < 0 || column >= batch_.columns || !batch_.names) return {};
+    return ShapeValue(batch_.Stored(batch_.At(row_, column)), batch_.names->types[column]);
+}
+
+void BatchRow::Key(int column, std::string& key) const {
+    StoredKey(batch_.Stored(batch_.At(row_, column)), key);
+}
+
 QString BatchRow::Text(int column) const {
     const std::size_t at = static_cast<std::size_t>(row_) * batch_.columns + column;
     const AheadBatch::Value& v = batch_.values[at];
-    if (!batch_.texts.empty() && v.type != SQLITE_INTEGER) return batch_.texts[at];
+    if (!batch_.texts.empty() && v.type == SQLITE_TEXT) return batch_.texts[at];
     return batch_.Text(v);
 }
 

@@ -11,9 +11,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVariant>
 #include <QVariantList>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace bw::sql {
@@ -25,11 +27,17 @@ class AheadPipe;
 // One row of a batch, read while the callback runs.
 class BatchRow {
 public:
-    // An integer column as it is stored; another value as its text read as a number (0 when
-    // it is none).
+    // The column as SQLite reads it as an integer: NULL 0, a real cut towards zero, a text's
+    // leading whole number.
     qint64 Int64(int column) const;
-    // The column as text: "" for NULL, an integer in decimal.
+    // The column as text: "" for NULL, a number as SQLite writes it.
     QString Text(int column) const;
+    // As RowView has them: the columns, a column by name, the value shaped by its declared
+    // type, and the value's key.
+    int Columns() const;
+    int ColumnIndex(const QString& name) const;
+    QVariant Value(int column) const;
+    void Key(int column, std::string& key) const;
 
 private:
     friend class QueryAhead;

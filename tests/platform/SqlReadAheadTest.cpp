@@ -60,17 +60,46 @@ TEST_F(ReadAhead, PartsArriveWholeAndInOrder) {
         EXPECT_EQ(Walk(q, &ok), Expected("n>=2500") + Expected("n<2500") + Expected("n IS NULL"));
         EXPECT_TRUE(ok);
     }
-    // Texts and reals read as whole numbers the way SQLite reads them.
-    QueryAhead q(db, {{"SELECT ' -12abc', 7.9, 'x', NULL, 3", {}}});
-    ASSERT_TRUE(q.ForEach([](const BatchRow& r) {
-        EXPECT_EQ(r.Int64(0), -12);
-        EXPECT_EQ(r.Int64(1), 7);
-        EXPECT_EQ(r.Int64(2), 0);
-        EXPECT_EQ(r.Int64(3), 0);
-        EXPECT_EQ(r.Text(3), "");
-        EXPECT_EQ(r.Text(4), "3");
+}
+
+// A row read ahead reads as the row of the statement itself: values shaped by their declared
+// types, texts, integers and keys alike.
+TEST_F(ReadAhead, ARowReadsAsTheStatementsOwnRow) {
+    ASSERT_TRUE(db->Exec("CREATE TABLE k(d DATE, b BOOLEAN, r REAL, x BLOB, t TEXT, i INTEGER)"));
+    const QVariantList values[] = {
+        {"2013-01-05", "true", 7.9, QByteArray("\x01\x00z", 3), " -12abc", 3},
+        {"2013/12/31 07:08:09", 0, -2.5e20, QVariant(), "", QVariant()},
+        {"abcd", "x", 0.1 + 0.2, QByteArray(), "第1行", -7}};
+    for (const QVariantList& v : values)
+        ASSERT_TRUE(db->Exec("INSERT INTO k VALUES(?, ?, ?, ?, ?, ?)", v));
+    const QString sql = "SELECT * FROM k ORDER BY rowid";
+    auto read = [](const auto& r) {
+        QStringList out;
+        std::string key;
+        for (int c = 0; c < r.Columns(); ++c) {
+            // In this order: reading a statement's value as text changes its kind.
+            r.Key(c, key);
+            const QVariant v = r.Value(c);
+            const QString text = r.Text(c);
+            out << v.toString() + u'|' + v.typeName() + u'|' + text + u'|' +
+                       QString::number(r.Int64(c)) + u'|' +
+                       QString::fromLatin1(QByteArray::fromStdString(key).toHex());
+        }
+        out << QString::number(r.ColumnIndex("T")) + QString::number(r.ColumnIndex("none"));
+        return out.join(u'/');
+    };
+    QStringList direct, ahead;
+    db->ForEach(sql, {}, [&](const RowView& r) {
+        direct << read(r);
+        return true;
+    });
+    QueryAhead q(db, {{sql, {}}});
+    ASSERT_TRUE(q.ForEach([&](const BatchRow& r) {
+        ahead << read(r);
         return true;
     }));
+    EXPECT_EQ(ahead, direct);
+    EXPECT_EQ(direct.size(), 3);
 }
 
 TEST_F(ReadAhead, AStoppedWalkEndsItsThreadsAndAFailedQuerySaysSo) {
