@@ -90,9 +90,10 @@ bool ForEachRecord(const QString& sql, const Params& params,
     return c && c->ForEach(sql, params, row);
 }
 
-std::unique_ptr<sql::QueryAhead> QueryRowsAhead(const std::vector<sql::QueryPart>& parts) {
+std::unique_ptr<sql::QueryAhead> QueryRowsAhead(const std::vector<sql::QueryPart>& parts,
+                                                bool onThreads) {
     auto c = Db();
-    return c ? std::make_unique<sql::QueryAhead>(c, parts) : nullptr;
+    return c ? std::make_unique<sql::QueryAhead>(c, parts, onThreads) : nullptr;
 }
 
 void CloseRecordset(Recordset& rs) {

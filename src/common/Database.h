@@ -37,7 +37,8 @@ bool ForEachRecord(const QString& sql, const Params& params,
 
 // Starts a large query, in parts, on threads of their own (see sql::QueryAhead); null without
 // a database.
-std::unique_ptr<sql::QueryAhead> QueryRowsAhead(const std::vector<sql::QueryPart>& parts);
+std::unique_ptr<sql::QueryAhead> QueryRowsAhead(const std::vector<sql::QueryPart>& parts,
+                                                bool onThreads = true);
 
 // Runs a statement that returns no rows. Failures leave no trace for the user; the result
 // tells a caller that needs it whether the statement ran.

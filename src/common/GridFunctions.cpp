@@ -119,6 +119,14 @@ void SetupGrid(Grid& grid, const QStringList& fields, const QStringList& caption
 
 namespace {
 
+// Whether the table may hold some thousands of records (by its highest row number): only
+// then are they read on a thread of their own.
+bool mayHoldThousands(const QString& table) {
+    Recordset rs;
+    OpenRecordset(rs, QStringLiteral("SELECT MAX(rowid) FROM \"") + table + u'"');
+    return rs.Value(0).toLongLong() > 3000;
+}
+
 // What a grid column shows of each record.
 struct ColumnPlan {
     enum class Kind { Empty, Serial, Field, Lookup, Colour };
@@ -159,14 +167,14 @@ std::vector<ColumnPlan> planColumns(const Grid& grid, const Row& row) {
 // Appends the records of the query to the grid, read one by one as they come (on a thread of
 // their own while the grid fills): a table of many thousand records is never held twice. A
 // query that fails adds no row.
-void fillRows(Grid& grid, const QString& sql, const Params& params) {
+void fillRows(Grid& grid, const QString& sql, const Params& params, bool onThread) {
     using Kind = ColumnPlan::Kind;
     const int first = grid.Rows();
     int count = 0;
     std::vector<ColumnPlan> plans;
     std::vector<TextsByValue> shared(grid.Cols());
     QHash<QString, QString> looked;  // "col:id" -> text, so that each ID is read once
-    std::unique_ptr<sql::QueryAhead> records = QueryRowsAhead({{sql, params}});
+    std::unique_ptr<sql::QueryAhead> records = QueryRowsAhead({{sql, params}}, onThread);
     const bool ok = records && records->ForEach([&](const sql::BatchRow& row) {
         if (plans.empty()) plans = planColumns(grid, row);
         const int r = first + count++;
@@ -233,7 +241,7 @@ void FillGridFromSql(Grid& grid, const QString& where, const QString& order, con
         QString sql = QStringLiteral("SELECT * FROM \"") + table + u'"';
         if (!where.isEmpty()) sql += QStringLiteral(" WHERE ") + where;
         if (!order.isEmpty()) sql += QStringLiteral(" ORDER BY ") + order;
-        fillRows(grid, sql, params);
+        fillRows(grid, sql, params, mayHoldThousands(table));
     }
     AutoFitGridColumns(dlg::DialogParent(), grid, 2, true);
     grid.SetVisible(true);

@@ -283,9 +283,10 @@ QString BatchRow::Text(int column) const {
     return batch_.Text(v);
 }
 
-QueryAhead::QueryAhead(std::shared_ptr<Connection> connection, const std::vector<QueryPart>& parts)
+QueryAhead::QueryAhead(std::shared_ptr<Connection> connection, const std::vector<QueryPart>& parts,
+                       bool onThreads)
     : connection_(std::move(connection)), parts_(parts) {
-    if (connection_->InTransaction()) return;
+    if (!onThreads || connection_->InTransaction()) return;
     for (std::size_t i = 0; i < parts_.size(); ++i) {
         auto pipe = std::make_shared<AheadPipe>();
         pipe->reader = connection_->LendReader();

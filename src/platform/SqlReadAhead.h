@@ -54,9 +54,11 @@ struct QueryPart {
 
 class QueryAhead {
 public:
-    // Starts the parts, each on its own thread when it can. The connection is the program's
-    // one, to the file the rows are read from.
-    QueryAhead(std::shared_ptr<Connection> connection, const std::vector<QueryPart>& parts);
+    // Starts the parts, each on its own thread when it can and `onThreads` asks for it (a few
+    // rows are read as fast in the calling thread, without a thread and a handle to start).
+    // The connection is the program's one, to the file the rows are read from.
+    QueryAhead(std::shared_ptr<Connection> connection, const std::vector<QueryPart>& parts,
+               bool onThreads = true);
     // Stops the threads of rows not walked.
     ~QueryAhead();
     QueryAhead(const QueryAhead&) = delete;

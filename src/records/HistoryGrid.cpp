@@ -129,12 +129,13 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     grid.setProperty(kShownFormat, format);
     SetHistoryGridColumns(grid, format);
 
-    // The count, then the rows in parts, all read side by side; the font the columns are
-    // fitted with is made ready meanwhile.
+    // The count, then the rows in parts, all read side by side for a show-all (a view of the
+    // newest is read in this thread); the font the columns are fitted with is made ready
+    // meanwhile.
     std::vector<sql::QueryPart> parts = HistoryQueryParts(format, limit);
     parts.insert(parts.begin(),
                  {QStringLiteral("SELECT COUNT(*) FROM 历史 WHERE Fmt=?"), {format}});
-    std::unique_ptr<sql::QueryAhead> rows = QueryRowsAhead(parts);
+    std::unique_ptr<sql::QueryAhead> rows = QueryRowsAhead(parts, limit < 1);
     MainForm& mf = MF();
     QFontMetrics(mf.font()).horizontalAdvance(QStringLiteral("序号0"));
 
