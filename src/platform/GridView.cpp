@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "platform/BandedScrollBars.h"
 #include "platform/VbNumbers.h"
 
 namespace bw {
@@ -46,6 +47,8 @@ GridView::GridView(Grid* grid, QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    PaintInBands(verticalScrollBar());
+    PaintInBands(horizontalScrollBar());
     autoScrollTimer_.setInterval(60);
     connect(&autoScrollTimer_, &QTimer::timeout, this, &GridView::autoScroll);
     attach();

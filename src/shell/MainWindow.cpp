@@ -18,6 +18,7 @@
 #include "designer/CanvasEvents.h"
 #include "designer/PropertyDialogs.h"
 #include "filling/DataEntry.h"
+#include "platform/BandedScrollBars.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/GridView.h"
@@ -356,6 +357,7 @@ void MainWindow::buildLabelPage() {
     mf.VS1->setObjectName(QStringLiteral("VS1"));
     SetTwGeometry(mf.VS1, 6000, kBarThickness, kBarThickness, 3000);
     for (QScrollBar* s : {mf.HS1, mf.VS1}) {
+        PaintInBands(s);
         s->setMinimum(0);
         s->setMaximum(0);
         s->setEnabled(false);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "common/TwipGeometry.h"
+#include "platform/BandedScrollBars.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 #include "store/Canvas.h"
@@ -47,6 +48,7 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     HS->setObjectName(QStringLiteral("HS"));
     // The batch-row bar never keeps the focus: typing stays with the bill.
     HS->setFocusPolicy(Qt::NoFocus);
+    for (QScrollBar* bar : {VS, PHS, HS}) PaintInBands(bar);
     TTP = new PictureBox(this);
     TTP->setObjectName(QStringLiteral("TTP"));
     TTP->hide();

@@ -14,6 +14,7 @@
 #include "common/TwipGeometry.h"
 #include "library/FormatListData.h"
 #include "library/WebFormats.h"
+#include "platform/BandedScrollBars.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/GridView.h"
@@ -57,6 +58,7 @@ FmtDown::FmtDown(QWidget* parent) : QDialog(parent) {
     SetTwGeometry(LBL, 600, 600, 3000, 300);
     LBL->hide();
     VS = new QScrollBar(Qt::Vertical, this);
+    PaintInBands(VS);
     VS->setEnabled(false);
     const char* captions[3] = {"更新列表", "导入格式", "查找"};
     for (int i = 0; i < 3; ++i) {

@@ -19,6 +19,7 @@
 #include "common/TwipGeometry.h"
 #include "library/FormatFile.h"
 #include "library/FormatListData.h"
+#include "platform/BandedScrollBars.h"
 #include "platform/Dialogs.h"
 #include "platform/GridView.h"
 #include "platform/ShowAndWait.h"
@@ -72,6 +73,7 @@ FmtList::FmtList(QWidget* parent) : QDialog(parent) {
     LBL->hide();
     VS = new QScrollBar(Qt::Vertical, this);
     VS->setObjectName(QStringLiteral("VS"));
+    PaintInBands(VS);
     VS->setEnabled(false);
 
     const char* captions[7] = {"选 择", "退 出", "下载更多…", "导 入", "删 除", "导 出", ""};
