@@ -2,9 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QThreadPool>
-#include <memory>
 
 #include "common/Database.h"
 #include "common/Globals.h"
@@ -13,6 +11,7 @@
 #include "common/Schema.h"
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
+#include "platform/InstanceLock.h"
 #include "platform/QtTranslations.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
@@ -21,8 +20,8 @@
 namespace bw {
 
 namespace {
-std::unique_ptr<QLockFile>& lock() {
-    static std::unique_ptr<QLockFile> l;
+InstanceLock& lock() {
+    static InstanceLock l;
     return l;
 }
 }  // namespace
@@ -41,23 +40,18 @@ QString InstanceLockPath() {
 
 bool AcquireInstanceLock(QString* why) {
     const QString path = InstanceLockPath();
-    if (lock() && lock()->fileName() == path && lock()->isLocked()) return true;
-    auto l = std::make_unique<QLockFile>(path);
-    l->setStaleLockTime(0);  // a lock is stale only when its process is gone
-    if (!l->tryLock(0)) {
-        // Only a lock held by another process means another copy runs; a lock file that
-        // cannot be made is a folder that cannot be written.
-        if (why && l->error() != QLockFile::LockFailedError)
-            *why = QStringLiteral("数据文件夹“%1”不能写入，程序无法启动！")
-                       .arg(QDir::toNativeSeparators(AppPath()));
-        return false;
-    }
-    lock() = std::move(l);
-    return true;
+    if (lock().IsLocked() && lock().FileName() == path) return true;
+    const InstanceLock::Result taken = lock().TryLock(path);
+    // Only a lock held by another process means another copy runs; a lock file that cannot
+    // be made is a folder that cannot be written.
+    if (taken == InstanceLock::Result::CannotMake && why)
+        *why = QStringLiteral("数据文件夹“%1”不能写入，程序无法启动！")
+                   .arg(QDir::toNativeSeparators(AppPath()));
+    return taken == InstanceLock::Result::Taken;
 }
 
 void ReleaseInstanceLock() {
-    lock().reset();
+    lock().Unlock();
 }
 
 bool Main(const QStringList& arguments) {

@@ -1,0 +1,79 @@
+#include "platform/InstanceLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <cerrno>
+
+namespace bw {
+
+namespace {
+
+// Whether `fd` is still the file at `path`: a holder that gives the lock up removes the file
+// first, and a lock taken on the file it removed holds nothing.
+bool stillThere(int fd, const QByteArray& path) {
+    struct stat open {
+    }, named{};
+    return fstat(fd, &open) == 0 && stat(path.constData(), &named) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+QByteArray contents() {
+    return QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+           QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n' +
+           QSysInfo::machineHostName().toUtf8() + '\n';
+}
+
+}  // namespace
+
+InstanceLock::~InstanceLock() {
+    Unlock();
+}
+
+InstanceLock::Result InstanceLock::TryLock(const QString& path) {
+    Unlock();
+    const QByteArray name = QFile::encodeName(path);
+    // A lock file left in a folder that cannot be written could still be opened: the folder
+    // is what counts.
+    if (::access(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), W_OK) != 0)
+        return Result::CannotMake;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) return Result::CannotMake;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            return error == EWOULDBLOCK ? Result::HeldElsewhere : Result::CannotMake;
+        }
+        if (!stillThere(fd, name)) {
+            ::close(fd);
+            continue;
+        }
+        const QByteArray text = contents();
+        if (::ftruncate(fd, 0) != 0 || ::write(fd, text.constData(), text.size()) != text.size()) {
+            ::unlink(name.constData());
+            ::close(fd);
+            return Result::CannotMake;
+        }
+        fd_ = fd;
+        path_ = path;
+        return Result::Taken;
+    }
+    return Result::HeldElsewhere;
+}
+
+void InstanceLock::Unlock() {
+    if (fd_ < 0) return;
+    ::unlink(QFile::encodeName(path_).constData());
+    ::close(fd_);
+    fd_ = -1;
+    path_.clear();
+}
+
+}  // namespace bw
