@@ -267,6 +267,8 @@ void MainWindow::buildBillPage() {
     TV = new QTreeWidget(mf.PFrm);
     TV->setObjectName(QStringLiteral("TV"));
     TV->setHeaderHidden(true);
+    // Every node is one line beside an icon of one size: the tree measures one row, not all.
+    TV->setUniformRowHeights(true);
     SetTwGeometry(TV, -3000, 285, 3000, 3000);
     mf.TV = TV;
     mf.FMSF = new GridView(mf.PFrm);
