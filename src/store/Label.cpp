@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QStyle>
 
-#include "platform/Palettes.h"
 #include "platform/Twips.h"
 
 namespace bw {
@@ -62,9 +61,7 @@ void Label::SetFont(const QFont& f) {
 }
 
 void Label::ApplyForeColor() {
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, foreColor_);
-    SetPaletteIfChanged(this, p);
+    update();  // painted in the colour itself: no palette of its own to work out
 }
 
 // A box being loaded gets its auto-size, its caption and its font one after the other:
@@ -129,10 +126,25 @@ bool Label::event(QEvent* e) {
     return QLabel::event(e);
 }
 
-void Label::paintEvent(QPaintEvent* e) {
-    QLabel::paintEvent(e);
+void Label::paintEvent(QPaintEvent*) {
+    // As QLabel paints a plain text, in the label's colour (enabled or not), with no style
+    // and no palette in between.
+    QPainter p(this);
+    drawFrame(&p);
+    const QString t = text();
+    if (!t.isEmpty()) {
+        const int m = margin();
+        const QRect area = contentsRect().adjusted(m, m, -m, -m);
+        const Qt::LayoutDirection direction =
+            t.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+        const int flags = int(QStyle::visualAlignment(direction, alignment())) |
+                          Qt::TextExpandTabs | (wordWrap() ? Qt::TextWordWrap : 0) |
+                          (direction == Qt::LeftToRight ? Qt::TextForceLeftToRight
+                                                        : Qt::TextForceRightToLeft);
+        p.setPen(QPen(foreColor_, p.pen().widthF()));
+        p.drawText(area, flags, t);
+    }
     if (borderStyle_ == 1) {
-        QPainter p(this);
         p.setPen(QPen(Qt::black, 1));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }

@@ -42,7 +42,6 @@ TextBox::TextBox(QWidget* parent) : QFrame(parent) {
     setCursor(Qt::IBeamCursor);
     setFrameStyle(QFrame::Box | QFrame::Sunken);
     setLineWidth(1);
-    applyPalette();
     ApplyGeometry();
 }
 
@@ -123,13 +122,18 @@ void TextBox::ApplyForeColor() {
 }
 
 void TextBox::applyPalette() {
-    // The editor takes the colours from the box.
-    QPalette p = palette();
+    // The box paints its ground and text in its colours itself; only an editor needs them
+    // in a palette.
+    if (!editor_) {
+        update();
+        return;
+    }
+    QPalette p = editor_->palette();
     p.setColor(QPalette::Base, backColor_);
     p.setColor(QPalette::Window, backColor_);
     p.setColor(QPalette::Text, foreColor_);
     p.setColor(QPalette::WindowText, foreColor_);
-    SetPaletteIfChanged(this, p);  // a box being loaded gets its colours twice
+    SetPaletteIfChanged(editor_, p);
 }
 
 bool TextBox::HoldsSeveralLines() const {
@@ -149,6 +153,7 @@ TextBoxEditor* TextBox::makeEditor(Qt::FocusReason reason) {
     editor->setReadOnly(locked_);
     editor->setPlainText(plain_);
     editor_ = editor;
+    applyPalette();
     applyAlignment();
     textKept_ = false;
     // Every change of the text, typed or set, passes through the document.
@@ -191,12 +196,14 @@ TextBox* TextBox::Owning(QObject* o, Part* part) {
     return box;
 }
 
-void TextBox::paintEvent(QPaintEvent* e) {
+void TextBox::paintEvent(QPaintEvent*) {
     // The box fills its own ground rather than filling automatically: an opaque child is cut
     // out of its parent's paint region, and a canvas with a hundred holes paints through a
-    // clip of a hundred rectangles per line, megabytes of it.
-    QPainter(this).fillRect(rect(), palette().brush(QPalette::Window));
-    QFrame::paintEvent(e);
+    // clip of a hundred rectangles per line, megabytes of it. Ground, frame and text are
+    // painted by one painter.
+    QPainter p(this);
+    p.fillRect(rect(), backColor_);
+    drawFrame(&p);
     if (editor_ || plain_.isEmpty()) return;
     // Laid out as the editor lays out its document: the same margin, wrapping and
     // alignment, one line after the other without leading.
@@ -216,9 +223,8 @@ void TextBox::paintEvent(QPaintEvent* e) {
         if (y > area.height() + line.height()) break;
     }
     layout.endLayout();
-    QPainter p(this);
     p.setClipRect(contentsRect());
-    p.setPen(palette().color(QPalette::Text));
+    p.setPen(foreColor_);
     layout.draw(&p, area.topLeft());
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QWidget>
 
 #include "platform/Twips.h"
@@ -102,5 +103,61 @@ TEST(LabelSize, TheSizeSetLastWins) {
         EXPECT_EQ(l.geometry(), QRect(TwipsToPixels(100), TwipsToPixels(200),
                                       TwipsToPixels(100.0 + w) - TwipsToPixels(100),
                                       TwipsToPixels(200.0 + h) - TwipsToPixels(200)));
+    }
+}
+
+// The label paints its text as QLabel paints a plain text in the label's colour: the same
+// pixels for captions and label boxes, wrapped or not, in any alignment, enabled or not.
+TEST(LabelLook, PaintsAsQLabelPaintsItsText) {
+    const struct {
+        const char* what;
+        QString text;
+        int alignment;
+        bool autoSize, enabled;
+        QColor colour;
+    } cases[] = {
+        {"caption", "收款人全称", 0, true, true, Qt::black},
+        {"right", "金额（大写）", 1, false, true, Qt::black},
+        {"centred, coloured", "进 账 单", 2, false, true, QColor(0xC0, 0x20, 0x20)},
+        {"wrapped", "中文与English混排，带标点。还有更多的文字要折行", 0, false, true, Qt::blue},
+        {"lines and tabs", "第一行\r\ntab\there", 0, true, true, Qt::black},
+        {"right to left", "مرحبا بالعالم", 0, true, true, Qt::black},
+        {"disabled", "备注", 0, true, false, Qt::darkGreen},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QWidget canvas;
+        QPalette ground = canvas.palette();
+        ground.setColor(QPalette::Window, QColor(0xF0, 0xE0, 0xC0));
+        canvas.setPalette(ground);
+        canvas.resize(160, 60);
+        auto* label = new Label(&canvas);
+        label->SetFont(font(1));
+        label->SetAutoSize(c.autoSize);
+        label->SetCaption(c.text);
+        label->SetAlignment(c.alignment);
+        label->SetForeColor(c.colour);
+        if (!c.autoSize) label->setGeometry(0, 0, 150, 50);
+        label->setEnabled(c.enabled);
+        QApplication::processEvents();
+        const QImage painted = canvas.grab().toImage();
+
+        // QLabel itself, in the label's place, font, alignment and colour.
+        QWidget plain;
+        plain.setPalette(ground);
+        plain.resize(canvas.size());
+        auto* reference = new QLabel(&plain);
+        reference->setTextFormat(Qt::PlainText);
+        reference->setFont(label->font());
+        reference->setWordWrap(label->wordWrap());
+        reference->setAlignment(label->alignment());
+        reference->setText(label->text());
+        reference->setAttribute(Qt::WA_TranslucentBackground);
+        QPalette text = reference->palette();
+        text.setColor(QPalette::WindowText, c.colour);
+        reference->setPalette(text);
+        reference->setGeometry(label->geometry());
+        reference->setEnabled(c.enabled);
+        EXPECT_EQ(plain.grab().toImage(), painted);
     }
 }
