@@ -99,10 +99,9 @@ BoxControl* LoadBoxControl(int kind, int& row) {
     BoxCount[kind] += 1;
     if (const auto& attach = Doors().filling.attachBox) attach(box);
     if (kind <= kPictureBox) {
-        auto* caption = new Label(mf.PG);
+        Label* caption = Label::NewCaption(mf.PG);
         caption->SetIndex(index);
         caption->SetAutoSize(true);
-        caption->show();
         mf.LL[index] = caption;
     }
     if (row < 1) {

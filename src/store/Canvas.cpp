@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "platform/Twips.h"
+#include "store/Label.h"
 #include "store/Line.h"
 
 namespace bw {
@@ -29,6 +30,11 @@ Qt::PenStyle penStyle(int borderStyle) {
 
 Canvas::Canvas(QWidget* frame) : PictureWidget(frame) {
     applyGeometry();
+}
+
+Canvas::~Canvas() {
+    while (!lines_.isEmpty()) delete lines_.takeLast();
+    while (!captions_.isEmpty()) delete captions_.takeLast();
 }
 
 void Canvas::SetLeft(double v) {
@@ -67,6 +73,16 @@ void Canvas::RemoveLine(Line* line) {
     update();
 }
 
+void Canvas::AddCaption(Label* caption) {
+    if (!captions_.contains(caption)) captions_.append(caption);
+    if (caption->Visible()) update(caption->geometry());
+}
+
+void Canvas::RemoveCaption(Label* caption) {
+    captions_.removeAll(caption);
+    if (caption->Visible()) update(caption->geometry());
+}
+
 Line* Canvas::LineAt(double x, double y, double tolerance) const {
     for (auto it = lines_.crbegin(); it != lines_.crend(); ++it) {
         Line* l = *it;
@@ -86,6 +102,17 @@ void Canvas::paintEvent(QPaintEvent* e) {
         p.setPen(pen);
         p.drawLine(QPointF(TwipsToPixelsF(l->X1()), TwipsToPixelsF(l->Y1())),
                    QPointF(TwipsToPixelsF(l->X2()), TwipsToPixelsF(l->Y2())));
+    }
+    for (Label* c : captions_) {
+        const QRect place = c->geometry();
+        if (!c->Visible() || !place.intersects(e->rect())) continue;
+        // As the caption would paint itself as a window: in its own place and size (a clip
+        // of its own costs the painter more than the text, and most captions need none).
+        p.save();
+        if (!c->InkStaysInside()) p.setClipRect(place, Qt::IntersectClip);
+        p.translate(place.topLeft());
+        c->PaintOn(p);
+        p.restore();
     }
 }
 

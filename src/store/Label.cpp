@@ -6,6 +6,7 @@
 #include <QStyle>
 
 #include "platform/Twips.h"
+#include "store/Canvas.h"
 
 namespace bw {
 
@@ -25,6 +26,40 @@ Label::Label(QWidget* parent) : QLabel(parent) {
     ApplyGeometry();
 }
 
+Label* Label::NewCaption(Canvas* canvas) {
+    auto* l = new Label(canvas);
+    l->hide();
+    l->canvas_ = canvas;
+    canvas->AddCaption(l);
+    return l;
+}
+
+Label::~Label() {
+    if (canvas_) canvas_->RemoveCaption(this);
+}
+
+bool Label::Visible() const {
+    return canvas_ ? shown_ : BoxControl::Visible();
+}
+
+void Label::SetVisible(bool v) {
+    if (!canvas_) {
+        BoxControl::SetVisible(v);
+        return;
+    }
+    if (v == shown_) return;
+    shown_ = v;
+    canvas_->update(geometry());
+}
+
+void Label::changed(const QRect& before) {
+    if (!canvas_) {
+        update();
+        return;
+    }
+    if (shown_) canvas_->update(before | geometry());
+}
+
 QString Label::Caption() const {
     QString t = text();
     t.replace(u'\n', QStringLiteral("\r\n"));
@@ -35,6 +70,7 @@ void Label::SetCaption(const QString& caption) {
     QString t = caption;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setText(t);
+    changed(geometry());
     fit();
 }
 
@@ -42,11 +78,12 @@ void Label::SetAlignment(int a) {
     alignment_ = a;
     Qt::Alignment h = a == 1 ? Qt::AlignRight : (a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
     setAlignment(h | Qt::AlignTop);
+    changed(geometry());
 }
 
 void Label::SetBorderStyle(int s) {
     borderStyle_ = s;
-    update();
+    changed(geometry());
 }
 
 void Label::SetAutoSize(bool a) {
@@ -57,11 +94,12 @@ void Label::SetAutoSize(bool a) {
 
 void Label::SetFont(const QFont& f) {
     setFont(f);
+    changed(geometry());
     fit();
 }
 
 void Label::ApplyForeColor() {
-    update();  // painted in the colour itself: no palette of its own to work out
+    changed(geometry());  // painted in the colour itself: no palette of its own to work out
 }
 
 // A box being loaded gets its auto-size, its caption and its font one after the other:
@@ -77,9 +115,12 @@ void Label::SettleSize() {
     fitPending_ = false;
     if (!autoSize_) return;
     const QSize s = textSize();
+    fitted_ = s;
     width_ = PixelsToTwips(s.width());
     height_ = PixelsToTwips(s.height());
+    const QRect before = geometry();
     BoxControl::ApplyGeometry();
+    if (canvas_ && geometry() != before) changed(before);
 }
 
 QSize Label::textSize() {
@@ -115,7 +156,9 @@ int Label::Height() const {
 
 void Label::ApplyGeometry() {
     SettleSize();
+    const QRect before = geometry();
     BoxControl::ApplyGeometry();
+    if (canvas_ && geometry() != before) changed(before);
 }
 
 bool Label::event(QEvent* e) {
@@ -127,21 +170,43 @@ bool Label::event(QEvent* e) {
 }
 
 void Label::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    PaintOn(p);
+}
+
+bool Label::InkStaysInside() const {
+    // The text's own box is no larger than the label, and no glyph reaches past it: none
+    // at a line's ends overhangs, and the font is upright.
+    const QString t = text();
+    if (!autoSize_ || fitPending_ || t.isEmpty() || wordWrap() || font().italic() ||
+        width() < fitted_.width() || height() < fitted_.height())
+        return false;
+    const QFontMetricsF fm(font());
+    for (QStringView line : QStringView(t).split(u'\n')) {
+        qsizetype first = 0, last = line.size() - 1;
+        while (first <= last && line[first].isSpace()) ++first;
+        while (last >= first && line[last].isSpace()) --last;
+        if (first > last) continue;
+        if (fm.leftBearing(line[first]) < 0 || fm.rightBearing(line[last]) < 0) return false;
+    }
+    return true;
+}
+
+void Label::PaintOn(QPainter& p) {
     // As QLabel paints a plain text, in the label's colour (enabled or not), with no style
     // and no palette in between.
-    QPainter p(this);
-    drawFrame(&p);
+    if (frameShape() != QFrame::NoFrame) drawFrame(&p);
     const QString t = text();
     if (!t.isEmpty()) {
         const int m = margin();
         const QRect area = contentsRect().adjusted(m, m, -m, -m);
-        const Qt::LayoutDirection direction =
-            t.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
-        const int flags = int(QStyle::visualAlignment(direction, alignment())) |
-                          Qt::TextExpandTabs | (wordWrap() ? Qt::TextWordWrap : 0) |
-                          (direction == Qt::LeftToRight ? Qt::TextForceLeftToRight
-                                                        : Qt::TextForceRightToLeft);
-        p.setPen(QPen(foreColor_, p.pen().widthF()));
+        const Qt::LayoutDirection direction = t.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+        const int flags =
+            int(QStyle::visualAlignment(direction, alignment())) | Qt::TextExpandTabs |
+            (wordWrap() ? Qt::TextWordWrap : 0) |
+            (direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft);
+        p.setFont(font());
+        p.setPen(QPen(foreColor_, 1));
         p.drawText(area, flags, t);
     }
     if (borderStyle_ == 1) {

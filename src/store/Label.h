@@ -1,5 +1,10 @@
 #pragma once
 // A label: transparent text on the canvas. Also the caption label beside a box.
+//
+// A caption is no window of its own (a format has one beside nearly every box, and a window
+// each costs the opening of a format more than their texts do): the canvas draws it, as it
+// draws the lines, from what the label keeps: its text, font, colour, alignment and place.
+// Its widget stays hidden; Visible and SetVisible say and set whether the canvas draws it.
 
 #include <QLabel>
 
@@ -7,10 +12,15 @@
 
 namespace bw {
 
+class Canvas;
+
 class Label : public QLabel, public BoxControl {
     Q_OBJECT
 public:
     explicit Label(QWidget* parent = nullptr);
+    // A caption that `canvas` draws, shown.
+    static Label* NewCaption(Canvas* canvas);
+    ~Label() override;
 
     BoxKind Kind() const override { return kLabel; }
     QWidget* Widget() override { return this; }
@@ -32,6 +42,17 @@ public:
 
     int Width() const override;
     int Height() const override;
+    bool Visible() const override;
+    void SetVisible(bool v) override;
+
+    // True for a caption the canvas draws.
+    bool DrawnByCanvas() const { return canvas_ != nullptr; }
+    // Draws the text (and the border) as the label paints itself, with `p` set to the
+    // label's own coordinates; the canvas draws its captions with it.
+    void PaintOn(QPainter& p);
+    // True when every glyph of the text lies inside the label's box, so that the canvas can
+    // draw it unclipped: a sized caption of upright glyphs that stay within their advances.
+    bool InkStaysInside() const;
 
 protected:
     void ApplyGeometry() override;
@@ -41,6 +62,8 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
+    // Shows a change: a caption asks its canvas to draw where it was and where it is.
+    void changed(const QRect& before);
     // Asks for the size to be measured again.
     void fit();
     // The text's size hint in pixels.
@@ -49,6 +72,9 @@ private:
     int borderStyle_ = 0;
     bool autoSize_ = false;
     bool fitPending_ = false;
+    QSize fitted_;  // the text's size when last measured
+    Canvas* canvas_ = nullptr;
+    bool shown_ = true;
 };
 
 }  // namespace bw

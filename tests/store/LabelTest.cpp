@@ -5,9 +5,12 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QWidget>
+#include <memory>
 
 #include "platform/Twips.h"
+#include "store/Canvas.h"
 #include "store/Label.h"
 
 using namespace bw;
@@ -159,5 +162,74 @@ TEST(LabelLook, PaintsAsQLabelPaintsItsText) {
         reference->setGeometry(label->geometry());
         reference->setEnabled(c.enabled);
         EXPECT_EQ(plain.grab().toImage(), painted);
+    }
+}
+
+// The region a widget was asked to paint.
+class RegionSeen : public QObject {
+public:
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
+// A caption the canvas draws looks as the caption window did: the same pixels in its place,
+// whatever its text and font, clipped where glyphs would reach past it; hidden, it is gone,
+// and moved, it is gone from where it was.
+TEST(LabelLook, ACaptionTheCanvasDrawsLooksAsItsWindowDid) {
+    QFont slanted = font(2);
+    QFont plainFont;
+    plainFont.setPointSizeF(11);
+    const struct {
+        const char* what;
+        QString text;
+        QFont font;
+    } cases[] = {
+        {"chinese", "收款人全称", font(1)},
+        {"digits and brackets", "人民币(大写)12", font(0)},
+        {"latin", "Total: fjord", plainFont},
+        {"slanted", "fjord Total", slanted},
+        {"lines", "第一行\r\nj second", plainFont},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto canvasWith = [&](bool drawn, Label** made) {
+            auto* canvas = new Canvas;
+            canvas->resize(400, 120);
+            Label* l = drawn ? Label::NewCaption(canvas) : new Label(canvas);
+            l->SetAutoSize(true);
+            l->SetFont(c.font);
+            l->SetCaption(c.text);
+            l->Move(300, 225);
+            if (!drawn) l->show();
+            *made = l;
+            return canvas;
+        };
+        Label *drawn = nullptr, *window = nullptr;
+        std::unique_ptr<Canvas> a(canvasWith(true, &drawn)), b(canvasWith(false, &window));
+        EXPECT_EQ(a->grab().toImage(), b->grab().toImage());
+        EXPECT_FALSE(drawn->isVisible());  // no window of its own
+
+        // Shown, the canvas repaints where the caption was and where it goes.
+        a->show();
+        QApplication::processEvents();
+        QApplication::processEvents();
+        RegionSeen seen;
+        a->installEventFilter(&seen);
+        const QRect was = drawn->geometry();
+        drawn->Move(2400, 750);
+        window->Move(2400, 750);
+        QApplication::processEvents();
+        EXPECT_TRUE(seen.painted.contains(was));
+        EXPECT_TRUE(seen.painted.contains(drawn->geometry()));
+        EXPECT_EQ(a->grab().toImage(), b->grab().toImage());
+        drawn->SetVisible(false);
+        window->SetVisible(false);
+        EXPECT_FALSE(drawn->Visible());
+        EXPECT_EQ(a->grab().toImage(), b->grab().toImage());
     }
 }
