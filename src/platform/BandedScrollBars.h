@@ -18,7 +18,7 @@ class QStyle;
 namespace bw {
 
 // Rows a band holds: fewer than a fill the painter would hand on.
-inline constexpr int kScrollBarBandRows = 64;
+inline constexpr int kScrollBarBandRows = 95;
 
 // Has `bar` painted in bands by BandedScrollBarStyle().
 void PaintInBands(QScrollBar* bar);
