@@ -145,7 +145,7 @@ bool FieldExists(const QString& table, const QString& field) {
     if (!isIdentifier(table) || !TableExists(table)) return false;
     Recordset rs;
     OpenRecordset(rs,
-                  QStringLiteral("SELECT * FROM ") + quoted(table) + QStringLiteral(" LIMIT 1"));
+                  QStringLiteral("SELECT * FROM ") + quoted(table) + QStringLiteral(" LIMIT 0"));
     for (int i = 0; i < rs.FieldCount(); ++i)
         if (rs.Field(i).name == field) return true;
     return false;

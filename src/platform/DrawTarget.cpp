@@ -330,13 +330,21 @@ bool DrawTarget::PreparePen(QPainter& p, const QColor& color) {
         if (mode == PenMode::Blackness) c = Qt::black;
         if (mode == PenMode::Whiteness) c = Qt::white;
     }
-    QPen pen(c);
-    pen.setWidth(s_.drawWidth);
-    pen.setStyle(QtPenStyle(s_.drawStyle));
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
+    // Drawing a picture of many boxes asks for the same pen each time: a pen that is set
+    // already is not made and set again.
+    const Qt::PenStyle style = QtPenStyle(s_.drawStyle);
+    const QPen& now = p.pen();
+    if (now.color() != c || now.width() != s_.drawWidth || now.style() != style ||
+        now.capStyle() != Qt::FlatCap || now.joinStyle() != Qt::MiterJoin ||
+        now.brush().style() != Qt::SolidPattern || now.isCosmetic()) {
+        QPen pen(c);
+        pen.setWidth(s_.drawWidth);
+        pen.setStyle(style);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        p.setPen(pen);
+    }
+    if (p.brush().style() != Qt::NoBrush) p.setBrush(Qt::NoBrush);
     return true;
 }
 

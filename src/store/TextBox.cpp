@@ -1,6 +1,7 @@
 #include "store/TextBox.h"
 
 #include <QApplication>
+#include <qdrawutil.h>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextBlockFormat>
@@ -203,7 +204,10 @@ void TextBox::paintEvent(QPaintEvent*) {
     // painted by one painter.
     QPainter p(this);
     p.fillRect(rect(), backColor_);
-    drawFrame(&p);
+    // The frame a sunken box frame draws, without the style option it would fill for it.
+    if (frameShape() == QFrame::Box)
+        qDrawShadeRect(&p, frameRect(), palette(), frameShadow() == QFrame::Sunken, lineWidth(),
+                       midLineWidth());
     if (editor_ || plain_.isEmpty()) return;
     // Laid out as the editor lays out its document: the same margin, wrapping and
     // alignment, one line after the other without leading.
