@@ -49,9 +49,10 @@ void drawRulersOn(DrawTarget& t, const QImage& picture, double w, double h, doub
     drawGridOn(t, w, h, widthMm, drawGrid);
 }
 
+// The window's own font at the numbers' size. (A style hint would make Qt look up a list of
+// fallback fonts for it at its first use, which costs the start more than all the numbers.)
 QFont numberFont() {
     QFont f;
-    f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(kNumberFontPoints);
     f.setBold(false);
     f.setItalic(false);
