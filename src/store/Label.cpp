@@ -135,7 +135,9 @@ QSize Label::textSize() {
         (textInteractionFlags() &
          (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard | Qt::TextEditable)))
         return sizeHint();
-    ensurePolished();  // as the hint: the style may set the font
+    // As the hint: the style may set a window's font. A caption the canvas draws is drawn in
+    // its font as it is, and measured so.
+    if (!canvas_) ensurePolished();
     const Qt::LayoutDirection direction = t.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
     // A label expands tabs, as QLabel does from its start.
     const int flags = int((QStyle::visualAlignment(direction, alignment()) | Qt::TextExpandTabs) &
