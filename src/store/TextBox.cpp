@@ -103,8 +103,10 @@ void TextBox::applyAlignment() {
 
 void TextBox::SetBorderStyle(int s) {
     borderStyle_ = s;
-    setFrameShape(s == 1 ? QFrame::Box : QFrame::NoFrame);
-    if (editor_) editor_->setFrameShape(frameShape());
+    const QFrame::Shape shape = s == 1 ? QFrame::Box : QFrame::NoFrame;
+    if (shape == frameShape()) return;  // a box being loaded is told the frame it has
+    setFrameShape(shape);
+    if (editor_) editor_->setFrameShape(shape);
 }
 
 void TextBox::SetBackColor(const QColor& c) {
