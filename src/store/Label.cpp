@@ -60,8 +60,12 @@ void Label::changed(const QRect& before) {
     if (shown_) canvas_->update(before | geometry());
 }
 
+QString Label::shownText() const {
+    return canvas_ ? captionText_ : text();
+}
+
 QString Label::Caption() const {
-    QString t = text();
+    QString t = shownText();
     t.replace(u'\n', QStringLiteral("\r\n"));
     return t;
 }
@@ -69,7 +73,12 @@ QString Label::Caption() const {
 void Label::SetCaption(const QString& caption) {
     QString t = caption;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    setText(t);
+    // A caption the canvas draws keeps its text itself: its hidden window need not lay the
+    // text out, nor tell the accessibility of a window nobody sees.
+    if (canvas_)
+        captionText_ = t;
+    else
+        setText(t);
     changed(geometry());
     fit();
 }
@@ -128,7 +137,7 @@ QSize Label::textSize() {
     // (a caption) has the size hint of its bounding box in at most 2000 pixels, measured
     // without centring as the hint measures it. The hint itself measures three times, and
     // an empty text is measured differently before and after its first setText.
-    const QString t = text();
+    const QString t = shownText();
     if (t.isEmpty() || wordWrap() || textFormat() != Qt::PlainText || frameWidth() != 0 ||
         margin() != 0 || indent() > 0 || buddy() || !minimumSize().isNull() ||
         contentsMargins() != QMargins() ||
@@ -179,7 +188,7 @@ void Label::paintEvent(QPaintEvent*) {
 bool Label::InkStaysInside() const {
     // The text's own box is no larger than the label, and no glyph reaches past it: none
     // at a line's ends overhangs, and the font is upright.
-    const QString t = text();
+    const QString t = shownText();
     if (!autoSize_ || fitPending_ || t.isEmpty() || wordWrap() || font().italic() ||
         width() < fitted_.width() || height() < fitted_.height())
         return false;
@@ -198,7 +207,7 @@ void Label::PaintOn(QPainter& p) {
     // As QLabel paints a plain text, in the label's colour (enabled or not), with no style
     // and no palette in between.
     if (frameShape() != QFrame::NoFrame) drawFrame(&p);
-    const QString t = text();
+    const QString t = shownText();
     if (!t.isEmpty()) {
         const int m = margin();
         const QRect area = contentsRect().adjusted(m, m, -m, -m);

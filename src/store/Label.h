@@ -64,6 +64,8 @@ protected:
 private:
     // Shows a change: a caption asks its canvas to draw where it was and where it is.
     void changed(const QRect& before);
+    // The text shown: a caption's own, or the window's.
+    QString shownText() const;
     // Asks for the size to be measured again.
     void fit();
     // The text's size hint in pixels.
@@ -73,6 +75,7 @@ private:
     bool autoSize_ = false;
     bool fitPending_ = false;
     QSize fitted_;  // the text's size when last measured
+    QString captionText_;
     Canvas* canvas_ = nullptr;
     bool shown_ = true;
 };
