@@ -45,8 +45,6 @@ public:
     bool Visible() const override;
     void SetVisible(bool v) override;
 
-    // True for a caption the canvas draws.
-    bool DrawnByCanvas() const { return canvas_ != nullptr; }
     // Draws the text (and the border) as the label paints itself, with `p` set to the
     // label's own coordinates; the canvas draws its captions with it.
     void PaintOn(QPainter& p);
