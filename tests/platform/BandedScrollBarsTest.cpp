@@ -4,11 +4,8 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
-#include <QProxyStyle>
 #include <QScrollBar>
-#include <QStyle>
 #include <QThreadPool>
 #include <functional>
 
@@ -80,18 +77,6 @@ TEST(BandedScrollBars, PaintTheStylesPixelsOnThePaintingThread) {
                     }
     // The count sees what the style alone hands on.
     EXPECT_GT(plainHanded, 0);
-}
-
-TEST(BandedScrollBars, OneStyleServesEveryBar) {
-    QScrollBar a(Qt::Vertical), b(Qt::Horizontal);
-    PaintInBands(&a);
-    PaintInBands(&b);
-    EXPECT_EQ(a.style(), b.style());
-    EXPECT_EQ(a.style(), BandedScrollBarStyle());
-    // Of the application style's kind: the bars look as the rest of the window.
-    const auto* proxy = qobject_cast<QProxyStyle*>(a.style());
-    ASSERT_TRUE(proxy);
-    EXPECT_EQ(proxy->baseStyle()->name(), QApplication::style()->name());
 }
 
 }  // namespace
