@@ -1,8 +1,11 @@
 #include "common/GridFunctions.h"
 
+#include <sqlite3.h>
 #include <QDateTime>
 #include <QHash>
 #include <QWidget>
+#include <algorithm>
+#include <climits>
 
 #include "common/ColumnFit.h"
 #include "common/Indicator.h"
@@ -77,6 +80,29 @@ QString cellText(const QVariant& v) {
     return plainText(v);
 }
 
+// cellText(row.Value(field)) without the QVariant: the texts of numbers, ticks and plain
+// texts straight from the value as stored; a date, or a text read as a tick, as it shapes.
+QString storedCellText(const sql::BatchRow& row, int field) {
+    const sql::StoredValue v = row.Stored(field);
+    const sql::FieldType type = row.Type(field);
+    switch (v.type) {
+        case SQLITE_NULL:
+        case SQLITE_BLOB:
+            return QString();
+        case SQLITE_INTEGER:
+            if (type == sql::FieldType::Boolean) return v.integer != 0 ? kTickMark : QString();
+            if (type == sql::FieldType::Double) return CentsText(static_cast<double>(v.integer));
+            return QString::number(static_cast<qlonglong>(v.integer));
+        case SQLITE_FLOAT:
+            if (type == sql::FieldType::Boolean) return v.real != 0.0 ? kTickMark : QString();
+            return CentsText(v.real);
+        default:
+            if (type == sql::FieldType::Date || type == sql::FieldType::Boolean)
+                return cellText(row.Value(field));
+            return row.Text(field);
+    }
+}
+
 int serialCol(const Grid& grid) {
     return grid.FixedCols() - 1;
 }
@@ -127,6 +153,13 @@ bool mayHoldThousands(const QString& table) {
     return rs.Value(0).toLongLong() > 3000;
 }
 
+// How many records the table holds.
+int recordCount(const QString& table) {
+    Recordset rs;
+    OpenRecordset(rs, QStringLiteral("SELECT count(*) FROM \"") + table + u'"');
+    return static_cast<int>(std::clamp<qlonglong>(rs.Value(0).toLongLong(), 0, INT_MAX / 2));
+}
+
 // What a grid column shows of each record.
 struct ColumnPlan {
     enum class Kind { Empty, Serial, Field, Lookup, Colour };
@@ -167,9 +200,12 @@ std::vector<ColumnPlan> planColumns(const Grid& grid, const Row& row) {
 // Appends the records of the query to the grid, read one by one as they come (on a thread of
 // their own while the grid fills): a table of many thousand records is never held twice. A
 // query that fails adds no row.
-void fillRows(Grid& grid, const QString& sql, const Params& params, bool onThread) {
+// Fills the grid's rows from the query's records; `expected` records, when known, have their
+// room made at once.
+void fillRows(Grid& grid, const QString& sql, const Params& params, bool onThread, int expected) {
     using Kind = ColumnPlan::Kind;
     const int first = grid.Rows();
+    if (expected > 0) grid.ReserveRows(first + expected);
     int count = 0;
     std::vector<ColumnPlan> plans;
     std::vector<TextsByValue> shared(grid.Cols());
@@ -194,7 +230,7 @@ void fillRows(Grid& grid, const QString& sql, const Params& params, bool onThrea
                     grid.SetTextMatrix(
                         r, c,
                         shared[c].Text([&](std::string& key) { row.Key(p.field, key); },
-                                       [&] { return cellText(row.Value(p.field)); }));
+                                       [&] { return storedCellText(row, p.field); }));
                     break;
                 case Kind::Colour: {
                     if (p.field < 0) break;
@@ -241,7 +277,11 @@ void FillGridFromSql(Grid& grid, const QString& where, const QString& order, con
         QString sql = QStringLiteral("SELECT * FROM \"") + table + u'"';
         if (!where.isEmpty()) sql += QStringLiteral(" WHERE ") + where;
         if (!order.isEmpty()) sql += QStringLiteral(" ORDER BY ") + order;
-        fillRows(grid, sql, params, mayHoldThousands(table));
+        // A whole table of thousands of records is counted first, so that the grid makes
+        // room for them at once rather than moving its cells at every step as it grows.
+        const bool thousands = mayHoldThousands(table);
+        fillRows(grid, sql, params, thousands,
+                 thousands && where.isEmpty() ? recordCount(table) : 0);
     }
     AutoFitGridColumns(dlg::DialogParent(), grid, 2, true);
     grid.SetVisible(true);

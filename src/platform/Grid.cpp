@@ -40,10 +40,17 @@ void Grid::SetRows(int n) {
     touch();
 }
 
+void Grid::ReserveRows(int n) {
+    if (n > 0 && static_cast<size_t>(n) > rows_.capacity()) reserveRoom(static_cast<size_t>(n));
+}
+
 void Grid::reserveRows(int n) {
     const auto rows = static_cast<size_t>(n);
     if (rows <= rows_.capacity()) return;
-    const size_t room = std::max(rows, 2 * rows_.capacity());
+    reserveRoom(std::max(rows, 2 * rows_.capacity()));
+}
+
+void Grid::reserveRoom(size_t room) {
     // The texts of a large grid take many small blocks, made as its rows are filled: the heap
     // is readied for them at once (about 40 bytes a text, and room for 32 MB at least).
     constexpr size_t kLargeGridRows = 1024, kBytesPerText = 40, kLeastRoom = size_t(32) << 20;

@@ -67,6 +67,9 @@ public:
     // lowers the fixed rows (likewise for columns). Fixed counts above the total are refused.
     int Rows() const { return static_cast<int>(rows_.size()); }
     void SetRows(int n);
+    // Makes room for n rows at once, for a filler that knows how many come: the grid then
+    // grows to them without moving its cells on the way. Changes no row.
+    void ReserveRows(int n);
     int Cols() const { return static_cast<int>(cols_.size()); }
     void SetCols(int n);
     int FixedRows() const { return fixedRows_; }
@@ -222,6 +225,8 @@ private:
     // Makes room for n rows: the rows and their texts grow in ever larger steps, so that a
     // grid filled a row at a time is not copied at every row.
     void reserveRows(int n);
+    // Makes room for exactly `rows` rows.
+    void reserveRoom(std::size_t rows);
     void touch();
     // The colours of a cell inside the grid, made for its whole row if it has none yet.
     CellColours& colours(int row, int col);

@@ -272,6 +272,16 @@ QVariant BatchRow::Value(int column) const {
     return ShapeValue(batch_.Stored(batch_.At(row_, column)), batch_.names->types[column]);
 }
 
+StoredValue BatchRow::Stored(int column) const {
+    if (column < 0 || column >= batch_.columns || !batch_.names) return {};
+    return batch_.Stored(batch_.At(row_, column));
+}
+
+FieldType BatchRow::Type(int column) const {
+    if (column < 0 || column >= batch_.columns || !batch_.names) return FieldType::Unknown;
+    return batch_.names->types[column];
+}
+
 void BatchRow::Key(int column, std::string& key) const {
     StoredKey(batch_.Stored(batch_.At(row_, column)), key);
 }

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/SqlEngine.h"
+
 namespace bw::sql {
 
 class Connection;
@@ -38,6 +40,11 @@ public:
     int ColumnIndex(const QString& name) const;
     QVariant Value(int column) const;
     void Key(int column, std::string& key) const;
+    // The value as stored, and the column's declared type: what Value shapes, for a caller
+    // that turns many values into texts without a QVariant each. NULL and Unknown where Value
+    // gives a null QVariant for want of the column.
+    StoredValue Stored(int column) const;
+    FieldType Type(int column) const;
 
 private:
     friend class QueryAhead;
