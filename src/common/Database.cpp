@@ -91,9 +91,9 @@ bool ForEachRecord(const QString& sql, const Params& params,
 }
 
 std::unique_ptr<sql::QueryAhead> QueryRowsAhead(const std::vector<sql::QueryPart>& parts,
-                                                bool onThreads) {
+                                                bool onThreads, bool textsOnThreads) {
     auto c = Db();
-    return c ? std::make_unique<sql::QueryAhead>(c, parts, onThreads) : nullptr;
+    return c ? std::make_unique<sql::QueryAhead>(c, parts, onThreads, textsOnThreads) : nullptr;
 }
 
 void CloseRecordset(Recordset& rs) {

@@ -35,10 +35,10 @@ using sql::RowView;
 bool ForEachRecord(const QString& sql, const Params& params,
                    const std::function<bool(const RowView&)>& row);
 
-// Starts a large query, in parts, on threads of their own (see sql::QueryAhead); null without
-// a database.
+// Starts a large query, in parts, on threads of their own (see sql::QueryAhead, also for
+// `textsOnThreads`); null without a database.
 std::unique_ptr<sql::QueryAhead> QueryRowsAhead(const std::vector<sql::QueryPart>& parts,
-                                                bool onThreads = true);
+                                                bool onThreads = true, bool textsOnThreads = false);
 
 // Runs a statement that returns no rows. Failures leave no trace for the user; the result
 // tells a caller that needs it whether the statement ran.

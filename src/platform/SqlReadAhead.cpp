@@ -158,14 +158,16 @@ public:
     std::thread thread;
 
     // The thread's work. A query that fails before its first row is left to the caller's
-    // connection, which says why (a locked file, say); a later failure ends the walk.
-    void Run(const QByteArray& sql, const QVariantList& params) {
+    // connection, which says why (a locked file, say); a later failure ends the walk. With
+    // `texts`, each batch has its texts made before it is handed over.
+    void Run(const QByteArray& sql, const QVariantList& params, bool texts) {
         sqlite3_stmt* st = Prepare(reader, sql, params);
         int rc = st ? SQLITE_ROW : SQLITE_ERROR;
         while (rc == SQLITE_ROW) {
             std::unique_ptr<AheadBatch> batch = take();
             if (!batch) break;
             rc = batch->Fill(st, kBatchRows);
+            if (texts && batch->rows > 0) batch->MakeTexts();
             std::lock_guard g(lock);
             if (!started && rc != SQLITE_ROW && rc != SQLITE_DONE) break;
             started = true;
@@ -294,7 +296,7 @@ QString BatchRow::Text(int column) const {
 }
 
 QueryAhead::QueryAhead(std::shared_ptr<Connection> connection, const std::vector<QueryPart>& parts,
-                       bool onThreads)
+                       bool onThreads, bool textsOnThreads)
     : connection_(std::move(connection)), parts_(parts) {
     if (!onThreads || connection_->InTransaction()) return;
     for (std::size_t i = 0; i < parts_.size(); ++i) {
@@ -308,8 +310,9 @@ QueryAhead::QueryAhead(std::shared_ptr<Connection> connection, const std::vector
         pipes_.push_back(pipe);
     }
     for (std::size_t i = 0; i < parts_.size(); ++i)
-        pipes_[i]->thread = std::thread([pipe = pipes_[i], sql = parts_[i].sql.toUtf8(),
-                                         params = parts_[i].params] { pipe->Run(sql, params); });
+        pipes_[i]->thread =
+            std::thread([pipe = pipes_[i], sql = parts_[i].sql.toUtf8(), params = parts_[i].params,
+                         textsOnThreads] { pipe->Run(sql, params, textsOnThreads); });
 }
 
 QueryAhead::~QueryAhead() {

@@ -63,9 +63,11 @@ class QueryAhead {
 public:
     // Starts the parts, each on its own thread when it can and `onThreads` asks for it (a few
     // rows are read as fast in the calling thread, without a thread and a handle to start).
-    // The connection is the program's one, to the file the rows are read from.
+    // The connection is the program's one, to the file the rows are read from. With
+    // `textsOnThreads` the threads also make the strings of the texts they read, for a
+    // caller that takes every text and has work of its own while they read.
     QueryAhead(std::shared_ptr<Connection> connection, const std::vector<QueryPart>& parts,
-               bool onThreads = true);
+               bool onThreads = true, bool textsOnThreads = false);
     // Stops the threads of rows not walked.
     ~QueryAhead();
     QueryAhead(const QueryAhead&) = delete;

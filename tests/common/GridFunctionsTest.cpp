@@ -168,6 +168,34 @@ TEST_F(GridFunctions, FillGridFromSqlShowsEveryRowsOwnValuesWhereValuesRepeat) {
     }
 }
 
+// A table of thousands of records is counted, read on a thread that makes its texts and
+// measured while it is read: the grid it gives is the one read in the calling thread (as
+// with a transaction open), texts and widths alike.
+TEST_F(GridFunctions, AThousandsTableReadOnAThreadFillsAsInTheCallingThread) {
+    ASSERT_TRUE(ExecuteSql("DELETE FROM 账目"));
+    const QVariantList amounts = {QVariant(), 0, 2.5, 12345.678, QString("x")};
+    Transaction fill;
+    for (int i = 0; i < 3600; ++i)
+        ASSERT_TRUE(ExecuteSql(
+            "INSERT INTO 账目 (名称, 金额, 日期, 已付) VALUES (?,?,?,?)",
+            {i % 9 ? QString("名称%1").arg(i) : QString(), amounts[i % 5],
+             i % 3 ? QString("2013-04-%1").arg(1 + i % 28) : QString("无"), i % 4 == 0}));
+    fill.Commit();
+    auto shown = [](const Grid& g) {
+        QStringList out;
+        for (int c = 0; c < g.Cols(); ++c) out << QString::number(g.ColWidth(c));
+        for (int r = 0; r < g.Rows(); ++r)
+            for (int c = 0; c < g.Cols(); ++c) out << g.TextRef(r, c);
+        return out;
+    };
+    FillGridFromSql(grid_, QString(), "ID");
+    ASSERT_EQ(grid_.Rows(), grid_.FixedRows() + 3600);
+    const QStringList onThread = shown(grid_);
+    Transaction open;  // read on the program's connection, in this thread
+    FillGridFromSql(grid_, QString(), "ID");
+    EXPECT_EQ(shown(grid_), onThread);
+}
+
 TEST_F(GridFunctions, HeaderClicksSortAndToggleTheMarkAndRenumberTheRows) {
     FillGridFromSql(grid_, QString(), "ID");
     auto [x, y] = headerPoint(grid_, 3);
