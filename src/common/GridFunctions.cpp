@@ -199,10 +199,9 @@ std::vector<ColumnPlan> planColumns(const Grid& grid, const Row& row) {
 
 // Appends the records of the query to the grid, read one by one as they come (on a thread of
 // their own while the grid fills): a table of many thousand records is never held twice. A
-// query that fails adds no row.
-// Fills the grid's rows from the query's records; `expected` records, when known, have their
-// room made at once. Read on a thread, the records come with their texts made there, and the
-// rows filled are measured for `fit` while the next ones are read.
+// query that fails adds no row. `expected` records, when known, have their room made at once.
+// Read on a thread, the records come with their texts made there, and the rows filled are
+// measured for `fit` while the next ones are read.
 void fillRows(Grid& grid, const QString& sql, const Params& params, bool onThread, int expected,
               ColumnFit& fit) {
     using Kind = ColumnPlan::Kind;
@@ -219,58 +218,53 @@ void fillRows(Grid& grid, const QString& sql, const Params& params, bool onThrea
         fit.MeasureTo(grid, fitted = to);
         return true;
     };
-    std::unique_ptr<sql::QueryAhead> records = QueryRowsAhead({{sql, params}}, onThread, onThread);
-    const bool ok =
-        records &&
-        records->ForEach(
-            [&](const sql::BatchRow& row) {
-                if (plans.empty()) plans = planColumns(grid, row);
-                const int r = first + count++;
-                // One row per record as it comes: the grid keeps room for its rows in ever larger
-                // steps, and makes no cells that are cut again.
-                grid.SetRows(r + 1);
-                for (int c = 0; c < grid.Cols(); ++c) {
-                    const ColumnPlan& p = plans[c];
-                    switch (p.kind) {
-                        case Kind::Empty:
-                            break;
-                        case Kind::Serial:
-                            grid.SetTextMatrix(r, c, QString::number(r - grid.FixedRows() + 1));
-                            break;
-                        case Kind::Field:
-                            if (p.field < 0) break;
-                            grid.SetTextMatrix(
-                                r, c,
-                                shared[c].Text([&](std::string& key) { row.Key(p.field, key); },
-                                               [&] { return storedCellText(row, p.field); }));
-                            break;
-                        case Kind::Colour: {
-                            if (p.field < 0) break;
-                            const QVariant v = row.Value(p.field);
-                            if (v.isNull()) break;
-                            const auto colour = static_cast<GridColor>(v.toLongLong());
-                            grid.SetCellBackColorAt(r, c, colour == 0 ? kGridBlack : colour);
-                            break;
-                        }
-                        case Kind::Lookup: {
-                            if (p.field < 0) break;
-                            const QVariant id = row.Value(p.field);
-                            if (id.isNull()) break;
-                            const qint64 key = static_cast<qint64>(Val(id.toString()));
-                            const QString cacheKey =
-                                QString::number(c) + u':' + QString::number(key);
-                            auto it = looked.find(cacheKey);
-                            if (it == looked.end())
-                                it = looked.insert(cacheKey,
-                                                   plainText(ValueById(p.table, key, p.column)));
-                            grid.SetTextMatrix(r, c, *it);
-                            break;
-                        }
-                    }
+    auto fill = [&](const sql::BatchRow& row) {
+        if (plans.empty()) plans = planColumns(grid, row);
+        const int r = first + count++;
+        // One row per record as it comes: the grid keeps room for its rows in ever larger
+        // steps, and makes no cells that are cut again.
+        grid.SetRows(r + 1);
+        for (int c = 0; c < grid.Cols(); ++c) {
+            const ColumnPlan& p = plans[c];
+            switch (p.kind) {
+                case Kind::Empty:
+                    break;
+                case Kind::Serial:
+                    grid.SetTextMatrix(r, c, QString::number(r - grid.FixedRows() + 1));
+                    break;
+                case Kind::Field:
+                    if (p.field < 0) break;
+                    grid.SetTextMatrix(
+                        r, c,
+                        shared[c].Text([&](std::string& key) { row.Key(p.field, key); },
+                                       [&] { return storedCellText(row, p.field); }));
+                    break;
+                case Kind::Colour: {
+                    if (p.field < 0) break;
+                    const QVariant v = row.Value(p.field);
+                    if (v.isNull()) break;
+                    const auto colour = static_cast<GridColor>(v.toLongLong());
+                    grid.SetCellBackColorAt(r, c, colour == 0 ? kGridBlack : colour);
+                    break;
                 }
-                return true;
-            },
-            measure);
+                case Kind::Lookup: {
+                    if (p.field < 0) break;
+                    const QVariant id = row.Value(p.field);
+                    if (id.isNull()) break;
+                    const qint64 key = static_cast<qint64>(Val(id.toString()));
+                    const QString cacheKey = QString::number(c) + u':' + QString::number(key);
+                    auto it = looked.find(cacheKey);
+                    if (it == looked.end())
+                        it = looked.insert(cacheKey, plainText(ValueById(p.table, key, p.column)));
+                    grid.SetTextMatrix(r, c, *it);
+                    break;
+                }
+            }
+        }
+        return true;
+    };
+    std::unique_ptr<sql::QueryAhead> records = QueryRowsAhead({{sql, params}}, onThread, onThread);
+    const bool ok = records && records->ForEach(fill, measure);
     grid.SetRows(ok ? first + count : first);
 }
 
