@@ -5,8 +5,10 @@
 
 #include "common/Common.h"
 #include "common/Database.h"
+#include "common/Globals.h"
 #include "filling/BoxConversion.h"
 #include "filling/Capitals.h"
+#include "filling/DataTypeConversion.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
@@ -252,8 +254,10 @@ void recomputeTarget(const RelationTable& table, int k, double t, const LinkRef&
     if (std::fabs(whole) == std::fabs(table.At(k).id)) return;
     const bool add = target.mode > 0;
     double acc = add ? 0 : 1;
-    bool emptyProduct = false;
-    for (int r = 0; r < table.Count(); ++r) {
+    // A product with an empty factor, and any total over a text that is no amount, has no
+    // value: the target is emptied rather than given a number made up of part of a text.
+    bool noValue = false;
+    for (int r = 0; r < table.Count() && !noValue; ++r) {
         const RelationRecord& rec = table.At(r);
         if (rec.id == target.id) continue;
         double v = 0;
@@ -261,21 +265,24 @@ void recomputeTarget(const RelationTable& table, int k, double t, const LinkRef&
         if (Fix(rec.sumId1) == whole) v = rec.sumId1;
         if (v == 0) continue;
         const bool negate = v != Fix(v);
+        const TextBox* source = textBoxAt(rec.boxIndex);
+        if (source && !HoldsAmount(rec.dataType, source->Text(), CurrencySign)) {
+            noValue = true;
+            continue;
+        }
         const QString s = BoxTextByIndex(rec.boxIndex);
         const double x = ParseMoney(s);
-        if (add) {
+        if (add)
             acc += negate ? -x : x;
-        } else if (!emptyProduct) {
-            if (s.isEmpty())
-                emptyProduct = true;
-            else
-                acc *= negate ? -x : x;
-        }
+        else if (s.isEmpty())
+            noValue = true;
+        else
+            acc *= negate ? -x : x;
     }
     const int ti = table.IndexOf(target.id);
     TextBox* box = ti >= 0 ? textBoxAt(table.At(ti).boxIndex) : nullptr;
     if (!box) return;
-    const QString text = emptyProduct ? QString() : ConvertByDataType(box, NumText(acc));
+    const QString text = noValue ? QString() : ConvertByDataType(box, NumText(acc));
     if (box->Text() != text) {
         box->SetText(text);
         queue.Add(target.id);

@@ -28,6 +28,51 @@ QString PercentText(const QString& text, const QString& currencySign) {
 
 namespace {
 
+int codeOf(double t) {
+    return (Fix(t) > 0 && t < 400) ? int(Fix(t)) : 0;
+}
+
+// An amount as typed: a percentage may end in "%".
+bool typedAmount(int code, const QString& text, const QString& sign) {
+    QString number = text.trimmed();
+    if (code == 116 && number.endsWith(u'%')) number.chop(1);
+    return IsAmountText(number, sign);
+}
+
+// Capitals as the conversion writes them: of a whole amount with its units (103, 120), or
+// capital digits alone (114, 121); a minus sign in front.
+bool capitalsText(int code, const QString& text) {
+    static const QString units = QStringLiteral("拾佰仟万亿元圆角分整");
+    const QString t = text.startsWith(u'-') ? text.mid(1) : text;
+    if (t.isEmpty() || !IsCapitalDigit(t[0])) return false;
+    const bool withUnits = code == 103 || code == 120;
+    for (QChar c : t)
+        if (!IsCapitalDigit(c) && !(withUnits && units.contains(c))) return false;
+    return true;
+}
+
+}  // namespace
+
+bool IsCapitalsDataType(double dataType) {
+    const int code = codeOf(dataType);
+    return code == 103 || code == 120 || code == 114 || code == 121;
+}
+
+bool IsAmountDataType(double dataType) {
+    const int code = codeOf(dataType);
+    return (code > 0 && code < 100) || code > 300 || IsCapitalsDataType(dataType) || code == 104 ||
+           code == 105 || code == 116 || code == 117 || code == 118 || code == 123;
+}
+
+bool HoldsAmount(double dataType, const QString& text, const QString& currencySign) {
+    if (text.isEmpty()) return true;
+    const int code = codeOf(dataType);
+    return typedAmount(code, text, currencySign) ||
+           (IsCapitalsDataType(dataType) && capitalsText(code, text));
+}
+
+namespace {
+
 QString convert(double t, const QString& text, const ConversionContext& ctx) {
     // Codes of 400 and above, and codes no stored row can hold, leave the text alone.
     if (!(Fix(t) > 0 && t < 400)) return text;
@@ -36,16 +81,9 @@ QString convert(double t, const QString& text, const ConversionContext& ctx) {
     const int cut = ctx.NumCutMethod();
     // The clock is read only by the date codes that need it.
     const auto today = [&ctx] { return ctx.Now().date(); };
-    // The amount conversions keep a text that is no amount as it was typed.
-    const bool amountCode = code < 100 || (code > 300 && code < 400) || code == 103 ||
-                            code == 104 || code == 105 || code == 114 || code == 117 ||
-                            code == 118 || code == 120 || code == 121 || code == 123;
-    if (amountCode && !IsAmountText(text, sign)) return text;
-    if (code == 116) {
-        QString number = text.trimmed();
-        if (number.endsWith(u'%')) number.chop(1);
-        if (!IsAmountText(number, sign)) return text;
-    }
+    // The amount conversions keep a text that is no amount as it was typed: the clerk sees
+    // it, and the print refuses it.
+    if (IsAmountDataType(t) && !typedAmount(code, text, sign)) return text;
 
     if (code < 100) return FormatMoney(text, sign, cut);
     if (code > 300 && code < 400) return FormatMoney(text, sign, cut, MoneyWithCommas);

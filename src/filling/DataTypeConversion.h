@@ -19,6 +19,19 @@ struct ConversionResult {
 // (0 < code < 100 and 200 < code < 400), none for every other.
 int DataTypeBorderStyle(double dataType);
 
+// The data types whose boxes hold an amount: money and digit cells (1..99, 104, 105, 117,
+// 118, 123, 301..399), capitals (103, 120) and capital digit cells (114, 121), percentages
+// (116).
+bool IsAmountDataType(double dataType);
+
+// The amount types written in capitals: 103, 120, 114 and 121.
+bool IsCapitalsDataType(double dataType);
+
+// True when the text stands for an amount in a box of the data type: an amount as a clerk
+// writes it (IsAmountText; a percentage may end in "%"), or, in a box of capitals, the
+// capitals the conversion writes ("壹仟元整", "零零壹贰"). An empty text is no fault: true.
+bool HoldsAmount(double dataType, const QString& text, const QString& currencySign);
+
 // Converts a text by the data-type code of its box (the whole part of the code selects the
 // conversion, the fraction of 114 and 121 holds the digit count). An empty text comes back
 // empty and the border is left as it is.

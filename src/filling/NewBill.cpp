@@ -19,6 +19,18 @@
 
 namespace bw {
 
+void NextRunningNumber(TextBox* box) {
+    Recordset rs;
+    OpenRecordset(rs,
+                  QStringLiteral("SELECT Con FROM 历史 WHERE Fmt=? AND CID=? "
+                                 "ORDER BY +ID DESC LIMIT 1"),
+                  {MF().CurrentFormat(), BoxRecordId(box)});
+    if (rs.RecordCount() < 1) return;
+    rs.MoveFirst();
+    box->SetText(IncrementCode(rs.Text(QStringLiteral("Con"))));
+    TT_LostFocus(box);
+}
+
 void AutoNumberBoxes() {
     MainForm& mf = MF();
     const QString format = mf.CurrentFormat();
@@ -27,15 +39,7 @@ void AutoNumberBoxes() {
         const double type = BoxDataType(box);
         const int code = int(Fix(type));
         if (code == 122) {
-            Recordset rs;
-            OpenRecordset(rs,
-                          QStringLiteral("SELECT Con FROM 历史 WHERE Fmt=? AND CID=? "
-                                         "ORDER BY +ID DESC LIMIT 1"),
-                          {format, BoxRecordId(box)});
-            if (rs.RecordCount() < 1) continue;
-            rs.MoveFirst();
-            box->SetText(IncrementCode(rs.Text(QStringLiteral("Con"))));
-            TT_LostFocus(box);
+            NextRunningNumber(box);
         } else if (code >= 124 && code <= 130 && type <= 130) {
             const QString list =
                 ValueWhere(QStringLiteral("参数"), QStringLiteral("Var=?"), QStringLiteral("Con"),

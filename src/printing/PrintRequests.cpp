@@ -12,6 +12,7 @@
 #include "platform/Printer.h"
 #include "platform/ShowAndWait.h"
 #include "platform/VbNumbers.h"
+#include "printing/BillRefusal.h"
 #include "printing/PrintEngine.h"
 #include "printing/SelPrinter.h"
 #include "printing/TextLayout.h"
@@ -20,28 +21,11 @@
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
-#include "store/CheckBox.h"
 #include "store/MainForm.h"
-#include "store/TextBox.h"
 
 namespace bw {
 
 namespace {
-
-// The value a box prints in its cells, for the boxes whose data type lays out an amount.
-QString CellValueOf(const BoxControl* box, const Grid& g, int row) {
-    switch (box->Kind()) {
-        case kTextBox:
-            return static_cast<const TextBox*>(box)->Text();
-        case kCheckBox:
-            return static_cast<const CheckBox*>(box)->Value() == 1 ? QStringLiteral("√")
-                                                                   : QString();
-        case kLabel:
-            return g.TextMatrix(row, col::LBL);
-        default:
-            return QString();
-    }
-}
 
 // The printer's own reason when it gave one (a PDF file that could not be written names the
 // file and the cause), otherwise the printer is taken as not connected.
@@ -57,39 +41,6 @@ void TellJobFailed(const Printer& printer, bool saveHistory) {
 }
 
 }  // namespace
-
-QString AmountOverflowMessage() {
-    const QString overflow = AmountOverflow();
-    if (overflow.isEmpty()) return overflow;
-    return overflow + QStringLiteral(
-                          "，单据没有打印，也没有记入历史记录！\r\n请改正金额或该框的数据类别"
-                          "后再打印。");
-}
-
-QString AmountOverflow() {
-    const Grid& g = MF().BoxGrid();
-    for (int kind : {int(kTextBox), int(kCheckBox), int(kLabel)}) {
-        for (int i = FirstBoxIndex(kind); i <= LastBoxIndex(kind); ++i) {
-            const BoxControl* box = GetBoxByIndex(i);
-            if (!box) continue;
-            const int row = BoxRow(box);
-            if (row < g.FixedRows() || row >= g.Rows()) continue;
-            const int t = static_cast<int>(Fix(Val(g.TextMatrix(row, col::Cash))));
-            if (!((t >= 1 && t <= 99) || (t >= 301 && t <= 399))) continue;
-            const QString value = CellValueOf(box, g, row);
-            if (value.isEmpty()) continue;
-            bool fits = true;
-            CashCellText(value, t, &fits);
-            if (fits) continue;
-            QString caption = g.TextMatrix(row, col::LBL);
-            if (caption.isEmpty()) caption = QStringLiteral("金额");
-            return QStringLiteral("“") + caption + QStringLiteral("”的金额“") + value +
-                   QStringLiteral("”超出了") + QString::number(t > 300 ? t - 300 : t) +
-                   QStringLiteral("个数字格");
-        }
-    }
-    return QString();
-}
 
 QString ChoosePrinter(bool withCopies) {
     auto* dialog = new SelPrinter(dlg::DialogParent());
@@ -127,11 +78,11 @@ bool RenderCopies(Printer& printer) {
 }
 
 BillOutcome PrintOneBill(bool askPrinter, bool saveHistory) {
-    // An amount that lost digits would go out as a wrong bill: refuse it before anything
-    // reaches the paper.
-    const QString overflow = AmountOverflowMessage();
-    if (!overflow.isEmpty()) {
-        dlg::MsgBox(overflow, dlg::OkOnly | dlg::Exclamation);
+    // An amount that is no number or lost digits would go out as a wrong bill: refuse it
+    // before anything reaches the paper.
+    const QString refused = BillRefusalMessage();
+    if (!refused.isEmpty()) {
+        dlg::MsgBox(refused, dlg::OkOnly | dlg::Exclamation);
         return BillOutcome::NotPrinted;
     }
     if (askPrinter && ChoosePrinter(true).isEmpty()) return BillOutcome::NotPrinted;
@@ -190,7 +141,7 @@ bool PrintBillSequence(int count, const std::function<void(int)>& load) {
     PrintCommand command(printer);
     for (int i = 0; i < count; ++i) {
         if (load) load(i);
-        QString cause = AmountOverflow();
+        QString cause = BillRefusal();
         if (cause.isEmpty() && !(RenderCopies(printer) && printer.FinishDoc()))
             cause = JobFailure(printer);
         if (!cause.isEmpty()) {
@@ -204,38 +155,85 @@ bool PrintBillSequence(int count, const std::function<void(int)>& load) {
     return false;
 }
 
+namespace {
+
+// How a batch ended, for its one message.
+struct BatchEnd {
+    int records = 0;
+    int printed = 0;    // the first bills of the batch, printed
+    int stoppedAt = 0;  // the record the batch stopped at; 0 when it ran to the end
+    QString refused;    // why that record's bill was refused
+};
+
+// What the clerk is told of a batch whose document reached the printer, its bills `recorded`
+// in the history or not: what the history lacks, where the batch stopped and why, what was
+// left unprinted. "" when all went well.
+QString BatchEndText(const BatchEnd& end, bool recorded) {
+    QString text;
+    if (!recorded)
+        text = QStringLiteral("本批已打印的") + QString::number(end.printed) +
+               QStringLiteral("张单据没有记入历史记录（") + LastDatabaseError() +
+               QStringLiteral("）！");
+    if (end.stoppedAt == 0 || end.printed >= end.records) return text;
+    const bool refused = !end.refused.isEmpty();
+    if (refused) text += end.refused + QStringLiteral("，");
+    const int first = end.printed + 1;
+    text += QStringLiteral("本批打印停在第") + QString::number(end.stoppedAt) +
+            QStringLiteral("张单据，第") + QString::number(first);
+    if (first < end.records)
+        text += QStringLiteral("至第") + QString::number(end.records) +
+                QStringLiteral("张单据（共") + QString::number(end.records - first + 1) +
+                QStringLiteral("张）");
+    else
+        text += QStringLiteral("张单据");
+    text +=
+        refused ? QStringLiteral("没有打印，也没有记入历史记录！") : QStringLiteral("没有打印！");
+    if (recorded && end.printed > 0)
+        text += QStringLiteral("此前的") + QString::number(end.printed) +
+                QStringLiteral("张单据已经打印并记入历史记录。");
+    if (refused) text += kRefusalAdvice;
+    return text;
+}
+
+}  // namespace
+
 void PrintBatchBills() {
     MainForm& mf = MF();
     Grid& grid = *mf.MSF[1];
-    const int records = BatchRecordCount(grid);
-    if (records <= 0) {
+    BatchEnd end;
+    end.records = BatchRecordCount(grid);
+    if (end.records <= 0) {
         dlg::MsgBox(kNoBatchMessage, dlg::OkOnly | dlg::Exclamation);
         return;
     }
     if (ChoosePrinter(true).isEmpty()) return;
     Printer& printer = CurrentPrinter();
     printer.SetDocName(mf.CurrentFormat());
-    ShowProgress(QStringLiteral("正在打印单据……"), records, 0);
+    ShowProgress(QStringLiteral("正在打印单据……"), end.records, 0);
     {
         // The bills of the batch stay in the history only when the document reached the
         // printer.
         Transaction history;
-        int printed = 0;
-        for (int i = 1; i <= records; ++i) {
+        for (int i = 1; i <= end.records; ++i) {
             LoadBatchRow(grid, grid.FixedRows() + i - 1);
+            end.refused = BillRefusal();
+            if (!end.refused.isEmpty()) {
+                end.stoppedAt = i;
+                break;
+            }
             const BillOutcome outcome = PrintOneBill(false, true);
             // A bill whose history failed was printed all the same; the batch stops there.
-            if (outcome != BillOutcome::NotPrinted) printed = i;
-            if (outcome != BillOutcome::Printed) break;
+            if (outcome != BillOutcome::NotPrinted) end.printed = i;
+            if (outcome != BillOutcome::Printed) {
+                end.stoppedAt = i;
+                break;
+            }
             UpdateProgress(1, QStringLiteral("pages"));
         }
         if (printer.FinishDoc()) {
-            if (printed > 0 && !history.Commit())
-                dlg::MsgBox(QStringLiteral("本批已打印的") + QString::number(printed) +
-                                QStringLiteral("张单据没有记入历史记录（") + LastDatabaseError() +
-                                QStringLiteral("）！"),
-                            dlg::OkOnly | dlg::Exclamation);
-        } else if (printed) {
+            const QString text = BatchEndText(end, end.printed == 0 || history.Commit());
+            if (!text.isEmpty()) dlg::MsgBox(text, dlg::OkOnly | dlg::Exclamation);
+        } else if (end.printed) {
             dlg::MsgBox(
                 JobFailure(printer) + QStringLiteral("，本批单据没有打印，也没有记入历史记录！"),
                 dlg::OkOnly | dlg::Exclamation);

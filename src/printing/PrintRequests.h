@@ -18,11 +18,12 @@ QString ChoosePrinter(bool withCopies);
 // Prints the open bill in PrintCopies copies and, with saveHistory, records it. With
 // askPrinter the printer is asked for first and the document is ended here; otherwise a new
 // page follows the bill and the caller (a batch) ends the document. False when the user
-// cancelled the printer choice, when an amount does not fit its digit cells (the bill is
-// then neither printed nor recorded), when the printer could not take the job (nothing
-// is recorded then; a PDF file that could not be written is named with the cause) or when
-// the bill was printed but its history could not be written (the user is told, except in a
-// batch, which tells once for all its bills).
+// cancelled the printer choice, when the bill is refused (BillRefusal: an amount that is no
+// amount or does not fit its digit cells; the bill is then neither printed nor recorded),
+// when the printer could not take the job (nothing is recorded then; a PDF file that could
+// not be written is named with the cause) or when the bill was printed but its history
+// could not be written (the user is told, except in a batch, which tells once for all its
+// bills).
 bool PrintBill(bool askPrinter, bool saveHistory);
 
 // Prints `count` bills one after another on the printer chosen before, each as a document of
@@ -38,18 +39,14 @@ inline const QString kNoBatchMessage = QStringLiteral("没有导入批量单据�
 
 // Prints every record of the batch grid, one bill each in one document, recording each in
 // the history; the history keeps the bills only when the document reached the printer. A
-// bill that could not be recorded ends the batch, and the user is told once that the bills
-// printed are not in the history. Without records nothing is printed and the user is told.
+// bill that is refused or could not be recorded ends the batch, and the user is told once:
+// why, at which record the batch stopped and which records were left unprinted, and that the
+// bills printed are not in the history when they are not. Without records nothing is printed
+// and the user is told.
 void PrintBatchBills();
 
 // Lays the millimetre grid over the current page: a line every 2 mm, a heavier black one
 // every centimetre, from the page's origin.
 void PrintRulers();
-
-// The message for the first amount of the open bill whose digits do not fit its cells, or
-// "" when every amount fits.
-QString AmountOverflowMessage();
-// The same amount named without what follows for the bill ("“金额”的金额“…”超出了n个数字格").
-QString AmountOverflow();
 
 }  // namespace bw

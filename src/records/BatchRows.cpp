@@ -13,8 +13,10 @@
 #include "common/Services.h"
 #include "filling/BoxConversion.h"
 #include "filling/DataEntry.h"
+#include "filling/NewBill.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
+#include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
 #include "store/Label.h"
@@ -175,13 +177,20 @@ void LoadBatchRow(Grid& grid, int row) {
     }
     for (int kind = kTextBox; kind <= kPictureBox; ++kind) {
         for (int id = FirstBoxIndex(kind); id <= LastBoxIndex(kind); ++id) {
-            const auto found = columnOf.constFind(id);
-            if (found == columnOf.cend()) continue;
             BoxControl* box = GetBoxByIndex(id);
             if (!box) continue;
-            const int c = found.value();
-            if (grid.ColWidth(c) >= kBatchColumnMinWidth) SetBoxValue(box, grid.TextRef(row, c));
-            if (kind == kTextBox) leaveTextBox(static_cast<TextBox*>(box));
+            const auto found = columnOf.constFind(id);
+            const bool hasColumn = found != columnOf.cend();
+            const bool filled = hasColumn && grid.ColWidth(found.value()) >= kBatchColumnMinWidth;
+            if (filled) SetBoxValue(box, grid.TextRef(row, found.value()));
+            if (kind != kTextBox) continue;
+            auto* text = static_cast<TextBox*>(box);
+            // Every record is a bill of its own: a running number the record does not give
+            // is the next one, as on a new bill.
+            if (!filled && Fix(BoxDataType(text)) == 122)
+                NextRunningNumber(text);
+            else if (hasColumn)
+                leaveTextBox(text);
         }
     }
     MF().R_Num[1]->setText(QString::number(row - grid.FixedRows() + 1));

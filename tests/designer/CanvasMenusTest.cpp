@@ -465,9 +465,10 @@ protected:
         ASSERT_TRUE(a && a->isEnabled()) << item;
         a->trigger();
     }
-    // Fills every box of the bill.
+    // Fills every box of the bill (box 4 holds an amount in four digit cells).
     void fill() {
-        for (int n = 1; n <= 4; ++n) Text(n)->SetText(QStringLiteral("值%1").arg(n));
+        for (int n = 1; n <= 3; ++n) Text(n)->SetText(QStringLiteral("值%1").arg(n));
+        Text(4)->SetText(QStringLiteral("12.34"));
         Check(1)->SetValue(1);
         RefreshPictureBox(Picture(1), "123456");
     }

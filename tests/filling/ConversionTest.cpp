@@ -105,6 +105,32 @@ TEST(ConvertValue, ConvertingTwiceChangesNothing) {
     }
 }
 
+// What the print takes for an amount: everything the conversions write, nothing that holds
+// a letter.
+TEST(HoldsAmount, TakesEveryConvertedAmountButNoTextWithALetter) {
+    FixedContext ctx = context();
+    const double types[] = {11, 103, 104, 105, 114.08, 116, 117, 118, 120, 121.1, 123, 305};
+    const char* amounts[] = {"1234.5", "-0.5", "0", "0.125", "9999999999999.99", "1e20"};
+    const char* others[] = {"12abc3", "abc", "壹abc", "12元3", "伍角整abc"};
+    for (const QString sign : {"￥", "US$", ""}) {
+        ctx.currencySign = sign;
+        for (double t : types) {
+            EXPECT_TRUE(IsAmountDataType(t)) << t;
+            for (const char* in : amounts) {
+                const QString out = ConvertValue(t, QString::fromUtf8(in), ctx).text;
+                EXPECT_TRUE(HoldsAmount(t, out, sign))
+                    << sign.toStdString() << " " << t << " " << out.toStdString();
+            }
+            for (const char* in : others)
+                EXPECT_FALSE(HoldsAmount(t, QString::fromUtf8(in), sign)) << t << " " << in;
+        }
+    }
+    // A box of plain text adding into a total reads its text as an amount too.
+    EXPECT_FALSE(IsAmountDataType(0));
+    EXPECT_TRUE(HoldsAmount(0, "12.5", "￥"));
+    EXPECT_FALSE(HoldsAmount(0, "12abc3", "￥"));
+}
+
 TEST(ConvertValue, FollowsTheContext) {
     FixedContext ctx = context();
     ctx.currencySign = "US$";

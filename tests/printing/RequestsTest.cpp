@@ -305,7 +305,8 @@ TEST_F(Requests, APrintedBillThatTheHistoryCannotTakeIsReportedOnce) {
     EXPECT_EQ(answers.messages(),
               QStringList{"单据已经打印，但没有记入历史记录（数据库或磁盘已满）！"});
 
-    // A batch: the first bill goes out, the batch stops there, one message for it.
+    // A batch: the first bill goes out, the batch stops there, one message for it and for
+    // the records left.
     Batch({"甲", "乙", "丙"}, {"1", "2", "3"});
     ScriptedAnswers batchAnswers;
     const QString batch = Artifact("history-full-batch.pdf");
@@ -314,7 +315,8 @@ TEST_F(Requests, APrintedBillThatTheHistoryCannotTakeIsReportedOnce) {
     EXPECT_EQ(PdfPageCount(batch), 1);
     EXPECT_EQ(Bills(), bills);
     EXPECT_EQ(batchAnswers.messages(),
-              QStringList{"本批已打印的1张单据没有记入历史记录（数据库或磁盘已满）！"});
+              QStringList{"本批已打印的1张单据没有记入历史记录（数据库或磁盘已满）！"
+                          "本批打印停在第1张单据，第2至第3张单据（共2张）没有打印！"});
 }
 
 }  // namespace

@@ -1,13 +1,27 @@
-// The two ready formats of a new database as a clerk fills them in the main window: the
-// amount typed into one box shows in capitals in another, the charges add up, the date is
-// today's and the bill number runs on (its QR code with it) after each printed bill.
+// The two ready formats of a new database as a clerk fills and prints them in the main
+// window: the amount typed into one box shows in capitals in another, the charges add up, the
+// date is today's and the bill number runs on (its QR code with it) after each printed bill.
+// Printed to the PDF printer and read back: an amount that is no number never reaches the
+// paper, by hand or in a batch, and the clerk is told which box holds what; a batch that
+// stops says where and how many records it left; every bill of a batch takes its own running
+// number, on the page, in its QR code and in the history.
 
+#include <QClipboard>
 #include <QDate>
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <QTextEdit>
 
+#include "DecodeSupport.h"
 #include "MainWindowFixture.h"
 #include "PrintTestSupport.h"
+#include "common/Database.h"
+#include "platform/Grid.h"
+#include "records/BatchRows.h"
+#include "records/History.h"
+#include "records/ui/InputMap.h"
+#include "store/BoxAccessors.h"
 #include "store/FormatOperations.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
@@ -28,8 +42,10 @@ protected:
         settle();
     }
 
-    // Types the text into the captioned box as the clerk does and leaves it for `next`.
-    TextBox* type(const QString& caption, const QString& text, const QString& next) {
+    // Types the text into the captioned box as the clerk does, or pastes it (the digit cells
+    // take no letters from the keys), and leaves the box for `next`.
+    TextBox* type(const QString& caption, const QString& text, const QString& next,
+                  bool pasted = false) {
         TextBox* box = test::textBoxCaptioned(caption);
         TextBox* after = test::textBoxCaptioned(next);
         EXPECT_TRUE(box && after) << caption.toStdString();
@@ -37,7 +53,12 @@ protected:
         box->setFocus();
         settle();
         box->SetText(QString());
-        QTest::keyClicks(box->Editor(), text);
+        if (pasted) {
+            QApplication::clipboard()->setText(text);
+            QTest::keyClick(box->Editor(), Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(box->Editor(), text);
+        }
         after->setFocus();
         settle();
         return box;
@@ -45,6 +66,57 @@ protected:
     static QString text(const QString& caption) {
         TextBox* box = test::textBoxCaptioned(caption);
         return box ? box->Text() : QStringLiteral("(no box)");
+    }
+    static int bills() { return LastBillNumber(MF().CurrentFormat()); }
+    // The value the box captioned so held in each recorded bill, by bill number.
+    static QStringList recorded(const QString& caption) {
+        Recordset rs;
+        OpenRecordset(rs, "SELECT Con FROM 历史 WHERE Fmt=? AND CID=? ORDER BY ID",
+                      {MF().CurrentFormat(), BoxRecordId(test::textBoxCaptioned(caption))});
+        QStringList values;
+        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) values << rs.Text("Con");
+        return values;
+    }
+    // Imports the CSV lines (a header line first) through the import button and the mapping
+    // window, column A into 用途 and column B into 小写; every other box is left unmapped.
+    void importBatch(const QByteArray& lines) {
+        const QString path = folder_.file("slips.csv");
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(lines);
+        f.close();
+        {
+            test::ScriptedAnswers answers;
+            answers << path;
+            w_->COM_Click(10);
+        }
+        InputMap* map = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<InputMap*>(top); m && m->isVisible()) map = m;
+        ASSERT_NE(map, nullptr);
+        map->M1Grid->SetTextMatrix(test::textBoxCaptioned("用途")->Index(), 4, "A");
+        map->M1Grid->SetTextMatrix(test::textBoxCaptioned("小写")->Index(), 4, "B");
+        map->COM_Click(0);
+    }
+    // Prints to the PDF file by the command (0 the bill shown, 1 the batch); the messages
+    // shown.
+    QStringList print(int command, const QString& pdf) {
+        QFile::remove(pdf);
+        test::ScriptedAnswers answers;
+        test::ChoosePdf(pdf);
+        w_->COM_Click(command);
+        settle();
+        return answers.messages();
+    }
+    // The words of each page of a PDF file, joined.
+    static QStringList pageTexts(const QString& pdf) {
+        QStringList texts;
+        for (const test::PdfPage& page : test::ReadPdf(pdf)) {
+            QString t;
+            for (const test::PdfWord& word : page.words) t += word.text;
+            texts << t;
+        }
+        return texts;
     }
 
     MainWindow* w_ = nullptr;
@@ -92,4 +164,100 @@ TEST_F(ReadyFormats, TheWaybillAddsItsChargesShowsTheTotalInCapitalsAndTodaysDat
     EXPECT_EQ(text("费用合计"), "￥30.00");
     EXPECT_EQ(text("大写"), "叁拾圆整");
     EXPECT_EQ(MF().II[0]->LinkItem, text("运单号"));
+}
+
+TEST_F(ReadyFormats, AnAmountThatIsNoNumberIsKeptInSightButNeverPrinted) {
+    const QString pdf = test::ArtifactDir() + "/refused_amount.pdf";
+    // Digit cells: a pasted text that is no amount stays as it is and the capitals copy it;
+    // the bill is refused before the printer is asked for, naming the box it was pasted in.
+    type("小写", "12abc3", "用途", true);
+    EXPECT_EQ(text("小写"), "12abc3");
+    EXPECT_EQ(text("人民币(大写)"), "12abc3");
+    EXPECT_EQ(print(0, pdf),
+              QStringList{"“小写”的内容“12abc3”不是金额，单据没有打印，也没有记入历史记录！"
+                          "\r\n请改正金额或该框的数据类别后再打印。"});
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_EQ(bills(), 0);
+
+    // Capitals typed by hand that are no amount.
+    type("小写", "8765.43", "用途");
+    type("人民币(大写)", "捌仟abc", "用途", true);
+    EXPECT_TRUE(print(0, pdf).value(0).startsWith("“人民币(大写)”的内容“捌仟abc”不是金额"));
+
+    // A money box of the waybill: the total over it is not made up of part of the text.
+    SelectFormat(kSampleWaybill);
+    type("运费", "12abc3", "备注");
+    EXPECT_EQ(text("费用合计"), "");
+    EXPECT_EQ(text("大写"), "");
+    EXPECT_TRUE(print(0, pdf).value(0).startsWith("“运费”的内容“12abc3”不是金额"));
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+
+    // Mended, the bill prints and the total is back.
+    type("运费", "30", "备注");
+    EXPECT_EQ(text("费用合计"), "￥32.00");
+    EXPECT_TRUE(print(0, pdf).isEmpty());
+    EXPECT_EQ(test::PdfPageCount(pdf), 1);
+    EXPECT_EQ(bills(), 1);
+}
+
+TEST_F(ReadyFormats, ABatchStopsAtARefusedRecordAndSaysWhereAndHowManyAreLeft) {
+    importBatch(
+        "用途,小写\r\n货款一,100\r\n货款二,200\r\n货款三,99999999999.99\r\n"
+        "货款四,400\r\n货款五,500\r\n");
+    ASSERT_EQ(BatchRecordCount(*MF().MSF[1]), 5);
+    const QString tail =
+        "，本批打印停在第3张单据，第3至第5张单据（共3张）没有打印，也没有记入历史"
+        "记录！此前的2张单据已经打印并记入历史记录。\r\n请改正金额或该框的数据类"
+        "别后再打印。";
+    // Eleven cells cannot hold the third record's amount.
+    const QString pdf = test::ArtifactDir() + "/batch_stopped.pdf";
+    EXPECT_EQ(print(1, pdf),
+              QStringList{"“小写”的金额“￥99,999,999,999.99”超出了11个数字格" + tail});
+    const QStringList pages = pageTexts(pdf);
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains("货款一") && pages[1].contains("货款二"));
+    EXPECT_EQ(recorded("用途"), QStringList({"货款一", "货款二"}));
+
+    // A record whose amount is no number stops the batch the same way.
+    Grid& g = *MF().MSF[1];
+    for (int c = g.FixedCols(); c < g.Cols(); ++c)
+        if (g.TextMatrix(1, c) == "小写") g.SetTextMatrix(g.FixedRows() + 2, c, "abc");
+    EXPECT_EQ(print(1, pdf), QStringList{"“小写”的内容“abc”不是金额" + tail});
+    EXPECT_EQ(pageTexts(pdf).size(), 2);
+    EXPECT_FALSE(pageTexts(pdf).join("").contains("abc"));
+    EXPECT_EQ(bills(), 4);
+}
+
+TEST_F(ReadyFormats, EveryBillOfABatchTakesTheNextRunningNumberAndItsQrCode) {
+    const QString first = "BW-JZD-20130411-0001";
+    ASSERT_EQ(text("编号"), first);
+    importBatch("用途,小写\r\n货款一,100\r\n货款二,200\r\n货款三,300\r\n");
+    const QString pdf = test::ArtifactDir() + "/batch_numbers.pdf";
+    EXPECT_TRUE(print(1, pdf).isEmpty());
+
+    const QStringList numbers{first, "BW-JZD-20130411-0002", "BW-JZD-20130411-0003"};
+    const QStringList pages = pageTexts(pdf);
+    ASSERT_EQ(pages.size(), 3);
+    for (int p = 0; p < 3; ++p) {
+        EXPECT_TRUE(pages[p].contains(numbers[p])) << p;
+        // The QR code in the corner of the slip carries the page's own number.
+        const QImage page = test::RasterisePdf(pdf, p + 1, 300);
+        const double dots = 300 / 25.4;
+        const QImage corner =
+            page.copy(QRectF(170 * dots, 55 * dots, 40 * dots, 40 * dots).toRect());
+        EXPECT_EQ(test::Decode(corner, test::Symbology::QRCode).text, test::Utf8(numbers[p])) << p;
+    }
+    EXPECT_EQ(recorded("编号"), numbers);
+
+    // The bill shown after the batch is a new one with the next number; printed by hand
+    // twice without clearing, it keeps that number.
+    const QString next = "BW-JZD-20130411-0004";
+    EXPECT_EQ(text("编号"), next);
+    ASSERT_FALSE(MF().mClearAfterPrint->isChecked());
+    const QString again = test::ArtifactDir() + "/reprint_keeps_number.pdf";
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(print(0, again).isEmpty());
+        EXPECT_TRUE(pageTexts(again).value(0).contains(next));
+    }
+    EXPECT_EQ(recorded("编号"), numbers + QStringList({next, next}));
 }

@@ -3,7 +3,9 @@
 
 #include "PrintTestSupport.h"
 #include "common/Database.h"
+#include "filling/DataTypeConversion.h"
 #include "library/FormatFile.h"
+#include "store/BoxAccessors.h"
 #include "store/BoxModel.h"
 #include "store/FormatOperations.h"
 #include "store/MainForm.h"
@@ -27,8 +29,11 @@ protected:
         format_ = name;
         UnloadAllBoxes();
         Show();
+        // An amount where the box reads one, text elsewhere.
         for (size_t i = 0; i < MF().TT.size(); ++i)
-            MF().TT[i]->SetText(QString("内容%1 123.45").arg(i + 1));
+            MF().TT[i]->SetText(IsAmountDataType(BoxDataType(MF().TT[i]))
+                                    ? QString("%1.45").arg(i + 1)
+                                    : QString("内容%1 123.45").arg(i + 1));
         const QString pdf = PrintToPdf(file);
         EXPECT_FALSE(pdf.isEmpty()) << file.toStdString();
         return test::RasterisePdf(pdf, 1, 100);
