@@ -18,9 +18,6 @@ namespace {
 
 const QString kGroupTail = QStringLiteral("_XX");
 
-// At most this many rows for the periods up to a bill: 99 without bills, then its own.
-constexpr int kMaxGapRows = 100;
-
 bool inFamily(double cash, int family) {
     static const QString lists[] = {
         QString(),
@@ -276,8 +273,9 @@ std::vector<BillDate> BillsInRange(const StatsRequest& r) {
     return bills;
 }
 
-std::vector<StatsRow> ComputeStatistics(const StatsRequest& r) {
+std::vector<StatsRow> ComputeStatistics(const StatsRequest& r, QString* refusal) {
     std::vector<StatsRow> rows;
+    if (refusal) refusal->clear();
     if (!CheckStatsRequest(r).isEmpty()) return rows;
     std::vector<BillDate> counted;
     std::vector<int> all;
@@ -287,32 +285,37 @@ std::vector<StatsRow> ComputeStatistics(const StatsRequest& r) {
                                  [](const BillDate& b) { return b.bill < 0; }),
                   counted.end());
     if (counted.empty()) return rows;
-    std::vector<double> amounts(counted.size(), r.countBills ? 1.0 : 0.0);
-    if (!r.countBills) readAmounts(r, counted, all, &amounts);
 
-    // Bills by date (bill order within a day), summed per period.
+    // Bills by date (bill order within a day): a row per period from the first bill's to the
+    // last's, the rows counted before any is made.
     std::vector<size_t> order(counted.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return counted[a].date < counted[b].date; });
-    const QString pattern = r.byMonth ? QStringLiteral("yyyy-MM") : QStringLiteral("yyyy-MM-dd");
-    auto next = [&](QDate p) { return r.byMonth ? p.addMonths(1) : p.addDays(1); };
-    QDate last;
-    for (size_t i : order) {
-        const QDate date = counted[i].date;
-        const QDate period = r.byMonth ? QDate(date.year(), date.month(), 1) : date;
-        if (!last.isValid() || period > last) {
-            // The periods without bills between, at most kMaxGapRows before the bill's own:
-            // a bill years away from the one before does not fill years of empty rows.
-            int filled = 0;
-            for (QDate p = last.isValid() ? next(last) : period;
-                 p < period && filled < kMaxGapRows - 1; p = next(p), ++filled)
-                rows.push_back({p.toString(pattern), 0});
-            rows.push_back({period.toString(pattern), 0});
-            last = period;
-        }
-        rows.back().value += amounts[i];
+    auto periodOf = [&](QDate d) { return r.byMonth ? QDate(d.year(), d.month(), 1) : d; };
+    const QDate first = periodOf(counted[order.front()].date);
+    auto rowOf = [&](QDate period) -> qint64 {
+        return r.byMonth ? (static_cast<qint64>(period.year()) - first.year()) * 12 +
+                               period.month() - first.month()
+                         : first.daysTo(period);
+    };
+    const qint64 periods = rowOf(periodOf(counted[order.back()].date)) + 1;
+    if (periods > kMaxStatsRows) {
+        if (refusal)
+            *refusal = QStringLiteral("统计的日期跨度太长，不能按%1统计，请缩小日期范围！")
+                           .arg(r.byMonth ? QStringLiteral("月") : QStringLiteral("天"));
+        return rows;
     }
+    std::vector<double> amounts(counted.size(), r.countBills ? 1.0 : 0.0);
+    if (!r.countBills) readAmounts(r, counted, all, &amounts);
+
+    const QString pattern = r.byMonth ? QStringLiteral("yyyy-MM") : QStringLiteral("yyyy-MM-dd");
+    rows.reserve(static_cast<size_t>(periods));
+    for (QDate p = first; rows.size() < static_cast<size_t>(periods);
+         p = r.byMonth ? p.addMonths(1) : p.addDays(1))
+        rows.push_back({p.toString(pattern), 0});
+    for (size_t i : order)
+        rows[static_cast<size_t>(rowOf(periodOf(counted[i].date)))].value += amounts[i];
     return rows;
 }
 

@@ -55,11 +55,15 @@ QString CheckStatsRequest(const StatsRequest& request);
 // condition box holds another value are marked negative.
 std::vector<BillDate> BillsInRange(const StatsRequest& request);
 
+// The most rows a result may have: a hundred years by day.
+inline constexpr qint64 kMaxStatsRows = 36525;
+
 // The number of bills or the sum of the amount box per period, every period from the first
-// bill to the last included (periods without bills hold 0), except that at most 99 periods
-// without bills come before a bill's own: a bill years after the one before does not list
-// every day between. Only the date and amount rows are read. Empty when no bill counts.
-std::vector<StatsRow> ComputeStatistics(const StatsRequest& request);
+// bill to the last included (periods without bills hold 0). Only the date and amount rows
+// are read. Empty when no bill counts; empty too when the periods from the first bill to the
+// last are more than kMaxStatsRows: then nothing is computed and `refusal` (when given)
+// receives the message that the range is too long to count by day (by month).
+std::vector<StatsRow> ComputeStatistics(const StatsRequest& request, QString* refusal = nullptr);
 
 // The chart's caption for a non-empty result.
 QString StatsCaption(const StatsRequest& request, const std::vector<StatsRow>& rows);

@@ -1,6 +1,6 @@
-// Statistics over a seeded history: periods with gaps (long ones cut), months, counts and
-// amounts (currency sign, thousands separator, capitals), label groups, combined capital
-// dates, conditions.
+// Statistics over a seeded history: periods with gaps (too long a span refused), months,
+// counts and amounts (currency sign, thousands separator, capitals), label groups, combined
+// capital dates, conditions.
 
 #include <gtest/gtest.h>
 
@@ -75,33 +75,47 @@ TEST_F(Statistics, ByDayAndByMonthEveryPeriodIsListed) {
     EXPECT_EQ(StatsCaption(r, {}), "");
 }
 
-TEST_F(Statistics, AGapOfYearsAddsAHundredRowsAtMost) {
-    // Bills thousands of years apart over a range of thousands of years: the periods after
-    // a bill are listed up to 99 without bills, then the next bill's own period follows.
-    value(1, 1, "2026-03-01");
-    value(2, 1, "9245-06-30");
-    value(3, 1, "9245-06-30 08:00");
+TEST_F(Statistics, EveryPeriodOfALongGapHasItsRowAndTooLongASpanIsRefused) {
+    // A gap of half a year: every day of it is listed.
+    value(1, 1, "2013-01-05");
+    value(2, 1, "2013-03-20");
+    value(3, 1, "2013-09-30");
     StatsRequest r = request();
+    QString refusal = "?";
+    std::vector<StatsRow> rows = ComputeStatistics(r, &refusal);
+    EXPECT_EQ(refusal, "");
+    ASSERT_EQ(rows.size(), 269u);
+    double total = 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].period, QDate(2013, 1, 5).addDays(i).toString("yyyy-MM-dd"));
+        total += rows[i].value;
+    }
+    EXPECT_EQ(total, 3);
+    EXPECT_EQ(rows[268].value, 1);
+    r.byMonth = true;
+    EXPECT_EQ(ComputeStatistics(r).size(), 9u);
+
+    // Bills thousands of years apart: too many periods either way, and none is made.
+    value(4, 1, "2026-03-01");
+    value(5, 1, "9245-06-30");
     r.from = QDate(36, 1, 1);
     r.to = QDate(9999, 12, 31);
-    QStringList rows = text(ComputeStatistics(r));
-    ASSERT_EQ(rows.size(), 101);
-    EXPECT_EQ(rows[0], "2026-03-01=1");
-    EXPECT_EQ(rows[99], "2026-06-08=0");
-    EXPECT_EQ(rows[100], "9245-06-30=2");
-    r.byMonth = true;
-    rows = text(ComputeStatistics(r));
-    ASSERT_EQ(rows.size(), 101);
-    EXPECT_EQ(rows[99], "2034-06=0");
-    EXPECT_EQ(rows[100], "9245-06=2");
-    // A gap of exactly a hundred periods is listed whole.
-    value(4, 1, "2026-06-09");
+    EXPECT_TRUE(ComputeStatistics(r, &refusal).empty());
+    EXPECT_EQ(refusal, "统计的日期跨度太长，不能按月统计，请缩小日期范围！");
     r.byMonth = false;
-    r.to = QDate(2026, 12, 31);
-    rows = text(ComputeStatistics(r));
-    ASSERT_EQ(rows.size(), 101);
-    EXPECT_EQ(rows[99], "2026-06-08=0");
-    EXPECT_EQ(rows[100], "2026-06-09=1");
+    EXPECT_TRUE(ComputeStatistics(r, &refusal).empty());
+    EXPECT_EQ(refusal, "统计的日期跨度太长，不能按天统计，请缩小日期范围！");
+
+    // The limit itself is a hundred years by day.
+    const QDate lastDay = QDate(2013, 1, 5).addDays(kMaxStatsRows - 1);
+    value(6, 1, lastDay.toString("yyyy-MM-dd"));
+    value(7, 1, lastDay.addDays(1).toString("yyyy-MM-dd"));
+    r.from = QDate(2013, 1, 1);
+    r.to = lastDay;
+    EXPECT_EQ(ComputeStatistics(r, &refusal).size(), static_cast<size_t>(kMaxStatsRows));
+    r.to = lastDay.addDays(1);
+    EXPECT_TRUE(ComputeStatistics(r, &refusal).empty());
+    EXPECT_FALSE(refusal.isEmpty());
 }
 
 TEST_F(Statistics, AmountsReadMoneyCapitalsAndLabelGroups) {

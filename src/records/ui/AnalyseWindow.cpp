@@ -255,12 +255,13 @@ StatsRequest AnalyseWindow::Request(const QString& format) const {
 
 void AnalyseWindow::Analyse(const QString& format) {
     const StatsRequest r = Request(format);
-    const QString problem = CheckStatsRequest(r);
-    if (!problem.isEmpty()) {
+    QString problem = CheckStatsRequest(r);
+    std::vector<StatsRow> rows;
+    if (problem.isEmpty()) rows = ComputeStatistics(r, &problem);
+    if (!problem.isEmpty()) {  // the grid and the chart keep the last result
         dlg::MsgBox(problem, dlg::OkOnly);
         return;
     }
-    const std::vector<StatsRow> rows = ComputeStatistics(r);
     Grid& g = *grid_;
     SetupGrid(g, {QString(), QString(), QStringLiteral("DT"), QStringLiteral("Sm")},
               {QString(), QStringLiteral("序号"), QStringLiteral("日期"),

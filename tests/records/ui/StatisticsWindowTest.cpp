@@ -332,3 +332,46 @@ TEST_F(StatisticsWindow, ThirteenYearsByDayShowWholeDatesAndLabelsThatStandApart
     w->grab().save(QDir(test::ArtifactDir()).filePath("statistics_window_13_years.png"));
     w->close();
 }
+
+TEST_F(StatisticsWindow, ByDayEveryDayOfAGapIsListedAndChartedAndTooLongASpanIsRefused) {
+    auto bill = [this](int id, QDate date) {
+        const qint64 ids[] = {year, month, day, amount};
+        const QString values[] = {QString::number(date.year()), QString::number(date.month()),
+                                  QString::number(date.day()), "10"};
+        for (int i = 0; i < 4; ++i)
+            ExecuteSql("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(?, '回单', ?, ?)",
+                       {id, ids[i], values[i]});
+    };
+    bill(4, QDate(2013, 9, 30));  // half a year after the bills of March
+    AnalyseWindow* w = AnalyseWindow::Show();
+    ASSERT_NE(w, nullptr);
+    w->DTP[0]->setDate(QDate(2013, 1, 1));
+    w->DTP[1]->setDate(QDate(2013, 12, 31));
+    w->OP[6]->click();
+    const Grid& g = w->ResultGrid();
+    ASSERT_EQ(g.Rows() - g.FixedRows(), 269);  // 5 January to 30 September
+    EXPECT_EQ(g.TextMatrix(g.FixedRows() + QDate(2013, 1, 5).daysTo(QDate(2013, 7, 15)), 2),
+              "2013-07-15");
+    // The chart's axis runs through the gap: periods of July to September are labelled.
+    const std::vector<ChartLabel> labels = ChartXLabels(w->Pic->Target(), g);
+    ASSERT_FALSE(labels.empty());
+    int inGap = 0;
+    for (const ChartLabel& l : labels) {
+        const QString period = g.TextMatrix(l.row, 2);
+        inGap += period >= "2013-07-01" && period < "2013-09-30";
+    }
+    EXPECT_GT(inGap, 0);
+    EXPECT_EQ(g.TextMatrix(labels.back().row, 2), "2013-09-30");
+    w->grab().save(QDir(test::ArtifactDir()).filePath("statistics_window_gap.png"));
+
+    // A bill in 9245: counting by day to it would list millions of days; the user is told and
+    // the grid keeps the last result.
+    bill(5, QDate(9245, 6, 30));
+    w->DTP[0]->setDate(QDate(1800, 1, 1));
+    w->DTP[1]->setDate(QDate(9999, 12, 31));
+    test::ScriptedAnswers answers;
+    w->Comm_Click();
+    EXPECT_EQ(answers.messages(), QStringList{"统计的日期跨度太长，不能按天统计，请缩小日期范围！"});
+    EXPECT_EQ(g.Rows() - g.FixedRows(), 269);
+    w->close();
+}
