@@ -346,6 +346,11 @@ bool ImportFormatFile(QString path) {
     }
     ShowProgress(kImportCaption, 4, 0);
     ProgressGuard closeProgress;
+    // What the user is told or asked comes after the progress window has gone.
+    auto tell = [](const QString& text, int style) {
+        CloseProgress();
+        return dlg::MsgBox(text, style);
+    };
 
     // An empty file is no format file; only a file still arriving is waited for.
     const QFileInfo info(path);
@@ -354,9 +359,9 @@ bool ImportFormatFile(QString path) {
     if (text.isEmpty()) return false;
     const QStringList raw = text.split(kCrLf);
     if (!IsFormatFile(raw)) {
-        dlg::MsgBox(QStringLiteral("无法识别此文件，请确认文件：“") + path +
-                        QStringLiteral("”为Bellweft格式文件！"),
-                    dlg::OkOnly | dlg::Exclamation);
+        tell(QStringLiteral("无法识别此文件，请确认文件：“") + path +
+                 QStringLiteral("”为Bellweft格式文件！"),
+             dlg::OkOnly | dlg::Exclamation);
         return false;
     }
     QString name = FormatNameOfFile(path);
@@ -367,10 +372,10 @@ bool ImportFormatFile(QString path) {
 
     const FormatFileStore stored = StoreFormatFileLines(FormatFileLines(text), name);
     if (stored != FormatFileStore::Stored) {
-        dlg::MsgBox(stored == FormatFileStore::BadRecord
-                        ? QStringLiteral("格式文件有错！")
-                        : QStringLiteral("格式“") + name + QStringLiteral("”导入失败！"),
-                    dlg::OkOnly | dlg::Exclamation);
+        tell(stored == FormatFileStore::BadRecord
+                 ? QStringLiteral("格式文件有错！")
+                 : QStringLiteral("格式“") + name + QStringLiteral("”导入失败！"),
+             dlg::OkOnly | dlg::Exclamation);
         return false;
     }
     UpdateProgress(1, QStringLiteral("pages"));
@@ -379,11 +384,11 @@ bool ImportFormatFile(QString path) {
     const QString picture = withPictureEnding(path), pictureTo = BackgroundPicturePath(name);
     QString why;
     if (pictureToCopy(picture, pictureTo) && !CopyFileSafely(picture, pictureTo, &why))
-        dlg::MsgBox(QStringLiteral("格式“") + name + QStringLiteral("”的底图没有导入（") + why +
-                        QStringLiteral("）！"),
-                    dlg::OkOnly | dlg::Exclamation);
-    if (dlg::MsgBox(QStringLiteral("格式“") + name + QStringLiteral("”导入成功,立即调用此格式？"),
-                    dlg::YesNo | dlg::Question) == dlg::Yes)
+        tell(QStringLiteral("格式“") + name + QStringLiteral("”的底图没有导入（") + why +
+                 QStringLiteral("）！"),
+             dlg::OkOnly | dlg::Exclamation);
+    if (tell(QStringLiteral("格式“") + name + QStringLiteral("”导入成功,立即调用此格式？"),
+             dlg::YesNo | dlg::Question) == dlg::Yes)
         SelectFormat(name);
     return true;
 }
