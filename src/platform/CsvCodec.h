@@ -14,8 +14,11 @@
 // - `a,"",b` gives three fields, the middle one empty; `""""` gives one field `"`.
 // - An empty line is a record with no fields; a line break at the very end of the file
 //   does not start another record; an empty file has no records.
-// - Encoding: UTF-8 when the file starts with the UTF-8 byte-order mark (dropped) or when
-//   all its bytes are valid UTF-8; otherwise GBK, where an undecodable byte becomes U+FFFD.
+// - Encoding: UTF-8 when the file starts with the UTF-8 byte-order mark (dropped); otherwise
+//   decided where the first byte outside ASCII stands (before it both read the same), on
+//   the MiB of the file from there, or up to the end: UTF-8 when those bytes are valid
+//   UTF-8, else GBK, where an undecodable byte becomes U+FFFD. A file of 1 MiB or less is
+//   thus UTF-8 exactly when all its bytes are valid UTF-8.
 // - Fields are returned exactly as they are: the import itself removes the TAB the export
 //   puts at the end of every cell (it removes one from each box's value, not per field).
 //
@@ -25,16 +28,52 @@
 // row ends with CR LF; the text is GBK (characters GBK cannot hold become "?").
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace bw {
 
 // Parses the bytes of a CSV file into records (logical lines) of fields.
 QList<QStringList> ParseCsv(const QByteArray& bytes, const QString& lineBreakMark);
 
-// Reads and parses the file. False (records left empty) when it cannot be read.
+class CsvFieldDecoder;
+
+// Reads a CSV file record by record, holding a piece of the file of a MiB or two at a time
+// (more only for a record longer than that): a caller that takes the first records of a
+// large file stops reading there.
+class CsvReader {
+public:
+    CsvReader(const QString& path, const QString& lineBreakMark);
+    ~CsvReader();
+    CsvReader(const CsvReader&) = delete;
+    CsvReader& operator=(const CsvReader&) = delete;
+
+    // False when the file cannot be opened or its first bytes read.
+    bool Open();
+    // The next record into `fields`, or passed over without decoding it when `fields` is
+    // null. False at the end of the file, and when the file could not be read on (Failed).
+    bool Next(QStringList* fields);
+    bool Failed() const { return failed_; }
+
+private:
+    // Reads at least `atLeast` more bytes unless the file ends first; false on a read error.
+    bool fill(qsizetype atLeast);
+    // While the encoding is open: decides it once a byte outside ASCII has come in.
+    bool decideEncoding();
+
+    QFile file_;
+    QString mark_;
+    QByteArray buf_;
+    qsizetype pos_ = 0;    // the next record starts here
+    qsizetype ascii_ = 0;  // every byte of buf_ before this is ASCII (while undecided)
+    bool eof_ = false, failed_ = false, decided_ = false;
+    std::unique_ptr<CsvFieldDecoder> decode_;
+};
+
+// Reads and parses the whole file. False (records left empty) when it cannot be read.
 bool ReadCsvFile(const QString& path, const QString& lineBreakMark, QList<QStringList>* records);
 
 // The bytes of the export of a table of texts (rows of cells).

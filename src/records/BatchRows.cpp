@@ -1,5 +1,6 @@
 #include "records/BatchRows.h"
 
+#include <QDir>
 #include <QHash>
 #include <QLabel>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include "filling/BoxConversion.h"
 #include "filling/DataEntry.h"
 #include "filling/NewBill.h"
+#include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
@@ -37,6 +39,13 @@ int specCount(const QStringList& list) {
 // the boxes linked to it calculated.
 void leaveTextBox(TextBox* box) {
     TT_LostFocus(box);
+}
+
+// True when the text holds more than white space.
+bool holdsText(const QString& text) {
+    for (QChar c : text)
+        if (!c.isSpace()) return true;
+    return false;
 }
 
 }  // namespace
@@ -106,8 +115,18 @@ SpecParts ParseColumnSpec(const QString& spec) {
     return parts;
 }
 
+std::vector<SpecParts> BatchSpecParts(const ColumnSpecs& specs) {
+    QStringList merged = MergeColumnSpecs(specs);
+    NormalizeColumnSpecs(merged);
+    std::vector<SpecParts> parts;
+    parts.reserve(merged.size());
+    for (const QString& spec : merged) parts.push_back(ParseColumnSpec(spec));
+    return parts;
+}
+
 QString ComposeBatchValue(const SpecParts& parts, int first, int lines, int lastLine,
-                          const std::function<QString(int line, int column)>& cell) {
+                          const std::function<QString(int line, int column)>& cell,
+                          bool* readText) {
     QString value;
     for (const SpecPart& part : parts) {
         if (part.literal) {
@@ -117,11 +136,90 @@ QString ComposeBatchValue(const SpecParts& parts, int first, int lines, int last
         if (part.line >= lines) break;
         const qint64 ln = static_cast<qint64>(first) + part.line;
         if (ln > lastLine) break;
-        value += cell(static_cast<int>(ln), part.column);
+        const QString text = cell(static_cast<int>(ln), part.column);
+        if (readText && !*readText) *readText = holdsText(text);
+        value += text;
     }
     if (!LineBreakMark.isEmpty() && value.contains(u'\n')) value.replace(u'\n', LineBreakMark);
     if (value.endsWith(u'\t')) value.chop(1);
     return value;
+}
+
+bool FillBatchGrid(Grid& grid, const ColumnSpecs& specs, qint64 first, qint64 last,
+                   const BatchSource& source, QWidget* form) {
+    const std::vector<SpecParts> parts = BatchSpecParts(specs);
+    bool readsCells = false;
+    for (const SpecParts& p : parts)
+        for (const SpecPart& part : p) readsCells = readsCells || !part.literal;
+    const qint64 total = std::max<qint64>(last - first + 1, 0);
+    // The values of one record, element c for data column c; false for a blank record.
+    QStringList values(static_cast<qsizetype>(parts.size()));
+    auto compose = [&](qint64 cur, int lines) {
+        bool filled = !readsCells;
+        for (size_t i = 1; i < parts.size(); ++i) {
+            const SpecParts& p = parts[i];
+            QString& v = values[static_cast<qsizetype>(i)];
+            if (p.size() == 1 && !p.front().literal && p.front().line == 0) {
+                // One column of the record's first line, the common case: the cell itself.
+                v = source.cell(static_cast<int>(cur), p.front().column);
+                if (!filled) filled = holdsText(v);
+                if (!LineBreakMark.isEmpty() && v.contains(u'\n')) v.replace(u'\n', LineBreakMark);
+                if (v.endsWith(u'\t')) v.chop(1);
+            } else {
+                v = p.empty() ? QString()
+                              : ComposeBatchValue(p, static_cast<int>(cur), lines,
+                                                  static_cast<int>(last), source.cell, &filled);
+            }
+        }
+        return filled;
+    };
+    // Each record in turn until `take` says to stop.
+    auto forEach = [&](const std::function<bool(int lines)>& take) {
+        qint64 cur = first;
+        for (qint64 round = 0; round < total; ++round) {
+            const int lines = std::max(1, source.lines(cur));
+            if (compose(cur, lines) && !take(lines)) return;
+            cur += lines;
+            if (cur > last) return;
+        }
+    };
+
+    bool any = false;
+    forEach([&any](int) {
+        any = true;
+        return false;
+    });
+    if (!any) {
+        CloseProgress();
+        return false;
+    }
+    // Laid out without records: the rows are made at once and the unused ones dropped after.
+    PrepareBatchGrid(grid, 0, specs);
+    grid.SetRows(grid.FixedRows() + static_cast<int>(total));
+    const int serial = grid.FixedCols() - 1;
+    int row = grid.FixedRows();
+    ProgressSteps progress(total);
+    forEach([&](int lines) {
+        grid.SetTextMatrix(row, serial, QString::number(row - grid.FixedRows() + 1));
+        for (int i = 1; i < static_cast<int>(values.size()); ++i)
+            if (!parts[static_cast<size_t>(i)].empty())
+                grid.SetTextMatrix(row, grid.FixedCols() + i - 1, values[i]);
+        ++row;
+        progress.Add(lines);
+        return true;
+    });
+    grid.SetRows(row);
+    AutoFitGridColumns(form, grid, grid.FixedRows(), true);
+    CloseProgress();
+    return true;
+}
+
+void TellNothingToImport(const QString& file, qint64 first, qint64 last) {
+    dlg::MsgBox(QStringLiteral("文件“%1”的第%2行至第%3行没有可导入的数据！")
+                    .arg(QDir::toNativeSeparators(file))
+                    .arg(first)
+                    .arg(last),
+                dlg::OkOnly | dlg::Exclamation);
 }
 
 void ProgressSteps::Add(qint64 steps) {

@@ -64,12 +64,38 @@ using SpecParts = std::vector<SpecPart>;
 // spec has no parts.
 SpecParts ParseColumnSpec(const QString& spec);
 
+// The parts of the merged, normalised specs: element c for data column c (element 0 holds
+// nothing).
+std::vector<SpecParts> BatchSpecParts(const ColumnSpecs& specs);
+
 // The value of one box for the record that starts at line `first` and spans `lines` lines:
 // literals appended; a reference to line first + k reads cell(first + k, column), and ends
 // the box's parts when k >= lines or first + k > lastLine. Every LF of the result becomes
 // the line-break mark, and one trailing TAB (the export's end of cell) is removed.
+// `readText` (when given) is set when a cell read holds more than white space.
 QString ComposeBatchValue(const SpecParts& parts, int first, int lines, int lastLine,
-                          const std::function<QString(int line, int column)>& cell);
+                          const std::function<QString(int line, int column)>& cell,
+                          bool* readText = nullptr);
+
+// Where the records of an import come from: the number of lines of the record that starts
+// at a line (at least 1), and the text of a cell.
+struct BatchSource {
+    std::function<int(qint64 line)> lines;
+    std::function<QString(int line, int column)> cell;
+};
+
+// Reads the records from line `first` to `last` into the batch grid, laid out for `specs`,
+// one row each: a record starts at `first`, the next right after it, until one starts past
+// `last`. A record whose cells read by the specs hold nothing but white space (a blank row,
+// or rows past the data) is no record and is passed over, unless the specs read no cell at
+// all. The columns are fitted in the font of `form`. When no record is found, false, and the
+// grid is left as it was. The progress window (opened by the caller) advances line by line
+// and is closed at the end.
+bool FillBatchGrid(Grid& grid, const ColumnSpecs& specs, qint64 first, qint64 last,
+                   const BatchSource& source, QWidget* form);
+
+// Tells the user that rows `first` to `last` of the file hold nothing to import.
+void TellNothingToImport(const QString& file, qint64 first, qint64 last);
 
 // Advances the open progress window by the steps of a long read, passing them on in
 // bundles of at least a five-hundredth of the total, so that the read does not spend its time

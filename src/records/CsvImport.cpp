@@ -35,10 +35,18 @@ bool HasExtension(const QString& file, const QString& extension) {
     return file.endsWith(extension, Qt::CaseInsensitive);
 }
 
-bool ReadCsvLines(const QString& file, CsvLines* lines) {
+bool ReadCsvLines(const QString& file, CsvLines* lines, int first, int last) {
     lines->clear();
     if (!HasExtension(file, QStringLiteral(".csv"))) return false;
-    return ReadCsvFile(file, LineBreakMark, lines);
+    CsvReader reader(file, LineBreakMark);
+    if (!reader.Open()) return false;
+    QStringList fields;
+    for (qint64 line = 1; line <= last; ++line) {
+        if (!reader.Next(line >= first ? &fields : nullptr)) break;
+        if (line >= first) lines->append(fields);
+    }
+    if (reader.Failed()) lines->clear();
+    return !reader.Failed();
 }
 
 int RecordLineCount(const CsvLines& lines, int first, int maxLines, int keyColumn) {
@@ -58,64 +66,40 @@ int RecordLineCount(const CsvLines& lines, int first, int maxLines, int keyColum
 bool ReadCsvData(Grid& grid, const QString& file, int& startLine, int& endLine,
                  const ColumnSpecs& specs, int maxLines, int keyColumn, QWidget* form) {
     if (!HasExtension(file, QStringLiteral(".csv")) || maxLines < 1) return fail();
-    CsvLines lines;
-    if (!ReadCsvLines(file, &lines)) return fail(QStringLiteral("无法读取文件：") + file);
-
-    // Laid out without records: the rows are made below, one per record read.
-    PrepareBatchGrid(grid, 0, specs);
-    QStringList merged = MergeColumnSpecs(specs);
-    NormalizeColumnSpecs(merged);
-    std::vector<SpecParts> parts;
-    parts.reserve(merged.size());
-    for (const QString& spec : merged) parts.push_back(ParseColumnSpec(spec));
-
-    if (endLine > lines.size()) endLine = static_cast<int>(lines.size());
     if (startLine < 1) startLine = 1;  // the lines count from 1
+    const int askedEnd = endLine;
+    // The lines before the first record are kept only when a spec reaches back to them.
+    int back = 0;
+    for (const SpecParts& parts : BatchSpecParts(specs))
+        for (const SpecPart& part : parts)
+            if (!part.literal) back = std::min(back, part.line);
+    const int from = static_cast<int>(std::max<qint64>(1, static_cast<qint64>(startLine) + back));
+    CsvLines lines;
+    if (!ReadCsvLines(file, &lines, from, endLine))
+        return fail(QStringLiteral("无法读取文件：") + file);
+    const qint64 base = from - 1;  // lines[0] is line `from`
+
+    if (endLine > base + lines.size()) endLine = static_cast<int>(base + lines.size());
     const qint64 total = static_cast<qint64>(endLine) - startLine + 1;
     ShowProgress(QStringLiteral("正在读取EXCEL数据……"),
                  static_cast<int>(std::max<qint64>(total, 1)));
-    // One row per record read: the rows are made at once and the unused ones dropped after.
-    grid.SetRows(grid.FixedRows() + static_cast<int>(std::max<qint64>(total, 0)));
-    const int serial = grid.FixedCols() - 1;
-    auto cell = [&lines](int line, int column) { return fieldOf(lines, line, column); };
-    qint64 cur = startLine;
-    int row = grid.FixedRows();
-    ProgressSteps progress(total);
-    for (qint64 round = 0; round < total; ++round, ++row) {
-        grid.SetTextMatrix(row, serial, QString::number(row - grid.FixedRows() + 1));
-        const int n =
-            std::max(1, RecordLineCount(lines, static_cast<int>(cur), maxLines, keyColumn));
-        for (int i = 1; i < static_cast<int>(parts.size()); ++i) {
-            if (parts[i].empty()) continue;
-            const SpecPart& only = parts[i].front();
-            if (parts[i].size() == 1 && !only.literal && only.line == 0) {
-                // One column of the record's first line, the common case: the field itself
-                // (the parser has already put the line-break mark for its line breaks).
-                QString v = fieldOf(lines, static_cast<int>(cur), only.column);
-                if (v.endsWith(u'\t')) v.chop(1);
-                grid.SetTextMatrix(row, grid.FixedCols() + i - 1, v);
-                continue;
-            }
-            grid.SetTextMatrix(
-                row, grid.FixedCols() + i - 1,
-                ComposeBatchValue(parts[i], static_cast<int>(cur), n, endLine, cell));
-        }
-        cur += n;
-        if (cur > endLine) {
-            ++row;
-            break;
-        }
-        progress.Add(n);
+    const BatchSource source{[&](qint64 cur) {
+                                 return RecordLineCount(lines, static_cast<int>(cur - base),
+                                                        maxLines, keyColumn);
+                             },
+                             [&](int line, int column) {
+                                 return fieldOf(lines, static_cast<int>(line - base), column);
+                             }};
+    if (!FillBatchGrid(grid, specs, startLine, endLine, source, form)) {
+        TellNothingToImport(file, startLine, askedEnd);
+        return false;
     }
-    grid.SetRows(row);
-    AutoFitGridColumns(form, grid, grid.FixedRows(), true);
-    CloseProgress();
     return true;
 }
 
 void ReadCsvPreview(Grid& grid, const QString& file) {
     CsvLines lines;
-    if (!ReadCsvLines(file, &lines)) return;
+    if (!ReadCsvLines(file, &lines, 1, grid.Rows() - 1)) return;
     for (int r = 1; r < grid.Rows() && r <= lines.size(); ++r) {
         const QStringList& fields = lines[r - 1];
         for (int c = 1; c < grid.Cols() && c <= fields.size(); ++c)

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <climits>
 
 class QWidget;
 
@@ -23,9 +24,10 @@ using CsvLines = QList<QStringList>;
 // True when the file name ends in the extension (".csv", ".xls"), whatever its case.
 bool HasExtension(const QString& file, const QString& extension);
 
-// Reads the lines of a ".csv" file (line breaks inside quoted fields become the line-break
-// mark). False, with the list left empty, for another name or a file that cannot be read.
-bool ReadCsvLines(const QString& file, CsvLines* lines);
+// Reads lines `first` to `last` of a ".csv" file (all of them by default; line breaks inside
+// quoted fields become the line-break mark), and no further: element 0 is line `first`.
+// False, with the list left empty, for another name or a file that cannot be read.
+bool ReadCsvLines(const QString& file, CsvLines* lines, int first = 1, int last = INT_MAX);
 
 // The number of lines of the record that starts at line `first` (1-based): maxLines, or
 // fewer when the key field (column `keyColumn`, from 1; 0 = none) changes or the lines end
@@ -33,10 +35,12 @@ bool ReadCsvLines(const QString& file, CsvLines* lines);
 int RecordLineCount(const CsvLines& lines, int first, int maxLines, int keyColumn);
 
 // Reads lines startLine..endLine into the batch grid, one grid row per record, each box's
-// value made by its spec. endLine past the file is lowered to the last line, a startLine below 1
-// raised to 1. A name not ending in ".csv", rows per record below 1 or a file that cannot be read
-// show "CSV文件导入错误！" and leave the grid as it was (false). `form` gives the font the column
-// widths are fitted in.
+// value made by its spec (FillBatchGrid: blank records are passed over); the file is read up
+// to endLine only. endLine past the file is lowered to the last line, a startLine below 1
+// raised to 1. A name not ending in ".csv", rows per record below 1 or a file that cannot be
+// read show "CSV文件导入错误！", lines that hold no record (an empty file, a header alone) say
+// there is nothing to import; both leave the grid as it was (false). `form` gives the font
+// the column widths are fitted in.
 bool ReadCsvData(Grid& grid, const QString& file, int& startLine, int& endLine,
                  const ColumnSpecs& specs, int maxLines, int keyColumn, QWidget* form = nullptr);
 

@@ -51,15 +51,9 @@ int ReadExcelData(Grid& grid, const QString& file, const QString& sheet, int& st
                   const ColumnSpecs& specs, int maxLines, int keyColumn, QWidget* form) {
     if (!HasExtension(file, QStringLiteral(".xls"))) return fail(0);
     if (maxLines < 1) return fail(kImportDivisionByZero);
-    QStringList merged = MergeColumnSpecs(specs);
-    NormalizeColumnSpecs(merged);
-    std::vector<SpecParts> parts;
-    parts.reserve(merged.size());
-    for (const QString& spec : merged) {
-        parts.push_back(ParseColumnSpec(spec));
-        for (const SpecPart& p : parts.back())
+    for (const SpecParts& parts : BatchSpecParts(specs))
+        for (const SpecPart& p : parts)
             if (!p.literal && p.column > kSheetColumns) return fail(kXlsOutOfRange);
-    }
     if (keyColumn > kSheetColumns) return fail(kXlsOutOfRange);
 
     // Rows are 1 to 65536: the read keeps within them, whatever rows were asked.
@@ -72,48 +66,25 @@ int ReadExcelData(Grid& grid, const QString& file, const QString& sheet, int& st
     const int ws = book.worksheetIndex(sheet);
     if (ws < 0) return fail(kXlsNoSuchSheet);
 
-    // Laid out without records: the rows are made below, one per record read.
-    PrepareBatchGrid(grid, 0, specs);
     ShowProgress(QStringLiteral("正在读取EXCEL数据……"), static_cast<int>(std::max<qint64>(n, 1)),
                  0);
-    grid.SetRows(grid.FixedRows() + static_cast<int>(std::max<qint64>(n, 0)));
-    const int serial = grid.FixedCols() - 1;
-    auto cell = [&book, ws](int row, int column) {
-        QString text;
-        if (book.cellText(ws, row, column, &text) != 0) return QString();
-        return text;
-    };
-    qint64 cur = startRow;
-    int row = grid.FixedRows();
-    ProgressSteps progress(n);
-    for (qint64 round = 0; round < n; ++round, ++row) {
-        grid.SetTextMatrix(row, serial, QString::number(row - grid.FixedRows() + 1));
-        int lines = maxLines;
-        if (keyColumn > 0) {
-            for (qint64 i = cur + 1; i <= cur + maxLines - 1; ++i) {
-                if (!XlsSameValue(keyCell(book, ws, i, keyColumn),
-                                  keyCell(book, ws, i - 1, keyColumn))) {
-                    lines = static_cast<int>(i - cur);
-                    break;
-                }
-            }
-        }
-        for (int i = 1; i < static_cast<int>(parts.size()); ++i) {
-            if (parts[i].empty()) continue;
-            grid.SetTextMatrix(
-                row, grid.FixedCols() + i - 1,
-                ComposeBatchValue(parts[i], static_cast<int>(cur), lines, endRow, cell));
-        }
-        cur += lines;
-        if (cur > endRow) {
-            ++row;
-            break;
-        }
-        progress.Add(lines);
+    const BatchSource source{[&](qint64 cur) {
+                                 if (keyColumn < 1) return maxLines;
+                                 for (qint64 i = cur + 1; i <= cur + maxLines - 1; ++i)
+                                     if (!XlsSameValue(keyCell(book, ws, i, keyColumn),
+                                                       keyCell(book, ws, i - 1, keyColumn)))
+                                         return static_cast<int>(i - cur);
+                                 return maxLines;
+                             },
+                             [&](int row, int column) {
+                                 QString text;
+                                 if (book.cellText(ws, row, column, &text) != 0) return QString();
+                                 return text;
+                             }};
+    if (!FillBatchGrid(grid, specs, startRow, endRow, source, form)) {
+        TellNothingToImport(file, startRow, endRow);
+        return kImportNothingRead;
     }
-    grid.SetRows(row);
-    AutoFitGridColumns(form, grid, grid.FixedRows(), true);
-    CloseProgress();
     return 0;
 }
 

@@ -19,19 +19,22 @@ class Grid;
 struct ColumnSpecs;
 
 // Error numbers of the workbook import: those of XlsWorkbook (5, 9, 438, 1004) and 11 for
-// rows per record below 1.
+// rows per record below 1; and -1 for rows that hold nothing to import.
 inline constexpr int kImportDivisionByZero = 11;
+inline constexpr int kImportNothingRead = -1;
 
 // The message shown for an error number of the workbook import.
 QString ExcelErrorMessage(int number);
 
-// Reads rows startRow..endRow of worksheet `sheet` of the .xls file into the batch grid.
-// 0 when read; otherwise the grid is left as it was, the message of the number is shown and
-// the number returned: 0 for a name not ending in ".xls", 11 for rows per record below 1,
-// 5 or 438 for a file that cannot be read as a workbook, 9 for a worksheet it does not
-// hold, 1004 for a spec or key column beyond the sheet's 256 columns. Rows past the sheet's
-// data give empty cells; the row range is kept within 1 .. 65536, the rows a sheet can
-// have. `form` gives the font the column widths are fitted in.
+// Reads rows startRow..endRow of worksheet `sheet` of the .xls file into the batch grid
+// (FillBatchGrid: blank records, those of rows past the sheet's data too, are passed over);
+// the row range is kept within 1 .. 65536, the rows a sheet can have. 0 when read; otherwise
+// the grid is left as it was, a message is shown and the number returned: -1 when no row
+// holds a record (the message says there is nothing to import); with the message of the
+// number: 0 for a name not ending in ".xls", 11 for rows per record below 1, 5 or 438 for a
+// file that cannot be read as a workbook, 9 for a worksheet it does not hold, 1004 for a
+// spec or key column beyond the sheet's 256 columns. `form` gives the font the column widths
+// are fitted in.
 int ReadExcelData(Grid& grid, const QString& file, const QString& sheet, int& startRow, int& endRow,
                   const ColumnSpecs& specs, int maxLines, int keyColumn, QWidget* form = nullptr);
 

@@ -112,3 +112,44 @@ TEST(CsvWrite, WritesThroughTmpAndReportsFailure) {
         ReadCsvFile(dir.filePath(QStringLiteral("missing.csv")), QStringLiteral("//"), &records));
     EXPECT_TRUE(records.isEmpty());
 }
+
+// A file of several MiB read record by record gives the records its bytes parse into,
+// whatever falls on the edges of the pieces read: quoted line breaks, CR LF, doubled quotes,
+// a record longer than a piece. Its first MiBs are ASCII and GBK comes later: the encoding
+// is decided where the first other byte stands. Records can be passed over undecoded.
+TEST(CsvReader, ReadsALargeFilePieceByPieceAsTheParserReadsItsBytes) {
+    QTemporaryDir dir;
+    for (const QByteArray& start : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+        const bool bom = !start.isEmpty();
+        QByteArray bytes = start;
+        for (int r = 0; bytes.size() < (5 << 19); ++r)
+            bytes += QByteArray::number(r) + ",\"a \"\"q\"\"\r\nb\",x" +
+                     QByteArray(r % 7, 'y') + (r % 3 ? "\r\n" : "\n");
+        bytes += "long,\"" + QByteArray(3 << 20, 'z') + "\"\r\n";
+        for (int r = 0; r < 1000; ++r)
+            bytes += (bom ? QString("收款人%1,上海\r\n").arg(r).toUtf8()
+                          : Gbk("收款人,上海") + QByteArray::number(r) + "\r\n");
+        const QString path = dir.filePath(QStringLiteral("big.csv"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+
+        const QList<QStringList> parsed = ParseCsv(bytes, QStringLiteral("//"));
+        ASSERT_GT(parsed.size(), 1000);
+        EXPECT_EQ(parsed.back().front(), bom ? "收款人999" : "收款人");
+        QList<QStringList> records;
+        ASSERT_TRUE(ReadCsvFile(path, QStringLiteral("//"), &records));
+        EXPECT_TRUE(records == parsed) << "BOM " << bom;
+
+        CsvReader reader(path, QStringLiteral("//"));
+        ASSERT_TRUE(reader.Open());
+        QStringList fields;
+        for (qsizetype i = 0; i + 3 < parsed.size(); ++i)
+            ASSERT_TRUE(reader.Next(i % 2 ? nullptr : &fields));
+        qsizetype i = parsed.size() - 3;
+        while (reader.Next(&fields)) EXPECT_EQ(fields, parsed[i++]);
+        EXPECT_EQ(i, parsed.size());
+        EXPECT_FALSE(reader.Failed());
+    }
+}

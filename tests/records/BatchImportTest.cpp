@@ -200,7 +200,10 @@ TEST_F(BatchImport, SetupBatchRowsEnablesStepsOnlyForSeveralRecords) {
     } cases[] = {{3, 3, true}, {1, 1, false}, {0, 0, false}};
     for (const Case& c : cases) {
         int start = 1, end = c.end;
-        ASSERT_TRUE(ReadCsvData(batch(), path, start, end, specs({"A", "", ""}), 1, 0));
+        if (c.records > 0)
+            ASSERT_TRUE(ReadCsvData(batch(), path, start, end, specs({"A", "", ""}), 1, 0));
+        else
+            batch().SetRows(batch().FixedRows());  // the records deleted
         Text(1)->SetText("空");
         SetupBatchRows(batch(), mf.HS);
         EXPECT_EQ(mf.HS->maximum(), std::max(1, c.records));
@@ -243,8 +246,8 @@ TEST_F(ExcelImport, RowsBecomeRecordsByKeysAndFurtherRows) {
     } cases[] = {
         {2, 8, 3, 1, {"A", "B,B+1", "B+2"}, {"A|笔纸|", "B|墨|", "A|砚尺|刀", "A|胶//水|"}},
         {2, 6, 2, 0, {"A", "B+1", ""}, {"A|纸|", "B|砚|", "A||"}},
-        // Rows past the data: records of literals only.
-        {9, 10, 1, 0, {"A,\"号\"", "", ""}, {"号||", "号||"}},
+        // Rows past the data are no records, literals or not.
+        {7, 10, 1, 0, {"A,\"号\"", "B", ""}, {"A号|刀|", "A号|胶//水|"}},
     };
     for (const Case& c : cases) {
         int start = c.start, end = c.end;

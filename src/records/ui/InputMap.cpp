@@ -277,12 +277,12 @@ void InputMap::COM_Click(int index) {
         const int key = ColumnNumber(T[3]->text());
         MainForm& mf = MF();
         Grid& batch = *mf.MSF[1];
-        if (csv)
-            ReadCsvData(batch, ImportFileName, first, last, specs, perRecord, key, this);
-        else if (xls)
-            ReadExcelData(batch, ImportFileName, ImportSheetNames, first, last, specs, perRecord,
-                          key, this);
-        SetupBatchRows(batch, mf.HS);
+        // A read that failed or found nothing leaves the batch as it was, its record shown.
+        const bool read =
+            csv ? ReadCsvData(batch, ImportFileName, first, last, specs, perRecord, key, this)
+                : xls && ReadExcelData(batch, ImportFileName, ImportSheetNames, first, last, specs,
+                                       perRecord, key, this) == 0;
+        if (read) SetupBatchRows(batch, mf.HS);
         batch.SetVisible(true);
     }
     close();

@@ -1,0 +1,172 @@
+// Imports as a clerk runs them from the main window: batch rows from a CSV file and from a
+// workbook with blank rows among them and past them, printed to a PDF file and recorded; an
+// empty CSV file, which leaves the loaded batch as it was; and a format file, whose question
+// after the import comes once the progress window has gone.
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTimer>
+
+#include "MainWindowFixture.h"
+#include "PrintTestSupport.h"
+#include "common/Database.h"
+#include "common/Indicator.h"
+#include "platform/Grid.h"
+#include "records/BatchRows.h"
+#include "records/ui/ImportSheets.h"
+#include "records/ui/InputMap.h"
+#include "store/BoxAccessors.h"
+#include "store/BoxModel.h"
+#include "store/MainForm.h"
+#include "store/SampleFormats.h"
+#include "store/TextBox.h"
+
+using namespace bw;
+
+namespace {
+
+const QStringList kNames{"张三", "李四", "王五"};
+
+class ImportCommands : public test::MainWindowTest {
+protected:
+    void SetUp() override {
+        test::MainWindowTest::SetUp();
+        w_ = start();
+        ASSERT_NE(w_, nullptr);
+        // Two boxes of plain text, which take a value as it stands.
+        for (int n = FirstBoxIndex(kTextBox); n <= LastBoxIndex(kTextBox); ++n)
+            if (BoxDataType(GetBoxByIndex(n)) == 0 && plain_.size() < 2) plain_.push_back(n);
+        ASSERT_EQ(plain_.size(), 2u);
+    }
+    QString write(const QString& name, const QByteArray& bytes) {
+        const QString path = folder_.file(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    // The import command on the file (for a workbook its first sheet is taken), columns A
+    // and B mapped to the two plain boxes, rows 2 to 100 taken.
+    void import(const QString& path) {
+        auto* sheets = new QTimer;
+        QObject::connect(sheets, &QTimer::timeout, sheets, [sheets] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<Sheets*>(w); d && d->isVisible()) {
+                    d->Img_Click(0);
+                    sheets->deleteLater();
+                }
+        });
+        sheets->start(5);
+        {
+            test::ScriptedAnswers answers;
+            answers << path;
+            w_->COM_Click(10);
+        }
+        delete sheets;
+        InputMap* map = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<InputMap*>(w); m && m->isVisible()) map = m;
+        ASSERT_NE(map, nullptr);
+        map->M1Grid->SetTextMatrix(plain_[0], 4, "A");
+        map->M1Grid->SetTextMatrix(plain_[1], 4, "B");
+        map->T[0]->setText("2");
+        map->T[1]->setText("100");
+        map->COM_Click(0);
+    }
+    QString shown(int i) const { return static_cast<TextBox*>(GetBoxByIndex(plain_[i]))->Text(); }
+    // Prints the batch to a PDF file of the artifacts: each page holds the name of its record,
+    // and each bill of the history one of the names.
+    void expectPrintedAndRecorded(const QString& pdfName, const QStringList& names) {
+        const QString pdf = test::ArtifactDir() + "/" + pdfName;
+        QFile::remove(pdf);
+        test::ChoosePdf(pdf);
+        w_->COM_Click(1);
+        const std::vector<test::PdfPage> pages = test::ReadPdf(pdf);
+        ASSERT_EQ(pages.size(), static_cast<size_t>(names.size()));
+        for (int p = 0; p < names.size(); ++p)
+            EXPECT_NE(test::FindWord(pages, names[p], p + 1), nullptr) << names[p].toStdString();
+        auto bills = [](const QString& where) {
+            Recordset rs;
+            OpenRecordset(rs, "SELECT DISTINCT ID FROM 历史 WHERE Fmt=?" + where,
+                          {MF().CurrentFormat()});
+            return rs.RecordCount();
+        };
+        EXPECT_EQ(bills(""), names.size());
+        EXPECT_EQ(bills(" AND Con IN ('张三', '李四', '王五')"), names.size());
+    }
+    MainWindow* w_ = nullptr;
+    std::vector<int> plain_;
+};
+
+TEST_F(ImportCommands, BlankRowsOfACsvFileOrAWorkbookAreNoRecordsAndPrintNoBill) {
+    // Blank lines, a line of empty fields and one of blanks between the records.
+    import(write("客户.csv",
+                 "客户,城市\r\n张三,北京\r\n,\r\n\r\n李四,上海\r\n ,  \t\r\n王五,广州\r\n,,\r\n"));
+    ASSERT_EQ(BatchRecordCount(*MF().MSF[1]), 3);
+    EXPECT_EQ(MF().R_Num[0]->text(), "3");
+    expectPrintedAndRecorded("batch_print_csv_blank_rows.pdf", kNames);
+
+    // A workbook written by python3-xlwt: a row of empty texts between the records, the rows
+    // asked for run on past its data.
+    const QString book = folder_.file("客户.xls");
+    const int made = QProcess::execute(
+        "/usr/bin/python3",
+        {"-c",
+         "import sys, xlwt\n"
+         "wb = xlwt.Workbook(encoding='utf-8'); ws = wb.add_sheet('客户')\n"
+         "rows = [['客户', '城市'], ['李四', '上海'], ['', ''], [' ', ' '], ['王五', '广州']]\n"
+         "for r, row in enumerate(rows):\n"
+         "    for c, v in enumerate(row): ws.write(r, c, v)\n"
+         "wb.save(sys.argv[1])\n",
+         book});
+    ASSERT_EQ(made, 0) << "python3 with xlwt";
+    ExecuteSql("DELETE FROM 历史");
+    import(book);
+    ASSERT_EQ(BatchRecordCount(*MF().MSF[1]), 2);
+    expectPrintedAndRecorded("batch_print_xls_blank_rows.pdf", kNames.mid(1));
+}
+
+TEST_F(ImportCommands, AnEmptyCsvFileSaysSoAndKeepsTheBatch) {
+    import(write("客户.csv", "客户,城市\r\n张三,北京\r\n李四,上海\r\n王五,广州\r\n"));
+    ASSERT_EQ(BatchRecordCount(*MF().MSF[1]), 3);
+    MF().HS->setValue(2);
+    ASSERT_EQ(shown(0), "李四");
+    for (const char* bytes : {"", "客户,城市\r\n"}) {
+        SCOPED_TRACE(bytes);
+        const QString path = write("空.csv", bytes);
+        test::ScriptedAnswers answers;
+        dlg::ClearShown();
+        import(path);
+        EXPECT_TRUE(answers.messages().contains("文件“" + QDir::toNativeSeparators(path) +
+                                                "”的第2行至第100行没有可导入的数据！"))
+            << answers.messages().join(" / ").toStdString();
+        EXPECT_EQ(BatchRecordCount(*MF().MSF[1]), 3);
+        EXPECT_EQ(MF().MSF[1]->TextMatrix(4, plain_[0]), "王五");
+        EXPECT_EQ(shown(0), "李四");  // the record shown stays
+        EXPECT_EQ(MF().R_Num[1]->text(), "2");
+    }
+}
+
+TEST_F(ImportCommands, AfterAFormatFileIsImportedTheQuestionComesWithoutTheProgressWindow) {
+    const QString file = folder_.file("运单副本.vfm");
+    {
+        test::ScriptedAnswers answers;
+        answers << file;
+        test::answerChooser(kSampleWaybill);
+        w_->mExportFmt->trigger();
+    }
+    int progressAtQuestion = 1;
+    dlg::SetAnswerer([&](const dlg::Shown& s) -> QVariant {
+        if (s.kind == dlg::Shown::OpenFile) return file;
+        if (s.text.contains("导入成功")) progressAtQuestion = ProgressShown();
+        return int(dlg::Yes);
+    });
+    w_->mImportFmt->trigger();
+    test::InstallDefaultAnswerer();
+    EXPECT_EQ(progressAtQuestion, 0);  // closed, not open at half way
+    EXPECT_EQ(MF().CurrentFormat(), "运单副本");
+}
+
+}  // namespace
