@@ -7,8 +7,8 @@
 //     csv_import_process FILE FIRST LAST
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 #include "ChildProcess.h"
 #include "common/Database.h"
@@ -38,10 +38,10 @@ void OpenFormatOfTenBoxes() {
                                   "210, 140, 10, 10, 15360, '')"),
                    {kFormat, bw::kWholeFormatLabel});
     for (int i = 0; i < kBoxes; ++i)
-        bw::ExecuteSql(QStringLiteral("INSERT INTO Fmt(Fmt, LBL, X, Y, W, H, fName, fSize, Clas, "
-                                      "Cash) VALUES(?, ?, ?, ?, 90, 10, '宋体', 10.5, 0, 0)"),
-                       {kFormat, QStringLiteral("列%1").arg(i + 1), 5 + (i % 2) * 100,
-                        5 + (i / 2) * 12});
+        bw::ExecuteSql(
+            QStringLiteral("INSERT INTO Fmt(Fmt, LBL, X, Y, W, H, fName, fSize, Clas, "
+                           "Cash) VALUES(?, ?, ?, ?, 90, 10, '宋体', 10.5, 0, 0)"),
+            {kFormat, QStringLiteral("列%1").arg(i + 1), 5 + (i % 2) * 100, 5 + (i / 2) * 12});
     bw::MainForm& mf = bw::MF();
     mf.SetCurrentFormat(kFormat);
     QString name = kFormat;

@@ -152,7 +152,8 @@ bool FillBatchGrid(Grid& grid, const ColumnSpecs& specs, qint64 first, qint64 la
     for (const SpecParts& p : parts)
         for (const SpecPart& part : p) readsCells = readsCells || !part.literal;
     const qint64 total = std::max<qint64>(last - first + 1, 0);
-    // The values of one record, element c for data column c; false for a blank record.
+    // The values of the record at `cur` into `values`, element c for data column c; false
+    // for a blank record.
     QStringList values(static_cast<qsizetype>(parts.size()));
     auto compose = [&](qint64 cur, int lines) {
         bool filled = !readsCells;
@@ -173,7 +174,7 @@ bool FillBatchGrid(Grid& grid, const ColumnSpecs& specs, qint64 first, qint64 la
         }
         return filled;
     };
-    // Each record in turn until `take` says to stop.
+    // Each record that is not blank in turn, composed, until `take` says to stop.
     auto forEach = [&](const std::function<bool(int lines)>& take) {
         qint64 cur = first;
         for (qint64 round = 0; round < total; ++round) {
@@ -184,6 +185,7 @@ bool FillBatchGrid(Grid& grid, const ColumnSpecs& specs, qint64 first, qint64 la
         }
     };
 
+    // Nothing is touched before a record is found.
     bool any = false;
     forEach([&any](int) {
         any = true;

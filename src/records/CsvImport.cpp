@@ -1,7 +1,6 @@
 #include "records/CsvImport.h"
 
 #include "common/Globals.h"
-#include "common/GridFunctions.h"
 #include "common/Indicator.h"
 #include "platform/CsvCodec.h"
 #include "platform/Dialogs.h"

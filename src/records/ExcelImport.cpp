@@ -1,6 +1,5 @@
 #include "records/ExcelImport.h"
 
-#include "common/GridFunctions.h"
 #include "common/Indicator.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"

@@ -123,8 +123,8 @@ TEST(CsvReader, ReadsALargeFilePieceByPieceAsTheParserReadsItsBytes) {
         const bool bom = !start.isEmpty();
         QByteArray bytes = start;
         for (int r = 0; bytes.size() < (5 << 19); ++r)
-            bytes += QByteArray::number(r) + ",\"a \"\"q\"\"\r\nb\",x" +
-                     QByteArray(r % 7, 'y') + (r % 3 ? "\r\n" : "\n");
+            bytes += QByteArray::number(r) + ",\"a \"\"q\"\"\r\nb\",x" + QByteArray(r % 7, 'y') +
+                     (r % 3 ? "\r\n" : "\n");
         bytes += "long,\"" + QByteArray(3 << 20, 'z') + "\"\r\n";
         for (int r = 0; r < 1000; ++r)
             bytes += (bom ? QString("收款人%1,上海\r\n").arg(r).toUtf8()

@@ -137,7 +137,6 @@ TEST_F(ImportCommands, AnEmptyCsvFileSaysSoAndKeepsTheBatch) {
         SCOPED_TRACE(bytes);
         const QString path = write("空.csv", bytes);
         test::ScriptedAnswers answers;
-        dlg::ClearShown();
         import(path);
         EXPECT_TRUE(answers.messages().contains("文件“" + QDir::toNativeSeparators(path) +
                                                 "”的第2行至第100行没有可导入的数据！"))

@@ -371,7 +371,8 @@ TEST_F(StatisticsWindow, ByDayEveryDayOfAGapIsListedAndChartedAndTooLongASpanIsR
     w->DTP[1]->setDate(QDate(9999, 12, 31));
     test::ScriptedAnswers answers;
     w->Comm_Click();
-    EXPECT_EQ(answers.messages(), QStringList{"统计的日期跨度太长，不能按天统计，请缩小日期范围！"});
+    EXPECT_EQ(answers.messages(),
+              QStringList{"统计的日期跨度太长，不能按天统计，请缩小日期范围！"});
     EXPECT_EQ(g.Rows() - g.FixedRows(), 269);
     w->close();
 }
