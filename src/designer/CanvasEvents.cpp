@@ -116,6 +116,11 @@ void wire(QObject* o) {
     if (!w) return;
     w->setMouseTracking(true);
     if (auto* t = qobject_cast<QAbstractScrollArea*>(w)) t->viewport()->setMouseTracking(true);
+    // A box's mouse events are the box's alone: one it leaves unaccepted (a picture box or a
+    // label accepts none) must not reach the canvas as a second, canvas event, where a drag
+    // would draw a rubber band and pick up the boxes it passes over, and a click would drop
+    // the marks.
+    if (dynamic_cast<BoxControl*>(w)) w->setAttribute(Qt::WA_NoMousePropagation);
 }
 
 class CanvasFilter : public QObject {
