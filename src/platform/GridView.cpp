@@ -580,8 +580,10 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Esc is the window's (a dialog's cancel), not a character typed into the grid.
     const QString text = event->text();
     if (!text.isEmpty() && event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab &&
+        event->key() != Qt::Key_Escape &&
         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         emit KeyPress(text.at(0).unicode());
         event->accept();

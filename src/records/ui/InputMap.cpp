@@ -316,11 +316,19 @@ bool InputMap::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+void InputMap::saveOnce() {
+    if (saved_) return;
+    saved_ = true;
+    SaveImportMap(*M1Grid);
+}
+
+void InputMap::reject() {
+    saveOnce();
+    QDialog::reject();
+}
+
 void InputMap::closeEvent(QCloseEvent* event) {
-    if (!saved_) {
-        saved_ = true;
-        SaveImportMap(*M1Grid);
-    }
+    saveOnce();
     QDialog::closeEvent(event);
 }
 

@@ -1,0 +1,130 @@
+// Esc in the dialogs the main window's commands open, pressed where the keyboard is when the
+// dialog comes up (its list or grid): the printer choice, the format chooser, the import
+// mapping and the history column order each close as by their cancel button, and the command
+// goes on as after cancel.
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include "MainWindowFixture.h"
+#include "common/Database.h"
+#include "common/Params.h"
+#include "common/SelFormat.h"
+#include "library/ui/FmtList.h"
+#include "platform/Grid.h"
+#include "printing/SelPrinter.h"
+#include "records/BatchRows.h"
+#include "records/HistoryGrid.h"
+#include "records/ui/ColOrdSet.h"
+#include "records/ui/InputMap.h"
+#include "store/MainForm.h"
+
+using namespace bw;
+
+namespace {
+
+using DialogKeys = test::MainWindowTest;
+
+template <class T>
+T* shownWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<T*>(w); d && d->isVisible()) return d;
+    return nullptr;
+}
+
+// The dialog of type T in front, its keyboard focus where it falls when it comes up, and Esc
+// pressed there as a clerk presses it. True when that closed it; a dialog Esc left open is
+// closed by the test, so that a command waiting for it goes on.
+template <class T>
+bool pressEscIn() {
+    T* d = shownWindow<T>();
+    if (!d) return false;
+    d->activateWindow();
+    if (QTest::qWaitForWindowActive(d) &&
+        QTest::qWaitFor([d] { return d->isAncestorOf(QApplication::focusWidget()); }))
+        QTest::keyClick(d->windowHandle(), Qt::Key_Escape);
+    QApplication::processEvents();
+    if (!shownWindow<T>()) return true;
+    d->close();
+    return false;
+}
+
+int count(const QString& table, const QString& where, const Params& params) {
+    Recordset rs;
+    OpenRecordset(rs, "SELECT COUNT(*) FROM " + table + " WHERE " + where, params);
+    return rs.Value(0).toInt();
+}
+
+// For a dialog the command waits for: Esc once it shows.
+template <class T>
+void pressEscWhenShown(bool* pressed) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, pressed] {
+        if (!shownWindow<T>()) return;
+        poll->stop();
+        poll->deleteLater();
+        *pressed = pressEscIn<T>();
+    });
+    poll->start(5);
+}
+
+TEST_F(DialogKeys, EscCancelsThePrinterChoiceAndTheFormatChooser) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    const QString format = MF().CurrentFormat();
+    test::ScriptedAnswers answers;
+
+    bool pressed = false;
+    pressEscWhenShown<SelPrinter>(&pressed);
+    w->COM_Click(0);  // 打印单据
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(shownWindow<SelPrinter>(), nullptr);
+    EXPECT_EQ(count("历史", "Fmt=?", {format}), 0) << "nothing printed, nothing recorded";
+    EXPECT_TRUE(w->COM[0]->isEnabled());
+
+    pressed = false;
+    pressEscWhenShown<FmtList>(&pressed);
+    w->m_FCom[30]->trigger();  // 选择格式
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(shownWindow<FmtList>(), nullptr);
+    EXPECT_EQ(MF().CurrentFormat(), format);
+    EXPECT_EQ(answers.messages(), QStringList());
+}
+
+TEST_F(DialogKeys, EscCancelsTheImportMappingAndTheColumnOrder) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    MainForm& mf = MF();
+    const QString format = mf.CurrentFormat();
+    const QString path = folder_.file("orders.csv");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("客户,金额\r\n张三,100\r\n");
+    }
+    {
+        test::ScriptedAnswers answers;
+        answers << path;
+        w->COM_Click(10);  // 导入
+    }
+    InputMap* map = shownWindow<InputMap>();
+    ASSERT_NE(map, nullptr);
+    map->M1Grid->SetTextMatrix(map->M1Grid->FixedRows(), 4, "A");
+    ASSERT_TRUE(pressEscIn<InputMap>());
+    EXPECT_EQ(shownWindow<InputMap>(), nullptr);
+    EXPECT_EQ(BatchRecordCount(*mf.MSF[1]), 0) << "nothing imported";
+    EXPECT_EQ(count("映射", "Fmt=? AND Map='A'", {format}), 1) << "the mapping kept, as by 取消";
+
+    w->COM_Click(27);  // 列顺序
+    ColOrdSet* order = shownWindow<ColOrdSet>();
+    ASSERT_NE(order, nullptr);
+    order->COM_Click(1);  // a row moved down, then left unsaved
+    ASSERT_TRUE(pressEscIn<ColOrdSet>());
+    EXPECT_EQ(shownWindow<ColOrdSet>(), nullptr);
+    EXPECT_EQ(GetParam(ColumnOrderParam(format)), "");
+}
+
+}  // namespace
