@@ -28,26 +28,19 @@ namespace {
 
 using DialogKeys = test::MainWindowTest;
 
-template <class T>
-T* shownWindow() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* d = qobject_cast<T*>(w); d && d->isVisible()) return d;
-    return nullptr;
-}
-
 // The dialog of type T in front, its keyboard focus where it falls when it comes up, and Esc
 // pressed there as a clerk presses it. True when that closed it; a dialog Esc left open is
 // closed by the test, so that a command waiting for it goes on.
 template <class T>
 bool pressEscIn() {
-    T* d = shownWindow<T>();
+    T* d = test::shownWindow<T>();
     if (!d) return false;
     d->activateWindow();
     if (QTest::qWaitForWindowActive(d) &&
         QTest::qWaitFor([d] { return d->isAncestorOf(QApplication::focusWidget()); }))
         QTest::keyClick(d->windowHandle(), Qt::Key_Escape);
     QApplication::processEvents();
-    if (!shownWindow<T>()) return true;
+    if (!test::shownWindow<T>()) return true;
     d->close();
     return false;
 }
@@ -58,19 +51,6 @@ int count(const QString& table, const QString& where, const Params& params) {
     return rs.Value(0).toInt();
 }
 
-// For a dialog the command waits for: Esc once it shows.
-template <class T>
-void pressEscWhenShown(bool* pressed) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, pressed] {
-        if (!shownWindow<T>()) return;
-        poll->stop();
-        poll->deleteLater();
-        *pressed = pressEscIn<T>();
-    });
-    poll->start(5);
-}
-
 TEST_F(DialogKeys, EscCancelsThePrinterChoiceAndTheFormatChooser) {
     MainWindow* w = start();
     ASSERT_NE(w, nullptr);
@@ -78,18 +58,18 @@ TEST_F(DialogKeys, EscCancelsThePrinterChoiceAndTheFormatChooser) {
     test::ScriptedAnswers answers;
 
     bool pressed = false;
-    pressEscWhenShown<SelPrinter>(&pressed);
+    test::whenShown<SelPrinter>([&pressed](SelPrinter*) { pressed = pressEscIn<SelPrinter>(); });
     w->COM_Click(0);  // 打印单据
     EXPECT_TRUE(pressed);
-    EXPECT_EQ(shownWindow<SelPrinter>(), nullptr);
+    EXPECT_EQ(test::shownWindow<SelPrinter>(), nullptr);
     EXPECT_EQ(count("历史", "Fmt=?", {format}), 0) << "nothing printed, nothing recorded";
     EXPECT_TRUE(w->COM[0]->isEnabled());
 
     pressed = false;
-    pressEscWhenShown<FmtList>(&pressed);
+    test::whenShown<FmtList>([&pressed](FmtList*) { pressed = pressEscIn<FmtList>(); });
     w->m_FCom[30]->trigger();  // 选择格式
     EXPECT_TRUE(pressed);
-    EXPECT_EQ(shownWindow<FmtList>(), nullptr);
+    EXPECT_EQ(test::shownWindow<FmtList>(), nullptr);
     EXPECT_EQ(MF().CurrentFormat(), format);
     EXPECT_EQ(answers.messages(), QStringList());
 }
@@ -110,20 +90,20 @@ TEST_F(DialogKeys, EscCancelsTheImportMappingAndTheColumnOrder) {
         answers << path;
         w->COM_Click(10);  // 导入
     }
-    InputMap* map = shownWindow<InputMap>();
+    InputMap* map = test::shownWindow<InputMap>();
     ASSERT_NE(map, nullptr);
     map->M1Grid->SetTextMatrix(map->M1Grid->FixedRows(), 4, "A");
     ASSERT_TRUE(pressEscIn<InputMap>());
-    EXPECT_EQ(shownWindow<InputMap>(), nullptr);
+    EXPECT_EQ(test::shownWindow<InputMap>(), nullptr);
     EXPECT_EQ(BatchRecordCount(*mf.MSF[1]), 0) << "nothing imported";
     EXPECT_EQ(count("映射", "Fmt=? AND Map='A'", {format}), 1) << "the mapping kept, as by 取消";
 
     w->COM_Click(27);  // 列顺序
-    ColOrdSet* order = shownWindow<ColOrdSet>();
+    ColOrdSet* order = test::shownWindow<ColOrdSet>();
     ASSERT_NE(order, nullptr);
     order->COM_Click(1);  // a row moved down, then left unsaved
     ASSERT_TRUE(pressEscIn<ColOrdSet>());
-    EXPECT_EQ(shownWindow<ColOrdSet>(), nullptr);
+    EXPECT_EQ(test::shownWindow<ColOrdSet>(), nullptr);
     EXPECT_EQ(GetParam(ColumnOrderParam(format)), "");
 }
 

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QStringList>
+#include <QTimer>
+#include <functional>
 
 #include "TestSupport.h"
 #include "shell/MainWindow.h"
@@ -38,6 +40,29 @@ protected:
 
     TempDataFolder folder_;
 };
+
+// The shown top-level window of type T, or null.
+template <class T>
+T* shownWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<T*>(w); d && d->isVisible()) return d;
+    return nullptr;
+}
+
+// Runs `act` once a window of type T shows: for a window that the command opening it waits
+// for.
+template <class T>
+void whenShown(std::function<void(T*)> act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        T* d = shownWindow<T>();
+        if (!d) return;
+        poll->stop();
+        poll->deleteLater();
+        act(d);
+    });
+    poll->start(5);
+}
 
 // Answers the next format chooser with the text typed into it (a null text: as offered), or
 // cancels it.

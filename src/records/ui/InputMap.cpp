@@ -170,8 +170,9 @@ void InputMap::PreviewImportFile(Grid& m) {
         }
     }
     // Every row of the sample counts, the file's first row too: a number there is shown whole.
+    // The row numbers keep at least their usual width, and "10" to "19" stand whole.
     AutoFitGridColumns(this, m, m.FixedRows(), true);
-    m.SetColWidth(0, 300);
+    if (m.ColWidth(0) < 300) m.SetColWidth(0, 300);
     CloseProgress();
 }
 
