@@ -28,21 +28,10 @@ namespace {
 
 using DialogKeys = test::MainWindowTest;
 
-// The dialog of type T in front, its keyboard focus where it falls when it comes up, and Esc
-// pressed there as a clerk presses it. True when that closed it; a dialog Esc left open is
-// closed by the test, so that a command waiting for it goes on.
 template <class T>
 bool pressEscIn() {
     T* d = test::shownWindow<T>();
-    if (!d) return false;
-    d->activateWindow();
-    if (QTest::qWaitForWindowActive(d) &&
-        QTest::qWaitFor([d] { return d->isAncestorOf(QApplication::focusWidget()); }))
-        QTest::keyClick(d->windowHandle(), Qt::Key_Escape);
-    QApplication::processEvents();
-    if (!test::shownWindow<T>()) return true;
-    d->close();
-    return false;
+    return d && test::pressEsc(d);
 }
 
 int count(const QString& table, const QString& where, const Params& params) {

@@ -64,6 +64,12 @@ void whenShown(std::function<void(T*)> act) {
     poll->start(5);
 }
 
+// The window in front, the keyboard where it falls when the window comes up (its focus
+// widget, or the window itself), and Esc pressed there as a clerk presses it. True when that
+// closed the window; a window Esc left open is closed by the test, so that a command waiting
+// for it goes on.
+bool pressEsc(QWidget* window);
+
 // Answers the next format chooser with the text typed into it (a null text: as offered), or
 // cancels it.
 void answerChooser(const QString& text, bool cancel = false);
