@@ -1,7 +1,8 @@
 #pragma once
 // Starting the real program in a test: a data folder of the test's own, the program's entry
 // with that folder on its command line, and the main window closed and gone at the end; and
-// the format chooser answered by the test.
+// the format chooser answered by the test; the windows a command opens found, acted on once
+// they show, and Esc pressed in them.
 
 #include <gtest/gtest.h>
 
