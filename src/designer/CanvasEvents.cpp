@@ -310,7 +310,8 @@ void Box_MouseDown(BoxControl* box, int button, int shift, double x, double y) {
         return;
     }
     if (shift == kCtrlKey) ToggleBoxSelection(box);
-    if (box->Kind() == kPictureBox) mf.PG->setFocus(Qt::MouseFocusReason);  // II_GotFocus
+    // A picture box (II_GotFocus) or a label takes no keys: the canvas does, for the arrows.
+    if (box->Kind() == kPictureBox || box->Kind() == kLabel) mf.PG->setFocus(Qt::MouseFocusReason);
 }
 
 void Box_MouseMove(BoxControl* box, int button, int, double x, double y) {
