@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <unordered_map>
@@ -46,6 +48,12 @@ namespace {
 // a few pixels wider than the column; the 100 twips of margin cover it.
 constexpr double kRoughSlackPx = 2;
 
+// A cell shows its text on one line: line breaks and tabs are drawn as spaces, and are
+// measured as spaces.
+bool drawnAsSpace(QChar ch) {
+    return ch == u'\n' || ch == u'\r' || ch == u'\t' || ch == QChar::LineSeparator;
+}
+
 QFont FontOf(const QWidget* form) {
     return form ? form->font() : QApplication::font();
 }
@@ -60,7 +68,6 @@ CharAdvances& AdvancesOf(const QFont& font) {
 
 ColumnFit::ColumnFit(QWidget* form, const Grid& grid, int startRow)
     : font_(FontOf(form)),
-      fm_(font_),
       fmf_(font_),
       advances_(&AdvancesOf(font_)),
       serial_(grid.FixedCols() - 1),
@@ -71,8 +78,8 @@ double ColumnFit::roughWidth(const QString& t) {
     double sum = 0;
     for (QChar ch : t) {
         if (ch.isSurrogate()) return std::numeric_limits<double>::max();
-        double& w = advances_->At(ch.unicode());
-        if (w < 0) w = fmf_.horizontalAdvance(ch);
+        double& w = advances_->At(drawnAsSpace(ch) ? u' ' : ch.unicode());
+        if (w < 0) w = fmf_.horizontalAdvance(drawnAsSpace(ch) ? QChar(u' ') : ch);
         sum += w;
     }
     return sum;
@@ -80,7 +87,11 @@ double ColumnFit::roughWidth(const QString& t) {
 
 void ColumnFit::widen(int& widest, const QString& t) {
     if (t.isEmpty() || roughWidth(t) <= widest + kRoughSlackPx) return;
-    widest = std::max(widest, fm_.horizontalAdvance(t));
+    QString shown = t;
+    if (std::any_of(t.begin(), t.end(), drawnAsSpace))
+        std::replace_if(shown.begin(), shown.end(), drawnAsSpace, QChar(u' '));
+    // Whole pixels, rounded up: a text a fraction wider than its column is cut.
+    widest = std::max(widest, static_cast<int>(std::ceil(fmf_.horizontalAdvance(shown))));
 }
 
 void ColumnFit::MeasureTo(const Grid& grid, int lastRow) {

@@ -35,7 +35,6 @@ private:
     void widen(int& widest, const QString& text);
 
     QFont font_;
-    QFontMetrics fm_;
     QFontMetricsF fmf_;
     CharAdvances* advances_;
     int serial_;

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
@@ -171,6 +172,14 @@ void Indicator::closeEvent(QCloseEvent* event) {
         s.closedByUser = true;
     }
     deleteLater();
+}
+
+void Indicator::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // ---- The operations -----------------------------------------------------------------

@@ -4,8 +4,9 @@
 // step lets pending window messages through, so the other windows keep repainting while the
 // operation runs (also after the user closed the window, until the operation closes it).
 // Steps while no window shows (not due yet, or closed by the program) run straight through.
-// The window has no way to cancel: operations always run to their end. One progress window
-// at a time; a second ShowProgress reuses the open one.
+// The user closes the window with its close button or Esc; operations that can stop early
+// (downloads) take that as a cancel, the others run to their end. One progress window at a
+// time; a second ShowProgress reuses the open one.
 
 #include <QLabel>
 #include <QString>
@@ -64,6 +65,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The open progress window, or null.

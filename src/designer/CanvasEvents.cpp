@@ -116,6 +116,11 @@ void wire(QObject* o) {
     if (!w) return;
     w->setMouseTracking(true);
     if (auto* t = qobject_cast<QAbstractScrollArea*>(w)) t->viewport()->setMouseTracking(true);
+    // A box's mouse events are the box's alone: one it leaves unaccepted (a picture box or a
+    // label accepts none) must not reach the canvas as a second, canvas event, where a drag
+    // would draw a rubber band and pick up the boxes it passes over, and a click would drop
+    // the marks.
+    if (dynamic_cast<BoxControl*>(w)) w->setAttribute(Qt::WA_NoMousePropagation);
 }
 
 class CanvasFilter : public QObject {
@@ -305,7 +310,8 @@ void Box_MouseDown(BoxControl* box, int button, int shift, double x, double y) {
         return;
     }
     if (shift == kCtrlKey) ToggleBoxSelection(box);
-    if (box->Kind() == kPictureBox) mf.PG->setFocus(Qt::MouseFocusReason);  // II_GotFocus
+    // A picture box (II_GotFocus) or a label takes no keys: the canvas does, for the arrows.
+    if (box->Kind() == kPictureBox || box->Kind() == kLabel) mf.PG->setFocus(Qt::MouseFocusReason);
 }
 
 void Box_MouseMove(BoxControl* box, int button, int, double x, double y) {

@@ -36,10 +36,12 @@ QString tempFolder() {
     return QDir(AppPath()).filePath(QStringLiteral("Temp"));
 }
 
-// Closing the progress window stops a download.
-bool progressClosed() {
-    return ProgressShown() == 0;
+// A request ends when the progress window is closed (Esc) or the caller says so.
+HttpCancelHook progressClosedOr(const HttpCancelHook& cancelled) {
+    return [cancelled] { return ProgressShown() == 0 || (cancelled && cancelled()); };
 }
+
+constexpr char kDownloading[] = "正在下载...";
 
 }  // namespace
 
@@ -56,12 +58,19 @@ QList<WebFormat> ParseWebFormatList(const QString& reply) {
     return out;
 }
 
-bool DownWebFmt() {
+bool DownWebFmt(const HttpCancelHook& cancelled, HttpStatus* status) {
     const QString url = WebUrl(QStringLiteral("/bwf/fmt.asp?Time=") +
                                QTime::currentTime().toString(QStringLiteral("H:mm:ss")));
+    HttpStatus s = HttpStatus::BadUrl;
     QString reply;
-    if (url.isEmpty() || !HttpGetRetry(url, reply, QStringLiteral("Finished"), 60).isEmpty())
-        return false;
+    if (!url.isEmpty()) {
+        ShowProgress(QString::fromUtf8(kDownloading), 1, 0);
+        HttpGetRetry(url, reply, QStringLiteral("Finished"), 60, QString(),
+                     progressClosedOr(cancelled), &s);
+        CloseProgress();
+    }
+    if (status) *status = s;
+    if (s != HttpStatus::Ok) return false;
     const QList<WebFormat> formats = ParseWebFormatList(reply);
     Transaction t;
     bool ok = t.Active() && ExecuteSql(QStringLiteral("DELETE FROM 网站格式"));
@@ -88,18 +97,23 @@ void LoadWebFmtList(Grid& grid) {
     grid.SetColAlignment(kWebTickCol, 4);
 }
 
-QString WebPreviewFile(const QString& picturePath, bool* requestFailed) {
+QString WebPreviewFile(const QString& picturePath, bool* requestFailed,
+                       const HttpCancelHook& cancelled) {
     if (requestFailed) *requestFailed = false;
     const QString local = PreviewFilePath(tempFolder(), picturePath);
     if (local.isEmpty()) return QString();
     if (QFileInfo(local).isFile()) return local;
     QDir().mkpath(tempFolder());
     const QString url = WebUrl(picturePath);
-    if (url.isEmpty() || !HttpDownloadFile(url, local, 60)) {
-        if (requestFailed) *requestFailed = true;
-        return QString();
+    HttpStatus s = HttpStatus::BadUrl;
+    if (!url.isEmpty()) {
+        ShowProgress(QString::fromUtf8(kDownloading), 1, 0);
+        HttpDownloadFile(url, local, 60, progressClosedOr(cancelled), &s);
+        CloseProgress();
     }
-    return local;
+    if (s == HttpStatus::Ok) return local;
+    if (requestFailed) *requestFailed = s != HttpStatus::Cancelled;
+    return QString();
 }
 
 QString DownloadFailureText(HttpStatus status, const QString& target) {
@@ -110,7 +124,8 @@ QString DownloadFailureText(HttpStatus status, const QString& target) {
            QStringLiteral("”（") + cause + QStringLiteral("）！");
 }
 
-bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPath) {
+bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPath,
+                  const HttpCancelHook& cancelled) {
     QDir().mkpath(tempFolder());
     const QString picture =
         QDir(tempFolder()).filePath(QFileInfo(BackgroundPicturePath(name)).fileName());
@@ -118,19 +133,24 @@ bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPat
     formatFile.remove(QStringLiteral(".jpg"), Qt::CaseInsensitive);
     formatFile = QDir(tempFolder()).filePath(formatFile + QStringLiteral(".vfm"));
 
-    ShowProgress(QStringLiteral("正在下载..."), 2, 0);
+    ShowProgress(QString::fromUtf8(kDownloading), 2, 0);
+    const HttpCancelHook stop = progressClosedOr(cancelled);
     const QString pictureUrl = WebUrl(pPath), formatUrl = WebUrl(fPath);
     // A picture of an earlier download must not pass for this format's. A picture the
     // service lacks is no failure (the format comes without one); one that could not be
     // written is.
     QFile::remove(picture);
     HttpStatus pictureStatus = HttpStatus::BadUrl, formatStatus = HttpStatus::BadUrl;
-    if (!pictureUrl.isEmpty())
-        HttpDownloadFile(pictureUrl, picture, 60, progressClosed, &pictureStatus);
+    if (!pictureUrl.isEmpty()) HttpDownloadFile(pictureUrl, picture, 60, stop, &pictureStatus);
     UpdateProgress(1, QStringLiteral("pages"));
-    if (pictureStatus != HttpStatus::WriteFailed && !formatUrl.isEmpty())
-        HttpDownloadFile(formatUrl, formatFile, 60, progressClosed, &formatStatus);
+    if (pictureStatus != HttpStatus::WriteFailed && pictureStatus != HttpStatus::Cancelled &&
+        !formatUrl.isEmpty())
+        HttpDownloadFile(formatUrl, formatFile, 60, stop, &formatStatus);
     CloseProgress();
+    if (pictureStatus == HttpStatus::Cancelled || formatStatus == HttpStatus::Cancelled) {
+        QFile::remove(picture);
+        return false;
+    }
     if (pictureStatus == HttpStatus::WriteFailed || formatStatus != HttpStatus::Ok) {
         QFile::remove(picture);
         dlg::MsgBox(pictureStatus == HttpStatus::WriteFailed

@@ -25,8 +25,11 @@ struct WebFormat {
 QList<WebFormat> ParseWebFormatList(const QString& reply);
 
 // Fetches the list and, when it arrived, replaces the rows of 网站格式 with it (in one
-// transaction). False, with the table as it was, when there is no answer.
-bool DownWebFmt();
+// transaction). False, with the table as it was, when there is no answer. The progress
+// window ("正在下载...") shows while the request waits; closing it (Esc) or `cancelled`
+// turning true ends the request at once, with no further tries. `status` says how the
+// request ended.
+bool DownWebFmt(const HttpCancelHook& cancelled = {}, HttpStatus* status = nullptr);
 
 // Lays out the grid of the web list and fills it from 网站格式, ordered by category and name.
 void LoadWebFmtList(Grid& grid);
@@ -34,10 +37,12 @@ void LoadWebFmtList(Grid& grid);
 // The grid's columns.
 inline constexpr int kWebFmtPathCol = 1, kWebPicPathCol = 2, kWebTickCol = 4, kWebNameCol = 6;
 
-// The local file of a row's preview picture in Temp, fetched when it is not there yet; ""
-// when it could not be had. `requestFailed`, when given, says whether a request was made and
-// failed (as opposed to a row without a picture path).
-QString WebPreviewFile(const QString& picturePath, bool* requestFailed = nullptr);
+// The local file of a row's preview picture in Temp, fetched when it is not there yet (with
+// the progress window, which ends the request when closed, as `cancelled` does); "" when it
+// could not be had. `requestFailed`, when given, says whether a request was made and failed
+// (as opposed to a row without a picture path, or a request cancelled).
+QString WebPreviewFile(const QString& picturePath, bool* requestFailed = nullptr,
+                       const HttpCancelHook& cancelled = {});
 
 // What the user is told when a download into `target` ended with `status`: "网络错误！" for a
 // failed request; for a file that could not be written, its path and the cause (a full disk,
@@ -46,8 +51,9 @@ QString DownloadFailureText(HttpStatus status, const QString& target);
 
 // Downloads the row's picture and format file into Temp and imports the format. A format
 // file that did not download, or a picture that could not be written, is never imported:
-// DownloadFailureText is shown instead and no picture is left behind. True when the import
-// ran.
-bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPath);
+// DownloadFailureText is shown instead and no picture is left behind. Closing the progress
+// window or `cancelled` turning true ends the download silently. True when the import ran.
+bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPath,
+                  const HttpCancelHook& cancelled = {});
 
 }  // namespace bw

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -126,6 +127,11 @@ int MsgBox(const QString& text, int style, const QString& title) {
             box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
             break;
     }
+    // A box as narrow as a short text would cut its title: it is as wide as the whole title
+    // beside the title bar's icon and buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(TitleBarWidth(box.windowTitle(), box.fontMetrics()), 0),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     int r = box.exec();
     int v = Ok;
     switch (r) {

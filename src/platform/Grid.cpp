@@ -262,11 +262,22 @@ void Grid::SetColAlignment(int col, int alignment) {
     touch();
 }
 
+int Grid::Width() const {
+    const QSize s = sizeSource_ ? sizeSource_() : QSize();
+    return s.isValid() ? s.width() : width_;
+}
+int Grid::Height() const {
+    const QSize s = sizeSource_ ? sizeSource_() : QSize();
+    return s.isValid() ? s.height() : height_;
+}
 void Grid::SetWidth(int twips) {
     width_ = std::max(twips, 0);
 }
 void Grid::SetHeight(int twips) {
     height_ = std::max(twips, 0);
+}
+void Grid::SetSizeSource(std::function<QSize()> twips) {
+    sizeSource_ = std::move(twips);
 }
 
 // ---- Colours ------------------------------------------------------------------------

@@ -10,9 +10,11 @@
 // FixedRows(). Reading outside the grid gives "" or 0; writing outside it does nothing.
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -131,11 +133,17 @@ public:
     int ColAlignment(int col) const;
     void SetColAlignment(int col, int alignment);
 
-    // The control's own size in twips: kept up to date by the view that shows the grid.
-    int Width() const { return width_; }
+    // The control's own size in twips: that of the view that shows the grid as it is now,
+    // also while the view is hidden (its page not shown yet) and gets no resize events, so
+    // that columns fitted before it shows are measured against its real width. Without a
+    // view, the size last set.
+    int Width() const;
     void SetWidth(int twips);
-    int Height() const { return height_; }
+    int Height() const;
     void SetHeight(int twips);
+    // The view's size in twips, asked by Width() and Height(); an invalid size (the view has
+    // gone) gives the size last set.
+    void SetSizeSource(std::function<QSize()> twips);
 
     // ---- Colours --------------------------------------------------------------------
     GridColor CellBackColorAt(int row, int col) const;
@@ -245,6 +253,7 @@ private:
     int defaultColWidth_ = kDefaultColWidth;
     int defaultRowHeight_ = kDefaultRowHeight;
     int width_ = 9600, height_ = 4800;
+    std::function<QSize()> sizeSource_;
     GridSelectionMode selectionMode_ = GridSelectionMode::Free;
     QString tag_;
     bool visible_ = true;

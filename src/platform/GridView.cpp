@@ -23,6 +23,13 @@ const QColor kHeaderLine(0xA9, 0xAD, 0xB3);
 const QColor kCellLine(0xD9, 0xDC, 0xE0);
 const QColor kBackground(0xEE, 0xEF, 0xF1);
 
+// The padding between a cell's edges and its text. A column fitted to its texts has 100
+// twips (6.7 pixels) more than its widest one: enough for the padding and the rounding of
+// the column's edges to whole pixels.
+QRect textArea(const QRect& cell) {
+    return cell.adjusted(3, 2, -3, -2);
+}
+
 int clampTo(int v, int lo, int hi) {
     return std::max(lo, std::min(v, hi));
 }
@@ -59,6 +66,10 @@ GridView::~GridView() {
 }
 
 void GridView::attach() {
+    grid_->SetSizeSource([view = QPointer<GridView>(this)] {
+        return view ? QSize(qRound(view->width() * view->tpp_), qRound(view->height() * view->tpp_))
+                    : QSize();
+    });
     connect(grid_, &Grid::Changed, this, &GridView::scheduleRefresh);
     connect(grid_, &Grid::Scroll, this, [this] {
         syncScrollBars();
@@ -197,6 +208,11 @@ QRect GridView::CellRect(int row, int col) const {
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
+QRect GridView::TextRect(int row, int col) const {
+    const QRect cell = CellRect(row, col);
+    return cell.isEmpty() ? QRect() : textArea(cell);
+}
+
 QPoint GridView::ViewportOffset() const {
     return viewport()->geometry().topLeft();
 }
@@ -321,7 +337,7 @@ void GridView::paintCell(QPainter& p, const QRect& r, int row, int col, bool cur
                           : Qt::AlignBottom);
     }
     p.setPen(text);
-    p.drawText(r.adjusted(3, 2, -3, -2), int(flags) | Qt::TextSingleLine, t);
+    p.drawText(textArea(r), int(flags) | Qt::TextSingleLine, t);
 }
 
 // ---- Events -------------------------------------------------------------------------
@@ -580,8 +596,10 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Esc is the window's (a dialog's cancel), not a character typed into the grid.
     const QString text = event->text();
     if (!text.isEmpty() && event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab &&
+        event->key() != Qt::Key_Escape &&
         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         emit KeyPress(text.at(0).unicode());
         event->accept();

@@ -41,6 +41,9 @@ public:
     // Where a cell is drawn, in pixels of the viewport (the area inside the frame);
     // an empty rectangle when the cell is scrolled away or hidden. For editors put over a cell.
     QRect CellRect(int row, int col) const;
+    // The part of a cell its text is drawn in (the cell less its padding); texts wider than
+    // it are cut.
+    QRect TextRect(int row, int col) const;
     // The viewport's origin in the view's own coordinates (the frame width).
     QPoint ViewportOffset() const;
 

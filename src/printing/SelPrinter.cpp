@@ -215,10 +215,11 @@ void SelPrinter::COM_Click(int index) {
 }
 
 bool SelPrinter::eventFilter(QObject* watched, QEvent* event) {
-    // The printer's name is chosen from the list, never typed.
+    // The printer's name is chosen from the list, never typed; Esc still cancels the window.
     if (watched == COMB &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
-         event->type() == QEvent::ShortcutOverride))
+         event->type() == QEvent::ShortcutOverride) &&
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
         return true;
     return QDialog::eventFilter(watched, event);
 }

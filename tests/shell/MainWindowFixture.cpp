@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QPixmap>
+#include <QPointer>
+#include <QTest>
 #include <QTimer>
 
 #include "common/Common.h"
@@ -78,6 +80,21 @@ void answerChooser(const QString& text, bool cancel) {
         poll->deleteLater();
     });
     poll->start(5);
+}
+
+bool pressEsc(QWidget* window) {
+    QPointer<QWidget> w(window);
+    window->activateWindow();
+    const auto keyboardInside = [&w] {
+        QWidget* focus = QApplication::focusWidget();
+        return w && QApplication::activeWindow() == w && (!focus || w->isAncestorOf(focus));
+    };
+    if (QTest::qWaitForWindowActive(window) && QTest::qWaitFor(keyboardInside))
+        QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+    QApplication::processEvents();
+    if (!w || !w->isVisible()) return true;
+    w->close();
+    return false;
 }
 
 TextBox* textBoxCaptioned(const QString& caption) {

@@ -92,6 +92,7 @@ FmtDown* FmtDown::Show(QWidget* parent) {
         w = new FmtDown(parent ? parent : dlg::DialogParent());
         w->show();
         w->Form_Load();
+        if (!w || !w->isVisible()) return nullptr;  // closed while its list was fetched
     }
     w->show();
     w->raise();
@@ -103,7 +104,9 @@ void FmtDown::Form_Load() {
     RestoreWindowPos(this, kWindowName);
     CenterForm(this);
     LoadWebFmtList(grid());
+    QPointer<FmtDown> self(this);
     if (grid().Rows() == grid().FixedRows()) COM_Click(0);
+    if (!self) return;
     LoadSearchKeys(SKey, kSearchParam);
     MSF_RowColChange();
 }
@@ -118,6 +121,11 @@ void FmtDown::Form_Unload() {
 void FmtDown::closeEvent(QCloseEvent* event) {
     Form_Unload();
     QDialog::closeEvent(event);
+}
+
+void FmtDown::reject() {
+    Form_Unload();
+    QDialog::reject();
 }
 
 void FmtDown::resizeEvent(QResizeEvent* event) {
@@ -140,6 +148,10 @@ void FmtDown::Form_Resize() {
     if (Img->pixmap().isNull()) Img->setGeometry(0, 0, Frm->width(), Frm->height());
 }
 
+HttpCancelHook FmtDown::closedHook() {
+    return [self = QPointer<FmtDown>(this)] { return !self || !self->isVisible(); };
+}
+
 void FmtDown::MSF_RowColChange() {
     Grid& g = grid();
     const int row = g.Row();
@@ -149,8 +161,11 @@ void FmtDown::MSF_RowColChange() {
     busy_ = true;
     bool failed = false;
     const QString path = g.TextMatrix(row, kWebPicPathCol);
-    const QString local = WebPreviewFile(path, &failed);
+    QPointer<FmtDown> self(this);
+    const QString local = WebPreviewFile(path, &failed, closedHook());
+    if (!self) return;
     busy_ = false;
+    if (!isVisible()) return;
     // Filling the grid moves its current row several times: a failed preview is told once
     // for each row the user comes to.
     if (failed && path != failedPreview_)
@@ -165,21 +180,26 @@ void FmtDown::MSF_RowColChange() {
 void FmtDown::COM_Click(int index) {
     if (busy_) return;  // one transfer at a time
     Grid& g = grid();
+    // The window may close, and go, while its request waits: then nothing more is done or
+    // told.
+    QPointer<FmtDown> self(this);
     busy_ = true;
     bool listed = false;
+    HttpStatus status = HttpStatus::Ok;
     switch (index) {
         case 0:  // a list that did not arrive leaves the one shown
-            listed = DownWebFmt();
+            listed = DownWebFmt(closedHook(), &status);
+            if (!self || !isVisible()) break;
             if (listed)
                 LoadWebFmtList(g);
-            else
+            else if (status != HttpStatus::Cancelled)
                 dlg::MsgBox(HttpErrorText(), dlg::OkOnly | dlg::Exclamation);
             break;
         case 1:
             if (g.Row() >= g.FixedRows() && g.Row() < g.Rows())
                 DownInputFmt(g.TextMatrix(g.Row(), kWebNameCol),
                              g.TextMatrix(g.Row(), kWebFmtPathCol),
-                             g.TextMatrix(g.Row(), kWebPicPathCol));
+                             g.TextMatrix(g.Row(), kWebPicPathCol), closedHook());
             break;
         case 2:
             FindInFormatGrid(g, SKey->currentText(), 5, 6);
@@ -187,8 +207,9 @@ void FmtDown::COM_Click(int index) {
         default:
             break;
     }
+    if (!self) return;
     busy_ = false;
-    if (listed) MSF_RowColChange();
+    if (listed && isVisible()) MSF_RowColChange();
 }
 
 bool FmtDown::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,8 @@
 #include <QString>
 #include <array>
 
+#include "platform/Http.h"
+
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -43,9 +45,13 @@ public:
     void MSF_RowColChange();
     void COM_Click(int index);
 
-    // The window open now, or a new one, shown.
+    // The window open now, or a new one, shown (null when it was closed while it fetched its
+    // first list).
     static FmtDown* Show(QWidget* parent = nullptr);
     static FmtDown* Current();
+
+    // Esc: closes the window as its close button does.
+    void reject() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -53,6 +59,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // True once the window is closed or gone: its requests end then.
+    HttpCancelHook closedHook();
     bool busy_ = false;  // a transfer of this window runs: the buttons wait for it
     bool unloaded_ = false;
     QString failedPreview_;  // the picture path whose preview failed last, told already

@@ -170,8 +170,9 @@ void InputMap::PreviewImportFile(Grid& m) {
         }
     }
     // Every row of the sample counts, the file's first row too: a number there is shown whole.
+    // The row numbers keep at least their usual width, and "10" to "19" stand whole.
     AutoFitGridColumns(this, m, m.FixedRows(), true);
-    m.SetColWidth(0, 300);
+    if (m.ColWidth(0) < 300) m.SetColWidth(0, 300);
     CloseProgress();
 }
 
@@ -316,11 +317,19 @@ bool InputMap::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+void InputMap::saveOnce() {
+    if (saved_) return;
+    saved_ = true;
+    SaveImportMap(*M1Grid);
+}
+
+void InputMap::reject() {
+    saveOnce();
+    QDialog::reject();
+}
+
 void InputMap::closeEvent(QCloseEvent* event) {
-    if (!saved_) {
-        saved_ = true;
-        SaveImportMap(*M1Grid);
-    }
+    saveOnce();
     QDialog::closeEvent(event);
 }
 

@@ -61,12 +61,17 @@ public:
     void M1_Click();
     void TT_Change();
 
+    // Esc: as the cancel button, the specs are stored and the dialog closes.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     // The editor hides when it loses the focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Stores the specs once, whichever way the dialog closes.
+    void saveOnce();
     bool saved_ = false;
 };
 
