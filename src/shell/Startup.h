@@ -5,11 +5,13 @@
 
 namespace bw {
 
-// The program's entry: puts Qt's own texts in Chinese, decides the data folder, checks the
-// data file and brings it up to date, ends at once (false) when the program already runs on
-// that data folder, when the data file is damaged or when the data folder cannot be written
-// (the user is told of the last two), and otherwise opens the password prompt or the main
-// window.
+// The program's entry: puts Qt's own texts in Chinese, decides the data folder, ends at once
+// (false) when the program already runs on that data folder, or when the data folder cannot
+// be written; otherwise removes the temporaries of writes cut off there, checks the data
+// file and brings it up to date, ends (false) when the data file is damaged (the user is
+// told of the last two), and opens the password prompt or the main window. Nothing is
+// written before the lock is held, and the lock is given up again when the program ends
+// here.
 bool Main(const QStringList& arguments);
 
 // Brings table Fmt up to date: the link columns added by later versions.
@@ -20,7 +22,8 @@ void UpgradeFmtSchema();
 // lock file cannot be made; `why` then names the data folder that cannot be written (it
 // stays as it was when another program holds the lock).
 bool AcquireInstanceLock(QString* why = nullptr);
-// Gives the lock up (tests that start the program more than once in one process).
+// Gives the lock up (a start that ends early; tests that start the program more than once in
+// one process).
 void ReleaseInstanceLock();
 // The lock file of the data folder.
 QString InstanceLockPath();

@@ -35,14 +35,16 @@ void HttpTestServer::serve(QTcpSocket* socket) {
                 return;
             case TestReply::Mode::Normal:
             case TestReply::Mode::CutShort:
-            case TestReply::Mode::Half: {
+            case TestReply::Mode::Half:
+            case TestReply::Mode::Stalled: {
                 const qsizetype length =
                     r.body.size() + (r.mode == TestReply::Mode::CutShort ? 1000 : 0);
-                const QByteArray sent =
-                    r.mode == TestReply::Mode::Half ? r.body.left(r.body.size() / 2) : r.body;
+                const bool half =
+                    r.mode == TestReply::Mode::Half || r.mode == TestReply::Mode::Stalled;
+                const QByteArray sent = half ? r.body.left(r.body.size() / 2) : r.body;
                 socket->write(status + "Content-Length: " + QByteArray::number(length) +
                               "\r\nConnection: close\r\n\r\n" + sent);
-                socket->disconnectFromHost();
+                if (r.mode != TestReply::Mode::Stalled) socket->disconnectFromHost();
                 return;
             }
             case TestReply::Mode::Endless: {
