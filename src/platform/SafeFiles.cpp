@@ -173,6 +173,7 @@ void RemoveStaleTemporaries(const QString& folder, const QString& of) {
     DIR* dir = ::opendir(QFile::encodeName(folder).constData());
     if (!dir) return;
     while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] != '.') continue;  // most names of a folder, at no cost
         const QString name = QFile::decodeName(entry->d_name);
         if (!isTemporaryName(name, of)) continue;
         const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));

@@ -77,7 +77,8 @@ bool Main(const QStringList& arguments) {
         return false;
     }
     // What writes cut off by a crash or a power cut left behind, and no running copy writes.
-    for (const QString& folder : {AppPath(), AppFile(QStringLiteral("Temp")), AppFile(kPdfOutputFolder)})
+    for (const QString& folder :
+         {AppPath(), AppFile(QStringLiteral("Temp")), AppFile(kPdfOutputFolder)})
         RemoveStaleTemporaries(folder);
     // A damaged data file is kept as it is and nothing opens over it; a database made now
     // starts with the ready formats, so that a new user sees a bill.

@@ -5,13 +5,12 @@
 
 namespace bw {
 
-// The program's entry: puts Qt's own texts in Chinese, decides the data folder, ends at once
-// (false) when the program already runs on that data folder, or when the data folder cannot
-// be written; otherwise removes the temporaries of writes cut off there, checks the data
-// file and brings it up to date, ends (false) when the data file is damaged (the user is
-// told of the last two), and opens the password prompt or the main window. Nothing is
-// written before the lock is held, and the lock is given up again when the program ends
-// here.
+// The program's entry: puts Qt's own texts in Chinese and decides the data folder. Ends at
+// once (false) when the program already runs on that folder, or when the folder cannot be
+// written (the user is told): a start that does not hold the folder's lock writes nothing
+// there. Then removes what writes cut off by a crash left in the folder, checks the data file
+// and brings it up to date, ends (false, the lock given up) when the data file is damaged
+// (the user is told), and otherwise opens the password prompt or the main window.
 bool Main(const QStringList& arguments);
 
 // Brings table Fmt up to date: the link columns added by later versions.

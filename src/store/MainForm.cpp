@@ -1,9 +1,9 @@
 #include "store/MainForm.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QPointer>
 
 #include "common/TwipGeometry.h"
 #include "platform/BandedScrollBars.h"

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -39,8 +40,11 @@ QStringList programArguments(const QString& folder) {
 }
 
 // The temporaries of unfinished writes in `folder`.
-QStringList temporaries(const QString& folder) {
+QStringList temporaryNames(const QString& folder) {
     return QDir(folder).entryList({".*.part"}, QDir::Files | QDir::Hidden);
+}
+std::string temporaries(const QString& folder) {
+    return temporaryNames(folder).join(", ").toStdString();
 }
 
 // Waits, serving this thread's events, until `when` holds or 30 s have passed.
@@ -55,8 +59,9 @@ bool waitUntil(const std::function<bool()>& when) {
 QString temporaryBeingWritten(const QProcess& child, const QString& folder) {
     QString found;
     waitUntil([&] {
-        for (const QString& name : temporaries(folder))
-            if (QFileInfo(QDir(folder).filePath(name)).size() > 0) found = QDir(folder).filePath(name);
+        for (const QString& name : temporaryNames(folder))
+            if (QFileInfo(QDir(folder).filePath(name)).size() > 0)
+                found = QDir(folder).filePath(name);
         return !found.isEmpty() || child.state() == QProcess::NotRunning;
     });
     return found;
@@ -71,12 +76,15 @@ void crash(QProcess& child) {
 // The file a temporary ".NAME.XXXXXX.part" was to become.
 QString targetOf(const QString& tmp) {
     const QFileInfo info(tmp);
-    return info.dir().filePath(info.fileName().mid(1).chopped(QStringLiteral(".XXXXXX.part").size()));
+    return info.dir().filePath(
+        info.fileName().mid(1).chopped(QStringLiteral(".XXXXXX.part").size()));
 }
 
-mode_t modeOf(const QString& path) {
+// The file's mode in octal ("644"), "" when it is missing.
+std::string modeOf(const QString& path) {
     struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return "";
+    return QString::number(st.st_mode & 07777, 8).toStdString();
 }
 
 }  // namespace
@@ -100,10 +108,11 @@ TEST(ProgramChild, DISABLED_DownloadsAFormatAndStallsInTheMiddle) {
     DownInputFmt("样本", "/f/样本.vfm", "/p/样本.jpg");
 }
 
-TEST(ProgramChild, DISABLED_QuitsWithTheWindowOpen) {
+// The event loop ends with the main window open (exit closes no window, as the end of the
+// desktop session may not), or main returns without one.
+TEST(ProgramChild, DISABLED_EndsItsLoopWithTheWindowOpen) {
     ASSERT_TRUE(Main(programArguments(test::ChildFolder())));
-    ASSERT_NE(TheMainWindow(), nullptr);
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_EQ(TheMainWindow(), nullptr);  // gone with the loop, while the application lives
 }
@@ -123,7 +132,7 @@ TEST_F(OnDisk, TwoStartsAtOnceOnANewFolderStoreTheReadyFormatsOnce) {
     env.insert("XDG_CONFIG_HOME", home.filePath("config"));
     env.insert("XDG_DATA_HOME", home.filePath("data"));
     env.insert("XDG_RUNTIME_DIR", home.path());
-    for (int round = 0; round < 10; ++round) {
+    for (int round = 0; round < 20; ++round) {
         QTemporaryDir data;
         QProcess first, second;
         for (QProcess* p : {&first, &second}) {
@@ -174,8 +183,7 @@ TEST_F(OnDisk, WritesCutOffByACrashLeaveNoTemporaryBehind) {
     // A download cut off in the middle of its body; the next download of the same file
     // removes what the cut-off one left.
     QProcess downloading;
-    test::StartChildTest(downloading,
-                         "ProgramChild.DISABLED_DownloadsAFormatAndStallsInTheMiddle",
+    test::StartChildTest(downloading, "ProgramChild.DISABLED_DownloadsAFormatAndStallsInTheMiddle",
                          folder_.path());
     const QString downloadPart = temporaryBeingWritten(downloading, temp);
     ASSERT_FALSE(downloadPart.isEmpty()) << downloading.readAll().toStdString();
@@ -183,12 +191,12 @@ TEST_F(OnDisk, WritesCutOffByACrashLeaveNoTemporaryBehind) {
     ASSERT_TRUE(QFileInfo::exists(downloadPart));
     test::HttpTestServer server([](const QByteArray&) { return test::TestReply{200, "whole"}; });
     ASSERT_TRUE(HttpDownloadFile(server.url("/p.jpg"), targetOf(downloadPart), 10));
-    EXPECT_EQ(temporaries(temp), QStringList{});
+    EXPECT_EQ(temporaries(temp), "");
 
     // The next start removes what no running program writes.
     ASSERT_NE(start(), nullptr);
     for (const QString& folder : {folder_.path(), temp, output})
-        EXPECT_EQ(temporaries(folder), QStringList{}) << folder.toStdString();
+        EXPECT_EQ(temporaries(folder), "") << folder.toStdString();
 }
 
 TEST_F(OnDisk, AWriteInProgressKeepsItsTemporary) {
@@ -199,12 +207,12 @@ TEST_F(OnDisk, AWriteInProgressKeepsItsTemporary) {
     ASSERT_TRUE(WriteFileSafely(target, "other"));
     EXPECT_TRUE(QFileInfo::exists(tmp));
     ASSERT_TRUE(ReplaceFile(tmp, target));
-    EXPECT_EQ(temporaries(folder_.path()), QStringList{});
+    EXPECT_EQ(temporaries(folder_.path()), "");
 }
 
 TEST_F(OnDisk, TheEventLoopEndingWithTheWindowOpenEndsTheProgramCleanly) {
-    for (const char* child :
-         {"ProgramChild.DISABLED_QuitsWithTheWindowOpen", "ProgramChild.DISABLED_ReturnsWithTheWindowOpen"}) {
+    for (const char* child : {"ProgramChild.DISABLED_EndsItsLoopWithTheWindowOpen",
+                              "ProgramChild.DISABLED_ReturnsWithTheWindowOpen"}) {
         QTemporaryDir data;
         QString output;
         EXPECT_TRUE(test::RunChildTest(child, data.path(), &output)) << output.toStdString();
@@ -217,12 +225,13 @@ TEST_F(OnDisk, FilesWrittenThroughATemporaryAreAsOpenAsAnyNewFile) {
     test::HttpTestServer server([](const QByteArray&) { return test::TestReply{200, "format"}; });
     for (const mode_t mask : {mode_t(022), mode_t(027)}) {
         const mode_t before = ::umask(mask);
+        const auto restore = qScopeGuard([before] { ::umask(before); });
         QFile touched(folder_.file("touched"));
         QFile::remove(touched.fileName());
         ASSERT_TRUE(touched.open(QIODevice::WriteOnly));
         touched.close();
-        const mode_t fresh = modeOf(touched.fileName());
-        EXPECT_EQ(fresh, 0666 & ~mask);
+        const std::string fresh = modeOf(touched.fileName());
+        EXPECT_EQ(fresh, mask == 022 ? "644" : "640");
 
         closeWindow();
         ReleaseInstanceLock();
@@ -245,8 +254,7 @@ TEST_F(OnDisk, FilesWrittenThroughATemporaryAreAsOpenAsAnyNewFile) {
         EXPECT_EQ(modeOf(download), fresh);
         for (const QString& f : {pdf, download}) ASSERT_EQ(::chmod(QFile::encodeName(f), 0644), 0);
         write();
-        EXPECT_EQ(modeOf(pdf), 0644u);
-        EXPECT_EQ(modeOf(download), 0644u);
-        ::umask(before);
+        EXPECT_EQ(modeOf(pdf), "644");
+        EXPECT_EQ(modeOf(download), "644");
     }
 }
