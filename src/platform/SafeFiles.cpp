@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -94,32 +95,21 @@ void release(const QString& tmp) {
     held().files.erase(it);
 }
 
-// ".NAME." + six letters or digits + ".part".
-constexpr qsizetype kLetters = 6;
-const QLatin1String kTemporaryEnding(".part");
-
+// A temporary's name: ".NAME." + six letters or digits + ".part".
 QString randomLetters() {
     static const char kAlphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     QString letters;
-    for (qsizetype i = 0; i < kLetters; ++i)
+    for (int i = 0; i < 6; ++i)
         letters += QLatin1Char(kAlphabet[QRandomGenerator::global()->bounded(62)]);
     return letters;
 }
 
 // Whether `name` is a temporary of CreateTemporaryBeside, of the file `of` (any, when empty).
 bool isTemporaryName(const QString& name, const QString& of) {
-    const qsizetype tail = 1 + kLetters + kTemporaryEnding.size();
-    if (name.size() < 2 + tail || !name.startsWith(u'.') || !name.endsWith(kTemporaryEnding))
-        return false;
-    const qsizetype dot = name.size() - tail;
-    if (name[dot] != u'.') return false;
-    for (qsizetype i = dot + 1; i <= dot + kLetters; ++i) {
-        const char16_t c = name[i].unicode();
-        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')))
-            return false;
-    }
-    return of.isEmpty() || QStringView(name).mid(1, dot - 1) == of;
+    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.[A-Za-z0-9]{6}\\.part$"));
+    const QRegularExpressionMatch m = pattern.match(name);
+    return m.hasMatch() && (of.isEmpty() || m.capturedView(1) == of);
 }
 
 }  // namespace
@@ -142,7 +132,7 @@ QString CreateTemporaryBeside(const QString& target, QString* why) {
         ::stat(QFile::encodeName(target).constData(), &old) == 0 ? (old.st_mode & 0666) : 0666;
     const QString stem = QDir(folder).filePath(u'.' + info.fileName() + u'.');
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString tmp = stem + randomLetters() + kTemporaryEnding;
+        const QString tmp = stem + randomLetters() + QStringLiteral(".part");
         const QByteArray name = QFile::encodeName(tmp);
         const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno == EEXIST) continue;

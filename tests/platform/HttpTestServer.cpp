@@ -35,16 +35,14 @@ void HttpTestServer::serve(QTcpSocket* socket) {
                 return;
             case TestReply::Mode::Normal:
             case TestReply::Mode::CutShort:
-            case TestReply::Mode::Half:
-            case TestReply::Mode::Stalled: {
+            case TestReply::Mode::Half: {
                 const qsizetype length =
                     r.body.size() + (r.mode == TestReply::Mode::CutShort ? 1000 : 0);
-                const bool half =
-                    r.mode == TestReply::Mode::Half || r.mode == TestReply::Mode::Stalled;
-                const QByteArray sent = half ? r.body.left(r.body.size() / 2) : r.body;
+                const QByteArray sent =
+                    r.mode == TestReply::Mode::Half ? r.body.left(r.body.size() / 2) : r.body;
                 socket->write(status + "Content-Length: " + QByteArray::number(length) +
                               "\r\nConnection: close\r\n\r\n" + sent);
-                if (r.mode != TestReply::Mode::Stalled) socket->disconnectFromHost();
+                socket->disconnectFromHost();
                 return;
             }
             case TestReply::Mode::Endless: {

@@ -19,7 +19,6 @@ struct TestReply {
         Endless,   // 200 without a length, then body bytes until the client goes away
         CutShort,  // announces 1000 bytes more than it sends, then closes
         Half,      // announces the whole body, sends its first half, then closes
-        Stalled,   // announces the whole body, sends its first half, then waits, connected
     };
     int status = 200;
     QByteArray body;

@@ -54,17 +54,14 @@ private:
 QString ArtifactDir();
 
 // ---- Tests in a process of their own -------------------------------------------------------
-//
-// A parent test starts this test program again with one (DISABLED_) test of its own and a
-// folder to work in: to run the program as a process (its end, a crash), or to limit its
-// files' size (below).
 
-// Starts the named test ("Suite.DISABLED_Name") in `child`, working in `folder`, allowed
-// files of at most `fileLimit` bytes once it calls FillTheDisk (0: no limit).
+// Starts this test program again in `child` with one (DISABLED_) test of its own
+// ("Suite.DISABLED_Name") working in `folder`, its files limited to `fileLimit` bytes once it
+// calls FillTheDisk (0: no limit).
 void StartChildTest(QProcess& child, const QString& testName, const QString& folder,
                     qint64 fileLimit = 0);
-// Runs it to its end: true when the child ran that test, its checks passed and it exited
-// normally with 0 (a crash at its exit counts); `output` receives what it printed.
+// Runs it to its end: true when it ran that test, its checks passed and it exited normally
+// with 0 (a crash at its exit fails); `output` receives what it printed.
 bool RunChildTest(const QString& testName, const QString& folder, QString* output = nullptr,
                   qint64 fileLimit = 0);
 // In that child: the folder given by the parent ("" when not a child).
