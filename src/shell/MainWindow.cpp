@@ -119,9 +119,9 @@ MainWindow::MainWindow() {
 
     dlg::SetDialogParent(this);
     connectServices();
-    // An event loop that ends with the window still open (a quit, the end of the desktop
-    // session) takes the window, its state and its dialogs with it while the application
-    // is still there.
+    // An event loop that ends with the window still open (an exit from any path, the end of
+    // the desktop session) takes the window, its state and its dialogs with it while the
+    // application is still there.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { delete this; });
 }
 
