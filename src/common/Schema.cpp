@@ -96,7 +96,8 @@ QString native(const QString& path) {
 
 }  // namespace
 
-bool CreateDatabase(const QString& path) {
+bool CreateDatabase(const QString& path, bool* made) {
+    if (made) *made = false;
     if (QFileInfo::exists(path)) return true;
     // A name of its own beside the file: two programs starting on one folder never write
     // into each other's new file.
@@ -113,11 +114,13 @@ bool CreateDatabase(const QString& path) {
         }
     }
     // A file that was not made whole, or could not take its name, leaves nothing behind;
-    // a file another program made meanwhile is kept.
-    ok = ok && SyncFile(tmp) && (QFileInfo::exists(path) || ReplaceFile(tmp, path));
-    QFile::remove(tmp);
+    // a file another program made meanwhile is kept, and is not this call's.
+    ok = ok && SyncFile(tmp);
+    const bool placed = ok && PlaceNewFile(tmp, path);
+    if (made) *made = placed;
     QFile::remove(tmp + QStringLiteral("-journal"));
-    return ok;
+    if (!placed) RemoveTemporary(tmp);
+    return placed || (ok && QFileInfo::exists(path));
 }
 
 bool EnsureDatabase() {
@@ -139,11 +142,15 @@ DataFileState CheckDataFile() {
         return DataFileState::Unusable;
     }
     if (!QFileInfo::exists(path)) {
-        if (CreateDatabase(path)) return DataFileState::Created;
-        dlg::MsgBox(QStringLiteral("无法建立数据文件“%1”（%2），程序无法启动！")
-                        .arg(native(path), WriteFailureCause(info.absolutePath(), 256 * 1024)),
-                    dlg::OkOnly | dlg::Critical);
-        return DataFileState::Unusable;
+        bool made = false;
+        if (!CreateDatabase(path, &made)) {
+            dlg::MsgBox(QStringLiteral("无法建立数据文件“%1”（%2），程序无法启动！")
+                            .arg(native(path), WriteFailureCause(info.absolutePath(), 256 * 1024)),
+                        dlg::OkOnly | dlg::Critical);
+            return DataFileState::Unusable;
+        }
+        // Only the file made here is new; one another program made meanwhile is checked.
+        if (made) return DataFileState::Created;
     }
 
     QString error;

@@ -10,8 +10,9 @@ inline const QString kWholeFormatLabel = QStringLiteral("【§单据整体格式
 
 // Creates the database file with every table, its indexes and the application-options row.
 // False when the file cannot be created (nothing is left behind then); an existing file is
-// left alone.
-bool CreateDatabase(const QString& path);
+// left alone. `made` tells whether this call made the file (not when it was there already,
+// or another program made it meanwhile).
+bool CreateDatabase(const QString& path, bool* made = nullptr);
 
 // What the start-up check found of DATA.db.
 enum class DataFileState {

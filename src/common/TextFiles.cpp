@@ -125,12 +125,12 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
         QString error;
         auto c = sql::Connection::Open(path, false, &error);
         if (!c) {
-            QFile::remove(t);
+            RemoveTemporary(t);
             compactFailed(2, error);
             return;
         }
         if (!c->Exec(QStringLiteral("VACUUM INTO ?"), {t}, &error)) {
-            QFile::remove(t);
+            RemoveTemporary(t);
             compactFailed(3, error);
             return;
         }
@@ -145,13 +145,13 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
         if (!c || check.RecordCount() < 1 ||
             check.Text(check.Field(0).name) != QLatin1String("ok")) {
             c.reset();
-            QFile::remove(t);
+            RemoveTemporary(t);
             compactFailed(4, error.isEmpty() ? QStringLiteral("压缩后的数据库不完整") : error);
             return;
         }
     }
     if (!SyncFile(t) || !ReplaceFile(t, path)) {
-        QFile::remove(t);
+        RemoveTemporary(t);
         compactFailed(6, QStringLiteral("无法替换：") + path);
         return;
     }

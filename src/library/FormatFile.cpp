@@ -111,11 +111,7 @@ bool pictureToCopy(const QString& from, const QString& to) {
 // put in place; "" when there is nothing to copy or the copy failed (`why` then says why).
 QString stagePicture(const QString& from, const QString& to, QString* why) {
     if (!pictureToCopy(from, to)) return QString();
-    const QString tmp = CreateTemporaryBeside(to, why);
-    if (tmp.isEmpty()) return QString();
-    if (CopyFileSafely(from, tmp, why)) return tmp;
-    QFile::remove(tmp);
-    return QString();
+    return CopyToTemporaryBeside(from, to, why);
 }
 
 QString withPictureEnding(const QString& path) {
@@ -324,7 +320,7 @@ void ExportFormatFile(const QString& name) {
     const bool copied = staged.isEmpty() == !pictureToCopy(picture, pictureTo);
     const bool saved = copied && SaveTextFile(text, path);
     if (!copied || !saved || (!staged.isEmpty() && !ReplaceFile(staged, pictureTo))) {
-        if (!staged.isEmpty()) QFile::remove(staged);
+        if (!staged.isEmpty()) RemoveTemporary(staged);
         dlg::MsgBox(copied && !saved
                         ? QStringLiteral("文件保存出错！")
                         : QStringLiteral("格式：“") + format + QStringLiteral("”导出失败：底图“") +

@@ -80,7 +80,7 @@ HttpStatus downloadInto(const QUrl& url, const QString& target, int timeoutSec,
              !SyncFile(tmp) || !ReplaceFile(tmp, target)))
             s = HttpStatus::WriteFailed;
     }
-    if (s != HttpStatus::Ok) QFile::remove(tmp);
+    if (s != HttpStatus::Ok) RemoveTemporary(tmp);
     return s;
 }
 

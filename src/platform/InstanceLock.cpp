@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -11,18 +10,11 @@
 #include <QSysInfo>
 #include <cerrno>
 
+#include "platform/SafeFiles.h"
+
 namespace bw {
 
 namespace {
-
-// Whether `fd` is still the file at `path`: a holder that gives the lock up removes the file
-// first, and a lock taken on the file it removed holds nothing.
-bool stillThere(int fd, const QByteArray& path) {
-    struct stat open {
-    }, named{};
-    return fstat(fd, &open) == 0 && stat(path.constData(), &named) == 0 &&
-           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
-}
 
 QByteArray contents() {
     return QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
@@ -51,7 +43,9 @@ InstanceLock::Result InstanceLock::TryLock(const QString& path) {
             ::close(fd);
             return error == EWOULDBLOCK ? Result::HeldElsewhere : Result::CannotMake;
         }
-        if (!stillThere(fd, name)) {
+        // A holder that gives the lock up removes the file first, and a lock taken on the
+        // file it removed holds nothing.
+        if (!StillNamed(fd, name)) {
             ::close(fd);
             continue;
         }

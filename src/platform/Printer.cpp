@@ -114,7 +114,7 @@ Printer::~Printer() {
 }
 
 void Printer::DiscardTemporary() {
-    if (!tempOutput_.isEmpty()) QFile::remove(tempOutput_);
+    if (!tempOutput_.isEmpty()) RemoveTemporary(tempOutput_);
     tempOutput_.clear();
 }
 
@@ -291,7 +291,7 @@ bool Printer::EndFile() {
         const int whole = WholePdfPages(tmp);
         for (std::size_t i = 0; i < docEnds_.size() && stoppedAt_ == 0; ++i)
             if (docEnds_[i] > whole) stoppedAt_ = static_cast<int>(i) + 1;
-        QFile::remove(tmp);
+        RemoveTemporary(tmp);
         // The file needed more than was written: ask the disk again for that much.
         QString cause =
             WriteFailureCause(QFileInfo(lastOutput_).absolutePath(), written + 64 * 1024);

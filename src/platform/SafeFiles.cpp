@@ -1,15 +1,21 @@
 #include "platform/SafeFiles.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QHash>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace bw {
@@ -63,18 +69,115 @@ QString WriteFailureCause(const QString& folder, qint64 bytes) {
     return err ? causeOf(err, folder) : QString();
 }
 
+namespace {
+
+// The temporaries this process holds: each one's name and the open file that keeps its lock.
+struct HeldTemporaries {
+    std::mutex mutex;
+    QHash<QString, int> files;
+};
+
+HeldTemporaries& held() {
+    static HeldTemporaries h;
+    return h;
+}
+
+void hold(const QString& tmp, int fd) {
+    std::lock_guard<std::mutex> guard(held().mutex);
+    held().files.insert(tmp, fd);
+}
+
+void release(const QString& tmp) {
+    std::lock_guard<std::mutex> guard(held().mutex);
+    const auto it = held().files.constFind(tmp);
+    if (it == held().files.constEnd()) return;
+    ::close(it.value());
+    held().files.erase(it);
+}
+
+// A temporary's name: ".NAME." + six letters or digits + ".part".
+QString randomLetters() {
+    static const char kAlphabet[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString letters;
+    for (int i = 0; i < 6; ++i)
+        letters += QLatin1Char(kAlphabet[QRandomGenerator::global()->bounded(62)]);
+    return letters;
+}
+
+// Whether `name` is a temporary of CreateTemporaryBeside, of the file `of` (any, when empty).
+bool isTemporaryName(const QString& name, const QString& of) {
+    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.[A-Za-z0-9]{6}\\.part$"));
+    const QRegularExpressionMatch m = pattern.match(name);
+    return m.hasMatch() && (of.isEmpty() || m.capturedView(1) == of);
+}
+
+}  // namespace
+
+bool StillNamed(int fd, const QByteArray& path) {
+    struct stat open {
+    }, named{};
+    return ::fstat(fd, &open) == 0 && ::stat(path.constData(), &named) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
 QString CreateTemporaryBeside(const QString& target, QString* why) {
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
-    QTemporaryFile tmp(
-        QDir(folder).filePath(u'.' + info.fileName() + QStringLiteral(".XXXXXX.part")));
-    tmp.setAutoRemove(false);
-    if (!tmp.open()) {
-        if (why) *why = WriteFailureCause(folder, 0);
-        if (why && why->isEmpty()) *why = tmp.errorString();
-        return QString();
+    RemoveStaleTemporaries(folder, info.fileName());
+    // No more open to others than the file it is to replace, and for a new file what the
+    // umask (or the folder's default ACL) gives any new file.
+    struct stat old {};
+    const mode_t mode =
+        ::stat(QFile::encodeName(target).constData(), &old) == 0 ? (old.st_mode & 0666) : 0666;
+    const QString stem = QDir(folder).filePath(u'.' + info.fileName() + u'.');
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString tmp = stem + randomLetters() + QStringLiteral(".part");
+        const QByteArray name = QFile::encodeName(tmp);
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) {
+            const int err = errno;
+            if (why) *why = WriteFailureCause(folder, 0);
+            if (why && why->isEmpty()) *why = causeOf(err, folder);
+            return QString();
+        }
+        // A start cleaning up may have taken the new file for a stale one before it was
+        // locked: it is then removed, and another name is tried.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(fd, name)) {
+            hold(tmp, fd);
+            return tmp;
+        }
+        ::close(fd);
     }
-    return tmp.fileName();
+    if (why) *why = QStringLiteral("无法在文件夹“%1”中建立临时文件").arg(native(folder));
+    return QString();
+}
+
+void RemoveTemporary(const QString& tmp) {
+    ::unlink(QFile::encodeName(tmp).constData());
+    release(tmp);
+}
+
+void RemoveStaleTemporaries(const QString& folder, const QString& of) {
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] != '.') continue;  // most names of a folder, at no cost
+        const QString name = QFile::decodeName(entry->d_name);
+        if (!isTemporaryName(name, of)) continue;
+        const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        // Its writer holds the lock until the temporary is put in place or removed: a lock
+        // that can be taken is nobody's. A database's journal goes with it.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(fd, path)) {
+            ::unlink(path.constData());
+            ::unlink((path + "-journal").constData());
+        }
+        ::close(fd);
+    }
+    ::closedir(dir);
 }
 
 bool SyncFile(const QString& path) {
@@ -85,9 +188,35 @@ bool SyncFile(const QString& path) {
 }
 
 bool ReplaceFile(const QString& tmp, const QString& target) {
-    return std::rename(QFile::encodeName(tmp).constData(), QFile::encodeName(target).constData()) ==
-           0;
+    const QByteArray from = QFile::encodeName(tmp), to = QFile::encodeName(target);
+    // Whoever could read or run the old file can do so with the new one.
+    struct stat old {};
+    if (::stat(to.constData(), &old) == 0) ::chmod(from.constData(), old.st_mode & 07777);
+    if (std::rename(from.constData(), to.constData()) != 0) return false;
+    release(tmp);
+    return true;
 }
+
+bool PlaceNewFile(const QString& tmp, const QString& target) {
+    const QByteArray from = QFile::encodeName(tmp), to = QFile::encodeName(target);
+    int rc = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+    // A file system that cannot rename without replacing: looked at first, then renamed.
+    if (rc != 0 && (errno == EINVAL || errno == ENOSYS))
+        rc = QFileInfo::exists(target) ? -1 : std::rename(from.constData(), to.constData());
+    if (rc != 0) return false;
+    release(tmp);
+    return true;
+}
+
+namespace {
+
+// Why writing `bytes` bytes in place of `target` failed, as the user is told.
+QString failureOf(const QString& target, qint64 bytes) {
+    const QString cause = WriteFailureCause(QFileInfo(target).absolutePath(), bytes);
+    return cause.isEmpty() ? QStringLiteral("写入“%1”时出错").arg(native(target)) : cause;
+}
+
+}  // namespace
 
 bool WriteFileSafely(const QString& target, const QByteArray& bytes, QString* why) {
     const QString tmp = CreateTemporaryBeside(target, why);
@@ -99,24 +228,20 @@ bool WriteFileSafely(const QString& target, const QByteArray& bytes, QString* wh
     ok = ok && out.error() == QFileDevice::NoError && QFileInfo(tmp).size() == bytes.size() &&
          SyncFile(tmp) && ReplaceFile(tmp, target);
     if (!ok) {
-        QFile::remove(tmp);
-        if (why) {
-            *why = WriteFailureCause(QFileInfo(target).absolutePath(), bytes.size());
-            if (why->isEmpty()) *why = QStringLiteral("写入“%1”时出错").arg(native(target));
-        }
+        RemoveTemporary(tmp);
+        if (why) *why = failureOf(target, bytes.size());
     }
     return ok;
 }
 
-bool CopyFileSafely(const QString& from, const QString& to, QString* why) {
+QString CopyToTemporaryBeside(const QString& from, const QString& to, QString* why) {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly)) {
         if (why) *why = QStringLiteral("无法读取“%1”").arg(native(from));
-        return false;
+        return QString();
     }
-    const QString folder = QFileInfo(to).absolutePath();
     const QString tmp = CreateTemporaryBeside(to, why);
-    if (tmp.isEmpty()) return false;
+    if (tmp.isEmpty()) return QString();
     QFile out(tmp);
     bool ok = out.open(QIODevice::WriteOnly | QIODevice::Truncate);
     while (ok && !in.atEnd()) {
@@ -125,15 +250,19 @@ bool CopyFileSafely(const QString& from, const QString& to, QString* why) {
     }
     ok = ok && out.flush();
     out.close();
-    ok = ok && out.error() == QFileDevice::NoError && SyncFile(tmp) && ReplaceFile(tmp, to);
-    if (!ok) {
-        QFile::remove(tmp);
-        if (why) {
-            *why = WriteFailureCause(folder, in.size());
-            if (why->isEmpty()) *why = QStringLiteral("写入“%1”时出错").arg(native(to));
-        }
-    }
-    return ok;
+    if (ok && out.error() == QFileDevice::NoError && SyncFile(tmp)) return tmp;
+    RemoveTemporary(tmp);
+    if (why) *why = failureOf(to, in.size());
+    return QString();
+}
+
+bool CopyFileSafely(const QString& from, const QString& to, QString* why) {
+    const QString tmp = CopyToTemporaryBeside(from, to, why);
+    if (tmp.isEmpty()) return false;
+    if (ReplaceFile(tmp, to)) return true;
+    RemoveTemporary(tmp);
+    if (why) *why = failureOf(to, QFileInfo(from).size());
+    return false;
 }
 
 }  // namespace bw

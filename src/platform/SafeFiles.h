@@ -2,7 +2,9 @@
 // Writing files so that a full disk or a folder that cannot be written never costs the old
 // file and never leaves a half-written one behind: a new file is written under a temporary
 // name beside its target, flushed to the disk, and only then renamed over the target. When a
-// write fails, the reason is found out again so that the user can be told what to free.
+// write fails, the reason is found out again so that the user can be told what to free. A
+// temporary is locked while it is written, so that one left behind by a write cut off (a
+// crash, a power cut) is told apart and removed, and one being written never is.
 
 #include <QByteArray>
 #include <QString>
@@ -14,22 +16,47 @@ namespace bw {
 // file can be written after all (the failure has passed). Leaves nothing behind.
 QString WriteFailureCause(const QString& folder, qint64 bytes);
 
-// A new empty file with a unique name in the folder of `target` (hidden, ending ".part").
-// "" when the folder cannot be written; `why` then receives the reason.
+// A new empty file with a unique name in the folder of `target` (hidden, ".NAME.XXXXXX.part"),
+// made as any new file is (0666 less the umask). The process holds it under an exclusive lock
+// of the system's (flock) until ReplaceFile puts it in place or RemoveTemporary removes it,
+// so that a temporary no process holds is known to be left behind by a write that never
+// ended; those of the same target beside it are removed first. "" when the folder cannot be
+// written; `why` then receives the reason.
 QString CreateTemporaryBeside(const QString& target, QString* why = nullptr);
+
+// Removes a temporary of CreateTemporaryBeside (or any file) and gives up its lock.
+void RemoveTemporary(const QString& tmp);
+
+// Removes the temporaries of CreateTemporaryBeside in `folder` that no process holds: those
+// of every file, or of the file named `of` only. Temporaries being written, by this process
+// or another, stay.
+void RemoveStaleTemporaries(const QString& folder, const QString& of = QString());
 
 // Flushes the file's contents to the disk. False when the system could not.
 bool SyncFile(const QString& path);
 
 // Puts `tmp` in place of `target` in one step (a rename within the folder): readers see the
-// old or the new file, never a half-written one and never none. False, both left as they
-// were, when the rename failed.
+// old or the new file, never a half-written one and never none. The new file keeps the mode
+// of the one it replaces. False, both left as they were, when the rename failed; a temporary
+// put in place is no longer held.
 bool ReplaceFile(const QString& tmp, const QString& target);
+
+// Puts `tmp` in place of `target` only when there is no `target` yet, in one step. False,
+// both left as they were, when there is one or the rename failed.
+bool PlaceNewFile(const QString& tmp, const QString& target);
+
+// Whether the open file `fd` is still the file named `path` (not removed, nor replaced).
+bool StillNamed(int fd, const QByteArray& path);
 
 // Writes `bytes` in place of `target` through a temporary file beside it, checked on the disk
 // (every byte there, flushed) before the rename. False when that failed, with nothing left
 // behind, the old `target` as it was and `why` holding the reason ("磁盘空间已满", …).
 bool WriteFileSafely(const QString& target, const QByteArray& bytes, QString* why = nullptr);
+
+// A whole copy of `from`, flushed to the disk, in a temporary beside `to`
+// (CreateTemporaryBeside), for ReplaceFile to put in place. "" when the copy failed, with
+// nothing left behind and `why` holding the reason.
+QString CopyToTemporaryBeside(const QString& from, const QString& to, QString* why = nullptr);
 
 // Copies `from` over `to` through a temporary file beside `to`; the old `to` stays until
 // the copy is complete and flushed. False when the copy failed, with nothing left behind and

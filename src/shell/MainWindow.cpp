@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -118,6 +119,10 @@ MainWindow::MainWindow() {
 
     dlg::SetDialogParent(this);
     connectServices();
+    // An event loop that ends with the window still open (an exit from any path, the end of
+    // the desktop session) takes the window, its state and its dialogs with it while the
+    // application is still there.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { delete this; });
 }
 
 MainWindow::~MainWindow() {

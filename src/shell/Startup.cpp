@@ -12,7 +12,9 @@
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/InstanceLock.h"
+#include "platform/Printer.h"
 #include "platform/QtTranslations.h"
+#include "platform/SafeFiles.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
 #include "store/SampleFormats.h"
@@ -66,17 +68,27 @@ bool Main(const QStringList& arguments) {
     // progress window; one that takes longer than half a second shows it.
     SetProgressShowDelay(kProgramProgressShowDelayMs);
     InitAppFolder(arguments);
-    // A damaged data file is kept as it is and nothing opens over it; a database made now
-    // starts with the ready formats, so that a new user sees a bill.
-    const DataFileState data = CheckDataFile();
-    if (data == DataFileState::Damaged || data == DataFileState::Unusable) return false;
-    if (data == DataFileState::Created) SeedSampleFormats();
-    UpgradeFmtSchema();
+    // Only the start that holds the lock writes into the data folder: a second start at the
+    // same moment ends before it has looked at anything. A folder that takes no lock file
+    // takes no data file either: it is named, and nothing is written.
     QString why;
     if (!AcquireInstanceLock(&why)) {
         if (!why.isEmpty()) dlg::MsgBox(why, dlg::OkOnly | dlg::Critical);
         return false;
     }
+    // What writes cut off by a crash or a power cut left behind, and no running copy writes.
+    for (const QString& folder :
+         {AppPath(), AppFile(QStringLiteral("Temp")), AppFile(kPdfOutputFolder)})
+        RemoveStaleTemporaries(folder);
+    // A damaged data file is kept as it is and nothing opens over it; a database made now
+    // starts with the ready formats, so that a new user sees a bill.
+    const DataFileState data = CheckDataFile();
+    if (data == DataFileState::Damaged || data == DataFileState::Unusable) {
+        ReleaseInstanceLock();
+        return false;
+    }
+    if (data == DataFileState::Created) SeedSampleFormats();
+    UpgradeFmtSchema();
     ChosenItem.clear();
     if (!GetParam(QStringLiteral("软件密码")).isEmpty()) {
         ShowPasswordPrompt();

@@ -5,11 +5,12 @@
 
 namespace bw {
 
-// The program's entry: puts Qt's own texts in Chinese, decides the data folder, checks the
-// data file and brings it up to date, ends at once (false) when the program already runs on
-// that data folder, when the data file is damaged or when the data folder cannot be written
-// (the user is told of the last two), and otherwise opens the password prompt or the main
-// window.
+// The program's entry: puts Qt's own texts in Chinese and decides the data folder. Ends at
+// once (false) when the program already runs on that folder, or when the folder cannot be
+// written (the user is told): a start that does not hold the folder's lock writes nothing
+// there. Then removes what writes cut off by a crash left in the folder, checks the data file
+// and brings it up to date, ends (false, the lock given up) when the data file is damaged
+// (the user is told), and otherwise opens the password prompt or the main window.
 bool Main(const QStringList& arguments);
 
 // Brings table Fmt up to date: the link columns added by later versions.
@@ -20,7 +21,8 @@ void UpgradeFmtSchema();
 // lock file cannot be made; `why` then names the data folder that cannot be written (it
 // stays as it was when another program holds the lock).
 bool AcquireInstanceLock(QString* why = nullptr);
-// Gives the lock up (tests that start the program more than once in one process).
+// Gives the lock up (a start that ends early; tests that start the program more than once in
+// one process).
 void ReleaseInstanceLock();
 // The lock file of the data folder.
 QString InstanceLockPath();

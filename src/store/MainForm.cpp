@@ -1,9 +1,9 @@
 #include "store/MainForm.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <memory>
 
 #include "common/TwipGeometry.h"
 #include "platform/BandedScrollBars.h"
@@ -15,8 +15,10 @@
 namespace bw {
 
 namespace {
-std::unique_ptr<MainForm>& instance() {
-    static std::unique_ptr<MainForm> mf;
+// Not owned by a static: a widget must go before the application, and a static goes after
+// it. The form goes with the main window that holds it, or with ResetMF.
+QPointer<MainForm>& instance() {
+    static QPointer<MainForm> mf;
     return mf;
 }
 
@@ -31,7 +33,7 @@ QAction* checkable(QObject* owner, const QString& text, const char* name) {
 MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     // The canvas frame's size in twips is kept here as well, whoever sets it.
     SetTwSizeObserver([](QWidget* w) {
-        MainForm* mf = instance().get();
+        MainForm* mf = instance().data();
         if (mf && w == mf->PFrm) mf->SetFrameSize(TwWidth(w), TwHeight(w));
     });
     setObjectName(QStringLiteral("MF"));
@@ -173,12 +175,13 @@ void MainForm::SetCommandEnabled(QObject* command, bool enabled) {
 
 MainForm& MF() {
     auto& mf = instance();
-    if (!mf) mf = std::make_unique<MainForm>();
+    if (!mf) mf = new MainForm;
     return *mf;
 }
 
 void ResetMF(MainForm* form) {
-    instance().reset(form);
+    if (instance() != form) delete instance().data();
+    instance() = form;
 }
 
 }  // namespace bw

@@ -137,9 +137,11 @@ private:
     double screenWidth_ = 0;
 };
 
-// The main window's state; created on first use.
+// The main window's state; created on first use. The main window holds it and it goes with
+// the window (or with ResetMF); nothing destroys it after the application is gone.
 MainForm& MF();
-// Replaces the state (tests start from a fresh one); takes ownership.
+// Replaces the state (the main window when it goes, tests that start from a fresh one),
+// deleting the one before; takes ownership.
 void ResetMF(MainForm* form = nullptr);
 
 }  // namespace bw

@@ -168,11 +168,13 @@ bool addWaybill() {
 }  // namespace
 
 bool SeedSampleFormats() {
+    // The look and the writing are one transaction (one that writes from its start): a
+    // program seeding the same file meanwhile is waited for, and its formats are seen.
+    Transaction t;
+    if (!t.Active()) return false;
     const QVariant formats = ValueWhere(QStringLiteral("Fmt"), QStringLiteral("LBL=?"),
                                         QStringLiteral("Fmt"), {kWholeFormatLabel});
-    if (!formats.toString().isEmpty()) return false;
-    Transaction t;
-    if (!t.Active() || !addDepositSlip() || !addWaybill()) return false;
+    if (!formats.toString().isEmpty() || !addDepositSlip() || !addWaybill()) return false;
     if (!ExecuteSql(QStringLiteral("UPDATE Fmt SET LBL=? WHERE Fmt=''"), {kSampleDepositSlip}))
         return false;
     return t.Commit();

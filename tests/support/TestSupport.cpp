@@ -84,17 +84,22 @@ rlimit& savedLimit() {
 }
 }  // namespace
 
-bool RunFullDiskChild(const QString& testName, qint64 bytes, const QString& folder,
-                      QString* output) {
-    QProcess child;
+void StartChildTest(QProcess& child, const QString& testName, const QString& folder,
+                    qint64 fileLimit) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QString::fromLatin1(kLimitVar), QString::number(bytes));
+    env.insert(QString::fromLatin1(kLimitVar), QString::number(fileLimit));
     env.insert(QString::fromLatin1(kFolderVar), folder);
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--gtest_also_run_disabled_tests"),
                  QStringLiteral("--gtest_filter=") + testName});
+}
+
+bool RunChildTest(const QString& testName, const QString& folder, QString* output,
+                  qint64 fileLimit) {
+    QProcess child;
+    StartChildTest(child, testName, folder, fileLimit);
     const bool finished = child.waitForFinished(120000);
     const QString out = QString::fromUtf8(child.readAll());
     if (output) *output = out;

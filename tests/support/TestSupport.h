@@ -9,6 +9,8 @@
 
 #include "platform/Dialogs.h"
 
+class QProcess;
+
 namespace bw::test {
 
 // Answers dialogs from a queue (front first); when the queue is empty every message box is
@@ -51,6 +53,20 @@ private:
 // A folder under the build tree where tests leave pictures and files for people to look at.
 QString ArtifactDir();
 
+// ---- Tests in a process of their own -------------------------------------------------------
+
+// Starts this test program again in `child` with one (DISABLED_) test of its own
+// ("Suite.DISABLED_Name") working in `folder`, its files limited to `fileLimit` bytes once it
+// calls FillTheDisk (0: no limit).
+void StartChildTest(QProcess& child, const QString& testName, const QString& folder,
+                    qint64 fileLimit = 0);
+// Runs it to its end: true when it ran that test, its checks passed and it exited normally
+// with 0 (a crash at its exit fails); `output` receives what it printed.
+bool RunChildTest(const QString& testName, const QString& folder, QString* output = nullptr,
+                  qint64 fileLimit = 0);
+// In that child: the folder given by the parent ("" when not a child).
+QString ChildFolder();
+
 // ---- A disk that fills up -----------------------------------------------------------------
 //
 // The file-size limit of a process makes every write past `bytes` fail as on a full disk.
@@ -62,10 +78,10 @@ QString ArtifactDir();
 // Runs the named test ("Suite.DISABLED_Name") in a child process that may apply a file-size
 // limit of `bytes` and works in `folder`. True when the child ran that test and its checks
 // passed; `output` receives what it printed.
-bool RunFullDiskChild(const QString& testName, qint64 bytes, const QString& folder,
-                      QString* output = nullptr);
-// In that child: the folder given by the parent ("" when not a child).
-QString ChildFolder();
+inline bool RunFullDiskChild(const QString& testName, qint64 bytes, const QString& folder,
+                             QString* output = nullptr) {
+    return RunChildTest(testName, folder, output, bytes);
+}
 // In that child: from now on no file may grow past the limit; SIGXFSZ is ignored, so the
 // write fails with EFBIG instead of ending the process. False when not a child.
 bool FillTheDisk();
