@@ -52,11 +52,10 @@ protected:
     void import(const QString& path) {
         auto* sheets = new QTimer;
         QObject::connect(sheets, &QTimer::timeout, sheets, [sheets] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* d = qobject_cast<Sheets*>(w); d && d->isVisible()) {
-                    d->Img_Click(0);
-                    sheets->deleteLater();
-                }
+            if (Sheets* d = test::shownWindow<Sheets>()) {
+                d->Img_Click(0);
+                sheets->deleteLater();
+            }
         });
         sheets->start(5);
         {
@@ -65,9 +64,7 @@ protected:
             w_->COM_Click(10);
         }
         delete sheets;
-        InputMap* map = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* m = qobject_cast<InputMap*>(w); m && m->isVisible()) map = m;
+        InputMap* map = test::shownWindow<InputMap>();
         ASSERT_NE(map, nullptr);
         map->M1Grid->SetTextMatrix(plain_[0], 4, "A");
         map->M1Grid->SetTextMatrix(plain_[1], 4, "B");
