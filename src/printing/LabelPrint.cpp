@@ -334,7 +334,6 @@ void PrintLabelText(DrawTarget& p, const QString& text, BoxControl* box, double 
 QString OverflowingLabelBox(DrawTarget& p, double cellW, double cellH, const BillValues& bill) {
     const LabelScale s = ScaleFor(cellW, cellH);
     if (!s.valid) return QString();
-    const Grid& g = MF().BoxGrid();
     const DrawSettings before = p.Settings();
     QString found;
     for (int index = FirstBoxIndex(kTextBox); index <= LastBoxIndex(kTextBox) && found.isEmpty();
@@ -344,11 +343,8 @@ QString OverflowingLabelBox(DrawTarget& p, double cellW, double cellH, const Bil
         if (value.isEmpty()) continue;
         const LabelTextFont f = SetLabelTextFont(p, box, cellW);
         const int lines = int(LabelTextLines(p, value, f.maxWidth, true).size());
-        if (RunsPastBottom(lines, lines * f.lineHeight, s.sy * box->Height() * kTwipsPerMm)) {
-            const int row = BoxRow(box);
-            const bool hasRow = row >= g.FixedRows() && row < g.Rows();
-            found = TextBoxName(hasRow ? g.TextMatrix(row, col::LBL) : QString(), index);
-        }
+        if (RunsPastBottom(lines, lines * f.lineHeight, s.sy * box->Height() * kTwipsPerMm))
+            found = TextBoxName(box);
     }
     p.Restore(before);
     return found;

@@ -276,8 +276,7 @@ QString OverflowingTextBox(DrawTarget& p) {
         SetValueFont(p, g, row, kTextBox, value, wt, st);
         const int lines = int(WrapLines(p, value, wt, st).size());
         const double height = WrappedTextHeight(p, lines, GetPackedValue(packed) * kTwipsPerMm);
-        if (RunsPastBottom(lines, height, H * kTwipsPerMm))
-            found = TextBoxName(g.TextMatrix(row, col::LBL), index);
+        if (RunsPastBottom(lines, height, H * kTwipsPerMm)) found = TextBoxName(box);
     }
     p.Restore(before);
     return found;

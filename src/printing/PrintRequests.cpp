@@ -19,6 +19,7 @@
 #include "printing/TextOverflow.h"
 #include "records/BatchRows.h"
 #include "records/History.h"
+#include "records/RecordBills.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
@@ -162,16 +163,18 @@ bool PrintBillSequence(int count, const std::function<void(int)>& load) {
 }
 
 bool OverflowAllowsBills(int count, const std::function<void(int)>& load) {
-    OverflowQuestion question;
+    const BillValues shown = BillValues::Take();
     Printer& printer = CurrentPrinter();
-    for (int i = 0; i < count; ++i) {
-        if (load) load(i);
-        const QString box = OverflowingTextBox(printer);
-        if (!box.isEmpty())
-            return question.Allows(box,
-                                   count > 1 ? QStringLiteral("第%1张单据").arg(i + 1) : QString());
+    QString box;
+    int bill = 0;
+    while (box.isEmpty() && bill < count) {
+        if (load) load(bill);
+        box = OverflowingTextBox(printer);
+        ++bill;
     }
-    return true;
+    shown.Put();
+    const QString where = count > 1 ? QStringLiteral("第%1张单据").arg(bill) : QString();
+    return OverflowQuestion().Allows(box, where);
 }
 
 namespace {

@@ -41,7 +41,8 @@ inline const QString kNoBatchMessage = QStringLiteral("没有导入批量单据�
 
 // Before a command prints `count` bills, each one in turn put into the boxes by `load(i)`:
 // at the first whose text runs past the bottom of its box the clerk is asked, once, naming
-// the bill and the box. True when the bills may be printed (none runs out, or 是).
+// the bill and the box. The bill shown is put back afterwards. True when the bills may be
+// printed (none runs out, or 是).
 bool OverflowAllowsBills(int count, const std::function<void(int)>& load);
 
 // Prints every record of the batch grid, one bill each in one document, recording each in

@@ -1,6 +1,10 @@
 #include "printing/TextOverflow.h"
 
 #include "platform/Dialogs.h"
+#include "platform/Grid.h"
+#include "store/BoxAccessors.h"
+#include "store/BoxControl.h"
+#include "store/MainForm.h"
 
 namespace bw {
 
@@ -8,9 +12,14 @@ bool RunsPastBottom(int lines, double height, double boxHeight) {
     return lines >= 2 && height > boxHeight;
 }
 
-QString TextBoxName(const QString& caption, int index) {
+QString TextBoxName(const BoxControl* box) {
+    const Grid& g = MF().BoxGrid();
+    const int row = BoxRow(box);
+    const QString caption =
+        row >= g.FixedRows() && row < g.Rows() ? g.TextMatrix(row, col::LBL) : QString();
     if (caption.isEmpty())
-        return QStringLiteral("第") + QString::number(index) + QStringLiteral("个文本框");
+        return QStringLiteral("第") + QString::number(box->Index() % 1000) +
+               QStringLiteral("个文本框");
     return QStringLiteral("“") + caption + QStringLiteral("”");
 }
 

@@ -8,13 +8,16 @@
 
 namespace bw {
 
+class BoxControl;
+
 // Whether a text set from the top of its box in `lines` lines, `height` high, runs past the
 // box's bottom: a text of two lines or more higher than the box. One line higher than its
 // box is the box's own font, and the canvas shows it so.
 bool RunsPastBottom(int lines, double height, double boxHeight);
 
-// How the clerk is told of a text box: its caption in quotes, or "第n个文本框" without one.
-QString TextBoxName(const QString& caption, int index);
+// How the clerk is told of a box: its caption (its grid row's) in quotes, or "第n个文本框"
+// without one.
+QString TextBoxName(const BoxControl* box);
 
 // The question for the box named so; `where` is the bill or label of a command that prints
 // several ("第3张单据", "第3个标签"), "" for a single bill.

@@ -346,4 +346,14 @@ TEST_F(ReadyFormats, TextRunningOutOfItsBoxShowsItsFirstLineAndPrintsOnlyWhenThe
     settle();
     EXPECT_EQ(print(-1, pdf), QStringList{"第1个标签中" + question});
     EXPECT_FALSE(QFileInfo::exists(pdf));
+    // So does a reprint of several bills from the history, the bill shown kept.
+    w_->SST->SetTab(2);
+    settle();
+    Grid& history = *MF().MSF[2];
+    history.SetRow(history.FixedRows());
+    history.SetRowSel(history.Rows() - 1);
+    type("用途", "货款", "票据种类", true);
+    EXPECT_EQ(print(20, pdf), QStringList{"第1张单据中" + question});
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_EQ(text("用途"), "货款");
 }
