@@ -4,19 +4,14 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
-#include <cmath>
 
-#include "common/Globals.h"
 #include "platform/DrawTarget.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
-#include "records/BatchRows.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/MainForm.h"
-#include "store/PictureBox.h"
 #include "store/PictureRefresh.h"
-#include "store/TextBox.h"
 
 namespace bw {
 
