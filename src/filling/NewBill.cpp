@@ -19,15 +19,23 @@
 
 namespace bw {
 
-void NextRunningNumber(TextBox* box) {
+void NextRunningNumber(TextBox* box, int ahead) {
     Recordset rs;
     OpenRecordset(rs,
                   QStringLiteral("SELECT Con FROM 历史 WHERE Fmt=? AND CID=? "
                                  "ORDER BY +ID DESC LIMIT 1"),
                   {MF().CurrentFormat(), BoxRecordId(box)});
-    if (rs.RecordCount() < 1) return;
-    rs.MoveFirst();
-    box->SetText(IncrementCode(rs.Text(QStringLiteral("Con"))));
+    QString number;
+    if (rs.RecordCount() >= 1) {
+        rs.MoveFirst();
+        number = IncrementCode(rs.Text(QStringLiteral("Con")));
+    } else if (ahead > 0) {
+        number = box->Text();
+    } else {
+        return;
+    }
+    for (int i = 0; i < ahead; ++i) number = IncrementCode(number);
+    box->SetText(number);
     TT_LostFocus(box);
 }
 

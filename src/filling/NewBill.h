@@ -13,8 +13,10 @@ class TextBox;
 
 // The number a new bill gets in a running-number box (122): the box's latest value in the
 // history counted up by one ("A0099" gives "A0100"); without history the box keeps its text.
-// The box is then left as by the clerk (converted, its links followed).
-void NextRunningNumber(TextBox* box);
+// `ahead` bills not yet recorded come before this one (the labels of a sheet): the number is
+// counted up that many times more. The box is then left as by the clerk (converted, its
+// links followed).
+void NextRunningNumber(TextBox* box, int ahead = 0);
 // Running numbers (122) continue the box's latest value in the history; custom lists
 // (124..130) take their first item. Each changed box is left as by the clerk (converted and
 // recalculated).

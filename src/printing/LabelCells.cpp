@@ -4,19 +4,14 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
-#include <cmath>
 
-#include "common/Globals.h"
 #include "platform/DrawTarget.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
-#include "records/BatchRows.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/MainForm.h"
-#include "store/PictureBox.h"
 #include "store/PictureRefresh.h"
-#include "store/TextBox.h"
 
 namespace bw {
 
@@ -48,36 +43,20 @@ int LastLabelPage(double count, long long perPage) {
     return int(std::clamp(last, -1.0, 32767.0));
 }
 
-LabelColumns::LabelColumns(const Grid& batch) {
-    if (batch.Rows() < 1) return;
-    for (int c = batch.FixedCols(); c < batch.Cols(); ++c) {
-        const double v = Val(batch.TextRef(0, c));
-        if (v != std::floor(v) || std::fabs(v) > 1e9) continue;
-        columns_.emplace(int(v), c);  // the first column of an index wins
-    }
+std::vector<BillValues> LabelBills(const std::vector<LabelCell>& cells) {
+    std::vector<long long> rows;
+    rows.reserve(cells.size());
+    for (const LabelCell& c : cells) rows.push_back(c.dataRow);
+    return RecordBills(*MF().MSF[1], rows);
 }
 
-int LabelColumns::Of(int boxIndex) const {
-    const auto it = columns_.find(boxIndex);
-    return it == columns_.end() ? -1 : it->second;
-}
-
-QString LabelBoxValue(BoxControl* box, const Grid& batch, int column, long long dataRow) {
-    const bool inGrid = column >= 0 && dataRow < batch.Rows();
-    const QString cell = inGrid ? batch.TextMatrix(int(dataRow), column) : QString();
+QString LabelBoxValue(BoxControl* box, const BillValues& bill) {
     switch (box->Kind()) {
-        case kTextBox: {
-            QString value = cell;
-            if (column < 0 || batch.Rows() == batch.FixedRows() ||
-                (batch.ColWidth(column) < kBatchColumnMinWidth && value.isEmpty()))
-                value = static_cast<TextBox*>(box)->Text();
-            if (!LineBreakMark.isEmpty()) value.replace(LineBreakMark, QStringLiteral("\r\n"));
-            return value;
-        }
-        case kCheckBox:
-            return cell.trimmed().isEmpty() ? QString() : QStringLiteral("√");
+        case kTextBox:
         case kPictureBox:
-            return cell.isEmpty() ? static_cast<PictureBox*>(box)->LinkItem : cell;
+            return bill.Of(box->Index());
+        case kCheckBox:
+            return bill.Of(box->Index()) == QLatin1String("1") ? QStringLiteral("√") : QString();
         case kLabel: {
             const Grid& g = MF().BoxGrid();
             const int row = BoxRow(box);

@@ -1,20 +1,20 @@
 #pragma once
 // What the label-sheet preview and label printing share: the cells of a page of labels with
-// the batch-grid row each one shows, the batch column that feeds each box, the value a box
-// shows in a label, the pictures named by those values and the wrapping of a label's text.
+// the batch-grid row each one shows, the bill each label carries, the value a box shows in a
+// label, the pictures named by those values and the wrapping of a label's text.
 
 #include <QImage>
 #include <QPageSize>
 #include <QString>
 #include <QStringList>
-#include <unordered_map>
 #include <vector>
+
+#include "records/RecordBills.h"
 
 namespace bw {
 
 class BoxControl;
 class DrawTarget;
-class Grid;
 
 // The most labels across and down that the preview draws, and that printing prints.
 inline constexpr int kPreviewMaxCols = 200, kPreviewMaxRows = 100;
@@ -48,24 +48,14 @@ long long LabelsPerPage(double cols, double rows);
 // The index of the last page for `count` labels: -1 without labels; at most 32767.
 int LastLabelPage(double count, long long perPage);
 
-// The batch column that feeds each box: for a box index, the first column from the fixed
-// columns whose row-0 cell reads as that index.
-class LabelColumns {
-public:
-    explicit LabelColumns(const Grid& batch);
-    // The column, or -1 when none feeds the box.
-    int Of(int boxIndex) const;
+// The bills of the labels: one per cell, in the cells' order, each the bill its record makes
+// in a batch print (RecordBills); the bill shown for a cell past the records.
+std::vector<BillValues> LabelBills(const std::vector<LabelCell>& cells);
 
-private:
-    std::unordered_map<int, int> columns_;
-};
-
-// The value a box shows in the label of batch row `dataRow` (its column `column`, -1 for
-// none): a text box its cell (its own text when it has no column, when its hidden column is
-// empty or when the grid has no records), line-break marks made CR LF; a check box "√" for a
-// non-blank cell; a picture box its cell, else its own picture file or barcode text; a label
-// its caption. A line has no value.
-QString LabelBoxValue(BoxControl* box, const Grid& batch, int column, long long dataRow);
+// The value a box shows in a label whose bill is `bill`: a text box its text, a check box
+// "√" when ticked, a picture box its picture file or barcode text, a label its caption. A
+// line has no value.
+QString LabelBoxValue(BoxControl* box, const BillValues& bill);
 
 // True when the value names a picture file (it ends in ".JPG", any case).
 bool IsPictureValue(const QString& value);

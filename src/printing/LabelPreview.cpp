@@ -152,13 +152,15 @@ void DrawLabelPreviewCells(PictureWidget* pic, int, int) {
     const long long rows = CLng(Val(mf.TNum[1]->text()));
     const auto cells = LabelPageCells(mf.HS1->value(), cols, rows, TwWidth(mf.PTag),
                                       TwHeight(mf.PTag), batch.Rows(), batch.FixedRows());
-    if (cells.empty()) return;
-    const LabelColumns columns(batch);
-    for (const LabelCell& c : cells) DrawLabelCell(pic, c.x, c.y, c.w, c.h, c.dataRow, columns);
+    const std::vector<BillValues> bills = LabelBills(cells);
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const LabelCell& c = cells[i];
+        DrawLabelCell(pic, c.x, c.y, c.w, c.h, bills[i]);
+    }
 }
 
 void DrawLabelCell(PictureWidget* pic, double x, double y, double cellW, double cellH,
-                   long long dataRow, const LabelColumns& columns) {
+                   const BillValues& bill) {
     MainForm& mf = MF();
     const double pgW = mf.PG->Width(), pgH = mf.PG->Height();
     if (pgW <= 0 || pgH <= 0 || cellW <= 0 || cellH <= 0) return;
@@ -170,7 +172,6 @@ void DrawLabelCell(PictureWidget* pic, double x, double y, double cellW, double 
         const QImage& background = mf.TP->Picture();
         if (!background.isNull()) t.PaintPicture(background, x, y, cellW, cellH);
     }
-    const Grid& batch = *mf.MSF[1];
     for (int kind = kTextBox; kind <= kLabel; ++kind) {
         for (int index = FirstBoxIndex(kind); index <= LastBoxIndex(kind); ++index) {
             BoxControl* box = GetBoxByIndex(index);
@@ -180,7 +181,7 @@ void DrawLabelCell(PictureWidget* pic, double x, double y, double cellW, double 
                 DrawLabelLine(t, static_cast<Line*>(box), x, y, sx, sy);
                 continue;
             }
-            const QString value = LabelBoxValue(box, batch, columns.Of(index), dataRow);
+            const QString value = LabelBoxValue(box, bill);
             if (value.isEmpty()) continue;
             if (kind != kPictureBox) {
                 t.SetCurrentX(X);

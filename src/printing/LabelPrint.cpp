@@ -15,6 +15,7 @@
 #include "platform/VbNumbers.h"
 #include "printing/LabelCells.h"
 #include "printing/TextLayout.h"
+#include "printing/TextOverflow.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
@@ -96,6 +97,34 @@ void PrintBarcode(DrawTarget& p, BoxControl* box, const QString& value, double X
     }
 }
 
+// Sets the printer font of a box's text in a label of cellW millimetres, at the size that
+// matches the label's scale, the printer in twips; the width the text wraps to and the
+// height of its lines, in twips.
+struct LabelTextFont {
+    double maxWidth = 0;
+    double lineHeight = 0;
+};
+LabelTextFont SetLabelTextFont(DrawTarget& p, BoxControl* box, double cellW) {
+    MainForm& mf = MF();
+    p.SetScaleMode(ScaleUnit::Twips);
+    LabelTextFont f;
+    f.maxWidth = mf.PG->Width() > 0 ? box->Width() / mf.PG->Width() * cellW * kTwipsPerMm : 0;
+    const QFont font = box->Font();
+    p.SetFontName(font.family());
+    p.SetFontBold(font.bold());
+    p.SetForeColor(box->ForeColor());
+    p.SetFontItalic(font.italic());
+    p.SetFontStrikethru(font.strikeOut());
+    p.SetFontUnderline(font.underline());
+    const double bill = Val(mf.Wid->text()), cols = Setting(0);
+    const double zoom = bill > 0 && cols > 0 ? Setting(3) / cols / bill : 0;
+    const double design = DesignFontSize(box);
+    if (design > 0 && zoom > 0)
+        p.SetFontSize(FitPrinterFontSize(p, design, font.family(), font.bold(), zoom));
+    f.lineHeight = p.TextHeight(QStringLiteral("Korvane软件"));
+    return f;
+}
+
 void PrintLabelLine(DrawTarget& p, Line* line, double x0, double y, const LabelScale& s) {
     const Grid& g = MF().BoxGrid();
     const int row = BoxRow(line);
@@ -160,6 +189,21 @@ bool PrintLabelPages(Printer& printer, long long first, long long last,
             *stoppedAt += QStringLiteral("的第") + QString::number((n - 1) % copies + 1) +
                           QStringLiteral("份");
     };
+    // The labels of every page are filled first, and text that runs out of its box is asked
+    // about before anything goes to the printer.
+    std::vector<LabelSheet> sheets;
+    OverflowQuestion question;
+    for (long long page = first; page <= last; ++page) {
+        sheets.push_back(SheetOf(page));
+        const LabelSheet& sheet = sheets.back();
+        for (size_t i = 0; i < sheet.cells.size(); ++i) {
+            const LabelCell& c = sheet.cells[i];
+            const QString box = OverflowingLabelBox(printer, c.w, c.h, sheet.bills[i]);
+            const QString label =
+                QStringLiteral("第%1个标签").arg(c.dataRow - MF().MSF[1]->FixedRows() + 1);
+            if (!question.Allows(box, label)) return true;
+        }
+    }
     const KeepPaper keep(printer);
     // Every copy of every page is a document; the PDF file printer makes them one file.
     PrintCommand command(printer);
@@ -175,7 +219,7 @@ bool PrintLabelPages(Printer& printer, long long first, long long last,
                 return false;
             }
             printer.Painter().setBackgroundMode(Qt::TransparentMode);
-            PrintLabelCells(printer, page);
+            PrintSheet(printer, sheets[size_t(page - first)]);
             if (Ticked(6)) PrintLabelOutlines(printer, rows, cols);
             if (!printer.FinishDoc()) {
                 where(document);
@@ -206,24 +250,33 @@ void SetupLabelPrinter(Printer& printer) {
     printer.SetDrawMode(PenMode::CopyPen);
 }
 
-void PrintLabelCells(DrawTarget& printer, long long page) {
-    MainForm& mf = MF();
-    if (!mf.MSF[1]) return;
-    const Grid& batch = *mf.MSF[1];
-    const long long rows = CLng(Setting(1)), cols = CLng(Setting(0));
+LabelSheet SheetOf(long long page) {
+    LabelSheet sheet;
+    const MainForm& mf = MF();
     const double areaW = Setting(3), areaH = Setting(4);
-    if (areaW <= 0 || areaH <= 0) return;
-    const double offX = Val(mf.M_X->text()) - 10, offY = Val(mf.M_Y->text()) - 10;
-    const auto cells =
-        LabelPageCells(page, cols, rows, areaW, areaH, batch.Rows(), batch.FixedRows());
-    if (cells.empty()) return;
-    const LabelColumns columns(batch);
-    for (const LabelCell& c : cells)
-        PrintLabelCell(printer, c.x - offX, c.y - offY, c.w, c.h, batch, c.dataRow, columns);
+    if (!mf.MSF[1] || areaW <= 0 || areaH <= 0) return sheet;
+    const Grid& batch = *mf.MSF[1];
+    sheet.cells = LabelPageCells(page, CLng(Setting(0)), CLng(Setting(1)), areaW, areaH,
+                                 batch.Rows(), batch.FixedRows());
+    sheet.bills = LabelBills(sheet.cells);
+    return sheet;
 }
 
-void PrintLabelCell(DrawTarget& p, double x, double y, double cellW, double cellH, const Grid& grid,
-                    long long dataRow, const LabelColumns& columns) {
+void PrintSheet(DrawTarget& printer, const LabelSheet& sheet) {
+    const MainForm& mf = MF();
+    const double offX = Val(mf.M_X->text()) - 10, offY = Val(mf.M_Y->text()) - 10;
+    for (size_t i = 0; i < sheet.cells.size(); ++i) {
+        const LabelCell& c = sheet.cells[i];
+        PrintLabelCell(printer, c.x - offX, c.y - offY, c.w, c.h, sheet.bills[i]);
+    }
+}
+
+void PrintLabelCells(DrawTarget& printer, long long page) {
+    PrintSheet(printer, SheetOf(page));
+}
+
+void PrintLabelCell(DrawTarget& p, double x, double y, double cellW, double cellH,
+                    const BillValues& bill) {
     const LabelScale s = ScaleFor(cellW, cellH);
     if (!s.valid) return;
     MainForm& mf = MF();
@@ -243,7 +296,7 @@ void PrintLabelCell(DrawTarget& p, double x, double y, double cellW, double cell
                 PrintLabelLine(p, static_cast<Line*>(box), x0, y, s);
                 continue;
             }
-            const QString value = LabelBoxValue(box, grid, columns.Of(index), dataRow);
+            const QString value = LabelBoxValue(box, bill);
             if (value.isEmpty()) continue;
             double X = x0 + s.sx * box->Left(), Y = y + s.sy * box->Top();
             if (kind != kPictureBox) {
@@ -263,35 +316,38 @@ void PrintLabelCell(DrawTarget& p, double x, double y, double cellW, double cell
 void PrintLabelText(DrawTarget& p, const QString& text, BoxControl* box, double cellW, double& x,
                     double& y, bool wrap) {
     if (text.isEmpty()) return;
-    MainForm& mf = MF();
-    p.SetScaleMode(ScaleUnit::Twips);
+    const LabelTextFont f = SetLabelTextFont(p, box, cellW);
     x *= kTwipsPerMm;
     y *= kTwipsPerMm;
     p.SetCurrentX(x);
     p.SetCurrentY(y);
-    const double maxWidth =
-        mf.PG->Width() > 0 ? box->Width() / mf.PG->Width() * cellW * kTwipsPerMm : 0;
-    const QFont font = box->Font();
-    p.SetFontName(font.family());
-    p.SetFontBold(font.bold());
-    p.SetForeColor(box->ForeColor());
-    p.SetFontItalic(font.italic());
-    p.SetFontStrikethru(font.strikeOut());
-    p.SetFontUnderline(font.underline());
-    const double bill = Val(mf.Wid->text()), cols = Setting(0);
-    const double zoom = bill > 0 && cols > 0 ? Setting(3) / cols / bill : 0;
-    const double design = DesignFontSize(box);
-    if (design > 0 && zoom > 0)
-        p.SetFontSize(FitPrinterFontSize(p, design, font.family(), font.bold(), zoom));
-    const double lineHeight = p.TextHeight(QStringLiteral("Korvane软件"));
     const double bottom = p.ScaleHeight();
-    for (const QString& line : LabelTextLines(p, text, maxWidth, wrap)) {
+    for (const QString& line : LabelTextLines(p, text, f.maxWidth, wrap)) {
         // Nothing spills onto a page of its own.
         if (!line.isEmpty() && p.CurrentY() < bottom) p.Print(line, false);
-        y += lineHeight;
+        y += f.lineHeight;
         p.SetCurrentX(x);
         p.SetCurrentY(y);
     }
+}
+
+QString OverflowingLabelBox(DrawTarget& p, double cellW, double cellH, const BillValues& bill) {
+    const LabelScale s = ScaleFor(cellW, cellH);
+    if (!s.valid) return QString();
+    const DrawSettings before = p.Settings();
+    QString found;
+    for (int index = FirstBoxIndex(kTextBox); index <= LastBoxIndex(kTextBox) && found.isEmpty();
+         ++index) {
+        BoxControl* box = GetBoxByIndex(index);
+        const QString value = box ? LabelBoxValue(box, bill) : QString();
+        if (value.isEmpty()) continue;
+        const LabelTextFont f = SetLabelTextFont(p, box, cellW);
+        const int lines = int(LabelTextLines(p, value, f.maxWidth, true).size());
+        if (RunsPastBottom(lines, lines * f.lineHeight, s.sy * box->Height() * kTwipsPerMm))
+            found = TextBoxName(box);
+    }
+    p.Restore(before);
+    return found;
 }
 
 void PrintLabelOutlines(DrawTarget& p, int rows, int cols) {

@@ -15,6 +15,7 @@
 #include "platform/VbNumbers.h"
 #include "printing/PaperForms.h"
 #include "printing/TextLayout.h"
+#include "printing/TextOverflow.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
@@ -89,10 +90,15 @@ QString BoxPrintValue(BoxControl* box, const Grid& g, int row) {
     }
 }
 
+// Whether a data type prints its value as free text wrapped to the box.
+bool WrapsText(int t) {
+    return t <= 0 || (t >= 100 && t <= 108) || (t >= 110 && t <= 133);
+}
+
 // Text, check mark or label by the data type's print layout.
 void PrintTextValue(DrawTarget& p, const QString& value, int t, double x, double y, double w,
                     double spacing, double lineSpacing, int align) {
-    if (t <= 0 || (t >= 100 && t <= 108) || (t >= 110 && t <= 133)) {
+    if (WrapsText(t)) {
         PrintWrappedText(p, value, x, y, w, spacing, lineSpacing, align);
     } else if (t <= 99 || (t >= 301 && t <= 399)) {
         PrintCashCells(p, value, x, y, w, t, align);
@@ -131,6 +137,26 @@ void ShrinkToWidth(DrawTarget& p, const QString& value, double boxWidth, double 
         p.SetFontSize(size);
         if (size <= 2) break;
     }
+}
+
+// The printer font of a box's value: the row's font at its design size fitted to the printer
+// (a check box's size as it stands), shrunk to the box width when the menu asks for it.
+void SetValueFont(DrawTarget& p, const Grid& g, int row, BoxKind kind, const QString& value,
+                  double boxWidth, double spacing) {
+    p.SetFontName(g.TextMatrix(row, col::fName));
+    p.SetFontBold(Flag(g, row, col::fBold));
+    p.SetFontItalic(Flag(g, row, col::fItalic));
+    p.SetFontUnderline(Flag(g, row, col::fUnderline));
+    p.SetFontStrikethru(Flag(g, row, col::fStrikethru));
+    double fontSize = 0;
+    if (CellValue(g, row, col::fSize, fontSize)) {
+        if (kind == kCheckBox)
+            p.SetFontSize(static_cast<float>(fontSize));
+        else
+            p.SetFontSize(FitPrinterFontSize(p, fontSize, p.FontName(), p.FontBold(), 1.0));
+    }
+    if (MF().mAutoFontsize->isChecked() && (kind == kTextBox || kind == kLabel))
+        ShrinkToWidth(p, value, boxWidth, spacing);
 }
 
 void PrintBarcode(DrawTarget& p, const QString& value, const Grid& g, int row, double x, double y,
@@ -181,22 +207,6 @@ void PrintBox(Printer& p, BoxControl* box, const PageShift& shift, double offXt,
     const QColor colour = RgbValueToColor(GetCellProperty(g, row, col::Color, false));
     double fontSize = 0;
     const bool hasFontSize = CellValue(g, row, col::fSize, fontSize);
-    if (!value.isEmpty()) {
-        p.SetFontName(g.TextMatrix(row, col::fName));
-        p.SetFontBold(Flag(g, row, col::fBold));
-        p.SetFontItalic(Flag(g, row, col::fItalic));
-        p.SetFontUnderline(Flag(g, row, col::fUnderline));
-        p.SetFontStrikethru(Flag(g, row, col::fStrikethru));
-        p.SetForeColor(colour);
-        if (hasFontSize) {
-            if (kind == kCheckBox) {
-                p.SetFontSize(static_cast<float>(fontSize));
-            } else {
-                p.SetFontSize(FitPrinterFontSize(p, fontSize, p.FontName(), p.FontBold(), 1.0));
-            }
-        }
-    }
-
     const double wt = W * kTwipsPerMm, ht = H * kTwipsPerMm;
     double spacing = 0, packed = 0;
     CellValue(g, row, col::S, spacing);
@@ -204,9 +214,10 @@ void PrintBox(Printer& p, BoxControl* box, const PageShift& shift, double offXt,
     const double st = spacing * kTwipsPerMm;
     int align = GetPackedCode(packed);
     const double lt = GetPackedValue(packed) * kTwipsPerMm;
-
-    if (mf.mAutoFontsize->isChecked() && (kind == kTextBox || kind == kLabel) && !value.isEmpty())
-        ShrinkToWidth(p, value, wt, st);
+    if (!value.isEmpty()) {
+        p.SetForeColor(colour);
+        SetValueFont(p, g, row, kind, value, wt, st);
+    }
 
     const int t = static_cast<int>(Fix(Val(g.TextMatrix(row, col::Cash))));
     if (t == 114 || t == 121) align = 1;
@@ -242,6 +253,34 @@ void PrintBox(Printer& p, BoxControl* box, const PageShift& shift, double offXt,
 }
 
 }  // namespace
+
+QString OverflowingTextBox(DrawTarget& p) {
+    const Grid& g = MF().BoxGrid();
+    const DrawSettings before = p.Settings();
+    p.SetScaleMode(ScaleUnit::Twips);
+    QString found;
+    for (int index = FirstBoxIndex(kTextBox); index <= LastBoxIndex(kTextBox) && found.isEmpty();
+         ++index) {
+        const auto* box = static_cast<const TextBox*>(GetBoxByIndex(index));
+        const int row = box ? BoxRow(box) : -1;
+        if (row < g.FixedRows() || row >= g.Rows()) continue;
+        const QString value = box->Text();
+        double W = 0, H = 0, spacing = 0, packed = 0;
+        if (value.isEmpty() ||
+            !WrapsText(static_cast<int>(Fix(Val(g.TextMatrix(row, col::Cash))))) ||
+            !CellValue(g, row, col::W, W) || !CellValue(g, row, col::H, H))
+            continue;
+        CellValue(g, row, col::S, spacing);
+        CellValue(g, row, col::L, packed);
+        const double wt = W * kTwipsPerMm, st = spacing * kTwipsPerMm;
+        SetValueFont(p, g, row, kTextBox, value, wt, st);
+        const int lines = int(WrapLines(p, value, wt, st).size());
+        const double height = WrappedTextHeight(p, lines, GetPackedValue(packed) * kTwipsPerMm);
+        if (RunsPastBottom(lines, height, H * kTwipsPerMm)) found = TextBoxName(box);
+    }
+    p.Restore(before);
+    return found;
+}
 
 void PrintBackgroundPicture(DrawTarget& printer, double offX, double offY, double pageW,
                             double pageH, bool lengthwise, bool centred) {

@@ -4,6 +4,7 @@
 // its data type asks for (wrapped text, digit cells, check marks, pictures, barcodes, lines,
 // labels). One page per call; the print requests start the pages and end the document.
 
+#include <QString>
 #include <cstdint>
 
 namespace bw {
@@ -17,6 +18,11 @@ class DrawTarget;
 // printer could not start the page; nothing is drawn then.
 bool RenderBill(Printer& printer, double offX, double offY);
 bool RenderBill(double offX, double offY);  // on the current printer
+
+// The first text box of the open bill whose value, laid out on the printer as the bill is
+// printed, runs past the bottom of its box (RunsPastBottom), named as TextBoxName names it;
+// "" when every text stays in its box. Measures only; the printer's settings are kept.
+QString OverflowingTextBox(DrawTarget& printer);
 
 // The code packed above the thousands of a box's line-spacing column (its alignment):
 // floor(|v| / 1000).

@@ -16,8 +16,10 @@
 #include "printing/PrintEngine.h"
 #include "printing/SelPrinter.h"
 #include "printing/TextLayout.h"
+#include "printing/TextOverflow.h"
 #include "records/BatchRows.h"
 #include "records/History.h"
+#include "records/RecordBills.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/BoxModel.h"
@@ -85,7 +87,12 @@ BillOutcome PrintOneBill(bool askPrinter, bool saveHistory) {
         dlg::MsgBox(refused, dlg::OkOnly | dlg::Exclamation);
         return BillOutcome::NotPrinted;
     }
-    if (askPrinter && ChoosePrinter(true).isEmpty()) return BillOutcome::NotPrinted;
+    if (askPrinter) {
+        // Text that would run over the next field is printed only when the clerk says so.
+        OverflowQuestion question;
+        if (!question.Allows(OverflowingTextBox(CurrentPrinter()))) return BillOutcome::NotPrinted;
+        if (ChoosePrinter(true).isEmpty()) return BillOutcome::NotPrinted;
+    }
     MainForm& mf = MF();
     Printer& printer = CurrentPrinter();
     if (askPrinter) printer.SetDocName(mf.CurrentFormat());
@@ -155,6 +162,21 @@ bool PrintBillSequence(int count, const std::function<void(int)>& load) {
     return false;
 }
 
+bool OverflowAllowsBills(int count, const std::function<void(int)>& load) {
+    const BillValues shown = BillValues::Take();
+    Printer& printer = CurrentPrinter();
+    QString box;
+    int bill = 0;
+    while (box.isEmpty() && bill < count) {
+        if (load) load(bill);
+        box = OverflowingTextBox(printer);
+        ++bill;
+    }
+    shown.Put();
+    const QString where = count > 1 ? QStringLiteral("第%1张单据").arg(bill) : QString();
+    return OverflowQuestion().Allows(box, where);
+}
+
 namespace {
 
 // How a batch ended, for its one message.
@@ -210,6 +232,8 @@ void PrintBatchBills() {
     Printer& printer = CurrentPrinter();
     printer.SetDocName(mf.CurrentFormat());
     ShowProgress(QStringLiteral("正在打印单据……"), end.records, 0);
+    OverflowQuestion question;
+    bool declined = false;
     {
         // The bills of the batch stay in the history only when the document reached the
         // printer.
@@ -221,6 +245,10 @@ void PrintBatchBills() {
                 end.stoppedAt = i;
                 break;
             }
+            // The batch is one document: declined, none of its bills reaches the printer.
+            declined =
+                !question.Allows(OverflowingTextBox(printer), QStringLiteral("第%1张单据").arg(i));
+            if (declined) break;
             const BillOutcome outcome = PrintOneBill(false, true);
             // A bill whose history failed was printed all the same; the batch stops there.
             if (outcome != BillOutcome::NotPrinted) end.printed = i;
@@ -230,7 +258,9 @@ void PrintBatchBills() {
             }
             UpdateProgress(1, QStringLiteral("pages"));
         }
-        if (printer.FinishDoc()) {
+        if (declined) {
+            printer.KillDoc();
+        } else if (printer.FinishDoc()) {
             const QString text = BatchEndText(end, end.printed == 0 || history.Commit());
             if (!text.isEmpty()) dlg::MsgBox(text, dlg::OkOnly | dlg::Exclamation);
         } else if (end.printed) {

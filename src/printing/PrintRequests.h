@@ -20,6 +20,8 @@ QString ChoosePrinter(bool withCopies);
 // page follows the bill and the caller (a batch) ends the document. False when the user
 // cancelled the printer choice, when the bill is refused (BillRefusal: an amount that is no
 // amount or does not fit its digit cells; the bill is then neither printed nor recorded),
+// when, asked with askPrinter before the printer about a text that runs past the bottom of
+// its box (OverflowingTextBox), the clerk answered 否 (nothing printed nor recorded),
 // when the printer could not take the job (nothing is recorded then; a PDF file that could
 // not be written is named with the cause) or when the bill was printed but its history
 // could not be written (the user is told, except in a batch, which tells once for all its
@@ -37,8 +39,16 @@ bool PrintBillSequence(int count, const std::function<void(int)>& load);
 // What the batch print says when no batch is loaded.
 inline const QString kNoBatchMessage = QStringLiteral("没有导入批量单据，没有可打印的单据！");
 
+// Before a command prints `count` bills, each one in turn put into the boxes by `load(i)`:
+// at the first whose text runs past the bottom of its box the clerk is asked, once, naming
+// the bill and the box. The bill shown is put back afterwards. True when the bills may be
+// printed (none runs out, or 是).
+bool OverflowAllowsBills(int count, const std::function<void(int)>& load);
+
 // Prints every record of the batch grid, one bill each in one document, recording each in
-// the history; the history keeps the bills only when the document reached the printer. A
+// the history; the history keeps the bills only when the document reached the printer. At
+// the first bill whose text runs past the bottom of its box the clerk is asked once for the
+// whole batch: 否 drops the document, so that no bill is printed nor recorded. A
 // bill that is refused or could not be recorded ends the batch, and the user is told once:
 // why, at which record the batch stopped and which records were left unprinted, and that the
 // bills printed are not in the history when they are not. Without records nothing is printed

@@ -303,11 +303,24 @@ QStringList BreakLines(DrawTarget& target, const QString& text, double width, do
 
 }  // namespace
 
+namespace {
+
+double LineAdvance(DrawTarget& target, double lineSpacing) {
+    return target.TextHeight(kLineSample) + lineSpacing + 1;
+}
+
+}  // namespace
+
+double WrappedTextHeight(DrawTarget& target, int lines, double lineSpacing) {
+    if (lines <= 0) return 0;
+    return (lines - 1) * LineAdvance(target, lineSpacing) + target.TextHeight(kLineSample);
+}
+
 void PrintWrappedText(DrawTarget& target, const QString& text, double x, double y, double width,
                       double spacing, double lineSpacing, int align) {
     if (text.isEmpty()) return;
     const QStringList lines = WrapLines(target, text, width, spacing);
-    const double advance = target.TextHeight(kLineSample) + lineSpacing + 1;
+    const double advance = LineAdvance(target, lineSpacing);
     double top = RoundHalfEven(y);
     for (const QString& line : lines) {
         double left = x;

@@ -48,6 +48,10 @@ bool PrintCashCells(DrawTarget& target, const QString& text, double x, double y,
 void PrintWrappedText(DrawTarget& target, const QString& text, double x, double y, double width,
                       double spacing, double lineSpacing, int align);
 
+// The height PrintWrappedText takes for `lines` lines: one line advance apart, the last
+// one sample height high.
+double WrappedTextHeight(DrawTarget& target, int lines, double lineSpacing);
+
 // The lines PrintWrappedText prints for the text in the target's current font.
 QStringList WrapLines(DrawTarget& target, const QString& text, double width, double spacing);
 

@@ -265,7 +265,7 @@ int BatchRecordCount(const Grid& grid) {
     return std::max(0, grid.Rows() - grid.FixedRows());
 }
 
-void LoadBatchRow(Grid& grid, int row) {
+void FillBillFromRecord(Grid& grid, int row, int numbersAhead) {
     if (row < grid.FixedRows() || row >= grid.Rows()) return;
     // The first column of each box index, found once for the whole row.
     QHash<int, int> columnOf;
@@ -288,11 +288,16 @@ void LoadBatchRow(Grid& grid, int row) {
             // Every record is a bill of its own: a running number the record does not give
             // is the next one, as on a new bill.
             if (!filled && Fix(BoxDataType(text)) == 122)
-                NextRunningNumber(text);
+                NextRunningNumber(text, numbersAhead);
             else if (hasColumn)
                 leaveTextBox(text);
         }
     }
+}
+
+void LoadBatchRow(Grid& grid, int row) {
+    if (row < grid.FixedRows() || row >= grid.Rows()) return;
+    FillBillFromRecord(grid, row);
     MF().R_Num[1]->setText(QString::number(row - grid.FixedRows() + 1));
     R_Num_Change(1);
 }

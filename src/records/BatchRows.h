@@ -118,11 +118,15 @@ void PrepareBatchGrid(Grid& grid, int records, const ColumnSpecs& specs);
 // has been loaded).
 int BatchRecordCount(const Grid& grid);
 
-// Puts the record of a grid row into the boxes it feeds: each text, check and picture box
-// with a column gets that column's cell (SetBoxValue) unless the column is 50 twips or
-// narrower; each text box with a column then runs its data-type conversion, copied or not.
-// A running-number box (122) that the record does not fill takes the next number, as on a
-// new bill. R_Num(1) shows the record's number. Rows outside the records are ignored.
+// Puts the record of a grid row into the boxes it feeds, making the bill a batch prints for
+// it: each text, check and picture box with a column gets that column's cell (SetBoxValue)
+// unless the column is 50 twips or narrower; each text box with a column then runs its
+// data-type conversion and spreads over its links, copied or not. A running-number box (122)
+// that the record does not fill takes the next number, as on a new bill, counted up
+// `numbersAhead` times more (bills before it not yet recorded). Rows outside the records
+// are ignored.
+void FillBillFromRecord(Grid& grid, int row, int numbersAhead = 0);
+// FillBillFromRecord, and R_Num(1) shows the record's number.
 void LoadBatchRow(Grid& grid, int row);
 
 // After the batch grid changed: with records the scroll bar steps through 1 .. their number

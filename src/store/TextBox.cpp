@@ -1,7 +1,7 @@
 #include "store/TextBox.h"
 
-#include <QApplication>
 #include <qdrawutil.h>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextBlockFormat>
@@ -68,6 +68,7 @@ void TextBox::SetText(const QString& text) {
     if (editor_) {
         editor_->setPlainText(t);
         applyAlignment();
+        if (!editor_->hasFocus()) editor_->ShowFirstLine();
         return;
     }
     plain_ = asEditorGivesIt(std::move(t));

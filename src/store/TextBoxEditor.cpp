@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include "store/TextBox.h"
 
@@ -56,6 +57,16 @@ void TextBoxEditor::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QTextEdit::keyPressEvent(e);
+}
+
+void TextBoxEditor::focusOutEvent(QFocusEvent* e) {
+    QTextEdit::focusOutEvent(e);
+    if (e->reason() != Qt::PopupFocusReason) ShowFirstLine();
+}
+
+void TextBoxEditor::ShowFirstLine() {
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
 }
 
 bool TextBoxEditor::focusNextPrevChild(bool next) {

@@ -4,23 +4,31 @@
 // Printed to the PDF printer and read back: an amount that is no number never reaches the
 // paper, by hand or in a batch, and the clerk is told which box holds what; a batch that
 // stops says where and how many records it left; every bill of a batch takes its own running
-// number, on the page, in its QR code and in the history.
+// number, on the page, in its QR code and in the history; so does every label of a sheet.
+// Text that runs out of its box shows from its first line and is printed only when the
+// clerk, asked once per command, says so.
 
 #include <QClipboard>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
+#include <set>
 
 #include "DecodeSupport.h"
 #include "MainWindowFixture.h"
 #include "PrintTestSupport.h"
 #include "common/Database.h"
+#include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "records/BatchRows.h"
 #include "records/History.h"
 #include "records/ui/InputMap.h"
+#include "shell/TabStrip.h"
 #include "store/BoxAccessors.h"
 #include "store/FormatOperations.h"
 #include "store/MainForm.h"
@@ -78,8 +86,9 @@ protected:
         return values;
     }
     // Imports the CSV lines (a header line first) through the import button and the mapping
-    // window, column A into 用途 and column B into 小写; every other box is left unmapped.
-    void importBatch(const QByteArray& lines) {
+    // window, columns A, B, ... into the boxes captioned so (by default A into 用途 and B into
+    // 小写); every other box is left unmapped.
+    void importBatch(const QByteArray& lines, const QStringList& boxes = {"用途", "小写"}) {
         const QString path = folder_.file("slips.csv");
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -94,17 +103,22 @@ protected:
         for (QWidget* top : QApplication::topLevelWidgets())
             if (auto* m = qobject_cast<InputMap*>(top); m && m->isVisible()) map = m;
         ASSERT_NE(map, nullptr);
-        map->M1Grid->SetTextMatrix(test::textBoxCaptioned("用途")->Index(), 4, "A");
-        map->M1Grid->SetTextMatrix(test::textBoxCaptioned("小写")->Index(), 4, "B");
+        for (int c = 0; c < boxes.size(); ++c)
+            map->M1Grid->SetTextMatrix(test::textBoxCaptioned(boxes[c])->Index(), 4,
+                                       ColumnLetters(c + 1));
         map->COM_Click(0);
     }
-    // Prints to the PDF file by the command (0 the bill shown, 1 the batch); the messages
-    // shown.
-    QStringList print(int command, const QString& pdf) {
+    // Prints to the PDF file by the command (0 the bill shown, 1 the batch, -1 the label page
+    // shown), questions answered as given (else as by default, 否); the messages shown.
+    QStringList print(int command, const QString& pdf, const QVariantList& replies = {}) {
         QFile::remove(pdf);
         test::ScriptedAnswers answers;
+        for (const QVariant& reply : replies) answers << reply;
         test::ChoosePdf(pdf);
-        w_->COM_Click(command);
+        if (command < 0)
+            MF().CB[14]->click();
+        else
+            w_->COM_Click(command);
         settle();
         return answers.messages();
     }
@@ -260,4 +274,86 @@ TEST_F(ReadyFormats, EveryBillOfABatchTakesTheNextRunningNumberAndItsQrCode) {
         EXPECT_TRUE(pageTexts(again).value(0).contains(next));
     }
     EXPECT_EQ(recorded("编号"), numbers + QStringList({next, next}));
+}
+
+TEST_F(ReadyFormats, EachLabelOfASheetCarriesTheBillItsRecordMakesInABatch) {
+    importBatch(
+        "全称,小写\r\n客户一,100\r\n客户二,200\r\n客户三,300\r\n客户四,400\r\n"
+        "客户五,500\r\n客户六,600\r\n",
+        {"全称", "小写"});
+    ASSERT_EQ(BatchRecordCount(*MF().MSF[1]), 6);
+    const QString capitals = text("人民币(大写)"), number = text("编号");
+    w_->SST->SetTab(3);
+    settle();
+    // 2 x 4 labels of the slip's own proportions, 100 x 48.4 mm.
+    for (auto [i, v] : {std::pair{0, "2"}, {1, "4"}, {3, "200"}, {4, "193.6"}})
+        MF().TNum[i]->setText(v);
+    const QString pdf = test::ArtifactDir() + "/label_sheet_bills.pdf";
+    EXPECT_TRUE(print(-1, pdf).isEmpty());
+    const auto pages = test::ReadPdf(pdf);
+    ASSERT_EQ(pages.size(), 1u);
+    const QImage page = test::RasterisePdf(pdf, 1, 300);
+    const double dots = 300 / 25.4, h = 48.4;
+    const QStringList amounts{"壹佰", "贰佰", "叁佰", "肆佰", "伍佰", "陆佰"};
+    std::set<std::string> codes;
+    for (int k = 0; k < 6; ++k) {
+        const double x = (k % 2) * 100, y = (k / 2) * h;
+        QString words;
+        for (const test::PdfWord& word : pages[0].words)
+            if (QRectF(x, y, 100, h).contains(word.xMin, word.yMin)) words += word.text;
+        EXPECT_TRUE(words.contains(amounts[k] + "元整")) << words.toStdString();
+        EXPECT_TRUE(words.contains(QString("￥%1.00").arg((k + 1) * 100))) << words.toStdString();
+        // The QR code at the slip's (176, 60), 26 mm square, scaled by 100 / 210.
+        const QImage qr =
+            page.copy(QRectF((x + 81) * dots, (y + 26) * dots, 18 * dots, 18 * dots).toRect());
+        const test::Decoded d = test::Decode(qr, test::Symbology::QRCode);
+        EXPECT_EQ(d.text, test::Utf8(QString("BW-JZD-20130411-%1").arg(k + 1, 4, 10, QChar('0'))));
+        codes.insert(d.text);
+    }
+    EXPECT_EQ(codes.size(), 6u);
+    // The bill shown is as it was, and no label is recorded.
+    EXPECT_EQ(text("人民币(大写)"), capitals);
+    EXPECT_EQ(text("编号"), number);
+    EXPECT_EQ(bills(), 0);
+}
+
+TEST_F(ReadyFormats, TextRunningOutOfItsBoxShowsItsFirstLineAndPrintsOnlyWhenTheClerkSaysSo) {
+    const QString purpose = QString("支付二〇一三年第二季度货款及运输费用").repeated(7).left(110);
+    ASSERT_EQ(purpose.size(), 110);
+    TextBox* box = type("用途", purpose, "票据种类", true);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Editor()->verticalScrollBar()->value(), 0);
+
+    const QString pdf = test::ArtifactDir() + "/overflow.pdf";
+    const QString question = "“用途”的内容超出了输入框，超出的部分会印到框外。是否仍然打印？";
+    EXPECT_EQ(print(0, pdf), QStringList{question});
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_EQ(bills(), 0);
+    EXPECT_EQ(print(0, pdf, {int(dlg::Yes)}), QStringList{question});
+    EXPECT_TRUE(pageTexts(pdf).value(0).contains(purpose.left(20)));
+    EXPECT_EQ(bills(), 1);
+
+    // A batch and a label sheet ask once for the whole command.
+    const QByteArray record = purpose.toUtf8() + ",100\r\n";
+    importBatch("用途,小写\r\n" + record + record + record);
+    EXPECT_EQ(print(1, pdf), QStringList{"第1张单据中" + question});
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_EQ(bills(), 1);
+    EXPECT_EQ(print(1, pdf, {int(dlg::Yes)}).size(), 1);
+    EXPECT_EQ(test::PdfPageCount(pdf), 3);
+    EXPECT_EQ(bills(), 4);
+    w_->SST->SetTab(3);
+    settle();
+    EXPECT_EQ(print(-1, pdf), QStringList{"第1个标签中" + question});
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    // So does a reprint of several bills from the history, the bill shown kept.
+    w_->SST->SetTab(2);
+    settle();
+    Grid& history = *MF().MSF[2];
+    history.SetRow(history.FixedRows());
+    history.SetRowSel(history.Rows() - 1);
+    type("用途", "货款", "票据种类", true);
+    EXPECT_EQ(print(20, pdf), QStringList{"第1张单据中" + question});
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_EQ(text("用途"), "货款");
 }

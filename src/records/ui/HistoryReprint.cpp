@@ -47,7 +47,10 @@ void PrintHistoryBills(Grid& grid, const std::function<void()>& showBill) {
     for (int r = a; r <= b; ++r) bills.push_back(grid.TextMatrix(r, 0).toLongLong());
     if (showBill) showBill();
     const bool several = bills.size() > 1;
-    if (several && ChoosePrinter(true).isEmpty()) return;
+    if (several) {
+        const auto load = [&](int i) { LoadHistoryBill(format, bills[i]); };
+        if (!OverflowAllowsBills(int(bills.size()), load) || ChoosePrinter(true).isEmpty()) return;
+    }
     ShowProgress(QStringLiteral("正在打印..."), static_cast<int>(bills.size()), 0);
     if (!several) {
         LoadHistoryBill(format, bills.front());
