@@ -1,5 +1,7 @@
 #include "store/FormatBatch.h"
 
+#include <algorithm>
+
 #include "common/GridFunctions.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
@@ -28,7 +30,7 @@ bool MayDropBatch() {
 
 void DropBatch() {
     Grid* grid = MF().MSF[1];
-    if (!grid) return;
+    if (!grid || (BatchRecordCount(*grid) == 0 && grid->Cols() <= grid->FixedCols())) return;
     grid->SetCols(grid->FixedCols());
     ClearGrid(*grid, false);
 }

@@ -22,8 +22,9 @@ QString BatchDropQuestion(const QString& format, int records);
 // records may be cleared. True when no batch is loaded or the user answered Yes.
 bool MayDropBatch();
 
-// Empties the batch grid, its columns too, and brings the record numbers, the batch scroll
-// bar and the batch print button up to date.
+// Empties the batch grid, its columns too (their captions are the boxes of the format left),
+// and brings the record numbers, the batch scroll bar and the batch print button up to date.
+// Nothing when it holds neither.
 void DropBatch();
 
 }  // namespace bw
