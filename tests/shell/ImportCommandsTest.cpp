@@ -22,8 +22,11 @@
 #include "records/ui/ImportSheets.h"
 #include "records/ui/InputMap.h"
 #include "store/BoxAccessors.h"
+#include "store/BoxEditing.h"
 #include "store/BoxModel.h"
+#include "store/Canvas.h"
 #include "store/FormatBatch.h"
+#include "store/LayoutChanges.h"
 #include "store/MainForm.h"
 #include "store/SampleFormats.h"
 #include "store/TextBox.h"
@@ -160,14 +163,21 @@ TEST_F(ImportCommands, ABatchGoesWithItsFormatOnlyWhenTheClerkLetsItGoForAnother
     }
     import(write("客户.csv", csv));
     ASSERT_EQ(BatchRecordCount(*MF().MSF[1]), 6);
+    // A box moved as well: the batch is asked about first, so that No leaves everything.
+    MoveBox(static_cast<int>(MF().PG->Width() * 6 / MF().PaperWidthMm()), 0,
+            GetBoxByIndex(plain_[0]));
+    ASSERT_TRUE(FormatLayoutChanged());
     for (const dlg::Answer answer : {dlg::No, dlg::Yes}) {
         test::ScriptedAnswers answers;
-        answers << int(answer);
+        answers << int(answer) << int(dlg::No);  // the batch; the layout change is dropped
         test::answerFormatList(kSampleWaybill);
         w_->m_FCom[30]->trigger();  // 选择格式
-        EXPECT_EQ(answers.messages(), QStringList{BatchDropQuestion(kSampleDepositSlip, 6)});
+        QStringList asked{BatchDropQuestion(kSampleDepositSlip, 6)};
+        if (answer == dlg::Yes) asked << kLayoutChangedQuestion;
+        EXPECT_EQ(answers.messages(), asked);
         if (answer == dlg::No) {  // nothing changes
             EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
+            EXPECT_TRUE(FormatLayoutChanged());
             EXPECT_EQ(BatchRecordCount(*MF().MSF[1]), 6);
             EXPECT_EQ(MF().R_Num[0]->text(), "6");
             EXPECT_EQ(shown(0), names[0]);
