@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QTimer>
 
 #include "MainWindowFixture.h"
@@ -179,7 +178,6 @@ TEST_F(ImportCommands, ABatchGoesWithItsFormatOnlyWhenTheClerkLetsItGoForAnother
             EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
             EXPECT_TRUE(FormatLayoutChanged());
             EXPECT_EQ(BatchRecordCount(*MF().MSF[1]), 6);
-            EXPECT_EQ(MF().R_Num[0]->text(), "6");
             EXPECT_EQ(shown(0), names[0]);
         }
     }
@@ -187,7 +185,6 @@ TEST_F(ImportCommands, ABatchGoesWithItsFormatOnlyWhenTheClerkLetsItGoForAnother
     EXPECT_EQ(BatchRecordCount(*MF().MSF[1]), 0);
     EXPECT_EQ(MF().MSF[1]->Cols(), MF().MSF[1]->FixedCols());
     EXPECT_EQ(MF().R_Num[0]->text(), "0");
-    EXPECT_FALSE(MF().COM[1]->isEnabled());
 
     // Nothing of the slip's batch is printed on the waybill: the batch print has no record,
     // and the waybill shown holds none of them.
