@@ -42,11 +42,10 @@ private:
 namespace {
 
 // Measuring every cell of a large grid is slow, so a text is measured only when the sum of
-// its characters' widths goes beyond the widest text so far by more than a pixel or two (the
-// sum of fractional advances runs a little above the measured width, so texts as wide as the
-// widest would otherwise all be measured). Kerning and that slack could make a skipped text
-// a few pixels wider than the column; the 100 twips of margin cover it.
-constexpr double kRoughSlackPx = 2;
+// its characters' widths goes beyond the widest text so far (the sum runs at or a little
+// above the measured width). No slack is allowed beyond it: the 100 twips of margin are the
+// cell's padding, and a text skipped by a pixel or two more is drawn cut.
+constexpr double kRoughSlackPx = 0;
 
 // A cell shows its text on one line: line breaks and tabs are drawn as spaces, and are
 // measured as spaces.

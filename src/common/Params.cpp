@@ -37,14 +37,16 @@ void SaveWindowPos(QWidget* window, const QString& name) {
     const QString key = QStringLiteral("窗口参数：") + name;
     const QRect scr = screenTwips(window);
     QString value;
-    const QRect g = window->frameGeometry();
-    if (PixelsToTwips(g.width()) >= scr.width()) {
+    // The frame's corner, as move() takes it, and the size inside the frame, as resize()
+    // takes it: a window restored from them stands where it stood, as large as it was.
+    const QRect frame = window->frameGeometry();
+    if (PixelsToTwips(frame.width()) >= scr.width()) {
         value = QStringLiteral("0;0;0;0");
     } else {
-        value = QStringList{NumText(double(PixelsToTwips(g.x()))),
-                            NumText(double(PixelsToTwips(g.y()))),
-                            NumText(double(PixelsToTwips(g.width()))),
-                            NumText(double(PixelsToTwips(g.height())))}
+        value = QStringList{NumText(double(PixelsToTwips(frame.x()))),
+                            NumText(double(PixelsToTwips(frame.y()))),
+                            NumText(double(PixelsToTwips(window->width()))),
+                            NumText(double(PixelsToTwips(window->height())))}
                     .join(u';');
     }
     ExecuteSql(QStringLiteral("DELETE FROM 参数 WHERE Var=?"), {key});

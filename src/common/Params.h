@@ -12,7 +12,9 @@ namespace bw {
 bool SetParam(const QString& name, const QString& value);
 QString GetParam(const QString& name);  // "" when absent
 
-// Window positions as "Left;Top;Width;Height" in twips under "窗口参数：" + name.
+// Window positions as "Left;Top;Width;Height" in twips under "窗口参数：" + name: the
+// corner of the window's frame and the size inside it, so that a window saved and restored
+// any number of times keeps its place and size.
 void SaveWindowPos(QWidget* window, const QString& name);
 void RestoreWindowPos(QWidget* window, const QString& name);
 

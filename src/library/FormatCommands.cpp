@@ -9,6 +9,7 @@
 #include "platform/VbNumbers.h"
 #include "store/BoxModel.h"
 #include "store/CanvasSizing.h"
+#include "store/FormatBatch.h"
 #include "store/FormatOperations.h"
 #include "store/LayoutChanges.h"
 #include "store/MainForm.h"
@@ -58,7 +59,7 @@ FormatSizeCheck CheckFormatSize(const QString& width, const QString& height) {
 void mNewFmt_Click() {
     MainForm& mf = MF();
     const QString previous = mf.CurrentFormat();
-    if (!ResolveLayoutChanges()) return;
+    if (!MayDropBatch() || !ResolveLayoutChanges()) return;
     const auto typed = dlg::InputBox(QStringLiteral("请输入需要新建的格式名称："), kNewFormatTitle);
     QString name = typed ? typed->trimmed() : QString();
     if (name.isEmpty() || !FormatNameAllowed(name)) return;
@@ -93,6 +94,7 @@ void mNewFmt_Click() {
         if (!previous.isEmpty()) SelectFormat(previous, true);
         return;
     }
+    DropBatch();  // its columns were the boxes of the format left
     MarkCurrentFormatNode(previous, name);
 }
 

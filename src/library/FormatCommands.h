@@ -14,11 +14,12 @@ enum class FormatSizeCheck { Ok, WidthZero, HeightZero, BadRatio };
 // ratio outside 1:20 .. 20:1 (both limits allowed).
 FormatSizeCheck CheckFormatSize(const QString& width, const QString& height);
 
-// "新建格式": a changed layout of the open format is saved or dropped first (Cancel ends
-// here); asks for the name, the width and the height (mm), empties the canvas, sizes it
-// and saves the empty format under the name, which becomes current. Cancelling any question
-// leaves the open format as it was; a refused name is refused before anything changes, and a
-// save that does not happen shows the open format again.
+// "新建格式": a loaded batch may go (No ends here) and a changed layout of the open format
+// is saved or dropped first (Cancel ends here); asks for the name, the width and the height (mm),
+// empties the canvas, sizes it and saves the empty format under the name, which becomes current.
+// Cancelling any question leaves the open format as it was; a refused name is refused before
+// anything changes, and a save that does not happen shows the open format again with its batch. The
+// new format opens with an empty batch.
 void mNewFmt_Click();
 
 // The current-format label was double-clicked: the format list.

@@ -258,13 +258,6 @@ void PrepareBatchGrid(Grid& grid, int records, const ColumnSpecs& specs) {
     }
 }
 
-int BatchRecordCount(const Grid& grid) {
-    // A grid that never received a batch lacks the two header rows; its one blank row is no
-    // record.
-    if (grid.FixedRows() < 2) return 0;
-    return std::max(0, grid.Rows() - grid.FixedRows());
-}
-
 void FillBillFromRecord(Grid& grid, int row, int numbersAhead) {
     if (row < grid.FixedRows() || row >= grid.Rows()) return;
     // The first column of each box index, found once for the whole row.

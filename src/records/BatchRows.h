@@ -17,6 +17,8 @@
 #include <functional>
 #include <vector>
 
+#include "store/FormatBatch.h"  // BatchRecordCount
+
 class QScrollBar;
 class QWidget;
 
@@ -113,10 +115,6 @@ private:
 // Lays the grid out for `records` records: the id row (hidden), the captions, the serial
 // numbers, one column per entry of `specs`.
 void PrepareBatchGrid(Grid& grid, int records, const ColumnSpecs& specs);
-
-// The number of records in the batch grid; 0 while it lacks its two header rows (no batch
-// has been loaded).
-int BatchRecordCount(const Grid& grid);
 
 // Puts the record of a grid row into the boxes it feeds, making the bill a batch prints for
 // it: each text, check and picture box with a column gets that column's cell (SetBoxValue)

@@ -105,13 +105,15 @@ void MainWindow::AutoFind_Timer() {
 void MainWindow::SST_Click(int) {
     for (int i = 0; i < SST->Tabs(); ++i) SST->Page(i)->setVisible(false);
     const int t = SST->Tab();
-    if (t == 2) LoadHistoryGrid(*MF().MSF[2], MF().CurrentFormat(), 300);
     if (t == 1 || t == 2) {
         GridView* g = MSF[t];
         QWidget* page = Pic[t];
         SetTwLeft(g, -10);
         SetTwWidth(g, TwWidth(page));
         SetTwHeight(g, TwHeight(page) - TwTop(g));
+        // The grid knows its width before its columns are fitted (at most half of it each).
+        g->SyncSize();
+        if (t == 2) LoadHistoryGrid(*MF().MSF[2], MF().CurrentFormat(), 300);
     } else if (t == 3) {
         // Under the preview, which takes the grid's place beside the settings column.
         SetTwWidth(MSF[3], TwWidth(Pic[3]) - TwWidth(Frm[3]) + 30);

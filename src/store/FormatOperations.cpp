@@ -20,6 +20,7 @@
 #include "store/Canvas.h"
 #include "store/CanvasOptions.h"
 #include "store/CanvasSizing.h"
+#include "store/FormatBatch.h"
 #include "store/FormatRows.h"
 #include "store/FormatTable.h"
 #include "store/LayoutChanges.h"
@@ -122,10 +123,11 @@ void SelectFormat(QString& name, bool& force) {
         name = doors.library.formatList ? doors.library.formatList() : chooseFormat(false);
     if (name.isEmpty() || (name == mf.CurrentFormat() && !force)) return;
     const QString previous = mf.CurrentFormat();
-    // A changed layout of the format being left is saved or dropped first, or the switch
-    // waits.
-    if (name != previous && !ResolveLayoutChanges()) return;
+    // The batch of the format being left may go, and its changed layout is saved or dropped,
+    // or the switch waits. The batch is asked about first: No leaves everything as it was.
+    if (name != previous && !(MayDropBatch() && ResolveLayoutChanges())) return;
     if (name != previous) {
+        DropBatch();
         if (!previous.isEmpty() && !saveDefaultData(previous)) TellDefaultsNotSaved(previous);
         SetFormatCaption(name);
     }

@@ -27,9 +27,10 @@ void TellDefaultsNotSaved(const QString& format);
 void SetFormatCaption(const QString& name);
 
 // Makes the format current and shows it: an empty name asks with the format list first. The
-// current format is shown again only when force is set. A changed layout of the format
-// being left is saved or dropped as the user answers (Cancel keeps it open); the contents of
-// its boxes become its default contents.
+// current format is shown again only when force is set. A loaded batch goes with the format
+// being left once the user agrees (No keeps that format open with its batch); a changed
+// layout of it is saved or dropped as the user answers (Cancel keeps it open); the contents
+// of its boxes become its default contents.
 void SelectFormat(QString& name, bool& force);
 void SelectFormat(const QString& name, bool force = false);
 

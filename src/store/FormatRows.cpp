@@ -65,7 +65,12 @@ void ApplyWholeFormatOptions(const QString& mem) {
     LoadPsdPara(n >= 14 ? p[12] : QString());
     if (n >= 15) mf.mForbidPicClear->setChecked(isTrue(p[13]));
     if (n >= 16) mf.mAutoFontsize->setChecked(isTrue(p[14]));
-    if (n >= 17) BarcodeStandard() = CInt(Val(p[15]));
+    BarcodeStandard() = BarcodeStandardOfOptions(mem);
+}
+
+int BarcodeStandardOfOptions(const QString& mem) {
+    const QStringList p = mem.split(u'|');
+    return p.size() >= 17 ? CInt(Val(p[15])) : 0;
 }
 
 void LoadWholeFormatRow(QString& name) {

@@ -25,5 +25,7 @@ void SaveAppOptionsRow(QString& name);
 QString WholeFormatOptions();
 // Applies an options text to the view, item by item as far as present.
 void ApplyWholeFormatOptions(const QString& mem);
+// The barcode standard an options text gives: item 15 when a "|" follows it, else 0.
+int BarcodeStandardOfOptions(const QString& mem);
 
 }  // namespace bw

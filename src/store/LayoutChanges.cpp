@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QLabel>
 
+#include "barcode/BarcodeStandard.h"
 #include "common/Database.h"
 #include "common/GridFunctions.h"
 #include "common/Schema.h"
@@ -87,12 +88,13 @@ bool FormatLayoutChanged() {
     QString name = mf.CurrentFormat();
     if (name.isEmpty()) return false;
     Recordset whole;
-    OpenRecordset(whole, QStringLiteral("SELECT W, H, Color FROM Fmt WHERE Fmt=? AND LBL=?"),
+    OpenRecordset(whole, QStringLiteral("SELECT W, H, Color, Mem FROM Fmt WHERE Fmt=? AND LBL=?"),
                   {name, kWholeFormatLabel});
     const double scale = DisplayScale;
     if (whole.RecordCount() > 0) {
         if (!sameSize(mf.Wid, whole.Number(QStringLiteral("W"))) ||
-            !sameSize(mf.Hie, whole.Number(QStringLiteral("H"))))
+            !sameSize(mf.Hie, whole.Number(QStringLiteral("H"))) ||
+            BarcodeStandard() != BarcodeStandardOfOptions(whole.Text(QStringLiteral("Mem"))))
             return true;
         // The stored rows as they would be shown now: a save stores the font sizes as shown
         // on this screen, so the scale is that of the stored screen width, not the one the

@@ -1,7 +1,7 @@
 #pragma once
-// Whether the open format's layout (its boxes and its paper size) differs from what is
-// stored, and the question asked before such a format is left: the main window closing,
-// another format chosen or a new one begun. What the boxes hold is not part of the layout.
+// Whether the open format's layout (its boxes, its paper size and its barcode standard)
+// differs from what is stored, and the question asked before such a format is left: the main window
+// closing, another format chosen or a new one begun. What the boxes hold is not part of the layout.
 
 #include <QString>
 
@@ -15,8 +15,8 @@ class Grid;
 // the hundredth as the grid shows them, a cell a save cannot take left out).
 bool BoxRowsDiffer(const Grid& shown, const Grid& stored);
 
-// True when the open format's box property grid or its paper size (the labels Wid and Hie)
-// differ from the format's stored rows. False without an open format.
+// True when the open format's box property grid, its paper size (the labels Wid and Hie) or
+// its barcode standard differ from the format's stored rows. False without an open format.
 bool FormatLayoutChanged();
 
 // The question asked when the open format's layout changed.

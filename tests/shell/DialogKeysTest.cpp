@@ -1,19 +1,24 @@
 // Esc pressed where the keyboard is when a dialog of a main window command comes up (its list
 // or grid): the printer choice, the format list, the import mapping and the history column
-// order each close as by their cancel button, and the command goes on as after cancel.
+// order each close as by their cancel button, and the command goes on as after cancel. Enter
+// while typing in a grid's cell ends the typing and leaves the dialog open.
 
 #include <QFile>
+#include <QLineEdit>
+#include <QTest>
 
 #include "MainWindowFixture.h"
 #include "common/Database.h"
 #include "common/Params.h"
 #include "library/ui/FmtList.h"
+#include "platform/GridView.h"
 #include "printing/SelPrinter.h"
 #include "records/BatchRows.h"
 #include "records/HistoryGrid.h"
 #include "records/ui/ColOrdSet.h"
 #include "records/ui/InputMap.h"
 #include "store/MainForm.h"
+#include "store/TextBox.h"
 
 using namespace bw;
 
@@ -64,6 +69,38 @@ TEST_F(DialogKeys, EscCancelsThePrinterChoiceFormatListImportMappingAndColumnOrd
     order->COM_Click(1);  // a row moved down, then left unsaved
     EXPECT_TRUE(pressEscIn<ColOrdSet>());
     EXPECT_EQ(GetParam(ColumnOrderParam(format)), "");
+}
+
+TEST_F(DialogKeys, EnterInTheMappingCellEndsTheTypingAndEnterOutsideImports) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    const QString path = folder_.file("orders.csv");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("客户,金额\r\n张三,100\r\n") > 0);
+    f.close();
+    test::ScriptedAnswers answers;
+    answers << path;
+    w->COM_Click(10);  // 导入
+    InputMap* map = test::shownWindow<InputMap>();
+    ASSERT_NE(map, nullptr);
+    const Grid& g = *map->M1Grid;
+    int row = g.FixedRows();
+    while (row < g.Rows() && g.TextMatrix(row, 3) != "全称") ++row;
+    ASSERT_LT(row, g.Rows());
+    // A click opens the editor over the cell (a second one would land in the editor).
+    QTest::mouseClick(map->M1->viewport(), Qt::LeftButton, {}, map->M1->CellRect(row, 4).center());
+    ASSERT_TRUE(map->TT->isVisible());
+    QTest::keyClicks(map->TT, "A");
+    QTest::keyClick(map->TT, Qt::Key_Return);
+    EXPECT_EQ(test::shownWindow<InputMap>(), map) << "the dialog stays open";
+    EXPECT_EQ(g.TextMatrix(row, 4), "A");
+    EXPECT_FALSE(map->TT->isVisible());
+    EXPECT_EQ(BatchRecordCount(*MF().MSF[1]), 0);
+
+    QTest::keyClick(map->T[1], Qt::Key_Return);  // in the last row's box: 确定
+    EXPECT_EQ(test::shownWindow<InputMap>(), nullptr);
+    EXPECT_EQ(BatchRecordCount(*MF().MSF[1]), 1);
+    EXPECT_EQ(test::textBoxCaptioned("全称")->Text(), "张三");
 }
 
 }  // namespace

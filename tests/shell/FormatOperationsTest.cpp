@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <vector>
 
 #include "MainWindowFixture.h"
@@ -16,8 +15,6 @@
 #include "common/Globals.h"
 #include "common/Schema.h"
 #include "common/SelFormat.h"
-#include "library/FormatListData.h"
-#include "library/ui/FmtList.h"
 #include "platform/AppFolder.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
@@ -34,21 +31,6 @@
 using namespace bw;
 
 namespace {
-
-// Chooses the format in the next format list.
-void answerFormatList(const QString& name) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, name] {
-        FmtList* w = FmtList::Current();
-        if (!w || !w->isVisible()) return;
-        Grid& g = w->grid();
-        for (int r = g.FixedRows(); r < g.Rows(); ++r)
-            if (g.TextMatrix(r, kFormatListNameCol) == name) g.SetRow(r);
-        w->COM_Click(0);
-        poll->deleteLater();
-    });
-    poll->start(5);
-}
 
 // The box records of a format (the whole-format row is written anew by every save).
 QList<qint64> ids(const QString& fmt) {
@@ -289,7 +271,7 @@ TEST_F(FormatOperations, SwitchingStoresTheContentsAndReloadsOnlyWhenForced) {
 
     // Leaving a format keeps what its boxes show for the next time.
     mf.TT[3]->SetText("2014");
-    answerFormatList(kSampleWaybill);
+    test::answerFormatList(kSampleWaybill);
     TheMainWindow()->m_FCom[30]->trigger();
     EXPECT_EQ(mf.CurrentFormat(), kSampleWaybill);
     EXPECT_EQ(mf.Wid->text(), "230");

@@ -1,10 +1,12 @@
 // Imports as a clerk runs them from the main window: batch rows from a CSV file and from a
 // workbook with blank rows among them and past them, printed to a PDF file and recorded; an
-// empty CSV file, which leaves the loaded batch as it was; and a format file, whose question
-// after the import comes once the progress window has gone.
+// empty CSV file, which leaves the loaded batch as it was; a batch that stays with its format
+// until the clerk lets it go for another; and a format file, whose question after the import
+// comes once the progress window has gone.
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTimer>
@@ -14,11 +16,16 @@
 #include "common/Database.h"
 #include "common/Indicator.h"
 #include "platform/Grid.h"
+#include "printing/PrintRequests.h"
 #include "records/BatchRows.h"
 #include "records/ui/ImportSheets.h"
 #include "records/ui/InputMap.h"
 #include "store/BoxAccessors.h"
+#include "store/BoxEditing.h"
 #include "store/BoxModel.h"
+#include "store/Canvas.h"
+#include "store/FormatBatch.h"
+#include "store/LayoutChanges.h"
 #include "store/MainForm.h"
 #include "store/SampleFormats.h"
 #include "store/TextBox.h"
@@ -143,6 +150,63 @@ TEST_F(ImportCommands, AnEmptyCsvFileSaysSoAndKeepsTheBatch) {
         EXPECT_EQ(shown(0), "李四");  // the record shown stays
         EXPECT_EQ(MF().R_Num[1]->text(), "2");
     }
+}
+
+TEST_F(ImportCommands, ABatchGoesWithItsFormatOnlyWhenTheClerkLetsItGoForAnother) {
+    QStringList names, numbers;
+    QByteArray csv = "客户,账号\r\n";
+    for (int i = 1; i <= 6; ++i) {
+        names << QString("编号客户%1").arg(i, 2, 10, QChar('0'));
+        numbers << QString("000%1").arg(i * 100);
+        csv += (names.back() + "," + numbers.back() + "\r\n").toUtf8();
+    }
+    import(write("客户.csv", csv));
+    ASSERT_EQ(BatchRecordCount(*MF().MSF[1]), 6);
+    // A box moved as well: the batch is asked about first, so that No leaves everything.
+    MoveBox(static_cast<int>(MF().PG->Width() * 6 / MF().PaperWidthMm()), 0,
+            GetBoxByIndex(plain_[0]));
+    ASSERT_TRUE(FormatLayoutChanged());
+    for (const dlg::Answer answer : {dlg::No, dlg::Yes}) {
+        test::ScriptedAnswers answers;
+        answers << int(answer) << int(dlg::No);  // the batch; the layout change is dropped
+        test::answerFormatList(kSampleWaybill);
+        w_->m_FCom[30]->trigger();  // 选择格式
+        QStringList asked{BatchDropQuestion(kSampleDepositSlip, 6)};
+        if (answer == dlg::Yes) asked << kLayoutChangedQuestion;
+        EXPECT_EQ(answers.messages(), asked);
+        if (answer == dlg::No) {  // nothing changes
+            EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
+            EXPECT_TRUE(FormatLayoutChanged());
+            EXPECT_EQ(BatchRecordCount(*MF().MSF[1]), 6);
+            EXPECT_EQ(shown(0), names[0]);
+        }
+    }
+    EXPECT_EQ(MF().CurrentFormat(), kSampleWaybill);
+    EXPECT_EQ(BatchRecordCount(*MF().MSF[1]), 0);
+    EXPECT_EQ(MF().MSF[1]->Cols(), MF().MSF[1]->FixedCols());
+    EXPECT_EQ(MF().R_Num[0]->text(), "0");
+
+    // Nothing of the slip's batch is printed on the waybill: the batch print has no record,
+    // and the waybill shown holds none of them.
+    const QString pdf = test::ArtifactDir() + "/waybill_after_slip_batch.pdf";
+    QFile::remove(pdf);
+    test::ChoosePdf(pdf);  // the printer choice of the first print that asks for one
+    {
+        test::ScriptedAnswers answers;
+        w_->COM_Click(1);  // 批量打印
+        EXPECT_EQ(answers.messages(), QStringList{kNoBatchMessage});
+    }
+    ASSERT_FALSE(QFileInfo::exists(pdf)) << "waybills printed from the slip's batch";
+    w_->COM_Click(0);  // 打印单据
+    const std::vector<test::PdfPage> pages = test::ReadPdf(pdf);
+    ASSERT_EQ(pages.size(), 1u);
+    ASSERT_FALSE(pages[0].words.empty());
+    for (const test::PdfWord& word : pages[0].words)
+        for (const QString& value : names + numbers)
+            EXPECT_FALSE(word.text.contains(value)) << word.text.toStdString();
+    Recordset bills;
+    OpenRecordset(bills, "SELECT DISTINCT ID FROM 历史 WHERE Fmt=?", {kSampleWaybill});
+    EXPECT_EQ(bills.RecordCount(), 1);
 }
 
 TEST_F(ImportCommands, AfterAFormatFileIsImportedTheQuestionComesWithoutTheProgressWindow) {

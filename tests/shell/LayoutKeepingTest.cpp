@@ -1,12 +1,15 @@
 // Keeping the clerk's work on the bill page: the bill-size button changes the paper size and
-// leaves every value (and the QR code drawn from one) in its box, and a changed layout is
-// not lost when the window closes or another format is chosen: the question saves it,
-// drops it or stays.
+// leaves every value (and the QR code drawn from one) in its box, and a changed layout (a
+// changed barcode standard too) is not lost when the window closes or another format is
+// chosen: the question saves it, drops it or stays.
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "MainWindowFixture.h"
+#include "barcode/BarcodeStandard.h"
+#include "barcode/StrCodeStand.h"
 #include "common/Database.h"
 #include "common/Schema.h"
 #include "designer/FormSize.h"
@@ -195,4 +198,27 @@ TEST_F(LayoutKeeping, ANewFormatAsksFirstAndCancelGoesNoFurther) {
     EXPECT_EQ(answers.lastMessage(), kLayoutChangedQuestion);
     EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
     EXPECT_TRUE(FormatLayoutChanged());
+}
+
+TEST_F(LayoutKeeping, AChangedBarcodeStandardIsAskedAboutAsALayoutChangeIs) {
+    SelectFormat(kSampleWaybill);
+    ASSERT_EQ(BarcodeStandard(), kQRCode);
+    for (const dlg::Answer answer : {dlg::No, dlg::Yes}) {
+        w_->mStrBarCodeStand->trigger();  // 设置条码标准
+        StrCodeStand* d = StrCodeStand::Current();
+        ASSERT_NE(d, nullptr);
+        d->OP(kEAN13)->setChecked(true);
+        d->Command1()->click();
+        {
+            test::ScriptedAnswers answers;
+            answers << int(answer);
+            test::answerFormatList(kSampleDepositSlip);
+            w_->m_FCom[30]->trigger();  // 选择格式
+            EXPECT_EQ(answers.messages(), QStringList{kLayoutChangedQuestion});
+        }
+        EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
+        EXPECT_EQ(BarcodeStandard(), kQRCode);  // the slip's own
+        SelectFormat(kSampleWaybill);
+        EXPECT_EQ(BarcodeStandard(), answer == dlg::Yes ? kEAN13 : kQRCode);
+    }
 }

@@ -9,7 +9,10 @@
 #include "common/Common.h"
 #include "common/Database.h"
 #include "common/SelFormat.h"
+#include "library/FormatListData.h"
+#include "library/ui/FmtList.h"
 #include "platform/AppFolder.h"
+#include "platform/Grid.h"
 #include "shell/Startup.h"
 #include "store/BoxModel.h"
 #include "store/Label.h"
@@ -77,6 +80,20 @@ void answerChooser(const QString& text, bool cancel) {
         if (!d || !d->isVisible()) return;
         if (!cancel && !text.isNull()) d->CMB->setEditText(text);
         d->COM_Click(cancel ? 1 : 0);
+        poll->deleteLater();
+    });
+    poll->start(5);
+}
+
+void answerFormatList(const QString& name) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, name] {
+        FmtList* w = FmtList::Current();
+        if (!w || !w->isVisible()) return;
+        Grid& g = w->grid();
+        for (int r = g.FixedRows(); r < g.Rows(); ++r)
+            if (g.TextMatrix(r, kFormatListNameCol) == name) g.SetRow(r);
+        w->COM_Click(0);
         poll->deleteLater();
     });
     poll->start(5);

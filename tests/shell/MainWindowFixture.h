@@ -74,6 +74,8 @@ bool pressEsc(QWidget* window);
 // Answers the next format chooser with the text typed into it (a null text: as offered), or
 // cancels it.
 void answerChooser(const QString& text, bool cancel = false);
+// Chooses the format in the next format list (选择/管理格式模板).
+void answerFormatList(const QString& name);
 // The first text box of the open format whose caption label reads `caption`, or null.
 TextBox* textBoxCaptioned(const QString& caption);
 // Share of the picture box's pixels that are dark: a drawn QR code has plenty.

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "MainWindowFixture.h"
+#include "filling/DataEntry.h"
 #include "library/ui/FmtList.h"
 #include "platform/Dialogs.h"
 #include "platform/GridView.h"
@@ -109,6 +110,24 @@ TEST_F(ScreenSizeTexts, GridTextsAndTitlesStandWhole) {
     expectTextsWhole(map->M0);
     picture(map, "import_mapping");
     map->close();
+}
+
+// Bills of the deposit slip with the capitals of 102 and a long purpose, the history page shown
+// the first time: each column as wide as its widest text (the capitals' last character
+// whole), a long one too while it needs less than half the grid.
+TEST_F(ScreenSizeTexts, TheHistoryColumnsShowTheirWidestTextsTheFirstTime) {
+    MainWindow* w = start();
+    ASSERT_NE(w, nullptr);
+    TextBox* amount = test::textBoxCaptioned("小写");
+    test::textBoxCaptioned("用途")->SetText("二〇二六年第一季度仓储服务费及代垫运杂费");
+    for (const char* value : {"9", "102"}) {
+        amount->SetText(value);
+        TT_LostFocus(amount);
+        SaveBillToHistory(MF().CurrentFormat());
+    }
+    ASSERT_EQ(test::textBoxCaptioned("人民币(大写)")->Text(), "壹佰零贰元整");
+    w->SST->SetTab(2);
+    expectTextsWhole(w->MSF[2]);
 }
 
 }  // namespace

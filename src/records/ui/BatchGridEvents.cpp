@@ -1,9 +1,9 @@
 #include "records/ui/BatchGridEvents.h"
 
-#include <QEvent>
 #include <QLineEdit>
 
 #include "common/GridFunctions.h"
+#include "platform/CellEditor.h"
 #include "platform/Grid.h"
 #include "platform/GridView.h"
 #include "platform/Twips.h"
@@ -12,11 +12,9 @@ namespace bw {
 
 BatchGridEvents::BatchGridEvents(GridView* batch, GridView* history, GridView* boxes, QWidget* form)
     : QObject(form), batch_(batch), history_(history), form_(form) {
-    TM = new QLineEdit(batch->parentWidget());
+    TM = new CellEditor(batch, batch->parentWidget());
     TM->setObjectName(QStringLiteral("TM"));
     TM->setFrame(false);
-    TM->hide();
-    TM->installEventFilter(this);
     connect(batch, &GridView::Click, this, [this] { MSF_Click(1); });
     connect(TM, &QLineEdit::textChanged, this, &BatchGridEvents::TM_Change);
     for (GridView* view : {batch, history, boxes})
@@ -56,11 +54,6 @@ void BatchGridEvents::MSF_Scroll() {
 
 void BatchGridEvents::MSF_MouseDown(int index, int /*button*/, int /*shift*/, double x, double y) {
     if (index == 2 && history_) SortGridByColumn(form_, history_->grid(), x, y);
-}
-
-bool BatchGridEvents::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == TM && event->type() == QEvent::FocusOut) TM->hide();
-    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace bw

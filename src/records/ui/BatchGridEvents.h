@@ -28,7 +28,7 @@ public:
     // the column widths are fitted in. The editor TM is made over the batch grid's page.
     BatchGridEvents(GridView* batch, GridView* history, GridView* boxes, QWidget* form);
 
-    QLineEdit* TM;  // the batch grid's in-cell editor, hidden until a cell is clicked
+    QLineEdit* TM;  // the batch grid's in-cell editor (CellEditor), hidden until a cell is clicked
 
     // A click in grid `index`: on the batch grid (1) with records, over a column wider than
     // 60 twips, the editor opens on the current cell.
@@ -40,9 +40,6 @@ public:
     // A press in grid `index` at (x, y) twips: in the history grid's header band it sorts by
     // the column (or fits the widths over the fixed columns).
     void MSF_MouseDown(int index, int button, int shift, double x, double y);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     GridView* batch_;

@@ -11,6 +11,7 @@
 #include "common/GridFunctions.h"
 #include "common/Indicator.h"
 #include "common/Params.h"
+#include "platform/CellEditor.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "platform/GridView.h"
@@ -75,9 +76,8 @@ InputMap::InputMap(QWidget* parent) : QDialog(parent) {
     M1->setObjectName(QStringLiteral("M1"));
     M1->setToolTip(QStringLiteral("请填入各输入框对应表格所在的列号。"));
     M1->setGeometry(10, 288, 480, 300);
-    TT = new QLineEdit(this);
+    TT = new CellEditor(M1, this);
     TT->setObjectName(QStringLiteral("TT"));
-    TT->hide();
 
     auto label = [this](const QString& text, int x, int y, int w) {
         auto* l = new QLabel(text, this);
@@ -117,8 +117,6 @@ InputMap::InputMap(QWidget* parent) : QDialog(parent) {
     }
     connect(M1, &GridView::Click, this, &InputMap::M1_Click);
     connect(TT, &QLineEdit::textChanged, this, &InputMap::TT_Change);
-    connect(M1Grid, &Grid::Scroll, TT, &QWidget::hide);
-    TT->installEventFilter(this);
 }
 
 InputMap::~InputMap() = default;
@@ -310,11 +308,6 @@ void InputMap::M1_Click() {
 
 void InputMap::TT_Change() {
     M1Grid->SetTextMatrix(EditRow, EditCol, TT->text());
-}
-
-bool InputMap::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == TT && event->type() == QEvent::FocusOut) TT->hide();
-    return QDialog::eventFilter(watched, event);
 }
 
 void InputMap::saveOnce() {

@@ -36,7 +36,7 @@ public:
     Grid* M1Grid;  // Index, ID, 序号, 输入框内容, 对应列号
     GridView* M0;
     GridView* M1;
-    QLineEdit* TT;                      // the in-cell editor of column 4 of M1
+    QLineEdit* TT;                      // the in-cell editor of column 4 of M1 (CellEditor)
     std::array<QLineEdit*, 4> T{};      // first row, last row, rows per record, key column
     QLabel* LBL;                        // how to write a column spec
     std::array<QPushButton*, 2> COM{};  // OK, cancel
@@ -66,8 +66,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // The editor hides when it loses the focus.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Stores the specs once, whichever way the dialog closes.
