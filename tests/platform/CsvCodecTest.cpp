@@ -115,8 +115,9 @@ TEST(CsvWrite, WritesThroughTmpAndReportsFailure) {
 
 // A file of several MiB read record by record gives the records its bytes parse into,
 // whatever falls on the edges of the pieces read: quoted line breaks, CR LF, doubled quotes,
-// a record longer than a piece. Its first MiBs are ASCII and GBK comes later: the encoding
-// is decided where the first other byte stands. Records can be passed over undecoded.
+// a record longer than a piece (of fields as long as a field may be). Its first MiBs are
+// ASCII and GBK comes later: the encoding is decided where the first other byte stands.
+// Records can be passed over undecoded.
 TEST(CsvReader, ReadsALargeFilePieceByPieceAsTheParserReadsItsBytes) {
     QTemporaryDir dir;
     for (const QByteArray& start : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
@@ -125,7 +126,9 @@ TEST(CsvReader, ReadsALargeFilePieceByPieceAsTheParserReadsItsBytes) {
         for (int r = 0; bytes.size() < (5 << 19); ++r)
             bytes += QByteArray::number(r) + ",\"a \"\"q\"\"\r\nb\",x" + QByteArray(r % 7, 'y') +
                      (r % 3 ? "\r\n" : "\n");
-        bytes += "long,\"" + QByteArray(3 << 20, 'z') + "\"\r\n";
+        bytes += "long";
+        for (int f = 0; f < 50; ++f) bytes += ",\"" + QByteArray(kMaxCsvFieldBytes - 2, 'z') + '"';
+        bytes += "\r\n";
         for (int r = 0; r < 1000; ++r)
             bytes += (bom ? QString("收款人%1,上海\r\n").arg(r).toUtf8()
                           : Gbk("收款人,上海") + QByteArray::number(r) + "\r\n");
@@ -151,5 +154,74 @@ TEST(CsvReader, ReadsALargeFilePieceByPieceAsTheParserReadsItsBytes) {
         while (reader.Next(&fields)) EXPECT_EQ(fields, parsed[i++]);
         EXPECT_EQ(i, parsed.size());
         EXPECT_FALSE(reader.Failed());
+    }
+}
+
+// Files whose first byte outside ASCII stands just before the end of the first piece or
+// early, and that end around 1 MiB after it with a UTF-8 character cut off at the very end:
+// the reader of pieces decides as the whole-file parse does. Up to the window's end the cut
+// character is the file's own (GBK); past it, it is no longer looked at (UTF-8).
+TEST(CsvReader, DecidesTheEncodingAsTheWholeFileParseAroundTheWindowsEnd) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("edge.csv"));
+    for (const qsizetype at : {qsizetype(5), qsizetype((1 << 20) - 7)})
+        for (const QByteArray& cut : {QByteArray("\xE4"), QByteArray("\xE4\xB8")})
+            for (qsizetype after = (1 << 20) - 1; after <= (1 << 20) + 1; ++after) {
+                QByteArray bytes(at, 'a');  // short ASCII lines
+                for (qsizetype i = 1; i < at; i += 2) bytes[i] = i % 8 == 7 ? '\n' : ',';
+                bytes[at - 1] = '\n';
+                for (int k = 0; bytes.size() + 3 <= at + after - cut.size(); ++k)
+                    bytes += k % 50 == 49 ? QByteArray("\r\n") : QByteArray("中");
+                bytes += QByteArray(at + after - cut.size() - bytes.size(), 'x') + cut;
+                QFile f(path);
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                ASSERT_EQ(f.write(bytes), bytes.size());
+                f.close();
+                QList<QStringList> streamed;
+                ASSERT_TRUE(ReadCsvFile(path, QStringLiteral("//"), &streamed));
+                const QList<QStringList> whole = ParseCsv(bytes, QStringLiteral("//"));
+                const bool utf8 = after > (1 << 20);
+                SCOPED_TRACE(testing::Message() << "at " << at << " cut " << cut.size()
+                                                << " file ends 1 MiB + " << after - (1 << 20));
+                EXPECT_TRUE(streamed == whole);
+                const qsizetype first = bytes.left(at).count('\n');  // the first line of 中
+                ASSERT_GT(whole.size(), first);
+                EXPECT_EQ(whole[first].value(0).startsWith(QStringLiteral("中")), utf8);
+            }
+}
+
+// A quote that never ends stops both readers before its record, naming the line of the file
+// where it begins (a line break inside a quoted field counts); so does an unquoted field
+// longer than a field may be. A field just as long as that is read whole.
+TEST(CsvReader, AFieldTooLongStopsTheReadAtItsRecord) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("stray.csv"));
+    const QByteArray longest(kMaxCsvFieldBytes - 2, 'y');
+    const QByteArray start = "a,\"b\r\nc\"\r\n\"" + longest + "\",x\r\n";
+    struct Case {
+        QByteArray rest;
+        bool quoted;
+    };
+    const Case cases[] = {{"d,\"5\xe5\xaf\xb8\r\n" + QByteArray(3 << 20, 'e'), true},
+                          {"d," + QByteArray(kMaxCsvFieldBytes + 1, 'e') + "\r\nf", false}};
+    for (const Case& c : cases) {
+        const QByteArray bytes = start + c.rest;
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        EXPECT_EQ(ParseCsv(bytes, QStringLiteral("//")).size(), 2);
+        CsvReader reader(path, QStringLiteral("//"));
+        ASSERT_TRUE(reader.Open());
+        QStringList fields;
+        ASSERT_TRUE(reader.Next(&fields));
+        ASSERT_TRUE(reader.Next(&fields));
+        EXPECT_EQ(fields.first(), QString::fromLatin1(longest));
+        EXPECT_FALSE(reader.Next(&fields));
+        EXPECT_FALSE(reader.Failed());
+        EXPECT_EQ(reader.Overlong().line, 4);
+        EXPECT_EQ(reader.Overlong().quoted, c.quoted);
+        QList<QStringList> records;
+        EXPECT_FALSE(ReadCsvFile(path, QStringLiteral("//"), &records));
     }
 }
