@@ -281,6 +281,7 @@ ProgressOwner::ProgressOwner(QWidget* window) : previous_(state().owner) {
 ProgressOwner::~ProgressOwner() {
     state().owner = previous_;
 }
+
 void SetProgressShowDelay(int ms) {
     state().showDelayMs = std::max(0, ms);
 }

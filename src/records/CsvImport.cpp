@@ -20,24 +20,15 @@ const QString& fieldOf(const CsvLines& lines, int line, int column) {
     return column <= fields.size() ? fields[column - 1] : kEmpty;
 }
 
-// The line as the import counts it (records), and the file's own line when that differs.
-QString lineNumbers(qint64 record, qint64 fileLine) {
-    QString text = QStringLiteral("第%1行").arg(record);
-    if (fileLine != record) text += QStringLiteral("（文件第%1行）").arg(fileLine);
-    return text;
-}
-
-// What the user is told of a field too long to be one, met in record `record`.
-QString OverlongFieldText(qint64 record, const CsvOverlongField& field) {
-    const QString where = lineNumbers(record, field.line);
-    return field.quoted ? QStringLiteral(
-                              "%1有一个引号没有结束（引号后的一项数据超过了%2字节），"
-                              "请在文件中改正后再导入。")
-                              .arg(where)
-                              .arg(kMaxCsvFieldBytes)
-                        : QStringLiteral("%1有一项数据超过了%2字节，请在文件中改正后再导入。")
-                              .arg(where)
-                              .arg(kMaxCsvFieldBytes);
+// What the user is told of a field too long to be one, met in record `record`: the line as
+// the import counts them, and the file's own line when that differs.
+QString overlongFieldText(qint64 record, const CsvOverlongField& field) {
+    QString where = QStringLiteral("第%1行").arg(record);
+    if (field.line != record) where += QStringLiteral("（文件第%1行）").arg(field.line);
+    const QString what = field.quoted
+                             ? QStringLiteral("有一个引号没有结束（引号后的一项数据超过了%1字节）")
+                             : QStringLiteral("有一项数据超过了%1字节");
+    return where + what.arg(kMaxCsvFieldBytes) + QStringLiteral("，请在文件中改正后再导入。");
 }
 
 bool fail(const QString& detail = QString()) {
@@ -67,7 +58,7 @@ bool ReadCsvLines(const QString& file, CsvLines* lines, int first, int last, QSt
     }
     if (reader.Failed()) lines->clear();
     const CsvOverlongField& overlong = reader.Overlong();
-    if (overlong.line > 0 && why) *why = OverlongFieldText(line, overlong);
+    if (overlong.line > 0 && why) *why = overlongFieldText(line, overlong);
     return !reader.Failed() && overlong.line == 0;
 }
 
