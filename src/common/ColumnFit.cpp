@@ -47,6 +47,11 @@ namespace {
 // cell's padding, and a text skipped by a pixel or two more is drawn cut.
 constexpr double kRoughSlackPx = 0;
 
+// A text is measured on its first characters only: no column is wider than half its grid,
+// which this many characters pass on any screen, and a cell of megabytes would otherwise
+// take seconds.
+constexpr qsizetype kMeasuredChars = 4096;
+
 // A cell shows its text on one line: line breaks and tabs are drawn as spaces, and are
 // measured as spaces.
 bool drawnAsSpace(QChar ch) {
@@ -73,7 +78,7 @@ ColumnFit::ColumnFit(QWidget* form, const Grid& grid, int startRow)
       nextRow_(std::max(startRow, 0)),
       px_(grid.Cols(), 0) {}
 
-double ColumnFit::roughWidth(const QString& t) {
+double ColumnFit::roughWidth(QStringView t) {
     double sum = 0;
     for (QChar ch : t) {
         if (ch.isSurrogate()) return std::numeric_limits<double>::max();
@@ -84,9 +89,10 @@ double ColumnFit::roughWidth(const QString& t) {
     return sum;
 }
 
-void ColumnFit::widen(int& widest, const QString& t) {
+void ColumnFit::widen(int& widest, const QString& text) {
+    const QStringView t = QStringView(text).left(kMeasuredChars);
     if (t.isEmpty() || roughWidth(t) <= widest + kRoughSlackPx) return;
-    QString shown = t;
+    QString shown = t.size() < text.size() ? t.toString() : text;
     if (std::any_of(t.begin(), t.end(), drawnAsSpace))
         std::replace_if(shown.begin(), shown.end(), drawnAsSpace, QChar(u' '));
     // Whole pixels, rounded up: a text a fraction wider than its column is cut.

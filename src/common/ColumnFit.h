@@ -30,8 +30,9 @@ public:
     void Finish(Grid& grid, bool showProgress);
 
 private:
-    double roughWidth(const QString& text);
-    // The widest of the column so far, widened to the text when it is wider.
+    double roughWidth(QStringView text);
+    // The widest of the column so far, widened to the text when it is wider (a long text
+    // measured on its start).
     void widen(int& widest, const QString& text);
 
     QFont font_;

@@ -40,6 +40,8 @@ struct ProgressState {
     // The user closed the shown window: the long operation goes on, still letting window
     // messages through, until it closes.
     bool closedByUser = false;
+    // The window that waits on the operations of the live ProgressOwner.
+    QPointer<QWidget> owner;
 };
 
 ProgressState& state() {
@@ -100,7 +102,16 @@ void showWhenDue() {
     writeCounts();
     s.window->show();
     s.window->raise();
+    // The keyboard comes with it while the program is in front, so Esc reaches it.
+    if (QApplication::activeWindow()) s.window->activateWindow();
     pump(true);
+}
+
+// The window a new progress window stands in front of.
+QWidget* ownerWindow() {
+    QWidget* owner = state().owner;
+    if (!owner || !owner->isVisible()) owner = dlg::FrontWindow();
+    return owner && !qobject_cast<Indicator*>(owner) ? owner : dlg::DialogParent();
 }
 
 }  // namespace
@@ -160,7 +171,14 @@ Indicator::Indicator(QWidget* parent)
     state().shown = -1;
 }
 
-Indicator::~Indicator() = default;
+// Gone with the window it stood in front of: as if the user had closed it.
+Indicator::~Indicator() {
+    ProgressState& s = state();
+    if (s.window != this) return;
+    s.window = nullptr;
+    s.shown = 0;
+    s.closedByUser = true;
+}
 
 // Closed by the user: the window goes, the operation goes on without it.
 void Indicator::closeEvent(QCloseEvent* event) {
@@ -190,7 +208,7 @@ void ShowProgress(const QString& caption, int total, int start) {
     s.total = total;
     s.closedByUser = false;
     if (!s.window) {
-        s.window = new Indicator(dlg::DialogParent());
+        s.window = new Indicator(ownerWindow());
         if (QScreen* screen = s.window->screen()) {
             const QRect area = screen->availableGeometry();
             s.window->move(area.center() - s.window->rect().center());
@@ -256,6 +274,14 @@ int ProgressCurrent() {
 Indicator* ProgressWindow() {
     return state().window;
 }
+
+ProgressOwner::ProgressOwner(QWidget* window) : previous_(state().owner) {
+    state().owner = window;
+}
+ProgressOwner::~ProgressOwner() {
+    state().owner = previous_;
+}
+
 void SetProgressShowDelay(int ms) {
     state().showDelayMs = std::max(0, ms);
 }

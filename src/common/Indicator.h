@@ -6,9 +6,12 @@
 // Steps while no window shows (not due yet, or closed by the program) run straight through.
 // The user closes the window with its close button or Esc; operations that can stop early
 // (downloads) take that as a cancel, the others run to their end. One progress window at a
-// time; a second ShowProgress reuses the open one.
+// time; a second ShowProgress reuses the open one. The window stands in front of the window
+// that waits on the operation (the window system keeps it there however that window is
+// clicked) and takes the keyboard when it shows, so that Esc reaches it and nothing behind.
 
 #include <QLabel>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -17,7 +20,8 @@ namespace bw {
 
 // Opens the window (or reuses the open one) with the caption and the total number of
 // steps; the bar starts at `start` steps, or where the previous operation left it when
-// `start` is negative.
+// `start` is negative. A new window waits on the ProgressOwner's window, else on the window
+// in front (dlg::FrontWindow).
 void ShowProgress(const QString& caption, int total, int start = 0);
 // Advances by `step` steps: the share done as "37.5%", and, for the unit "pages", the
 // elapsed/remaining/estimated time and "(done/total)".
@@ -71,6 +75,19 @@ protected:
 
 // The open progress window, or null.
 Indicator* ProgressWindow();
+
+// While one lives, a progress window that opens stands in front of `window`: for a window
+// whose operations run while another may be in front (its first request as it opens).
+class ProgressOwner {
+public:
+    explicit ProgressOwner(QWidget* window);
+    ~ProgressOwner();
+    ProgressOwner(const ProgressOwner&) = delete;
+    ProgressOwner& operator=(const ProgressOwner&) = delete;
+
+private:
+    QPointer<QWidget> previous_;
+};
 
 // The window of an operation appears only once the operation has run `ms` milliseconds
 // (0, the default: at once); a shorter one runs without it and without letting window

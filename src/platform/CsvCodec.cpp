@@ -65,18 +65,29 @@ inline bool lineEndAt(const char* p, qsizetype i, qsizetype n) {
     return p[i] == '\n' || (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n');
 }
 
+enum class Parsed { Record, None, Overlong };
+
 // Parses the record that starts at p[i], taking the data to end at n. With `more` (the data
 // may go on past n) a record that reaches the end of the data is not taken: its end may
-// still change. Returns whether a record was taken; i is then past its line end, and `out`
-// (when given, decoded with `decode`) holds its fields.
-bool parseRecord(const char* p, qsizetype n, qsizetype& i, bool more, const QString& mark,
-                 CsvFieldDecoder* decode, QStringList* out) {
-    if (i >= n) return false;
+// still change. Record: i is past its line end, and `out` (when given, decoded with
+// `decode`) holds its fields. None: no record yet, i as it was. Overlong: a field runs past
+// kMaxCsvFieldBytes, *overlong is where it begins, i as it was.
+Parsed parseRecord(const char* p, qsizetype n, qsizetype& i, bool more, const QString& mark,
+                   CsvFieldDecoder* decode, QStringList* out, qsizetype* overlong) {
+    if (i >= n) return Parsed::None;
     const qsizetype begin = i;
     QStringList record;
     qsizetype fields = 0;
     for (;;) {
-        // One field starting at i.
+        // One field starting at i, scanned no further than a byte past the longest field.
+        const qsizetype fieldBegin = i;
+        const qsizetype scanEnd = std::min(n, fieldBegin + kMaxCsvFieldBytes + 1);
+        const auto tooLong = [&] {
+            if (i - fieldBegin <= kMaxCsvFieldBytes) return false;
+            *overlong = fieldBegin;
+            i = begin;
+            return true;
+        };
         QString field;
         bool empty = true;
         const bool quoted = p[i] == '"';
@@ -86,7 +97,7 @@ bool parseRecord(const char* p, qsizetype n, qsizetype& i, bool more, const QStr
             start = i;
             QByteArray raw;  // bytes of the field since the last line break
             bool closed = false;
-            while (i < n) {
+            while (i < scanEnd) {
                 const char c = p[i];
                 if (c == '"') {
                     if (i + 1 < n && p[i + 1] == '"') {
@@ -113,16 +124,19 @@ bool parseRecord(const char* p, qsizetype n, qsizetype& i, bool more, const QStr
                 }
                 ++i;
             }
+            if (tooLong()) return Parsed::Overlong;
             if (out) {
                 if (!closed) raw.append(p + start, i - start);
                 field += (*decode)(raw.constData(), raw.size());
             }
             // Data after the closing quote, up to the field's end, is kept.
             start = i;
-            while (i < n && p[i] != ',' && !lineEndAt(p, i, n)) ++i;
+            while (i < scanEnd && p[i] != ',' && !lineEndAt(p, i, n)) ++i;
+            if (tooLong()) return Parsed::Overlong;
             if (out && i > start) field += (*decode)(p + start, i - start);
         } else {
-            while (i < n && p[i] != ',' && !lineEndAt(p, i, n)) ++i;
+            while (i < scanEnd && p[i] != ',' && !lineEndAt(p, i, n)) ++i;
+            if (tooLong()) return Parsed::Overlong;
             empty = i == start;
             if (out && !empty) field = (*decode)(p + start, i - start);
         }
@@ -144,10 +158,10 @@ bool parseRecord(const char* p, qsizetype n, qsizetype& i, bool more, const QStr
     }
     if (more && i >= n) {
         i = begin;
-        return false;
+        return Parsed::None;
     }
     if (out) *out = std::move(record);
-    return true;
+    return Parsed::Record;
 }
 
 }  // namespace
@@ -165,7 +179,10 @@ QList<QStringList> ParseCsv(const QByteArray& bytes, const QString& lineBreakMar
         decode.utf8 = at == n || utf8From(p, at, n, true);
     }
     QStringList record;
-    while (parseRecord(p, n, i, false, lineBreakMark, &decode, &record)) records << record;
+    qsizetype overlong = 0;
+    while (parseRecord(p, n, i, false, lineBreakMark, &decode, &record, &overlong) ==
+           Parsed::Record)
+        records << record;
     return records;
 }
 
@@ -210,21 +227,32 @@ bool CsvReader::decideEncoding() {
     if (decided_) return true;
     ascii_ = firstNonAscii(buf_.constData(), ascii_, buf_.size());
     if (ascii_ == buf_.size()) return true;  // all ASCII so far: read as UTF-8 for now
-    // The bytes of the encoding window are read before anything is decoded with them.
-    if (buf_.size() - ascii_ < kEncodingWindow && !eof_ &&
-        !fill(kEncodingWindow - (buf_.size() - ascii_)))
-        return false;
+    // The bytes of the encoding window are read before anything is decoded with them, and
+    // one more: a file that ends right at the window's end is known to end there, as the
+    // whole-file parse knows it.
+    const qsizetype have = buf_.size() - ascii_;
+    if (have <= kEncodingWindow && !eof_ && !fill(kEncodingWindow + 1 - have)) return false;
     decode_->utf8 = utf8From(buf_.constData(), ascii_, buf_.size(), eof_);
     decided_ = true;
     return true;
 }
 
 bool CsvReader::Next(QStringList* fields) {
+    if (overlong_.line > 0) return false;
     for (qsizetype more = kPiece;; more *= 2) {
-        qsizetype i = pos_;
-        if (parseRecord(buf_.constData(), buf_.size(), i, !eof_, mark_, decode_.get(), fields)) {
+        qsizetype i = pos_, overlong = 0;
+        const char* p = buf_.constData();
+        const Parsed parsed =
+            parseRecord(p, buf_.size(), i, !eof_, mark_, decode_.get(), fields, &overlong);
+        if (parsed == Parsed::Record) {
+            line_ += std::count(p + pos_, p + i, '\n');
             pos_ = i;
             return true;
+        }
+        if (parsed == Parsed::Overlong) {
+            overlong_.line = line_ + std::count(p + pos_, p + overlong, '\n');
+            overlong_.quoted = p[overlong] == '"';
+            return false;
         }
         if (eof_) return false;
         // The record runs past what was read: read on, twice as much each time a record
@@ -239,7 +267,7 @@ bool ReadCsvFile(const QString& path, const QString& lineBreakMark, QList<QStrin
     if (!reader.Open()) return false;
     QStringList fields;
     while (reader.Next(&fields)) records->append(fields);
-    if (reader.Failed()) {
+    if (reader.Failed() || reader.Overlong().line > 0) {
         records->clear();
         return false;
     }

@@ -17,29 +17,22 @@ HttpLimits& limitsRef() {
     return limits;
 }
 
-bool& busyRef(HttpKind kind) {
-    static bool page = false;
-    static bool file = false;
+int& runningRef(HttpKind kind) {
+    static int page = 0;
+    static int file = 0;
     return kind == HttpKind::Page ? page : file;
 }
 
-// Holds the busy flag of one kind for the life of a call; `taken()` is false when another
-// call of that kind already held it.
-class BusyGuard {
+// Counts a call of one kind as running for the life of the call.
+class Running {
 public:
-    explicit BusyGuard(HttpKind kind) : flag_(busyRef(kind)), taken_(!flag_) {
-        if (taken_) flag_ = true;
-    }
-    ~BusyGuard() {
-        if (taken_) flag_ = false;
-    }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-    bool taken() const { return taken_; }
+    explicit Running(HttpKind kind) : count_(runningRef(kind)) { ++count_; }
+    ~Running() { --count_; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
 
 private:
-    bool& flag_;
-    bool taken_;
+    int& count_;
 };
 
 QUrl httpUrl(const QString& url) {
@@ -103,18 +96,16 @@ void SetHttpLimits(const HttpLimits& limits) {
 }
 
 bool HttpBusy(HttpKind kind) {
-    return busyRef(kind);
+    return runningRef(kind) > 0;
 }
 
 QString HttpGet(const QString& url, QString& reply, const QString& mustContain, int timeoutSec,
                 const QString& saveFile, const HttpCancelHook& cancelled, HttpStatus* status) {
     HttpStatus s = HttpStatus::Ok;
     QString result = HttpErrorText();
-    BusyGuard guard(HttpKind::Page);
+    const Running running(HttpKind::Page);
     const QUrl u = httpUrl(url);
-    if (!guard.taken()) {
-        s = HttpStatus::Busy;
-    } else if (u.isEmpty()) {
+    if (u.isEmpty()) {
         s = HttpStatus::BadUrl;
     } else {
         QByteArray body;
@@ -144,9 +135,7 @@ QString HttpGetRetry(const QString& url, QString& reply, const QString& mustCont
     HttpStatus s = HttpStatus::Ok;
     for (int attempt = 1; attempt <= 5; ++attempt) {
         result = HttpGet(url, reply, mustContain, timeoutSec, saveFile, cancelled, &s);
-        if (result.isEmpty() || s == HttpStatus::Busy || s == HttpStatus::Cancelled ||
-            s == HttpStatus::BadUrl)
-            break;
+        if (result.isEmpty() || s == HttpStatus::Cancelled || s == HttpStatus::BadUrl) break;
     }
     if (status) *status = s;
     return result;
@@ -155,11 +144,9 @@ QString HttpGetRetry(const QString& url, QString& reply, const QString& mustCont
 bool HttpDownloadFile(const QString& url, const QString& targetFile, int timeoutSec,
                       const HttpCancelHook& cancelled, HttpStatus* status) {
     HttpStatus s = HttpStatus::Ok;
-    BusyGuard guard(HttpKind::File);
+    const Running running(HttpKind::File);
     const QUrl u = httpUrl(url);
-    if (!guard.taken()) {
-        s = HttpStatus::Busy;
-    } else if (u.isEmpty()) {
+    if (u.isEmpty()) {
         s = HttpStatus::BadUrl;
     } else {
         s = downloadInto(u, targetFile, timeoutSec, cancelled);

@@ -7,10 +7,11 @@
 // painting and taking input while it runs. Callers must therefore expect re-entry during the
 // call (a click on the same button, a window closing) and hold QPointers to their windows.
 //
-// Busy guard: one page request and one file download may run at a time. A call of a kind
-// that is already running sends nothing and ends at once with HttpStatus::Busy (the page
-// calls return HttpErrorText(), the download false). So while the new-version check waits for
-// its page, a page request of the format list fails as busy.
+// Calls nest: a call made while another waits (the web list asking for its list while the
+// new-version check waits for its page) sends its own request at once and waits for it
+// inside the other's wait, which ends, when its time has come, once the inner call has
+// returned. Each caller keeps its own calls from running twice at once (HttpBusy tells the
+// new-version check that some call waits).
 //
 // Cancel: each call takes an optional hook, asked about every 50 ms while the call waits;
 // when it returns true the request is abandoned (HttpStatus::Cancelled). The download window
@@ -33,7 +34,6 @@ namespace bw {
 enum class HttpStatus {
     Ok,           // completed with a 2xx reply (a page also held its marker) and was stored
     NoMarker,     // a page completed with a 2xx reply but without the marker
-    Busy,         // a call of the same kind was running; nothing was sent
     BadUrl,       // the URL is empty or not an http/https URL; nothing was sent
     Failed,       // the connection failed, broke off before the announced Content-Length,
                   // or the reply was not 2xx
@@ -55,7 +55,7 @@ struct HttpLimits {
 HttpLimits CurrentHttpLimits();
 void SetHttpLimits(const HttpLimits& limits);
 
-// The kinds of the busy guard.
+// The kinds of calls.
 enum class HttpKind { Page, File };
 // True while a call of that kind runs.
 bool HttpBusy(HttpKind kind);
@@ -65,7 +65,7 @@ bool HttpBusy(HttpKind kind);
 // bytes are also written to it (whole or not at all). When the reply contains `mustContain`
 // it is cut and unfolded as ApplyReplyMarker says and the result is "" (success); without
 // the marker `reply` holds the whole text and the result is HttpErrorText(). On any other
-// ending (busy, bad URL, no connection, a non-2xx reply, time-out, cancel, too large) `reply`
+// ending (bad URL, no connection, a non-2xx reply, time-out, cancel, too large) `reply`
 // keeps the value it had and the result is HttpErrorText(). `status`, when given, says how
 // the call ended. Shows no message.
 QString HttpGet(const QString& url, QString& reply, const QString& mustContain, int timeoutSec,
@@ -73,7 +73,7 @@ QString HttpGet(const QString& url, QString& reply, const QString& mustContain, 
                 HttpStatus* status = nullptr);
 
 // HttpGet up to five times with the same arguments, at once one after the other, until a try
-// succeeds; stops early when a try ends busy, cancelled or with a bad URL. Returns the last
+// succeeds; stops early when a try ends cancelled or with a bad URL. Returns the last
 // try's result (and status).
 QString HttpGetRetry(const QString& url, QString& reply, const QString& mustContain, int timeoutSec,
                      const QString& saveFile = QString(), const HttpCancelHook& cancelled = {},

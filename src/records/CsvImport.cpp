@@ -20,6 +20,17 @@ const QString& fieldOf(const CsvLines& lines, int line, int column) {
     return column <= fields.size() ? fields[column - 1] : kEmpty;
 }
 
+// What the user is told of a field too long to be one, met in record `record`: the line as
+// the import counts them, and the file's own line when that differs.
+QString overlongFieldText(qint64 record, const CsvOverlongField& field) {
+    QString where = QStringLiteral("第%1行").arg(record);
+    if (field.line != record) where += QStringLiteral("（文件第%1行）").arg(field.line);
+    const QString what = field.quoted
+                             ? QStringLiteral("有一个引号没有结束（引号后的一项数据超过了%1字节）")
+                             : QStringLiteral("有一项数据超过了%1字节");
+    return where + what.arg(kMaxCsvFieldBytes) + QStringLiteral("，请在文件中改正后再导入。");
+}
+
 bool fail(const QString& detail = QString()) {
     CloseProgress();
     QString text = QStringLiteral("CSV文件导入错误！");
@@ -34,18 +45,21 @@ bool HasExtension(const QString& file, const QString& extension) {
     return file.endsWith(extension, Qt::CaseInsensitive);
 }
 
-bool ReadCsvLines(const QString& file, CsvLines* lines, int first, int last) {
+bool ReadCsvLines(const QString& file, CsvLines* lines, int first, int last, QString* why) {
     lines->clear();
     if (!HasExtension(file, QStringLiteral(".csv"))) return false;
     CsvReader reader(file, LineBreakMark);
     if (!reader.Open()) return false;
     QStringList fields;
-    for (qint64 line = 1; line <= last; ++line) {
+    qint64 line = 1;
+    for (; line <= last; ++line) {
         if (!reader.Next(line >= first ? &fields : nullptr)) break;
         if (line >= first) lines->append(fields);
     }
     if (reader.Failed()) lines->clear();
-    return !reader.Failed();
+    const CsvOverlongField& overlong = reader.Overlong();
+    if (overlong.line > 0 && why) *why = overlongFieldText(line, overlong);
+    return !reader.Failed() && overlong.line == 0;
 }
 
 int RecordLineCount(const CsvLines& lines, int first, int maxLines, int keyColumn) {
@@ -74,8 +88,9 @@ bool ReadCsvData(Grid& grid, const QString& file, int& startLine, int& endLine,
             if (!part.literal) back = std::min(back, part.line);
     const int from = static_cast<int>(std::max<qint64>(1, static_cast<qint64>(startLine) + back));
     CsvLines lines;
-    if (!ReadCsvLines(file, &lines, from, endLine))
-        return fail(QStringLiteral("无法读取文件：") + file);
+    QString why;
+    if (!ReadCsvLines(file, &lines, from, endLine, &why))
+        return fail(why.isEmpty() ? QStringLiteral("无法读取文件：") + file : why);
     const qint64 base = from - 1;  // lines[0] is line `from`
 
     if (endLine > base + lines.size()) endLine = static_cast<int>(base + lines.size());
@@ -98,7 +113,7 @@ bool ReadCsvData(Grid& grid, const QString& file, int& startLine, int& endLine,
 
 void ReadCsvPreview(Grid& grid, const QString& file) {
     CsvLines lines;
-    if (!ReadCsvLines(file, &lines, 1, grid.Rows() - 1)) return;
+    ReadCsvLines(file, &lines, 1, grid.Rows() - 1);
     for (int r = 1; r < grid.Rows() && r <= lines.size(); ++r) {
         const QStringList& fields = lines[r - 1];
         for (int c = 1; c < grid.Cols() && c <= fields.size(); ++c)

@@ -14,6 +14,12 @@ QByteArray Gbk(const char* utf8) {
     return ToAnsi(QString::fromUtf8(utf8));
 }
 
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
 QString Show(const QList<QStringList>& records) {
     QStringList lines;
     for (const QStringList& r : records) lines << u'[' + r.join(u'|') + u']';
@@ -115,8 +121,9 @@ TEST(CsvWrite, WritesThroughTmpAndReportsFailure) {
 
 // A file of several MiB read record by record gives the records its bytes parse into,
 // whatever falls on the edges of the pieces read: quoted line breaks, CR LF, doubled quotes,
-// a record longer than a piece. Its first MiBs are ASCII and GBK comes later: the encoding
-// is decided where the first other byte stands. Records can be passed over undecoded.
+// a record longer than a piece (of fields as long as a field may be). Its first MiBs are
+// ASCII and GBK comes later: the encoding is decided where the first other byte stands.
+// Records can be passed over undecoded.
 TEST(CsvReader, ReadsALargeFilePieceByPieceAsTheParserReadsItsBytes) {
     QTemporaryDir dir;
     for (const QByteArray& start : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
@@ -125,7 +132,9 @@ TEST(CsvReader, ReadsALargeFilePieceByPieceAsTheParserReadsItsBytes) {
         for (int r = 0; bytes.size() < (5 << 19); ++r)
             bytes += QByteArray::number(r) + ",\"a \"\"q\"\"\r\nb\",x" + QByteArray(r % 7, 'y') +
                      (r % 3 ? "\r\n" : "\n");
-        bytes += "long,\"" + QByteArray(3 << 20, 'z') + "\"\r\n";
+        bytes += "long";
+        for (int f = 0; f < 50; ++f) bytes += ",\"" + QByteArray(kMaxCsvFieldBytes - 2, 'z') + '"';
+        bytes += "\r\n";
         for (int r = 0; r < 1000; ++r)
             bytes += (bom ? QString("收款人%1,上海\r\n").arg(r).toUtf8()
                           : Gbk("收款人,上海") + QByteArray::number(r) + "\r\n");
@@ -152,4 +161,42 @@ TEST(CsvReader, ReadsALargeFilePieceByPieceAsTheParserReadsItsBytes) {
         EXPECT_EQ(i, parsed.size());
         EXPECT_FALSE(reader.Failed());
     }
+}
+
+// Files whose first byte outside ASCII stands early or at the end of the first piece read,
+// and that end around 1 MiB after it with a UTF-8 character cut off at the very end: the
+// reader of pieces decides as the whole-file parse does (GBK when the MiB holds the cut).
+TEST(CsvReader, DecidesTheEncodingAsTheWholeFileParseAroundTheWindowsEnd) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("edge.csv"));
+    for (const qsizetype at : {qsizetype(4), qsizetype((1 << 20) - 8)})
+        for (const QByteArray& cut : {QByteArray("\xE4"), QByteArray("\xE4\xB8")})
+            for (qsizetype after = (1 << 20) - 1; after <= (1 << 20) + 1; ++after) {
+                QByteArray bytes = QByteArray("a,b\n").repeated(at / 4);
+                for (int k = 1; bytes.size() + 3 <= at + after - cut.size(); ++k)
+                    bytes += k % 50 ? "中" : "\n";
+                bytes += QByteArray(at + after - cut.size() - bytes.size(), 'x') + cut;
+                WriteBytes(path, bytes);
+                QList<QStringList> streamed;
+                ASSERT_TRUE(ReadCsvFile(path, QStringLiteral("//"), &streamed));
+                const QList<QStringList> whole = ParseCsv(bytes, QStringLiteral("//"));
+                EXPECT_TRUE(streamed == whole) << at << " " << cut.size() << " " << after;
+                EXPECT_EQ(whole.value(at / 4).value(0).startsWith(u'中'), after > (1 << 20));
+            }
+}
+
+// An unquoted field longer than a field may be stops both readers before its record, as a
+// quote that never ends does (see the import's tests); the reader names the line where it
+// begins, a line break in quotes counted.
+TEST(CsvReader, AFieldTooLongStopsTheReadAtItsRecord) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.csv"));
+    const QByteArray bytes = "a,\"b\r\nc\"\r\nd," + QByteArray(kMaxCsvFieldBytes + 1, 'e');
+    WriteBytes(path, bytes);
+    EXPECT_EQ(ParseCsv(bytes, QStringLiteral("//")).size(), 1);
+    CsvReader reader(path, QStringLiteral("//"));
+    ASSERT_TRUE(reader.Open() && reader.Next(nullptr));
+    EXPECT_FALSE(reader.Next(nullptr) || reader.Failed());
+    EXPECT_EQ(reader.Overlong().line, 3);
+    EXPECT_FALSE(reader.Overlong().quoted);
 }

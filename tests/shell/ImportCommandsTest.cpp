@@ -1,8 +1,8 @@
 // Imports as a clerk runs them from the main window: batch rows from a CSV file and from a
 // workbook with blank rows among them and past them, printed to a PDF file and recorded; an
-// empty CSV file, which leaves the loaded batch as it was; a batch that stays with its format
-// until the clerk lets it go for another; and a format file, whose question after the import
-// comes once the progress window has gone.
+// empty CSV file and one with a quote that never ends, which leave the loaded batch as it
+// was; a batch that stays with its format until the clerk lets it go for another; and a
+// format file, whose question after the import comes once the progress window has gone.
 
 #include <QApplication>
 #include <QFile>
@@ -14,6 +14,7 @@
 #include "MainWindowFixture.h"
 #include "PrintTestSupport.h"
 #include "common/Database.h"
+#include "common/Globals.h"
 #include "common/Indicator.h"
 #include "platform/Grid.h"
 #include "printing/PrintRequests.h"
@@ -55,8 +56,9 @@ protected:
         return path;
     }
     // The import command on the file (for a workbook its first sheet is taken), columns A
-    // and B mapped to the two plain boxes, rows 2 to 100 taken.
-    void import(const QString& path) {
+    // and B mapped to the two plain boxes, rows 2 to 100 taken; `look` sees the mapping
+    // dialog first.
+    void import(const QString& path, const std::function<void(InputMap*)>& look = {}) {
         auto* sheets = new QTimer;
         QObject::connect(sheets, &QTimer::timeout, sheets, [sheets] {
             if (Sheets* d = test::shownWindow<Sheets>()) {
@@ -77,6 +79,7 @@ protected:
         map->M1Grid->SetTextMatrix(plain_[1], 4, "B");
         map->T[0]->setText("2");
         map->T[1]->setText("100");
+        if (look) look(map);
         map->COM_Click(0);
     }
     QString shown(int i) const { return static_cast<TextBox*>(GetBoxByIndex(plain_[i]))->Text(); }
@@ -207,6 +210,26 @@ TEST_F(ImportCommands, ABatchGoesWithItsFormatOnlyWhenTheClerkLetsItGoForAnother
     Recordset bills;
     OpenRecordset(bills, "SELECT DISTINCT ID FROM 历史 WHERE Fmt=?", {kSampleWaybill});
     EXPECT_EQ(bills.RecordCount(), 1);
+}
+
+// A quote at the start of a cell that never ends, in row 3 of a file of some MB after a
+// record of two lines: the sample stops before it, and the import says where it begins and
+// leaves the batch as it was.
+TEST_F(ImportCommands, AQuoteThatNeverEndsIsNamedAndTheBatchStays) {
+    import(write("客户.csv", "客户,城市\r\n张三,北京\r\n李四,上海\r\n王五,广州\r\n"));
+    ASSERT_EQ(BatchRecordCount(*MF().MSF[1]), 3);
+    QByteArray bytes = "客户,城市\r\n\"张\r\n三\",北京\r\n\"5寸照片,上海\r\n";
+    for (int r = 0; r < 200000; ++r) bytes += "王五,广州\r\n";
+    test::ScriptedAnswers answers;
+    import(write("照片.csv", bytes), [](InputMap* map) {
+        EXPECT_EQ(map->M0Grid->TextMatrix(2, 1), "张" + LineBreakMark + "三");
+        EXPECT_EQ(map->M0Grid->TextMatrix(3, 1), "");
+    });
+    EXPECT_EQ(answers.messages(),
+              QStringList{"CSV文件导入错误！\r\n第3行（文件第4行）有一个引号没有结束（引号后的"
+                          "一项数据超过了65536字节），请在文件中改正后再导入。"});
+    EXPECT_EQ(BatchRecordCount(*MF().MSF[1]), 3);
+    EXPECT_EQ(MF().MSF[1]->TextMatrix(4, plain_[0]), "王五");
 }
 
 TEST_F(ImportCommands, AfterAFormatFileIsImportedTheQuestionComesWithoutTheProgressWindow) {

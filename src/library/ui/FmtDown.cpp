@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "common/Indicator.h"
 #include "common/Params.h"
 #include "common/TwipGeometry.h"
 #include "library/FormatListData.h"
@@ -162,6 +163,7 @@ void FmtDown::MSF_RowColChange() {
     bool failed = false;
     const QString path = g.TextMatrix(row, kWebPicPathCol);
     QPointer<FmtDown> self(this);
+    const ProgressOwner waiting(this);
     const QString local = WebPreviewFile(path, &failed, closedHook());
     if (!self) return;
     busy_ = false;
@@ -183,6 +185,7 @@ void FmtDown::COM_Click(int index) {
     // The window may close, and go, while its request waits: then nothing more is done or
     // told.
     QPointer<FmtDown> self(this);
+    const ProgressOwner waiting(this);  // in front of this window, even as it first opens
     busy_ = true;
     bool listed = false;
     HttpStatus status = HttpStatus::Ok;
