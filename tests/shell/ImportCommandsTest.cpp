@@ -221,10 +221,12 @@ TEST_F(ImportCommands, AQuoteThatNeverEndsIsNamedAndTheBatchStays) {
     QByteArray bytes = "客户,城市\r\n\"张\r\n三\",北京\r\n\"5寸照片,上海\r\n";
     for (int r = 0; r < 200000; ++r) bytes += "王五,广州\r\n";
     test::ScriptedAnswers answers;
-    import(write("照片.csv", bytes), [](InputMap* map) {
-        EXPECT_EQ(map->M0Grid->TextMatrix(2, 1), "张" + LineBreakMark + "三");
+    const auto sample = [](InputMap* map) {
+        const QString twoLines = QStringLiteral("张") + LineBreakMark + QStringLiteral("三");
+        EXPECT_EQ(map->M0Grid->TextMatrix(2, 1), twoLines);
         EXPECT_EQ(map->M0Grid->TextMatrix(3, 1), "");
-    });
+    };
+    import(write("照片.csv", bytes), sample);
     EXPECT_EQ(answers.messages(),
               QStringList{"CSV文件导入错误！\r\n第3行（文件第4行）有一个引号没有结束（引号后的"
                           "一项数据超过了65536字节），请在文件中改正后再导入。"});
