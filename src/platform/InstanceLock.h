@@ -15,7 +15,8 @@ public:
     enum class Result {
         Taken,          // this process holds the lock now
         HeldElsewhere,  // another process, or another lock in this one, holds it
-        CannotMake,     // the file cannot be made or opened (a folder that cannot be written)
+        CannotMake,     // the file cannot be made or opened (a folder that cannot be written,
+                        // a disk without room for one more file): MakeError() tells why
     };
 
     InstanceLock() = default;

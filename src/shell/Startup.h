@@ -8,10 +8,10 @@ namespace bw {
 // The program's entry: puts Qt's own texts in Chinese and decides the data folder. Ends at
 // once (false) when the program already runs on that folder, or when the folder's lock file
 // cannot be made (the user is told why): a start that does not hold the folder's lock writes
-// nothing there. Then removes what writes cut off by a crash left in the folder, its Output and the
-// folder of the last PDF file, checks the data file (a new one comes with the ready formats)
-// and brings it up to date, ends (false, the lock given up) when the data file is damaged
-// (the user is told), and otherwise opens the password prompt or the main window.
+// nothing there. Then removes what writes cut off by a crash left in the folder, its Output
+// and the folder of the last PDF file, checks the data file (a new one comes with the ready
+// formats) and brings it up to date, ends (false, the lock given up) when the data file is
+// damaged (the user is told), and otherwise opens the password prompt or the main window.
 bool Main(const QStringList& arguments);
 
 // Brings table Fmt up to date: the link columns added by later versions.
