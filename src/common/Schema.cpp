@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "common/Database.h"
+#include "common/Services.h"
 #include "platform/Dialogs.h"
 #include "platform/SafeFiles.h"
 #include "platform/SqlEngine.h"
@@ -96,19 +97,26 @@ QString native(const QString& path) {
 
 }  // namespace
 
-bool CreateDatabase(const QString& path, bool* made) {
+namespace {
+
+// CreateDatabase, with the ready formats of the store's door in the new file when
+// `withReadyFormats`: they are written in the same transaction as the tables, before the
+// file takes its name, so that a file of that name always holds them.
+bool makeDatabase(const QString& path, bool withReadyFormats, bool* made) {
     if (made) *made = false;
     if (QFileInfo::exists(path)) return true;
     // A name of its own beside the file: two programs starting on one folder never write
     // into each other's new file.
     const QString tmp = CreateTemporaryBeside(path);
     if (tmp.isEmpty()) return false;
+    const auto& readyFormats = Doors().store.readyFormats;
     bool ok = false;
     {
         auto c = sql::Connection::Open(tmp, true);
         if (c && c->Begin()) {
             ok = true;
             for (const TableDef& t : kTables) ok = ok && createTable(*c, t);
+            ok = ok && (!withReadyFormats || !readyFormats || readyFormats(*c));
             ok = ok && c->Commit();
             if (!ok) c->Rollback();
         }
@@ -121,6 +129,12 @@ bool CreateDatabase(const QString& path, bool* made) {
     QFile::remove(tmp + QStringLiteral("-journal"));
     if (!placed) RemoveTemporary(tmp);
     return placed || (ok && QFileInfo::exists(path));
+}
+
+}  // namespace
+
+bool CreateDatabase(const QString& path, bool* made) {
+    return makeDatabase(path, false, made);
 }
 
 bool EnsureDatabase() {
@@ -143,7 +157,7 @@ DataFileState CheckDataFile() {
     }
     if (!QFileInfo::exists(path)) {
         bool made = false;
-        if (!CreateDatabase(path, &made)) {
+        if (!makeDatabase(path, true, &made)) {
             dlg::MsgBox(QStringLiteral("无法建立数据文件“%1”（%2），程序无法启动！")
                             .arg(native(path), WriteFailureCause(info.absolutePath(), 256 * 1024)),
                         dlg::OkOnly | dlg::Critical);

@@ -25,10 +25,12 @@ enum class DataFileState {
 };
 
 // The start-up check of DATA.db in the data folder, before anything writes to it: a missing
-// or empty file is made new; otherwise SQLite's quick check runs and missing tables are made
-// again. A file that fails the check, or lacks tables, is first copied aside in the data
-// folder ("DATA.damaged-<date>-<time>.db") and the user is told which file it is and where
-// the copy is.
+// or empty file is made new (CreateDatabase) with the ready formats of the store's door
+// (Doors().store.readyFormats, when filled) written into it before it takes its name, so
+// that a start cut off at any moment leaves no file or a whole one with them; otherwise
+// SQLite's quick check runs and missing tables are made again. A file that fails the check,
+// or lacks tables, is first copied aside in the data folder ("DATA.damaged-<date>-<time>.db")
+// and the user is told which file it is and where the copy is.
 DataFileState CheckDataFile();
 
 // Creates DATA.db in the data folder when it is missing. True when the database is there.

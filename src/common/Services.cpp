@@ -16,6 +16,7 @@ QStringList UnfilledDoors() {
     check(bool(d.store.currentFormat), "store.currentFormat");
     check(bool(d.store.batchGrid), "store.batchGrid");
     check(bool(d.store.boxGrid), "store.boxGrid");
+    check(bool(d.store.readyFormats), "store.readyFormats");
     check(bool(d.filling.convertByDataType), "filling.convertByDataType");
     check(bool(d.filling.fillNewBillValues), "filling.fillNewBillValues");
     check(bool(d.filling.attachBox), "filling.attachBox");

@@ -14,16 +14,23 @@ class QTreeWidget;
 
 namespace bw {
 
+namespace sql {
+class Connection;
+}
+
 class BoxControl;
 class Grid;
 class TextBox;
 
 // The format store: the open format and the grids of the main window's state, for the grid
-// routines and the chooser below it.
+// routines and the chooser below it; the ready formats for the start-up check's new data file.
 struct StoreServices {
     std::function<QString()> currentFormat;  // the name of the open format ("" when none)
     std::function<Grid*()> batchGrid;        // MSF(1)
     std::function<Grid*()> boxGrid;          // MSF(3), the box property grid
+    // Writes the ready formats into a new data file, on its connection, before the file takes
+    // its name. False when they could not be written.
+    std::function<bool(sql::Connection& newFile)> readyFormats;
 };
 
 // Bill filling.

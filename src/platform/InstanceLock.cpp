@@ -30,18 +30,26 @@ InstanceLock::~InstanceLock() {
 
 InstanceLock::Result InstanceLock::TryLock(const QString& path) {
     Unlock();
+    makeError_ = 0;
     const QByteArray name = QFile::encodeName(path);
     // A lock file left in a folder that cannot be written could still be opened: the folder
     // is what counts.
-    if (::access(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), W_OK) != 0)
+    if (::access(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), W_OK) != 0) {
+        makeError_ = errno;
         return Result::CannotMake;
+    }
     for (int attempt = 0; attempt < 10; ++attempt) {
         const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd < 0) return Result::CannotMake;
+        if (fd < 0) {
+            makeError_ = errno;
+            return Result::CannotMake;
+        }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
             ::close(fd);
-            return error == EWOULDBLOCK ? Result::HeldElsewhere : Result::CannotMake;
+            if (error == EWOULDBLOCK) return Result::HeldElsewhere;
+            makeError_ = error;
+            return Result::CannotMake;
         }
         // A holder that gives the lock up removes the file first, and a lock taken on the
         // file it removed holds nothing.
@@ -49,11 +57,11 @@ InstanceLock::Result InstanceLock::TryLock(const QString& path) {
             ::close(fd);
             continue;
         }
+        // The text is for people; when the disk has no room for it, the file stays empty
+        // rather than cut short, and the lock holds.
         const QByteArray text = contents();
         if (::ftruncate(fd, 0) != 0 || ::write(fd, text.constData(), text.size()) != text.size()) {
-            ::unlink(name.constData());
-            ::close(fd);
-            return Result::CannotMake;
+            [[maybe_unused]] const int emptied = ::ftruncate(fd, 0);
         }
         fd_ = fd;
         path_ = path;

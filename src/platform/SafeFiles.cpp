@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QStringList>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -26,8 +27,11 @@ QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-QString causeOf(int err, const QString& folder) {
-    switch (err) {
+}  // namespace
+
+QString WriteErrorCause(int error, const QString& folder, bool* folderShut) {
+    if (folderShut) *folderShut = false;
+    switch (error) {
         case ENOSPC:
         case EFBIG:
         case EDQUOT:
@@ -37,20 +41,19 @@ QString causeOf(int err, const QString& folder) {
         case EROFS:
         case ENOENT:
         case ENOTDIR:
+            if (folderShut) *folderShut = true;
             return QStringLiteral("文件夹“%1”不能写入").arg(native(folder));
         default:
-            return QString::fromLocal8Bit(std::strerror(err));
+            return QString::fromLocal8Bit(std::strerror(error));
     }
 }
-
-}  // namespace
 
 QString WriteFailureCause(const QString& folder, qint64 bytes) {
     const QByteArray probe =
         QFile::encodeName(QDir(folder).filePath(QStringLiteral(".bellweft-probe-XXXXXX")));
     std::vector<char> name(probe.constData(), probe.constData() + probe.size() + 1);
     const int fd = ::mkstemp(name.data());
-    if (fd < 0) return causeOf(errno, folder);
+    if (fd < 0) return WriteErrorCause(errno, folder);
     // Writing as much as the failed file needed shows whether the space is there.
     const std::vector<char> block(64 * 1024, 0);
     int err = 0;
@@ -66,7 +69,7 @@ QString WriteFailureCause(const QString& folder, qint64 bytes) {
     if (!err && ::fsync(fd) != 0) err = errno;
     ::close(fd);
     ::unlink(name.data());
-    return err ? causeOf(err, folder) : QString();
+    return err ? WriteErrorCause(err, folder) : QString();
 }
 
 namespace {
@@ -95,7 +98,10 @@ void release(const QString& tmp) {
     held().files.erase(it);
 }
 
-// A temporary's name: ".NAME." + six letters or digits + ".part".
+// A temporary's name: ".NAME.bwtmp-" + six letters or digits + ".part"; the mark "bwtmp-"
+// tells the program's temporaries from files of the user's that look alike.
+const char kMark[] = ".bwtmp-";
+
 QString randomLetters() {
     static const char kAlphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -105,11 +111,31 @@ QString randomLetters() {
     return letters;
 }
 
-// Whether `name` is a temporary of CreateTemporaryBeside, of the file `of` (any, when empty).
-bool isTemporaryName(const QString& name, const QString& of) {
-    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.[A-Za-z0-9]{6}\\.part$"));
-    const QRegularExpressionMatch m = pattern.match(name);
-    return m.hasMatch() && (of.isEmpty() || m.capturedView(1) == of);
+// Whether `name` is the name of a temporary of CreateTemporaryBeside.
+bool isTemporaryName(const QString& name) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\..+\\.bwtmp-[A-Za-z0-9]{6}\\.part$"));
+    return pattern.match(name).hasMatch();
+}
+
+// Removes the file `path` when it is a temporary left behind: a regular file of this user's
+// that nobody holds. A database's journal goes with it.
+void removeWhenStale(const QByteArray& path) {
+    struct stat named {};
+    if (::lstat(path.constData(), &named) != 0 || !S_ISREG(named.st_mode) ||
+        named.st_uid != ::geteuid())
+        return;
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return;
+    // Its writer holds the lock until the temporary is put in place or removed: a lock that
+    // can be taken is nobody's.
+    struct stat open {};
+    if (::fstat(fd, &open) == 0 && open.st_dev == named.st_dev && open.st_ino == named.st_ino &&
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(fd, path)) {
+        ::unlink(path.constData());
+        ::unlink((path + "-journal").constData());
+    }
+    ::close(fd);
 }
 
 }  // namespace
@@ -124,13 +150,13 @@ bool StillNamed(int fd, const QByteArray& path) {
 QString CreateTemporaryBeside(const QString& target, QString* why) {
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
-    RemoveStaleTemporaries(folder, info.fileName());
+    RemoveStaleTemporaries(folder);
     // No more open to others than the file it is to replace, and for a new file what the
     // umask (or the folder's default ACL) gives any new file.
     struct stat old {};
     const mode_t mode =
         ::stat(QFile::encodeName(target).constData(), &old) == 0 ? (old.st_mode & 0666) : 0666;
-    const QString stem = QDir(folder).filePath(u'.' + info.fileName() + u'.');
+    const QString stem = QDir(folder).filePath(u'.' + info.fileName() + QLatin1String(kMark));
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString tmp = stem + randomLetters() + QStringLiteral(".part");
         const QByteArray name = QFile::encodeName(tmp);
@@ -139,7 +165,7 @@ QString CreateTemporaryBeside(const QString& target, QString* why) {
         if (fd < 0) {
             const int err = errno;
             if (why) *why = WriteFailureCause(folder, 0);
-            if (why && why->isEmpty()) *why = causeOf(err, folder);
+            if (why && why->isEmpty()) *why = WriteErrorCause(err, folder);
             return QString();
         }
         // A start cleaning up may have taken the new file for a stale one before it was
@@ -159,25 +185,26 @@ void RemoveTemporary(const QString& tmp) {
     release(tmp);
 }
 
-void RemoveStaleTemporaries(const QString& folder, const QString& of) {
+void RemoveStaleTemporaries(const QString& folder, bool withSubFolders) {
     DIR* dir = ::opendir(QFile::encodeName(folder).constData());
     if (!dir) return;
+    QStringList subFolders;
     while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] != '.') continue;  // most names of a folder, at no cost
+        const bool hidden = entry->d_name[0] == '.';
+        if (!hidden && !withSubFolders) continue;  // most names of a folder, at no cost
         const QString name = QFile::decodeName(entry->d_name);
-        if (!isTemporaryName(name, of)) continue;
-        const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));
-        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) continue;
-        // Its writer holds the lock until the temporary is put in place or removed: a lock
-        // that can be taken is nobody's. A database's journal goes with it.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(fd, path)) {
-            ::unlink(path.constData());
-            ::unlink((path + "-journal").constData());
+        if (name == QLatin1String(".") || name == QLatin1String("..")) continue;
+        const QString path = QDir(folder).filePath(name);
+        if (hidden && isTemporaryName(name)) {
+            removeWhenStale(QFile::encodeName(path));
+        } else if (withSubFolders && (entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN)) {
+            struct stat st {};
+            if (::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode))
+                subFolders << path;
         }
-        ::close(fd);
     }
     ::closedir(dir);
+    for (const QString& sub : subFolders) RemoveStaleTemporaries(sub, true);
 }
 
 bool SyncFile(const QString& path) {

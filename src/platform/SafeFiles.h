@@ -4,7 +4,8 @@
 // name beside its target, flushed to the disk, and only then renamed over the target. When a
 // write fails, the reason is found out again so that the user can be told what to free. A
 // temporary is locked while it is written, so that one left behind by a write cut off (a
-// crash, a power cut) is told apart and removed, and one being written never is.
+// crash, a power cut) is told apart and removed, and one being written never is; its name
+// carries a mark of the program's own, so that no file of the user's is taken for one.
 
 #include <QByteArray>
 #include <QString>
@@ -16,21 +17,28 @@ namespace bw {
 // file can be written after all (the failure has passed). Leaves nothing behind.
 QString WriteFailureCause(const QString& folder, qint64 bytes);
 
-// A new empty file with a unique name in the folder of `target` (hidden, ".NAME.XXXXXX.part"),
-// made as any new file is (0666 less the umask). The process holds it under an exclusive lock
-// of the system's (flock) until ReplaceFile puts it in place or RemoveTemporary removes it,
-// so that a temporary no process holds is known to be left behind by a write that never
-// ended; those of the same target beside it are removed first. "" when the folder cannot be
-// written; `why` then receives the reason.
+// The reason, in the user's words, for the system's error `error` on a write into `folder`,
+// worded as WriteFailureCause words it. `folderShut` (when given) tells whether the cause is
+// a folder that takes no files (not writable, read-only, missing).
+QString WriteErrorCause(int error, const QString& folder, bool* folderShut = nullptr);
+
+// A new empty file with a unique name in the folder of `target` (hidden,
+// ".NAME.bwtmp-XXXXXX.part"), made as any new file is (0666 less the umask). The process holds
+// it under an exclusive lock of the system's (flock) until ReplaceFile puts it in place or
+// RemoveTemporary removes it, so that a temporary no process holds is known to be left behind
+// by a write that never ended; those left in the folder, of any file, are removed first. ""
+// when the folder cannot be written; `why` then receives the reason.
 QString CreateTemporaryBeside(const QString& target, QString* why = nullptr);
 
 // Removes a temporary of CreateTemporaryBeside (or any file) and gives up its lock.
 void RemoveTemporary(const QString& tmp);
 
-// Removes the temporaries of CreateTemporaryBeside in `folder` that no process holds: those
-// of every file, or of the file named `of` only. Temporaries being written, by this process
-// or another, stay.
-void RemoveStaleTemporaries(const QString& folder, const QString& of = QString());
+// Removes the temporaries of CreateTemporaryBeside in `folder` (and in its sub-folders, at any
+// depth, when `withSubFolders`; links are not followed) that no process holds. Only regular
+// files of this user's that bear the temporaries' name with its mark go: temporaries being
+// written, by this process or another, and anything else that merely looks like one (a
+// user's ".notes.draft1.part", a FIFO, a link, another user's file) stay.
+void RemoveStaleTemporaries(const QString& folder, bool withSubFolders = false);
 
 // Flushes the file's contents to the disk. False when the system could not.
 bool SyncFile(const QString& path);

@@ -38,13 +38,12 @@ QPointer<SelPrinter>& current() {
 // The most copies one request prints.
 constexpr int kMaxCopies = 999;
 
-// The folder the PDF file printer wrote to last, remembered across runs.
+}  // namespace
+
 QString RememberedPdfFolder() {
     return GetRegValue(QStringLiteral("BWF"), QStringLiteral("Validate"),
                        QStringLiteral("PdfFolder"), QString());
 }
-
-}  // namespace
 
 QString PdfFileProblem(const QString& path) {
     const QFileInfo file(path);

@@ -63,6 +63,10 @@ private:
 // program's own output folder, made on first use). "" (the default file) is accepted.
 QString PdfFileProblem(const QString& path);
 
+// The folder of the PDF file chosen last, remembered across runs and offered again; "" when
+// none was chosen yet.
+QString RememberedPdfFolder();
+
 // The copies that a text in the copies box stands for.
 int CopiesFromText(const QString& text);
 

@@ -15,9 +15,10 @@
 #include "platform/Printer.h"
 #include "platform/QtTranslations.h"
 #include "platform/SafeFiles.h"
+#include "printing/SelPrinter.h"
 #include "shell/MainWindow.h"
 #include "shell/Passwords.h"
-#include "store/SampleFormats.h"
+#include "store/StoreServices.h"
 
 namespace bw {
 
@@ -45,10 +46,15 @@ bool AcquireInstanceLock(QString* why) {
     if (lock().IsLocked() && lock().FileName() == path) return true;
     const InstanceLock::Result taken = lock().TryLock(path);
     // Only a lock held by another process means another copy runs; a lock file that cannot
-    // be made is a folder that cannot be written.
-    if (taken == InstanceLock::Result::CannotMake && why)
-        *why = QStringLiteral("数据文件夹“%1”不能写入，程序无法启动！")
-                   .arg(QDir::toNativeSeparators(AppPath()));
+    // be made is named by its cause: a folder that cannot be written, a full disk, ...
+    if (taken == InstanceLock::Result::CannotMake && why) {
+        bool folderShut = false;
+        const QString cause = WriteErrorCause(lock().MakeError(), AppPath(), &folderShut);
+        *why = folderShut ? QStringLiteral("数据文件夹“%1”不能写入，程序无法启动！")
+                                .arg(QDir::toNativeSeparators(AppPath()))
+                          : QStringLiteral("无法建立锁文件“%1”（%2），程序无法启动！")
+                                .arg(QDir::toNativeSeparators(path), cause);
+    }
     return taken == InstanceLock::Result::Taken;
 }
 
@@ -76,18 +82,23 @@ bool Main(const QStringList& arguments) {
         if (!why.isEmpty()) dlg::MsgBox(why, dlg::OkOnly | dlg::Critical);
         return false;
     }
-    // What writes cut off by a crash or a power cut left behind, and no running copy writes.
-    for (const QString& folder :
-         {AppPath(), AppFile(QStringLiteral("Temp")), AppFile(kPdfOutputFolder)})
-        RemoveStaleTemporaries(folder);
+    // What writes cut off by a crash or a power cut left behind, and no running copy writes:
+    // in the data folder, Temp, Output with its sub-folders and the folder of the last PDF
+    // file chosen (any other folder is cleaned by the next write into it).
+    RemoveStaleTemporaries(AppPath());
+    RemoveStaleTemporaries(AppFile(QStringLiteral("Temp")));
+    RemoveStaleTemporaries(AppFile(kPdfOutputFolder), true);
+    if (const QString pdfFolder = RememberedPdfFolder(); !pdfFolder.isEmpty())
+        RemoveStaleTemporaries(pdfFolder);
     // A damaged data file is kept as it is and nothing opens over it; a database made now
-    // starts with the ready formats, so that a new user sees a bill.
+    // takes its name with the ready formats in it (the store's door gives them to the
+    // check), so that a new user sees a bill whenever this start is cut off.
+    InstallStoreServices();
     const DataFileState data = CheckDataFile();
     if (data == DataFileState::Damaged || data == DataFileState::Unusable) {
         ReleaseInstanceLock();
         return false;
     }
-    if (data == DataFileState::Created) SeedSampleFormats();
     UpgradeFmtSchema();
     ChosenItem.clear();
     if (!GetParam(QStringLiteral("软件密码")).isEmpty()) {

@@ -36,18 +36,17 @@ struct SampleLink {
 // boxes.
 const char* const kOptions = "True|False|1|0|0|0|1|False|False|￥|False|False||False|False|2|";
 
-bool addFormat(const QString& name, double widthMm, double heightMm,
+bool addFormat(sql::Connection& c, const QString& name, double widthMm, double heightMm,
                std::initializer_list<SampleBox> boxes, std::initializer_list<SampleLink> links) {
-    if (!ExecuteSql(
-            QStringLiteral(
-                "INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES(?, ?, ?, ?, 10, 10, "
-                "15360, ?)"),
-            {name, kWholeFormatLabel, widthMm, heightMm, QString::fromUtf8(kOptions)}))
+    if (!c.Exec(QStringLiteral(
+                    "INSERT INTO Fmt(Fmt, LBL, W, H, X, Y, Color, Mem) VALUES(?, ?, ?, ?, 10, 10, "
+                    "15360, ?)"),
+                {name, kWholeFormatLabel, widthMm, heightMm, QString::fromUtf8(kOptions)}))
         return false;
     std::vector<qint64> ids;
     for (const SampleBox& b : boxes) {
-        Recordset rs;
-        if (!OpenRecordset(rs, QStringLiteral("SELECT * FROM Fmt WHERE ID=0"))) return false;
+        Recordset rs = c.Query(QStringLiteral("SELECT * FROM Fmt WHERE ID=0"));
+        if (!rs.IsOpen()) return false;
         rs.AddNew();
         rs.SetValue(QStringLiteral("Fmt"), name);
         rs.SetValue(QStringLiteral("LBL"), QString::fromUtf8(b.caption));
@@ -74,14 +73,14 @@ bool addFormat(const QString& name, double widthMm, double heightMm,
         ids.push_back(id);
         const QString sample = QString::fromUtf8(b.sample);
         if (!sample.isEmpty() &&
-            !ExecuteSql(QStringLiteral("INSERT INTO 默认(Fmt, ID, Con) VALUES(?, ?, ?)"),
-                        {name, id, sample}))
+            !c.Exec(QStringLiteral("INSERT INTO 默认(Fmt, ID, Con) VALUES(?, ?, ?)"),
+                    {name, id, sample}))
             return false;
     }
     for (const SampleLink& l : links) {
         const QString sql = l.adds ? QStringLiteral("UPDATE Fmt SET SumID=? WHERE ID=?")
                                    : QStringLiteral("UPDATE Fmt SET RCtl=? WHERE ID=?");
-        if (!ExecuteSql(sql, {ids.at(l.to), ids.at(l.from)})) return false;
+        if (!c.Exec(sql, {ids.at(l.to), ids.at(l.from)})) return false;
     }
     return true;
 }
@@ -89,8 +88,8 @@ bool addFormat(const QString& name, double widthMm, double heightMm,
 // A bank deposit slip, 210 x 101.6 mm: payer and payee, the amount in capitals and in
 // eleven cells, the cheque kind, an urgent tick, today's date and a running slip number with
 // its QR code. The capitals follow the amount typed into the cells, the QR code the number.
-bool addDepositSlip() {
-    return addFormat(kSampleDepositSlip, 210, 101.6,
+bool addDepositSlip(sql::Connection& c) {
+    return addFormat(c, kSampleDepositSlip, 210, 101.6,
                      {
                          {kLabel, "进 账 单（回 单）", 0, 78, 3, 60, 7, 0, "", 15, 2, true},
                          {kTextBox, "年", 2, 128, 11, 12, 6, 106},
@@ -125,9 +124,9 @@ bool addDepositSlip() {
 // postcodes, the goods, insured value and charges, the collect and insurance ticks, the
 // date, and a running waybill number with its QR code. The freight and the insurance fee add
 // up into the total, which the capitals follow.
-bool addWaybill() {
+bool addWaybill(sql::Connection& c) {
     return addFormat(
-        kSampleWaybill, 230, 127,
+        c, kSampleWaybill, 230, 127,
         {
             {kLabel, "快 递 运 单", 0, 80, 3, 60, 8, 0, "", 16, 2, true},
             {kTextBox, "运单号", 1, 166, 4, 54, 7, 122, "BW130411000128"},
@@ -167,6 +166,11 @@ bool addWaybill() {
 
 }  // namespace
 
+bool WriteSampleFormats(sql::Connection& c) {
+    return addDepositSlip(c) && addWaybill(c) &&
+           c.Exec(QStringLiteral("UPDATE Fmt SET LBL=? WHERE Fmt=''"), {kSampleDepositSlip});
+}
+
 bool SeedSampleFormats() {
     // The look and the writing are one transaction (one that writes from its start): a
     // program seeding the same file meanwhile is waited for, and its formats are seen.
@@ -174,9 +178,7 @@ bool SeedSampleFormats() {
     if (!t.Active()) return false;
     const QVariant formats = ValueWhere(QStringLiteral("Fmt"), QStringLiteral("LBL=?"),
                                         QStringLiteral("Fmt"), {kWholeFormatLabel});
-    if (!formats.toString().isEmpty() || !addDepositSlip() || !addWaybill()) return false;
-    if (!ExecuteSql(QStringLiteral("UPDATE Fmt SET LBL=? WHERE Fmt=''"), {kSampleDepositSlip}))
-        return false;
+    if (!formats.toString().isEmpty() || !WriteSampleFormats(*Db())) return false;
     return t.Commit();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Services.h"
 #include "store/MainForm.h"
+#include "store/SampleFormats.h"
 
 namespace bw {
 
@@ -10,6 +11,7 @@ void InstallStoreServices() {
     s.currentFormat = [] { return MF().CurrentFormat(); };
     s.batchGrid = [] { return MF().MSF[1]; };
     s.boxGrid = [] { return MF().MSF[3]; };
+    s.readyFormats = [](sql::Connection& newFile) { return WriteSampleFormats(newFile); };
 }
 
 }  // namespace bw

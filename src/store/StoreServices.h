@@ -3,7 +3,8 @@
 
 namespace bw {
 
-// Fills the store's door: the open format's name and the main window state's grids.
+// Fills the store's door: the open format's name, the main window state's grids and the
+// ready formats of a new data file.
 void InstallStoreServices();
 
 }  // namespace bw

@@ -85,21 +85,25 @@ rlimit& savedLimit() {
 }  // namespace
 
 void StartChildTest(QProcess& child, const QString& testName, const QString& folder,
-                    qint64 fileLimit) {
+                    qint64 fileLimit, const QStringList& under) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(kLimitVar), QString::number(fileLimit));
     env.insert(QString::fromLatin1(kFolderVar), folder);
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_also_run_disabled_tests"),
-                 QStringLiteral("--gtest_filter=") + testName});
+    const QStringList command{QCoreApplication::applicationFilePath(),
+                              QStringLiteral("--gtest_also_run_disabled_tests"),
+                              QStringLiteral("--gtest_filter=") + testName};
+    if (under.isEmpty())
+        child.start(command.first(), command.mid(1));
+    else
+        child.start(under.first(), under.mid(1) + command);
 }
 
-bool RunChildTest(const QString& testName, const QString& folder, QString* output,
-                  qint64 fileLimit) {
+bool RunChildTest(const QString& testName, const QString& folder, QString* output, qint64 fileLimit,
+                  const QStringList& under) {
     QProcess child;
-    StartChildTest(child, testName, folder, fileLimit);
+    StartChildTest(child, testName, folder, fileLimit, under);
     const bool finished = child.waitForFinished(120000);
     const QString out = QString::fromUtf8(child.readAll());
     if (output) *output = out;

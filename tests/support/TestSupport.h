@@ -2,6 +2,7 @@
 // Helpers shared by the tests: a data folder of the test's own and scripted dialog answers.
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <deque>
@@ -57,13 +58,14 @@ QString ArtifactDir();
 
 // Starts this test program again in `child` with one (DISABLED_) test of its own
 // ("Suite.DISABLED_Name") working in `folder`, its files limited to `fileLimit` bytes once it
-// calls FillTheDisk (0: no limit).
+// calls FillTheDisk (0: no limit). With `under` (a command and its arguments) the command
+// runs instead, with the test program's command line after its own arguments.
 void StartChildTest(QProcess& child, const QString& testName, const QString& folder,
-                    qint64 fileLimit = 0);
+                    qint64 fileLimit = 0, const QStringList& under = {});
 // Runs it to its end: true when it ran that test, its checks passed and it exited normally
 // with 0 (a crash at its exit fails); `output` receives what it printed.
 bool RunChildTest(const QString& testName, const QString& folder, QString* output = nullptr,
-                  qint64 fileLimit = 0);
+                  qint64 fileLimit = 0, const QStringList& under = {});
 // In that child: the folder given by the parent ("" when not a child).
 QString ChildFolder();
 
