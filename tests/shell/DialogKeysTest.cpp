@@ -97,7 +97,9 @@ TEST_F(DialogKeys, EnterInTheMappingCellEndsTheTypingAndEnterOutsideImports) {
     EXPECT_FALSE(map->TT->isVisible());
     EXPECT_EQ(BatchRecordCount(*MF().MSF[1]), 0);
 
-    QTest::keyClick(map->T[1], Qt::Key_Return);  // in the last row's box: 确定
+    // The typing ended, the grid has the keys again: Enter there is 确定.
+    EXPECT_EQ(map->focusWidget(), map->M1);
+    QTest::keyClick(map->M1, Qt::Key_Return);
     EXPECT_EQ(test::shownWindow<InputMap>(), nullptr);
     EXPECT_EQ(BatchRecordCount(*MF().MSF[1]), 1);
     EXPECT_EQ(test::textBoxCaptioned("全称")->Text(), "张三");

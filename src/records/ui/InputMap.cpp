@@ -116,6 +116,11 @@ InputMap::InputMap(QWidget* parent) : QDialog(parent) {
         connect(COM[i], &QPushButton::clicked, this, [this, i] { COM_Click(i); });
     }
     connect(M1, &GridView::Click, this, &InputMap::M1_Click);
+    // Enter on the grids, outside an edit, accepts as it does in the row boxes.
+    for (GridView* grid : {M0, M1})
+        connect(grid, &GridView::KeyPress, this, [this](int key) {
+            if (key == 13) COM_Click(0);
+        });
     connect(TT, &QLineEdit::textChanged, this, &InputMap::TT_Change);
 }
 
