@@ -16,6 +16,13 @@ namespace bw {
 class BoxControl;
 class DrawTarget;
 
+// True when the label page's option box CK(ck) is built and ticked (1: the background
+// picture behind each label, 6: the separator lines).
+bool LabelOptionTicked(int ck);
+// The number in the label page's setting box TNum(i) (0 across, 1 down, 3 and 4 the label
+// area's width and height in millimetres); 0 before the box is built.
+double LabelSetting(int i);
+
 // The most labels across and down that the preview draws, and that printing prints.
 inline constexpr int kPreviewMaxCols = 200, kPreviewMaxRows = 100;
 inline constexpr int kPrintMaxCols = 100, kPrintMaxRows = 200;

@@ -19,6 +19,8 @@
 #include "PrintTestSupport.h"
 #include "barcode/BarcodeStandard.h"
 #include "common/Globals.h"
+#include "platform/PictureWidget.h"
+#include "printing/LabelPreview.h"
 #include "printing/LabelPrint.h"
 #include "printing/LabelSettings.h"
 #include "printing/SelPrinter.h"
@@ -134,6 +136,25 @@ TEST_F(LabelPdf, TextScalesWithTheLabel) {
     const PdfWord* big = FindWord(full, "NAME4");
     ASSERT_NE(big, nullptr);
     EXPECT_NEAR((w->yMax - w->yMin) * 2, big->yMax - big->yMin, 0.4);
+}
+
+TEST_F(LabelPdf, ThePreviewShowsEachBoxWhereAndAsLargeAsThePaperHasIt) {
+    // One label of 80 x 40 mm: the preview, 400 pixels across, has 127 of them an inch.
+    SetSheet(1, 1, 80, 40);
+    const QImage preview = MF().PTag->Image();
+    ASSERT_EQ(preview.width(), 400);
+    const int dpi = 127;
+    const QImage paper = RasterisePdf(PrintPage("beside-preview"), 1, dpi);
+    // The text at (8, 4) mm and the QR code at (48, 12) mm, 24 mm square.
+    for (const QRectF& area : {QRectF(5, 2, 45, 8), QRectF(44, 9, 34, 31)}) {
+        const QRectF screen = DarkBox(preview, dpi, area), ink = DarkBox(paper, dpi, area);
+        ASSERT_FALSE(ink.isEmpty()) << area.x();
+        EXPECT_NEAR(screen.left(), ink.left(), 0.5) << area.x();
+        EXPECT_NEAR(screen.top(), ink.top(), 0.5) << area.x();
+        // A pixel of the preview is 0.2 mm.
+        EXPECT_NEAR(screen.width(), ink.width(), 0.1 * ink.width() + 0.25) << area.x();
+        EXPECT_NEAR(screen.height(), ink.height(), 0.1 * ink.height() + 0.25) << area.x();
+    }
 }
 
 TEST_F(LabelPdf, EveryLabelsQrCodeReadsBack) {
