@@ -1,7 +1,8 @@
 #pragma once
-// What the label-sheet preview and label printing share: the cells of a page of labels with
-// the batch-grid row each one shows, the bill each label carries, the value a box shows in a
-// label, the pictures named by those values and the wrapping of a label's text.
+// What the label-sheet preview and label printing share: the label page's settings as
+// numbers, the cells of a page of labels with the batch-grid row each one shows, the bill
+// each label carries, the value a box shows in a label, the pictures named by those values
+// and the wrapping of a label's text.
 
 #include <QImage>
 #include <QPageSize>
