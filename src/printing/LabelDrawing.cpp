@@ -52,11 +52,10 @@ double TextSize(DrawTarget& t, const LabelMedium& m, double design, const QFont&
 int LinePenWidth(const LabelMedium& m, const Line& line, double design, double sx) {
     return m.paper ? CInt(design * sx * kTwipsPerMm * 8) : CInt(sx * line.BorderWidth());
 }
-// The colour of a label's line: the paper takes it as the canvas shows the line, the screen
-// from its grid row.
-QColor LineColour(const LabelMedium& m, const Line& line, const Grid& g, int row) {
-    return m.paper ? line.BorderColor()
-                   : RgbValueToColor(GetCellProperty(g, row, col::Color, false));
+// The colour a box is printed in: its grid row's, as the bill print takes it (the canvas may
+// show a selected box in another colour).
+QColor RowColour(const Grid& g, int row) {
+    return RgbValueToColor(GetCellProperty(g, row, col::Color, false));
 }
 
 // A box's font on the target at its size on the medium, in twips; the width its text wraps
@@ -114,6 +113,9 @@ void DrawBarcodeBox(DrawTarget& t, const LabelMedium& m, BoxControl* box, const 
     b.fontSize = design <= 2 ? 0 : TextSize(t, m, design, font);
     b.fontName = font.family();
     b.code39MaxWidth = ToTwips(m, sx * box->Width());
+    const Grid& g = MF().BoxGrid();
+    const int row = BoxRow(box);
+    if (row >= g.FixedRows() && row < g.Rows()) t.SetForeColor(RowColour(g, row));
     DrawBarcode(t, value, b);
 }
 
@@ -129,7 +131,7 @@ void DrawLine(DrawTarget& t, const LabelMedium& m, const Line& line, double x, d
     t.SetScaleMode(ScaleUnit::Twips);
     t.SetDrawStyle(static_cast<LineStyle>(style));
     t.SetDrawWidth(LinePenWidth(m, line, Val(g.TextMatrix(row, col::fSize)), sx));
-    const QColor colour = LineColour(m, line, g, row);
+    const QColor colour = RowColour(g, row);
     t.SetForeColor(colour);
     t.SetDrawMode(PenMode::CopyPen);
     t.Line(ToTwips(m, x + sx * line.X1()), ToTwips(m, y + sy * line.Y1()),

@@ -21,9 +21,9 @@ struct LabelMedium {
     // Paper or screen, for the rules that differ. Font sizes: on paper the design size fitted
     // to the printer at `zoom` (the label's width over the bill's, FitPrinterFontSize), on
     // screen the design size divided by `shrink` (0: the target's size is kept). A line's
-    // pen: on paper eight printer dots per unit of its design width at the label's scale, in
-    // the colour the canvas shows the line in; on screen its width on the canvas in pixels at
-    // the preview's scale, in its row's colour.
+    // pen: on paper eight printer dots per unit of its design width at the label's scale; on
+    // screen its width on the canvas in pixels at the preview's scale. Lines and barcodes are
+    // drawn in their rows' colours on both.
     bool paper = false;
     double zoom = 0;
     double shrink = 0;
