@@ -1,8 +1,10 @@
 #include "printing/LabelCells.h"
 
+#include <QCheckBox>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
+#include <QLineEdit>
 #include <algorithm>
 
 #include "platform/DrawTarget.h"
@@ -14,6 +16,16 @@
 #include "store/PictureRefresh.h"
 
 namespace bw {
+
+bool LabelOptionTicked(int ck) {
+    const auto it = MF().CK.find(ck);
+    return it != MF().CK.end() && it->second && it->second->isChecked();
+}
+
+double LabelSetting(int i) {
+    const QLineEdit* box = MF().TNum[i];
+    return box ? Val(box->text()) : 0;
+}
 
 std::vector<LabelCell> LabelPageCells(long long page, long long cols, long long rows, double areaW,
                                       double areaH, int gridRows, int fixedRows) {

@@ -1,7 +1,8 @@
 #pragma once
-// What the label-sheet preview and label printing share: the cells of a page of labels with
-// the batch-grid row each one shows, the bill each label carries, the value a box shows in a
-// label, the pictures named by those values and the wrapping of a label's text.
+// What the label-sheet preview and label printing share: the label page's settings as
+// numbers, the cells of a page of labels with the batch-grid row each one shows, the bill
+// each label carries, the value a box shows in a label, the pictures named by those values
+// and the wrapping of a label's text.
 
 #include <QImage>
 #include <QPageSize>
@@ -15,6 +16,13 @@ namespace bw {
 
 class BoxControl;
 class DrawTarget;
+
+// True when the label page's option box CK(ck) is built and ticked (1: the background
+// picture behind each label, 6: the separator lines).
+bool LabelOptionTicked(int ck);
+// The number in the label page's setting box TNum(i) (0 across, 1 down, 3 and 4 the label
+// area's width and height in millimetres); 0 before the box is built.
+double LabelSetting(int i);
 
 // The most labels across and down that the preview draws, and that printing prints.
 inline constexpr int kPreviewMaxCols = 200, kPreviewMaxRows = 100;

@@ -1,20 +1,20 @@
 #pragma once
 // Printing a page of the label sheet: the labels of the batch records laid out over the
 // label area in millimetres from the paper's corner less the calibration offsets, each the
-// whole bill scaled into its cell (text at fitted font sizes, pictures, barcodes, lines),
-// and the dotted outlines between labels on request, on the label sheet's own paper. Each
-// copy of a page is a document of its own; the PDF file printer puts the copies and pages
-// of one command into one file, a page each.
+// whole bill scaled into its cell by the drawing the preview uses (LabelDrawing, text at
+// fitted font sizes), and the dotted outlines between labels on request, on the label
+// sheet's own paper. Each copy of a page is a document of its own; the PDF file printer puts
+// the copies and pages of one command into one file, a page each.
 
 #include <QString>
 #include <functional>
 #include <vector>
 
 #include "printing/LabelCells.h"
+#include "printing/LabelDrawing.h"
 
 namespace bw {
 
-class BoxControl;
 class DrawTarget;
 class Printer;
 
@@ -45,28 +45,17 @@ struct LabelSheet {
     std::vector<BillValues> bills;  // one per cell
 };
 LabelSheet SheetOf(long long page);
-// Prints the labels of a sheet at their places less the calibration offsets.
+// How labels are drawn on paper: in millimetres from the paper's corner less the calibration
+// offsets (M_X, M_Y, each less 10), shifted right to the middle of an A4 sheet when the paper
+// is fed centred (O2(3)) and the sheet is upright (TagDir), each text at the printer font
+// size that matches the label's scale (FitPrinterFontSize at the label width over the bill
+// width, Wid). Not valid without a bill width, label columns or a label area width.
+LabelMedium PaperMedium();
+// Prints the labels of a sheet (DrawLabels on PaperMedium).
 void PrintSheet(DrawTarget& printer, const LabelSheet& sheet);
 // Lays out and prints the labels of the page (SheetOf, PrintSheet). A label area or a bill
 // without a size prints no labels.
 void PrintLabelCells(DrawTarget& printer, long long page);
-// One label with its corner at (x, y) and cellW x cellH millimetres, carrying `bill`:
-// shifted right to the middle of an A4 sheet when the paper is fed
-// centred (O2(3)) and the sheet is upright, the background picture when CK(1) is ticked,
-// then every box scaled into the cell. A picture file that cannot be read leaves its spot
-// blank.
-void PrintLabelCell(DrawTarget& printer, double x, double y, double cellW, double cellH,
-                    const BillValues& bill);
-// The first text box of a label of cellW x cellH millimetres carrying `bill` whose text runs
-// past the bottom of the box scaled into the label (RunsPastBottom), named as TextBoxName
-// names it; "" when none does. Measures only; the printer's settings are kept.
-QString OverflowingLabelBox(DrawTarget& printer, double cellW, double cellH,
-                            const BillValues& bill);
-// A box's text with its corner at (x, y) millimetres, at the printer font size that matches
-// the label's scale, wrapped to the box's width in a cell of cellW millimetres. Lines that
-// would start below the page are dropped. x and y come back in twips, y below the last line.
-void PrintLabelText(DrawTarget& printer, const QString& text, BoxControl* box, double cellW,
-                    double& x, double& y, bool wrap);
 // The dotted magenta lines at the right and bottom edge of every label.
 void PrintLabelOutlines(DrawTarget& printer, int rows, int cols);
 

@@ -19,9 +19,13 @@
 #include "PrintTestSupport.h"
 #include "barcode/BarcodeStandard.h"
 #include "common/Globals.h"
+#include "platform/PictureWidget.h"
+#include "printing/LabelPreview.h"
 #include "printing/LabelPrint.h"
 #include "printing/LabelSettings.h"
 #include "printing/SelPrinter.h"
+#include "store/BoxLook.h"
+#include "store/BoxModel.h"
 #include "store/MainForm.h"
 
 using namespace bw;
@@ -134,6 +138,67 @@ TEST_F(LabelPdf, TextScalesWithTheLabel) {
     const PdfWord* big = FindWord(full, "NAME4");
     ASSERT_NE(big, nullptr);
     EXPECT_NEAR((w->yMax - w->yMin) * 2, big->yMax - big->yMin, 0.4);
+}
+
+TEST_F(LabelPdf, ThePreviewShowsEachBoxWhereAndAsLargeAsThePaperHasIt) {
+    // One label of 80 x 40 mm: the preview, 400 pixels across, has 127 of them an inch.
+    SetSheet(1, 1, 80, 40);
+    const QImage preview = MF().PTag->Image();
+    ASSERT_EQ(preview.width(), 400);
+    const int dpi = 127;
+    const QImage paper = RasterisePdf(PrintPage("beside-preview"), 1, dpi);
+    // The text at (8, 4) mm and the QR code at (48, 12) mm, 24 mm square.
+    for (const QRectF& area : {QRectF(5, 2, 45, 8), QRectF(44, 9, 34, 31)}) {
+        const QRectF screen = DarkBox(preview, dpi, area), ink = DarkBox(paper, dpi, area);
+        ASSERT_FALSE(ink.isEmpty()) << area.x();
+        EXPECT_NEAR(screen.left(), ink.left(), 0.5) << area.x();
+        EXPECT_NEAR(screen.top(), ink.top(), 0.5) << area.x();
+        // A pixel of the preview is 0.2 mm.
+        EXPECT_NEAR(screen.width(), ink.width(), 0.1 * ink.width() + 0.25) << area.x();
+        EXPECT_NEAR(screen.height(), ink.height(), 0.1 * ink.height() + 0.25) << area.x();
+    }
+}
+
+// Barcodes and lines print in their own colours: a line selected on the canvas (shown grey
+// there) is no grey on paper, and the Code 39 of the second label, drawn after the first
+// label's line, takes none of the line's colour.
+TEST_F(LabelPdf, BarcodesAndLinesPrintInTheirOwnColours) {
+    NewFormat("彩色标签", 100, 50);
+    AddBox({.kind = 2, .caption = "条码", .x = 10, .y = 20, .w = 80, .h = 20, .color = 0x0000FF});
+    AddBox({.kind = 3,
+            .x = 5,
+            .y = 10,
+            .w = 50,
+            .h = 10,
+            .cash = 1,
+            .fontSize = 2,
+            .color = 0xFF0000});
+    Show();
+    BarcodeStandard() = kCode39;
+    BuildLabelPage();
+    FillBatch({2001}, {{QStringLiteral("ORDER-1")}, {QStringLiteral("ORDER-2")}});
+    SetSheet(2, 1, 200, 50);
+    SetBoxSelectLook(GetBoxByIndex(3001), false);
+    const int dpi = 150;
+    const QImage page = RasterisePdf(PrintPage("colours"), 1, dpi, true);
+    ASSERT_FALSE(page.isNull());
+    const double k = dpi / 25.4;
+    int red[2] = {0, 0}, blue = 0, other = 0;
+    for (int y = 0; y < int(50 * k); ++y)
+        for (int x = 0; x < int(200 * k); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.red() > 200 && c.green() > 200 && c.blue() > 200) continue;  // paper
+            if (c.red() > 150 && c.green() < 100 && c.blue() < 100)
+                ++red[x < int(100 * k) ? 0 : 1];
+            else if (c.blue() > 150 && c.red() < 100 && c.green() < 100)
+                ++blue;
+            else if (c.saturation() < 60 && c.value() < 230)
+                ++other;  // grey or black: not a colour of the format's
+        }
+    EXPECT_GT(red[0], 500);
+    EXPECT_GT(red[1], 500);
+    EXPECT_GT(blue, 50);
+    EXPECT_LT(other, 20);
 }
 
 TEST_F(LabelPdf, EveryLabelsQrCodeReadsBack) {
