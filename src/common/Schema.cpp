@@ -18,7 +18,8 @@ namespace {
 // existing file can be made again on its own.
 struct TableDef {
     const char* name;
-    const char* statements[4];  // up to the first null
+    const char* statements[4];  // the table and its first rows, up to the first null
+    const char* indexes[4];     // up to the first null; made also in existing files
 };
 
 const TableDef kTables[] = {
@@ -35,22 +36,48 @@ const TableDef kTables[] = {
       " fStrikethru BOOLEAN DEFAULT 0,"
       " Clas INTEGER DEFAULT 0, Cash DOUBLE DEFAULT 0, RCtl DOUBLE DEFAULT 0,"
       " SumID DOUBLE DEFAULT 0, SumID1 DOUBLE DEFAULT 0, RCtl1 INTEGER DEFAULT 0, Mem TEXT)",
-      "CREATE INDEX Fmt_Fmt ON Fmt(Fmt)",
       // The application-options row: the last format's name and three display options.
-      "INSERT INTO Fmt(Fmt, LBL, fName) VALUES('', '', '1§☆§0§☆§0')"}},
-    {"参数", {"CREATE TABLE 参数(Var TEXT, Con TEXT)", "CREATE INDEX 参数_Var ON 参数(Var)"}},
+      "INSERT INTO Fmt(Fmt, LBL, fName) VALUES('', '', '1§☆§0§☆§0')"},
+     {"CREATE INDEX IF NOT EXISTS Fmt_Fmt ON Fmt(Fmt)"}},
+    {"参数",
+     {"CREATE TABLE 参数(Var TEXT, Con TEXT)"},
+     {"CREATE INDEX IF NOT EXISTS 参数_Var ON 参数(Var)"}},
     // History: one row per non-empty box of a recorded bill; ID is the bill number per format.
+    // What is looked up per bill or per key is one index seek or a few: a format's bills by
+    // number (the next bill number, the history grid), a box's values by bill (its latest:
+    // the next running number), a box's values by text (auto-complete), the boxes and bills
+    // holding a value (the values remembered from earlier bills). Only an index that leads
+    // with CID or Con holds all four columns: the query planner, which knows no counts,
+    // would take any other such one for a format's bills too, and read them all.
     {"历史",
-     {"CREATE TABLE 历史(ID INTEGER, Fmt TEXT, CID INTEGER, Con TEXT)",
-      "CREATE INDEX 历史_Fmt_ID ON 历史(Fmt, ID)", "CREATE INDEX 历史_CID ON 历史(CID)"}},
+     {"CREATE TABLE 历史(ID INTEGER, Fmt TEXT, CID INTEGER, Con TEXT)"},
+     {"CREATE INDEX IF NOT EXISTS 历史_Fmt_ID ON 历史(Fmt, ID)",
+      "CREATE INDEX IF NOT EXISTS 历史_CID_Fmt_ID ON 历史(CID, Fmt, ID)",
+      "CREATE INDEX IF NOT EXISTS 历史_CID_Fmt_Con ON 历史(CID, Fmt, Con)",
+      "CREATE INDEX IF NOT EXISTS 历史_Con_Fmt_CID ON 历史(Con, Fmt, CID, ID)"}},
     {"默认",
-     {"CREATE TABLE 默认(Fmt TEXT, ID INTEGER, Con TEXT)", "CREATE INDEX 默认_Fmt ON 默认(Fmt)"}},
+     {"CREATE TABLE 默认(Fmt TEXT, ID INTEGER, Con TEXT)"},
+     {"CREATE INDEX IF NOT EXISTS 默认_Fmt ON 默认(Fmt)"}},
     {"映射",
-     {"CREATE TABLE 映射(ID INTEGER, Fmt TEXT, Map TEXT)", "CREATE INDEX 映射_Fmt ON 映射(Fmt)"}},
+     {"CREATE TABLE 映射(ID INTEGER, Fmt TEXT, Map TEXT)"},
+     {"CREATE INDEX IF NOT EXISTS 映射_Fmt ON 映射(Fmt)"}},
     {"网站格式",
      {"CREATE TABLE 网站格式(ID INTEGER PRIMARY KEY AUTOINCREMENT, Clas TEXT, Name TEXT,"
-      " fPath TEXT, pPath TEXT, Dat DATETIME)"}},
+      " fPath TEXT, pPath TEXT, Dat DATETIME)"},
+     {}},
 };
+
+// Indexes of earlier files that others above now serve: each would only slow down every
+// bill recorded.
+const char* const kRetiredIndexes[] = {"历史_CID", "历史_Con", "历史_Fmt_Con"};
+
+bool createIndexes(sql::Connection& c, const TableDef& t) {
+    for (const char* stmt : t.indexes) {
+        if (!stmt) break;
+        if (!c.Exec(QString::fromUtf8(stmt))) return false;
+    }
+    return true;
+}
 
 // Creates the table with its indexes and first rows on the connection.
 bool createTable(sql::Connection& c, const TableDef& t) {
@@ -58,7 +85,7 @@ bool createTable(sql::Connection& c, const TableDef& t) {
         if (!stmt) break;
         if (!c.Exec(QString::fromUtf8(stmt))) return false;
     }
-    return true;
+    return createIndexes(c, t);
 }
 
 QStringList missingTables(sql::Connection& c) {
@@ -243,6 +270,17 @@ DataFileState CheckDataFile() {
                     .arg(native(path), missing.join(QStringLiteral("、")), kept),
                 dlg::OkOnly | dlg::Exclamation);
     return DataFileState::Repaired;
+}
+
+void UpgradeIndexes() {
+    Transaction t;
+    if (!t.Active()) return;
+    for (const TableDef& table : kTables)
+        for (const char* stmt : table.indexes)
+            if (stmt && !ExecuteSql(QString::fromUtf8(stmt))) return;
+    for (const char* name : kRetiredIndexes)
+        if (!ExecuteSql(QStringLiteral("DROP INDEX IF EXISTS ") + QString::fromUtf8(name))) return;
+    t.Commit();
 }
 
 }  // namespace bw

@@ -33,6 +33,13 @@ enum class DataFileState {
 // and the user is told which file it is and where the copy is.
 DataFileState CheckDataFile();
 
+// Gives DATA.db in the data folder every index the tables have in a new file, and drops the
+// indexes of earlier files that nothing uses any more; the rows stay as they are. Run at
+// every start after the check (an index already there costs nothing): the first start on a
+// file of an earlier program makes the missing ones, which takes a while on a long history.
+// A failure leaves the file as it was.
+void UpgradeIndexes();
+
 // Creates DATA.db in the data folder when it is missing. True when the database is there.
 bool EnsureDatabase();
 

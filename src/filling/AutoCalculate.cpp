@@ -119,32 +119,24 @@ void SetRelatedBoxValue(const RelationTable& table, int start, const QString& va
     }
 }
 
-namespace {
-// The history is searched by value on every focus loss; an index on Con keeps that search
-// to the rows holding the value (a value seldom recurs in another format, so the format
-// needs no place in the key, and every printed bill adds its rows to this index: the shorter
-// key costs each of them less). Files that still hold the earlier index on (Fmt, Con) lose
-// it. Made once per database, also in older files.
-void ensureValueIndex() {
-    static QString indexedFile;
-    if (indexedFile == DatabasePath()) return;
-    if (ExecuteSql(QStringLiteral("DROP INDEX IF EXISTS 历史_Fmt_Con")) &&
-        ExecuteSql(QStringLiteral("CREATE INDEX IF NOT EXISTS 历史_Con ON 历史(Con)")))
-        indexedFile = DatabasePath();
-}
-}  // namespace
-
 std::vector<HistoryHit> HistoryLookup::Load(const QString& format, const QString& value) {
-    ensureValueIndex();
     std::vector<HistoryHit> hits;
     Recordset rs;
-    // The latest bill of each box that held the value: one row per box, however long the
-    // history.
-    OpenRecordset(rs,
-                  QStringLiteral("SELECT MAX(历史.ID) AS ID, 历史.CID AS CID, Fmt.LBL AS LBL "
-                                 "FROM 历史 LEFT JOIN Fmt ON 历史.CID=Fmt.ID "
-                                 "WHERE 历史.Fmt=? AND 历史.Con=? GROUP BY 历史.CID"),
-                  {format, value});
+    // The latest bill of each box that held the value, one row per box: the boxes that held
+    // it are stepped through one index seek each, and each box's latest bill is one more, so
+    // that the cost stays that of the boxes however long the history and however often the
+    // value recurs in it.
+    OpenRecordset(
+        rs,
+        QStringLiteral("WITH RECURSIVE box(cid) AS ("
+                       " SELECT MIN(CID) FROM 历史 WHERE Con=?2 AND Fmt=?1"
+                       " UNION ALL SELECT (SELECT MIN(CID) FROM 历史 WHERE Con=?2 AND Fmt=?1"
+                       " AND CID>box.cid) FROM box WHERE box.cid IS NOT NULL)"
+                       " SELECT (SELECT MAX(ID) FROM 历史 WHERE Con=?2 AND Fmt=?1"
+                       " AND CID=box.cid) AS ID, box.cid AS CID, Fmt.LBL AS LBL"
+                       " FROM box LEFT JOIN Fmt ON box.cid=Fmt.ID"
+                       " WHERE box.cid IS NOT NULL ORDER BY box.cid"),
+        {format, value});
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         hits.push_back({static_cast<qint64>(rs.Number(QStringLiteral("ID"))),
                         rs.Number(QStringLiteral("CID")), rs.Text(QStringLiteral("LBL"))});
@@ -303,7 +295,6 @@ void AutoCalculate(double boxId, const Grid& grid) {
         if (k < 0) return;
         const QString s = BoxTextByIndex(table.At(k).boxIndex);
         SetRelatedBoxValue(table, k, s, queue);
-        if (!s.isEmpty()) ensureValueIndex();
         // Only a box with a related link takes anything from an earlier bill: the history
         // is searched for those alone.
         const RelationRecord& rec = table.At(k);

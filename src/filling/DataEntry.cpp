@@ -21,6 +21,7 @@
 #include "filling/BoxConversion.h"
 #include "filling/Links.h"
 #include "platform/Grid.h"
+#include "platform/SqlText.h"
 #include "platform/VbNumbers.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxDropDown.h"
@@ -199,14 +200,36 @@ void ArmAutoFind(TextBox* box) {
 }
 
 QString CompletionFor(const QString& format, double boxId, const QString& typed) {
-    Recordset rs;
-    OpenRecordset(rs,
-                  QStringLiteral("SELECT Con FROM 历史 WHERE Fmt=? AND CID=? AND Con LIKE ? "
-                                 "ESCAPE '\\' GROUP BY Con LIMIT 2"),
-                  {format, static_cast<qlonglong>(boxId), LikeLiteral(typed) + u'%'});
-    if (rs.RecordCount() != 1) return QString();
-    rs.MoveFirst();
-    return rs.Text(QStringLiteral("Con"));
+    // The box's values in the order of the history's index on (CID, Fmt, Con): in each span
+    // of texts that may begin with the typed text, the first that does and the first after
+    // it; two values end the search, however often each recurs in the history.
+    const QString pattern = LikeLiteral(typed) + u'%';
+    QStringList found;
+    for (const sql::TextSpan& span : sql::LikePrefixSpans(typed)) {
+        QString where =
+            QStringLiteral("SELECT Con FROM 历史 WHERE Fmt=? AND CID=? AND Con LIKE ? ESCAPE '\\'");
+        Params params{format, static_cast<qlonglong>(boxId), pattern};
+        if (!span.low.isEmpty()) {
+            where += QStringLiteral(" AND Con>=?");
+            params << span.low;
+        }
+        if (!span.high.isNull()) {
+            where += QStringLiteral(" AND Con<?");
+            params << span.high;
+        }
+        for (bool after = false; found.size() < 2; after = true) {
+            Recordset rs;
+            OpenRecordset(rs,
+                          where + (after ? QStringLiteral(" AND Con>?") : QString()) +
+                              QStringLiteral(" ORDER BY Con LIMIT 1"),
+                          after ? params + Params{found.last()} : params);
+            if (rs.RecordCount() < 1) break;
+            rs.MoveFirst();
+            found << rs.Text(QStringLiteral("Con"));
+            if (after) break;
+        }
+    }
+    return found.size() == 1 ? found.first() : QString();
 }
 
 void AutoFindTick() {

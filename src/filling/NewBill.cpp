@@ -23,7 +23,7 @@ void NextRunningNumber(TextBox* box, int ahead) {
     Recordset rs;
     OpenRecordset(rs,
                   QStringLiteral("SELECT Con FROM 历史 WHERE Fmt=? AND CID=? "
-                                 "ORDER BY +ID DESC LIMIT 1"),
+                                 "ORDER BY ID DESC LIMIT 1"),
                   {MF().CurrentFormat(), BoxRecordId(box)});
     QString number;
     if (rs.RecordCount() >= 1) {

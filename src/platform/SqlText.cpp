@@ -1,5 +1,7 @@
 #include "platform/SqlText.h"
 
+#include <string>
+
 namespace bw::sql {
 
 namespace {
@@ -132,6 +134,54 @@ bool HasGroupingOrJoin(const QString& text) {
         if (i < text.size() && text[i] == u',' && boundaryAt(text, i + 1)) return true;
     }
     return false;
+}
+
+namespace {
+
+bool isAsciiLetter(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
+}
+
+// The first text after every text that begins with `prefix`; a null string when there is
+// none (each character of the prefix is the last code point there is).
+QString afterEveryTextBeginningWith(std::u32string prefix) {
+    while (!prefix.empty()) {
+        char32_t last = prefix.back();
+        prefix.pop_back();
+        if (last >= 0x10FFFF) continue;
+        ++last;
+        if (last >= 0xD800 && last <= 0xDFFF) last = 0xE000;  // no text holds a surrogate
+        prefix.push_back(last);
+        return QString::fromStdU32String(prefix);
+    }
+    return QString();
+}
+
+}  // namespace
+
+std::vector<TextSpan> LikePrefixSpans(const QString& prefix, int letters) {
+    std::u32string chars = prefix.toStdU32String();
+    std::vector<size_t> at;  // where the letters whose case the spans tell apart stand
+    for (size_t i = 0; i < chars.size(); ++i) {
+        if (!isAsciiLetter(chars[i])) continue;
+        if (static_cast<int>(at.size()) == letters) {
+            chars.resize(i);
+            break;
+        }
+        at.push_back(i);
+    }
+    if (chars.empty()) return {TextSpan{}};
+    std::vector<TextSpan> spans;
+    for (unsigned cases = 0; cases < (1u << at.size()); ++cases) {
+        std::u32string start = chars;
+        for (size_t k = 0; k < at.size(); ++k) {
+            const char32_t c = start[at[k]] | 0x20;  // lower case
+            start[at[k]] = (cases >> k) & 1 ? c : c - 0x20;
+        }
+        spans.push_back(
+            {QString::fromStdU32String(start), afterEveryTextBeginningWith(std::move(start))});
+    }
+    return spans;
 }
 
 }  // namespace bw::sql

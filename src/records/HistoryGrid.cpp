@@ -133,8 +133,15 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     // newest is read in this thread); the font the columns are fitted with is made ready
     // meanwhile.
     std::vector<sql::QueryPart> parts = HistoryQueryParts(format, limit);
+    // A view of the newest rows needs to know only whether there are more: it counts no
+    // further than well past itself, so that opening the page costs the same whatever the
+    // history holds.
     parts.insert(parts.begin(),
-                 {QStringLiteral("SELECT COUNT(*) FROM 历史 WHERE Fmt=?"), {format}});
+                 limit < 1 ? sql::QueryPart{QStringLiteral("SELECT COUNT(*) FROM 历史 WHERE Fmt=?"),
+                                            {format}}
+                           : sql::QueryPart{QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM "
+                                                           "历史 WHERE Fmt=? LIMIT ?)"),
+                                            {format, limit + 10000}});
     std::unique_ptr<sql::QueryAhead> rows = QueryRowsAhead(parts, limit < 1);
     MainForm& mf = MF();
     QFontMetrics(mf.font()).horizontalAdvance(QStringLiteral("序号0"));

@@ -35,6 +35,7 @@ void UpgradeFmtSchema() {
     AddColumnIfMissing(QStringLiteral("Fmt"), QStringLiteral("SumID"), QStringLiteral("LONG"));
     AddColumnIfMissing(QStringLiteral("Fmt"), QStringLiteral("SumID1"), QStringLiteral("LONG"));
     AddColumnIfMissing(QStringLiteral("Fmt"), QStringLiteral("RCtl1"), QStringLiteral("LONG"));
+    UpgradeIndexes();
 }
 
 QString InstanceLockPath() {

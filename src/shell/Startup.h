@@ -14,7 +14,8 @@ namespace bw {
 // damaged (the user is told), and otherwise opens the password prompt or the main window.
 bool Main(const QStringList& arguments);
 
-// Brings table Fmt up to date: the link columns added by later versions.
+// Brings the data file up to date: the link columns later versions added to table Fmt, and
+// the indexes of every table (UpgradeIndexes).
 void UpgradeFmtSchema();
 
 // One running program per data folder: takes the lock file in the data folder and keeps it

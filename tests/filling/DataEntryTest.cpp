@@ -40,8 +40,10 @@ TEST_F(DataEntryTest, CompletesFromTheOnlyMatchingEarlierValue) {
     const qint64 one = addBox("补全", {"单"});
     const qint64 two = addBox("补全", {"双"});
     const qint64 odd = addBox("补全", {"符"});
-    addBill("补全", 1, {{one, "ABCD"}, {two, "ABC1"}, {odd, "50%_折'扣"}});
-    addBill("补全", 2, {{two, "ABC2"}, {odd, "50元"}});
+    const qint64 cased = addBox("补全", {"大小写"});
+    addBill("补全", 1, {{one, "ABCD"}, {two, "ABC1"}, {odd, "50%_折'扣"}, {cased, "aXb"}});
+    addBill("补全", 2, {{two, "ABC2"}, {odd, "50元"}, {cased, "AXc"}});
+    addBill("补全", 3, {{cased, "Äpfel"}, {cased, "aXb"}});
     show("补全");
 
     TextBox* b = box(one);
@@ -69,6 +71,13 @@ TEST_F(DataEntryTest, CompletesFromTheOnlyMatchingEarlierValue) {
     EXPECT_EQ(CompletionFor("补全", double(odd), "50%_折'"), "50%_折'扣");
     EXPECT_EQ(CompletionFor("补全", double(odd), "5_"), "");
     EXPECT_EQ(CompletionFor("补全", double(odd), "50"), "");  // two values
+
+    // ASCII letters match in either case, other letters only as typed.
+    EXPECT_EQ(CompletionFor("补全", double(one), "abc"), "ABCD");
+    EXPECT_EQ(CompletionFor("补全", double(cased), "ax"), "");  // aXb and AXc
+    EXPECT_EQ(CompletionFor("补全", double(cased), "AXB"), "aXb");
+    EXPECT_EQ(CompletionFor("补全", double(cased), "äp"), "");
+    EXPECT_EQ(CompletionFor("补全", double(cased), "Äp"), "Äpfel");
 }
 
 TEST_F(DataEntryTest, TickBoxTogglesOnClick) {

@@ -100,3 +100,22 @@ TEST(SqlText, RandomTextsReadAsThePatternsReadThem) {
         if (HasFailure()) return;
     }
 }
+
+TEST(SqlText, PrefixSpansTellApartTheCasesOfTheFirstLettersAndEndPastThePrefix) {
+    auto spans = [](const QString& prefix, int letters) {
+        QStringList out;
+        for (const TextSpan& s : LikePrefixSpans(prefix, letters))
+            out << s.low + u'~' + (s.high.isNull() ? QStringLiteral("(none)") : s.high);
+        return out;
+    };
+    EXPECT_EQ(spans("a1bc", 2), QStringList({"A1B~A1C", "a1B~a1C", "A1b~A1c", "a1b~a1c"}));
+    EXPECT_EQ(spans("", 3), QStringList({"~(none)"}));
+    EXPECT_EQ(spans("x", 0), QStringList({"~(none)"}));
+    // The next code point after the last: no surrogate, and past the last there is none.
+    EXPECT_EQ(spans(QString::fromUcs4(U"1\uD7FF"), 3),
+              QStringList({QString::fromUcs4(U"1\uD7FF~1\uE000")}));
+    EXPECT_EQ(spans(QString::fromUcs4(U"1\U0010FFFF"), 3),
+              QStringList({QString::fromUcs4(U"1\U0010FFFF~2")}));
+    EXPECT_EQ(spans(QString::fromUcs4(U"\U0010FFFF"), 3),
+              QStringList({QString::fromUcs4(U"\U0010FFFF~(none)")}));
+}

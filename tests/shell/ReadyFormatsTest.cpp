@@ -28,6 +28,7 @@
 #include "records/BatchRows.h"
 #include "records/History.h"
 #include "records/ui/InputMap.h"
+#include "shell/Startup.h"
 #include "shell/TabStrip.h"
 #include "store/BoxAccessors.h"
 #include "store/FormatOperations.h"
@@ -274,6 +275,56 @@ TEST_F(ReadyFormats, EveryBillOfABatchTakesTheNextRunningNumberAndItsQrCode) {
         EXPECT_TRUE(pageTexts(again).value(0).contains(next));
     }
     EXPECT_EQ(recorded("编号"), numbers + QStringList({next, next}));
+}
+
+TEST_F(ReadyFormats, NumbersRunOnThroughABatchABillAndARestartOnTheDataFileOfAnEarlierBuild) {
+    // Past 9999 a number is one digit wider and sorts before the narrower ones as text: only
+    // the bill number tells which is the latest.
+    test::textBoxCaptioned("编号")->SetText("BW-JZD-20130411-9998");
+    importBatch("用途,小写\r\n货款一,100\r\n货款二,200\r\n货款三,300\r\n");
+    const QString pdf = test::ArtifactDir() + "/numbers_run_on.pdf";
+    EXPECT_TRUE(print(1, pdf).isEmpty());
+    MF().mClearAfterPrint->setChecked(true);
+    EXPECT_TRUE(print(0, pdf).isEmpty());
+    EXPECT_EQ(text("编号"), "BW-JZD-20130411-10002");
+    closeWindow();
+
+    // The file as the build before made it: without the indexes of the box lookups, with
+    // those on the box alone and (made on first use) on the value alone.
+    for (const char* sql : {"DROP INDEX 历史_CID_Fmt_ID", "DROP INDEX 历史_CID_Fmt_Con",
+                            "DROP INDEX 历史_Con_Fmt_CID", "CREATE INDEX 历史_CID ON 历史(CID)",
+                            "CREATE INDEX 历史_Con ON 历史(Con)"})
+        ASSERT_TRUE(ExecuteSql(sql)) << sql;
+    auto history = [] {
+        Recordset rs;
+        OpenRecordset(rs,
+                      "SELECT group_concat(ID || '|' || Fmt || '|' || CID || '|' || Con, "
+                      "';') FROM (SELECT * FROM 历史 ORDER BY rowid)");
+        return rs.Value(0).toString();
+    };
+    const QString rows = history();
+    auto indexes = [] {
+        QStringList names;
+        Recordset rs;
+        OpenRecordset(rs,
+                      "SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='历史' "
+                      "ORDER BY name");
+        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) names << rs.Text("name");
+        return names;
+    };
+    ReleaseInstanceLock();
+    w_ = start();
+    ASSERT_NE(w_, nullptr);
+    EXPECT_EQ(indexes(), QStringList({"历史_CID_Fmt_Con", "历史_CID_Fmt_ID", "历史_Con_Fmt_CID",
+                                      "历史_Fmt_ID"}));
+    EXPECT_EQ(history(), rows);
+    EXPECT_TRUE(rows.contains("BW-JZD-20130411-10001")) << rows.toStdString();
+
+    EXPECT_EQ(text("编号"), "BW-JZD-20130411-10002");
+    EXPECT_TRUE(print(0, pdf).isEmpty());
+    QStringList numbers;
+    for (int n = 9998; n <= 10002; ++n) numbers << QString("BW-JZD-20130411-%1").arg(n);
+    EXPECT_EQ(recorded("编号"), numbers);
 }
 
 TEST_F(ReadyFormats, EachLabelOfASheetCarriesTheBillItsRecordMakesInABatch) {
