@@ -5,7 +5,8 @@
 // command, one bill through the print command (cleared after printing, so the next bill's
 // values follow), a new bill's automatic values, the format opened and the history page's
 // first view, each with 30,000 and with 300,000 earlier bills in the history against the
-// same work on an empty history (the first view against 100 bills, which fill it); and a
+// same work on a history of 100 bills (as good as empty, yet each lookup finds what it
+// looks for, and the first view is full, as in the longer ones); and a
 // 10,000-bill batch with its running-number box against the same batch with that box a
 // plain one. The histories are written by SQL, in one transaction each; every bill a run
 // prints is taken out of the history again before the next run.
@@ -14,10 +15,10 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -219,7 +220,7 @@ void BM_Batch1000(benchmark::State& state) {
 }
 BENCHMARK(BM_Batch1000)
     ->ArgName("bills")
-    ->Arg(0)
+    ->Arg(100)
     ->Arg(30000)
     ->Arg(300000)
     ->Unit(benchmark::kMillisecond)
@@ -263,7 +264,7 @@ void BM_PrintBill(benchmark::State& state) {
 }
 BENCHMARK(BM_PrintBill)
     ->ArgName("bills")
-    ->Arg(0)
+    ->Arg(100)
     ->Arg(30000)
     ->Arg(300000)
     ->Unit(benchmark::kMillisecond)
@@ -276,7 +277,7 @@ void BM_NewBillValues(benchmark::State& state) {
 }
 BENCHMARK(BM_NewBillValues)
     ->ArgName("bills")
-    ->Arg(0)
+    ->Arg(100)
     ->Arg(30000)
     ->Arg(300000)
     ->Unit(benchmark::kMillisecond)
@@ -285,11 +286,11 @@ BENCHMARK(BM_NewBillValues)
 
 void BM_OpenFormat(benchmark::State& state) {
     use(static_cast<int>(state.range(0)));
-    for (auto _ : state) SelectFormat(kSampleDepositSlip);
+    for (auto _ : state) SelectFormat(kSampleDepositSlip, true);
 }
 BENCHMARK(BM_OpenFormat)
     ->ArgName("bills")
-    ->Arg(0)
+    ->Arg(100)
     ->Arg(30000)
     ->Arg(300000)
     ->Unit(benchmark::kMillisecond)
@@ -344,15 +345,15 @@ int main(int argc, char** argv) {
     std::printf("\nratio (project / anchor, medians, ms)\n");
     for (const char* size : {"30000", "300000"}) {
         const std::string s = size;
-        const std::string with = " with " + s + " bills vs empty history";
+        const std::string with = " with " + s + " bills vs 100";
         reporter.Ratio(("1,000-bill batch" + with).c_str(), "BM_Batch1000/bills:" + s,
-                       "BM_Batch1000/bills:0", 1.2);
+                       "BM_Batch1000/bills:100", 1.2);
         reporter.Ratio(("one bill printed" + with).c_str(), "BM_PrintBill/bills:" + s,
-                       "BM_PrintBill/bills:0", 1.2);
+                       "BM_PrintBill/bills:100", 1.2);
         reporter.Ratio(("new bill's values" + with).c_str(), "BM_NewBillValues/bills:" + s,
-                       "BM_NewBillValues/bills:0", 1.2);
+                       "BM_NewBillValues/bills:100", 1.2);
         reporter.Ratio(("format opened" + with).c_str(), "BM_OpenFormat/bills:" + s,
-                       "BM_OpenFormat/bills:0", 1.2);
+                       "BM_OpenFormat/bills:100", 1.2);
         reporter.Ratio(("history first view with " + s + " bills vs 100").c_str(),
                        "BM_HistoryFirstView/bills:" + s, "BM_HistoryFirstView/bills:100", 1.2);
     }

@@ -141,7 +141,7 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
                                             {format}}
                            : sql::QueryPart{QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM "
                                                            "历史 WHERE Fmt=? LIMIT ?)"),
-                                            {format, limit + 10000}});
+                                            {format, limit + 1000}});
     std::unique_ptr<sql::QueryAhead> rows = QueryRowsAhead(parts, limit < 1);
     MainForm& mf = MF();
     QFontMetrics(mf.font()).horizontalAdvance(QStringLiteral("序号0"));
