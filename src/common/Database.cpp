@@ -68,10 +68,6 @@ std::shared_ptr<sql::Connection> Db() {
         return nullptr;
     }
     s.failureShown = false;
-    // The pages near the top of the history's indexes are read by every bill recorded and
-    // every lookup: with room for them all (32 MB) a bill costs the same in a long history as
-    // in a short one, rather than a read from the file system for each.
-    s.conn->Exec(QStringLiteral("PRAGMA cache_size=-32768"));
     return s.conn;
 }
 
