@@ -225,7 +225,7 @@ BENCHMARK(BM_Batch1000)
     ->Arg(300000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
-    ->Repetitions(3);
+    ->Repetitions(5);
 
 // 10,000 bills on an empty history, the number box a running number or (0) a plain box.
 void BM_Batch10000(benchmark::State& state) {
@@ -313,7 +313,7 @@ BENCHMARK(BM_HistoryFirstView)
     ->Arg(30000)
     ->Arg(300000)
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(20)
+    ->Iterations(100)
     ->Repetitions(5);
 
 }  // namespace
