@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include "TestSupport.h"
@@ -84,15 +85,39 @@ TEST_F(Progress, TheCountSurvivesAClosingAndANegativeStartContinuesFromIt) {
     EXPECT_EQ(ProgressCurrent(), 2);
 }
 
-TEST_F(Progress, ClosedByTheUserTheOperationGoesOnWithoutTheWindow) {
-    ShowProgress("下载中", 5, 0);
-    ProgressWindow()->close();
-    EXPECT_EQ(ProgressShown(), 0);  // what a download watches to stop
-    EXPECT_EQ(ProgressWindow(), nullptr);
-    UpdateProgress(1);
-    EXPECT_EQ(ProgressWindow(), nullptr);  // not opened again
-    EXPECT_EQ(ProgressCurrent(), 1);
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+TEST_F(Progress, EscAndTheCloseButtonStopOnlyAnOperationThatCanStop) {
+    auto esc = [] {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(ProgressWindow(), &key);
+    };
+    // One that cannot stop half-way keeps its window until it ends.
+    ShowProgress("正在保存格式……", 5, 0);
+    esc();
+    ASSERT_NE(ProgressWindow(), nullptr);
+    EXPECT_FALSE(ProgressWindow()->close());
+    AskProgressStop();
+    ASSERT_NE(ProgressWindow(), nullptr);
+    EXPECT_TRUE(ProgressWindow()->isVisible());
+    EXPECT_EQ(ProgressShown(), -1);
+    EXPECT_FALSE(ProgressStopAsked());
+    CloseProgress();
+    EXPECT_FALSE(ProgressRunning());
+
+    // One that can stop loses its window and is asked to stop; it goes on to its next step.
+    for (bool byEsc : {true, false}) {
+        ShowProgress("下载中", 5, 0, Stoppable::Yes);
+        byEsc ? esc() : void(ProgressWindow()->close());
+        EXPECT_TRUE(ProgressStopAsked());
+        EXPECT_EQ(ProgressShown(), 0);  // what a download watches to stop
+        EXPECT_EQ(ProgressWindow(), nullptr);
+        UpdateProgress(1);
+        EXPECT_EQ(ProgressWindow(), nullptr);  // not opened again
+        EXPECT_EQ(ProgressCurrent(), 1);
+        EXPECT_TRUE(ProgressRunning());
+        CloseProgress();
+        EXPECT_FALSE(ProgressStopAsked());  // the next operation starts afresh
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(Progress, AWindowWithADelayShowsOnlyOnceTheOperationHasRunThatLong) {
@@ -148,7 +173,7 @@ TEST_F(Progress, StepsLetWindowMessagesThroughOnlyWhileTheWindowShowsOrTheUserCl
     };
     for (const auto& c : cases) {
         SetProgressShowDelay(c.delayMs);
-        ShowProgress("外", 4, 0);
+        ShowProgress("外", 4, 0, c.close == Close::ByUser ? Stoppable::Yes : Stoppable::No);
         if (c.close == Close::ByInnerOperation) {
             ShowProgress("内", 2, 0);
             CloseProgress();
