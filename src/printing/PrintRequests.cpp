@@ -278,7 +278,7 @@ void PrintBatchBills() {
                 break;
             }
             UpdateProgress(1, QStringLiteral("pages"));
-            // Asked to stop: the bill drawn was the last; those before go out as one document.
+            // Asked to stop: the bill just drawn is the last; the batch goes out as it stands.
             if (ProgressStopAsked()) {
                 end.stoppedAt = i;
                 break;
