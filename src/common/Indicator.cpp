@@ -40,6 +40,11 @@ struct ProgressState {
     // The user closed the shown window: the long operation goes on, still letting window
     // messages through, until it closes.
     bool closedByUser = false;
+    // Between ShowProgress and CloseProgress; whether the user may stop the operation, and
+    // whether they asked it to.
+    bool running = false;
+    bool stoppable = false;
+    bool stopAsked = false;
     // The window that waits on the operations of the live ProgressOwner.
     QPointer<QWidget> owner;
 };
@@ -105,6 +110,16 @@ void showWhenDue() {
     // The keyboard comes with it while the program is in front, so Esc reaches it.
     if (QApplication::activeWindow()) s.window->activateWindow();
     pump(true);
+}
+
+// The user took the window away: the operation goes on without it, asked to stop when it
+// can.
+void userTookWindow() {
+    ProgressState& s = state();
+    s.window = nullptr;
+    s.shown = 0;
+    s.closedByUser = true;
+    if (s.running && s.stoppable) s.stopAsked = true;
 }
 
 // The window a new progress window stands in front of.
@@ -174,21 +189,19 @@ Indicator::Indicator(QWidget* parent)
 // Gone with the window it stood in front of: as if the user had closed it.
 Indicator::~Indicator() {
     ProgressState& s = state();
-    if (s.window != this) return;
-    s.window = nullptr;
-    s.shown = 0;
-    s.closedByUser = true;
+    if (s.window == this) userTookWindow();
 }
 
-// Closed by the user: the window goes, the operation goes on without it.
+// Closed by the user: the window goes and a stoppable operation is asked to stop; one that
+// cannot stop half-way keeps its window.
 void Indicator::closeEvent(QCloseEvent* event) {
-    QWidget::closeEvent(event);
     ProgressState& s = state();
-    if (s.window == this) {
-        s.window = nullptr;
-        s.shown = 0;
-        s.closedByUser = true;
+    if (s.window == this && s.running && !s.stoppable) {
+        event->ignore();
+        return;
     }
+    QWidget::closeEvent(event);
+    if (s.window == this) userTookWindow();
     deleteLater();
 }
 
@@ -202,11 +215,14 @@ void Indicator::keyPressEvent(QKeyEvent* event) {
 
 // ---- The operations -----------------------------------------------------------------
 
-void ShowProgress(const QString& caption, int total, int start) {
+void ShowProgress(const QString& caption, int total, int start, Stoppable stoppable) {
     ProgressState& s = state();
     s.caption = caption;
     s.total = total;
     s.closedByUser = false;
+    if (!s.running) s.stopAsked = false;
+    s.running = true;
+    s.stoppable = stoppable == Stoppable::Yes;
     if (!s.window) {
         s.window = new Indicator(ownerWindow());
         if (QScreen* screen = s.window->screen()) {
@@ -260,6 +276,27 @@ void CloseProgress() {
     delete w;
     s.shown = 0;
     s.closedByUser = false;
+    s.running = false;
+    s.stoppable = false;
+    s.stopAsked = false;
+}
+
+bool ProgressRunning() {
+    return state().running;
+}
+bool ProgressStopAsked() {
+    return state().stopAsked;
+}
+
+void AskProgressStop() {
+    ProgressState& s = state();
+    if (!s.running || !s.stoppable) return;
+    Indicator* w = s.window;
+    userTookWindow();
+    if (w) {
+        w->hide();
+        w->deleteLater();
+    }
 }
 
 int ProgressShown() {

@@ -4,8 +4,11 @@
 // step lets pending window messages through, so the other windows keep repainting while the
 // operation runs (also after the user closed the window, until the operation closes it).
 // Steps while no window shows (not due yet, or closed by the program) run straight through.
-// The user closes the window with its close button or Esc; operations that can stop early
-// (downloads) take that as a cancel, the others run to their end. One progress window at a
+// An operation that can stop early (a batch print, a download) says so as it opens the
+// window: Esc or the close button then closes the window and asks it to stop, which it does
+// at its next step (a batch print after the bill being drawn; a download reads
+// ProgressShown() == 0 as its cancel). An operation that cannot stop half-way keeps its
+// window until it ends: Esc and the close button do nothing there. One progress window at a
 // time; a second ShowProgress reuses the open one. The window stands in front of the window
 // that waits on the operation (the window system keeps it there however that window is
 // clicked) and takes the keyboard when it shows, so that Esc reaches it and nothing behind.
@@ -18,11 +21,15 @@
 
 namespace bw {
 
+// Whether the user may stop an operation from its progress window.
+enum class Stoppable { No, Yes };
+
 // Opens the window (or reuses the open one) with the caption and the total number of
 // steps; the bar starts at `start` steps, or where the previous operation left it when
 // `start` is negative. A new window waits on the ProgressOwner's window, else on the window
-// in front (dlg::FrontWindow).
-void ShowProgress(const QString& caption, int total, int start = 0);
+// in front (dlg::FrontWindow). The operation runs until CloseProgress.
+void ShowProgress(const QString& caption, int total, int start = 0,
+                  Stoppable stoppable = Stoppable::No);
 // Advances by `step` steps: the share done as "37.5%", and, for the unit "pages", the
 // elapsed/remaining/estimated time and "(done/total)".
 void UpdateProgress(int step = 1, const QString& unit = QStringLiteral("pages"));
@@ -34,6 +41,14 @@ void DrawProgressBar(int value);
 // -1 while the window is open, 0 once it was closed (by CloseProgress or by the user, which
 // long downloads take as the sign to stop).
 int ProgressShown();
+// True from ShowProgress until CloseProgress: an operation runs.
+bool ProgressRunning();
+// True once the user asked the running stoppable operation to stop (Esc or the close
+// button of its window, or AskProgressStop); false for one that cannot stop.
+bool ProgressStopAsked();
+// Asks the running operation to stop as Esc on its window does: a stoppable one loses its
+// window and ProgressStopAsked() turns true; one that cannot stop goes on, its window kept.
+void AskProgressStop();
 int ProgressTotal();
 int ProgressCurrent();
 
@@ -68,8 +83,9 @@ public:
     QLabel* L1;            // "(done/total)"
 
 protected:
+    // Refused while an operation that cannot stop runs.
     void closeEvent(QCloseEvent* event) override;
-    // Esc closes the window.
+    // Esc closes the window (as far as the operation lets it).
     void keyPressEvent(QKeyEvent* event) override;
 };
 

@@ -64,7 +64,7 @@ bool DownWebFmt(const HttpCancelHook& cancelled, HttpStatus* status) {
     HttpStatus s = HttpStatus::BadUrl;
     QString reply;
     if (!url.isEmpty()) {
-        ShowProgress(QString::fromUtf8(kDownloading), 1, 0);
+        ShowProgress(QString::fromUtf8(kDownloading), 1, 0, Stoppable::Yes);
         HttpGetRetry(url, reply, QStringLiteral("Finished"), 60, QString(),
                      progressClosedOr(cancelled), &s);
         CloseProgress();
@@ -107,7 +107,7 @@ QString WebPreviewFile(const QString& picturePath, bool* requestFailed,
     const QString url = WebUrl(picturePath);
     HttpStatus s = HttpStatus::BadUrl;
     if (!url.isEmpty()) {
-        ShowProgress(QString::fromUtf8(kDownloading), 1, 0);
+        ShowProgress(QString::fromUtf8(kDownloading), 1, 0, Stoppable::Yes);
         HttpDownloadFile(url, local, 60, progressClosedOr(cancelled), &s);
         CloseProgress();
     }
@@ -133,7 +133,7 @@ bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPat
     formatFile.remove(QStringLiteral(".jpg"), Qt::CaseInsensitive);
     formatFile = QDir(tempFolder()).filePath(formatFile + QStringLiteral(".vfm"));
 
-    ShowProgress(QString::fromUtf8(kDownloading), 2, 0);
+    ShowProgress(QString::fromUtf8(kDownloading), 2, 0, Stoppable::Yes);
     const HttpCancelHook stop = progressClosedOr(cancelled);
     const QString pictureUrl = WebUrl(pPath), formatUrl = WebUrl(fPath);
     // A picture of an earlier download must not pass for this format's. A picture the

@@ -54,7 +54,7 @@ private:
 }  // namespace
 
 bool PrintLabelPages(Printer& printer, long long first, long long last,
-                     const std::function<void(long long)>& show, QString* stoppedAt) {
+                     const std::function<bool(long long)>& show, QString* stoppedAt) {
     const int rows = CInt(LabelSetting(1)), cols = CInt(LabelSetting(0));
     if (rows < 1 || rows > kPrintMaxRows || cols < 1 || cols > kPrintMaxCols) return true;
     const int copies = std::max(1, int(PrintCopies));
@@ -88,7 +88,7 @@ bool PrintLabelPages(Printer& printer, long long first, long long last,
     PrintCommand command(printer);
     int document = 0;
     for (long long page = first; page <= last; ++page) {
-        if (show) show(page);
+        if (show && !show(page)) break;
         for (int copy = 1; copy <= copies; ++copy) {
             ++document;
             SetupLabelPrinter(printer);

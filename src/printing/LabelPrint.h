@@ -30,9 +30,10 @@ class Printer;
 bool PrintLabelPage(Printer& printer, long long page, QString* stoppedAt = nullptr);
 bool PrintLabelPage(long long page);  // on the current printer
 // Prints the pages first .. last in turn as one command, each in its copies, calling `show`
-// with the page before it prints (the preview follows). Failure as PrintLabelPage.
+// with the page before it prints (the preview follows); when `show` answers false the
+// command ends there, the pages before it printed. Failure as PrintLabelPage.
 bool PrintLabelPages(Printer& printer, long long first, long long last,
-                     const std::function<void(long long)>& show, QString* stoppedAt = nullptr);
+                     const std::function<bool(long long)>& show, QString* stoppedAt = nullptr);
 
 // Prepares the printer for a copy: the label sheet's paper (the PDF file printer: A4,
 // landscape when TagDir is ticked, or the label area's size when larger; a system printer:

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "common/Indicator.h"
 #include "common/Params.h"
 #include "common/TwipGeometry.h"
 #include "platform/Dialogs.h"
@@ -115,14 +116,37 @@ void CB_Click(int index) {
     }
     // Without labels there is no page to print.
     const int first = mf.HS1->value(), last = lastPage < 0 ? -1 : mf.HS1->maximum();
+    // The clerk may stop the pages from the progress window: after the page being printed.
+    if (last >= first)
+        ShowProgress(QStringLiteral("正在打印标签……"), last - first + 1, 0, Stoppable::Yes);
+    long long stoppedAfter = -1;
     const bool printed = PrintLabelPages(
         printer, first, last,
-        [](long long page) {
+        [first, &stoppedAfter](long long page) {
+            if (page > first) {
+                UpdateProgress(1, QStringLiteral("pages"));
+                if (ProgressStopAsked()) {
+                    stoppedAfter = page - 1;
+                    return false;
+                }
+            }
             MF().HS1->setValue(int(page));
             QApplication::processEvents();
+            return true;
         },
         &stoppedAt);
-    if (!printed) TellJobFailed(printer, stoppedAt);
+    if (!printed) {
+        TellJobFailed(printer, stoppedAt);
+    } else if (stoppedAfter >= 0) {
+        // Pages as the clerk counts them, from 1.
+        dlg::MsgBox(RunStoppedText(stoppedAfter + 1, stoppedAfter + 2, last + 1,
+                                   QStringLiteral("页"), QStringLiteral("标签")) +
+                        QStringLiteral("没有打印！此前的") +
+                        QString::number(stoppedAfter - first + 1) +
+                        QStringLiteral("页标签已经打印。"),
+                    dlg::OkOnly | dlg::Exclamation);
+    }
+    if (last >= first) CloseProgress();
 }
 
 void LoadLabelSettings() {

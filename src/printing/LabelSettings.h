@@ -34,7 +34,9 @@ void HS1_Change();
 // The preview's scroll bar moved: the preview slides up by a fifth of its overhang a step.
 void VS1_Change();
 // CB(14) prints the page shown, CB(15) every page from it to the last, showing each before
-// it prints; both ask for the printer and the copies first (cancel prints nothing).
+// it prints, in the progress window from which the clerk may stop them after the page being
+// printed (told where they stopped and what was left); both ask for the printer and the
+// copies first (cancel prints nothing).
 void CB_Click(int index);
 
 // The label page opens: the separator-line option from its parameter, the five settings from

@@ -123,6 +123,19 @@ BillOutcome PrintOneBill(bool askPrinter, bool saveHistory) {
 
 }  // namespace
 
+QString RunStoppedText(long long at, long long first, long long last, const QString& measure,
+                       const QString& noun) {
+    QString text = QStringLiteral("本批打印停在第") + QString::number(at) + measure + noun +
+                   QStringLiteral("，第") + QString::number(first);
+    if (first < last)
+        text += QStringLiteral("至第") + QString::number(last) + measure + noun +
+                QStringLiteral("（共") + QString::number(last - first + 1) + measure +
+                QStringLiteral("）");
+    else
+        text += measure + noun;
+    return text;
+}
+
 namespace {
 
 // Where a sequence of bills stopped, for the user: the cause, the bill, and what is left.
@@ -146,6 +159,7 @@ void TellSequenceStopped(const Printer& printer, const QString& cause, int bill,
 bool PrintBillSequence(int count, const std::function<void(int)>& load) {
     Printer& printer = CurrentPrinter();
     PrintCommand command(printer);
+    int stoppedAt = 0;
     for (int i = 0; i < count; ++i) {
         if (load) load(i);
         QString cause = BillRefusal();
@@ -156,9 +170,23 @@ bool PrintBillSequence(int count, const std::function<void(int)>& load) {
             TellSequenceStopped(printer, cause, i + 1, count);
             return false;
         }
+        UpdateProgress(1, QStringLiteral("pages"));
+        // Asked to stop: the bills printed so far go out.
+        if (i + 1 < count && ProgressStopAsked()) {
+            stoppedAt = i + 1;
+            break;
+        }
     }
-    if (command.End()) return true;
-    TellSequenceStopped(printer, JobFailure(printer), printer.StoppedAtDocument(), count);
+    if (!command.End()) {
+        TellSequenceStopped(printer, JobFailure(printer), printer.StoppedAtDocument(), count);
+        return false;
+    }
+    if (stoppedAt == 0) return true;
+    dlg::MsgBox(RunStoppedText(stoppedAt, stoppedAt + 1, count, QStringLiteral("张"),
+                               QStringLiteral("单据")) +
+                    QStringLiteral("没有打印！此前的") + QString::number(stoppedAt) +
+                    QStringLiteral("张单据已经打印。"),
+                dlg::OkOnly | dlg::Exclamation);
     return false;
 }
 
@@ -199,15 +227,8 @@ QString BatchEndText(const BatchEnd& end, bool recorded) {
     if (end.stoppedAt == 0 || end.printed >= end.records) return text;
     const bool refused = !end.refused.isEmpty();
     if (refused) text += end.refused + QStringLiteral("，");
-    const int first = end.printed + 1;
-    text += QStringLiteral("本批打印停在第") + QString::number(end.stoppedAt) +
-            QStringLiteral("张单据，第") + QString::number(first);
-    if (first < end.records)
-        text += QStringLiteral("至第") + QString::number(end.records) +
-                QStringLiteral("张单据（共") + QString::number(end.records - first + 1) +
-                QStringLiteral("张）");
-    else
-        text += QStringLiteral("张单据");
+    text += RunStoppedText(end.stoppedAt, end.printed + 1, end.records, QStringLiteral("张"),
+                           QStringLiteral("单据"));
     text +=
         refused ? QStringLiteral("没有打印，也没有记入历史记录！") : QStringLiteral("没有打印！");
     if (recorded && end.printed > 0)
@@ -231,7 +252,7 @@ void PrintBatchBills() {
     if (ChoosePrinter(true).isEmpty()) return;
     Printer& printer = CurrentPrinter();
     printer.SetDocName(mf.CurrentFormat());
-    ShowProgress(QStringLiteral("正在打印单据……"), end.records, 0);
+    ShowProgress(QStringLiteral("正在打印单据……"), end.records, 0, Stoppable::Yes);
     OverflowQuestion question;
     bool declined = false;
     {
@@ -257,6 +278,11 @@ void PrintBatchBills() {
                 break;
             }
             UpdateProgress(1, QStringLiteral("pages"));
+            // Asked to stop: the bill just drawn is the last; the batch goes out as it stands.
+            if (ProgressStopAsked()) {
+                end.stoppedAt = i;
+                break;
+            }
         }
         if (declined) {
             printer.KillDoc();

@@ -33,8 +33,16 @@ bool PrintBill(bool askPrinter, bool saveHistory);
 // print job each, on the PDF file printer pages of one file that takes its name once the
 // last bill is printed. Copies as chosen; nothing is recorded in the history. Stops at the
 // first bill that cannot be printed and tells the user which one (the PDF file printer then
-// leaves no file). True when every bill was printed.
+// leaves no file). The progress window advances by one after each bill; when the user asks it
+// to stop (ProgressStopAsked), the bills printed so far go out and the user is told where the
+// sequence stopped and which bills were left. True when every bill was printed.
 bool PrintBillSequence(int count, const std::function<void(int)>& load);
+
+// Where a run of prints stopped and what it left, as the user counts them, for the caller to
+// finish with what befell the rest: "本批打印停在第3张单据，第4至第9张单据（共6张）" for
+// (3, 4, 9, "张", "单据"); "…，第9张单据" when one was left.
+QString RunStoppedText(long long at, long long first, long long last, const QString& measure,
+                       const QString& noun);
 
 // What the batch print says when no batch is loaded.
 inline const QString kNoBatchMessage = QStringLiteral("没有导入批量单据，没有可打印的单据！");
@@ -51,7 +59,9 @@ bool OverflowAllowsBills(int count, const std::function<void(int)>& load);
 // whole batch: 否 drops the document, so that no bill is printed nor recorded. A
 // bill that is refused or could not be recorded ends the batch, and the user is told once:
 // why, at which record the batch stopped and which records were left unprinted, and that the
-// bills printed are not in the history when they are not. Without records nothing is printed
+// bills printed are not in the history when they are not. The user may stop the batch from
+// its progress window: it stops after the bill being drawn, and the bills before go out and
+// are recorded as when a refused bill stops it. Without records nothing is printed
 // and the user is told.
 void PrintBatchBills();
 

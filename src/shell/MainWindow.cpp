@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "common/Indicator.h"
 #include "common/TwipGeometry.h"
 #include "designer/CanvasEvents.h"
 #include "designer/PropertyDialogs.h"
@@ -502,6 +503,23 @@ void MainWindow::resizeEvent(QResizeEvent* e) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
+    // An operation runs in a handler beneath this event: the window stays until it has
+    // ended, a batch that can stop being asked to, as Esc on its progress window does.
+    if (ProgressRunning()) {
+        e->ignore();
+        AskProgressStop();
+        if (!closeWhenDone_) {
+            closeWhenDone_ = new QTimer(this);
+            closeWhenDone_->setInterval(50);
+            connect(closeWhenDone_, &QTimer::timeout, this, [this] {
+                if (ProgressRunning()) return;
+                closeWhenDone_->stop();
+                close();
+            });
+        }
+        closeWhenDone_->start();
+        return;
+    }
     if (!unloaded_ && !ResolveLayoutChanges()) {
         e->ignore();
         return;

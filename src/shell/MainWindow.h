@@ -137,6 +137,8 @@ private:
     double formLeft_ = 0, formTop_ = 0, formWidth_ = 0, formHeight_ = 0;
     QSize appliedDecoration_;  // the frame taken off the twips when last applied
     bool unloaded_ = false;
+    // Closes the window once the operation that kept it open has ended.
+    QTimer* closeWhenDone_ = nullptr;
 };
 
 // The main window, or null before it is built and after it closed.

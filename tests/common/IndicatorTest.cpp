@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include "TestSupport.h"
@@ -84,14 +85,31 @@ TEST_F(Progress, TheCountSurvivesAClosingAndANegativeStartContinuesFromIt) {
     EXPECT_EQ(ProgressCurrent(), 2);
 }
 
-TEST_F(Progress, ClosedByTheUserTheOperationGoesOnWithoutTheWindow) {
-    ShowProgress("下载中", 5, 0);
+TEST_F(Progress, EscAndTheCloseButtonStopOnlyAnOperationThatCanStop) {
+    // One that cannot stop half-way keeps its window until it ends.
+    ShowProgress("正在保存格式……", 5, 0);
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(ProgressWindow(), &esc);
+    ASSERT_NE(ProgressWindow(), nullptr);
+    EXPECT_FALSE(ProgressWindow()->close());
+    AskProgressStop();
+    ASSERT_NE(ProgressWindow(), nullptr);
+    EXPECT_TRUE(ProgressWindow()->isVisible());
+    EXPECT_EQ(ProgressShown(), -1);
+    EXPECT_FALSE(ProgressStopAsked());
+    CloseProgress();
+    EXPECT_FALSE(ProgressRunning());
+
+    // One that can stop loses its window and is asked to stop; it goes on to its next step.
+    ShowProgress("下载中", 5, 0, Stoppable::Yes);
     ProgressWindow()->close();
+    EXPECT_TRUE(ProgressStopAsked());
     EXPECT_EQ(ProgressShown(), 0);  // what a download watches to stop
-    EXPECT_EQ(ProgressWindow(), nullptr);
     UpdateProgress(1);
     EXPECT_EQ(ProgressWindow(), nullptr);  // not opened again
     EXPECT_EQ(ProgressCurrent(), 1);
+    CloseProgress();
+    EXPECT_FALSE(ProgressStopAsked());  // the next operation starts afresh
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -148,7 +166,7 @@ TEST_F(Progress, StepsLetWindowMessagesThroughOnlyWhileTheWindowShowsOrTheUserCl
     };
     for (const auto& c : cases) {
         SetProgressShowDelay(c.delayMs);
-        ShowProgress("外", 4, 0);
+        ShowProgress("外", 4, 0, c.close == Close::ByUser ? Stoppable::Yes : Stoppable::No);
         if (c.close == Close::ByInnerOperation) {
             ShowProgress("内", 2, 0);
             CloseProgress();

@@ -51,16 +51,15 @@ void PrintHistoryBills(Grid& grid, const std::function<void()>& showBill) {
         const auto load = [&](int i) { LoadHistoryBill(format, bills[i]); };
         if (!OverflowAllowsBills(int(bills.size()), load) || ChoosePrinter(true).isEmpty()) return;
     }
-    ShowProgress(QStringLiteral("正在打印..."), static_cast<int>(bills.size()), 0);
+    // Several bills print one after another: the clerk may stop them from the window.
+    ShowProgress(QStringLiteral("正在打印..."), static_cast<int>(bills.size()), 0,
+                 several ? Stoppable::Yes : Stoppable::No);
     if (!several) {
         LoadHistoryBill(format, bills.front());
     } else {
         CurrentPrinter().SetDocName(format);
-        PrintBillSequence(static_cast<int>(bills.size()), [&](int i) {
-            if (i > 0) UpdateProgress(1, QStringLiteral("pages"));
-            LoadHistoryBill(format, bills[i]);
-        });
-        UpdateProgress(1, QStringLiteral("pages"));
+        PrintBillSequence(static_cast<int>(bills.size()),
+                          [&](int i) { LoadHistoryBill(format, bills[i]); });
     }
     CloseProgress();
 }

@@ -15,7 +15,8 @@ class Grid;
 // command); several are looked at first for text that runs past the bottom of its box (the
 // clerk asked once, 否 printing none), then ask once for the printer and copies and are
 // printed, each as a document of its own (on the PDF file printer: pages of one file, none
-// when one fails), without being recorded again. A box without a stored value is cleared.
+// when one fails), without being recorded again; the clerk may stop them from the progress
+// window after the bill being printed (PrintBillSequence). A box without a stored value is cleared.
 // Nothing without data rows; refused when the grid shows another format than the open one.
 void PrintHistoryBills(Grid& grid, const std::function<void()>& showBill);
 
