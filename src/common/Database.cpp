@@ -31,16 +31,7 @@ bool isIdentifier(const QString& name) {
 }
 
 void noteFailure(const sql::Connection& c) {
-    const QString error = c.LastError();
-    QString& out = shared().lastError;
-    if (error.contains(QLatin1String("full"), Qt::CaseInsensitive)) {
-        out = QStringLiteral("数据库或磁盘已满");
-    } else if (error.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
-               error.contains(QLatin1String("read-only"), Qt::CaseInsensitive)) {
-        out = QStringLiteral("数据文件不能写入");
-    } else {
-        out = error.isEmpty() ? QStringLiteral("数据库写入失败") : error;
-    }
+    shared().lastError = sql::FailureInWords(c.LastErrorCode(), c.LastSystemError());
 }
 
 QString quoted(const QString& name) {
@@ -81,13 +72,17 @@ bool OpenRecordset(Recordset& rs, const QString& sql, const Params& params) {
     auto c = Db();
     if (!c) return false;
     rs = c->Query(sql, params);
+    if (!rs.IsOpen()) noteFailure(*c);
     return rs.IsOpen();
 }
 
 bool ForEachRecord(const QString& sql, const Params& params,
                    const std::function<bool(const RowView&)>& row) {
     auto c = Db();
-    return c && c->ForEach(sql, params, row);
+    if (!c) return false;
+    if (c->ForEach(sql, params, row)) return true;
+    noteFailure(*c);
+    return false;
 }
 
 std::unique_ptr<sql::QueryAhead> QueryRowsAhead(const std::vector<sql::QueryPart>& parts,
@@ -110,6 +105,10 @@ bool ExecuteSql(const QString& sql, const Params& params) {
 
 QString LastDatabaseError() {
     return shared().lastError;
+}
+
+void NoteDatabaseFailure() {
+    if (const auto& c = shared().conn) noteFailure(*c);
 }
 
 QVariant ValueById(const QString& table, qint64 id, const QString& field) {

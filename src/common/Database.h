@@ -44,9 +44,13 @@ std::unique_ptr<sql::QueryAhead> QueryRowsAhead(const std::vector<sql::QueryPart
 // tells a caller that needs it whether the statement ran.
 bool ExecuteSql(const QString& sql, const Params& params = {});
 
-// Why the last statement or commit on the shared connection failed, in the user's words
-// ("数据库或磁盘已满", "数据文件不能写入", or SQLite's own text); "" before any failure.
+// Why the last statement, query or commit on the shared connection failed, in the user's
+// words (sql::FailureInWords: "另一个程序正在使用数据文件，请关闭它后再试", "磁盘空间已满", …);
+// "" before any failure.
 QString LastDatabaseError();
+// Notes why the last call on the shared connection failed, for a caller that read through it
+// by other means (QueryRowsAhead): LastDatabaseError() then tells it.
+void NoteDatabaseFailure();
 
 // The field of the first record of the table with that ID; "" (a QString) when none.
 QVariant ValueById(const QString& table, qint64 id, const QString& field);

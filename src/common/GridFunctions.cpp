@@ -316,6 +316,14 @@ void GetCellPosition(const Grid& grid, int row, int col, double& x, double& y) {
 
 // ---- Rows -----------------------------------------------------------------------------
 
+void SetGridReadFailure(Grid& grid, const QString& why) {
+    grid.setProperty("readFailure", why);
+}
+
+QString GridReadFailure(const Grid& grid) {
+    return grid.property("readFailure").toString();
+}
+
 void ClearGrid(Grid& grid, bool ask) {
     if (ask && dlg::MsgBox(QStringLiteral("您确定要清除所有记录？"), dlg::YesNo | dlg::Question) !=
                    dlg::Yes)

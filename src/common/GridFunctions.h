@@ -76,6 +76,12 @@ void ToggleSortColumn(Grid& grid, int col);
 // for a y below all rows.
 int GetRowAtY(const Grid& grid, double y);
 
+// A grid whose rows could not be read from the data file keeps the cause, in the user's
+// words, until a read succeeds (SetGridReadFailure with ""): what it shows then is not what
+// the file holds, and an export refuses it.
+void SetGridReadFailure(Grid& grid, const QString& why);
+QString GridReadFailure(const Grid& grid);  // "" when its last read succeeded
+
 // Puts two values in ascending order.
 template <class T>
 void OrderPair(T& a, T& b) {

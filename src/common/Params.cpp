@@ -19,9 +19,19 @@ bool SetParam(const QString& name, const QString& value) {
 }
 
 QString GetParam(const QString& name) {
-    QVariant v =
-        ValueWhere(QStringLiteral("参数"), QStringLiteral("Var=?"), QStringLiteral("Con"), {name});
-    return v.isNull() ? QString() : v.toString();
+    QString value;
+    ReadParam(name, value);
+    return value;
+}
+
+bool ReadParam(const QString& name, QString& value) {
+    value.clear();
+    Recordset rs;
+    if (!OpenRecordset(rs, QStringLiteral("SELECT Con FROM 参数 WHERE Var=?"), {name}))
+        return false;
+    const QVariant v = rs.RecordCount() > 0 ? rs.Value(0) : QVariant();
+    if (!v.isNull()) value = v.toString();
+    return true;
 }
 
 namespace {

@@ -11,6 +11,9 @@ namespace bw {
 // the old value then stays and LastDatabaseError() says why.
 bool SetParam(const QString& name, const QString& value);
 QString GetParam(const QString& name);  // "" when absent
+// The same, telling a file that could not be read (false; LastDatabaseError() says why)
+// from an absent name (true, value "").
+bool ReadParam(const QString& name, QString& value);
 
 // Window positions as "Left;Top;Width;Height" in twips under "窗口参数：" + name: the
 // corner of the window's frame and the size inside it, so that a window saved and restored

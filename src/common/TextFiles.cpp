@@ -83,11 +83,10 @@ QString TempPath() {
 
 namespace {
 
-void compactFailed(int code, const QString& message) {
+// The cause in the user's words goes into the message, nothing of the engine's.
+void compactFailed(const QString& why) {
     CloseProgress();
-    dlg::MsgBox(QStringLiteral("数据库压缩失败（") + QString::number(code) + message +
-                    QStringLiteral("）！"),
-                dlg::OkOnly);
+    dlg::MsgBox(QStringLiteral("数据库压缩失败（") + why + QStringLiteral("）！"), dlg::OkOnly);
 }
 
 }  // namespace
@@ -111,48 +110,53 @@ void CompactDatabase(const QString& path, const QString& password, bool makeBack
     // folders never meet them, and the last step is a rename within one folder.
     QString why;
     if (makeBackup && !CopyFileSafely(path, CompactionBackupPath(path), &why)) {
-        compactFailed(1, QStringLiteral("无法建立备份“") + CompactionBackupPath(path) +
-                             QStringLiteral("”：") + why);
+        compactFailed(QStringLiteral("无法建立备份“") + CompactionBackupPath(path) +
+                      QStringLiteral("”：") + why);
         return;
     }
     UpdateProgress(1, QStringLiteral("pages"));
     const QString t = CreateTemporaryBeside(path, &why);
     if (t.isEmpty()) {
-        compactFailed(0, why);
+        compactFailed(why);
         return;
     }
     {
-        QString error;
-        auto c = sql::Connection::Open(path, false, &error);
+        int code = 0;
+        auto c = sql::Connection::Open(path, false, nullptr, &code);
         if (!c) {
             RemoveTemporary(t);
-            compactFailed(2, error);
+            compactFailed(sql::FailureInWords(code));
             return;
         }
-        if (!c->Exec(QStringLiteral("VACUUM INTO ?"), {t}, &error)) {
+        if (!c->Exec(QStringLiteral("VACUUM INTO ?"), {t})) {
+            const QString why = sql::FailureInWords(c->LastErrorCode(), c->LastSystemError());
+            c.reset();
             RemoveTemporary(t);
-            compactFailed(3, error);
+            compactFailed(why);
             return;
         }
     }
     UpdateProgress(1, QStringLiteral("pages"));
     // The compacted copy must open and be whole before it takes the original's place.
     {
-        QString error;
-        auto c = sql::Connection::Open(t, false, &error);
+        int code = 0;
+        auto c = sql::Connection::Open(t, false, nullptr, &code);
         sql::Recordset check =
             c ? c->Query(QStringLiteral("PRAGMA integrity_check")) : sql::Recordset();
         if (!c || check.RecordCount() < 1 ||
             check.Text(check.Field(0).name) != QLatin1String("ok")) {
+            const QString why =
+                c ? QStringLiteral("压缩后的数据库不完整") : sql::FailureInWords(code);
+            check.Close();
             c.reset();
             RemoveTemporary(t);
-            compactFailed(4, error.isEmpty() ? QStringLiteral("压缩后的数据库不完整") : error);
+            compactFailed(why);
             return;
         }
     }
     if (!SyncFile(t) || !ReplaceFile(t, path)) {
         RemoveTemporary(t);
-        compactFailed(6, QStringLiteral("无法替换：") + path);
+        compactFailed(QStringLiteral("无法替换：") + path);
         return;
     }
     CloseProgress();

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 #include "platform/SqlText.h"
 #include "platform/VbNumbers.h"
@@ -265,7 +266,8 @@ QString LikeLiteral(const QString& text) {
 
 // ---- Connection ---------------------------------------------------------------------
 
-std::shared_ptr<Connection> Connection::Open(const QString& path, bool create, QString* error) {
+std::shared_ptr<Connection> Connection::Open(const QString& path, bool create, QString* error,
+                                             int* code) {
     std::shared_ptr<Connection> c(new Connection);
     c->path_ = path;
     // A connection is used by the thread that opened it only (the program's main thread):
@@ -277,9 +279,10 @@ std::shared_ptr<Connection> Connection::Open(const QString& path, bool create, Q
         if (error)
             *error =
                 c->db_ ? QString::fromUtf8(sqlite3_errmsg(c->db_)) : QStringLiteral("open failed");
+        if (code) *code = c->db_ ? sqlite3_extended_errcode(c->db_) : rc;
         return nullptr;
     }
-    sqlite3_busy_timeout(c->db_, 3000);
+    sqlite3_busy_timeout(c->db_, c->busyTimeout_);
     sqlite3_extended_result_codes(c->db_, 1);
     // Verify the file is a database (a garbage file opens but fails on first read).
     char* msg = nullptr;
@@ -287,6 +290,7 @@ std::shared_ptr<Connection> Connection::Open(const QString& path, bool create, Q
                       nullptr, nullptr, &msg);
     if (rc != SQLITE_OK) {
         if (error) *error = msg ? QString::fromUtf8(msg) : QStringLiteral("not a database");
+        if (code) *code = sqlite3_extended_errcode(c->db_);
         sqlite3_free(msg);
         return nullptr;
     }
@@ -309,7 +313,6 @@ sqlite3* Connection::LendReader() {
         idleReaders_.pop_back();
     } else if (sqlite3_open_v2(path_.toUtf8().constData(), &reader,
                                SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK) {
-        sqlite3_busy_timeout(reader, 3000);
         // A reader walks its query once, page after page: a small cache serves it, and what
         // it does not hold the file system still does.
         sqlite3_exec(reader, "PRAGMA cache_size=-256", nullptr, nullptr, nullptr);
@@ -317,6 +320,7 @@ sqlite3* Connection::LendReader() {
         sqlite3_close_v2(reader);
         return nullptr;
     }
+    sqlite3_busy_timeout(reader, busyTimeout_);
     lentReaders_.push_back(reader);
     return reader;
 }
@@ -604,6 +608,39 @@ int Connection::Changes() const {
 }
 QString Connection::LastError() const {
     return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
+}
+int Connection::LastErrorCode() const {
+    return db_ ? sqlite3_extended_errcode(db_) : SQLITE_CANTOPEN;
+}
+int Connection::LastSystemError() const {
+    return db_ ? sqlite3_system_errno(db_) : 0;
+}
+void Connection::SetBusyTimeout(int milliseconds) {
+    busyTimeout_ = milliseconds;
+    if (db_) sqlite3_busy_timeout(db_, milliseconds);
+}
+
+QString FailureInWords(int code, int systemError) {
+    // The errno stays from the last call the system refused: it speaks for a failed write only.
+    if ((code & 0xff) == SQLITE_IOERR &&
+        (systemError == ENOSPC || systemError == EFBIG || systemError == EDQUOT))
+        return QStringLiteral("磁盘空间已满");
+    switch (code & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return QStringLiteral("另一个程序正在使用数据文件，请关闭它后再试");
+        case SQLITE_FULL:
+            return QStringLiteral("磁盘空间已满");
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+        case SQLITE_CANTOPEN:
+            return QStringLiteral("数据文件不能写入");
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return QStringLiteral("数据文件已损坏");
+        default:
+            return QStringLiteral("数据文件读写出错");
+    }
 }
 
 // ---- Recordset ----------------------------------------------------------------------

@@ -143,8 +143,9 @@ class Connection : public std::enable_shared_from_this<Connection> {
 public:
     // Opens the file; `create` makes a new empty database when the file is missing. The
     // connection is for the thread that opens it only.
+    // `code` (when given) receives SQLite's result code of a failed open.
     static std::shared_ptr<Connection> Open(const QString& path, bool create,
-                                            QString* error = nullptr);
+                                            QString* error = nullptr, int* code = nullptr);
     ~Connection();
 
     // Runs one statement (or several separated by ";" when `params` is empty); false on failure.
@@ -163,7 +164,13 @@ public:
 
     qint64 LastInsertId() const;
     int Changes() const;
+    // SQLite's text and extended result code for the last call that failed on the file.
     QString LastError() const;
+    int LastErrorCode() const;
+    int LastSystemError() const;  // the system's errno behind it, 0 when none
+    // How long a statement waits for another program's lock on the file before it fails
+    // (3 seconds unless set), on this handle and on the readers it lends from now on.
+    void SetBusyTimeout(int milliseconds);
     QString Path() const { return path_; }
     sqlite3* Handle() const { return db_; }
 
@@ -193,6 +200,7 @@ private:
     std::vector<sqlite3*> idleReaders_;
     std::vector<sqlite3*> lentReaders_;
     QString path_;
+    int busyTimeout_ = 3000;
     std::vector<Cached> cache_;
     quint64 uses_ = 0;
 };
@@ -206,6 +214,13 @@ bool BindValues(::sqlite3_stmt* st, const QVariantList& params);
 // A column's UTF-8 text as a string that holds no more room than its characters take: large
 // results keep many of them.
 QString ColumnText(const char* utf8, int bytes);
+
+// Why a statement failed, in the clerk's words, for SQLite's result code (primary or
+// extended) and the system's errno behind it: a file another program holds (busy, locked)
+// "另一个程序正在使用数据文件，请关闭它后再试", a full disk (also a write the system refused for
+// want of room) "磁盘空间已满", a file that takes no writes "数据文件不能写入", a damaged file
+// "数据文件已损坏", anything else "数据文件读写出错". Never the engine's text.
+QString FailureInWords(int code, int systemError = 0);
 
 // Escapes "\", "%" and "_" for use inside a LIKE pattern written with ESCAPE '\'.
 QString LikeLiteral(const QString& text);

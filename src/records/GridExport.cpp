@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "common/GridFunctions.h"
 #include "common/Indicator.h"
 #include "platform/CsvCodec.h"
 #include "platform/Dialogs.h"
@@ -97,6 +98,12 @@ bool ExportGridToXls(const Grid& grid, const QString& path, const QString& sheet
 bool ExportGrid(Grid& grid, const QString& sheetName) {
     if (grid.Rows() == 0 || grid.Cols() == 0) {
         dlg::MsgBox(QStringLiteral("表格中没有数据！"));
+        return false;
+    }
+    // What a grid shows after a failed read is not what the file holds.
+    if (const QString why = GridReadFailure(grid); !why.isEmpty()) {
+        dlg::MsgBox(QStringLiteral("表格的数据没有读出（") + why + QStringLiteral("），不能导出！"),
+                    dlg::OkOnly | dlg::Exclamation);
         return false;
     }
     const QString path = dlg::SaveFileName(kFilter);

@@ -22,7 +22,8 @@ QList<QStringList> VisibleGridCells(const Grid& grid);
 GridSheet GridWorkbookSheet(const Grid& grid, const QString& sheetName);
 
 // Asks for the file (CSV or Excel) and writes the grid to it. A grid without rows or
-// columns: "表格中没有数据！" and false. A cancelled dialog: true, nothing written. An
+// columns: "表格中没有数据！" and false; one whose rows could not be read (GridReadFailure):
+// told with the cause, false, no file asked for. A cancelled dialog: true, nothing written. An
 // existing file is replaced only after "该文件已存在，是否覆盖？" is answered Yes (No:
 // false) and only when it can be replaced ("该文件无法覆盖，…" and false otherwise). A name
 // ending in "csv" (any case) gets the CSV writer, whose result is returned; any other name

@@ -90,12 +90,21 @@ void DeleteHistoryRows(Grid& grid) {
                     dlg::YesNo) != dlg::Yes)
         return;
     const QString format = HistoryGridFormat(grid);
+    // All the bills or none: the grid loses its rows only when the file did.
+    bool deleted = false;
     {
         Transaction t;
-        for (int r = a; r <= b; ++r)
-            ExecuteSql(QStringLiteral("DELETE FROM 历史 WHERE Fmt=? AND ID=?"),
-                       {format, grid.TextMatrix(r, 0).toLongLong()});
-        t.Commit();
+        deleted = t.Active();
+        for (int r = a; deleted && r <= b; ++r)
+            deleted = ExecuteSql(QStringLiteral("DELETE FROM 历史 WHERE Fmt=? AND ID=?"),
+                                 {format, grid.TextMatrix(r, 0).toLongLong()});
+        deleted = deleted && t.Commit();
+    }
+    if (!deleted) {
+        dlg::MsgBox(QStringLiteral("第%1至第%2行的单据没有删除（").arg(first).arg(last) +
+                        LastDatabaseError() + QStringLiteral("），历史记录未作改动！"),
+                    dlg::OkOnly | dlg::Exclamation);
+        return;
     }
     DeleteGridRows(grid, a, b, false);
 }

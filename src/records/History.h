@@ -20,8 +20,9 @@ int LastBillNumber(const QString& format);
 
 // Deletes the bills of the selected rows Row..RowSel (either way round) of the history
 // grid, from table 历史 and from the grid, after the question "您确定要删除第a至第b行？"
-// (a, b counted from the first data row). Nothing without data rows. Refused with a message
-// when the grid shows another format than the open one.
+// (a, b counted from the first data row), all of them or none: when the file refuses (another
+// program holds it) the user is told why and the grid keeps its rows. Nothing without data
+// rows. Refused with a message when the grid shows another format than the open one.
 void DeleteHistoryRows(Grid& grid);
 
 // The same for every data row of the grid; nothing (and no question) without data rows.

@@ -8,6 +8,7 @@
 
 #include "common/ColumnFit.h"
 #include "common/Database.h"
+#include "common/GridFunctions.h"
 #include "common/Indicator.h"
 #include "common/Params.h"
 #include "common/Schema.h"
@@ -49,14 +50,16 @@ QString ColumnOrderParam(const QString& format) {
     return format + QStringLiteral("_列顺序");
 }
 
-QList<HistoryColumn> FormatInputBoxes(const QString& format) {
+QList<HistoryColumn> FormatInputBoxes(const QString& format, bool* read) {
     QList<HistoryColumn> boxes;
     Recordset rs;
-    if (!OpenRecordset(rs,
-                       QStringLiteral("SELECT ID, LBL FROM Fmt WHERE Fmt=? AND LBL<>? AND Clas<=2 "
-                                      "ORDER BY ID"),
-                       {format, kWholeFormatLabel}))
-        return boxes;
+    const bool opened =
+        OpenRecordset(rs,
+                      QStringLiteral("SELECT ID, LBL FROM Fmt WHERE Fmt=? AND LBL<>? AND Clas<=2 "
+                                     "ORDER BY ID"),
+                      {format, kWholeFormatLabel});
+    if (read) *read = opened;
+    if (!opened) return boxes;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         boxes.push_back({rs.Value(0).toLongLong(), rs.Value(1).toString()});
     CloseRecordset(rs);
@@ -78,7 +81,7 @@ int ApplyColumnOrder(QList<HistoryColumn>& boxes, const QString& order) {
     return k;
 }
 
-void SetHistoryGridColumns(Grid& grid, const QString& format) {
+bool SetHistoryGridColumns(Grid& grid, const QString& format) {
     grid.SetVisible(false);
     grid.SetFixedRows(0);
     grid.SetRows(0);
@@ -90,8 +93,10 @@ void SetHistoryGridColumns(Grid& grid, const QString& format) {
     grid.SetCols(3);
     grid.SetFixedCols(2);
     grid.SetCols(2);
-    QList<HistoryColumn> boxes = FormatInputBoxes(format);
-    const QString order = GetParam(ColumnOrderParam(format));
+    bool read = false;
+    QList<HistoryColumn> boxes = FormatInputBoxes(format, &read);
+    QString order;
+    if (!read || !ReadParam(ColumnOrderParam(format), order)) return false;
     if (!order.isEmpty()) boxes.resize(ApplyColumnOrder(boxes, order));
     grid.SetCols(2 + static_cast<int>(boxes.size()));
     for (int i = 0; i < boxes.size(); ++i) {
@@ -99,17 +104,31 @@ void SetHistoryGridColumns(Grid& grid, const QString& format) {
         grid.SetTextMatrix(1, 2 + i, boxes[i].label);
     }
     grid.SetTextMatrix(1, 1, QStringLiteral("序号"));
+    return true;
 }
 
 std::vector<sql::QueryPart> HistoryQueryParts(const QString& format, int limit) {
     const QString select = QStringLiteral("SELECT ID, CID, Con FROM 历史 WHERE Fmt=? ");
     const QString order = QStringLiteral(" ORDER BY ID DESC, rowid");
-    if (limit >= 1) return {{select + order + QStringLiteral(" LIMIT ?"), {format, limit}}};
+    if (limit >= 1) {
+        // The bill of the limit-th row ends the view, with all its rows.
+        Recordset edge;
+        if (!OpenRecordset(edge,
+                           QStringLiteral("SELECT ID FROM 历史 WHERE Fmt=? ORDER BY ID DESC, rowid "
+                                          "LIMIT 1 OFFSET ?"),
+                           {format, limit - 1}))
+            return {};
+        const QVariant last = edge.Value(0);
+        if (edge.RecordCount() > 0 && !last.isNull())
+            return {{select + QStringLiteral("AND ID>=?") + order, {format, last}}};
+        return {{select + order + QStringLiteral(" LIMIT ?"), {format, limit}}};
+    }
     Recordset ends;
-    OpenRecordset(ends,
-                  QStringLiteral("SELECT (SELECT MIN(ID) FROM 历史 WHERE Fmt=?1), "
-                                 "(SELECT MAX(ID) FROM 历史 WHERE Fmt=?1)"),
-                  {format});
+    if (!OpenRecordset(ends,
+                       QStringLiteral("SELECT (SELECT MIN(ID) FROM 历史 WHERE Fmt=?1), "
+                                      "(SELECT MAX(ID) FROM 历史 WHERE Fmt=?1)"),
+                       {format}))
+        return {};
     const QVariant low = ends.Value(0);
     const QVariant high = ends.Value(1);
     if (low.typeId() != QMetaType::LongLong || high.typeId() != QMetaType::LongLong)
@@ -127,33 +146,36 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     if (grid.Tag() == key) return;
     grid.SetTag(key);
     grid.setProperty(kShownFormat, format);
-    SetHistoryGridColumns(grid, format);
+    // The first read the file refuses ends the load: one wait for another program's lock.
+    bool read = SetHistoryGridColumns(grid, format);
 
     // The count, then the rows in parts, all read side by side for a show-all (a view of the
     // newest is read in this thread); the font the columns are fitted with is made ready
     // meanwhile.
-    std::vector<sql::QueryPart> parts = HistoryQueryParts(format, limit);
+    std::vector<sql::QueryPart> parts;
+    if (read) parts = HistoryQueryParts(format, limit);
+    read = !parts.empty();
     // A view of the newest rows needs to know only whether there are more: it counts no
-    // further than well past itself, so that opening the page costs the same whatever the
-    // history holds.
+    // further than well past itself (its last bill is shown whole), so that opening the page
+    // costs the same whatever the history holds.
     parts.insert(parts.begin(),
                  limit < 1 ? sql::QueryPart{QStringLiteral("SELECT COUNT(*) FROM 历史 WHERE Fmt=?"),
                                             {format}}
                            : sql::QueryPart{QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM "
                                                            "历史 WHERE Fmt=? LIMIT ?)"),
                                             {format, limit + 1000}});
-    std::unique_ptr<sql::QueryAhead> rows = QueryRowsAhead(parts, limit < 1);
+    std::unique_ptr<sql::QueryAhead> rows = read ? QueryRowsAhead(parts, limit < 1) : nullptr;
     MainForm& mf = MF();
     QFontMetrics(mf.font()).horizontalAdvance(QStringLiteral("序号0"));
 
     int count = -1;
     int shown = 0;
+    int taken = 0;  // rows of the table read into the grid
     ChunkedProgress progress(0);
     auto counted = [&](int n) {
         count = n;
         if (count > 300) ShowProgress(QStringLiteral("正在加载历史记录……"), count, 0);
         shown = (limit < 1 || limit > count) ? count : limit;
-        if (mf.COM.count(25)) mf.SetCommandEnabled(mf.COM[25], shown < count);
         progress = ChunkedProgress(count);
     };
     // The column of each shown box, by record ID.
@@ -175,8 +197,8 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
         fit.MeasureTo(grid, fitted = to);
         return true;
     };
-    if (rows)
-        rows->ForEach(
+    if (rows) {
+        read = rows->ForEach(
             [&](const sql::BatchRow& r) {
                 if (count < 0) {
                     counted(static_cast<int>(r.Int64(0)));
@@ -190,6 +212,7 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
                     grid.SetTextMatrix(row, 1, QString::number(row - grid.FixedRows() + 1));
                 }
                 previous = id;
+                ++taken;
                 const auto c = columnOf.constFind(r.Int64(1));
                 if (c != columnOf.constEnd())
                     grid.SetTextMatrix(row, *c, shared[*c].Share(r.Text(2)));
@@ -197,7 +220,16 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
                 return true;
             },
             measure);
+        if (!read) NoteDatabaseFailure();
+    }
+    read = read && rows;
     if (count < 0) counted(0);
+    // A page that could not be read shows no bills and is read again when next shown.
+    if (!read) {
+        row = grid.FixedRows() - 1;
+        grid.SetTag(QString());
+    }
+    if (mf.COM.count(25)) mf.SetCommandEnabled(mf.COM[25], read && taken < count);
     grid.SetRows(row + 1);
     progress.Flush();
     fit.Finish(grid, true);
@@ -205,6 +237,15 @@ void LoadHistoryGrid(Grid& grid, const QString& format, int limit) {
     grid.SetRowHeight(0, 0);
     grid.SetVisible(true);
     CloseProgress();
+    if (read) {
+        SetGridReadFailure(grid, QString());
+        return;
+    }
+    const QString why = LastDatabaseError();
+    SetGridReadFailure(grid, why.isEmpty() ? QStringLiteral("数据文件读写出错") : why);
+    dlg::MsgBox(QStringLiteral("历史记录没有读出（") + GridReadFailure(grid) +
+                    QStringLiteral("），请稍后重新打开历史记录页！"),
+                dlg::OkOnly | dlg::Exclamation);
 }
 
 QString HistoryGridFormat(const Grid& grid) {

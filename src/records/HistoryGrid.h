@@ -24,7 +24,8 @@ struct HistoryColumn {
     qint64 id = 0;
     QString label;
 };
-QList<HistoryColumn> FormatInputBoxes(const QString& format);
+// `read` (when given) tells whether the table could be read.
+QList<HistoryColumn> FormatInputBoxes(const QString& format, bool* read = nullptr);
 
 // Puts the boxes named by the order (IDs separated by ";") first, in that order, and
 // returns how many were named; items that are no number or no box are skipped, an ID
@@ -32,17 +33,21 @@ QList<HistoryColumn> FormatInputBoxes(const QString& format);
 int ApplyColumnOrder(QList<HistoryColumn>& boxes, const QString& order);
 
 // Resets the grid to its two fixed rows and columns and adds one column per shown box: all
-// input boxes when the format has no column order, else only the ordered ones.
-void SetHistoryGridColumns(Grid& grid, const QString& format);
+// input boxes when the format has no column order, else only the ordered ones. False when
+// the boxes or the order could not be read (the grid then has no box columns).
+bool SetHistoryGridColumns(Grid& grid, const QString& format);
 
-// The query of the format's newest bills covering at most `limit` rows of table 历史 (every
-// row when limit < 1), newest first: every row in one query, in parts read side by side.
+// The query of the format's newest bills, newest first, each bill with all its rows: the
+// bills that the first `limit` rows of table 历史 reach (every row when limit < 1), in one
+// query or in parts read side by side. Empty when the table could not be read.
 std::vector<sql::QueryPart> HistoryQueryParts(const QString& format, int limit);
 
-// Shows the format's newest bills covering at most `limit` rows of table 历史 (every row
-// when limit < 1); the last bill shown may be incomplete. Skipped when the grid's Tag shows
-// the same load already. The show-all button (COM 25) is enabled exactly when rows were
-// left out.
+// Shows the format's newest bills reached by the first `limit` rows of table 历史, each
+// whole (every bill when limit < 1). Skipped when the grid's Tag shows the same load already.
+// The show-all button (COM 25) is enabled exactly when rows were left out. A read the file
+// refuses (another program holds it) is told, with its cause; the grid then shows no bills,
+// keeps the cause (GridReadFailure) and its Tag is cleared, so that the next showing reads
+// again.
 void LoadHistoryGrid(Grid& grid, const QString& format, int limit);
 
 // The format whose bills the grid shows; "" before its first load.

@@ -80,6 +80,13 @@ bool copyFormatParams(const QString& source, const QString& target) {
     return t.Commit();
 }
 
+// A save under `name` that did not happen, with the cause.
+void tellNotSaved(const QString& name) {
+    dlg::MsgBox(QStringLiteral("格式“") + name + QStringLiteral("”没有保存（") +
+                    LastDatabaseError() + QStringLiteral("），原有数据未作改动！"),
+                dlg::OkOnly | dlg::Exclamation);
+}
+
 }  // namespace
 
 void TellDefaultsNotSaved(const QString& format) {
@@ -171,7 +178,10 @@ bool SaveFormatAs(QString& newName) {
     if (!saveDefaultData(current)) TellDefaultsNotSaved(current);
 
     Recordset rs;
-    OpenRecordset(rs, QStringLiteral("SELECT Fmt FROM Fmt WHERE Fmt=?"), {newName});
+    if (!OpenRecordset(rs, QStringLiteral("SELECT Fmt FROM Fmt WHERE Fmt=?"), {newName})) {
+        tellNotSaved(newName);
+        return false;
+    }
     const bool exists = rs.RecordCount() > 0;
     CloseRecordset(rs);
     if (exists && dlg::MsgBox(QStringLiteral("该格式已经存在，是否覆盖？"),
@@ -183,23 +193,21 @@ bool SaveFormatAs(QString& newName) {
     Grid& grid = mf.BoxGrid();
     BoxGridLinks before;
     before.take(grid);
-    bool rowsSaved = false, saved = false;
+    bool begun = false, rowsSaved = false, saved = false;
     {
         Transaction all;
         // Saving under the open format's own name keeps its parameters (the custom lists)
         // as they are; another name gets copies of them. What the boxes show becomes the
         // new format's default contents (the grid holds the new record IDs by then).
-        rowsSaved = all.Active() && SaveFormat(grid, newName);
+        begun = all.Active();
+        rowsSaved = begun && SaveFormat(grid, newName);
         saved = rowsSaved && (same || copyFormatParams(current, newName)) &&
                 saveDefaultData(newName) && all.Commit();
     }
     if (!saved) {
         before.restore(grid);
         // A failed save of the rows has told the user already.
-        if (rowsSaved)
-            dlg::MsgBox(QStringLiteral("格式“") + newName + QStringLiteral("”没有保存（") +
-                            LastDatabaseError() + QStringLiteral("），原有数据未作改动！"),
-                        dlg::OkOnly | dlg::Exclamation);
+        if (rowsSaved || !begun) tellNotSaved(newName);
         return false;
     }
     // The picture follows once the format is there; the old format's stays as it is.

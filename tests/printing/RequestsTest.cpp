@@ -303,7 +303,7 @@ TEST_F(Requests, APrintedBillThatTheHistoryCannotTakeIsReportedOnce) {
     EXPECT_EQ(PdfPageCount(file), 1);
     EXPECT_EQ(Bills(), bills);
     EXPECT_EQ(answers.messages(),
-              QStringList{"单据已经打印，但没有记入历史记录（数据库或磁盘已满）！"});
+              QStringList{"单据已经打印，但没有记入历史记录（磁盘空间已满）！"});
 
     // A batch: the first bill goes out, the batch stops there, one message for it and for
     // the records left.
@@ -315,7 +315,7 @@ TEST_F(Requests, APrintedBillThatTheHistoryCannotTakeIsReportedOnce) {
     EXPECT_EQ(PdfPageCount(batch), 1);
     EXPECT_EQ(Bills(), bills);
     EXPECT_EQ(batchAnswers.messages(),
-              QStringList{"本批已打印的1张单据没有记入历史记录（数据库或磁盘已满）！"
+              QStringList{"本批已打印的1张单据没有记入历史记录（磁盘空间已满）！"
                           "本批打印停在第1张单据，第2至第3张单据（共2张）没有打印！"});
 }
 

@@ -1,8 +1,8 @@
 // The main window's pages as a clerk uses them: keys that move between the bill's boxes and no
 // tab or line break typed into a box of one line, the format tree beside the canvas with the
 // export and import menu items, the batch tab importing, stepping through, searching and
-// printing records, the history page loading when shown, its reprint filling the bill page or
-// printing several bills into one PDF file, and the label page loading its stored settings,
+// printing records, the history page loading whole bills when shown, its reprint filling the bill
+// page or printing several bills into one PDF file, and the label page loading its stored settings,
 // its captions, the page of labels above the box property grid and that grid's double click.
 // Pictures of each go to the artifacts for people to look at.
 
@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -366,6 +367,57 @@ TEST_F(HistoryPage, AShiftClickSelectsWholeBillsAndDeleteTakesThoseShown) {
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) left << rs.Value(0).toString();
     EXPECT_EQ(left, (QStringList{"1", "2", "3", "6"}));
     EXPECT_EQ(g.Rows() - g.FixedRows(), 4);
+}
+
+// More bills than the first view's bound of 300 rows, of a number of boxes that does not
+// divide it: the view ends with a whole bill, and so does its export.
+TEST_F(HistoryPage, TheFirstViewAndItsExportHoldWholeBillsOnly) {
+    QList<HistoryColumn> boxes = FormatInputBoxes(format_);
+    if (300 % boxes.size() == 0) boxes.removeLast();
+    const int perBill = static_cast<int>(boxes.size());
+    const int bills = 300 / perBill + 4;
+    {
+        Transaction t;
+        ExecuteSql("DELETE FROM 历史 WHERE Fmt=?", {format_});
+        for (int bill = 1; bill <= bills; ++bill)
+            for (int k = 0; k < perBill; ++k)
+                ExecuteSql("INSERT INTO 历史(ID, Fmt, CID, Con) VALUES(?, ?, ?, ?)",
+                           {bill, format_, boxes[k].id, QString("%1-%2").arg(bill).arg(k)});
+        ASSERT_TRUE(t.Commit());
+    }
+    w_->SST->SetTab(2);
+    settle();
+    Grid& g = grid();
+    // The 300th row belongs to this bill, which is shown with all its boxes.
+    const int last = bills - 299 / perBill;
+    ASSERT_EQ(g.Rows() - g.FixedRows(), bills - last + 1);
+    QHash<qint64, int> column;
+    for (int c = g.FixedCols(); c < g.Cols(); ++c) column[g.TextMatrix(0, c).toLongLong()] = c;
+    for (int r = g.FixedRows(); r < g.Rows(); ++r) {
+        const int bill = bills - (r - g.FixedRows());
+        ASSERT_EQ(g.TextMatrix(r, 0), QString::number(bill));
+        for (int k = 0; k < perBill; ++k)
+            EXPECT_EQ(g.TextMatrix(r, column.value(boxes[k].id)), QString("%1-%2").arg(bill).arg(k))
+                << "bill " << bill;
+    }
+    EXPECT_TRUE(w_->COM[25]->isEnabled());
+
+    const QString csv = test::ArtifactDir() + "/history_first_view.csv";
+    QFile::remove(csv);
+    {
+        test::ScriptedAnswers answers;
+        answers << csv;
+        w_->COM[23]->click();
+        EXPECT_TRUE(answers.messages().isEmpty());
+    }
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_EQ(text.count("\r\n"), 1 + bills - last + 1);
+    for (int bill = last; bill <= bills; ++bill)
+        for (int k = 0; k < perBill; ++k)
+            EXPECT_TRUE(text.contains(QString(",%1-%2\t").arg(bill).arg(k).toLatin1()))
+                << bill << "-" << k;
 }
 
 using LabelPage = test::MainWindowTest;
