@@ -118,18 +118,16 @@ QString withPictureEnding(const QString& path) {
     return path.left(path.size() - 4) + QStringLiteral(".jpg");
 }
 
-// A free, acceptable name for the import: asks again while the name is taken or holds a
-// character the format lists cannot keep. "" when the user gave up.
+// A free, acceptable name for the import: asks again while the name is taken, holds a
+// character the format lists cannot keep or is too long. "" when the user gave up.
 QString freeFormatName(QString name) {
     for (;;) {
         QString prompt;
         if (FormatExists(name) || name.isEmpty()) {
             prompt = QStringLiteral("格式：“") + name + QStringLiteral("”已存在，请另取格式名！");
         } else {
-            bool allowed = true;
-            for (QChar c : kForbiddenNameChars) allowed = allowed && !name.contains(c);
-            if (allowed) return name;
-            prompt = kForbiddenNameMessage;
+            prompt = FormatNameProblem(name);
+            if (prompt.isEmpty()) return name;
         }
         setProgressVisible(false);
         const auto answer = dlg::InputBox(prompt, QStringLiteral("格式名输入"), name);

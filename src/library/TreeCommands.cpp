@@ -142,6 +142,10 @@ void mReName_Click() {
         node->setData(0, kTreeKeyRole, QStringLiteral("C") + name);
         node->setForeground(0, CategoryNodeColour(name));
     } else {
+        if (const QString problem = FormatNameProblem(name); !problem.isEmpty()) {
+            warn(problem);
+            return;
+        }
         if (FormatExists(name)) {
             warn(QStringLiteral("格式名称“") + name + QStringLiteral("”已经存在！"));
             return;

@@ -18,6 +18,8 @@
 #include "platform/SafeFiles.h"
 #include "platform/WebRoot.h"
 #include "store/BackgroundPicture.h"
+#include "store/FormatFileNames.h"
+#include "store/FormatOperations.h"
 
 namespace bw {
 
@@ -112,7 +114,8 @@ QString WebPreviewFile(const QString& picturePath, bool* requestFailed,
         CloseProgress();
     }
     if (s == HttpStatus::Ok) return local;
-    if (requestFailed) *requestFailed = s != HttpStatus::Cancelled;
+    // A path no request can be made of has no picture to be had; no request failed.
+    if (requestFailed) *requestFailed = s != HttpStatus::Cancelled && s != HttpStatus::BadUrl;
     return QString();
 }
 
@@ -124,14 +127,29 @@ QString DownloadFailureText(HttpStatus status, const QString& target) {
            QStringLiteral("”（") + cause + QStringLiteral("）！");
 }
 
-bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPath,
+QString UnrequestablePathText(const QString& name, const QString& sitePath) {
+    return QStringLiteral("格式“") + name + QStringLiteral("”的文件地址“") + sitePath +
+           QStringLiteral("”无效，无法下载！");
+}
+
+bool DownInputFmt(const QString& listedName, const QString& fPath, const QString& pPath,
                   const HttpCancelHook& cancelled) {
+    // The files in Temp are named after the format: a name too long for them is asked
+    // again, as the import asks again for a name that is taken.
+    QString name = listedName;
+    while (!FormatFileNamesFit(name)) {
+        const auto answer =
+            dlg::InputBox(kFileNameTooLongMessage, QStringLiteral("格式名输入"), name);
+        name = answer ? answer->trimmed() : QString();
+        if (name.isEmpty()) return false;
+    }
     QDir().mkpath(tempFolder());
-    const QString picture =
-        QDir(tempFolder()).filePath(QFileInfo(BackgroundPicturePath(name)).fileName());
-    QString formatFile = QFileInfo(picture).fileName();
-    formatFile.remove(QStringLiteral(".jpg"), Qt::CaseInsensitive);
-    formatFile = QDir(tempFolder()).filePath(formatFile + QStringLiteral(".vfm"));
+    // The picture's name less its own ending: "a.jpg.x" stays "a.jpg.x".
+    const QString pictureName = BackgroundPictureFileName(name);
+    const QString picture = QDir(tempFolder()).filePath(pictureName);
+    const QString formatFile =
+        QDir(tempFolder())
+            .filePath(pictureName.left(pictureName.size() - 4) + QStringLiteral(".vfm"));
 
     ShowProgress(QString::fromUtf8(kDownloading), 2, 0, Stoppable::Yes);
     const HttpCancelHook stop = progressClosedOr(cancelled);
@@ -155,6 +173,8 @@ bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPat
         QFile::remove(picture);
         dlg::MsgBox(pictureStatus == HttpStatus::WriteFailed
                         ? DownloadFailureText(pictureStatus, picture)
+                    : formatStatus == HttpStatus::BadUrl  // nothing was asked of the network
+                        ? UnrequestablePathText(name, fPath)
                         : DownloadFailureText(formatStatus, formatFile),
                     dlg::OkOnly | dlg::Exclamation);
         return false;

@@ -49,11 +49,17 @@ QString WebPreviewFile(const QString& picturePath, bool* requestFailed = nullptr
 // a folder that cannot be written).
 QString DownloadFailureText(HttpStatus status, const QString& target);
 
-// Downloads the row's picture and format file into Temp and imports the format. A format
-// file that did not download, or a picture that could not be written, is never imported:
-// DownloadFailureText is shown instead and no picture is left behind. Closing the progress
-// window or `cancelled` turning true ends the download silently. True when the import ran.
-bool DownInputFmt(const QString& name, const QString& fPath, const QString& pPath,
+// What the user is told when no request can be made of a format's site path (no web root,
+// an empty path, an address that cannot be formed).
+QString UnrequestablePathText(const QString& name, const QString& sitePath);
+
+// Downloads the row's picture and format file into Temp and imports the format; a listed
+// name too long for the files named after it (FormatFileNamesFit) is asked again first (""
+// ends it). A format file that did not download, or a picture that could not be written, is
+// never imported: DownloadFailureText (UnrequestablePathText for a path no request could be
+// made of) is shown instead and no picture is left behind. Closing the progress window or
+// `cancelled` turning true ends the download silently. True when the import ran.
+bool DownInputFmt(const QString& listedName, const QString& fPath, const QString& pPath,
                   const HttpCancelHook& cancelled = {});
 
 }  // namespace bw

@@ -3,11 +3,14 @@
 #include <QCryptographicHash>
 #include <QDir>
 
+#include "platform/SafeFiles.h"
+
 namespace bw {
 
 namespace {
 
 constexpr qsizetype kMaxNameLength = 80;
+constexpr qsizetype kMaxFileBytes = 255;  // NAME_MAX
 
 bool allowed(QChar c) {
     const char16_t u = c.unicode();
@@ -42,9 +45,16 @@ QString PreviewFilePath(const QString& folder, const QString& serverPath) {
 
     const QByteArray hash =
         QCryptographicHash::hash(serverPath.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
-    QString file = QString::fromLatin1(hash);
-    if (!clean.isEmpty()) file += u'_' + clean;
-    return QDir(folder).filePath(file);
+    const QString stem = QString::fromLatin1(hash);
+    const auto withName = [&stem](const QString& part) {
+        return part.isEmpty() ? stem : stem + u'_' + part;
+    };
+    // The file, and the temporary it is downloaded through, must fit in a file name.
+    while (!clean.isEmpty() && TemporaryFileName(withName(clean)).toUtf8().size() > kMaxFileBytes) {
+        clean.remove(0, 1);
+        while (clean.startsWith(u'.')) clean.remove(0, 1);
+    }
+    return QDir(folder).filePath(withName(clean));
 }
 
 }  // namespace bw

@@ -128,14 +128,19 @@ bool Printer::IsPdfFile() const {
     return name_ == kPdfPrinterName;
 }
 
+QString Printer::DefaultOutputName(const QString& docName, const QDateTime& when, int n) {
+    QString name =
+        FileNamePart(docName) + QLatin1Char('_') + when.toString(QStringLiteral("yyyyMMdd_hhmmss"));
+    if (n > 1) name += QLatin1Char('_') + QString::number(n);
+    return name + QStringLiteral(".pdf");
+}
+
 QString Printer::DefaultOutputFile(const QString& docName) {
     const QDir folder(AppFile(kPdfOutputFolder));
-    const QString stem = FileNamePart(docName) + QLatin1Char('_') +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss"));
-    QString path = folder.filePath(stem + QStringLiteral(".pdf"));
+    const QDateTime now = QDateTime::currentDateTime();
+    QString path = folder.filePath(DefaultOutputName(docName, now));
     for (int n = 2; QFileInfo::exists(path); ++n)
-        path =
-            folder.filePath(stem + QLatin1Char('_') + QString::number(n) + QStringLiteral(".pdf"));
+        path = folder.filePath(DefaultOutputName(docName, now, n));
     return path;
 }
 

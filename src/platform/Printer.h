@@ -18,6 +18,7 @@
 
 #include "platform/DrawTarget.h"
 
+class QDateTime;
 class QPrinter;
 
 namespace bw {
@@ -65,6 +66,10 @@ public:
     QString LastOutputFile() const { return lastOutput_; }
     // A new file name in the output folder for a document of that name.
     static QString DefaultOutputFile(const QString& docName);
+    // The name of that file for a document begun at `when`: the document's name made fit for
+    // a file name, "_", the date and time, and from the second file of one second on "_" and
+    // its number `n`, then ".pdf".
+    static QString DefaultOutputName(const QString& docName, const QDateTime& when, int n = 1);
 
     // The name the spooler shows for the next document.
     void SetDocName(const QString& name);

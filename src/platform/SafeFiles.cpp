@@ -111,6 +111,10 @@ QString randomLetters() {
     return letters;
 }
 
+QString temporaryName(const QString& fileName, const QString& letters) {
+    return u'.' + fileName + QLatin1String(kMark) + letters + QStringLiteral(".part");
+}
+
 // Whether `name` is the name of a temporary of CreateTemporaryBeside.
 bool isTemporaryName(const QString& name) {
     static const QRegularExpression pattern(
@@ -147,6 +151,10 @@ bool StillNamed(int fd, const QByteArray& path) {
            open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
+QString TemporaryFileName(const QString& fileName) {
+    return temporaryName(fileName, QStringLiteral("XXXXXX"));
+}
+
 QString CreateTemporaryBeside(const QString& target, QString* why) {
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
@@ -156,9 +164,8 @@ QString CreateTemporaryBeside(const QString& target, QString* why) {
     struct stat old {};
     const mode_t mode =
         ::stat(QFile::encodeName(target).constData(), &old) == 0 ? (old.st_mode & 0666) : 0666;
-    const QString stem = QDir(folder).filePath(u'.' + info.fileName() + QLatin1String(kMark));
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString tmp = stem + randomLetters() + QStringLiteral(".part");
+        const QString tmp = QDir(folder).filePath(temporaryName(info.fileName(), randomLetters()));
         const QByteArray name = QFile::encodeName(tmp);
         const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno == EEXIST) continue;

@@ -30,6 +30,10 @@ QString WriteErrorCause(int error, const QString& folder, bool* folderShut = nul
 // when the folder cannot be written; `why` then receives the reason.
 QString CreateTemporaryBeside(const QString& target, QString* why = nullptr);
 
+// The name a temporary of CreateTemporaryBeside for a file named `fileName` takes, with "XXXXXX"
+// for its six random letters (as long as any).
+QString TemporaryFileName(const QString& fileName);
+
 // Removes a temporary of CreateTemporaryBeside (or any file) and gives up its lock.
 void RemoveTemporary(const QString& tmp);
 

@@ -32,11 +32,15 @@ void loadHolder(const QString& file) {
 
 }  // namespace
 
-QString BackgroundPicturePath(const QString& format) {
+QString BackgroundPictureFileName(const QString& format) {
     QString name = format;
     const QString from = QStringLiteral("*?<>/\\:|\"");
     for (int i = 0; i < from.size(); ++i) name.replace(from[i], QChar(u'0' + i));
-    return AppFile(name + QStringLiteral(".jpg"));
+    return name + QStringLiteral(".jpg");
+}
+
+QString BackgroundPicturePath(const QString& format) {
+    return AppFile(BackgroundPictureFileName(format));
 }
 
 void SetBackgroundPicture(const QString& format) {

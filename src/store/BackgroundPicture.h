@@ -7,8 +7,9 @@
 namespace bw {
 
 // The data folder's file of the format: the name with * ? < > / \ : | and the double quote
-// replaced by the digits 0 to 8, and ".jpg".
+// replaced by the digits 0 to 8, and ".jpg"; and that file's name alone.
 QString BackgroundPicturePath(const QString& format);
+QString BackgroundPictureFileName(const QString& format);
 
 // Lets the user pick a JPEG file and makes it the format's picture (asking before an
 // existing one is replaced); the canvas then shows it. The old picture stays until the new

@@ -21,6 +21,7 @@
 #include "store/CanvasOptions.h"
 #include "store/CanvasSizing.h"
 #include "store/FormatBatch.h"
+#include "store/FormatFileNames.h"
 #include "store/FormatRows.h"
 #include "store/FormatTable.h"
 #include "store/LayoutChanges.h"
@@ -95,18 +96,18 @@ void TellDefaultsNotSaved(const QString& format) {
                 dlg::OkOnly | dlg::Exclamation);
 }
 
+QString FormatNameProblem(const QString& name) {
+    if (name.size() > kMaxFormatNameLength) return kLongNameMessage;
+    for (QChar c : kForbiddenNameChars)
+        if (name.contains(c)) return kForbiddenNameMessage;
+    return FormatFileNamesFit(name) ? QString() : kFileNameTooLongMessage;
+}
+
 bool FormatNameAllowed(const QString& name) {
-    if (name.size() > kMaxFormatNameLength) {
-        dlg::MsgBox(kLongNameMessage, dlg::OkOnly | dlg::Exclamation);
-        return false;
-    }
-    for (QChar c : kForbiddenNameChars) {
-        if (name.contains(c)) {
-            dlg::MsgBox(kForbiddenNameMessage, dlg::OkOnly | dlg::Exclamation);
-            return false;
-        }
-    }
-    return true;
+    const QString problem = FormatNameProblem(name);
+    if (problem.isEmpty()) return true;
+    dlg::MsgBox(problem, dlg::OkOnly | dlg::Exclamation);
+    return false;
 }
 
 void SetFormatCaption(const QString& name) {
@@ -172,7 +173,8 @@ bool SaveFormatAs(QString& newName) {
         newName = chooseFormat(true);
         if (newName.isEmpty()) return false;
     }
-    if (!FormatNameAllowed(newName)) return false;
+    // The open format's own name stays whatever it is; a new name must be one a format can take.
+    if (newName != mf.CurrentFormat() && !FormatNameAllowed(newName)) return false;
     QString current = mf.CurrentFormat();
     const bool same = newName == current;
     if (!saveDefaultData(current)) TellDefaultsNotSaved(current);

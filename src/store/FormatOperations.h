@@ -14,6 +14,11 @@ inline const QString kForbiddenNameMessage = QStringLiteral("名称不能包含�
 // The longest format name, and what the user is told of a longer one.
 inline constexpr int kMaxFormatNameLength = 100;
 inline const QString kLongNameMessage = QStringLiteral("格式名称不能超过100个字符！");
+// What the user is told of a name too long for the files named after it (its background
+// picture, its PDF files, its exported files; FormatFileNamesFit).
+inline const QString kFileNameTooLongMessage = QStringLiteral("格式名称太长，无法用作文件名！");
+// What is wrong with the name as a format's: one of the messages above, "" when none.
+QString FormatNameProblem(const QString& name);
 // True when the name holds none of them and is not too long; otherwise the user is told
 // and false.
 bool FormatNameAllowed(const QString& name);

@@ -26,7 +26,7 @@ double ComputeDisplayScale(double savedWidth, double screenWidth) {
     return (screenWidth - 340) / (savedWidth - 340);
 }
 
-QString WholeFormatOptions() {
+QStringList WholeFormatOptionItems() {
     MainForm& mf = MF();
     QStringList items;
     items << boolText(mf.mSetPaper) << boolText(mf.mDiTuPrint);
@@ -35,42 +35,54 @@ QString WholeFormatOptions() {
           << boolText(mf.mPagesAutoJump) << boolText(mf.mClearAfterPrint) << PsdParaString()
           << boolText(mf.mForbidPicClear) << boolText(mf.mAutoFontsize)
           << QString::number(BarcodeStandard());
+    return items;
+}
+
+QString WholeFormatOptions() {
     QString mem;
-    for (const QString& i : items) mem += i + u'|';
+    for (const QString& i : WholeFormatOptionItems()) mem += i + u'|';
     return mem;
+}
+
+QStringList OptionItemsOf(const QString& mem, const QStringList& shown) {
+    const QStringList p = mem.isEmpty() ? QStringList() : mem.split(u'|');
+    const qsizetype n = p.size();
+    // Item i of the text, present when the text holds `needed` parts.
+    const auto flag = [&](int i, qsizetype needed) {
+        return n >= needed && isTrue(p[i]) ? QStringLiteral("True") : QStringLiteral("False");
+    };
+    QStringList items;
+    items << flag(0, 8) << flag(1, 8);
+    for (int i = 0; i < 5; ++i) {
+        if (n < 8) {
+            items << shown.value(2 + i, QStringLiteral("0"));
+            continue;
+        }
+        const int v = CInt(Val(p[2 + i]));  // a check box is ticked, greyed or clear
+        items << QString::number(v == 1 || v == 2 ? v : 0);
+    }
+    items << flag(7, 8) << flag(8, 9) << (n >= 11 ? p[9] : QStringLiteral("￥")) << flag(10, 12)
+          << flag(11, 13) << PsdParaText(ParsePsdPara(n >= 14 ? p[12] : QString())) << flag(13, 15)
+          << flag(14, 16) << QString::number(n >= 17 ? CInt(Val(p[15])) : 0);
+    return items;
 }
 
 void ApplyWholeFormatOptions(const QString& mem) {
     MainForm& mf = MF();
-    CurrencySign = QStringLiteral("￥");
-    LoadPsdPara(QString());
-    for (QAction* a :
-         {mf.mSetPaper, mf.mDiTuPrint, mf.mPrintRulers, mf.mMonthZero, mf.mPagesAutoJump,
-          mf.mClearAfterPrint, mf.mForbidPicClear, mf.mAutoFontsize})
-        a->setChecked(false);
-    BarcodeStandard() = 0;
-    if (mem.isEmpty()) return;
-    const QStringList p = mem.split(u'|');
-    const int n = p.size();
-    if (n >= 8) {
-        mf.mSetPaper->setChecked(isTrue(p[0]));
-        mf.mDiTuPrint->setChecked(isTrue(p[1]));
-        mf.mPrintRulers->setChecked(isTrue(p[7]));
-        for (int i = 0; i < 5; ++i) mf.SetO2Value(i, CInt(Val(p[2 + i])));
-    }
-    if (n >= 9) mf.mMonthZero->setChecked(isTrue(p[8]));
-    if (n >= 11) CurrencySign = p[9];
-    if (n >= 12) mf.mPagesAutoJump->setChecked(isTrue(p[10]));
-    if (n >= 13) mf.mClearAfterPrint->setChecked(isTrue(p[11]));
-    LoadPsdPara(n >= 14 ? p[12] : QString());
-    if (n >= 15) mf.mForbidPicClear->setChecked(isTrue(p[13]));
-    if (n >= 16) mf.mAutoFontsize->setChecked(isTrue(p[14]));
-    BarcodeStandard() = BarcodeStandardOfOptions(mem);
-}
-
-int BarcodeStandardOfOptions(const QString& mem) {
-    const QStringList p = mem.split(u'|');
-    return p.size() >= 17 ? CInt(Val(p[15])) : 0;
+    const QStringList items = OptionItemsOf(mem, WholeFormatOptionItems());
+    const auto ticked = [&items](int i) { return items[i] == QLatin1String("True"); };
+    mf.mSetPaper->setChecked(ticked(0));
+    mf.mDiTuPrint->setChecked(ticked(1));
+    mf.mPrintRulers->setChecked(ticked(7));
+    for (int i = 0; i < 5; ++i) mf.SetO2Value(i, items[2 + i].toInt());
+    mf.mMonthZero->setChecked(ticked(8));
+    CurrencySign = items[9];
+    mf.mPagesAutoJump->setChecked(ticked(10));
+    mf.mClearAfterPrint->setChecked(ticked(11));
+    LoadPsdPara(items[12]);
+    mf.mForbidPicClear->setChecked(ticked(13));
+    mf.mAutoFontsize->setChecked(ticked(14));
+    BarcodeStandard() = items[15].toInt();
 }
 
 void LoadWholeFormatRow(QString& name) {

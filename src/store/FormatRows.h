@@ -4,6 +4,7 @@
 // application-options row (the last format and three display options).
 
 #include <QString>
+#include <QStringList>
 
 namespace bw {
 
@@ -21,11 +22,17 @@ bool SaveWholeFormatRow(const QString& w, const QString& h, const QString& x, co
 QString LoadAppOptionsRow();
 void SaveAppOptionsRow(QString& name);
 
-// The sixteen options of the current view, each followed by "|".
+// The sixteen options of the current view, each as the whole-format row keeps it; and
+// joined, each followed by "|".
+QStringList WholeFormatOptionItems();
 QString WholeFormatOptions();
+// The sixteen options a view whose options are `shown` (items of WholeFormatOptionItems) has
+// once the options text `mem` is applied, written as WholeFormatOptionItems writes them: an
+// item `mem` lacks takes its default (an item from the tenth on counts only when a "|"
+// follows it), but the five option boxes keep those of `shown` when `mem` holds fewer than
+// eight items. Menu items are read case-insensitively ("TRUE" is ticked).
+QStringList OptionItemsOf(const QString& mem, const QStringList& shown);
 // Applies an options text to the view, item by item as far as present.
 void ApplyWholeFormatOptions(const QString& mem);
-// The barcode standard an options text gives: item 15 when a "|" follows it, else 0.
-int BarcodeStandardOfOptions(const QString& mem);
 
 }  // namespace bw

@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QLabel>
 
-#include "barcode/BarcodeStandard.h"
 #include "common/Database.h"
 #include "common/GridFunctions.h"
 #include "common/Schema.h"
@@ -68,6 +67,11 @@ bool sameSize(const QLabel* label, double stored) {
 
 }  // namespace
 
+bool FormatOptionsChanged(const QString& stored) {
+    const QStringList shown = WholeFormatOptionItems();
+    return OptionItemsOf(stored, shown) != shown;
+}
+
 bool BoxRowsDiffer(const Grid& shown, const Grid& stored) {
     if (shown.Rows() - shown.FixedRows() != stored.Rows() - stored.FixedRows()) return true;
     QHash<qint64, int> rowOfId;
@@ -94,7 +98,7 @@ bool FormatLayoutChanged() {
     if (whole.RecordCount() > 0) {
         if (!sameSize(mf.Wid, whole.Number(QStringLiteral("W"))) ||
             !sameSize(mf.Hie, whole.Number(QStringLiteral("H"))) ||
-            BarcodeStandard() != BarcodeStandardOfOptions(whole.Text(QStringLiteral("Mem"))))
+            FormatOptionsChanged(whole.Text(QStringLiteral("Mem"))))
             return true;
         // The stored rows as they would be shown now: a save stores the font sizes as shown
         // on this screen, so the scale is that of the stored screen width, not the one the

@@ -1,7 +1,9 @@
 #pragma once
-// Whether the open format's layout (its boxes, its paper size and its barcode standard)
-// differs from what is stored, and the question asked before such a format is left: the main window
-// closing, another format chosen or a new one begun. What the boxes hold is not part of the layout.
+// Whether the open format's layout (its boxes, its paper size and its options: the barcode
+// standard, the ticks of the settings menu and every other option its whole-format row keeps)
+// differs from what is stored, and the question asked before such a format is left: the main
+// window closing, another format chosen or a new one begun. What the boxes hold is not part
+// of the layout.
 
 #include <QString>
 
@@ -15,8 +17,13 @@ class Grid;
 // the hundredth as the grid shows them, a cell a save cannot take left out).
 bool BoxRowsDiffer(const Grid& shown, const Grid& stored);
 
+// True when the options of the view differ from those the stored options text `stored` gives
+// it (OptionItemsOf): a save would write other options.
+bool FormatOptionsChanged(const QString& stored);
+
 // True when the open format's box property grid, its paper size (the labels Wid and Hie) or
-// its barcode standard differ from the format's stored rows. False without an open format.
+// its options differ from the format's stored rows. False without an open format; the
+// options and the size count only when the format has its whole-format row.
 bool FormatLayoutChanged();
 
 // The question asked when the open format's layout changed.

@@ -167,6 +167,7 @@ TEST_F(FormatOperations, NamesThatWouldBreakTheStoredListsOrAreTooLongAreRefused
     for (const char* bad : {"a/b", "a\\b", "a|b", "a,b", "a'b", "a\"b"})
         cases.push_back({QString::fromUtf8(bad), kForbiddenNameMessage});
     cases.push_back({QString(kMaxFormatNameLength + 1, u'票'), kLongNameMessage});
+    cases.push_back({QString(kMaxFormatNameLength, u'票'), kFileNameTooLongMessage});
     for (const auto& [bad, message] : cases) {
         SCOPED_TRACE(bad.left(10).toStdString());
         test::ScriptedAnswers answers;
@@ -180,7 +181,7 @@ TEST_F(FormatOperations, NamesThatWouldBreakTheStoredListsOrAreTooLongAreRefused
     test::answerChooser(QString(), true);
     QString name;
     EXPECT_FALSE(SaveFormatAs(name));
-    QString longest = QString(kMaxFormatNameLength, u'票');
+    QString longest = QString(kMaxFormatNameLength, u'a');
     EXPECT_TRUE(SaveFormatAs(longest));
     EXPECT_EQ(MF().CurrentFormat(), longest);
 }

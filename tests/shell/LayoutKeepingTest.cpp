@@ -222,3 +222,33 @@ TEST_F(LayoutKeeping, AChangedBarcodeStandardIsAskedAboutAsALayoutChangeIs) {
         EXPECT_EQ(BarcodeStandard(), answer == dlg::Yes ? kEAN13 : kQRCode);
     }
 }
+
+// The ticks of the settings menu are the format's as its layout is: ticked, then another
+// format chosen, the question comes; Yes keeps them with the format, No drops them.
+TEST_F(LayoutKeeping, TickedFormatOptionsAreAskedAboutAndYesKeepsThem) {
+    MainForm& mf = MF();
+    ASSERT_FALSE(mf.mPagesAutoJump->isChecked());
+    ASSERT_FALSE(mf.mClearAfterPrint->isChecked());
+    for (const dlg::Answer answer : {dlg::No, dlg::Yes}) {
+        mf.mPagesAutoJump->trigger();    // 设置 ▸ 多页自动跳转
+        mf.mClearAfterPrint->trigger();  // 设置 ▸ 打印后自动清空
+        EXPECT_TRUE(FormatLayoutChanged());
+        {
+            test::ScriptedAnswers answers;
+            answers << int(answer);
+            test::answerFormatList(kSampleWaybill);
+            w_->m_FCom[30]->trigger();  // 选择格式
+            EXPECT_EQ(answers.messages(), QStringList{kLayoutChangedQuestion});
+        }
+        EXPECT_EQ(mf.CurrentFormat(), kSampleWaybill);
+        EXPECT_FALSE(mf.mPagesAutoJump->isChecked());  // the waybill's own
+        SelectFormat(kSampleDepositSlip);
+        EXPECT_EQ(mf.mPagesAutoJump->isChecked(), answer == dlg::Yes);
+        EXPECT_EQ(mf.mClearAfterPrint->isChecked(), answer == dlg::Yes);
+    }
+    // Kept, nothing is left to ask; and an option that no longer differs is no change.
+    EXPECT_FALSE(FormatLayoutChanged());
+    mf.mClearAfterPrint->trigger();
+    mf.mClearAfterPrint->trigger();
+    EXPECT_FALSE(FormatLayoutChanged());
+}

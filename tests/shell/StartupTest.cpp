@@ -39,6 +39,7 @@
 #include "store/Canvas.h"
 #include "store/FormatOperations.h"
 #include "store/Label.h"
+#include "store/LayoutChanges.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
 #include "store/SampleFormats.h"
@@ -102,7 +103,13 @@ TEST_F(Startup, TheLastFormatOpensAgainAndClosingStoresTheOptionsAndContents) {
     name->SetText("王五");
     MF().SetO2Value(0, 0);
     MF().SetO2Value(2, 1);
-    closeWindow();
+    {
+        // The option boxes are the format's too: asked about, left unsaved in it.
+        test::ScriptedAnswers answers;
+        answers << int(dlg::No);
+        closeWindow();
+        EXPECT_EQ(answers.messages(), QStringList{kLayoutChangedQuestion});
+    }
     ASSERT_EQ(TheMainWindow(), nullptr);
 
     EXPECT_EQ(ValueWhere("Fmt", "Fmt=''", "LBL").toString(), kSampleWaybill);

@@ -233,12 +233,14 @@ void FmtList::deleteSelected() {
     OrderPair(top, bottom);
     const QString current = currentFormat();
     ShowCurrentFormatRow(g, 0, current);
+    bool deleted = false;
     for (int r = bottom; r >= top; --r) {
         if (r < g.FixedRows() || r >= g.Rows()) continue;
         QString name = rowName(r);
         if (DeleteFormat(name)) {
             int first = r, last = r;
             DeleteGridRows(g, first, last, false);
+            deleted = true;
         }
     }
     int row = remembered;
@@ -248,7 +250,8 @@ void FmtList::deleteSelected() {
     active_ = true;
     MSF_RowColChange();
     ChosenItem.clear();
-    dlg::MsgBox(QStringLiteral("删除完成！"), dlg::OkOnly | dlg::Information);
+    // Told only when a format went: a refusal or a No has said all there is.
+    if (deleted) dlg::MsgBox(QStringLiteral("删除完成！"), dlg::OkOnly | dlg::Information);
 }
 
 void FmtList::SKey_KeyDown(int keyCode) {

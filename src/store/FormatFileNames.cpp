@@ -1,0 +1,35 @@
+#include "store/FormatFileNames.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <algorithm>
+
+#include "platform/Printer.h"
+#include "platform/SafeFiles.h"
+#include "store/BackgroundPicture.h"
+
+namespace bw {
+
+namespace {
+// Room for the number of the PDF files of one format begun in one second.
+constexpr int kPdfFilesInASecond = 999;
+}  // namespace
+
+int LongestFormatFileName(const QString& format) {
+    const QString picture = BackgroundPictureFileName(format);
+    const QString base = picture.left(picture.size() - 4);  // without ".jpg"
+    const QDateTime anyTime(QDate(2000, 12, 31), QTime(23, 59, 59));
+    const QStringList names{picture, base + QStringLiteral(".vfm"), base + QStringLiteral(".jpg"),
+                            Printer::DefaultOutputName(format, anyTime, kPdfFilesInASecond)};
+    qsizetype longest = 0;
+    for (const QString& name : names)
+        longest =
+            std::max({longest, name.toUtf8().size(), TemporaryFileName(name).toUtf8().size()});
+    return static_cast<int>(longest);
+}
+
+bool FormatFileNamesFit(const QString& format) {
+    return LongestFormatFileName(format) <= kMaxFileNameBytes;
+}
+
+}  // namespace bw
