@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QScrollBar>
@@ -12,6 +11,7 @@
 #include "common/Params.h"
 #include "common/Schema.h"
 #include "platform/Dialogs.h"
+#include "platform/PictureFile.h"
 #include "platform/VbNumbers.h"
 #include "store/BackgroundPicture.h"
 
@@ -111,11 +111,10 @@ bool ShowFormatPicture(QLabel* image, QString text, QWidget* frame, QScrollBar* 
     image->setGeometry(0, 0, frame->width(), frame->height());
     if (bar) bar->setEnabled(false);
     if (!QFileInfo(text).isFile()) return false;
-    QImageReader reader(text);
-    reader.setAutoTransform(true);
-    const QImage picture = reader.read();
-    if (picture.isNull() || picture.width() <= 0) return false;
     const int w = frame->width();
+    // Read no larger than it is shown: as wide as the frame.
+    const QImage picture = ReadPicture(text, QSize(std::max(1, w), 1)).image;
+    if (picture.isNull() || picture.width() <= 0) return false;
     const int h = std::max(1, int(std::lround(double(w) * picture.height() / picture.width())));
     image->setGeometry(0, 0, w, h);
     image->setPixmap(

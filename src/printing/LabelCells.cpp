@@ -1,15 +1,13 @@
 #include "printing/LabelCells.h"
 
 #include <QCheckBox>
-#include <QDateTime>
-#include <QFileInfo>
-#include <QHash>
 #include <QLineEdit>
 #include <algorithm>
 
 #include "platform/DrawTarget.h"
 #include "platform/Grid.h"
 #include "platform/VbNumbers.h"
+#include "printing/PictureCache.h"
 #include "store/BoxAccessors.h"
 #include "store/BoxControl.h"
 #include "store/MainForm.h"
@@ -83,24 +81,8 @@ bool IsPictureValue(const QString& value) {
     return IsPictureFileText(value);
 }
 
-QImage LabelPicture(const QString& path) {
-    struct Entry {
-        QDateTime modified;
-        qint64 size;
-        QImage image;
-    };
-    static QHash<QString, Entry> cache;
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile()) return QImage();
-    auto it = cache.find(path);
-    if (it != cache.end() && it->modified == info.lastModified() && it->size == info.size())
-        return it->image;
-    if (cache.size() > 64) cache.clear();
-    QImage image(path);
-    // The picture is laid opaque, whatever transparency the file has.
-    if (image.hasAlphaChannel()) image = image.convertToFormat(QImage::Format_RGB32);
-    cache.insert(path, {info.lastModified(), info.size(), image});
-    return image;
+QImage LabelPicture(const QString& path, QSize pixels) {
+    return CachedPicture(path, pixels, true);
 }
 
 QStringList LabelTextLines(DrawTarget& target, const QString& text, double maxWidth, bool wrap) {

@@ -67,9 +67,10 @@ QString LabelBoxValue(BoxControl* box, const BillValues& bill);
 
 // True when the value names a picture file (it ends in ".JPG", any case).
 bool IsPictureValue(const QString& value);
-// The picture of a file, read once while the file stays unchanged; null when the file is
-// missing or no picture.
-QImage LabelPicture(const QString& path);
+// The picture of a file for a box of `pixels` device pixels, opaque (CachedPicture: read
+// at that size when its own is larger, once while the file stays unchanged); null when the
+// file is missing or no picture.
+QImage LabelPicture(const QString& path, QSize pixels);
 
 // The lines a label's text prints as: paragraphs at CR LF, each broken (when wrap) after the
 // longest start not wider than maxWidth (at least one character) on the target in its

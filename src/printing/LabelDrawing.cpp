@@ -1,5 +1,7 @@
 #include "printing/LabelDrawing.h"
 
+#include <cmath>
+
 #include "barcode/BarcodeStandard.h"
 #include "common/GridFunctions.h"
 #include "platform/Grid.h"
@@ -138,6 +140,12 @@ void DrawLine(DrawTarget& t, const LabelMedium& m, const Line& line, double x, d
            ToTwips(m, x + sx * line.X2()), ToTwips(m, y + sy * line.Y2()), colour);
 }
 
+// A width and height of the medium's unit in device pixels of the target.
+QSize DevicePixels(const DrawTarget& t, const LabelMedium& m, double w, double h) {
+    return QSize(int(std::ceil(t.ScaleX(w, m.unit, ScaleUnit::Pixels))),
+                 int(std::ceil(t.ScaleY(h, m.unit, ScaleUnit::Pixels))));
+}
+
 bool Drawable(const LabelMedium& m, double cellW, double cellH) {
     const Canvas* pg = MF().PG;
     return m.valid && pg->Width() > 0 && pg->Height() > 0 && cellW > 0 && cellH > 0;
@@ -177,10 +185,11 @@ void DrawLabel(DrawTarget& t, const LabelMedium& m, const LabelCell& cell, const
             if (kind != kPictureBox) {
                 DrawText(t, m, value, box, cell.w, X, Y);
             } else if (IsPictureValue(value)) {
-                const QImage picture = LabelPicture(value);
+                const double w = sx * box->Width(), h = sy * box->Height();
+                const QImage picture = LabelPicture(value, DevicePixels(t, m, w, h));
                 if (picture.isNull()) continue;
                 t.SetScaleMode(m.unit);
-                t.PaintPicture(picture, X, Y, sx * box->Width(), sy * box->Height());
+                t.PaintPicture(picture, X, Y, w, h);
             } else {
                 DrawBarcodeBox(t, m, box, value, X, Y, sx, sy);
             }

@@ -14,6 +14,7 @@
 #include "platform/Printer.h"
 #include "platform/VbNumbers.h"
 #include "printing/PaperForms.h"
+#include "printing/PictureCache.h"
 #include "printing/TextLayout.h"
 #include "printing/TextOverflow.h"
 #include "store/BoxAccessors.h"
@@ -187,6 +188,21 @@ void PrintBarcode(DrawTarget& p, const QString& value, const Grid& g, int row, d
     }
 }
 
+// A picture box's picture at (x, y), w x h twips: the one the box shows, or, when the box
+// holds it reduced to its size on the screen, the file read again at the box's size on the
+// paper (the paper is as sharp as the file).
+void PrintBoxPicture(DrawTarget& p, const PictureBox* box, const QString& path, double x, double y,
+                     double w, double h) {
+    QImage picture = box->Picture();
+    if (box->PictureReduced()) {
+        const QSize pixels(int(std::ceil(p.ScaleX(w, ScaleUnit::Twips, ScaleUnit::Pixels))),
+                           int(std::ceil(p.ScaleY(h, ScaleUnit::Twips, ScaleUnit::Pixels))));
+        const QImage paper = CachedPicture(path, pixels, false);
+        if (!paper.isNull()) picture = paper;
+    }
+    p.PaintPicture(picture, x, y, w, h);
+}
+
 void PrintBox(Printer& p, BoxControl* box, const PageShift& shift, double offXt, double offYt) {
     MainForm& mf = MF();
     const Grid& g = mf.BoxGrid();
@@ -230,7 +246,7 @@ void PrintBox(Printer& p, BoxControl* box, const PageShift& shift, double offXt,
             break;
         case kPictureBox:
             if (IsPictureFileText(value)) {
-                p.PaintPicture(static_cast<PictureBox*>(box)->Picture(), x, y, wt, ht);
+                PrintBoxPicture(p, static_cast<PictureBox*>(box), value, x, y, wt, ht);
             } else if (!value.isEmpty()) {
                 PrintBarcode(p, value, g, row, x, y, wt, ht);
             }

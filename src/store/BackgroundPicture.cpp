@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
@@ -11,6 +10,7 @@
 #include "store/CanvasOptions.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
+#include "store/PictureReading.h"
 
 namespace bw {
 
@@ -24,10 +24,10 @@ void emptyHolder() {
     tp->Cls();
 }
 
+// The scan is held at its own size, for the paper; only one too large to hold is reduced. A
+// damaged file leaves the holder empty, and the user is told.
 void loadHolder(const QString& file) {
-    QImageReader reader(file);
-    reader.setAutoTransform(true);
-    MF().TP->SetPicture(reader.read());  // a damaged file leaves the holder empty
+    MF().TP->SetPicture(ReadShownPicture(file, QSize()));
 }
 
 }  // namespace
@@ -48,6 +48,9 @@ void SetBackgroundPicture(const QString& format) {
     if (chosen.isEmpty() || !chosen.toLower().endsWith(QLatin1String(".jpg")) ||
         !QFileInfo::exists(chosen))
         return;
+    // A picture that cannot be read is told about and replaces nothing.
+    const QImage picture = ReadShownPicture(chosen, QSize());
+    if (picture.isNull()) return;
     const QString dest = BackgroundPicturePath(format);
     // Choosing the format's own file again keeps it as it is.
     const bool same = QFileInfo(chosen).canonicalFilePath() == QFileInfo(dest).canonicalFilePath();
@@ -63,8 +66,9 @@ void SetBackgroundPicture(const QString& format) {
                     dlg::OkOnly | dlg::Exclamation);
         return;
     }
+    // The copy holds the same picture as the one just read.
     emptyHolder();
-    loadHolder(dest);
+    MF().TP->SetPicture(picture);
     MainForm& mf = MF();
     if (mf.O2Value(4) == 1) {
         O2_Click(4);

@@ -12,11 +12,14 @@ QString BackgroundPicturePath(const QString& format);
 QString BackgroundPictureFileName(const QString& format);
 
 // Lets the user pick a JPEG file and makes it the format's picture (asking before an
-// existing one is replaced); the canvas then shows it. The old picture stays until the new
+// existing one is replaced); the canvas then shows it. A picture that cannot be read is named
+// with its cause (ReadShownPicture) and replaces nothing. The old picture stays until the new
 // one is completely copied; when the copy fails the user is told why.
 void SetBackgroundPicture(const QString& format);
 
-// Puts the format's picture into the main window's picture holder TP (empty without a file).
+// Puts the format's picture into the main window's picture holder TP (empty without a file),
+// at its own size or, a scan too large to hold, reduced (ReadPicture); one that cannot be
+// read is named with its cause in a message (ReadShownPicture) and leaves TP empty.
 void LoadBackgroundPicture(const QString& format);
 
 // After the user confirmed, removes the format's picture file and drops it from the canvas.

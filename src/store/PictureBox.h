@@ -24,9 +24,15 @@ public:
     int BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(int s);
 
-    // The loaded picture of a picture content; null for a barcode or an empty box.
+    // The loaded picture of a picture content; null for a barcode or an empty box. It is held
+    // at the size the box shows it (`reduced`) when the file's own is larger: printing then
+    // reads the file again at the paper's size.
     const QImage& Picture() const { return picture_; }
-    void SetPicture(const QImage& picture) { picture_ = picture; }
+    bool PictureReduced() const { return reduced_; }
+    void SetPicture(const QImage& picture, bool reduced = false) {
+        picture_ = picture;
+        reduced_ = reduced;
+    }
 
     int Alignment() const { return 0; }
 
@@ -36,6 +42,7 @@ protected:
 private:
     int borderStyle_ = 0;
     QImage picture_;
+    bool reduced_ = false;
 };
 
 }  // namespace bw

@@ -1,13 +1,15 @@
 #include "store/PictureRefresh.h"
 
 #include <QFileInfo>
-#include <QImageReader>
+#include <cmath>
 
 #include "barcode/BarcodeStandard.h"
 #include "platform/Grid.h"
+#include "platform/PictureFile.h"
 #include "store/BoxAccessors.h"
 #include "store/MainForm.h"
 #include "store/PictureBox.h"
+#include "store/PictureReading.h"
 
 namespace bw {
 
@@ -20,6 +22,19 @@ void paintPicture(PictureBox* box) {
     if (!box->Picture().isNull())
         t.PaintPicture(box->Picture(), 0, 0, t.ScaleX(box->Width(), ScaleUnit::Twips),
                        t.ScaleY(box->Height(), ScaleUnit::Twips));
+}
+
+// The box's size in pixels of its surface: what its picture is read for.
+QSize pixelSize(PictureBox* box) {
+    const DrawTarget& t = box->Target();
+    return QSize(int(std::ceil(t.ScaleX(box->Width(), ScaleUnit::Twips, ScaleUnit::Pixels))),
+                 int(std::ceil(t.ScaleY(box->Height(), ScaleUnit::Twips, ScaleUnit::Pixels))));
+}
+
+void loadPicture(PictureBox* box, const QString& path) {
+    bool reduced = false;
+    const QImage picture = ReadShownPicture(path, pixelSize(box), &reduced);
+    box->SetPicture(picture, reduced);
 }
 
 // The font name of the box's row, for the characters under a Code 39 symbol.
@@ -43,6 +58,15 @@ void RefreshPictureBox(PictureBox* box, QString text) {
     // Showing the same picture again only repaints it at the box's present size. A barcode is
     // always drawn anew, so that it follows a new size or standard.
     if (text.contains(u'.') && box->LinkItem == text && !box->Picture().isNull()) {
+        // A picture held reduced is read again when the box has grown past it (and it is not
+        // held at the most pixels a picture has already).
+        const QSize need = pixelSize(box), held = box->Picture().size();
+        if (box->PictureReduced() && qint64(held.width()) * held.height() < kMaxPicturePixels / 2 &&
+            (held.width() < need.width() || held.height() < need.height())) {
+            bool reduced = false;
+            const QImage larger = ReadShownPicture(text, need, &reduced);
+            if (!larger.isNull()) box->SetPicture(larger, reduced);
+        }
         box->Cls();
         paintPicture(box);
         return;
@@ -57,9 +81,7 @@ void RefreshPictureBox(PictureBox* box, QString text) {
     if (IsPictureFileText(text)) {
         if (!QFileInfo(text).isFile()) return;
         box->LinkItem = text;
-        QImageReader reader(text);
-        reader.setAutoTransform(true);
-        box->SetPicture(reader.read());
+        loadPicture(box, text);
         box->Cls();
         paintPicture(box);
         box->SetToolTipText(QStringLiteral("当前图片：") + box->LinkItem);

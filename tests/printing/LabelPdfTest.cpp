@@ -1,13 +1,14 @@
 // Label pages printed by the PDF file printer and measured back with poppler: the label area
 // moved by the calibration offsets, the dotted outlines, the centre-fed shift, each label's
 // text at its box's place, a QR code per label read back by zbarimg, a missing picture, the
-// accepted counts and the copies.
+// accepted counts and the copies, and the memory large pictures take.
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +46,19 @@ bool Magenta(const QImage& page, int dpi, const QRectF& mm) {
             if (c.red() - c.green() > 50 && c.blue() - c.green() > 50) return true;
         }
     return false;
+}
+
+// The peak of the process's resident memory (VmHWM), in megabytes.
+double PeakMegabytes() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ')[0].toDouble() / 1024;
+    return 0;
+}
+
+QColor LargePictureColour(int i) {
+    return QColor::fromHsv(i * 36, 255, 200);
 }
 
 class LabelPdf : public LabelFixture {
@@ -238,6 +252,46 @@ TEST_F(LabelPdf, AMissingPictureLeavesItsSpotBlank) {
     for (int r = 0; r < 3; ++r) {
         const QRectF spot = DarkBox(page, 100, QRectF(61, r * 50 + 16, 28, 28));
         EXPECT_EQ(spot.isEmpty(), r == 1) << r;
+    }
+}
+
+TEST_F(LabelPdf, DISABLED_ChildPrintsTenLargePictures) {
+    const QDir folder(ChildFolder());
+    ASSERT_FALSE(ChildFolder().isEmpty());
+    std::vector<QStringList> records;
+    for (int i = 0; i < 10; ++i)
+        records.push_back({QStringLiteral("NAME%1").arg(i + 1),
+                           folder.filePath(QStringLiteral("large%1.jpg").arg(i))});
+    FillBatch({1, 2001}, records);
+    SetSheet(1, 5, 100, 250);
+    ASSERT_TRUE(PrintLabelPage(InstallPdfPrinter(folder.filePath("five.pdf")), 0));
+    const double five = PeakMegabytes();
+    ASSERT_TRUE(PrintLabelPage(InstallPdfPrinter(folder.filePath("ten.pdf")), 1));
+    const double ten = PeakMegabytes();
+    EXPECT_GT(five, 0);
+    EXPECT_LT(ten - five, 60) << five << " MB at most after five pictures, " << ten
+                              << " MB after ten";
+}
+
+TEST_F(LabelPdf, TenLargePicturesTakeLittleMoreMemoryThanFive) {
+    QTemporaryDir room;
+    for (int i = 0; i < 10; ++i) {
+        QImage large(5600, 5600, QImage::Format_RGB32);
+        large.fill(LargePictureColour(i));
+        ASSERT_TRUE(large.save(room.filePath(QStringLiteral("large%1.jpg").arg(i)), "JPG", 50));
+    }
+    QString output;
+    EXPECT_TRUE(RunChildTest("LabelPdf.DISABLED_ChildPrintsTenLargePictures", room.path(), &output))
+        << output.toStdString();
+    // The sixth picture fills its box in the first label of the second page.
+    const QImage page = RasterisePdf(room.filePath("ten.pdf"), 1, 100, true);
+    ASSERT_FALSE(page.isNull());
+    const QColor want = LargePictureColour(5);
+    for (const QPointF mm : {QPointF(61, 16), QPointF(75, 30), QPointF(89, 44)}) {
+        const QColor got = page.pixelColor(int(mm.x() * 100 / 25.4), int(mm.y() * 100 / 25.4));
+        EXPECT_NEAR(got.red(), want.red(), 25) << mm.x();
+        EXPECT_NEAR(got.green(), want.green(), 25) << mm.x();
+        EXPECT_NEAR(got.blue(), want.blue(), 25) << mm.x();
     }
 }
 

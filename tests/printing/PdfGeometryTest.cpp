@@ -210,6 +210,36 @@ TEST_F(PdfGeometry, TheCalibrationSquareLies10mmFromTheCorner) {
     EXPECT_NEAR(square.bottom(), 20, kTolerance);
 }
 
+TEST_F(PdfGeometry, APictureHeldSmallOnTheScreenPrintsAsSharpAsItsFile) {
+    NewFormat("照片", 100, 60);
+    AddBox({.kind = 2, .caption = "照片", .x = 30, .y = 15, .w = 30, .h = 30});
+    Show();
+    // Stripes of 0.3 mm on paper, finer than a pixel of the box on the screen.
+    QImage stripes(3000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < stripes.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(stripes.scanLine(y));
+        for (int x = 0; x < stripes.width(); ++x) line[x] = (x / 30) % 2 ? 0xFFFFFFFF : 0xFF000000;
+    }
+    const QString jpg = QDir(folder_.path()).filePath("stripes.jpg");
+    ASSERT_TRUE(stripes.save(jpg, "JPG", 95));
+    SetBoxValue(Picture(1), jpg);
+    EXPECT_TRUE(Picture(1)->PictureReduced());
+    const int dpi = 300;
+    const QImage page = RasterisePdf(PrintToPdf("sharp-picture"), 1, dpi);
+    ASSERT_FALSE(page.isNull());
+    int edges = 0;
+    bool dark = false;
+    const int y = int(30 * dpi / 25.4);
+    for (int x = int(31 * dpi / 25.4); x < int(59 * dpi / 25.4); ++x) {
+        const int grey = qGray(page.pixel(x, y));
+        if ((dark && grey > 190) || (!dark && grey < 65)) {
+            dark = !dark;
+            ++edges;
+        }
+    }
+    EXPECT_GT(edges, 85);  // 28 mm of 0.3 mm stripes
+}
+
 TEST_F(PdfGeometry, AQrBoxDecodesFromThePrintedPage) {
     NewFormat("标签", 100, 60);
     AddBox({.kind = 2, .caption = "二维码", .x = 30, .y = 15, .w = 30, .h = 30});

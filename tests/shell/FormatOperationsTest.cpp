@@ -337,6 +337,51 @@ TEST_F(FormatOperations, BackgroundPicturesFollowTheNameRule) {
     EXPECT_EQ(dlg::ShownLog().size(), shownBefore + 1);
 }
 
+TEST_F(FormatOperations, AScanOf600DpiShowsAndADamagedPictureIsNamed) {
+    // A4 at 600 dpi, blue above and red below: more pixels than a picture may be decoded with.
+    const QString scan = folder_.file("scan600.jpg");
+    {
+        QImage a4(4961, 7016, QImage::Format_RGB32);
+        a4.fill(Qt::red);
+        for (int y = 0; y < a4.height() / 2; ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(a4.scanLine(y)), a4.width(), qRgb(0, 0, 255));
+        ASSERT_TRUE(a4.save(scan, "JPG", 60));
+    }
+    const QString own = BackgroundPicturePath(kSampleDepositSlip);
+    QFile::remove(own);
+    MF().SetO2Value(4, 0);
+    test::ScriptedAnswers answers;
+    answers << QString(scan);
+    SetBackgroundPicture(kSampleDepositSlip);
+    EXPECT_EQ(answers.messages(), QStringList());
+    EXPECT_FALSE(MF().TP->Picture().isNull());
+    const QImage canvas = MF().PG->Image();
+    canvas.save(QDir(test::ArtifactDir()).filePath("canvas-background-600dpi.png"));
+    const QColor top = canvas.pixelColor(canvas.width() / 2, canvas.height() / 4);
+    const QColor bottom = canvas.pixelColor(canvas.width() / 2, canvas.height() * 3 / 4);
+    EXPECT_GT(top.blue(), 200);
+    EXPECT_LT(top.red(), 60);
+    EXPECT_GT(bottom.red(), 200);
+    EXPECT_LT(bottom.blue(), 60);
+
+    // A picture that cannot be read is named with its cause before anything is replaced.
+    const QString damaged = folder_.file("damaged.jpg");
+    QFile f(damaged);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\xff\xd8\xff\xe0 no picture follows");
+    f.close();
+    answers << QString(damaged);
+    SetBackgroundPicture(kSampleDepositSlip);
+    EXPECT_EQ(answers.messages(), QStringList{"无法读取图片“" + damaged + "”：图片数据已损坏"});
+    EXPECT_FALSE(MF().TP->Picture().isNull());
+    // One already in the format's place is named when the format is opened.
+    ASSERT_TRUE(QFile::remove(own));
+    ASSERT_TRUE(QFile::copy(damaged, own));
+    LoadBackgroundPicture(kSampleDepositSlip);
+    EXPECT_EQ(answers.lastMessage(), "无法读取图片“" + own + "”：图片数据已损坏");
+    EXPECT_TRUE(MF().TP->Picture().isNull());
+}
+
 // ---- Failures and names that used to cost data ---------------------------------------------
 
 TEST_F(FormatOperations, SaveAsIsAllOrNothing) {

@@ -104,6 +104,36 @@ TEST_F(PictureRefresh, TheSamePictureIsOnlyRepaintedAtTheNewSize) {
     EXPECT_EQ(box->Image().width(), 200);
 }
 
+TEST_F(PictureRefresh, ALargePictureIsHeldAtTheBoxSizeAndADamagedOneIsNamed) {
+    const QString large = folder.file("large.jpg");
+    QImage img(4000, 2000, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    ASSERT_TRUE(img.save(large, "JPG"));
+    RefreshPictureBox(box, large);
+    EXPECT_TRUE(box->PictureReduced());
+    EXPECT_LT(box->Picture().width(), 400);
+    EXPECT_GT(Centre().red(), 200);
+    // Grown past the picture held, the box reads it again at its new size.
+    box->SetWidth(9000);  // twips: 600 pixels
+    box->SetHeight(4500);
+    RefreshPictureBox(box, large);
+    EXPECT_GE(box->Picture().width(), 600);
+    EXPECT_GT(Centre().red(), 200);
+
+    const QString damaged = folder.file("damaged.jpg");
+    QFile f(damaged);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\xff\xd8\xff\xe0 no picture follows");
+    f.close();
+    test::ScriptedAnswers answers;
+    RefreshPictureBox(box, damaged);
+    RefreshPictureBox(box, damaged);  // drawn again (a zoom, a drag): not told twice
+    EXPECT_EQ(answers.messages(), QStringList{"无法读取图片“" + damaged + "”：图片数据已损坏"});
+    EXPECT_EQ(box->LinkItem, damaged);
+    EXPECT_EQ(box->ToolTipText(), "当前图片：" + damaged);
+    EXPECT_EQ(Inked(), 0);
+}
+
 TEST_F(PictureRefresh, ABarcodeFollowsTheStandardAndAnUnknownOneDrawsNothing) {
     RefreshPictureBox(box, "12345");
     const QImage code39 = box->Image();
