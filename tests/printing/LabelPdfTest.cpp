@@ -180,6 +180,7 @@ TEST_F(LabelPdf, BarcodesAndLinesPrintInTheirOwnColours) {
     NewFormat("彩色标签", 100, 50);
     AddBox({.kind = 2, .caption = "条码", .x = 10, .y = 20, .w = 80, .h = 20, .color = 0x0000FF});
     AddBox({.kind = 3,
+            .caption = "",
             .x = 5,
             .y = 10,
             .w = 50,
