@@ -122,21 +122,16 @@ void SetRelatedBoxValue(const RelationTable& table, int start, const QString& va
 std::vector<HistoryHit> HistoryLookup::Load(const QString& format, const QString& value) {
     std::vector<HistoryHit> hits;
     Recordset rs;
-    // The latest bill of each box that held the value, one row per box: the boxes that held
-    // it are stepped through one index seek each, and each box's latest bill is one more, so
-    // that the cost stays that of the boxes however long the history and however often the
-    // value recurs in it.
-    OpenRecordset(
-        rs,
-        QStringLiteral("WITH RECURSIVE box(cid) AS ("
-                       " SELECT MIN(CID) FROM 历史 WHERE Con=?2 AND Fmt=?1"
-                       " UNION ALL SELECT (SELECT MIN(CID) FROM 历史 WHERE Con=?2 AND Fmt=?1"
-                       " AND CID>box.cid) FROM box WHERE box.cid IS NOT NULL)"
-                       " SELECT (SELECT MAX(ID) FROM 历史 WHERE Con=?2 AND Fmt=?1"
-                       " AND CID=box.cid) AS ID, box.cid AS CID, Fmt.LBL AS LBL"
-                       " FROM box LEFT JOIN Fmt ON box.cid=Fmt.ID"
-                       " WHERE box.cid IS NOT NULL ORDER BY box.cid"),
-        {format, value});
+    // The latest bill of each box of the format that held the value, one row per box: one
+    // index seek per box, so that the cost stays that of the boxes however long the history
+    // and however often the value recurs in it. (A history row of a box no longer in the
+    // format is never taken: no box of the format has its ID nor its caption.)
+    OpenRecordset(rs,
+                  QStringLiteral("SELECT ID, CID, LBL FROM (SELECT (SELECT MAX(历史.ID) FROM 历史 "
+                                 "WHERE 历史.CID=Fmt.ID AND 历史.Fmt=?1 AND 历史.Con=?2) AS ID, "
+                                 "Fmt.ID AS CID, Fmt.LBL AS LBL FROM Fmt WHERE Fmt.Fmt=?1) "
+                                 "WHERE ID IS NOT NULL ORDER BY CID"),
+                  {format, value});
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         hits.push_back({static_cast<qint64>(rs.Number(QStringLiteral("ID"))),
                         rs.Number(QStringLiteral("CID")), rs.Text(QStringLiteral("LBL"))});
