@@ -150,12 +150,13 @@ TEST_F(LongOperations, EscStopsABatchAfterTheBillPrintedButAnImportRunsToItsEnd)
     ASSERT_GT(chosen, 10);
     const QString reprints = pdfIn("reprint_stopped_by_esc.pdf");
     test::ChoosePdf(reprints);
-    escAfter("正在打印...", 10);
+    // Esc at the first look after the first bill: a page of bills leaves steps enough after it.
+    escAfter("正在打印...", 1);
     {
         test::ScriptedAnswers answers;
         w_->COM[20]->click();
         const int again = test::PdfPageCount(reprints);
-        ASSERT_GE(again, 10);
+        ASSERT_GE(again, 1);
         ASSERT_LT(again, chosen);
         EXPECT_EQ(answers.lastMessage().toStdString(),
                   QString("本批打印停在第%1张单据，第%2至第%3张单据（共%4张）没有打印！"
