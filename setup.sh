@@ -15,6 +15,7 @@ PACKAGES=(
   libfreexl-dev
   fonts-wqy-microhei
   xvfb xauth
+  gdb
 )
 
 missing=()

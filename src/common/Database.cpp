@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <utility>
 
 #include "platform/AppFolder.h"
 #include "platform/Dialogs.h"
@@ -237,6 +238,40 @@ bool Transaction::Commit() {
         return false;
     }
     return true;
+}
+
+Savepoint::Savepoint() {
+    if (shared().transactionDepth == 0) {
+        own_ = std::make_unique<Transaction>();
+        active_ = own_->Active();
+        return;
+    }
+    active_ = ExecuteSql(QStringLiteral("SAVEPOINT bw_part"));
+}
+
+namespace {
+
+// Undoes the savepoint's statements, keeping the failure that made it necessary as the one
+// the user is told of.
+void rollBackPart() {
+    if (const auto& c = shared().conn) {
+        c->Exec(QStringLiteral("ROLLBACK TO bw_part"));
+        c->Exec(QStringLiteral("RELEASE bw_part"));
+    }
+}
+
+}  // namespace
+
+Savepoint::~Savepoint() {
+    if (active_ && !own_) rollBackPart();
+}
+
+bool Savepoint::Release() {
+    if (!std::exchange(active_, false)) return false;
+    if (own_) return own_->Commit();
+    if (ExecuteSql(QStringLiteral("RELEASE bw_part"))) return true;
+    rollBackPart();
+    return false;
 }
 
 }  // namespace bw

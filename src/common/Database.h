@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QVariantList>
+#include <memory>
 
 #include "platform/SqlEngine.h"
 #include "platform/SqlReadAhead.h"
@@ -82,6 +83,24 @@ public:
 private:
     bool active_ = false;
     bool outer_ = false;
+};
+
+// A part of the open transaction that may fail alone: left without Release() its statements
+// are undone and the transaction goes on with what came before it. Outside a transaction it
+// is a transaction of its own. Active() is false when it could not begin (LastDatabaseError
+// says why).
+class Savepoint {
+public:
+    Savepoint();
+    ~Savepoint();
+    bool Release();
+    bool Active() const { return active_; }
+    Savepoint(const Savepoint&) = delete;
+    Savepoint& operator=(const Savepoint&) = delete;
+
+private:
+    std::unique_ptr<Transaction> own_;
+    bool active_ = false;
 };
 
 // "x" -> "x" with "\", "%", "_" escaped; use with LIKE ? ESCAPE '\'.

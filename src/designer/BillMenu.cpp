@@ -1,7 +1,9 @@
 #include "designer/BillMenu.h"
 
+#include "common/Database.h"
 #include "designer/BillClearing.h"
 #include "filling/NewBill.h"
+#include "platform/Dialogs.h"
 #include "platform/Grid.h"
 #include "printing/PrintRequests.h"
 #include "records/History.h"
@@ -25,8 +27,13 @@ void startNextBill() {
 }  // namespace
 
 void mAddBills_Click() {
-    SaveBillToHistory(MF().CurrentFormat());
-    startNextBill();
+    // A bill the history could not take stays in the boxes, for the clerk to add again.
+    if (SaveBillToHistory(MF().CurrentFormat()) < 0)
+        dlg::MsgBox(
+            QStringLiteral("单据没有记入历史记录（") + LastDatabaseError() + QStringLiteral("）！"),
+            dlg::OkOnly | dlg::Exclamation);
+    else
+        startNextBill();
 }
 
 void mAddBillsAndPrint_Click() {

@@ -6,7 +6,8 @@
 namespace bw {
 
 // "添加下一张单据": records the bill in the history, clears it, gives the next bill its
-// automatic values and marks the history grid for reloading.
+// automatic values and marks the history grid for reloading. A bill the history cannot take
+// is told (with the cause) and stays in the boxes.
 void mAddBills_Click();
 // "打印并添加单据": prints the bill asking for the printer and recording it, then starts the
 // next bill as above. When the print did not happen (choice cancelled, amount too long,

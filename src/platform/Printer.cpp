@@ -254,7 +254,7 @@ bool Printer::FinishDoc() {
         held_ = true;
         return true;
     }
-    return EndFile();
+    return SealDoc() && DeliverDoc();
 }
 
 void Printer::BeginCommand() {
@@ -271,7 +271,7 @@ bool Printer::EndCommand() {
         KillDoc();
         return false;
     }
-    return EndFile();
+    return SealDoc() && DeliverDoc();
 }
 
 void Printer::AbandonCommand() {
@@ -280,35 +280,59 @@ void Printer::AbandonCommand() {
     if (IsPdfFile() && Active()) KillDoc();
 }
 
-bool Printer::EndFile() {
+bool Printer::SealDoc() {
+    if (sealed_) return true;
     stoppedAt_ = 0;
+    sealed_ = false;
     const bool begun = Active();
+    if (!IsPdfFile()) {
+        // A system printer takes the document only as it ends; until then it must be there.
+        if (!begun || !Ready()) {
+            KillDoc();
+            return false;
+        }
+        sealed_ = true;
+        return true;
+    }
     EndDoc();
     if (!begun) {
         DiscardTemporary();
         return false;
     }
-    if (IsPdfFile()) {
-        const QString tmp = tempOutput_;
-        tempOutput_.clear();
-        if (PdfComplete(tmp) && SyncFile(tmp) && ReplaceFile(tmp, lastOutput_)) return true;
-        const qint64 written = QFileInfo(tmp).size();
-        const int whole = WholePdfPages(tmp);
-        for (std::size_t i = 0; i < docEnds_.size() && stoppedAt_ == 0; ++i)
-            if (docEnds_[i] > whole) stoppedAt_ = static_cast<int>(i) + 1;
-        RemoveTemporary(tmp);
-        // The file needed more than was written: ask the disk again for that much.
-        QString cause =
-            WriteFailureCause(QFileInfo(lastOutput_).absolutePath(), written + 64 * 1024);
-        if (cause.isEmpty()) cause = QStringLiteral("写入时出错");
-        lastError_ = PdfFailure(lastOutput_, cause);
-        return false;
+    const QString& tmp = tempOutput_;
+    if (PdfComplete(tmp) && SyncFile(tmp)) {
+        sealed_ = true;
+        return true;
     }
-    return !Devices().inError(*device) && Ready();
+    const qint64 written = QFileInfo(tmp).size();
+    const int whole = WholePdfPages(tmp);
+    for (std::size_t i = 0; i < docEnds_.size() && stoppedAt_ == 0; ++i)
+        if (docEnds_[i] > whole) stoppedAt_ = static_cast<int>(i) + 1;
+    DiscardTemporary();
+    // The file needed more than was written: ask the disk again for that much.
+    QString cause = WriteFailureCause(QFileInfo(lastOutput_).absolutePath(), written + 64 * 1024);
+    if (cause.isEmpty()) cause = QStringLiteral("写入时出错");
+    lastError_ = PdfFailure(lastOutput_, cause);
+    return false;
+}
+
+bool Printer::DeliverDoc() {
+    if (!std::exchange(sealed_, false)) return false;
+    if (!IsPdfFile()) {
+        EndDoc();
+        return !Devices().inError(*device);
+    }
+    const QString tmp = std::exchange(tempOutput_, QString());
+    if (ReplaceFile(tmp, lastOutput_)) return true;
+    const QString cause = WriteErrorCause(errno, QFileInfo(lastOutput_).absolutePath());
+    RemoveTemporary(tmp);
+    lastError_ = PdfFailure(lastOutput_, cause);
+    return false;
 }
 
 void Printer::KillDoc() {
     held_ = false;
+    sealed_ = false;
     DrawTarget::KillDoc();
     DiscardTemporary();
 }

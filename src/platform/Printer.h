@@ -98,7 +98,19 @@ public:
     // file takes its name only once it is whole and on the disk; a cut-off one is removed.
     // Inside a command the PDF file printer keeps the document for the command's file.
     bool FinishDoc();
-    // Drops the document begun; the PDF file printer leaves no file behind.
+    // FinishDoc in two steps, so that what must be on the disk before a document goes out
+    // (the record of the bills on it) can be written between them. SealDoc ends the drawing
+    // and readies the document without handing it over: the PDF file printer writes the
+    // whole file under its temporary name onto the disk, a system printer must still be
+    // ready. False when the document cannot go out: it is dropped, LastError says why where
+    // there is a reason of its own; true at once when it is sealed already. Not for a
+    // document inside a command.
+    bool SealDoc();
+    // Hands the sealed document over: the PDF file takes its name, a system printer's job
+    // goes to the spooler. False when it did not go out (nothing sealed, the file could not
+    // take its name, the printer reported an error); LastError says why where it can.
+    bool DeliverDoc();
+    // Drops the document begun or sealed; the PDF file printer leaves no file behind.
     void KillDoc();
     // Why the last StartDoc, FinishDoc or EndCommand failed, naming the file and the cause;
     // "" when the printer gave no reason of its own (it is not connected).
@@ -133,11 +145,11 @@ private:
     bool startingDoc_ = false;  // Ready() asked by StartDoc, which writes its own probe
     int commandDepth_ = 0;
     bool held_ = false;         // the command's last document ended, its file kept open
+    bool sealed_ = false;       // SealDoc readied the document; DeliverDoc hands it over
     std::vector<int> docEnds_;  // the pages of the command's file after each document
     int stoppedAt_ = 0;
 
     void DiscardTemporary();
-    bool EndFile();
 };
 
 // Brackets one command on a printer (see Printer::BeginCommand): End() finishes it; a

@@ -14,6 +14,7 @@
 #include "platform/VbNumbers.h"
 #include "printing/BillRefusal.h"
 #include "printing/PrintEngine.h"
+#include "printing/RecordedPrint.h"
 #include "printing/SelPrinter.h"
 #include "printing/TextLayout.h"
 #include "printing/TextOverflow.h"
@@ -55,15 +56,6 @@ QString ChoosePrinter(bool withCopies) {
 }
 
 namespace {
-enum class BillOutcome { NotPrinted, Printed, PrintedNotRecorded };
-BillOutcome PrintOneBill(bool askPrinter, bool saveHistory);
-}  // namespace
-
-bool PrintBill(bool askPrinter, bool saveHistory) {
-    return PrintOneBill(askPrinter, saveHistory) == BillOutcome::Printed;
-}
-
-namespace {
 
 // Draws the open bill once per copy with a new page between the copies, and the millimetre
 // grid over each when asked. False when the printer could not start a page.
@@ -79,49 +71,94 @@ bool RenderCopies(Printer& printer) {
     return true;
 }
 
-BillOutcome PrintOneBill(bool askPrinter, bool saveHistory) {
+// What the clerk is told of a bill that did not go out because the history could not take it.
+void TellNotRecorded(const QString& cause) {
+    dlg::MsgBox(
+        QStringLiteral("单据没有打印，也没有记入历史记录（") + cause + QStringLiteral("）！"),
+        dlg::OkOnly | dlg::Exclamation);
+}
+
+// What the clerk is told when a document of recorded bills did not go out; "" when it did.
+// `what` names them ("单据", "本批单据").
+QString NotSentText(RecordedPrint::Sent sent, const RecordedPrint& print, const Printer& printer,
+                    const QString& what) {
+    switch (sent) {
+        case RecordedPrint::Sent::Out:
+            return QString();
+        case RecordedPrint::Sent::PrinterFailed:
+            return JobFailure(printer) + QStringLiteral("，") + what +
+                   QStringLiteral("没有打印，也没有记入历史记录！");
+        case RecordedPrint::Sent::RecordFailed:
+            return what + QStringLiteral("没有打印，也没有记入历史记录（") + print.Cause() +
+                   QStringLiteral("）！");
+        case RecordedPrint::Sent::NotOutButKept:
+            break;
+    }
+    QString numbers = QString::number(print.FirstNumber());
+    if (print.LastNumber() > print.FirstNumber())
+        numbers += QStringLiteral("至第") + QString::number(print.LastNumber());
+    return JobFailure(printer) + QStringLiteral("，") + what +
+           QStringLiteral("没有打印，但已作为第") + numbers +
+           QStringLiteral("号单据记入历史记录（没有能删除：") + print.Cause() +
+           QStringLiteral("），这些编号不会再用！");
+}
+
+// PrintBill into a document the caller ends: the bill's record is committed before it is
+// drawn, since its page goes out whenever the caller ends the document.
+bool DrawIntoOpenDocument(Printer& printer, bool saveHistory) {
+    RecordedPrint print(printer, MF().CurrentFormat(), saveHistory);
+    if (!(print.Ready() && print.Record() && print.Keep())) {
+        TellNotRecorded(print.Cause());
+        return false;
+    }
+    if (!RenderCopies(printer)) {
+        print.TakeBack();
+        TellJobFailed(printer, saveHistory);
+        return false;
+    }
+    // The next bill begins on a fresh page.
+    printer.NewPage();
+    return true;
+}
+
+}  // namespace
+
+bool PrintBill(bool askPrinter, bool saveHistory) {
     // An amount that is no number or lost digits would go out as a wrong bill: refuse it
     // before anything reaches the paper.
     const QString refused = BillRefusalMessage();
     if (!refused.isEmpty()) {
         dlg::MsgBox(refused, dlg::OkOnly | dlg::Exclamation);
-        return BillOutcome::NotPrinted;
+        return false;
     }
     if (askPrinter) {
         // Text that would run over the next field is printed only when the clerk says so.
         OverflowQuestion question;
-        if (!question.Allows(OverflowingTextBox(CurrentPrinter()))) return BillOutcome::NotPrinted;
-        if (ChoosePrinter(true).isEmpty()) return BillOutcome::NotPrinted;
+        if (!question.Allows(OverflowingTextBox(CurrentPrinter()))) return false;
+        if (ChoosePrinter(true).isEmpty()) return false;
     }
     MainForm& mf = MF();
     Printer& printer = CurrentPrinter();
-    if (askPrinter) printer.SetDocName(mf.CurrentFormat());
-    if (!RenderCopies(printer)) {
-        if (askPrinter) printer.KillDoc();
+    if (!askPrinter) return DrawIntoOpenDocument(printer, saveHistory);
+    printer.SetDocName(mf.CurrentFormat());
+    // Drawn and readied first, so that a printer or a disk that fails leaves the history as it
+    // was; then recorded, and only once the record is on the disk does the paper go out.
+    if (!RenderCopies(printer) || !printer.SealDoc()) {
+        printer.KillDoc();
         TellJobFailed(printer, saveHistory);
-        return BillOutcome::NotPrinted;
+        return false;
     }
-    if (askPrinter) {
-        if (!printer.FinishDoc()) {
-            TellJobFailed(printer, saveHistory);
-            return BillOutcome::NotPrinted;
-        }
-    } else {
-        // The next bill of the batch begins on a fresh page; the batch ends the document.
-        printer.NewPage();
+    RecordedPrint print(printer, mf.CurrentFormat(), saveHistory);
+    if (!(print.Ready() && print.Record())) {
+        printer.KillDoc();
+        TellNotRecorded(print.Cause());
+        return false;
     }
-    if (saveHistory && SaveBillToHistory(mf.CurrentFormat()) <= 0) {
-        // Printed, but not in the history: a batch says so once for all its bills.
-        if (askPrinter)
-            dlg::MsgBox(QStringLiteral("单据已经打印，但没有记入历史记录（") + LastDatabaseError() +
-                            QStringLiteral("）！"),
-                        dlg::OkOnly | dlg::Exclamation);
-        return BillOutcome::PrintedNotRecorded;
-    }
-    return BillOutcome::Printed;
+    const QString failed = NotSentText(print.Send(), print, printer, QStringLiteral("单据"));
+    if (failed.isEmpty()) return true;
+    dlg::MsgBox(failed, dlg::OkOnly | dlg::Exclamation);
+    return false;
 }
-
-}  // namespace
 
 QString RunStoppedText(long long at, long long first, long long last, const QString& measure,
                        const QString& noun) {
@@ -210,32 +247,82 @@ namespace {
 // How a batch ended, for its one message.
 struct BatchEnd {
     int records = 0;
-    int printed = 0;    // the first bills of the batch, printed
-    int stoppedAt = 0;  // the record the batch stopped at; 0 when it ran to the end
-    QString refused;    // why that record's bill was refused
+    int printed = 0;      // the first bills of the batch, recorded and drawn
+    int stoppedAt = 0;    // the record the batch stopped at; 0 when it ran to the end
+    QString refused;      // why that record's bill was refused
+    QString notRecorded;  // why that record's bill could not be recorded
 };
 
-// What the clerk is told of a batch whose document reached the printer, its bills `recorded`
-// in the history or not: what the history lacks, where the batch stopped and why, what was
-// left unprinted. "" when all went well.
-QString BatchEndText(const BatchEnd& end, bool recorded) {
+// What the clerk is told of a batch whose bills before the one it stopped at went out and are
+// in the history: where it stopped and why, what was left unprinted. "" when it ran to its end.
+QString BatchEndText(const BatchEnd& end) {
+    if (end.stoppedAt == 0 || end.printed >= end.records) return QString();
     QString text;
-    if (!recorded)
-        text = QStringLiteral("本批已打印的") + QString::number(end.printed) +
-               QStringLiteral("张单据没有记入历史记录（") + LastDatabaseError() +
-               QStringLiteral("）！");
-    if (end.stoppedAt == 0 || end.printed >= end.records) return text;
-    const bool refused = !end.refused.isEmpty();
+    const bool refused = !end.refused.isEmpty(), notRecorded = !end.notRecorded.isEmpty();
     if (refused) text += end.refused + QStringLiteral("，");
+    if (notRecorded)
+        text += QStringLiteral("第%1张单据不能记入历史记录（").arg(end.stoppedAt) +
+                end.notRecorded + QStringLiteral("），");
     text += RunStoppedText(end.stoppedAt, end.printed + 1, end.records, QStringLiteral("张"),
                            QStringLiteral("单据"));
-    text +=
-        refused ? QStringLiteral("没有打印，也没有记入历史记录！") : QStringLiteral("没有打印！");
-    if (recorded && end.printed > 0)
+    text += refused || notRecorded ? QStringLiteral("没有打印，也没有记入历史记录！")
+                                   : QStringLiteral("没有打印！");
+    if (end.printed > 0)
         text += QStringLiteral("此前的") + QString::number(end.printed) +
                 QStringLiteral("张单据已经打印并记入历史记录。");
     if (refused) text += kRefusalAdvice;
     return text;
+}
+
+// Records and draws the batch's bills into the document, one after another, until one is
+// refused, cannot be recorded or the clerk stops the batch. False when the document is to be
+// dropped: the clerk declined a text that runs past its box (no message), or the printer
+// could not take a page (told here).
+bool DrawBatch(RecordedPrint& print, Printer& printer, Grid& grid, BatchEnd& end) {
+    OverflowQuestion question;
+    for (int i = 1; i <= end.records; ++i) {
+        LoadBatchRow(grid, grid.FixedRows() + i - 1);
+        end.refused = BillRefusal();
+        // The batch is one document: declined, none of its bills reaches the printer.
+        if (end.refused.isEmpty() &&
+            !question.Allows(OverflowingTextBox(printer), QStringLiteral("第%1张单据").arg(i)))
+            return false;
+        if (!end.refused.isEmpty() || !print.Record()) {
+            if (end.refused.isEmpty()) end.notRecorded = print.Cause();
+            end.stoppedAt = i;
+            return true;
+        }
+        if (!RenderCopies(printer)) {
+            dlg::MsgBox(
+                JobFailure(printer) + QStringLiteral("，本批单据没有打印，也没有记入历史记录！"),
+                dlg::OkOnly | dlg::Exclamation);
+            return false;
+        }
+        // The next bill begins on a fresh page.
+        printer.NewPage();
+        end.printed = i;
+        UpdateProgress(1, QStringLiteral("pages"));
+        // Asked to stop: the bill just drawn is the last; the batch goes out as it stands.
+        if (ProgressStopAsked()) {
+            end.stoppedAt = i;
+            return true;
+        }
+    }
+    return true;
+}
+
+// Sends the batch drawn and tells the clerk how it ended.
+void SendBatch(RecordedPrint& print, Printer& printer, const BatchEnd& end) {
+    if (end.printed == 0) {
+        // Stopped at its first bill: nothing goes out.
+        printer.KillDoc();
+        const QString text = BatchEndText(end);
+        if (!text.isEmpty()) dlg::MsgBox(text, dlg::OkOnly | dlg::Exclamation);
+        return;
+    }
+    QString text = NotSentText(print.Send(), print, printer, QStringLiteral("本批单据"));
+    if (text.isEmpty()) text = BatchEndText(end);
+    if (!text.isEmpty()) dlg::MsgBox(text, dlg::OkOnly | dlg::Exclamation);
 }
 
 }  // namespace
@@ -252,48 +339,21 @@ void PrintBatchBills() {
     if (ChoosePrinter(true).isEmpty()) return;
     Printer& printer = CurrentPrinter();
     printer.SetDocName(mf.CurrentFormat());
-    ShowProgress(QStringLiteral("正在打印单据……"), end.records, 0, Stoppable::Yes);
-    OverflowQuestion question;
-    bool declined = false;
     {
-        // The bills of the batch stay in the history only when the document reached the
-        // printer.
-        Transaction history;
-        for (int i = 1; i <= end.records; ++i) {
-            LoadBatchRow(grid, grid.FixedRows() + i - 1);
-            end.refused = BillRefusal();
-            if (!end.refused.isEmpty()) {
-                end.stoppedAt = i;
-                break;
-            }
-            // The batch is one document: declined, none of its bills reaches the printer.
-            declined =
-                !question.Allows(OverflowingTextBox(printer), QStringLiteral("第%1张单据").arg(i));
-            if (declined) break;
-            const BillOutcome outcome = PrintOneBill(false, true);
-            // A bill whose history failed was printed all the same; the batch stops there.
-            if (outcome != BillOutcome::NotPrinted) end.printed = i;
-            if (outcome != BillOutcome::Printed) {
-                end.stoppedAt = i;
-                break;
-            }
-            UpdateProgress(1, QStringLiteral("pages"));
-            // Asked to stop: the bill just drawn is the last; the batch goes out as it stands.
-            if (ProgressStopAsked()) {
-                end.stoppedAt = i;
-                break;
-            }
+        // Every bill is recorded before it is drawn; the batch goes out once they are all on
+        // the disk, and not at all when the history cannot be written.
+        RecordedPrint print(printer, mf.CurrentFormat(), true);
+        if (!print.Ready()) {
+            dlg::MsgBox(QStringLiteral("本批单据没有打印，也没有记入历史记录（") + print.Cause() +
+                            QStringLiteral("）！"),
+                        dlg::OkOnly | dlg::Exclamation);
+            return;
         }
-        if (declined) {
+        ShowProgress(QStringLiteral("正在打印单据……"), end.records, 0, Stoppable::Yes);
+        if (DrawBatch(print, printer, grid, end))
+            SendBatch(print, printer, end);
+        else
             printer.KillDoc();
-        } else if (printer.FinishDoc()) {
-            const QString text = BatchEndText(end, end.printed == 0 || history.Commit());
-            if (!text.isEmpty()) dlg::MsgBox(text, dlg::OkOnly | dlg::Exclamation);
-        } else if (end.printed) {
-            dlg::MsgBox(
-                JobFailure(printer) + QStringLiteral("，本批单据没有打印，也没有记入历史记录！"),
-                dlg::OkOnly | dlg::Exclamation);
-        }
     }
     LoadBatchRow(grid, grid.FixedRows() + mf.HS->value() - 1);
     CloseProgress();

@@ -72,11 +72,20 @@ int SaveBillToHistory(const QString& format) {
         }
     }
     if (rows.isEmpty()) return 0;
-    Transaction transaction;
-    if (!transaction.Active()) return 0;
+    // A bill that fails leaves the bills recorded before it in the same transaction.
+    Savepoint bill;
+    if (!bill.Active()) return -1;
     const int number = LastBillNumber(format) + 1;
-    if (!insertBillRows(number, format, rows)) return 0;
-    return transaction.Commit() ? number : 0;
+    if (!insertBillRows(number, format, rows)) return -1;
+    return bill.Release() ? number : -1;
+}
+
+bool DeleteBills(const QString& format, int first, int last) {
+    Transaction t;
+    return t.Active() &&
+           ExecuteSql(QStringLiteral("DELETE FROM 历史 WHERE Fmt=? AND ID BETWEEN ? AND ?"),
+                      {format, first, last}) &&
+           t.Commit();
 }
 
 void DeleteHistoryRows(Grid& grid) {

@@ -10,10 +10,15 @@ class Grid;
 
 // Records the open bill under the format with 1 + the format's largest bill number: one row
 // per non-empty text, check and picture box of a stored record (a text box's text, a check
-// box's state number, a picture box's picture or barcode text), all in one transaction
-// (joining the caller's, as a batch does). A bill whose boxes are all empty writes nothing.
-// The new bill number, or 0 when nothing was written.
+// box's state number, a picture box's picture or barcode text), all or none. Inside the
+// caller's transaction (a batch) a bill that fails takes back only its own rows. The new
+// bill number; 0 when the bill has nothing to record (its boxes are all empty); -1 when it
+// could not be written (LastDatabaseError says why).
 int SaveBillToHistory(const QString& format);
+
+// Takes back the format's bills numbered first to last, all or none, as when the paper they
+// were recorded for did not go out. False when the file refused.
+bool DeleteBills(const QString& format, int first, int last);
 
 // The largest bill number of the format; 0 when it has none.
 int LastBillNumber(const QString& format);

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -290,33 +291,97 @@ TEST_F(Requests, APdfCutOffByAFullDiskIsRemovedAndTheBillIsNotRecorded) {
     EXPECT_EQ(Bills(), 1);
 }
 
-TEST_F(Requests, APrintedBillThatTheHistoryCannotTakeIsReportedOnce) {
+TEST_F(Requests, ABillTheHistoryCannotTakeIsNotPrinted) {
     FillTheDatabase(format_, nameId);
     const int bills = Bills();
 
-    // One bill: printed, not recorded, and the function says so.
+    // One bill: neither on paper nor in the history, and the clerk is told why.
     SetBoxValue(Text(1), "张三");
     ScriptedAnswers answers;
     const QString file = Artifact("history-full.pdf");
+    QFile::remove(file);
     ChoosePdf(file);
     EXPECT_FALSE(PrintBill(true, true));
-    EXPECT_EQ(PdfPageCount(file), 1);
+    EXPECT_FALSE(QFileInfo::exists(file));
     EXPECT_EQ(Bills(), bills);
     EXPECT_EQ(answers.messages(),
-              QStringList{"单据已经打印，但没有记入历史记录（磁盘空间已满）！"});
+              QStringList{"单据没有打印，也没有记入历史记录（磁盘空间已满）！"});
 
-    // A batch: the first bill goes out, the batch stops there, one message for it and for
-    // the records left.
+    // A batch whose first bill finds no room prints nothing, in one message.
     Batch({"甲", "乙", "丙"}, {"1", "2", "3"});
     ScriptedAnswers batchAnswers;
     const QString batch = Artifact("history-full-batch.pdf");
+    QFile::remove(batch);
     ChoosePdf(batch);
     PrintBatchBills();
-    EXPECT_EQ(PdfPageCount(batch), 1);
+    EXPECT_FALSE(QFileInfo::exists(batch));
     EXPECT_EQ(Bills(), bills);
     EXPECT_EQ(batchAnswers.messages(),
-              QStringList{"本批已打印的1张单据没有记入历史记录（磁盘空间已满）！"
-                          "本批打印停在第1张单据，第2至第3张单据（共2张）没有打印！"});
+              QStringList{"第1张单据不能记入历史记录（磁盘空间已满），本批打印停在第1张单据，"
+                          "第1至第3张单据（共3张）没有打印，也没有记入历史记录！"});
+}
+
+TEST_F(Requests, ABatchStopsAtABillTheHistoryRefusesAndSendsThoseBefore) {
+    // The file refuses the second bill's rows, and only those.
+    ASSERT_TRUE(
+        ExecuteSql("CREATE TRIGGER refuse BEFORE INSERT ON 历史 WHEN NEW.Con = '乙' "
+                   "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    Batch({"甲", "乙", "丙"}, {"1", "2", "3"});
+    ScriptedAnswers answers;
+    const QString file = Artifact("history-refuses-second.pdf");
+    ChoosePdf(file);
+    PrintBatchBills();
+    const auto pages = ReadPdf(file);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(FindWord(pages, "甲"), nullptr);
+    EXPECT_EQ(Bills(), 1);
+    EXPECT_EQ(HistoryValue(1, nameId), "甲");
+    ASSERT_EQ(answers.messages().size(), 1);
+    EXPECT_TRUE(answers.lastMessage().startsWith("第2张单据不能记入历史记录（"))
+        << answers.lastMessage().toStdString();
+    EXPECT_TRUE(answers.lastMessage().endsWith(
+        "本批打印停在第2张单据，第2至第3张单据（共2张）没有打印，也没有记入历史记录！"
+        "此前的1张单据已经打印并记入历史记录。"))
+        << answers.lastMessage().toStdString();
+}
+
+TEST_F(Requests, ADocumentThatCannotTakeItsNameTakesItsBillsBackOutOfTheHistory) {
+    // The PDF is whole and the bills recorded before it takes its name, which a folder made
+    // under that name once the printer was chosen refuses: the records go again.
+    QTemporaryDir room;
+    const QString taken = room.filePath("bill.pdf");
+    const auto chooseThenTake = [&] {
+        InDialog([taken](SelPrinter* d) {
+            d->COMB->setCurrentText(kPdfPrinterName);
+            d->PdfFile->setText(taken);
+            d->COM_Click(0);
+            QDir().mkpath(taken + "/inside");
+        });
+    };
+    SetBoxValue(Text(1), "张三");
+    ScriptedAnswers answers;
+    chooseThenTake();
+    EXPECT_FALSE(PrintBill(true, true));
+    EXPECT_EQ(Bills(), 0);
+    ASSERT_EQ(answers.messages().size(), 1);
+    EXPECT_TRUE(answers.lastMessage().startsWith("PDF文件“" + taken + "”没有写成"))
+        << answers.lastMessage().toStdString();
+    EXPECT_TRUE(answers.lastMessage().endsWith("，单据没有打印，也没有记入历史记录！"));
+
+    QDir(taken).removeRecursively();
+    Batch({"甲", "乙"}, {"1", "2"});
+    chooseThenTake();
+    PrintBatchBills();
+    EXPECT_EQ(Bills(), 0);
+    EXPECT_TRUE(answers.lastMessage().endsWith("，本批单据没有打印，也没有记入历史记录！"))
+        << answers.lastMessage().toStdString();
+    EXPECT_EQ(QDir(room.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+
+    // The next bill, with its name free, takes the first number.
+    QDir(taken).removeRecursively();
+    ChoosePdf(taken);
+    EXPECT_TRUE(PrintBill(true, true));
+    EXPECT_EQ(Bills(), 1);
 }
 
 }  // namespace

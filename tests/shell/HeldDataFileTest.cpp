@@ -4,10 +4,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 
+#include "HeldFile.h"
 #include "MainWindowFixture.h"
 #include "common/Database.h"
 #include "common/GridFunctions.h"
@@ -23,35 +22,12 @@ namespace {
 
 const QString kHeld = "另一个程序正在使用数据文件，请关闭它后再试";
 
-// The command-line tool of the database engine holding an exclusive lock on the file.
-class Holder {
-public:
-    bool Take(const QString& file) {
-        tool_.setProcessChannelMode(QProcess::MergedChannels);
-        tool_.start(QStandardPaths::findExecutable("sqlite3"), {file});
-        if (!tool_.waitForStarted(5000)) return false;
-        tool_.write(".timeout 5000\nBEGIN EXCLUSIVE;\nSELECT 'held';\n");
-        QByteArray said;
-        while (!said.contains("held") && tool_.waitForReadyRead(5000)) said += tool_.readAll();
-        return said.contains("held");
-    }
-    void Release() {
-        if (tool_.state() == QProcess::NotRunning) return;
-        tool_.write("COMMIT;\n.quit\n");
-        tool_.closeWriteChannel();
-        tool_.waitForFinished(5000);
-    }
-    ~Holder() { Release(); }
-
-private:
-    QProcess tool_;
-};
+using Holder = test::HeldFile;
 
 class HeldDataFile : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("sqlite3").isEmpty())
-            GTEST_SKIP() << "no sqlite3 command-line tool";
+        if (!test::HeldFile::Available()) GTEST_SKIP() << "no sqlite3 command-line tool";
         test::MainWindowTest::SetUp();
         w_ = start();
         ASSERT_NE(w_, nullptr);

@@ -14,12 +14,14 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 #include <set>
 
 #include "DecodeSupport.h"
+#include "HeldFile.h"
 #include "MainWindowFixture.h"
 #include "PrintTestSupport.h"
 #include "common/Database.h"
@@ -275,6 +277,45 @@ TEST_F(ReadyFormats, EveryBillOfABatchTakesTheNextRunningNumberAndItsQrCode) {
         EXPECT_TRUE(pageTexts(again).value(0).contains(next));
     }
     EXPECT_EQ(recorded("编号"), numbers + QStringList({next, next}));
+}
+
+TEST_F(ReadyFormats, ABillGoesToThePrinterOnlyWhenItsRecordCanBeWritten) {
+    if (!test::HeldFile::Available()) GTEST_SKIP() << "no sqlite3 command-line tool";
+    importBatch("用途,小写\r\n货款一,100\r\n货款二,200\r\n");
+    MF().mClearAfterPrint->setChecked(true);
+    const QString first = text("编号");
+    ASSERT_EQ(first, "BW-JZD-20130411-0001");
+    // A clerk waits a few seconds for the file; the test a moment.
+    Db()->SetBusyTimeout(150);
+    const QString held = "（另一个程序正在使用数据文件，请关闭它后再试）！";
+    const QString dir = test::ArtifactDir();
+    {
+        test::HeldFile holder;
+        ASSERT_TRUE(holder.Take(DatabasePath()));
+        EXPECT_EQ(print(0, dir + "/held_bill.pdf"),
+                  QStringList{"单据没有打印，也没有记入历史记录" + held});
+        EXPECT_FALSE(QFileInfo::exists(dir + "/held_bill.pdf"));
+        EXPECT_EQ(text("编号"), first);  // the bill stays, to be printed again
+        EXPECT_EQ(print(1, dir + "/held_batch.pdf"),
+                  QStringList{"本批单据没有打印，也没有记入历史记录" + held});
+        EXPECT_FALSE(QFileInfo::exists(dir + "/held_batch.pdf"));
+    }
+    EXPECT_EQ(bills(), 0);
+
+    // Free again: the bill goes out with its number, and each bill after takes the next one.
+    QStringList onPaper;
+    const QRegularExpression number("BW-JZD-\\d{8}-\\d{4}");
+    for (const auto& [command, pdf] :
+         {std::pair{0, dir + "/freed_bill.pdf"}, std::pair{1, dir + "/freed_batch.pdf"},
+          std::pair{0, dir + "/freed_next.pdf"}}) {
+        EXPECT_EQ(print(command, pdf), QStringList{});
+        for (const QString& page : pageTexts(pdf)) onPaper << number.match(page).captured();
+    }
+    QStringList expected;
+    for (int n = 1; n <= 4; ++n)
+        expected << QString("BW-JZD-20130411-%1").arg(n, 4, 10, QChar('0'));
+    EXPECT_EQ(onPaper, expected);
+    EXPECT_EQ(recorded("编号"), expected);
 }
 
 TEST_F(ReadyFormats, NumbersRunOnThroughABatchABillAndARestartOnTheDataFileOfAnEarlierBuild) {
