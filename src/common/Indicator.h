@@ -112,8 +112,10 @@ void SetProgressShowDelay(int ms);
 // The delay the program sets at its start.
 constexpr int kProgramProgressShowDelayMs = 500;
 
-// Tests set the clock (milliseconds) that measures the elapsed time; an empty function
-// returns to the real clock.
+// Tests set the window's clock (milliseconds): it measures the elapsed time shown, the show
+// delay and the few milliseconds within which steps share one pass through window messages
+// (a clock that moves on by 15 or more at each reading lets them through at every step). An
+// empty function returns to the real clock.
 void SetProgressClock(std::function<qint64()> clock);
 
 }  // namespace bw

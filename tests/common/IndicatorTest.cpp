@@ -184,3 +184,26 @@ TEST_F(Progress, StepsLetWindowMessagesThroughOnlyWhileTheWindowShowsOrTheUserCl
     }
     SetProgressShowDelay(0);
 }
+
+TEST_F(Progress, StepsWithinAFewMillisecondsOfItsClockShareOnePassThroughWindowMessages) {
+    ShowProgress("正在打印……", 10, 0);  // shown at once, with a pass of its own
+    int handled = 0;
+    const auto post = [&handled] {
+        QMetaObject::invokeMethod(
+            qApp, [&handled] { ++handled; }, Qt::QueuedConnection);
+    };
+    post();
+    now_ += 14;
+    UpdateProgress(1);
+    EXPECT_EQ(handled, 0);
+    now_ += 1;
+    UpdateProgress(1);
+    EXPECT_EQ(handled, 1);
+    // A clock that moves on by so much at each step: every step is a pass.
+    for (int i = 0; i < 3; ++i) {
+        post();
+        now_ += 15;
+        UpdateProgress(1);
+        EXPECT_EQ(handled, 2 + i);
+    }
+}

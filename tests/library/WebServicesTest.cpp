@@ -40,20 +40,25 @@ protected:
         page_ = QByteArray("<html><head><title>Bellweft (") + version +
                 ") 下载</title></head><body></body></html>";
     }
-    // An updater that writes its argument beside itself.
+    // An updater that writes its argument beside itself, the file appearing whole.
     QString makeUpdater() {
         const QString path = folder_.file("updater.sh");
         QFile f(path);
         f.open(QIODevice::WriteOnly);
-        f.write("#!/bin/sh\necho \"$1\" > \"$(dirname \"$0\")/updater.ran\"\n");
+        f.write(
+            "#!/bin/sh\nran=\"$(dirname \"$0\")/updater.ran\"\n"
+            "echo \"$1\" > \"$ran.part\" && mv \"$ran.part\" \"$ran\"\n");
         f.close();
         f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
         SaveRegValue("BWF", "Para", "Updater", path);
         return path;
     }
+    // What the updater wrote, once it ran: a minute at most.
     QString waitForRun() {
         const QString ran = folder_.file("updater.ran");
-        for (int i = 0; i < 500 && !QFileInfo::exists(ran); ++i) QThread::msleep(20);
+        QElapsedTimer clock;
+        clock.start();
+        while (!QFileInfo::exists(ran) && clock.elapsed() < 60'000) QThread::msleep(20);
         QFile f(ran);
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
     }
@@ -194,13 +199,14 @@ TEST_F(NewVersionCheck, NoRootOrAnErrorPageAnnouncesNothing) {
 // asks nothing and is left for later, and the download still ends at its own time limit.
 TEST_F(NewVersionCheck, ACheckDuringADownloadIsLeftForLaterAndTheDownloadEndsInTime) {
     announce("3.07");
-    test::HttpTestServer silent([](const QByteArray&) {
+    VersionCheck during = VersionCheck::NotRun;
+    // The check's timer fires once the download's request has arrived: the download waits.
+    test::HttpTestServer silent([&during](const QByteArray&) {
+        QTimer::singleShot(0, [&during] { during = CheckNewVersion("Bellweft3.07", 48); });
         test::TestReply r;
         r.mode = test::TestReply::Mode::Silent;
         return r;
     });
-    VersionCheck during = VersionCheck::NotRun;
-    QTimer::singleShot(200, [&] { during = CheckNewVersion("Bellweft3.07", 48); });
     ShowProgress("正在下载...", 10, 0);
     QElapsedTimer clock;
     clock.start();

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QThread>
 
 #include "PrintTestSupport.h"
@@ -29,19 +30,32 @@ QString ReadText(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
 }
 
-// The captured job whose title is `title`, waiting up to `seconds` for the spooler.
+// The captured job whose title is `title`, once the capture backend has put its data in
+// place (it renames each file into place whole); "" when none came within `seconds`.
 QString WaitForJob(const QString& dir, const QString& title, int seconds) {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < seconds * 1000) {
+    for (;;) {
         for (const QString& t : QDir(dir).entryList({"job-*.title"}, QDir::Files)) {
             const QString stem = QDir(dir).filePath(t.chopped(int(qstrlen(".title"))));
             if (ReadText(stem + ".title") == title && QFile::exists(stem + ".data")) return stem;
         }
+        if (clock.elapsed() >= seconds * 1000) return QString();
         QCoreApplication::processEvents();
         QThread::msleep(100);
     }
-    return QString();
+}
+
+// What the scheduler says of its queues and jobs and the end of its error log, for a job
+// that did not arrive.
+std::string SchedulerReport(const QString& dir) {
+    QProcess lpstat;
+    lpstat.start("lpstat", {"-l", "-t"});
+    lpstat.waitForFinished(30'000);
+    const QString log = ReadText(QDir(dir).filePath("../log/error_log"));
+    return (lpstat.readAllStandardOutput() + lpstat.readAllStandardError() +
+            log.right(2000).toUtf8())
+        .toStdString();
 }
 
 class Spooler : public PrintFixture {};
@@ -71,9 +85,10 @@ TEST_F(Spooler, ABillArrivesAtTheQueueOnPaperOfItsOwnSize) {
     EXPECT_EQ(CurrentPrinter().DeviceName(), queue);
     EXPECT_EQ(LastBillNumber(format), 1);
 
-    const QString job = WaitForJob(dir, format, 30);
+    const QString job = WaitForJob(dir, format, 120);
     ASSERT_FALSE(job.isEmpty()) << "no job titled " << format.toStdString() << " arrived in "
-                                << dir.toStdString();
+                                << dir.toStdString() << "\n"
+                                << SchedulerReport(dir);
     // The spooler was asked for the bill's paper, and the document is on it.
     EXPECT_TRUE(ReadText(job + ".options").contains("media=Custom.241x93mm"))
         << ReadText(job + ".options").toStdString();

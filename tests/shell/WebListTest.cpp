@@ -73,7 +73,7 @@ TEST_F(WebFormatList, TheListIsAskedForWhileTheVersionCheckWaits) {
     SaveRegValue("BWF", "Para", "WebRoot", server->url(""));
     test::ScriptedAnswers answers;
     const auto whileTheCheckWaits = [&] {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return server->targets().size() == 1; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return server->targets().size() == 1; }, 60'000));
         w->DownFmt->trigger();  // 下载格式: no list kept, it is asked for
         FmtDown* list = FmtDown::Current();
         ASSERT_NE(list, nullptr);
