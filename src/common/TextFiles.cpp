@@ -11,6 +11,7 @@
 #include "common/Globals.h"
 #include "common/Indicator.h"
 #include "platform/Dialogs.h"
+#include "platform/RegularFile.h"
 #include "platform/SafeFiles.h"
 #include "platform/SqlEngine.h"
 #include "platform/TextCodec.h"
@@ -61,8 +62,9 @@ QString ReadTextFile(const QString& path, bool deleteAfter) {
                         dlg::OkOnly);
             return {};
         }
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly)) continue;
+        // Never a FIFO or a device: their open or read would wait for good.
+        QFile f;
+        if (!OpenRegularFile(f, path)) continue;
         const QByteArray bytes = f.readAll();
         f.close();
         const QString text = FromAnsi(bytes);

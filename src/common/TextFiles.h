@@ -12,7 +12,8 @@ int WriteTextFile(const QString& text, const QString& path);
 // Up to 31 tries of WriteTextFile on the same path; true when one of them wrote the file.
 bool SaveTextFile(const QString& text, const QString& path);
 // The text of a file that may still be arriving: up to 100 reads, an empty file counting as
-// not yet there; "" and a message when it never came. deleteAfter removes it once read.
+// not yet there (as does anything but a regular file); "" and a message when it never came.
+// deleteAfter removes it once read.
 QString ReadTextFile(const QString& path, bool deleteAfter);
 // The system's temporary folder with a trailing "/".
 QString TempPath();

@@ -16,6 +16,8 @@
 #include "common/TextFiles.h"
 #include "library/FormatTree.h"
 #include "platform/Dialogs.h"
+#include "platform/FileNameBytes.h"
+#include "platform/RegularFile.h"
 #include "platform/SafeFiles.h"
 #include "platform/VbNumbers.h"
 #include "store/BackgroundPicture.h"
@@ -116,6 +118,30 @@ QString stagePicture(const QString& from, const QString& to, QString* why) {
 
 QString withPictureEnding(const QString& path) {
     return path.left(path.size() - 4) + QStringLiteral(".jpg");
+}
+
+// Why the file at `path` may not be read or written over as a format file or its picture
+// (a FIFO, a device, a folder: opening one would wait for good or never end); "" when it is a
+// regular file or there is none.
+QString notRegular(const QString& path) {
+    return QFileInfo::exists(path) ? NotRegularFileCause(path) : QString();
+}
+
+// What the user is told of a format file, or of the picture beside it, that cannot be read:
+// a name that is no UTF-8 (named by its bytes), or no regular file; "" when both can be.
+QString unreadableImport(const QString& path) {
+    if (NameNotDecodable(path))
+        return QStringLiteral("无法读取格式文件“") + PathForMessage(path) +
+               QStringLiteral("”：文件名不是UTF-8编码，请先改名！");
+    if (const QString cause = notRegular(path); !cause.isEmpty())
+        return QStringLiteral("无法读取格式文件“") + QDir::toNativeSeparators(path) +
+               QStringLiteral("”：") + cause + QStringLiteral("！");
+    const QString picture = withPictureEnding(path);
+    if (const QString cause = notRegular(picture); !cause.isEmpty())
+        return QStringLiteral("格式文件“") + QDir::toNativeSeparators(path) +
+               QStringLiteral("”没有导入：它的底图“") + QDir::toNativeSeparators(picture) +
+               QStringLiteral("”") + cause + QStringLiteral("！");
+    return QString();
 }
 
 // A free, acceptable name for the import: asks again while the name is taken, holds a
@@ -305,6 +331,18 @@ void ExportFormatFile(const QString& name) {
     if (path.isEmpty()) return;
     if (path.right(4).toLower() != QStringLiteral(".vfm")) path += QStringLiteral(".vfm");
 
+    // Nothing but a regular file is written over (the picture's place only when one goes there).
+    const QString picture = BackgroundPicturePath(format), pictureTo = withPictureEnding(path);
+    for (const QString& target : {path, pictureTo}) {
+        if (target == pictureTo && !pictureToCopy(picture, pictureTo)) continue;
+        if (const QString cause = notRegular(target); !cause.isEmpty()) {
+            dlg::MsgBox(QStringLiteral("格式：“") + format + QStringLiteral("”没有导出：“") +
+                            QDir::toNativeSeparators(target) + QStringLiteral("”") + cause +
+                            QStringLiteral("！"),
+                        dlg::OkOnly | dlg::Exclamation);
+            return;
+        }
+    }
     const QString text = FormatFileText(format);
     if (QFileInfo::exists(path) &&
         dlg::MsgBox(QStringLiteral("文件：“") + path + QStringLiteral("”已经存在，是否覆盖？"),
@@ -312,7 +350,6 @@ void ExportFormatFile(const QString& name) {
         return;
     // The picture is copied whole before anything is replaced, so that a failure leaves the
     // old pair of files as it was; the one step after the text file is a rename.
-    const QString picture = BackgroundPicturePath(format), pictureTo = withPictureEnding(path);
     QString why;
     const QString staged = stagePicture(picture, pictureTo, &why);
     const bool copied = staged.isEmpty() == !pictureToCopy(picture, pictureTo);
@@ -336,7 +373,12 @@ bool ImportFormatFile(QString path) {
     path = path.trimmed();
     if (path.isEmpty()) {
         path = FileDialog(kFormatFileFilter, false, QString());
-        if (path.isEmpty() || !QFileInfo::exists(path)) return false;
+        if (path.isEmpty() || (!QFileInfo::exists(path) && !NameNotDecodable(path))) return false;
+    }
+    // The files are looked at before anything is stored.
+    if (const QString refused = unreadableImport(path); !refused.isEmpty()) {
+        dlg::MsgBox(refused, dlg::OkOnly | dlg::Exclamation);
+        return false;
     }
     ShowProgress(kImportCaption, 4, 0);
     ProgressGuard closeProgress;

@@ -1,16 +1,18 @@
 #include "platform/PictureFile.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
 #include <algorithm>
 #include <cmath>
+
+#include "platform/PictureData.h"
+#include "platform/RegularFile.h"
 
 namespace bw {
 
 namespace {
 
-QString Cause(const QImageReader& reader, const QString& path, QSize own) {
-    if (!QFileInfo(path).isFile()) return QStringLiteral("文件不存在");
+QString Cause(const QImageReader& reader, QSize own) {
     switch (reader.error()) {
         case QImageReader::FileNotFoundError:
             return QStringLiteral("文件不存在");
@@ -29,33 +31,54 @@ QString Cause(const QImageReader& reader, const QString& path, QSize own) {
 
 }  // namespace
 
+QSize PictureReadSize(QSize own, QSize fit) {
+    if (!own.isValid() || own.isEmpty()) return own;
+    double k = 1;
+    if (fit.isValid() && !fit.isEmpty())
+        k = std::min(
+            1.0, std::max(double(fit.width()) / own.width(), double(fit.height()) / own.height()));
+    // Covering `fit`, each side is rounded up (a side that is whole already stays).
+    auto up = [k](int side) { return std::max(1, int(std::ceil(side * k - 1e-9))); };
+    QSize size(up(own.width()), up(own.height()));
+    if (qint64(size.width()) * size.height() <= kMaxPicturePixels) return size;
+    // Within the bound, each side is rounded down, so that the bound is never passed.
+    const double b = std::sqrt(double(kMaxPicturePixels) / (double(own.width()) * own.height()));
+    int w = std::max(1, int(std::floor(own.width() * b)));
+    int h = std::max(1, int(std::floor(own.height() * b)));
+    if (qint64(w) * h > kMaxPicturePixels) {  // a picture one pixel across or down
+        if (w >= h)
+            w = std::max<qint64>(1, kMaxPicturePixels / h);
+        else
+            h = std::max<qint64>(1, kMaxPicturePixels / w);
+    }
+    return QSize(w, h);
+}
+
 PictureRead ReadPicture(const QString& path, QSize fit) {
     PictureRead out;
-    QImageReader reader(path);
+    // Only a regular file is opened, without waiting: a FIFO in the picture's place would
+    // hold the program for good.
+    QFile file;
+    if (!OpenRegularFile(file, path, &out.cause)) return out;
+    if (PictureCutOff(file)) {
+        out.cause = QStringLiteral("图片文件不完整");
+        return out;
+    }
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     // The size as shown, once turned; the reader scales the picture as stored.
     const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
     QSize own = reader.size();
     if (turned) own.transpose();
-    if (own.isValid() && !own.isEmpty()) {
-        double k = 1;
-        if (fit.isValid() && !fit.isEmpty())
-            k = std::min(1.0, std::max(double(fit.width()) / own.width(),
-                                       double(fit.height()) / own.height()));
-        const double pixels = double(own.width()) * own.height() * k * k;
-        if (pixels > double(kMaxPicturePixels)) k *= std::sqrt(double(kMaxPicturePixels) / pixels);
-        if (k < 1) {
-            QSize scaled(std::max(1, int(std::ceil(own.width() * k))),
-                         std::max(1, int(std::ceil(own.height() * k))));
-            if (turned) scaled.transpose();
-            reader.setScaledSize(scaled);
-            out.reduced = true;
-        }
+    const QSize size = PictureReadSize(own, fit);
+    if (size != own) {
+        reader.setScaledSize(turned ? size.transposed() : size);
+        out.reduced = true;
     }
     out.image = reader.read();
     if (out.image.isNull()) {
         out.reduced = false;
-        out.cause = Cause(reader, path, own);
+        out.cause = Cause(reader, own);
     }
     return out;
 }

@@ -19,6 +19,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/RegularFile.h"
+
 namespace bw {
 
 namespace {
@@ -43,6 +45,8 @@ QString WriteErrorCause(int error, const QString& folder, bool* folderShut) {
         case ENOTDIR:
             if (folderShut) *folderShut = true;
             return QStringLiteral("文件夹“%1”不能写入").arg(native(folder));
+        case ENAMETOOLONG:
+            return QStringLiteral("文件名太长");
         default:
             return QString::fromLocal8Bit(std::strerror(error));
     }
@@ -269,9 +273,11 @@ bool WriteFileSafely(const QString& target, const QByteArray& bytes, QString* wh
 }
 
 QString CopyToTemporaryBeside(const QString& from, const QString& to, QString* why) {
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly)) {
-        if (why) *why = QStringLiteral("无法读取“%1”").arg(native(from));
+    // Only a regular file is copied, and its open never waits (as one of a FIFO would).
+    QFile in;
+    QString notRead;
+    if (!OpenRegularFile(in, from, &notRead)) {
+        if (why) *why = QStringLiteral("无法读取“%1”：%2").arg(native(from), notRead);
         return QString();
     }
     const QString tmp = CreateTemporaryBeside(to, why);

@@ -13,8 +13,9 @@
 namespace bw {
 
 // The reason, in the user's words, why a file of `bytes` bytes cannot be written into
-// `folder` now: "磁盘空间已满", "文件夹“…”不能写入" or the system's own text. "" when such a
-// file can be written after all (the failure has passed). Leaves nothing behind.
+// `folder` now: "磁盘空间已满", "文件夹“…”不能写入", "文件名太长" or the system's own text.
+// "" when such a file can be written after all (the failure has passed). Leaves nothing
+// behind.
 QString WriteFailureCause(const QString& folder, qint64 bytes);
 
 // The reason, in the user's words, for the system's error `error` on a write into `folder`,
@@ -66,8 +67,9 @@ bool StillNamed(int fd, const QByteArray& path);
 bool WriteFileSafely(const QString& target, const QByteArray& bytes, QString* why = nullptr);
 
 // A whole copy of `from`, flushed to the disk, in a temporary beside `to`
-// (CreateTemporaryBeside), for ReplaceFile to put in place. "" when the copy failed, with
-// nothing left behind and `why` holding the reason.
+// (CreateTemporaryBeside), for ReplaceFile to put in place. Only a regular file is copied
+// (OpenRegularFile). "" when the copy failed, with nothing left behind and `why` holding the
+// reason.
 QString CopyToTemporaryBeside(const QString& from, const QString& to, QString* why = nullptr);
 
 // Copies `from` over `to` through a temporary file beside `to`; the old `to` stays until

@@ -1,6 +1,7 @@
 #include "store/FormatFileNames.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QStringList>
 #include <algorithm>
 
@@ -21,10 +22,11 @@ int LongestFormatFileName(const QString& format) {
     const QDateTime anyTime(QDate(2000, 12, 31), QTime(23, 59, 59));
     const QStringList names{picture, base + QStringLiteral(".vfm"), base + QStringLiteral(".jpg"),
                             Printer::DefaultOutputName(format, anyTime, kPdfFilesInASecond)};
+    // Bytes of the names as the file system is given them.
     qsizetype longest = 0;
     for (const QString& name : names)
-        longest =
-            std::max({longest, name.toUtf8().size(), TemporaryFileName(name).toUtf8().size()});
+        longest = std::max({longest, QFile::encodeName(name).size(),
+                            QFile::encodeName(TemporaryFileName(name)).size()});
     return static_cast<int>(longest);
 }
 

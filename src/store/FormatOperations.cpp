@@ -1,5 +1,6 @@
 #include "store/FormatOperations.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTreeWidget>
@@ -14,6 +15,7 @@
 #include "common/Services.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/RegularFile.h"
 #include "platform/SafeFiles.h"
 #include "platform/VbNumbers.h"
 #include "store/BackgroundPicture.h"
@@ -81,11 +83,25 @@ bool copyFormatParams(const QString& source, const QString& target) {
     return t.Commit();
 }
 
-// A save under `name` that did not happen, with the cause.
-void tellNotSaved(const QString& name) {
+// A save under `name` that did not happen, with the cause (the database's when none is given).
+void tellNotSaved(const QString& name, const QString& cause = QString()) {
     dlg::MsgBox(QStringLiteral("格式“") + name + QStringLiteral("”没有保存（") +
-                    LastDatabaseError() + QStringLiteral("），原有数据未作改动！"),
+                    (cause.isEmpty() ? LastDatabaseError() : cause) +
+                    QStringLiteral("），原有数据未作改动！"),
                 dlg::OkOnly | dlg::Exclamation);
+}
+
+// Why the background pictures a save from `from` as `to` copies and then shows cannot be
+// opened: one that is there but is no regular file (a FIFO's open would wait for good); ""
+// when both are regular files or missing.
+QString pictureInTheWay(const QString& from, const QString& to) {
+    for (const QString& format : {from, to}) {
+        const QString file = BackgroundPicturePath(format);
+        if (QFileInfo::exists(file) && !IsRegularFile(file))
+            return QStringLiteral("底图“") + QDir::toNativeSeparators(file) + QStringLiteral("”") +
+                   NotRegularFileCause(file);
+    }
+    return QString();
 }
 
 }  // namespace
@@ -97,7 +113,8 @@ void TellDefaultsNotSaved(const QString& format) {
 }
 
 QString FormatNameProblem(const QString& name) {
-    if (name.size() > kMaxFormatNameLength) return kLongNameMessage;
+    // Characters as the user sees them: an emoji is one, not the two units it takes.
+    if (name.toUcs4().size() > kMaxFormatNameLength) return kLongNameMessage;
     for (QChar c : kForbiddenNameChars)
         if (name.contains(c)) return kForbiddenNameMessage;
     return FormatFileNamesFit(name) ? QString() : kFileNameTooLongMessage;
@@ -177,6 +194,12 @@ bool SaveFormatAs(QString& newName) {
     if (newName != mf.CurrentFormat() && !FormatNameAllowed(newName)) return false;
     QString current = mf.CurrentFormat();
     const bool same = newName == current;
+    // The pictures are looked at before anything is written.
+    if (const QString cause = same ? QString() : pictureInTheWay(current, newName);
+        !cause.isEmpty()) {
+        tellNotSaved(newName, cause);
+        return false;
+    }
     if (!saveDefaultData(current)) TellDefaultsNotSaved(current);
 
     Recordset rs;

@@ -11,7 +11,8 @@ namespace bw {
 // in), and what the user is told when he types one.
 inline const QString kForbiddenNameChars = QStringLiteral("/\\|,'\"");
 inline const QString kForbiddenNameMessage = QStringLiteral("名称不能包含字符： / \\ | , ' ！");
-// The longest format name, and what the user is told of a longer one.
+// The longest format name in characters (a character outside the BMP counts as one), and
+// what the user is told of a longer one.
 inline constexpr int kMaxFormatNameLength = 100;
 inline const QString kLongNameMessage = QStringLiteral("格式名称不能超过100个字符！");
 // What the user is told of a name too long for the files named after it (its background

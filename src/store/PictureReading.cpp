@@ -14,7 +14,8 @@ QImage ReadShownPicture(const QString& path, QSize fit, bool* reduced) {
     const PictureRead read = ReadPicture(path, fit);
     if (reduced) *reduced = read.reduced;
     const QFileInfo info(path);
-    if (read.image.isNull() && info.isFile()) {
+    // Anything in the file's place is named: a damaged file as a FIFO or a folder.
+    if (read.image.isNull() && info.exists()) {
         static QSet<QString> told;
         const QString state = info.absoluteFilePath() + u'|' + QString::number(info.size()) + u'|' +
                               QString::number(info.lastModified().toMSecsSinceEpoch());

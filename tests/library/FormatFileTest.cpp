@@ -3,6 +3,9 @@
 
 #include <QRandomGenerator>
 #include <QTreeWidget>
+#include <cstdio>
+
+#include <unistd.h>
 
 #include "LibraryFixture.h"
 #include "common/Schema.h"
@@ -404,4 +407,96 @@ TEST_F(FormatFile, AnExportThatCannotCopyThePictureKeepsTheOldFiles) {
     EXPECT_EQ(fileBytes(out + "/发票样例.jpg"), "old picture");
     EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden),
               QStringList({"发票样例.jpg", "发票样例.vfm"}));
+}
+
+// ---- Files that are no regular files, and names that are no UTF-8 --------------------------
+
+TEST_F(FormatFile, AFifoWhereAFormatFileOrItsPictureBelongsIsNamedAndNothingIsStored) {
+    QDir(folder_.path()).mkpath("in");
+    // The format file itself, then the picture beside a whole format file.
+    const QString fifoFile = folder_.file("in/管道.vfm");
+    const QString withFifo = placeFixture("带管道底图.vfm", false);
+    const QString fifoPicture = folder_.file("in/带管道底图.jpg");
+    const QString pipe = "不是普通文件，而是管道";
+    struct Case {
+        QString fifo, file, message;
+    } cases[] = {
+        {fifoFile, fifoFile, "无法读取格式文件“" + fifoFile + "”：" + pipe + "！"},
+        {fifoPicture, withFifo,
+         "格式文件“" + withFifo + "”没有导入：它的底图“" + fifoPicture + "”" + pipe + "！"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        test::FifoInTheWay fifo(c.fifo);
+        ASSERT_TRUE(fifo.made());
+        for (bool viaDialog : {false, true}) {
+            test::ScriptedAnswers answers;
+            if (viaDialog) answers << c.file;
+            EXPECT_FALSE(ImportFormatFile(viaDialog ? QString() : c.file));
+            EXPECT_EQ(answers.lastMessage(), c.message);
+        }
+        EXPECT_EQ(Count("Fmt", "Fmt IN ('管道', '带管道底图')", {}), 0);
+        EXPECT_EQ(Count("参数", "Var LIKE '带管道底图%'", {}), 0);
+        EXPECT_FALSE(fifo.released()) << "the import waited on the FIFO";
+    }
+}
+
+TEST_F(FormatFile, AnExportMeetingAFifoNamesItAndWritesNothing) {
+    storeSampleFormat();
+    const QString out = folder_.file("out");
+    QDir().mkpath(out);
+    writePicture(BackgroundPicturePath("发票样例"), Qt::blue);
+    const QString pipe = "不是普通文件，而是管道";
+    // In the place of the format file, or of the picture beside it: named before anything.
+    for (const QString& fifoName : {QString("发票样例.vfm"), QString("发票样例.jpg")}) {
+        SCOPED_TRACE(fifoName.toStdString());
+        const QString fifoPath = out + "/" + fifoName;
+        test::FifoInTheWay fifo(fifoPath);
+        ASSERT_TRUE(fifo.made());
+        test::ScriptedAnswers answers;
+        answers << out + "/发票样例.vfm" << int(dlg::Yes);
+        ExportFormatFile("发票样例");
+        EXPECT_EQ(answers.messages(),
+                  QStringList{"格式：“发票样例”没有导出：“" + fifoPath + "”" + pipe + "！"});
+        EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                  QStringList{fifoName});
+        EXPECT_FALSE(QFileInfo(fifoPath).isFile());  // still the FIFO
+        EXPECT_FALSE(fifo.released());
+    }
+    // In the place of the format's own picture: the export fails and names it.
+    const QString own = BackgroundPicturePath("发票样例");
+    QFile::remove(own);
+    test::FifoInTheWay fifo(own);
+    test::ScriptedAnswers answers;
+    answers << out + "/发票样例.vfm";
+    ExportFormatFile("发票样例");
+    EXPECT_EQ(answers.lastMessage(), "格式：“发票样例”导出失败：底图“" + out +
+                                         "/发票样例.jpg”没有写成（无法读取“" + own + "”：" + pipe +
+                                         "）！");
+    EXPECT_TRUE(QDir(out).isEmpty(QDir::Files | QDir::Hidden | QDir::System));
+    EXPECT_FALSE(fifo.released());
+}
+
+TEST_F(FormatFile, AFileWhoseNameIsNoUtf8IsNamedByItsBytes) {
+    QDir(folder_.path()).mkpath("in");
+    const QByteArray bytes =
+        QFile::encodeName(folder_.file("in/")) + "单据\xb7\xa2.vfm";  // the last two bytes GBK
+    FILE* f = std::fopen(bytes.constData(), "wb");
+    ASSERT_NE(f, nullptr);
+    const QByteArray sample = test::SampleFormatFile();
+    std::fwrite(sample.constData(), 1, size_t(sample.size()), f);
+    std::fclose(f);
+    const int before = Count("Fmt", "1", {});
+    // The file dialog and a download hand the name over as Qt decodes it.
+    const QString given = QFile::decodeName(bytes);
+    for (bool viaDialog : {false, true}) {
+        test::ScriptedAnswers answers;
+        if (viaDialog) answers << given;
+        EXPECT_FALSE(ImportFormatFile(viaDialog ? QString() : given));
+        EXPECT_EQ(answers.messages(),
+                  QStringList{"无法读取格式文件“" + folder_.file("in/") +
+                              "单据\\xB7\\xA2.vfm”：文件名不是UTF-8编码，请先改名！"});
+    }
+    EXPECT_EQ(Count("Fmt", "1", {}), before);
+    ::unlink(bytes.constData());
 }

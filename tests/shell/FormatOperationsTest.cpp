@@ -168,6 +168,12 @@ TEST_F(FormatOperations, NamesThatWouldBreakTheStoredListsOrAreTooLongAreRefused
         cases.push_back({QString::fromUtf8(bad), kForbiddenNameMessage});
     cases.push_back({QString(kMaxFormatNameLength + 1, u'票'), kLongNameMessage});
     cases.push_back({QString(kMaxFormatNameLength, u'票'), kFileNameTooLongMessage});
+    // An emoji is one character (two UTF-16 units, four bytes): 55 of them are too long for
+    // the files only, 50 are taken.
+    const QString emoji = QString::fromUcs4(U"\U0001F600", 1);
+    cases.push_back({emoji.repeated(55), kFileNameTooLongMessage});
+    cases.push_back({emoji.repeated(kMaxFormatNameLength + 1), kLongNameMessage});
+    EXPECT_EQ(FormatNameProblem(emoji.repeated(50)), QString());
     for (const auto& [bad, message] : cases) {
         SCOPED_TRACE(bad.left(10).toStdString());
         test::ScriptedAnswers answers;
@@ -460,4 +466,21 @@ TEST(FullDiskPicture, TheOldPictureStaysUntilTheNewOneIsWhole) {
         test::RunFullDiskChild("FormatOperations.DISABLED_ChildReplacesThePictureOnAFullDisk",
                                64 * 1024, unused.path(), &output))
         << output.toStdString();
+}
+
+// A FIFO in the place of the picture of the format the program opens on.
+class FifoPicture : public test::MainWindowTest {};
+
+TEST_F(FifoPicture, AtTheStartItIsNamedAndTheWindowOpens) {
+    const QString place = BackgroundPicturePath(kSampleDepositSlip);
+    test::FifoInTheWay fifo(place);
+    ASSERT_TRUE(fifo.made());
+    test::ScriptedAnswers answers;
+    ASSERT_NE(start(), nullptr);
+    EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
+    EXPECT_EQ(answers.messages(),
+              QStringList{"无法读取图片“" + place + "”：不是普通文件，而是管道"});
+    EXPECT_TRUE(MF().TP->Picture().isNull());
+    EXPECT_FALSE(fifo.released()) << "the start waited on the FIFO";
+    closeWindow();
 }

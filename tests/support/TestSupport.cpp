@@ -1,11 +1,20 @@
 #include "TestSupport.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
+#include <mutex>
+#include <thread>
 
 #include "platform/AppFolder.h"
 
@@ -48,6 +57,50 @@ ScriptedAnswers::ScriptedAnswers() : queue_(std::make_shared<std::deque<QVariant
 
 ScriptedAnswers::~ScriptedAnswers() {
     InstallDefaultAnswerer();
+}
+
+struct FifoInTheWay::Guard {
+    QByteArray path;
+    std::mutex mutex;
+    std::condition_variable done;
+    bool over = false;
+    std::atomic<bool> released{false};
+    std::thread thread;
+};
+
+FifoInTheWay::FifoInTheWay(const QString& path, int boundSeconds) : guard_(new Guard) {
+    guard_->path = QFile::encodeName(path);
+    made_ = ::mkfifo(guard_->path.constData(), 0600) == 0;
+    if (!made_) return;
+    Guard* g = guard_.get();
+    g->thread = std::thread([g, boundSeconds] {
+        std::unique_lock<std::mutex> lock(g->mutex);
+        if (g->done.wait_for(lock, std::chrono::seconds(boundSeconds), [g] { return g->over; }))
+            return;
+        // Read-write opens at once and counts as a writer for whoever waits to read.
+        while (!g->done.wait_for(lock, std::chrono::milliseconds(100), [g] { return g->over; })) {
+            const int fd = ::open(g->path.constData(), O_RDWR | O_NONBLOCK);
+            if (fd >= 0) {
+                g->released = true;
+                ::close(fd);
+            }
+        }
+    });
+}
+
+FifoInTheWay::~FifoInTheWay() {
+    if (!made_) return;
+    {
+        std::lock_guard<std::mutex> lock(guard_->mutex);
+        guard_->over = true;
+    }
+    guard_->done.notify_all();
+    guard_->thread.join();
+    ::unlink(guard_->path.constData());
+}
+
+bool FifoInTheWay::released() const {
+    return guard_->released;
 }
 
 QStringList ScriptedAnswers::messages() const {

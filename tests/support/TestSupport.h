@@ -51,6 +51,28 @@ private:
     QString previous_;
 };
 
+// A FIFO made at `path` where the program expects a file, for as long as the object lives.
+// The program must never open it: an open for reading would wait for a writer for good. So
+// that a test of that fails instead of hanging, the FIFO's other end is opened from a thread
+// of its own once `boundSeconds` have passed (and again every tenth of a second after that)
+// until the object goes; released() then says so.
+class FifoInTheWay {
+public:
+    explicit FifoInTheWay(const QString& path, int boundSeconds = 30);
+    ~FifoInTheWay();
+    FifoInTheWay(const FifoInTheWay&) = delete;
+    FifoInTheWay& operator=(const FifoInTheWay&) = delete;
+    // True when the FIFO was there to be made.
+    bool made() const { return made_; }
+    // True when a wait on it had to be ended by opening its other end.
+    bool released() const;
+
+private:
+    struct Guard;
+    std::unique_ptr<Guard> guard_;
+    bool made_ = false;
+};
+
 // A folder under the build tree where tests leave pictures and files for people to look at.
 QString ArtifactDir();
 
