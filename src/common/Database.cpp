@@ -50,12 +50,16 @@ std::shared_ptr<sql::Connection> Db() {
     const QString path = DatabasePath();
     if (s.conn && s.conn->Path() == path) return s.conn;
     s.conn.reset();
-    QString error;
-    s.conn = sql::Connection::Open(path, false, &error);
+    int code = 0;
+    s.conn = sql::Connection::Open(path, false, nullptr, &code);
     if (!s.conn) {
+        // A file another program holds is named as every held-file message names it.
+        s.lastError = sql::FailureInWords(code);
         if (!s.failureShown) {
             s.failureShown = true;
-            dlg::MsgBox(QStringLiteral("无法建立数据库连接！"), dlg::OkOnly);
+            dlg::MsgBox(
+                QStringLiteral("无法建立数据库连接（") + s.lastError + QStringLiteral("）！"),
+                dlg::OkOnly);
         }
         return nullptr;
     }

@@ -19,8 +19,9 @@ using Params = QVariantList;
 // Path of DATA.db in the data folder.
 QString DatabasePath();
 
-// The shared connection, opened on first use. Shows "无法建立数据库连接！" once when the
-// file cannot be opened and returns null then.
+// The shared connection, opened on first use. Shows "无法建立数据库连接（<cause>）！" once
+// when the file cannot be opened (the cause as LastDatabaseError() gives it, which then
+// tells it too) and returns null then.
 std::shared_ptr<sql::Connection> Db();
 
 // Releases the shared connection (compaction, switching the data folder in tests).

@@ -3,8 +3,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 #include "common/Database.h"
+#include "common/Indicator.h"
 #include "common/Services.h"
 #include "platform/Dialogs.h"
 #include "platform/SafeFiles.h"
@@ -71,6 +73,34 @@ const TableDef kTables[] = {
 // Indexes of earlier files that others above now serve: each would only slow down every
 // bill recorded.
 const char* const kRetiredIndexes[] = {"历史_CID", "历史_Con", "历史_Fmt_Con"};
+
+const QString kUpgradeCaption = QStringLiteral("正在整理数据文件，请稍候……");
+
+// What bringing the indexes up to date has to do: the statements of the indexes missing and
+// the names of the retired ones still there. Nothing when the file cannot be read.
+struct IndexWork {
+    QStringList make;
+    QStringList drop;
+};
+
+IndexWork indexWork() {
+    IndexWork work;
+    Recordset rs;
+    if (!OpenRecordset(rs, QStringLiteral("SELECT name FROM sqlite_master WHERE type='index'")))
+        return work;
+    QSet<QString> present;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) present.insert(rs.Text(QStringLiteral("name")));
+    for (const TableDef& table : kTables)
+        for (const char* stmt : table.indexes) {
+            if (!stmt) break;
+            // "CREATE INDEX IF NOT EXISTS <name> ON ..."
+            const QString text = QString::fromUtf8(stmt);
+            if (!present.contains(text.section(u' ', 5, 5))) work.make << text;
+        }
+    for (const char* name : kRetiredIndexes)
+        if (present.contains(QString::fromUtf8(name))) work.drop << QString::fromUtf8(name);
+    return work;
+}
 
 bool createIndexes(sql::Connection& c, const TableDef& t) {
     for (const char* stmt : t.indexes) {
@@ -197,15 +227,17 @@ DataFileState CheckDataFile() {
 
     QString error;
     QString problem;
+    int code = 0;
     QStringList missing;
     {
-        auto c = sql::Connection::Open(path, false, &error);
+        auto c = sql::Connection::Open(path, false, &error, &code);
         if (!c) {
             problem = error;
         } else {
             sql::Recordset check = c->Query(QStringLiteral("PRAGMA quick_check"));
             if (!check.IsOpen()) {
                 problem = c->LastError();
+                code = c->LastErrorCode();
             } else if (check.RecordCount() != 1 ||
                        check.Text(check.Field(0).name) != QLatin1String("ok")) {
                 problem = check.RecordCount() > 0 ? check.Text(check.Field(0).name)
@@ -216,16 +248,15 @@ DataFileState CheckDataFile() {
         }
     }
     if (problem.isEmpty() && missing.isEmpty()) return DataFileState::Ready;
-    // A file another running program is writing is busy, not damaged; that program's lock
-    // ends this start.
-    if (problem.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
-        problem.contains(QLatin1String("busy"), Qt::CaseInsensitive))
-        return DataFileState::Ready;
-    // A file the program may not open is not known to be damaged: it is left alone.
-    if (problem.contains(QLatin1String("unable to open"), Qt::CaseInsensitive)) {
-        dlg::MsgBox(
-            QStringLiteral("无法打开数据文件“%1”（%2），程序无法启动！").arg(native(path), problem),
-            dlg::OkOnly | dlg::Critical);
+    // A file another program holds past the wait is busy, not damaged: nothing could be read
+    // of it, and every read would wait again. A file the program may not open is not known
+    // to be damaged either. Both are left alone.
+    const bool held = problem.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
+                      problem.contains(QLatin1String("busy"), Qt::CaseInsensitive);
+    if (held || problem.contains(QLatin1String("unable to open"), Qt::CaseInsensitive)) {
+        dlg::MsgBox(QStringLiteral("无法打开数据文件“%1”（%2），程序无法启动！")
+                        .arg(native(path), held ? sql::FailureInWords(code) : problem),
+                    dlg::OkOnly | dlg::Critical);
         return DataFileState::Unusable;
     }
 
@@ -274,14 +305,34 @@ DataFileState CheckDataFile() {
 }
 
 void UpgradeIndexes() {
-    Transaction t;
-    if (!t.Active()) return;
-    for (const TableDef& table : kTables)
-        for (const char* stmt : table.indexes)
-            if (stmt && !ExecuteSql(QString::fromUtf8(stmt))) return;
-    for (const char* name : kRetiredIndexes)
-        if (!ExecuteSql(QStringLiteral("DROP INDEX IF EXISTS ") + QString::fromUtf8(name))) return;
-    t.Commit();
+    const IndexWork work = indexWork();
+    if (work.make.isEmpty() && work.drop.isEmpty()) return;
+    auto c = Db();
+    if (!c) return;
+    // Indexes over a long history take seconds each: the window shows once it is due, and
+    // stays painted while a statement runs.
+    ShowProgress(kUpgradeCaption, int(work.make.size() + work.drop.size()));
+    c->SetTicker([] { DrawProgressBar(ProgressCurrent()); });
+    bool done = false;
+    {
+        Transaction t;
+        done = t.Active();
+        for (const QString& stmt : work.make) {
+            done = done && ExecuteSql(stmt);
+            UpdateProgress(1, QStringLiteral("steps"));
+        }
+        for (const QString& name : work.drop) {
+            done = done && ExecuteSql(QStringLiteral("DROP INDEX IF EXISTS ") + name);
+            UpdateProgress(1, QStringLiteral("steps"));
+        }
+        done = done && t.Commit();
+    }
+    c->SetTicker({});
+    CloseProgress();
+    if (!done)
+        dlg::MsgBox(QStringLiteral("数据文件没有整理完（") + LastDatabaseError() +
+                        QStringLiteral("），原有数据未作改动，下次启动时再整理！"),
+                    dlg::OkOnly | dlg::Exclamation);
 }
 
 }  // namespace bw

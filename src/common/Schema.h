@@ -20,8 +20,8 @@ enum class DataFileState {
     Created,   // there was none (or an empty file): a new one was made
     Repaired,  // tables were missing and were made again, empty; the user was told
     Damaged,   // SQLite's check failed: nothing was opened over it; the user was told
-    Unusable,  // it could not be made (the folder cannot be written) or may not be opened;
-               // the user was told
+    Unusable,  // it could not be made (the folder cannot be written), may not be opened, or
+               // another program holds it past the wait; the user was told
 };
 
 // The start-up check of DATA.db in the data folder, before anything writes to it: a missing
@@ -35,9 +35,12 @@ DataFileState CheckDataFile();
 
 // Gives DATA.db in the data folder every index the tables have in a new file, and drops the
 // indexes of earlier files that nothing uses any more; the rows stay as they are. Run at
-// every start after the check (an index already there costs nothing): the first start on a
-// file of an earlier program makes the missing ones, which takes a while on a long history.
-// A failure leaves the file as it was.
+// every start after the check: a file that has them all costs one look at its list of
+// indexes and shows nothing. The first start on a file of an earlier program makes the
+// missing ones, which takes a while on a long history: the progress window says so
+// ("正在整理数据文件，请稍候……"; it cannot be stopped). All or nothing: a failure (another
+// program holding the file, a full disk) leaves the file as it was, the user is told once
+// with the cause, and the next start tries again.
 void UpgradeIndexes();
 
 // Creates DATA.db in the data folder when it is missing. True when the database is there.

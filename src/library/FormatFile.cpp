@@ -249,6 +249,11 @@ FormatFileStore StoreFormatFileLines(const QStringList& lines, const QString& na
     if (!db) return FormatFileStore::Failed;
     Transaction t;
     if (!t.Active()) return FormatFileStore::Failed;
+    // A statement run on the connection itself leaves its cause for the message.
+    auto failed = [] {
+        NoteDatabaseFailure();
+        return FormatFileStore::Failed;
+    };
 
     static const QString insert = QStringLiteral(
         "INSERT INTO Fmt(Fmt, Clas, LBL, Dir, X, Y, W, H, S, L, Color, fName, fSize, fBold, "
@@ -291,7 +296,7 @@ FormatFileStore StoreFormatFileLines(const QStringList& lines, const QString& na
                             Val(f[20]),
                             sumId1,
                             rctl1};
-        if (!db->Exec(insert, values)) return FormatFileStore::Failed;
+        if (!db->Exec(insert, values)) return failed();
         const qint64 id = db->LastInsertId();
         keys.push_back({double(CLng64(Val(f[0]))), id});
         links.push_back({id, Val(f[18]), rctl1, Val(f[20]), sumId1});
@@ -303,7 +308,7 @@ FormatFileStore StoreFormatFileLines(const QStringList& lines, const QString& na
     static const QString insertItem = QStringLiteral("INSERT INTO 参数(Var, Con) VALUES(?, ?)");
     const QString prefix = name + kParamMarker;
     for (const auto& [key, value] : customItems(lines.last()))
-        if (!db->Exec(insertItem, {prefix + key, value})) return FormatFileStore::Failed;
+        if (!db->Exec(insertItem, {prefix + key, value})) return failed();
 
     for (const Links& l : links) {
         const double r = relinked(l.rctl, keys), r1 = relinked(l.rctl1, keys);
@@ -410,7 +415,8 @@ bool ImportFormatFile(QString path) {
     if (stored != FormatFileStore::Stored) {
         tell(stored == FormatFileStore::BadRecord
                  ? QStringLiteral("格式文件有错！")
-                 : QStringLiteral("格式“") + name + QStringLiteral("”导入失败！"),
+                 : QStringLiteral("格式“") + name + QStringLiteral("”导入失败（") +
+                       LastDatabaseError() + QStringLiteral("）！"),
              dlg::OkOnly | dlg::Exclamation);
         return false;
     }

@@ -623,6 +623,22 @@ void Connection::SetBusyTimeout(int milliseconds) {
     busyTimeout_ = milliseconds;
     if (db_) sqlite3_busy_timeout(db_, milliseconds);
 }
+void Connection::SetTicker(std::function<void()> tick) {
+    tick_ = std::move(tick);
+    if (!db_) return;
+    if (!tick_) {
+        sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+        return;
+    }
+    // A thousand calls a second or more on a busy statement, each next to nothing.
+    sqlite3_progress_handler(
+        db_, 100000,
+        [](void* self) {
+            static_cast<Connection*>(self)->tick_();
+            return 0;
+        },
+        this);
+}
 
 QString FailureInWords(int code, int systemError) {
     // The errno stays from the last call the system refused: it speaks for a failed write only.

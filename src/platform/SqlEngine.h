@@ -171,6 +171,10 @@ public:
     // How long a statement waits for another program's lock on the file before it fails
     // (3 seconds unless set), on this handle and on the readers it lends from now on.
     void SetBusyTimeout(int milliseconds);
+    // Calls `tick` now and then while a statement runs on this handle (every hundred
+    // thousand of the engine's steps): a statement of many seconds keeps the program's windows
+    // painted. An empty function stops the calls. `tick` must not use this connection.
+    void SetTicker(std::function<void()> tick);
     QString Path() const { return path_; }
     sqlite3* Handle() const { return db_; }
 
@@ -201,6 +205,7 @@ private:
     std::vector<sqlite3*> lentReaders_;
     QString path_;
     int busyTimeout_ = 3000;
+    std::function<void()> tick_;
     std::vector<Cached> cache_;
     quint64 uses_ = 0;
 };

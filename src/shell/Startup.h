@@ -11,7 +11,8 @@ namespace bw {
 // nothing there. Then removes what writes cut off by a crash left in the folder, its Output
 // and the folder of the last PDF file, checks the data file (a new one comes with the ready
 // formats) and brings it up to date, ends (false, the lock given up) when the data file is
-// damaged (the user is told), and otherwise opens the password prompt or the main window.
+// damaged, cannot be opened or another program holds it so that nothing can be read (the
+// user is told), and otherwise opens the password prompt or the main window.
 bool Main(const QStringList& arguments);
 
 // Brings the data file up to date: the link columns later versions added to table Fmt, and

@@ -113,6 +113,7 @@ bool SaveFormat(Grid& grid, QString& name) {
         while (ok && !rs.Eof()) {
             if (!inGrid.contains(rs.Value(QStringLiteral("ID")).toLongLong())) {
                 ok = rs.Delete();
+                if (!ok) NoteDatabaseFailure();
             } else {
                 rs.MoveNext();
             }
@@ -136,6 +137,7 @@ bool SaveFormat(Grid& grid, QString& name) {
             rs.SetValue(QStringLiteral("Fmt"), name);
             const int id = SaveRowToRecord(grid, r, rs, &state);
             if (id <= 0 || !rs.Update()) {
+                NoteDatabaseFailure();
                 ok = false;
                 break;
             }
@@ -152,11 +154,13 @@ bool SaveFormat(Grid& grid, QString& name) {
             }
             rs.MoveTo(it.value());
             ok = writeLinks(grid, r, rs);
+            if (!ok) NoteDatabaseFailure();
         }
         CloseRecordset(rs);
         if (ok) {
             ok = SaveWholeFormatRow(mf.Wid->text(), mf.Hie->text(), mf.M_X->text(), mf.M_Y->text(),
                                     name);
+            if (!ok) NoteDatabaseFailure();
         }
         ok = ok && transaction.Commit();
     }
@@ -167,9 +171,9 @@ bool SaveFormat(Grid& grid, QString& name) {
     }
     CloseProgress();
     if (!ok) {
-        dlg::MsgBox(
-            QStringLiteral("格式“") + name + QStringLiteral("”保存失败，原有格式未作改动！"),
-            dlg::OkOnly | dlg::Exclamation);
+        dlg::MsgBox(QStringLiteral("格式“") + name + QStringLiteral("”保存失败（") +
+                        LastDatabaseError() + QStringLiteral("），原有格式未作改动！"),
+                    dlg::OkOnly | dlg::Exclamation);
     }
     return ok;
 }

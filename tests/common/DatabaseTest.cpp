@@ -157,7 +157,8 @@ TEST(DatabaseOpen, UnreadableFileShowsTheMessageOnce) {
     test::ScriptedAnswers answers;
     EXPECT_FALSE(ExecuteSql("SELECT 1"));
     EXPECT_EQ(ValueById("Fmt", 1, "LBL").toString(), "");
-    EXPECT_EQ(answers.messages(), QStringList{"无法建立数据库连接！"});
+    EXPECT_EQ(answers.messages(), QStringList{"无法建立数据库连接（数据文件已损坏）！"});
+    EXPECT_EQ(LastDatabaseError(), "数据文件已损坏");
     CloseDatabase();
 }
 

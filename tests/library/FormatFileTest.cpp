@@ -245,7 +245,7 @@ TEST_F(FormatFile, AFailureAfterTheRowsRollsEverythingBack) {
     const QString path = placeFixture("回滚.vfm");
     test::ScriptedAnswers answers;
     EXPECT_FALSE(ImportFormatFile(path));
-    EXPECT_EQ(answers.lastMessage(), "格式“回滚”导入失败！");
+    EXPECT_EQ(answers.lastMessage(), "格式“回滚”导入失败（数据文件读写出错）！");
     EXPECT_EQ(Count("Fmt", "Fmt=?", {"回滚"}), 0);
     EXPECT_EQ(Count("参数", "Var LIKE '回滚%'", {}), 0);
     EXPECT_FALSE(QFileInfo::exists(BackgroundPicturePath("回滚")));

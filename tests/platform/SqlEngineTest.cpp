@@ -209,5 +209,19 @@ TEST_F(Sql, ManyDifferentStatementsAndTransactions) {
     EXPECT_EQ(db->Changes(), 60);
 }
 
+TEST_F(Sql, ALongStatementTicksUntilTheTickerIsTakenAway) {
+    const QString count =
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000000) "
+        "SELECT count(*) AS c FROM n";
+    int ticks = 0;
+    db->SetTicker([&] { ++ticks; });
+    EXPECT_EQ(db->Query(count).Number("c"), 1000000);
+    EXPECT_GT(ticks, 0);
+    db->SetTicker({});
+    const int before = ticks;
+    EXPECT_EQ(db->Query(count).Number("c"), 1000000);
+    EXPECT_EQ(ticks, before);
+}
+
 }  // namespace
 }  // namespace bw::sql

@@ -270,8 +270,12 @@ TEST_F(LabelPdf, DISABLED_ChildPrintsTenLargePictures) {
     ASSERT_TRUE(PrintLabelPage(InstallPdfPrinter(folder.filePath("ten.pdf")), 1));
     const double ten = PeakMegabytes();
     EXPECT_GT(five, 0);
+#ifndef __SANITIZE_ADDRESS__
+    // AddressSanitizer keeps freed memory aside for a while: the peak then counts every
+    // picture printed.
     EXPECT_LT(ten - five, 60) << five << " MB at most after five pictures, " << ten
                               << " MB after ten";
+#endif
 }
 
 TEST_F(LabelPdf, TenLargePicturesTakeLittleMoreMemoryThanFive) {

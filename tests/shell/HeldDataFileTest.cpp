@@ -10,6 +10,8 @@
 #include "MainWindowFixture.h"
 #include "common/Database.h"
 #include "common/GridFunctions.h"
+#include "common/TextFiles.h"
+#include "library/FormatFile.h"
 #include "platform/Grid.h"
 #include "records/HistoryGrid.h"
 #include "shell/TabStrip.h"
@@ -120,6 +122,30 @@ TEST_F(HeldDataFile, NothingIsHalfDoneAndTheClerkIsToldWhileAnotherProgramHoldsI
     w_->COM[23]->click();
     EXPECT_TRUE(QFileInfo::exists(csv));
     EXPECT_TRUE(answers.messages().isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HeldDataFile, AFormatSaveAndAFormatFileImportNameTheCause) {
+    const QString file = folder_.file("导入.vfm");
+    ASSERT_EQ(WriteTextFile(FormatFileText(format_), file), 1);
+    Holder holder;
+    ASSERT_TRUE(holder.Take(DatabasePath()));
+    {
+        test::ScriptedAnswers answers;
+        TheMainWindow()->m_FCom[31]->trigger();
+        EXPECT_EQ(answers.messages(), QStringList{"格式“" + format_ + "”保存失败（" + kHeld +
+                                                  "），原有格式未作改动！"});
+    }
+    {
+        test::ScriptedAnswers answers;
+        EXPECT_FALSE(ImportFormatFile(file));
+        EXPECT_EQ(answers.messages(), QStringList{"格式“导入”导入失败（" + kHeld + "）！"});
+    }
+    holder.Release();
+    EXPECT_EQ(ValueWhere("Fmt", "Fmt=?", "Fmt", {"导入"}).toString(), "");
 }
 
 }  // namespace

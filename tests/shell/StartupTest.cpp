@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -430,4 +431,102 @@ TEST_F(Startup, TheWindowFillsTheWorkAreaAndShowsOnePageAtATime) {
     const QRect f = other.frameGeometry();
     EXPECT_EQ(f.left(), (screen.width() - f.width()) / 2);
     EXPECT_EQ(f.top(), (screen.height() - f.height() - GetTaskbarHeight(&other) / 15) / 2);
+}
+
+namespace {
+
+// The names of the file's indexes, read beside the program's connection.
+QStringList indexesOf(const QString& path) {
+    auto c = sql::Connection::Open(path, false);
+    if (!c) return {"(unreadable)"};
+    Recordset rs = c->Query("SELECT name FROM sqlite_master WHERE type='index' ORDER BY name");
+    QStringList names;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) names << rs.Text("name");
+    return names;
+}
+
+}  // namespace
+
+TEST_F(Startup, AnOlderDataFileIsPreparedInSightAndAHeldOneIsToldAndTriedAgain) {
+    ASSERT_NE(start(), nullptr);
+    closeWindow();
+    ReleaseInstanceLock();
+    CloseDatabase();
+    const QString path = folder_.file(kDatabaseFileName);
+    const QStringList current = indexesOf(path);
+    // The history as the previous layout indexed it.
+    {
+        auto c = sql::Connection::Open(path, false);
+        ASSERT_TRUE(c);
+        ASSERT_TRUE(c->Exec(
+            "DROP INDEX 历史_CID_Fmt_ID; DROP INDEX 历史_CID_Fmt_Con;"
+            "CREATE INDEX 历史_CID ON 历史(CID); CREATE INDEX 历史_Con ON 历史(Con);"
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
+            "INSERT INTO 历史(ID, Fmt, CID, Con) SELECT i, '进账单', 2, '户名' || i FROM n"));
+    }
+    const QStringList older = indexesOf(path);
+    ASSERT_NE(older, current);
+
+    // The captions of the progress window whenever it is looked at while shown; every look
+    // is a second later, so that the window is due at once.
+    QSet<QString> shown;
+    qint64 now = 0;
+    SetProgressClock([&] {
+        if (Indicator* w = ProgressWindow(); w && w->isVisible()) shown << w->LBL->text();
+        return now += 1000;
+    });
+    struct RealClockAfter {
+        ~RealClockAfter() { SetProgressClock({}); }
+    } realClockAfter;
+    const QString caption = "正在整理数据文件，请稍候……";
+
+    // Another program holding the file so that nothing can be read: told, nothing starts.
+    {
+        auto other = sql::Connection::Open(path, false);
+        ASSERT_TRUE(other && other->Exec("BEGIN EXCLUSIVE"));
+        test::ScriptedAnswers answers;
+        bool ran = true;
+        EXPECT_EQ(start(&ran), nullptr);
+        EXPECT_FALSE(ran);
+        EXPECT_EQ(answers.messages(),
+                  QStringList{"无法打开数据文件“" + path +
+                              "”（另一个程序正在使用数据文件，请关闭它后再试），程序无法启动！"});
+        EXPECT_FALSE(QFileInfo::exists(InstanceLockPath()));
+        ASSERT_TRUE(other->Rollback());
+        EXPECT_EQ(indexesOf(path), older);
+    }
+    // One writing to it: told once, the program starts on the file as it was.
+    {
+        auto other = sql::Connection::Open(path, false);
+        ASSERT_TRUE(other && other->Exec("BEGIN IMMEDIATE"));
+        test::ScriptedAnswers answers;
+        ASSERT_NE(start(), nullptr);
+        EXPECT_EQ(answers.messages(),
+                  QStringList{"数据文件没有整理完（另一个程序正在使用数据文件，请关闭它后再试），"
+                              "原有数据未作改动，下次启动时再整理！"});
+        EXPECT_FALSE(ProgressRunning());
+        EXPECT_EQ(MF().CurrentFormat(), kSampleDepositSlip);
+        EXPECT_EQ(indexesOf(path), older);
+        ASSERT_TRUE(other->Rollback());
+    }
+    closeWindow();
+    ReleaseInstanceLock();
+
+    // The next start makes the indexes, in the progress window; the rows stay.
+    shown.clear();
+    {
+        test::ScriptedAnswers answers;
+        ASSERT_NE(start(), nullptr);
+        EXPECT_TRUE(answers.messages().isEmpty()) << answers.lastMessage().toStdString();
+    }
+    EXPECT_TRUE(shown.contains(caption));
+    EXPECT_EQ(indexesOf(path), current);
+    EXPECT_EQ(rows("SELECT * FROM 历史 WHERE CID=2 AND Fmt='进账单'"), 200);
+    closeWindow();
+    ReleaseInstanceLock();
+
+    // A file with every index shows nothing of it.
+    shown.clear();
+    ASSERT_NE(start(), nullptr);
+    EXPECT_FALSE(shown.contains(caption));
 }
