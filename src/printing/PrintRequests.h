@@ -15,17 +15,17 @@ inline const QString kChoosePrinterMode = QStringLiteral("选择打印机");
 // The chosen printer's name, or "" when the user cancelled or the printer is not ready.
 QString ChoosePrinter(bool withCopies);
 
-// Prints the open bill in PrintCopies copies and, with saveHistory, records it. With
-// askPrinter the printer is asked for first and the document is ended here; otherwise a new
-// page follows the bill and the caller (a batch) ends the document. False when the user
-// cancelled the printer choice, when the bill is refused (BillRefusal: an amount that is no
-// amount or does not fit its digit cells; the bill is then neither printed nor recorded),
-// when, asked with askPrinter before the printer about a text that runs past the bottom of
-// its box (OverflowingTextBox), the clerk answered 否 (nothing printed nor recorded),
-// when the printer could not take the job (nothing is recorded then; a PDF file that could
-// not be written is named with the cause) or when the bill was printed but its history
-// could not be written (the user is told, except in a batch, which tells once for all its
-// bills).
+// Prints the open bill in PrintCopies copies and, with saveHistory, records it; the bill goes
+// to the printer only once its record is written (RecordedPrint). With askPrinter the printer
+// is asked for first and the document is ended here: drawn and readied, then recorded, then
+// handed over. Otherwise the record is committed first, then the bill is drawn with a new page
+// after it, and the caller ends the document. False when the user cancelled the printer
+// choice, when the bill is refused (BillRefusal: an amount that is no amount or does not fit
+// its digit cells), when, asked with askPrinter before the printer about a text that runs
+// past the bottom of its box (OverflowingTextBox), the clerk answered 否, when the printer
+// could not take the job (a PDF file that could not be written is named with the cause) or
+// when the history could not take the bill (another program holding the data file, a full
+// disk): in all these cases nothing is printed nor recorded, and the user is told why.
 bool PrintBill(bool askPrinter, bool saveHistory);
 
 // Prints `count` bills one after another on the printer chosen before, each as a document of
@@ -54,15 +54,16 @@ inline const QString kNoBatchMessage = QStringLiteral("没有导入批量单据�
 bool OverflowAllowsBills(int count, const std::function<void(int)>& load);
 
 // Prints every record of the batch grid, one bill each in one document, recording each in
-// the history; the history keeps the bills only when the document reached the printer. At
-// the first bill whose text runs past the bottom of its box the clerk is asked once for the
-// whole batch: 否 drops the document, so that no bill is printed nor recorded. A
-// bill that is refused or could not be recorded ends the batch, and the user is told once:
-// why, at which record the batch stopped and which records were left unprinted, and that the
-// bills printed are not in the history when they are not. The user may stop the batch from
-// its progress window: it stops after the bill being drawn, and the bills before go out and
-// are recorded as when a refused bill stops it. Without records nothing is printed
-// and the user is told.
+// the history before it is drawn; the document goes to the printer only once the records are
+// committed, and when it does not go out they are taken back. When the history's write lock
+// cannot be had (another program holds the data file) nothing is printed and the user is told.
+// At the first bill whose text runs past the bottom of its box the clerk is asked once for the
+// whole batch: 否 drops the document, so that no bill is printed nor recorded. A bill that is
+// refused or cannot be recorded ends the batch: the bills before it go out and stay recorded,
+// and the user is told once why, at which record the batch stopped and which records were
+// left unprinted. The user may stop the batch from its progress window: it stops after the
+// bill being drawn, and the bills before go out and are recorded. Without records nothing is
+// printed and the user is told.
 void PrintBatchBills();
 
 // Lays the millimetre grid over the current page: a line every 2 mm, a heavier black one
