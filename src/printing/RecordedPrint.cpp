@@ -16,8 +16,6 @@ RecordedPrint::RecordedPrint(Printer& printer, const QString& format, bool recor
     }
 }
 
-RecordedPrint::~RecordedPrint() = default;
-
 bool RecordedPrint::Record() {
     if (!lock_) return ready_;
     const int number = SaveBillToHistory(format_);
@@ -32,7 +30,7 @@ bool RecordedPrint::Record() {
     return true;
 }
 
-bool RecordedPrint::commit() {
+bool RecordedPrint::Keep() {
     if (!lock_) return ready_;
     const bool committed = lock_->Commit();
     lock_.reset();
@@ -43,15 +41,11 @@ bool RecordedPrint::commit() {
     return committed;
 }
 
-bool RecordedPrint::Keep() {
-    return commit();
-}
-
 RecordedPrint::Sent RecordedPrint::Send() {
     // Whatever may still fail before the paper goes out comes first: the printer readies the
     // document, then the records reach the disk.
     if (!printer_.SealDoc()) return Sent::PrinterFailed;
-    if (!commit()) {
+    if (!Keep()) {
         printer_.KillDoc();
         return Sent::RecordFailed;
     }

@@ -23,7 +23,7 @@ public:
     // without, the bills go out as a plain print and nothing is recorded.
     RecordedPrint(Printer& printer, const QString& format, bool record);
     // Left without Send() or Keep(), the bills recorded are taken back.
-    ~RecordedPrint();
+    ~RecordedPrint() = default;
     RecordedPrint(const RecordedPrint&) = delete;
     RecordedPrint& operator=(const RecordedPrint&) = delete;
 
@@ -66,8 +66,6 @@ private:
     bool ready_ = true;
     int first_ = 0, last_ = 0;
     QString cause_;
-
-    bool commit();
 };
 
 }  // namespace bw
